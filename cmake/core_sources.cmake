@@ -1,0 +1,5 @@
+# The portable core: rules and text forms that include no Windows header. Built by the
+# host compiler for the native tests and benchmarks, and into the Windows program.
+set(QM_CORE_SOURCES
+    src/errors/app_error.cpp
+)
