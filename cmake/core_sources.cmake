@@ -2,4 +2,6 @@
 # host compiler for the native tests and benchmarks, and into the Windows program.
 set(QM_CORE_SOURCES
     src/errors/app_error.cpp
+    src/errors/error_message.cpp
+    src/run/path_text.cpp
 )

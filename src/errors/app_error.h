@@ -18,7 +18,7 @@ struct AppError {
 // object-defined error" for numbers it does not know.
 std::string standardDescription(int32_t number);
 
-[[noreturn]] void raise(int32_t number);
+[[noreturn]] void raiseError(int32_t number);
 
 // Error numbers the program uses by name.
 namespace err {

@@ -1,0 +1,31 @@
+# The Windows program, its in-process tests and its end-to-end tests (run under Wine).
+
+add_compile_definitions(_WIN32_WINNT=0x0601 WINVER=0x0601 _WIN32_IE=0x0600)
+set(QM_WIN_LIBS comctl32 uxtheme shell32 ole32 comdlg32 gdi32 user32 advapi32 kernel32)
+
+# Every Windows test runs under Wine in this build's own prefix.
+set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_SOURCE_DIR}/scripts/wine_exec.sh ${CMAKE_BINARY_DIR})
+
+file(GLOB_RECURSE QM_ALL_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/*.cpp)
+set(QM_WIN_SOURCES ${QM_ALL_SOURCES})
+list(REMOVE_ITEM QM_WIN_SOURCES ${QM_CORE_SOURCES} ${CMAKE_SOURCE_DIR}/src/app/main.cpp)
+
+add_library(quillmere_win STATIC ${QM_WIN_SOURCES})
+target_link_libraries(quillmere_win PUBLIC quillmere_core ${QM_WIN_LIBS})
+target_link_options(quillmere_win PUBLIC -static)
+
+add_executable(quillmere WIN32 src/app/main.cpp src/app/resources/quillmere.rc)
+target_link_libraries(quillmere PRIVATE quillmere_win)
+add_custom_command(TARGET quillmere POST_BUILD
+    COMMAND ${CMAKE_COMMAND} -E copy_if_different ${CMAKE_SOURCE_DIR}/src/app/resources/readme.txt
+            $<TARGET_FILE_DIR:quillmere>/readme.txt)
+
+# GoogleTest built from its sources by the cross compiler.
+set(QM_GTEST_SOURCE_DIR /usr/src/googletest CACHE PATH "GoogleTest sources")
+set(gtest_disable_pthreads OFF CACHE BOOL "" FORCE)
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+add_subdirectory(${QM_GTEST_SOURCE_DIR} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL SYSTEM)
+include(GoogleTest)
+
+add_subdirectory(tests/win)
+add_subdirectory(tests/e2e)

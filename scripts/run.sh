@@ -1,0 +1,16 @@
+#!/bin/sh
+# Sets up, builds and starts Quillmere under Wine. Without a display it starts Quillmere on a
+# virtual one, saves a screenshot of the main window in the build folder, and closes it.
+set -e
+root=$(cd "$(dirname "$0")/.." && pwd)
+"$root/scripts/setup.sh"
+"$root/scripts/build.sh"
+
+QM_BUILD="$root/build/win"
+. "$root/scripts/wine_env.sh"
+qm_ensure_prefix
+if [ -n "$DISPLAY" ]; then
+    exec wine "$QM_BUILD/quillmere.exe"
+fi
+"$root/scripts/screenshot.sh" "$QM_BUILD/quillmere.exe" Quillmere "$root/build/quillmere-main.png"
+echo "No display here: Quillmere ran on a virtual display; its main window is in build/quillmere-main.png"

@@ -1,0 +1,20 @@
+#!/bin/sh
+# Sets up, builds and runs every test of Quillmere through ctest: the native core (plain and with
+# sanitizers), the Windows tests under Wine, and the end-to-end scenarios.
+set -e
+root=$(cd "$(dirname "$0")/.." && pwd)
+"$root/scripts/setup.sh"
+"$root/scripts/build.sh" --asan
+
+QM_BUILD="$root/build/win"
+. "$root/scripts/wine_env.sh"
+qm_ensure_display
+qm_ensure_prefix
+wineserver -p # one server for the whole run
+trap 'wineserver -k 2>/dev/null || true' EXIT
+
+# One ctest run over every layer, so the run ends with one count.
+cat >"$root/build/CTestTestfile.cmake" <<CTEST
+subdirs("native" "native-asan" "win")
+CTEST
+ctest --test-dir "$root/build" --output-on-failure "$@"

@@ -1,0 +1,29 @@
+#include "platform/mouse_watch.h"
+
+#include <commctrl.h>
+
+namespace {
+
+LRESULT CALLBACK mouseSubclass(HWND control, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                               DWORD_PTR listener) noexcept {
+    switch (message) {
+    case WM_MOUSEMOVE:
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+        try {
+            reinterpret_cast<MouseListener *>(listener)->childMouse(control, message, wParam, lParam);
+        } catch (...) {
+            // A mouse hint that fails is dropped; nothing may unwind into the system.
+        }
+        break;
+    case WM_NCDESTROY: RemoveWindowSubclass(control, mouseSubclass, 1); break;
+    }
+    return DefSubclassProc(control, message, wParam, lParam);
+}
+
+} // namespace
+
+void watchMouse(HWND control, MouseListener &listener) {
+    SetWindowSubclass(control, mouseSubclass, 1, reinterpret_cast<DWORD_PTR>(&listener));
+}

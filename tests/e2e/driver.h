@@ -1,0 +1,42 @@
+// Drives the real quillmere.exe from another process, as a person at the screen would:
+// start it, find its windows, press their buttons and read their texts.
+#pragma once
+
+#include "platform/win.h"
+
+#include <chrono>
+#include <string>
+
+using namespace std::chrono_literals;
+
+class QuillmereProcess {
+public:
+    QuillmereProcess();
+    QuillmereProcess(const QuillmereProcess &) = delete;
+    QuillmereProcess &operator=(const QuillmereProcess &) = delete;
+    ~QuillmereProcess(); // ends the process if it still runs
+
+    bool waitForExit(std::chrono::milliseconds limit);
+    bool running() const;
+    DWORD id() const { return process_.dwProcessId; }
+
+private:
+    PROCESS_INFORMATION process_{};
+};
+
+// The folder that holds quillmere.exe and its readme for these tests, with a trailing backslash.
+std::string programUnderTestFolder();
+
+// A top-level window of the given process with this exact title; nullptr when none came in time.
+HWND waitForWindow(DWORD processId, const std::string &title, std::chrono::milliseconds limit = 10s);
+// A child control of a window with this exact text (class filter optional).
+HWND findChild(HWND parent, const std::string &text, const char *className = nullptr);
+
+std::string textOf(HWND window);
+// The text of a message box (its static text control).
+std::string messageBoxText(HWND box);
+// Presses a button without waiting for what it opens.
+void press(HWND button);
+// Presses the OK button of a message box or dialog and waits for it to go.
+bool pressOk(HWND box, std::chrono::milliseconds limit = 10s);
+bool waitForGone(HWND window, std::chrono::milliseconds limit = 10s);

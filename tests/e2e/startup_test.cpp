@@ -1,0 +1,34 @@
+// Starting Quillmere: one copy at a time, its window, and closing it with Esc.
+#include "driver.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(Startup, OpensTheMainWindowAndEscClosesIt) {
+    QuillmereProcess quillmere;
+    HWND main = waitForWindow(quillmere.id(), "Quillmere");
+    ASSERT_NE(main, nullptr);
+    EXPECT_NE(findChild(main, "Replace tabs with spaces !", "Button"), nullptr);
+    HWND run = findChild(main, "Replace tabs with spaces !", "Button");
+    PostMessageA(run, WM_KEYDOWN, VK_ESCAPE, 0);
+    EXPECT_TRUE(quillmere.waitForExit(10s));
+}
+
+TEST(Startup, SecondCopyIsRefusedAndTheFirstKeepsRunning) {
+    QuillmereProcess first;
+    HWND main = waitForWindow(first.id(), "Quillmere");
+    ASSERT_NE(main, nullptr);
+
+    QuillmereProcess second;
+    HWND box = waitForWindow(second.id(), "Quillmere");
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(messageBoxText(box), "Quillmere is already running.");
+    EXPECT_EQ(findChild(box, "Replace tabs with spaces !"), nullptr);
+    EXPECT_TRUE(pressOk(box));
+    EXPECT_TRUE(second.waitForExit(10s));
+    EXPECT_TRUE(first.running());
+    EXPECT_TRUE(IsWindow(main));
+}
+
+} // namespace
