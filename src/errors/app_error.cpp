@@ -24,4 +24,4 @@ std::string standardDescription(int32_t number) {
 
 AppError AppError::of(int32_t number) { return AppError{number, standardDescription(number), "", 0}; }
 
-void raise(int32_t number) { throw AppError::of(number); }
+void err::raise(int32_t number) { throw AppError::of(number); }

@@ -18,10 +18,11 @@ struct AppError {
 // object-defined error" for numbers it does not know.
 std::string standardDescription(int32_t number);
 
+// Error numbers the program uses by name, and throwing one of them.
+namespace err {
+// Lives in this namespace because the C library's raise(int) from <csignal> would clash with it.
 [[noreturn]] void raise(int32_t number);
 
-// Error numbers the program uses by name.
-namespace err {
 inline constexpr int32_t InvalidCall = 5;
 inline constexpr int32_t Overflow = 6;
 inline constexpr int32_t OutOfMemory = 7;
@@ -38,4 +39,4 @@ inline constexpr int32_t PathNotFound = 76;
 inline constexpr int32_t ComponentNotLoaded = 339;
 inline constexpr int32_t CannotCreateObject = 429;
 inline constexpr int32_t Unexpected = 50003;
-}  // namespace err
+} // namespace err
