@@ -16,6 +16,19 @@ public:
     OutBuffer(const OutBuffer &) = delete;
     OutBuffer &operator=(const OutBuffer &) = delete;
 
+    // The write position, for code that writes through a pointer between ensure() calls.
+    char *cursor() { return text_.data() + used_; }
+    std::size_t offsetOf(const char *at) const { return static_cast<std::size_t>(at - text_.data()); }
+
+    // Makes room for n bytes at `at` (moving `at` when the text grows) and takes everything before
+    // `at` as written.
+    void ensure(char *&at, std::size_t n) {
+        used_ = offsetOf(at);
+        at = room(n);
+    }
+
+    void commit(char *at) { used_ = offsetOf(at); }
+
     void append(const char *p, std::size_t n) {
         std::memcpy(room(n), p, n);
         used_ += n;
@@ -27,15 +40,21 @@ public:
     }
 
     void spaces(std::size_t count) {
-        // Short runs, the usual case, are one fixed-size store; the bytes past the run are
-        // overwritten by whatever comes next.
+        char *at = cursor();
+        writeSpaces(at, count);
+        used_ = offsetOf(at);
+    }
+
+    // Writes count spaces at `at` and moves it past them. Short runs, the usual case, are one
+    // fixed-size store; the bytes past the run are overwritten by whatever comes next.
+    void writeSpaces(char *&at, std::size_t count) {
         static constexpr char sixteen[] = "                ";
-        if (count <= 16) {
-            std::memcpy(room(16), sixteen, 16);
-        } else {
-            std::memset(room(count), ' ', count);
-        }
-        used_ += count;
+        ensure(at, std::max<std::size_t>(count, 16));
+        if (count <= 16)
+            std::memcpy(at, sixteen, 16);
+        else
+            std::memset(at, ' ', count);
+        at += count;
     }
 
 private:

@@ -6,8 +6,6 @@
 #include <cstdint>
 #include <string>
 
-#include "engine/tab_stop_column.h"
-
 // Line-by-line reading and the tab-stop rule: a line ends at CR or CR LF (a lone LF stays in the
 // line), a byte 0x1A ends the readable text, a last line without terminator is still a line, and
 // every line is written followed by CR LF. Blocks may split a line or a CR LF pair anywhere.
@@ -15,13 +13,14 @@
 // appended to out by then is partial and meant to be discarded.
 class TabStopConverter {
 public:
-    explicit TabStopConverter(int16_t width) : column_(width) {}
+    explicit TabStopConverter(int16_t width) : width_(width) {}
 
     void feed(const char *data, std::size_t size, std::string &out);
     void finish(std::string &out);
 
 private:
-    TabStopColumn column_;
+    int16_t width_;
+    std::size_t column_ = 0; // column (0-based, modulo the width) where this block starts
     bool lineOpen_ = false;  // bytes of a line seen since its last terminator
     bool pendingCr_ = false; // the last block ended in CR: an LF starting the next belongs to it
     bool textEnded_ = false; // 0x1A seen: the rest is not read

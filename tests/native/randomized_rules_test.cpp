@@ -37,6 +37,13 @@ struct Outcome {
     bool operator==(const Outcome &) const = default;
 };
 
+void PrintTo(const Outcome &outcome, std::ostream *os) {
+    if (outcome.error)
+        *os << "error " << *outcome.error;
+    else
+        *os << ::testing::PrintToString(outcome.text);
+}
+
 template <typename F> Outcome outcomeOf(F &&convert) {
     try {
         return {convert(), std::nullopt};
