@@ -10,3 +10,7 @@ void FrmMain::unloadFrmError() { frmErrorWindow_.reset(); }
 void FrmMain::unloadFrmErrorClipboard() { frmErrorClipboardWindow_.reset(); }
 void FrmMain::Combo1_Click() {}
 void FrmMain::List1_MouseMove(int16_t, int16_t, float, float) {}
+void FrmMain::KillTempFile1() {}
+void FrmMain::KillTempFile2() {}
+void FrmMain::countFILES() {}
+void FrmMain::LoadComboFromFile(ComboBox &, const std::string &) {}
