@@ -1,0 +1,43 @@
+// Finding the next byte of interest in a text: the converters spend most of their time here, so the
+// search looks at 16 bytes at a time where the processor allows it.
+#pragma once
+
+#include <bit>
+#include <cstddef>
+
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
+
+namespace scan {
+
+#ifdef __SSE2__
+template <char First, char... Rest> inline __m128i matches(__m128i block) {
+    const __m128i hits = _mm_cmpeq_epi8(block, _mm_set1_epi8(First));
+    if constexpr (sizeof...(Rest) == 0)
+        return hits;
+    else
+        return _mm_or_si128(hits, matches<Rest...>(block));
+}
+#endif
+
+// The first byte in [p, end) equal to one of Needles, or end when there is none.
+template <char... Needles> inline const char *findFirstOf(const char *p, const char *end) {
+#ifdef __SSE2__
+    while (end - p >= 16) {
+        const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p));
+        const int mask = _mm_movemask_epi8(matches<Needles...>(block));
+        if (mask != 0)
+            return p + std::countr_zero(static_cast<unsigned>(mask));
+        p += 16;
+    }
+#endif
+    for (; p != end; ++p) {
+        const char c = *p;
+        if (((c == Needles) || ...))
+            return p;
+    }
+    return end;
+}
+
+} // namespace scan

@@ -1,0 +1,161 @@
+#include "engine/text_stream.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "engine/byte_scan.h"
+#include "engine/line_rules.h"
+#include "engine/out_buffer.h"
+#include "engine/tab_run.h"
+
+namespace {
+
+constexpr char endOfTextMark = '\x1A';
+constexpr std::size_t stretchBytes = 4096;
+
+// Converts one stretch of input into output that already has room for the worst case, so the loop
+// writes through a bare pointer with no checks. Stores may run up to 16 bytes past the write
+// position; later writes cover them.
+struct StretchWriter {
+    char *o;
+    char *columnStart; // output position of column `columnBase`
+    std::size_t columnBase;
+    int16_t width;
+    bool lineOpen;
+    bool pendingCr;
+    bool textEnded;
+
+    std::size_t column() const { return columnBase + static_cast<std::size_t>(o - columnStart); }
+    void restartColumn() {
+        columnBase = 0;
+        columnStart = o;
+    }
+
+    void copyPlain(const char *&p, const char *end);
+    const char *special(const char *p, const char *end);
+    const char *convert(const char *p, const char *stop, const char *end);
+};
+
+// Copies the bytes before the next special one: 16 at a time, stored whatever they hold and kept
+// only up to the first special.
+inline void StretchWriter::copyPlain(const char *&p, const char *end) {
+#ifdef __SSE2__
+    if (end - p >= 16) {
+        const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p));
+        _mm_storeu_si128(reinterpret_cast<__m128i *>(o), block);
+        const int mask = _mm_movemask_epi8(scan::matches<'\t', '\n', '\r', endOfTextMark>(block));
+        const int skip = mask == 0 ? 16 : std::countr_zero(static_cast<unsigned>(mask));
+        p += skip;
+        o += skip;
+        lineOpen = lineOpen || skip != 0;
+        return;
+    }
+#endif
+    const char *stop = scan::findFirstOf<'\t', '\n', '\r', endOfTextMark>(p, end);
+    std::memcpy(o, p, static_cast<std::size_t>(stop - p));
+    o += stop - p;
+    lineOpen = lineOpen || stop != p;
+    p = stop;
+}
+
+// Handles the special byte at p; returns where reading goes on.
+inline const char *StretchWriter::special(const char *p, const char *end) {
+    switch (*p++) {
+    case '\t': {
+        const std::size_t run = tabRun(width, column());
+        if (run <= 16)
+            std::memcpy(o, "                ", 16);
+        else
+            std::memset(o, ' ', run);
+        o += run;
+        restartColumn(); // a tab ends on a stop
+        lineOpen = true;
+        return p;
+    }
+    case '\n':
+        *o++ = '\n';
+        restartColumn();
+        lineOpen = true;
+        return p;
+    case '\r':
+        *o++ = '\r';
+        *o++ = '\n';
+        restartColumn();
+        lineOpen = false;
+        if (p == end)
+            pendingCr = true;
+        else if (*p == '\n')
+            ++p;
+        return p;
+    default: textEnded = true; return end;
+    }
+}
+
+const char *StretchWriter::convert(const char *p, const char *stop, const char *end) {
+    while (p < stop) {
+        copyPlain(p, end);
+        if (p != end && (*p == '\t' || *p == '\n' || *p == '\r' || *p == endOfTextMark))
+            p = special(p, end);
+    }
+    return p;
+}
+
+} // namespace
+
+void TabStopConverter::feed(const char *data, std::size_t size, std::string &out) {
+    if (textEnded_)
+        return;
+    const char *p = data;
+    const char *const end = data + size;
+    if (pendingCr_ && p != end) {
+        pendingCr_ = false;
+        if (*p == '\n')
+            ++p;
+    }
+    // Every input byte gives at most maxRun output bytes (a tab), and a stretch may overrun its
+    // end by up to 16 input bytes and leave 16 bytes of overhanging store.
+    const std::size_t maxRun = std::max<std::size_t>(16, width_ > 0 ? static_cast<std::size_t>(width_) : 0);
+    const std::size_t stretch = std::max<std::size_t>(16, stretchBytes / maxRun);
+    OutBuffer buffer(out);
+    char *o = buffer.cursor();
+    StretchWriter writer{o, o, column_, width_, lineOpen_, pendingCr_, false};
+    while (p < end && !writer.textEnded) {
+        const auto behind = static_cast<std::size_t>(writer.o - writer.columnStart);
+        buffer.ensure(writer.o, (stretch + 16) * maxRun + 32);
+        writer.columnStart = writer.o - behind;
+        const char *stop = p + std::min<std::size_t>(stretch, static_cast<std::size_t>(end - p));
+        p = writer.convert(p, stop, end);
+    }
+    buffer.commit(writer.o);
+    column_ = width_ > 0 ? writer.column() % static_cast<std::size_t>(width_) : 0;
+    lineOpen_ = writer.lineOpen;
+    pendingCr_ = writer.pendingCr;
+    textEnded_ = writer.textEnded;
+}
+
+void TabStopConverter::finish(std::string &out) {
+    if (lineOpen_)
+        out.append("\r\n", 2);
+    lineOpen_ = false;
+    pendingCr_ = false;
+    textEnded_ = true;
+}
+
+FixedSpacesConverter::FixedSpacesConverter(int16_t numberOfSpaces) : run_(spacesPerTab(numberOfSpaces)) {}
+
+void FixedSpacesConverter::feed(const char *data, std::size_t size, std::string &out) {
+    appendFixedSpaces(data, size, run_, out);
+}
+
+void FixedSpacesConverter::finish(std::string &out) { out.append("\r\n", 2); }
+
+void WholeReadCheck::feed(const char *data, std::size_t size) {
+    const std::uint64_t lastByte = fileLength_ == 0 ? 0 : fileLength_ - 1;
+    if (offset_ < lastByte) {
+        const std::uint64_t before = lastByte - offset_;
+        const std::size_t span = before < size ? static_cast<std::size_t>(before) : size;
+        if (std::memchr(data, endOfTextMark, span) != nullptr)
+            err::raise(err::InputPastEnd);
+    }
+    offset_ += size;
+}
