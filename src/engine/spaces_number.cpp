@@ -77,8 +77,8 @@ NumberText readNumberText(std::string_view text) {
 int16_t spacesFromText(std::string_view text) {
     const NumberText number = readNumberText(text);
     if (number.kind == NumberText::Kind::NotANumber)
-        err::raise(err::TypeMismatch);
+        raiseError(err::TypeMismatch);
     if (number.kind == NumberText::Kind::TooLarge || number.rounded < INT16_MIN || number.rounded > INT16_MAX)
-        err::raise(err::Overflow);
+        raiseError(err::Overflow);
     return static_cast<int16_t>(number.rounded);
 }

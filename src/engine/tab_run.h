@@ -11,9 +11,9 @@
 // 11; a negative width with 5, since the run would be negative.
 inline std::size_t tabRun(int16_t width, std::size_t column) {
     if (width == 0)
-        err::raise(err::DivisionByZero);
+        raiseError(err::DivisionByZero);
     if (width < 0)
-        err::raise(err::InvalidCall);
+        raiseError(err::InvalidCall);
     const auto w = static_cast<std::size_t>(width);
     return w - (column < w ? column : column % w);
 }

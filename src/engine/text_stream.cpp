@@ -155,7 +155,7 @@ void WholeReadCheck::feed(const char *data, std::size_t size) {
         const std::uint64_t before = lastByte - offset_;
         const std::size_t span = before < size ? static_cast<std::size_t>(before) : size;
         if (std::memchr(data, endOfTextMark, span) != nullptr)
-            err::raise(err::InputPastEnd);
+            raiseError(err::InputPastEnd);
     }
     offset_ += size;
 }

@@ -40,5 +40,5 @@ std::string fixedSpacesWhole(std::string_view text, int16_t numberOfSpaces) {
 void wholeReadCheck(std::string_view text) {
     const std::size_t mark = text.find('\x1A');
     if (mark != std::string_view::npos && mark + 1 < text.size())
-        err::raise(err::InputPastEnd);
+        raiseError(err::InputPastEnd);
 }

@@ -28,7 +28,7 @@ std::string filePart(std::string_view path, int32_t part) {
     if (part == pathPart::extension)
         return std::string(extensionOf(path));
     if (path.empty())
-        err::raise(err::SubscriptOutOfRange);
+        raiseError(err::SubscriptOutOfRange);
     switch (part) {
     case pathPart::nameWithoutExt: {
         const std::string_view name = lastComponent(path);

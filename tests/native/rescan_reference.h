@@ -18,11 +18,11 @@ inline std::string rescanReplaceFixed(std::string_view lineRead, int16_t tabLen)
         const std::size_t lineFeed = w.rfind('\n', tab);
         const auto p = static_cast<int32_t>(lineFeed == std::string::npos ? tab + 1 : tab - lineFeed);
         if (tabLen == 0)
-            err::raise(err::DivisionByZero);
+            raiseError(err::DivisionByZero);
         const int32_t r = (p - 1) % tabLen;
         const int32_t k = tabLen - r;
         if (k < 0)
-            err::raise(err::InvalidCall);
+            raiseError(err::InvalidCall);
         w.replace(tab, 1, std::string(static_cast<std::size_t>(k), ' '));
     }
 }
