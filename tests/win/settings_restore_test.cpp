@@ -8,6 +8,7 @@
 #include "ui/frm_main.h"
 
 #include <cmath>
+#include <fstream>
 
 namespace {
 
@@ -196,7 +197,10 @@ TEST_F(SettingsRestore, ValuesOfOtherTypesNeverStopTheWindowFromOpening) {
     EXPECT_TRUE(frm.optClipboard.value());
     EXPECT_TRUE(frm.optFixedTABS.value());
     EXPECT_EQ(frm.txtSource.text(), "Waiting ...");
-    EXPECT_TRUE(desk.calls.empty());
+    EXPECT_EQ(frm.txtMultipleFilesPath.text(), "Waiting ...");
+    // The work list reports the folder name it cannot search, as it does for any bad name.
+    for (const DesktopCall &call : desk.calls)
+        EXPECT_NE(call.text.find("frmMain - countFILES"), std::string::npos) << call.text;
 }
 
 TEST_F(SettingsRestore, EmptyValuesNeverStopTheWindowFromOpening) {
@@ -261,6 +265,47 @@ TEST_F(SettingsRestore, WriteProbeLeavesAnExistingTestFileByteForByte) {
     FindClose(search);
     EXPECT_EQ(files, 1);
     SetFileAttributesA(probe.c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+TEST_F(SettingsRestore, StoredExtensionIsSelectedAndItsFilesListed) {
+    writeFile("a.log", "x");
+    writeFile("b.txt", "y");
+    std::ofstream(dataFolder() + "extensions.txt", std::ios::binary) << "txt\r\nhtm\r\nlog\r\n";
+    store("LastExtension", "2");
+    store("SourceM", temp());
+    FrmMain &frm = main();
+    EXPECT_EQ(frm.Combo1.listIndex(), 2);
+    ASSERT_EQ(frm.List1.listCount(), 1);
+    EXPECT_EQ(frm.List1.list(0), temp() + "a.log");
+    EXPECT_EQ(frm.lblNumberofiles.caption(), "1 file");
+    EXPECT_EQ(frm.txtMultipleFilesPath.text(), temp());
+}
+
+TEST_F(SettingsRestore, UnusableExtensionIndexSelectsTheFirstEntry) {
+    for (const char *stored : {"9", "-1", "Error", "1.5", ""}) {
+        SCOPED_TRACE(stored);
+        std::ofstream(dataFolder() + "extensions.txt", std::ios::binary) << "txt\r\nlog\r\n";
+        store("LastExtension", stored);
+        FrmMain frm;
+        frm.setQuitOnUnload(false);
+        frm.load();
+        EXPECT_EQ(frm.Combo1.listIndex(), 0);
+        EXPECT_EQ(frm.Combo1.text(), "txt");
+    }
+}
+
+TEST_F(SettingsRestore, FirstStartSelectsTheFirstBuiltInExtension) {
+    FrmMain &frm = main();
+    ASSERT_EQ(frm.Combo1.listCount(), 2);
+    EXPECT_EQ(frm.Combo1.listIndex(), 0);
+}
+
+TEST_F(SettingsRestore, SourceFolderWithoutFilesOfTheExtensionShowsThePlaceholder) {
+    writeFile("a.log", "x");
+    store("SourceM", temp());
+    FrmMain &frm = main();
+    EXPECT_EQ(frm.List1.listCount(), 0);
+    EXPECT_EQ(frm.txtMultipleFilesPath.text(), "Waiting ...");
 }
 
 } // namespace
