@@ -40,12 +40,11 @@ TEST_F(CloseSequence, ATemporaryFileThatCannotGoStopsNothingElse) {
     frm.txtSource.setText("kept through the close");
     const HWND failed = frm.frmError().hwnd();
     const std::string temp1 = dataFolder() + "TEMP.txt", temp2 = dataFolder() + "TEMP2.txt";
-    std::ofstream(temp1) << "held";
+    std::ofstream(temp1) << "read-only";
     std::ofstream(temp2) << "left over";
-    HANDLE held = CreateFileA(temp1.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    SetFileAttributesA(temp1.c_str(), FILE_ATTRIBUTE_READONLY);
     frm.close();
-    CloseHandle(held);
+    SetFileAttributesA(temp1.c_str(), FILE_ATTRIBUTE_NORMAL);
     EXPECT_FALSE(frm.isLoaded());
     ASSERT_EQ(desk.messages().size(), 1u);
     EXPECT_NE(desk.messages()[0].text.find("frmMain - KillTempFile1"), std::string::npos);
