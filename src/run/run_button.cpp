@@ -18,10 +18,14 @@ private:
 } // namespace
 
 void FrmMain::cmdReplaceTABS_Click() {
-    if (runInProgress()) return;
+    if (runInProgress())
+        return;
     const RunInProgress running(*this);
     // Three separate tests: the options form one group, so at most one sequence runs.
-    if (optClipboard.value()) prevcmdReplaceTABSClipboard();
-    if (optSingle.value()) prevcmdReplaceTABSSingle();
-    if (optMultiple.value()) prevcmdReplaceTABSMultiple();
+    if (optClipboard.value())
+        prevcmdReplaceTABSClipboard();
+    if (optSingle.value())
+        prevcmdReplaceTABSSingle();
+    if (optMultiple.value())
+        prevcmdReplaceTABSMultiple();
 }

@@ -14,7 +14,8 @@ void FrmMain::prevcmdReplaceTABSClipboard() {
             desktop().showModal(frmErrorClipboard(), hwnd());
             return;
         }
-        if (lblHDDENTextonClipboard.caption() == "no") return;
+        if (lblHDDENTextonClipboard.caption() == "no")
+            return;
         if (optFixedTABS.value())
             replaceTWSfixedClipboard();
         else

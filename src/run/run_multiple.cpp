@@ -12,15 +12,17 @@ namespace {
 
 // True when both folders can be used and files are listed; otherwise the user has been told.
 bool folderInputsUsable(FrmMain &frm) {
-    if (nothingChosen(frm.txtMultipleFilesPath)) return warnAttention(frm, runText::chooseSourceFolder), false;
+    if (nothingChosen(frm.txtMultipleFilesPath))
+        return refused(frm, runText::chooseSourceFolder);
     if (nothingChosen(frm.txtMultipleFilesDestinationPath))
-        return warnAttention(frm, runText::defineDestinationFolder), false;
+        return refused(frm, runText::defineDestinationFolder);
     if (!DirExists(frm.txtMultipleFilesPath.text()))
-        return warnPathGone(frm, frm.txtMultipleFilesPath, runText::sourceFolderGone), false;
+        return refusedPathGone(frm, frm.txtMultipleFilesPath, runText::sourceFolderGone);
     if (!DirExists(frm.txtMultipleFilesDestinationPath.text()))
-        return warnPathGone(frm, frm.txtMultipleFilesDestinationPath, runText::destinationFolderGone), false;
+        return refusedPathGone(frm, frm.txtMultipleFilesDestinationPath, runText::destinationFolderGone);
     // The list as it was last built: the folder is not searched again here.
-    if (frm.List1.listCount() == 0) return informNoFiles(frm), false;
+    if (frm.List1.listCount() == 0)
+        return refusedNoFiles(frm);
     return true;
 }
 
@@ -29,7 +31,8 @@ void dropFailedFiles(FrmMain &frm) {
     const std::string count = std::to_string(frm.List1.listCount());
     frm.lblHDDENnrOfFiles.setCaption(count);
     frm.lblNumberofiles.setCaption(count + " files");
-    if (count == "1") frm.lblNumberofiles.setCaption(count + " file");
+    if (count == "1")
+        frm.lblNumberofiles.setCaption(count + " file");
 }
 
 bool anyFailed(FrmMain &frm) { return frm.frmError().List2.listCount() > 0; }
@@ -40,10 +43,12 @@ void FrmMain::prevcmdReplaceTABSMultiple() {
     guarded("frmMain - prevcmdReplaceTABSMultiple", [&] {
         ProgressBar1.setValue(0);
         frmError().List2.clear();
-        if (!folderInputsUsable(*this)) return;
+        if (!folderInputsUsable(*this))
+            return;
         lblVerify.setCaption(runText::verifying);
         replaceTABSwithSPACESVerifyMultiple();
-        if (anyFailed(*this)) dropFailedFiles(*this);
+        if (anyFailed(*this))
+            dropFailedFiles(*this);
         lblVerify.setCaption(runText::converting);
         if (optFixedTABS.value())
             replaceTWSfixedMultiple();

@@ -12,13 +12,16 @@ namespace {
 
 // True when the source and destination can be used; otherwise the user has been told.
 bool singleInputsUsable(FrmMain &frm) {
-    if (nothingChosen(frm.txtSource)) return warnAttention(frm, runText::chooseSourceFile), false;
-    if (frm.txtDest.text() == placeholderText) return warnAttention(frm, runText::defineDestinationFile), false;
-    if (frm.txtDest.text().empty()) return warnAttention(frm, runText::chooseDestinationFile), false;
+    if (nothingChosen(frm.txtSource))
+        return refused(frm, runText::chooseSourceFile);
+    if (frm.txtDest.text() == placeholderText)
+        return refused(frm, runText::defineDestinationFile);
+    if (frm.txtDest.text().empty())
+        return refused(frm, runText::chooseDestinationFile);
     if (!fileExists(frm.txtSource.text()))
-        return warnPathGone(frm, frm.txtSource, runText::sourceFileGone), false;
+        return refusedPathGone(frm, frm.txtSource, runText::sourceFileGone);
     if (!DirExists(filePart(frm.txtDest.text(), pathPart::folder)))
-        return warnPathGone(frm, frm.txtDest, runText::destinationFolderGone), false;
+        return refusedPathGone(frm, frm.txtDest, runText::destinationFolderGone);
     return true;
 }
 
@@ -27,7 +30,8 @@ bool singleInputsUsable(FrmMain &frm) {
 void FrmMain::prevcmdReplaceTABSSingle() {
     guarded("frmMain - prevcmdReplaceTABSSingle", [&] {
         frmError().List2.clear();
-        if (!singleInputsUsable(*this)) return;
+        if (!singleInputsUsable(*this))
+            return;
         replaceTABSwithSPACESVerifySingle();
         if (frmError().List2.listCount() > 0) {
             desktop().beep();

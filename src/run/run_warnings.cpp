@@ -3,17 +3,20 @@
 #include "platform/desktop.h"
 #include "run/run_messages.h"
 
-void warnAttention(const FrmMain &frm, const std::string &text) {
+bool refused(const FrmMain &frm, const std::string &text) {
     showMessage(frm.hwnd(), text, runText::attentionTitle, MB_OK | MB_ICONEXCLAMATION);
+    return false;
 }
 
-void informNoFiles(const FrmMain &frm) {
+bool refusedNoFiles(const FrmMain &frm) {
     showMessage(frm.hwnd(), runText::noFilesAvailable, runText::noFilesTitle, MB_OK | MB_ICONINFORMATION);
+    return false;
 }
 
-void warnPathGone(const FrmMain &frm, TextBox &box, const std::string &text) {
-    warnAttention(frm, text);
+bool refusedPathGone(const FrmMain &frm, TextBox &box, const std::string &text) {
+    refused(frm, text);
     box.setText(placeholderText);
+    return false;
 }
 
 bool nothingChosen(const TextBox &box) {

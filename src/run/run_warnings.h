@@ -6,9 +6,10 @@
 
 #include <string>
 
-void warnAttention(const FrmMain &frm, const std::string &text);
-void informNoFiles(const FrmMain &frm);
-// Warns, then puts the placeholder into the box of the vanished path.
-void warnPathGone(const FrmMain &frm, TextBox &box, const std::string &text);
+// Each shows its message and answers false, so that a failed check ends with it.
+bool refused(const FrmMain &frm, const std::string &text);
+bool refusedNoFiles(const FrmMain &frm);
+// Also puts the placeholder into the box of the vanished path.
+bool refusedPathGone(const FrmMain &frm, TextBox &box, const std::string &text);
 // Both the placeholder and an empty box mean that nothing is chosen.
 bool nothingChosen(const TextBox &box);

@@ -37,7 +37,8 @@ void showIncorrectFormat(const std::string &keyPath) {
 
 RegKey openKey(const KeyPath &path, REGSAM access) {
     RegKey key;
-    if (RegOpenKeyExA(path.root, path.subkey.c_str(), 0, access, key.out()) != ERROR_SUCCESS) *key.out() = nullptr;
+    if (RegOpenKeyExA(path.root, path.subkey.c_str(), 0, access, key.out()) != ERROR_SUCCESS)
+        *key.out() = nullptr;
     return key;
 }
 
@@ -45,7 +46,8 @@ RegKey openKey(const KeyPath &path, REGSAM access) {
 
 HKEY rootKeyHandle(std::string_view rootName) {
     for (const NamedRoot &root : namedRoots)
-        if (root.name == rootName) return root.handle;
+        if (root.name == rootName)
+            return root.handle;
     return nullptr;
 }
 
@@ -55,39 +57,48 @@ KeyPath splitKeyPath(const std::string &keyPath) {
         return {};
     }
     const size_t slash = keyPath.find('\\');
-    if (slash == std::string::npos) return {rootKeyHandle(keyPath), ""};
+    if (slash == std::string::npos)
+        return {rootKeyHandle(keyPath), ""};
     return {rootKeyHandle(std::string_view(keyPath).substr(0, slash)), keyPath.substr(slash + 1)};
 }
 
 void createKey(const std::string &keyPath) {
     const KeyPath path = splitKeyPath(keyPath);
-    if (!path.root) return;
+    if (!path.root)
+        return;
     RegKey key;
-    if (RegCreateKeyA(path.root, path.subkey.c_str(), key.out()) != ERROR_SUCCESS) *key.out() = nullptr;
+    if (RegCreateKeyA(path.root, path.subkey.c_str(), key.out()) != ERROR_SUCCESS)
+        *key.out() = nullptr;
 }
 
 std::string getKeyValue(const std::string &keyPath, const std::string &valueName) {
     const KeyPath path = splitKeyPath(keyPath);
-    if (!path.root) return "";
+    if (!path.root)
+        return "";
     const RegKey key = openKey(path, KEY_READ);
-    if (!key.get()) return readFailure;
+    if (!key.get())
+        return readFailure;
     std::string buffer(readBufferSize, ' ');
     DWORD type = REG_SZ;
     DWORD size = readBufferSize;
     const LONG status = RegQueryValueExA(key.get(), valueName.c_str(), nullptr, &type,
                                          reinterpret_cast<BYTE *>(buffer.data()), &size);
-    if (status != ERROR_SUCCESS) return readFailure;
+    if (status != ERROR_SUCCESS)
+        return readFailure;
     // A text that fills the buffer leaves no room for its NUL: it does not fit, and reading it
     // would silently drop its last character.
-    if (size >= readBufferSize && buffer.back() != '\0') return readFailure;
+    if (size >= readBufferSize && buffer.back() != '\0')
+        return readFailure;
     return trimRegistryBuffer(buffer);
 }
 
 void setKeyValue(const std::string &keyPath, const std::string &valueName, const std::string &text) {
     const KeyPath path = splitKeyPath(keyPath);
-    if (!path.root) return;
+    if (!path.root)
+        return;
     const RegKey key = openKey(path, KEY_WRITE);
-    if (!key.get()) return;
+    if (!key.get())
+        return;
     RegSetValueExA(key.get(), valueName.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE *>(text.c_str()),
                    static_cast<DWORD>(text.size()));
 }

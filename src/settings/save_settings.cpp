@@ -15,7 +15,8 @@ void store(const std::string &name, const std::string &text) {
 
 // A minimized window's edges say nothing about where it was: the stored place stays.
 void storePosition(HWND window) {
-    if (IsIconic(window)) return;
+    if (IsIconic(window))
+        return;
     const TwipsRect frame = windowFrameTwips(window);
     store(settingName::Top, std::to_string(wholeTwips(frame.top)));
     store(settingName::Left, std::to_string(wholeTwips(frame.left)));

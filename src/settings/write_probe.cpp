@@ -15,8 +15,10 @@ bool alreadyThere(DWORD code) { return code == ERROR_FILE_EXISTS || code == ERRO
 
 // CREATE_NEW never touches an existing file; only the file made here is deleted.
 DWORD createAndRemove(const std::string &path) {
-    FileHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.valid()) return GetLastError();
+    FileHandle file(
+        CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.valid())
+        return GetLastError();
     file.close();
     DeleteFileA(path.c_str());
     return ERROR_SUCCESS;
@@ -25,7 +27,8 @@ DWORD createAndRemove(const std::string &path) {
 // The folder already holds a "test.txt": probe under a name the platform makes unique instead.
 DWORD probeUnderAnotherName(const std::string &folder) {
     char made[MAX_PATH + 1] = {};
-    if (!GetTempFileNameA(folder.c_str(), "qm", 0, made)) return GetLastError();
+    if (!GetTempFileNameA(folder.c_str(), "qm", 0, made))
+        return GetLastError();
     DeleteFileA(made);
     return ERROR_SUCCESS;
 }
@@ -35,6 +38,7 @@ DWORD probeUnderAnotherName(const std::string &folder) {
 ProbeResult probeFolderForWriting(const std::string &folder) {
     const std::string withBackslash = addBackslash(folder);
     DWORD code = createAndRemove(withBackslash + "test.txt");
-    if (alreadyThere(code)) code = probeUnderAnotherName(withBackslash);
+    if (alreadyThere(code))
+        code = probeUnderAnotherName(withBackslash);
     return code == ERROR_SUCCESS ? ProbeResult::Writable : resultOf(code);
 }

@@ -1,10 +1,11 @@
 // The main window's close request, whatever raised it (Exit, Esc, the close box, the system shutting
 // down). It is never refused, and each step is attempted on its own.
-#include "ui/frm_main.h"
 #include "errors/show_error.h"
+#include "ui/frm_main.h"
 
 void FrmMain::Form_QueryUnload() {
-    if (closing_) return;
+    if (closing_)
+        return;
     closing_ = true;
     ignoringErrors([&] { saveSettings(); });
     ignoringErrors([&] { KillTempFile1(); });

@@ -16,7 +16,8 @@ void removeTree(const std::string &folder) {
     if (search != INVALID_HANDLE_VALUE) {
         do {
             const std::string name = found.cFileName;
-            if (name == "." || name == "..") continue;
+            if (name == "." || name == "..")
+                continue;
             const std::string path = folder + "\\" + name;
             SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
             if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
@@ -57,7 +58,8 @@ BOOL CALLBACK collectOfClass(HWND window, LPARAM data) {
     auto &search = *reinterpret_cast<ClassSearch *>(data);
     char className[64] = {};
     GetClassNameA(window, className, sizeof className);
-    if (lstrcmpiA(className, search.className) == 0) search.found.push_back(window);
+    if (lstrcmpiA(className, search.className) == 0)
+        search.found.push_back(window);
     return TRUE;
 }
 
@@ -119,7 +121,8 @@ HWND waitForMessageBox(DWORD processId, const std::string &title, std::chrono::m
     const auto deadline = std::chrono::steady_clock::now() + limit;
     for (;;) {
         EnumWindows(matchDialog, reinterpret_cast<LPARAM>(&search));
-        if (search.found || std::chrono::steady_clock::now() > deadline) return search.found;
+        if (search.found || std::chrono::steady_clock::now() > deadline)
+            return search.found;
         std::this_thread::sleep_for(20ms);
     }
 }

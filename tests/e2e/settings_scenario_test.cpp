@@ -24,7 +24,8 @@ HWND option(HWND main, const char *caption) { return findChild(main, caption, "B
 
 std::vector<std::string> editTexts(HWND main) {
     std::vector<std::string> texts;
-    for (HWND edit : childrenOfClass(main, "Edit")) texts.push_back(textOf(edit));
+    for (HWND edit : childrenOfClass(main, "Edit"))
+        texts.push_back(textOf(edit));
     return texts;
 }
 
@@ -48,8 +49,8 @@ TEST_F(StoredSettings, EmptyStoreOpensCentredWithTheDefaults) {
     EXPECT_TRUE(isChecked(option(main, "Fixed Tab Stops Formatting")));
     EXPECT_FALSE(isChecked(option(main, "Fixed Number Of Spaces")));
     // The four path boxes, then the number box.
-    EXPECT_EQ(editTexts(main), (std::vector<std::string>{"Waiting ...", "Waiting ...", "Waiting ...",
-                                                         "Waiting ...", "8"}));
+    EXPECT_EQ(editTexts(main),
+              (std::vector<std::string>{"Waiting ...", "Waiting ...", "Waiting ...", "Waiting ...", "8"}));
     closeWithEsc(main, quillmere);
     EXPECT_EQ(storedSetting("Startup").value_or(""), "True");
     EXPECT_EQ(storedSetting("OperationClip").value_or(""), "True");

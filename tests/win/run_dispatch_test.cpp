@@ -14,7 +14,8 @@ const UINT information = MB_OK | MB_ICONINFORMATION;
 const std::string chooseSourceFile = "Browse for a source file first, please!           ";
 const std::string defineDestinationFile = "Define a destination file first, please!          ";
 const std::string chooseDestinationFile = "Browse for a destination file first, please!      ";
-const std::string sourceFileGone = "The source file is not available (anymore)...\r\nPick another file, please!       ";
+const std::string sourceFileGone =
+    "The source file is not available (anymore)...\r\nPick another file, please!       ";
 const std::string destinationFolderGone =
     "The destination folder is not available (anymore)...\r\nPick another folder, please!       ";
 const std::string chooseSourceFolder = "Browse for a source folder first, please!           ";
@@ -250,7 +251,8 @@ TEST_F(RunDispatch, FolderRunWhoseEveryFileFailsStillReachesTheEnd) {
 
 TEST_F(RunDispatch, PressDuringAFolderRunIsIgnored) {
     CreateDirectoryA((temp() + "out").c_str(), nullptr);
-    for (const char *name : {"a.txt", "b.txt", "c.txt"}) writeFile(name, "\tx\r\n");
+    for (const char *name : {"a.txt", "b.txt", "c.txt"})
+        writeFile(name, "\tx\r\n");
     FrmMain &frm = folder(temp(), temp() + "out");
     // Handled while the run lets the window see its messages between files.
     PostMessageA(frm.cmdReplaceTABS.hwnd(), BM_CLICK, 0, 0);

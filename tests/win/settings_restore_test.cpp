@@ -43,10 +43,10 @@ protected:
 };
 
 TEST(CentringRule, RoundsTheDifferenceThenHalvesTowardZero) {
-    EXPECT_EQ(centredEdge(19200, 6435), 6382);   // 12765 / 2
-    EXPECT_EQ(centredEdge(100.5, 0), 50);        // 100 (half to even) / 2
-    EXPECT_EQ(centredEdge(101.5, 0), 51);        // 102 / 2
-    EXPECT_EQ(centredEdge(100, 103), -1);        // -3 / 2, toward zero
+    EXPECT_EQ(centredEdge(19200, 6435), 6382); // 12765 / 2
+    EXPECT_EQ(centredEdge(100.5, 0), 50);      // 100 (half to even) / 2
+    EXPECT_EQ(centredEdge(101.5, 0), 51);      // 102 / 2
+    EXPECT_EQ(centredEdge(100, 103), -1);      // -3 / 2, toward zero
     EXPECT_EQ(centredEdge(7.4, 0), 3);
 }
 
@@ -121,7 +121,8 @@ TEST_F(SettingsRestore, NumberBoxKeepsTwoCharactersAndTurnsErrorIntoEight) {
         const char *stored;
         const char *shown;
     };
-    for (const Case c : {Case{"12", "12"}, Case{"123", "12"}, Case{"4", "4"}, Case{"Error", "8"}, Case{"Er9", "8"}}) {
+    for (const Case c :
+         {Case{"12", "12"}, Case{"123", "12"}, Case{"4", "4"}, Case{"Error", "8"}, Case{"Er9", "8"}}) {
         SCOPED_TRACE(c.stored);
         store("SpacesToUse", c.stored);
         FrmMain frm;
@@ -187,9 +188,9 @@ TEST_F(SettingsRestore, UnusableOptionValuesKeepTheDesignState) {
 }
 
 TEST_F(SettingsRestore, ValuesOfOtherTypesNeverStopTheWindowFromOpening) {
-    for (const char *name : {"Startup", "Top", "Left", "OperationClip", "OperationSingle", "OperationMultiple",
-                             "FixedTABS", "FixedSpaces", "LastExtension", "SourceS", "DestinationS", "SourceM",
-                             "DestinationM"})
+    for (const char *name :
+         {"Startup", "Top", "Left", "OperationClip", "OperationSingle", "OperationMultiple", "FixedTABS",
+          "FixedSpaces", "LastExtension", "SourceS", "DestinationS", "SourceM", "DestinationM"})
         rawSetDword(key, name, 7);
     FrmMain &frm = main();
     ASSERT_TRUE(frm.isLoaded());
@@ -204,8 +205,9 @@ TEST_F(SettingsRestore, ValuesOfOtherTypesNeverStopTheWindowFromOpening) {
 }
 
 TEST_F(SettingsRestore, EmptyValuesNeverStopTheWindowFromOpening) {
-    for (const char *name : {"Startup", "Top", "Left", "OperationClip", "OperationSingle", "OperationMultiple",
-                             "FixedTABS", "FixedSpaces", "LastExtension", "SourceS", "SourceM", "DestinationM"})
+    for (const char *name :
+         {"Startup", "Top", "Left", "OperationClip", "OperationSingle", "OperationMultiple", "FixedTABS",
+          "FixedSpaces", "LastExtension", "SourceS", "SourceM", "DestinationM"})
         store(name, "");
     FrmMain &frm = main();
     ASSERT_TRUE(frm.isLoaded());
@@ -238,7 +240,8 @@ TEST_F(SettingsRestore, VanishedOrUnreadablePathsShowThePlaceholder) {
 }
 
 TEST_F(SettingsRestore, StoredPlaceholderStaysThePlaceholder) {
-    for (const char *name : {"SourceS", "DestinationS", "SourceM", "DestinationM"}) store(name, "Waiting ...");
+    for (const char *name : {"SourceS", "DestinationS", "SourceM", "DestinationM"})
+        store(name, "Waiting ...");
     expectAllPathsWaiting(main());
 }
 
@@ -255,12 +258,14 @@ TEST_F(SettingsRestore, WriteProbeLeavesAnExistingTestFileByteForByte) {
     store("DestinationM", temp());
     EXPECT_EQ(main().txtMultipleFilesDestinationPath.text(), temp());
     EXPECT_EQ(readFile(probe), bytes);
-    EXPECT_EQ(GetFileAttributesA(probe.c_str()) & FILE_ATTRIBUTE_READONLY, static_cast<DWORD>(FILE_ATTRIBUTE_READONLY));
+    EXPECT_EQ(GetFileAttributesA(probe.c_str()) & FILE_ATTRIBUTE_READONLY,
+              static_cast<DWORD>(FILE_ATTRIBUTE_READONLY));
     WIN32_FIND_DATAA found;
     HANDLE search = FindFirstFileA((temp() + "*").c_str(), &found);
     int files = 0;
     do {
-        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) ++files;
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+            ++files;
     } while (FindNextFileA(search, &found));
     FindClose(search);
     EXPECT_EQ(files, 1);
