@@ -306,3 +306,18 @@ TEST_F(RunDispatch, NoOperationSelectedRunsNothing) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(RunDispatch, CloseDuringAFolderRunEndsTheRunSafely) {
+    CreateDirectoryA((temp() + "out").c_str(), nullptr);
+    for (const char *name : {"a.txt", "b.txt", "c.txt"}) writeFile(name, "\tx\r\n");
+    writeFile("d.txt", "\x1a\x1a\r\n");
+    FrmMain &frm = folder(temp(), temp() + "out");
+    PostMessageA(frm.hwnd(), WM_CLOSE, 0, 0);
+    frm.cmdReplaceTABS_Click();
+    EXPECT_FALSE(frm.isLoaded());
+    EXPECT_FALSE(frm.runInProgress());
+}
+
+} // namespace
