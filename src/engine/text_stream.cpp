@@ -31,14 +31,14 @@ struct StretchWriter {
         columnStart = o;
     }
 
-    void copyPlain(const char *&p, const char *end);
-    const char *special(const char *p, const char *end);
+    bool copyPlain(const char *&p, const char *end);
+    const char *special(const char *p, const char *stop, const char *end);
     const char *convert(const char *p, const char *stop, const char *end);
 };
 
 // Copies the bytes before the next special one: 16 at a time, stored whatever they hold and kept
-// only up to the first special.
-inline void StretchWriter::copyPlain(const char *&p, const char *end) {
+// only up to the first special. Tells whether p stopped at a special byte.
+inline bool StretchWriter::copyPlain(const char *&p, const char *end) {
 #ifdef __SSE2__
     if (end - p >= 16) {
         const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p));
@@ -48,7 +48,7 @@ inline void StretchWriter::copyPlain(const char *&p, const char *end) {
         p += skip;
         o += skip;
         lineOpen = lineOpen || skip != 0;
-        return;
+        return mask != 0;
     }
 #endif
     const char *stop = scan::findFirstOf<'\t', '\n', '\r', endOfTextMark>(p, end);
@@ -56,13 +56,19 @@ inline void StretchWriter::copyPlain(const char *&p, const char *end) {
     o += stop - p;
     lineOpen = lineOpen || stop != p;
     p = stop;
+    return p != end;
 }
 
 // Handles the special byte at p; returns where reading goes on.
-inline const char *StretchWriter::special(const char *p, const char *end) {
+inline const char *StretchWriter::special(const char *p, const char *stop, const char *end) {
     switch (*p++) {
     case '\t': {
-        const std::size_t run = tabRun(width, column());
+        std::size_t run = tabRun(width, column());
+        // Indents are runs of tabs: each after the first stands on a stop and takes a full width.
+        while (p < stop && *p == '\t') {
+            ++p;
+            run += static_cast<std::size_t>(width);
+        }
         if (run <= 16)
             std::memcpy(o, "                ", 16);
         else
@@ -93,9 +99,8 @@ inline const char *StretchWriter::special(const char *p, const char *end) {
 
 const char *StretchWriter::convert(const char *p, const char *stop, const char *end) {
     while (p < stop) {
-        copyPlain(p, end);
-        if (p != end && (*p == '\t' || *p == '\n' || *p == '\r' || *p == endOfTextMark))
-            p = special(p, end);
+        if (copyPlain(p, end))
+            p = special(p, stop, end);
     }
     return p;
 }
@@ -112,8 +117,8 @@ void TabStopConverter::feed(const char *data, std::size_t size, std::string &out
         if (*p == '\n')
             ++p;
     }
-    // Every input byte gives at most maxRun output bytes (a tab), and a stretch may overrun its
-    // end by up to 16 input bytes and leave 16 bytes of overhanging store.
+    // Every input byte gives at most maxRun output bytes (a tab), a stretch may overrun its end by
+    // up to 17 input bytes (a 16-byte copy, then a CR LF), and a store may overhang by 16 bytes.
     const std::size_t maxRun = std::max<std::size_t>(16, width_ > 0 ? static_cast<std::size_t>(width_) : 0);
     const std::size_t stretch = std::max<std::size_t>(16, stretchBytes / maxRun);
     OutBuffer buffer(out);
@@ -121,7 +126,7 @@ void TabStopConverter::feed(const char *data, std::size_t size, std::string &out
     StretchWriter writer{o, o, column_, width_, lineOpen_, pendingCr_, false};
     while (p < end && !writer.textEnded) {
         const auto behind = static_cast<std::size_t>(writer.o - writer.columnStart);
-        buffer.ensure(writer.o, (stretch + 16) * maxRun + 32);
+        buffer.ensure(writer.o, (stretch + 18) * maxRun + 32);
         writer.columnStart = writer.o - behind;
         const char *stop = p + std::min<std::size_t>(stretch, static_cast<std::size_t>(end - p));
         p = writer.convert(p, stop, end);

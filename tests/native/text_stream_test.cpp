@@ -70,6 +70,14 @@ TEST(TabStopConverter, ColumnCarriesAcrossBlocks) {
     EXPECT_EQ(tabStopsInBlocks({"ab\n", "\tc"}, 8), "ab\n" + spaces(8) + "c\r\n");
 }
 
+TEST(TabStopConverter, LongTabRunsAndWideStopsInOneBlock) {
+    // Far more output than input: room for it must be made as the block goes.
+    const std::string tabs(70000, '\t');
+    EXPECT_EQ(tabStopsInBlocks({"x" + tabs + "y"}, 300), "x" + spaces(299 + 69999 * 300) + "y\r\n");
+    EXPECT_EQ(tabStopsInBlocks({tabs.substr(0, 200)}, 32767), spaces(200 * 32767) + "\r\n");
+    EXPECT_EQ(tabStopsInBlocks({"ab" + tabs, "\tc"}, 7), "ab" + spaces(5 + 70000 * 7) + "c\r\n");
+}
+
 TEST(TabStopConverter, NothingAfterEndMarkInLaterBlocks) {
     EXPECT_EQ(tabStopsInBlocks({"a\x1A", "b\r\n", "\t"}, 8), "a\r\n");
 }
