@@ -26,12 +26,16 @@ struct StretchWriter {
     bool textEnded;
 
     std::size_t column() const { return columnBase + static_cast<std::size_t>(o - columnStart); }
+    bool shortStops() const { return width >= 1 && width <= 16; }
     void restartColumn() {
         columnBase = 0;
         columnStart = o;
     }
 
     bool copyPlain(const char *&p, const char *end);
+#ifdef __SSE2__
+    const char *chunkOfShortStops(const char *p, const char *stop, const char *end);
+#endif
     const char *special(const char *p, const char *stop, const char *end);
     const char *convert(const char *p, const char *stop, const char *end);
 };
@@ -97,8 +101,47 @@ inline const char *StretchWriter::special(const char *p, const char *stop, const
     }
 }
 
+#ifdef __SSE2__
+// 16 bytes with tab stops of at most 16 columns, where 32 bytes are readable: every tab before the
+// first line end or mark is handled here without leaving the chunk, the rest of the chunk is
+// re-copied after each tab's spaces. Returns where reading goes on.
+inline const char *StretchWriter::chunkOfShortStops(const char *p, const char *stop, const char *end) {
+    const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p));
+    _mm_storeu_si128(reinterpret_cast<__m128i *>(o), block);
+    const auto tabs = static_cast<unsigned>(_mm_movemask_epi8(scan::matches<'\t'>(block)));
+    const auto others =
+        static_cast<unsigned>(_mm_movemask_epi8(scan::matches<'\n', '\r', endOfTextMark>(block)));
+    const unsigned limit = others == 0 ? 16 : static_cast<unsigned>(std::countr_zero(others));
+    unsigned pending = tabs & ((1u << limit) - 1);
+    unsigned copied = 0; // bytes of the chunk already placed in the output
+    while (pending != 0) {
+        const auto tab = static_cast<unsigned>(std::countr_zero(pending));
+        pending &= pending - 1;
+        o += tab - copied;
+        const auto w = static_cast<std::size_t>(width);
+        const std::size_t at = column();
+        std::memcpy(o, "                ", 16);
+        o += w - (at < w ? at : at % w);
+        restartColumn();
+        copied = tab + 1;
+        _mm_storeu_si128(reinterpret_cast<__m128i *>(o),
+                         _mm_loadu_si128(reinterpret_cast<const __m128i *>(p + copied)));
+    }
+    o += limit - copied;
+    lineOpen = lineOpen || limit != 0;
+    p += limit;
+    return limit == 16 ? p : special(p, stop, end);
+}
+#endif
+
 const char *StretchWriter::convert(const char *p, const char *stop, const char *end) {
     while (p < stop) {
+#ifdef __SSE2__
+        if (shortStops() && end - p >= 32) {
+            p = chunkOfShortStops(p, stop, end);
+            continue;
+        }
+#endif
         if (copyPlain(p, end))
             p = special(p, stop, end);
     }
