@@ -4,6 +4,7 @@
 
 #include <bit>
 #include <cstddef>
+#include <cstdint>
 
 #ifdef __SSE2__
 #include <emmintrin.h>
@@ -18,6 +19,31 @@ template <char First, char... Rest> inline __m128i matches(__m128i block) {
         return hits;
     else
         return _mm_or_si128(hits, matches<Rest...>(block));
+}
+#endif
+
+#ifdef __SSE2__
+// 32 bytes handled as one: a line of ordinary text mostly fits, so a chunk rarely ends mid-line.
+struct Block32 {
+    __m128i low;
+    __m128i high;
+};
+
+inline Block32 load32(const char *p) {
+    return {_mm_loadu_si128(reinterpret_cast<const __m128i *>(p)),
+            _mm_loadu_si128(reinterpret_cast<const __m128i *>(p + 16))};
+}
+
+inline void store32(char *o, Block32 block) {
+    _mm_storeu_si128(reinterpret_cast<__m128i *>(o), block.low);
+    _mm_storeu_si128(reinterpret_cast<__m128i *>(o + 16), block.high);
+}
+
+// Bit i set when byte i of the block is one of Needles.
+template <char... Needles> inline std::uint32_t positions(Block32 block) {
+    const auto low = static_cast<std::uint32_t>(_mm_movemask_epi8(matches<Needles...>(block.low)));
+    const auto high = static_cast<std::uint32_t>(_mm_movemask_epi8(matches<Needles...>(block.high)));
+    return low | high << 16;
 }
 #endif
 

@@ -46,12 +46,12 @@ namespace {
 constexpr std::size_t stretchBytes = 4096;
 
 #ifdef __SSE2__
-// 16 bytes, 32 readable, runs of at most 16 spaces: the chunk is stored whole, and after each tab's
+// 32 bytes, 64 readable, runs of at most 16 spaces: the chunk is stored whole, and after each tab's
 // spaces the rest of it is stored again further on.
 inline void chunkOfFixedSpaces(const char *&p, char *&o, std::size_t run) {
-    const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p));
-    _mm_storeu_si128(reinterpret_cast<__m128i *>(o), block);
-    auto tabs = static_cast<unsigned>(_mm_movemask_epi8(scan::matches<'\t'>(block)));
+    const scan::Block32 block = scan::load32(p);
+    scan::store32(o, block);
+    std::uint32_t tabs = scan::positions<'\t'>(block);
     unsigned copied = 0;
     while (tabs != 0) {
         const auto tab = static_cast<unsigned>(std::countr_zero(tabs));
@@ -60,11 +60,10 @@ inline void chunkOfFixedSpaces(const char *&p, char *&o, std::size_t run) {
         std::memcpy(o, "                ", 16);
         o += run;
         copied = tab + 1;
-        _mm_storeu_si128(reinterpret_cast<__m128i *>(o),
-                         _mm_loadu_si128(reinterpret_cast<const __m128i *>(p + copied)));
+        scan::store32(o, scan::load32(p + copied));
     }
-    o += 16 - copied;
-    p += 16;
+    o += 32 - copied;
+    p += 32;
 }
 #endif
 
@@ -85,8 +84,8 @@ inline void pieceOfFixedSpaces(const char *&p, const char *stop, char *&o, std::
 
 void appendFixedSpaces(const char *data, std::size_t size, std::size_t runLength, std::string &out) {
     // Room for the worst case of a stretch is made once, so the loops write without checks: every
-    // input byte gives at most maxRun bytes, a chunk may overrun the stretch by 16 input bytes
-    // and a store may overhang by 16.
+    // input byte gives at most maxRun bytes, a chunk may overrun the stretch by 32 input bytes
+    // and a store may overhang by 32.
     const std::size_t maxRun = std::max<std::size_t>(16, runLength);
     const std::size_t stretch = std::max<std::size_t>(16, stretchBytes / maxRun);
     OutBuffer buffer(out);
@@ -94,11 +93,11 @@ void appendFixedSpaces(const char *data, std::size_t size, std::size_t runLength
     const char *p = data;
     const char *const end = data + size;
     while (p < end) {
-        buffer.ensure(o, (stretch + 16) * maxRun + 32);
+        buffer.ensure(o, (stretch + 32) * maxRun + 64);
         const char *stop = p + std::min<std::size_t>(stretch, static_cast<std::size_t>(end - p));
         while (p < stop) {
 #ifdef __SSE2__
-            if (runLength <= 16 && end - p >= 32) {
+            if (runLength <= 16 && end - p >= 64) {
                 chunkOfFixedSpaces(p, o, runLength);
                 continue;
             }
