@@ -45,7 +45,7 @@ namespace {
 
 constexpr std::size_t stretchBytes = 4096;
 
-#ifdef __SSE2__
+#ifdef QM_SSE2
 // 32 bytes, 64 readable, runs of at most 16 spaces: the chunk is stored whole, and after each tab's
 // spaces the rest of it is stored again further on.
 inline void chunkOfFixedSpaces(const char *&p, char *&o, std::size_t run) {
@@ -96,7 +96,7 @@ void appendFixedSpaces(const char *data, std::size_t size, std::size_t runLength
         buffer.ensure(o, (stretch + 32) * maxRun + 64);
         const char *stop = p + std::min<std::size_t>(stretch, static_cast<std::size_t>(end - p));
         while (p < stop) {
-#ifdef __SSE2__
+#ifdef QM_SSE2
             if (runLength <= 16 && end - p >= 64) {
                 chunkOfFixedSpaces(p, o, runLength);
                 continue;

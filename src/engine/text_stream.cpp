@@ -43,18 +43,18 @@ struct StretchWriter {
         columnStart = o;
     }
 
-    bool copyPlain(const char *&p, const char *end);
-#ifdef __SSE2__
+    bool copyPlain(const char *&p, const char *stop, const char *end);
+#ifdef QM_SSE2
     const char *chunkOfShortStops(const char *p, const char *stop, const char *end);
 #endif
     const char *special(const char *p, const char *stop, const char *end);
     const char *convert(const char *p, const char *stop, const char *end);
 };
 
-// Copies the bytes before the next special one: 16 at a time, stored whatever they hold and kept
-// only up to the first special. Tells whether p stopped at a special byte.
-inline bool StretchWriter::copyPlain(const char *&p, const char *end) {
-#ifdef __SSE2__
+// Copies the bytes before the next special one, going no further than the stretch's stop (or, 16
+// at a time, up to 15 bytes past it). Tells whether p stopped at a special byte.
+inline bool StretchWriter::copyPlain(const char *&p, const char *stop, [[maybe_unused]] const char *end) {
+#ifdef QM_SSE2
     if (end - p >= 16) {
         const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p));
         _mm_storeu_si128(reinterpret_cast<__m128i *>(o), block);
@@ -66,12 +66,12 @@ inline bool StretchWriter::copyPlain(const char *&p, const char *end) {
         return mask != 0;
     }
 #endif
-    const char *stop = scan::findFirstOf<'\t', '\n', '\r', endOfTextMark>(p, end);
-    std::memcpy(o, p, static_cast<std::size_t>(stop - p));
-    o += stop - p;
-    lineOpen = lineOpen || stop != p;
-    p = stop;
-    return p != end;
+    const char *found = scan::findFirstOf<'\t', '\n', '\r', endOfTextMark>(p, stop);
+    std::memcpy(o, p, static_cast<std::size_t>(found - p));
+    o += found - p;
+    lineOpen = lineOpen || found != p;
+    p = found;
+    return p != stop;
 }
 
 // Handles the special byte at p; returns where reading goes on.
@@ -112,7 +112,7 @@ inline const char *StretchWriter::special(const char *p, const char *stop, const
     }
 }
 
-#ifdef __SSE2__
+#ifdef QM_SSE2
 // 32 bytes with tab stops of at most 16 columns, where 64 bytes are readable: every tab before the
 // first line end or mark is handled here without leaving the chunk, the rest of the chunk is
 // stored again after each tab's spaces. Returns where reading goes on.
@@ -143,13 +143,13 @@ inline const char *StretchWriter::chunkOfShortStops(const char *p, const char *s
 
 const char *StretchWriter::convert(const char *p, const char *stop, const char *end) {
     while (p < stop) {
-#ifdef __SSE2__
+#ifdef QM_SSE2
         if (shortStops() && end - p >= 64) {
             p = chunkOfShortStops(p, stop, end);
             continue;
         }
 #endif
-        if (copyPlain(p, end))
+        if (copyPlain(p, stop, end))
             p = special(p, stop, end);
     }
     return p;
