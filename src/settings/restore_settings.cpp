@@ -16,7 +16,7 @@ namespace {
 
 std::string stored(const std::string &name) { return Registry::getKeyValue(settingsKey, name); }
 
-// Steps 2 and 3: true when the stored place was taken and keeps the window on the screen.
+// True when the stored place was taken and keeps the window on the screen.
 bool placeAtStoredPosition(HWND window) {
     if (!yesNoFromText(stored(settingName::Startup)).value_or(false))
         return false;
