@@ -3,5 +3,11 @@
 set(QM_CORE_SOURCES
     src/errors/app_error.cpp
     src/errors/error_message.cpp
+    src/errors/error_log.cpp
+    src/engine/line_rules.cpp
+    src/engine/spaces_number.cpp
+    src/engine/text_stream.cpp
+    src/engine/whole_text.cpp
     src/run/path_text.cpp
+    src/settings/setting_forms.cpp
 )

@@ -1,24 +1,47 @@
 #include "errors/error_message.h"
 
-namespace {
-std::string numberText(int32_t number) {
-    std::string text = std::to_string(number);
-    if (number >= 0) text.insert(text.begin(), ' ');
+#include "errors/app_error.h"
+
+std::string errorNumberText(int32_t number) {
+    const std::string digits = std::to_string(number);
+    return number < 0 ? digits : " " + digits;
+}
+
+std::string standardErrorText(int32_t number, std::string_view description, std::string_view procedureLine,
+                              std::string_view closingText) {
+    std::string text = "An Error was generated:\r\n\r\nDescription:\r\nError";
+    text += errorNumberText(number);
+    text += " - ";
+    text += description;
+    text += "\r\n";
+    text += procedureLine;
+    text += "\r\n\r\n";
+    text += closingText;
     return text;
 }
-} // namespace
 
-std::string standardErrorText(int32_t number, const std::string &description, const std::string &procedureLine,
-                              const std::string &closingText) {
-    return "An Error was generated:\r\n\r\nDescription:\r\nError" + numberText(number) + " - " + description +
-           "\r\n" + procedureLine + "\r\n\r\n" + closingText;
+std::string_view browseDirClosing(int32_t number) {
+    switch (number) {
+    case err::CannotCreateObject: return closing::reinstall;
+    case err::FileNotFound: return closing::noFolderBrowser;
+    default: return closing::standard;
+    }
 }
 
-std::string startupErrorText(int32_t number, const std::string &description) {
-    const std::string closing = number == 339     ? "Re-install the program to fix this."
-                                : number == 50003 ? "Re-install the program to fix this, or get the latest "
-                                                    "vbruntimes at Hollowcrest."
-                                                  : standardClosingLine;
-    return "An Error was generated:\r\nDescription: Error" + numberText(number) + " - " + description +
-           "\r\n\r\n" + closing;
+std::string_view browseDir2SaveClosing(int32_t number) {
+    return number == err::CannotCreateObject ? closing::reinstall : closing::standard;
+}
+
+std::string startupErrorText(int32_t number, std::string_view description) {
+    std::string text = "An Error was generated:\r\nDescription: Error";
+    text += errorNumberText(number);
+    text += " - ";
+    text += description;
+    text += "\r\n\r\n";
+    switch (number) {
+    case err::ComponentNotLoaded: text += closing::reinstall; break;
+    case err::Unexpected: text += closing::reinstallOrRuntime; break;
+    default: text += closing::standard; break;
+    }
+    return text;
 }

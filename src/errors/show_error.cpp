@@ -1,7 +1,7 @@
 #include "errors/show_error.h"
 #include "platform/desktop.h"
 
-void showErrorMessage(const AppError &error, const std::string &procedureLine, const std::string &closingText) {
+void showErrorMessage(const AppError &error, const std::string &procedureLine, std::string_view closingText) {
     MessageBoxRequest request;
     request.owner = GetActiveWindow();
     request.text = standardErrorText(error.number, error.description, procedureLine, closingText);

@@ -8,7 +8,7 @@
 #include <new>
 
 void showErrorMessage(const AppError &error, const std::string &procedureLine,
-                      const std::string &closingText = standardClosingLine);
+                      std::string_view closingText = closing::standard);
 
 // What reached a handler, as the error value (memory and unknown failures get their numbers).
 AppError caughtError(std::exception_ptr caught);

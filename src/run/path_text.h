@@ -1,12 +1,21 @@
-// Taking paths apart as text: extension, name, file name and folder; the trailing backslash.
+// Taking Windows paths apart as text: the extension, the name, the folder. Backslash is the only
+// separator and nothing here looks at the disk.
 #pragma once
 
 #include <cstdint>
 #include <string>
 #include <string_view>
 
-// Part 0 the extension, 1 the name without extension, 2 the file name, 3 the folder with its
-// backslash; "" for any other part. Parts 1 to 3 of an empty path fail with error 9.
+namespace pathPart {
+inline constexpr int32_t extension = 0;      // after the last '.' of the whole path
+inline constexpr int32_t nameWithoutExt = 1; // last component cut before its first '.'
+inline constexpr int32_t fileName = 2;       // last component
+inline constexpr int32_t folder = 3;         // up to and including the last '\'
+} // namespace pathPart
+
+// One part of path (see pathPart); "" for any other part number. Parts 1 to 3 of an empty path
+// fail with 9.
 std::string filePart(std::string_view path, int32_t part);
 
+// The path with one '\' at its end ("\" for an empty path).
 std::string addBackslash(std::string_view path);

@@ -1,0 +1,74 @@
+// convert_file tabs|spaces N INPUT OUTPUT | corpus source|oneline BYTES OUTPUT
+// Streams a file through a converter in 64 KiB blocks (the way the file jobs do), or writes a
+// generated benchmark input. Used by compare_expand.sh.
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+#include <string>
+
+#include "corpus.h"
+#include "engine/text_stream.h"
+#include "errors/app_error.h"
+
+namespace {
+
+using File = std::unique_ptr<std::FILE, int (*)(std::FILE *)>;
+
+File openFile(const char *path, const char *mode) {
+    File file(std::fopen(path, mode), &std::fclose);
+    if (!file) {
+        std::perror(path);
+        std::exit(2);
+    }
+    // Blocks are large already; stdio's own buffer would only add a copy.
+    std::setvbuf(file.get(), nullptr, _IONBF, 0);
+    return file;
+}
+
+template <typename Converter> int convert(Converter converter, const char *input, const char *output) {
+    File in = openFile(input, "rb");
+    File out = openFile(output, "wb");
+    std::string block(64 * 1024, '\0');
+    std::string converted;
+    for (;;) {
+        const std::size_t n = std::fread(block.data(), 1, block.size(), in.get());
+        converted.clear();
+        if (n == 0)
+            converter.finish(converted);
+        else
+            converter.feed(block.data(), n, converted);
+        if (std::fwrite(converted.data(), 1, converted.size(), out.get()) != converted.size())
+            return 3;
+        if (n == 0)
+            return std::ferror(in.get()) ? 3 : 0;
+    }
+}
+
+int writeCorpus(const char *kind, const char *bytes, const char *output) {
+    const std::size_t size = std::strtoull(bytes, nullptr, 10);
+    const std::string text =
+        std::strcmp(kind, "oneline") == 0 ? corpus::denseTabLine(size) : corpus::sourceLike(size);
+    File out = openFile(output, "wb");
+    return std::fwrite(text.data(), 1, text.size(), out.get()) == text.size() ? 0 : 3;
+}
+
+} // namespace
+
+int main(int argc, char **argv) {
+    if (argc != 5) {
+        std::fprintf(stderr, "usage: %s tabs|spaces N INPUT OUTPUT | corpus source|oneline BYTES OUTPUT\n", argv[0]);
+        return 1;
+    }
+    try {
+        if (std::strcmp(argv[1], "corpus") == 0)
+            return writeCorpus(argv[2], argv[3], argv[4]);
+        const auto n = static_cast<int16_t>(std::atoi(argv[2]));
+        if (std::strcmp(argv[1], "tabs") == 0)
+            return convert(TabStopConverter(n), argv[3], argv[4]);
+        return convert(FixedSpacesConverter(n), argv[3], argv[4]);
+    } catch (const AppError &e) {
+        std::fprintf(stderr, "error %d: %s\n", e.number, e.description.c_str());
+        return 4;
+    }
+}

@@ -1,0 +1,74 @@
+// Throughput of the converters over generated text, fed in 64 KiB blocks as the file jobs feed
+// them, beside a plain copy of the same blocks measured in the same run.
+#include <benchmark/benchmark.h>
+
+#include <cstring>
+#include <string>
+
+#include "corpus.h"
+#include "engine/text_stream.h"
+
+namespace {
+
+constexpr std::size_t blockSize = 64 * 1024;
+
+const std::string &sourceCorpus() {
+    static const std::string text = corpus::sourceLike(200u << 20);
+    return text;
+}
+
+const std::string &oneLineCorpus() {
+    static const std::string text = corpus::denseTabLine(50u << 20);
+    return text;
+}
+
+template <typename Converter> void convertInBlocks(benchmark::State &state, const std::string &text, int16_t n) {
+    std::string out;
+    for (auto _ : state) {
+        Converter converter(n);
+        for (std::size_t at = 0; at < text.size(); at += blockSize) {
+            out.clear();
+            converter.feed(text.data() + at, std::min(blockSize, text.size() - at), out);
+            benchmark::DoNotOptimize(out.data());
+        }
+        converter.finish(out);
+        benchmark::ClobberMemory();
+    }
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * text.size()));
+}
+
+void copyInBlocks(benchmark::State &state, const std::string &text) {
+    std::string out(blockSize, '\0');
+    for (auto _ : state) {
+        for (std::size_t at = 0; at < text.size(); at += blockSize) {
+            std::memcpy(out.data(), text.data() + at, std::min(blockSize, text.size() - at));
+            benchmark::DoNotOptimize(out.data());
+        }
+        benchmark::ClobberMemory();
+    }
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * text.size()));
+}
+
+void Memcpy_SourceCorpus(benchmark::State &state) { copyInBlocks(state, sourceCorpus()); }
+void TabStops8_SourceCorpus(benchmark::State &state) {
+    convertInBlocks<TabStopConverter>(state, sourceCorpus(), 8);
+}
+void FixedSpaces8_SourceCorpus(benchmark::State &state) {
+    convertInBlocks<FixedSpacesConverter>(state, sourceCorpus(), 8);
+}
+void Memcpy_OneLine(benchmark::State &state) { copyInBlocks(state, oneLineCorpus()); }
+void TabStops8_OneLine(benchmark::State &state) { convertInBlocks<TabStopConverter>(state, oneLineCorpus(), 8); }
+void FixedSpaces8_OneLine(benchmark::State &state) {
+    convertInBlocks<FixedSpacesConverter>(state, oneLineCorpus(), 8);
+}
+
+} // namespace
+
+BENCHMARK(Memcpy_SourceCorpus)->Unit(benchmark::kMillisecond);
+BENCHMARK(TabStops8_SourceCorpus)->Unit(benchmark::kMillisecond);
+BENCHMARK(FixedSpaces8_SourceCorpus)->Unit(benchmark::kMillisecond);
+BENCHMARK(Memcpy_OneLine)->Unit(benchmark::kMillisecond);
+BENCHMARK(TabStops8_OneLine)->Unit(benchmark::kMillisecond);
+BENCHMARK(FixedSpaces8_OneLine)->Unit(benchmark::kMillisecond);
+
+BENCHMARK_MAIN();

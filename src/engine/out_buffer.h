@@ -1,0 +1,69 @@
+// Appending converted text to a std::string without a capacity check per character: the converters
+// ask for room once per piece and write through a plain pointer.
+#pragma once
+
+#include <algorithm>
+#include <cstddef>
+#include <cstring>
+#include <string>
+
+class OutBuffer {
+public:
+    // Writes after the current end of text; the text is cut back to what was written when the
+    // buffer goes away, also when a conversion throws part-way.
+    explicit OutBuffer(std::string &text) : text_(text), used_(text.size()) {}
+    ~OutBuffer() { text_.resize(used_); }
+    OutBuffer(const OutBuffer &) = delete;
+    OutBuffer &operator=(const OutBuffer &) = delete;
+
+    // The write position, for code that writes through a pointer between ensure() calls.
+    char *cursor() { return text_.data() + used_; }
+    std::size_t offsetOf(const char *at) const { return static_cast<std::size_t>(at - text_.data()); }
+
+    // Makes room for n bytes at `at` (moving `at` when the text grows) and takes everything before
+    // `at` as written.
+    void ensure(char *&at, std::size_t n) {
+        used_ = offsetOf(at);
+        at = room(n);
+    }
+
+    void commit(char *at) { used_ = offsetOf(at); }
+
+    void append(const char *p, std::size_t n) {
+        std::memcpy(room(n), p, n);
+        used_ += n;
+    }
+
+    void append(char c) {
+        *room(1) = c;
+        ++used_;
+    }
+
+    void spaces(std::size_t count) {
+        char *at = cursor();
+        writeSpaces(at, count);
+        used_ = offsetOf(at);
+    }
+
+    // Writes count spaces at `at` and moves it past them. Short runs, the usual case, are one
+    // fixed-size store; the bytes past the run are overwritten by whatever comes next.
+    void writeSpaces(char *&at, std::size_t count) {
+        static constexpr char sixteen[] = "                ";
+        ensure(at, std::max<std::size_t>(count, 16));
+        if (count <= 16)
+            std::memcpy(at, sixteen, 16);
+        else
+            std::memset(at, ' ', count);
+        at += count;
+    }
+
+private:
+    char *room(std::size_t n) {
+        if (text_.size() - used_ < n)
+            text_.resize(std::max(used_ + n, text_.size() * 2 + 256));
+        return text_.data() + used_;
+    }
+
+    std::string &text_;
+    std::size_t used_;
+};

@@ -1,0 +1,70 @@
+#include "settings/setting_forms.h"
+
+#include <algorithm>
+#include <cctype>
+#include <limits>
+
+#include "engine/spaces_number.h"
+
+namespace {
+
+bool equalsIgnoringCase(std::string_view text, std::string_view word) {
+    return text.size() == word.size() &&
+           std::equal(text.begin(), text.end(), word.begin(), [](char a, char b) {
+               return std::tolower(static_cast<unsigned char>(a)) ==
+                      std::tolower(static_cast<unsigned char>(b));
+           });
+}
+
+std::string_view trimSpaces(std::string_view text) {
+    const std::size_t first = text.find_first_not_of(' ');
+    if (first == std::string_view::npos)
+        return {};
+    return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
+} // namespace
+
+std::optional<bool> yesNoFromText(std::string_view text) {
+    const std::string_view word = trimSpaces(text);
+    if (equalsIgnoringCase(word, "True"))
+        return true;
+    if (equalsIgnoringCase(word, "False"))
+        return false;
+    const NumberText number = readNumberText(text);
+    if (number.kind == NumberText::Kind::NotANumber)
+        return std::nullopt;
+    return !number.zero;
+}
+
+std::string yesNoText(bool yes) { return yes ? "True" : "False"; }
+
+std::optional<int32_t> positionFromText(std::string_view text) {
+    const NumberText number = readNumberText(text);
+    if (number.kind != NumberText::Kind::Number)
+        return std::nullopt;
+    if (number.rounded < std::numeric_limits<int32_t>::min() ||
+        number.rounded > std::numeric_limits<int32_t>::max())
+        return std::nullopt;
+    return static_cast<int32_t>(number.rounded);
+}
+
+std::optional<int32_t> extensionIndexFromText(std::string_view text, int32_t entryCount) {
+    const std::string_view digits = trimSpaces(text);
+    if (digits.empty() || digits.size() > 9 ||
+        digits.find_first_not_of("0123456789") != std::string_view::npos)
+        return std::nullopt;
+    const int32_t index = std::stoi(std::string(digits));
+    if (index >= entryCount)
+        return std::nullopt;
+    return index;
+}
+
+std::string cutToTwo(std::string_view text) { return std::string(text.substr(0, 2)); }
+
+std::string trimRegistryBuffer(std::string_view buffer) {
+    const std::string_view trimmed = trimSpaces(buffer);
+    if (trimmed.empty())
+        return {};
+    return std::string(trimmed.substr(0, trimmed.size() - 1));
+}
