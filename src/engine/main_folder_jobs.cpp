@@ -5,19 +5,27 @@
 #include "errors/show_error.h"
 
 #include <algorithm>
+#include <unordered_set>
 
 void FrmMain::replaceTABSwithSPACESVerifyMultiple() {
     guarded("frmMain - replaceTABSwithSPACESVerifyMultiple", [&] {
         KillTempFile1();
         KillTempFile2();
+        // Known failures kept at hand: asking the list box for each would take time in the square of
+        // the number of failed files.
+        const std::vector<std::string> known = listEntries(frmError().List2);
+        std::unordered_set<std::string> listed(known.begin(), known.end());
         int32_t done = 0;
+        ListBox &failed = frmError().List2;
+        SendMessageA(failed.hwnd(), WM_SETREDRAW, FALSE, 0); // the window is hidden while it fills
         verifyInputs(
             listEntries(List1),
             [&](const std::string &path) {
                 tEXTO = path;
-                recordFailedInput(*this);
+                if (listed.insert(tEXTO).second) failed.addItem(tEXTO);
             },
             [&] { progressStep(*this, ++done); });
+        SendMessageA(failed.hwnd(), WM_SETREDRAW, TRUE, 0);
     });
 }
 

@@ -28,14 +28,22 @@ void writeAll(const FileHandle &file, std::string_view bytes) {
 std::string folderOf(const std::string &destination) {
     const std::size_t slash = destination.find_last_of("\\/");
     if (slash == std::string::npos) return ".";
-    if (slash == 2 && destination[1] == ':') return destination.substr(0, 3);
+    if (slash == 2 && destination[1] == ':') return destination.substr(0, 2);
     return destination.substr(0, slash);
 }
 
-std::string uniqueTemporaryIn(const std::string &folder) {
-    char name[MAX_PATH + 1] = {};
-    if (!GetTempFileNameA(folder.c_str(), "qm", 0, name)) raiseLastError();
-    return name;
+// A new file beside the destination, under a name no other file has.
+FileHandle createTemporaryIn(const std::string &folder, std::string &name) {
+    static unsigned serial = 0;
+    const std::string stem = folder + "\\~qm" + std::to_string(GetCurrentProcessId()) + "-";
+    for (;;) {
+        name = stem + std::to_string(++serial) + ".tmp";
+        FileHandle file(CreateFileA(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (file.valid()) return file;
+        const DWORD code = GetLastError();
+        if (code != ERROR_FILE_EXISTS && code != ERROR_ALREADY_EXISTS) raiseWin32(code);
+    }
 }
 
 } // namespace
@@ -86,14 +94,7 @@ void deleteFileIfPresent(const std::string &path) {
 }
 
 ReplacementFile::ReplacementFile(const std::string &destination)
-    : destination_(destination), temporary_(uniqueTemporaryIn(folderOf(destination))) {
-    try {
-        file_ = openOrRaise(temporary_, GENERIC_WRITE, 0, TRUNCATE_EXISTING);
-    } catch (...) {
-        DeleteFileA(temporary_.c_str());
-        throw;
-    }
-}
+    : destination_(destination), file_(createTemporaryIn(folderOf(destination), temporary_)) {}
 
 ReplacementFile::~ReplacementFile() {
     file_.close();
