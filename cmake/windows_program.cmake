@@ -29,3 +29,6 @@ include(GoogleTest)
 
 add_subdirectory(tests/win)
 add_subdirectory(tests/e2e)
+
+# Benchmarks of the Windows program, run by hand under Wine.
+add_subdirectory(${CMAKE_SOURCE_DIR}/bench/win ${CMAKE_BINARY_DIR}/bench/win)

@@ -22,7 +22,8 @@ void FrmMain::replaceTABSwithSPACESVerifyMultiple() {
             listEntries(List1),
             [&](const std::string &path) {
                 tEXTO = path;
-                if (listed.insert(tEXTO).second) failed.addItem(tEXTO);
+                if (listed.insert(tEXTO).second)
+                    failed.addItem(tEXTO);
             },
             [&] { progressStep(*this, ++done); });
         SendMessageA(failed.hwnd(), WM_SETREDRAW, TRUE, 0);
@@ -32,7 +33,8 @@ void FrmMain::replaceTABSwithSPACESVerifyMultiple() {
 void FrmMain::removeErroredFiles() {
     guarded("frmMain - removeErroredFiles", [&] {
         const std::vector<std::string> failed = listEntries(frmError().List2);
-        if (failed.empty()) return;
+        if (failed.empty())
+            return;
         replaceEntries(List1, withoutFailed(listEntries(List1), failed));
     });
 }
@@ -51,8 +53,9 @@ void FrmMain::replaceTWSfixedMultiple() {
 void FrmMain::replaceTABSwithSPACESMultiple() {
     guarded("frmMain - replaceTABSwithSPACESMultiple", [&] {
         int32_t done = 0;
-        convertFolder(listEntries(List1), {Rule::FixedSpaces, txtMultipleFilesDestinationPath.text(),
-                                           [&] { return spacesNumber(*this); }, [&] { progressStep(*this, ++done); }});
+        convertFolder(listEntries(List1),
+                      {Rule::FixedSpaces, txtMultipleFilesDestinationPath.text(),
+                       [&] { return spacesNumber(*this); }, [&] { progressStep(*this, ++done); }});
         showCompletion(*this, job::allDone);
     });
 }

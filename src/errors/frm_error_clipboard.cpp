@@ -5,7 +5,8 @@
 FrmErrorClipboard::FrmErrorClipboard(HWND owner) {
     const ControlMap made = loadHidden("QuillmereErrorClipboard", frmErrorClientWidthTwips,
                                        frmErrorClipboardClientHeightTwips, frmErrorClipboardLayout(), owner);
-    if (made.empty()) return;
+    if (made.empty())
+        return;
     auto bind = [&](auto &wrapper, const char *name) {
         wrapper = std::remove_reference_t<decltype(wrapper)>(made.at(name), &tooltips_, &colours_);
     };
@@ -20,12 +21,14 @@ FrmErrorClipboard::FrmErrorClipboard(HWND owner) {
 }
 
 LRESULT FrmErrorClipboard::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_SHOWWINDOW && wParam) Command1.setFocus();
+    if (message == WM_SHOWWINDOW && wParam)
+        Command1.setFocus();
     return FailureWindow::handleMessage(message, wParam, lParam);
 }
 
 void FrmErrorClipboard::onClick(HWND control) {
-    if (control == Command1.hwnd()) Command1_Click();
+    if (control == Command1.hwnd())
+        Command1_Click();
 }
 
 void FrmErrorClipboard::Command1_Click() { unload(); }

@@ -93,7 +93,8 @@ TEST_F(ClipboardRun, NonNumericNumberFailsEachJobAndLeavesTheClipboard) {
     main().replaceTABSwithSPACESClipboard();
     ASSERT_EQ(desk.messages().size(), 2u);
     EXPECT_EQ(desk.messages()[0].text, errorText(13, "Type mismatch", "frmMain - replaceTWSfixedClipboard"));
-    EXPECT_EQ(desk.messages()[1].text, errorText(13, "Type mismatch", "frmMain - replaceTABSwithSPACESClipboard"));
+    EXPECT_EQ(desk.messages()[1].text,
+              errorText(13, "Type mismatch", "frmMain - replaceTABSwithSPACESClipboard"));
     EXPECT_EQ(clipboardText(), "a\tb");
 }
 

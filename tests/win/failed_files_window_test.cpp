@@ -37,7 +37,8 @@ TEST_F(FailedFiles, WindowIsAHiddenToolWindowWithItsDesign) {
     EXPECT_FALSE(IsWindowVisible(frm.hwnd()));
     EXPECT_EQ(windowText(frm.hwnd()), "Unable to convert:");
     EXPECT_TRUE(GetWindowLongPtrA(frm.hwnd(), GWL_EXSTYLE) & WS_EX_TOOLWINDOW);
-    EXPECT_FALSE(GetWindowLongPtrA(frm.hwnd(), GWL_STYLE) & (WS_THICKFRAME | WS_MAXIMIZEBOX | WS_MINIMIZEBOX));
+    EXPECT_FALSE(GetWindowLongPtrA(frm.hwnd(), GWL_STYLE) &
+                 (WS_THICKFRAME | WS_MAXIMIZEBOX | WS_MINIMIZEBOX));
     RECT client;
     GetClientRect(frm.hwnd(), &client);
     EXPECT_EQ(client.right, twipsToPixels(6075, screenDpi()));
@@ -45,10 +46,11 @@ TEST_F(FailedFiles, WindowIsAHiddenToolWindowWithItsDesign) {
     EXPECT_EQ(frm.Label1.caption(), "These files could not be handled :");
     EXPECT_EQ(frm.cmdSave.caption(), "&Save this info");
     EXPECT_EQ(frm.Command1.caption(), "&Proceed");
-    EXPECT_EQ(frm.Label2.caption(),
-              "Quillmere does not handle files in use (by the system or by another program) and files that are "
-              "not saved as plain text. Try to isolate these files (copy them to another location), save them as "
-              "plain .TXT in the ANSI Character Set, and try again. ");
+    EXPECT_EQ(
+        frm.Label2.caption(),
+        "Quillmere does not handle files in use (by the system or by another program) and files that are "
+        "not saved as plain text. Try to isolate these files (copy them to another location), save them as "
+        "plain .TXT in the ANSI Character Set, and try again. ");
     expectPlace(frm.Label1.hwnd(), 825, 210, 2400, 195, true);
     expectPlace(frm.List2.hwnd(), 825, 495, 4845, 1425);
     expectPlace(frm.Image1.hwnd(), 195, 870, 480, 480);
@@ -59,12 +61,14 @@ TEST_F(FailedFiles, WindowIsAHiddenToolWindowWithItsDesign) {
     EXPECT_EQ(GetNextDlgTabItem(frm.hwnd(), frm.Command1.hwnd(), FALSE), frm.List2.hwnd());
     EXPECT_EQ(GetNextDlgTabItem(frm.hwnd(), frm.List2.hwnd(), FALSE), frm.cmdSave.hwnd());
     ICONINFO icon{};
-    ASSERT_TRUE(GetIconInfo(reinterpret_cast<HICON>(SendMessageA(frm.Image1.hwnd(), STM_GETICON, 0, 0)), &icon));
+    ASSERT_TRUE(
+        GetIconInfo(reinterpret_cast<HICON>(SendMessageA(frm.Image1.hwnd(), STM_GETICON, 0, 0)), &icon));
     BITMAP mask{};
     GetObjectA(icon.hbmMask, sizeof mask, &mask);
     EXPECT_EQ(mask.bmWidth, 32);
     DeleteObject(icon.hbmMask);
-    if (icon.hbmColor) DeleteObject(icon.hbmColor);
+    if (icon.hbmColor)
+        DeleteObject(icon.hbmColor);
 }
 
 TEST_F(FailedFiles, EntriesAreDrawnDarkRedOnTheButtonFace) {

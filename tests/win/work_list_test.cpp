@@ -32,9 +32,11 @@ TEST_F(WorkList, ListsOrdinaryFilesOfTheExtensionAsFullPaths) {
     CreateDirectoryA((temp() + "folder.txt").c_str(), nullptr);
     list(temp().substr(0, temp().size() - 1), "txt");
     std::vector<std::string> entries;
-    for (int i = 0; i < main().List1.listCount(); ++i) entries.push_back(main().List1.list(i));
+    for (int i = 0; i < main().List1.listCount(); ++i)
+        entries.push_back(main().List1.list(i));
     std::sort(entries.begin(), entries.end());
-    EXPECT_EQ(entries, (std::vector<std::string>{temp() + "a.txt", temp() + "b.TXT", temp() + "readonly.txt"}));
+    EXPECT_EQ(entries,
+              (std::vector<std::string>{temp() + "a.txt", temp() + "b.TXT", temp() + "readonly.txt"}));
     EXPECT_EQ(main().lblHDDENnrOfFiles.caption(), "3");
     EXPECT_EQ(main().lblNumberofiles.caption(), "3 files");
     SetFileAttributesA((temp() + "readonly.txt").c_str(), FILE_ATTRIBUTE_NORMAL);
