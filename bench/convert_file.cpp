@@ -57,7 +57,8 @@ int writeCorpus(const char *kind, const char *bytes, const char *output) {
 
 int main(int argc, char **argv) {
     if (argc != 5) {
-        std::fprintf(stderr, "usage: %s tabs|spaces N INPUT OUTPUT | corpus source|oneline BYTES OUTPUT\n", argv[0]);
+        std::fprintf(stderr, "usage: %s tabs|spaces N INPUT OUTPUT | corpus source|oneline BYTES OUTPUT\n",
+                     argv[0]);
         return 1;
     }
     try {
