@@ -13,6 +13,14 @@ namespace {
 
 class WorkList : public WinTest {
 protected:
+    // The window as loaded, with the filter and its file gone, and nothing shown yet.
+    FrmMain &withoutFilter() {
+        FrmMain &frm = main();
+        DeleteFileA((dataFolder() + "extensions.txt").c_str());
+        frm.Combo1.clear();
+        desk.calls.clear();
+        return frm;
+    }
     void list(const std::string &folder, const std::string &extension) {
         main().Combo1.clear();
         main().Combo1.addItem(extension);
@@ -56,7 +64,7 @@ TEST_F(WorkList, OneFileIsCountedInTheSingularAndNoneKeepsTheHiddenCount) {
 }
 
 TEST_F(WorkList, MissingExtensionsFileGivesTheBuiltInPairUnselectedAndWritesIt) {
-    main().LoadComboFromFile(main().Combo1, dataFolder() + "extensions.txt");
+    withoutFilter().LoadComboFromFile(main().Combo1, dataFolder() + "extensions.txt");
     ASSERT_EQ(main().Combo1.listCount(), 2);
     EXPECT_EQ(main().Combo1.list(0), "txt");
     EXPECT_EQ(main().Combo1.list(1), "htm");
@@ -65,6 +73,7 @@ TEST_F(WorkList, MissingExtensionsFileGivesTheBuiltInPairUnselectedAndWritesIt) 
 }
 
 TEST_F(WorkList, BlankExtensionsFileGetsThePairAppendedAfterItsLines) {
+    withoutFilter();
     const std::string path = dataFolder() + "extensions.txt";
     std::ofstream(path, std::ios::binary) << "  \r\n\r\n";
     main().LoadComboFromFile(main().Combo1, path);
@@ -73,6 +82,7 @@ TEST_F(WorkList, BlankExtensionsFileGetsThePairAppendedAfterItsLines) {
 }
 
 TEST_F(WorkList, ExtensionsAreTakenAsWrittenAndTheFirstIsSelectedAndListed) {
+    withoutFilter();
     const std::string path = dataFolder() + "extensions.txt";
     std::ofstream(path, std::ios::binary) << "log\r\n \t\r\n\r txt \r\nlog";
     writeFile("x.log", "");
@@ -88,6 +98,7 @@ TEST_F(WorkList, ExtensionsAreTakenAsWrittenAndTheFirstIsSelectedAndListed) {
 }
 
 TEST_F(WorkList, UnwritableExtensionsFileShowsTheMessageAndKeepsTheFilter) {
+    withoutFilter();
     const std::string path = dataFolder() + "extensions.txt";
     CreateDirectoryA(path.c_str(), nullptr); // a folder in its place can be neither read nor appended to
     main().LoadComboFromFile(main().Combo1, path);
