@@ -44,8 +44,3 @@ HICON warningIcon() {
         LoadImageA(nullptr, MAKEINTRESOURCEA(32515) /* IDI_WARNING */, IMAGE_ICON, 32, 32, LR_SHARED));
 }
 
-void keepDesignedSize(HWND label, int widthTwips, int heightTwips) {
-    const int dpi = screenDpi();
-    SetWindowPos(label, nullptr, 0, 0, twipsToPixels(widthTwips, dpi), twipsToPixels(heightTwips, dpi),
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-}

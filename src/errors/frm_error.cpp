@@ -37,7 +37,6 @@ FrmError::FrmError(HWND owner) {
     bind(Image1, "Image1");
     bind(cmdSave, "cmdSave");
     bind(Command1, "Command1");
-    keepDesignedSize(Label2.hwnd(), 4830, 945);
     colours_.setTransparent(Label1.hwnd());
     colours_.setTransparent(Label2.hwnd());
     colours_.setText(List2.hwnd(), failedEntryColour);

@@ -14,7 +14,6 @@ FrmErrorClipboard::FrmErrorClipboard(HWND owner) {
     bind(Label2, "Label2");
     bind(Image1, "Image1");
     bind(Command1, "Command1");
-    keepDesignedSize(Label2.hwnd(), 4530, 540);
     colours_.setTransparent(Label1.hwnd());
     colours_.setTransparent(Label2.hwnd());
     SendMessageA(Image1.hwnd(), STM_SETICON, reinterpret_cast<WPARAM>(warningIcon()), 0);

@@ -31,6 +31,8 @@ void fitLabelToCaption(HWND label) {
     GetWindowRect(label, &rect);
     MapWindowPoints(nullptr, GetParent(label), reinterpret_cast<POINT *>(&rect), 2);
     GetClientRect(GetParent(label), &parent);
+    // A label with room for more than one line wraps its caption instead.
+    if (rect.bottom - rect.top >= 2 * extent.cy) return;
     const int needed = extent.cx + 2;
     if (needed <= rect.right - rect.left) return;
     const bool rightAligned = (style & SS_TYPEMASK) == SS_RIGHT;

@@ -31,8 +31,8 @@ protected:
     ControlColours *colours_ = nullptr;
 };
 
-// Widens a label whose caption does not fit, as far as its parent allows; right-aligned labels
-// grow to the left. Fonts differ between systems and a caption must never be cut.
+// Widens a one-line label whose caption does not fit, as far as its parent allows; right-aligned
+// labels grow to the left. Fonts differ between systems and a caption must never be cut.
 void fitLabelToCaption(HWND label);
 
 class Label : public Control {
