@@ -3,8 +3,10 @@
 add_compile_definitions(_WIN32_WINNT=0x0601 WINVER=0x0601 _WIN32_IE=0x0600)
 set(QM_WIN_LIBS comctl32 uxtheme shell32 ole32 comdlg32 version gdi32 user32 advapi32 kernel32)
 
-# Every Windows test runs under Wine in this build's own prefix.
-set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_SOURCE_DIR}/scripts/wine_exec.sh ${CMAKE_BINARY_DIR})
+# Built on Linux, every Windows test runs under Wine in this build's own prefix.
+if(CMAKE_CROSSCOMPILING)
+    set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_SOURCE_DIR}/scripts/wine_exec.sh ${CMAKE_BINARY_DIR})
+endif()
 
 file(GLOB_RECURSE QM_ALL_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/*.cpp)
 set(QM_WIN_SOURCES ${QM_ALL_SOURCES})
@@ -12,7 +14,9 @@ list(REMOVE_ITEM QM_WIN_SOURCES ${QM_CORE_SOURCES} ${CMAKE_SOURCE_DIR}/src/app/m
 
 add_library(quillmere_win STATIC ${QM_WIN_SOURCES})
 target_link_libraries(quillmere_win PUBLIC quillmere_core ${QM_WIN_LIBS})
-target_link_options(quillmere_win PUBLIC -static)
+if(MINGW)
+    target_link_options(quillmere_win PUBLIC -static)
+endif()
 
 add_executable(quillmere WIN32 src/app/main.cpp src/app/resources/quillmere.rc)
 target_link_libraries(quillmere PRIVATE quillmere_win)
@@ -20,12 +24,15 @@ add_custom_command(TARGET quillmere POST_BUILD
     COMMAND ${CMAKE_COMMAND} -E copy_if_different ${CMAKE_SOURCE_DIR}/src/app/resources/readme.txt
             $<TARGET_FILE_DIR:quillmere>/readme.txt)
 
-# GoogleTest built from its sources by the cross compiler.
+# GoogleTest built from its sources by the same compiler; without them the tests are left out.
 set(QM_GTEST_SOURCE_DIR /usr/src/googletest CACHE PATH "GoogleTest sources")
-set(gtest_disable_pthreads OFF CACHE BOOL "" FORCE)
-set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
-add_subdirectory(${QM_GTEST_SOURCE_DIR} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL SYSTEM)
-include(GoogleTest)
-
-add_subdirectory(tests/win)
-add_subdirectory(tests/e2e)
+if(EXISTS ${QM_GTEST_SOURCE_DIR}/CMakeLists.txt)
+    set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+    set(gtest_force_shared_crt ON CACHE BOOL "" FORCE)
+    add_subdirectory(${QM_GTEST_SOURCE_DIR} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL SYSTEM)
+    include(GoogleTest)
+    add_subdirectory(tests/win)
+    add_subdirectory(tests/e2e)
+else()
+    message(STATUS "GoogleTest sources not found in ${QM_GTEST_SOURCE_DIR}: Windows tests left out")
+endif()

@@ -50,10 +50,7 @@ TEST_F(MainWindow, EveryControlStandsAtItsPlaceWithItsCaption) {
         {frm.FrameSettings.hwnd(), "  Settings   ", 210, 6750, 5940, 1050},
         {frm.txtSource.hwnd(), "Waiting ...", 45, 300, 3720, 285},
         {frm.cmdBrowseDir2Save.hwnd(), "Browse", 3885, 975, 1035, 330},
-        {frm.lblNumberofiles.hwnd(), " Waiting ...", 4140, 2640, 765, 195},
-        {frm.lblVerify.hwnd(), "Status: idle ...", 900, 3015, 960, 195},
         {frm.optFixedSpaces.hwnd(), "Fixed Number Of Spaces", 345, 345, 2370, 270},
-        {frm.lblHDDENTextonClipboard.hwnd(), "lblHDDENTextonClipboard", 2595, 8940, 1890, 195},
     };
     for (const Expected &e : expected) {
         SCOPED_TRACE(e.caption);
@@ -66,12 +63,37 @@ TEST_F(MainWindow, EveryControlStandsAtItsPlaceWithItsCaption) {
     }
 }
 
+TEST_F(MainWindow, LabelsKeepTheirPlaceAndGrowOnlyToShowTheWholeCaption) {
+    FrmMain &frm = main();
+    const int dpi = screenDpi();
+    const RECT verify = placeInParent(frm.lblVerify.hwnd());
+    EXPECT_EQ(verify.left, twipsToPixels(900, dpi));
+    EXPECT_EQ(verify.top, twipsToPixels(3015, dpi));
+    EXPECT_GE(verify.right - verify.left, twipsToPixels(960, dpi));
+    // Right-aligned: its right edge stays where it was designed.
+    const RECT count = placeInParent(frm.lblNumberofiles.hwnd());
+    EXPECT_EQ(count.right, twipsToPixels(4140, dpi) + twipsToPixels(765, dpi));
+    EXPECT_EQ(windowText(frm.lblNumberofiles.hwnd()), " Waiting ...");
+
+    frm.lblVerify.setCaption("Converting, please wait ...");
+    HDC dc = GetDC(frm.lblVerify.hwnd());
+    SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(frm.lblVerify.hwnd(), WM_GETFONT, 0, 0)));
+    SIZE text{};
+    GetTextExtentPoint32A(dc, "Converting, please wait ...", 27, &text);
+    ReleaseDC(frm.lblVerify.hwnd(), dc);
+    const RECT grown = placeInParent(frm.lblVerify.hwnd());
+    EXPECT_GE(grown.right - grown.left, text.cx);
+}
+
 TEST_F(MainWindow, PanelsSitInsideTheirFramesAndTheHiddenStoresAreNotShown) {
     FrmMain &frm = main();
     const int dpi = screenDpi();
     const RECT panel = placeInParent(GetParent(frm.txtSource.hwnd()));
     EXPECT_EQ(panel.left, twipsToPixels(195 + 525, dpi));
     EXPECT_EQ(panel.top, twipsToPixels(945 + 345, dpi));
+    const RECT store = placeInParent(frm.lblHDDENTextonClipboard.hwnd());
+    EXPECT_EQ(store.top, twipsToPixels(8940, dpi));
+    EXPECT_EQ(frm.lblHDDENTextonClipboard.caption(), "lblHDDENTextonClipboard");
     EXPECT_FALSE(frm.lblHDDENnrOfFiles.visible());
     EXPECT_FALSE(frm.lblHDDENTextonClipboard.visible());
 }
