@@ -1,5 +1,7 @@
 #include "driver.h"
 
+#include <shlobj.h>
+
 #include <thread>
 #include <vector>
 
@@ -32,6 +34,18 @@ BOOL CALLBACK matchTopWindow(HWND window, LPARAM data) {
     DWORD owner = 0;
     GetWindowThreadProcessId(window, &owner);
     if (owner != search.processId || !IsWindowVisible(window) || textOf(window) != search.title) return TRUE;
+    search.found = window;
+    return FALSE;
+}
+
+struct TitleSearch {
+    std::string part;
+    HWND found = nullptr;
+};
+
+BOOL CALLBACK matchTitlePart(HWND window, LPARAM data) {
+    auto &search = *reinterpret_cast<TitleSearch *>(data);
+    if (!IsWindowVisible(window) || textOf(window).find(search.part) == std::string::npos) return TRUE;
     search.found = window;
     return FALSE;
 }
@@ -122,4 +136,39 @@ bool pressOk(HWND box, std::chrono::milliseconds limit) {
 
 bool waitForGone(HWND window, std::chrono::milliseconds limit) {
     return waitUntil(limit, [&] { return !IsWindow(window); });
+}
+
+HWND waitForWindowTitled(const std::string &part, std::chrono::milliseconds limit) {
+    TitleSearch search{part};
+    waitUntil(limit, [&] {
+        EnumWindows(matchTitlePart, reinterpret_cast<LPARAM>(&search));
+        return search.found != nullptr;
+    });
+    return search.found;
+}
+
+void pressKey(HWND control, WPARAM key) {
+    PostMessageA(control, WM_KEYDOWN, key, 1);
+    PostMessageA(control, WM_KEYUP, key, 0xC0000001);
+}
+
+std::string userDataFolder() {
+    char root[MAX_PATH] = {};
+    SHGetFolderPathA(nullptr, CSIDL_APPDATA, nullptr, 0, root);
+    return std::string(root) + "\\Hollowcrest software\\Quillmere\\";
+}
+
+void forgetUserState() {
+    RegDeleteTreeA(HKEY_CURRENT_USER, settingsKeyPath);
+    const std::string folder = userDataFolder();
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((folder + "*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return;
+    do {
+        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
+        const std::string path = folder + found.cFileName;
+        SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+        DeleteFileA(path.c_str());
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
 }

@@ -40,3 +40,12 @@ void press(HWND button);
 // Presses the OK button of a message box or dialog and waits for it to go.
 bool pressOk(HWND box, std::chrono::milliseconds limit = 10s);
 bool waitForGone(HWND window, std::chrono::milliseconds limit = 10s);
+// A visible top-level window of any process whose title contains this text.
+HWND waitForWindowTitled(const std::string &part, std::chrono::milliseconds limit = 10s);
+// Posts a key press to a control, as the keyboard would deliver it.
+void pressKey(HWND control, WPARAM key);
+
+// What a user leaves behind between scenarios: the settings key and the per-user data folder.
+inline const char *settingsKeyPath = "Software\\Hollowcrest\\Quillmere";
+std::string userDataFolder(); // with a trailing backslash
+void forgetUserState();
