@@ -15,7 +15,8 @@ std::string noticeForThisYear() {
 void centreOver(HWND window, HWND owner) {
     RECT outer, own;
     GetWindowRect(window, &outer);
-    if (!owner || IsIconic(owner) || !GetWindowRect(owner, &own)) SystemParametersInfoA(SPI_GETWORKAREA, 0, &own, 0);
+    if (!owner || IsIconic(owner) || !GetWindowRect(owner, &own))
+        SystemParametersInfoA(SPI_GETWORKAREA, 0, &own, 0);
     const int width = outer.right - outer.left, height = outer.bottom - outer.top;
     const int left = own.left + ((own.right - own.left) - width) / 2;
     const int top = own.top + ((own.bottom - own.top) - height) / 2;
@@ -50,7 +51,9 @@ void FrmAbout::load() {
 
 void FrmAbout::bindControls() {
     const ControlMap made = createControls(hwnd(), aboutLayout(), static_cast<HFONT>(font_.get()), tooltips_);
-    auto bind = [&](Label &wrapper, const char *name) { wrapper = Label(made.at(name), &tooltips_, &colours_); };
+    auto bind = [&](Label &wrapper, const char *name) {
+        wrapper = Label(made.at(name), &tooltips_, &colours_);
+    };
     bind(lblprogtitle, "lblprogtitle");
     bind(lblversion, "lblversion");
     bind(lblcopyright, "lblcopyright");
@@ -63,8 +66,8 @@ void FrmAbout::bindControls() {
 
     SendMessageA(lblprogtitle.hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(titleFont_.get()), FALSE);
     SendMessageA(lblversion.hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(versionFont_.get()), FALSE);
-    for (const Label *label : {&lblprogtitle, &lblversion, &lblcopyright, &lblcopyright2, &lbltext3, &lbltext4,
-                               &lbltext5, &lblurl})
+    for (const Label *label : {&lblprogtitle, &lblversion, &lblcopyright, &lblcopyright2, &lbltext3,
+                               &lbltext4, &lbltext5, &lblurl})
         colours_.setTransparent(label->hwnd());
     colours_.setText(lblurl.hwnd(), linkColour);
     lblurl.setCaption(homepageAddress);
@@ -97,8 +100,10 @@ LRESULT FrmAbout::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_COMMAND: {
         const HWND control = reinterpret_cast<HWND>(lParam);
-        if (LOWORD(wParam) == IDCANCEL || control == cmdok.hwnd()) cmdok_Click();
-        else if (control == lblurl.hwnd() && HIWORD(wParam) == STN_CLICKED) lblurl_Click();
+        if (LOWORD(wParam) == IDCANCEL || control == cmdok.hwnd())
+            cmdok_Click();
+        else if (control == lblurl.hwnd() && HIWORD(wParam) == STN_CLICKED)
+            lblurl_Click();
         return 0;
     }
     case WM_SETCURSOR:

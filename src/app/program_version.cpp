@@ -23,11 +23,13 @@ std::string programVersionText() {
     std::vector<char> block = ownVersionBlock();
     VS_FIXEDFILEINFO *fixed = nullptr;
     UINT length = 0;
-    if (block.empty() || !VerQueryValueA(block.data(), "\\", reinterpret_cast<void **>(&fixed), &length) || !fixed)
+    if (block.empty() || !VerQueryValueA(block.data(), "\\", reinterpret_cast<void **>(&fixed), &length) ||
+        !fixed)
         return {};
     // The third field of the file version is the revision.
-    return std::to_string(HIWORD(fixed->dwFileVersionMS)) + "." + std::to_string(LOWORD(fixed->dwFileVersionMS)) +
-           "." + std::to_string(HIWORD(fixed->dwFileVersionLS));
+    return std::to_string(HIWORD(fixed->dwFileVersionMS)) + "." +
+           std::to_string(LOWORD(fixed->dwFileVersionMS)) + "." +
+           std::to_string(HIWORD(fixed->dwFileVersionLS));
 }
 
 std::string programProductName() {

@@ -26,7 +26,8 @@ DWORD makeAndRemoveFreshName(const std::string &folder) {
 bool folderDeniesWriting(const std::string &folder) noexcept {
     try {
         DWORD outcome = makeAndRemove(folder + "test.txt");
-        if (outcome == ERROR_FILE_EXISTS || outcome == ERROR_ALREADY_EXISTS) outcome = makeAndRemoveFreshName(folder);
+        if (outcome == ERROR_FILE_EXISTS || outcome == ERROR_ALREADY_EXISTS)
+            outcome = makeAndRemoveFreshName(folder);
         return outcome != ERROR_SUCCESS && errorNumberForWin32(outcome) == err::PathFileAccess;
     } catch (...) {
         return false;

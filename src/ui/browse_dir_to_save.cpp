@@ -19,7 +19,9 @@ void FrmMain::cmdBrowseDir2Save_Click() {
         BrowseDialog &dialog = *objBD;
         dialog.newFolderButton = true;
         prepareFolderDialog(dialog, *this, txtMultipleFilesDestinationPath.text());
-        dialog.selectionChanged = [this](HWND window, bool &okEnabled) { objBD_SelectionChanged(window, okEnabled); };
+        dialog.selectionChanged = [this](HWND window, bool &okEnabled) {
+            objBD_SelectionChanged(window, okEnabled);
+        };
         const std::string previous = txtMultipleFilesDestinationPath.text();
         if (!dialog.browse()) return;
 

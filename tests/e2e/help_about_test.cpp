@@ -7,7 +7,9 @@ std::string readmeBesideProgram() { return programUnderTestFolder() + "readme.tx
 
 class ReadmeAway {
 public:
-    ReadmeAway() { moved_ = MoveFileA(readmeBesideProgram().c_str(), (readmeBesideProgram() + ".away").c_str()); }
+    ReadmeAway() {
+        moved_ = MoveFileA(readmeBesideProgram().c_str(), (readmeBesideProgram() + ".away").c_str());
+    }
     ~ReadmeAway() {
         if (moved_) MoveFileA((readmeBesideProgram() + ".away").c_str(), readmeBesideProgram().c_str());
     }
@@ -56,8 +58,8 @@ TEST_F(About, ShowsItsTextsAndOkClosesIt) {
     ASSERT_NE(about, nullptr);
     SYSTEMTIME now;
     GetLocalTime(&now);
-    for (const std::string text : {"Quillmere", "Version 1.0.5", "Play and enjoy!", "For updates and other freeware,",
-                                   "Visit my homepage at"})
+    for (const std::string text : {"Quillmere", "Version 1.0.5", "Play and enjoy!",
+                                   "For updates and other freeware,", "Visit my homepage at"})
         EXPECT_NE(findChild(about, text, "Static"), nullptr) << text;
     EXPECT_NE(findChild(about, "Copyright (c) Hollowcrest " + std::to_string(now.wYear), "Static"), nullptr);
     EXPECT_FALSE(IsWindowEnabled(main)); // modal

@@ -26,7 +26,8 @@ class AboutWindow : public WinTest {
 protected:
     // Opens About from the main window and runs the action while it is shown.
     void openAbout(std::function<void(FrmAbout &)> action) {
-        desk.modalActions.push_back([action](ModalWindow &window) { action(dynamic_cast<FrmAbout &>(window)); });
+        desk.modalActions.push_back(
+            [action](ModalWindow &window) { action(dynamic_cast<FrmAbout &>(window)); });
         main().cmdAbout.click();
     }
 };
@@ -34,8 +35,8 @@ protected:
 TEST_F(AboutWindow, ShowsTitleVersionFromTheProgramAndThisYearsNotice) {
     std::vector<std::string> texts;
     openAbout([&](FrmAbout &about) {
-        for (const Label *label : {&about.lblprogtitle, &about.lblversion, &about.lblcopyright, &about.lbltext3,
-                                   &about.lbltext4, &about.lbltext5, &about.lblurl})
+        for (const Label *label : {&about.lblprogtitle, &about.lblversion, &about.lblcopyright,
+                                   &about.lbltext3, &about.lbltext4, &about.lbltext5, &about.lblurl})
             texts.push_back(label->caption());
         texts.push_back(windowText(about.hwnd()));
         texts.push_back(windowText(about.cmdok.hwnd()));
@@ -72,10 +73,12 @@ TEST_F(AboutWindow, TitleAndVersionHaveTheirOwnFontsAndTheLinkIsBlue) {
 
 TEST_F(AboutWindow, EveryTextFitsItsLabel) {
     openAbout([&](FrmAbout &about) {
-        for (const Label *label : {&about.lblprogtitle, &about.lblversion, &about.lblcopyright, &about.lblcopyright2,
-                                   &about.lbltext3, &about.lbltext4, &about.lbltext5, &about.lblurl}) {
+        for (const Label *label :
+             {&about.lblprogtitle, &about.lblversion, &about.lblcopyright, &about.lblcopyright2,
+              &about.lbltext3, &about.lbltext4, &about.lbltext5, &about.lblurl}) {
             HDC dc = GetDC(label->hwnd());
-            HGDIOBJ previous = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(label->hwnd(), WM_GETFONT, 0, 0)));
+            HGDIOBJ previous =
+                SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(label->hwnd(), WM_GETFONT, 0, 0)));
             const std::string text = label->caption();
             SIZE extent{};
             GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &extent);

@@ -11,10 +11,12 @@
 
 namespace {
 
-const std::string notAvailable = "The location you picked is not available...\r\nPick another folder, please!       ";
+const std::string notAvailable =
+    "The location you picked is not available...\r\nPick another folder, please!       ";
 const std::string notAccessible =
     "The location you picked is not accessible...\r\nPick another folder, please!       ";
-const std::string sameFolder = "The source and destination locations cannot be the same.\r\nPlease pick another folder...";
+const std::string sameFolder =
+    "The source and destination locations cannot be the same.\r\nPlease pick another folder...";
 
 std::string lower(std::string text) {
     for (char &c : text) c = static_cast<char>(tolower(static_cast<unsigned char>(c)));
@@ -109,7 +111,9 @@ TEST_F(FolderPickers, SameFolderIsRefusedWhileTheBoxShowsTheChoice) {
     const std::string folder = makeFolder("Data");
     frm.txtMultipleFilesDestinationPath.setText(" " + lower(folder) + "  ");
     std::string boxDuringMessage;
-    desk.whileMessageShown = [&](const MessageBoxRequest &) { boxDuringMessage = frm.txtMultipleFilesPath.text(); };
+    desk.whileMessageShown = [&](const MessageBoxRequest &) {
+        boxDuringMessage = frm.txtMultipleFilesPath.text();
+    };
     desk.folderAnswers.push_back(chooseFolder(folder));
     frm.cmdBrowseDir.click();
     ASSERT_EQ(desk.messages().size(), 1u);
@@ -199,8 +203,9 @@ TEST_F(FolderPickers, SourceErrorsHaveTheirOwnClosingsAndMissingBrowserClosesThe
     frm.cmdBrowseDir.click();
     frm.cmdBrowseDir.click();
     ASSERT_EQ(desk.messages().size(), 2u);
-    EXPECT_EQ(desk.messages()[0].text, standardErrorText(429, standardDescription(429), "frmMain - cmdBrowseDir_Click",
-                                                          "Re-install the program to fix this."));
+    EXPECT_EQ(desk.messages()[0].text,
+              standardErrorText(429, standardDescription(429), "frmMain - cmdBrowseDir_Click",
+                                "Re-install the program to fix this."));
     EXPECT_EQ(desk.messages()[0].title, "Error");
     EXPECT_EQ(desk.messages()[1].text,
               standardErrorText(5, "Invalid procedure call or argument", "frmMain - cmdBrowseDir_Click"));
@@ -223,9 +228,9 @@ TEST_F(FolderPickers, DestinationErrorsKeepTheWindowOpen) {
     frm.cmdBrowseDir2Save.click();
     frm.cmdBrowseDir2Save.click();
     ASSERT_EQ(desk.messages().size(), 2u);
-    EXPECT_EQ(desk.messages()[0].text, standardErrorText(429, standardDescription(429),
-                                                          "frmMain - cmdBrowseDir2Save_Click",
-                                                          "Re-install the program to fix this."));
+    EXPECT_EQ(desk.messages()[0].text,
+              standardErrorText(429, standardDescription(429), "frmMain - cmdBrowseDir2Save_Click",
+                                "Re-install the program to fix this."));
     EXPECT_EQ(desk.messages()[1].text,
               standardErrorText(53, "File not found", "frmMain - cmdBrowseDir2Save_Click"));
     EXPECT_TRUE(frm.isLoaded());
@@ -233,7 +238,8 @@ TEST_F(FolderPickers, DestinationErrorsKeepTheWindowOpen) {
 
 TEST_F(FolderPickers, FirstSelectionChangeBeforeTheDialogShowsNamesTheNewFolderButton) {
     FrmMain &frm = main();
-    HWND dialog = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 100, 100, nullptr, nullptr, nullptr, nullptr);
+    HWND dialog =
+        CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 100, 100, nullptr, nullptr, nullptr, nullptr);
     HWND button = CreateWindowExA(0, "BUTTON", "Make New Folder", WS_CHILD, 0, 0, 50, 20, dialog,
                                   reinterpret_cast<HMENU>(0x3746), nullptr, nullptr);
     std::vector<std::string> seen;

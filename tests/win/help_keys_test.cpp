@@ -98,7 +98,8 @@ TEST_F(HelpAndKeys, NotepadThatCannotStartGivesTheErrorMessageOfHelp) {
     desk.startSucceeds = false;
     frm.Form_KeyDown(VK_F1, 0);
     ASSERT_EQ(desk.messages().size(), 1u);
-    EXPECT_EQ(desk.messages()[0].text, standardErrorText(53, "File not found", "frmMain - menuHelp_Click (F1)"));
+    EXPECT_EQ(desk.messages()[0].text,
+              standardErrorText(53, "File not found", "frmMain - menuHelp_Click (F1)"));
     EXPECT_EQ(desk.messages()[0].title, "Error");
 }
 
