@@ -109,7 +109,7 @@ TEST_F(FolderPickers, FolderGoneBeforeItIsCheckedIsNotAvailable) {
 TEST_F(FolderPickers, SameFolderIsRefusedWhileTheBoxShowsTheChoice) {
     FrmMain &frm = main();
     const std::string folder = makeFolder("Data");
-    frm.txtMultipleFilesDestinationPath.setText(" " + lower(folder) + "  ");
+    frm.txtMultipleFilesDestinationPath.setText(std::string(" ").append(lower(folder)).append("  "));
     std::string boxDuringMessage;
     desk.whileMessageShown = [&](const MessageBoxRequest &) {
         boxDuringMessage = frm.txtMultipleFilesPath.text();
