@@ -80,7 +80,7 @@ setting OperationSingle True
 setting SourceS 'c:\quillmere-shots\not plain text.txt'
 setting DestinationS 'c:\quillmere-shots\converted.txt'
 start_program
-xdotool key --window "$main" Return
+xdotool key --window "$main" space
 if failed=$(wait_for 'Unable to convert:'); then
     sleep 1
     capture "$failed" "$root/docs/failed-files.png"
