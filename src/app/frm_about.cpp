@@ -35,7 +35,7 @@ void addSeparators(HWND window) {
 
 void FrmAbout::load() {
     const int dpi = screenDpi();
-    createWindow("QuillmereAbout", "About", WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME,
+    createWindow("QuillmereAbout", "About", WS_POPUP | WS_CAPTION | WS_SYSMENU,
                  WS_EX_DLGMODALFRAME, twipsToPixels(aboutClientWidthTwips, dpi),
                  twipsToPixels(aboutClientHeightTwips, dpi), mainWindow_);
     if (!hwnd()) return;

@@ -70,8 +70,7 @@ BOOL CALLBACK matchChild(HWND window, LPARAM data) {
 
 std::string programUnderTestFolder() { return ownFolder(); }
 
-QuillmereProcess::QuillmereProcess() {
-    const std::string folder = ownFolder();
+QuillmereProcess::QuillmereProcess(const std::string &folder) {
     std::string commandLine = "\"" + folder + "quillmere.exe\"";
     std::vector<char> line(commandLine.begin(), commandLine.end());
     line.push_back('\0');

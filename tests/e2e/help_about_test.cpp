@@ -26,6 +26,7 @@ TEST_F(Help, F1OpensTheReadmeInNotepad) {
     QuillmereProcess quillmere;
     HWND main = waitForWindow(quillmere.id(), "Quillmere");
     ASSERT_NE(main, nullptr);
+    ASSERT_EQ(waitForWindowTitled("readme", 0ms), nullptr); // no Notepad left from before
     pressKey(findChild(main, "Replace tabs with spaces !", "Button"), VK_F1);
     HWND notepad = waitForWindowTitled("readme");
     ASSERT_NE(notepad, nullptr);
@@ -33,6 +34,33 @@ TEST_F(Help, F1OpensTheReadmeInNotepad) {
     PostMessageA(notepad, WM_CLOSE, 0, 0);
     EXPECT_TRUE(waitForGone(notepad));
     EXPECT_TRUE(quillmere.running());
+}
+
+// Notepad is given the path unquoted; it takes the rest of its command line as the file name.
+TEST_F(Help, F1OpensTheReadmeFromAFolderWithBlanks) {
+    char base[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, base);
+    const std::string folder = std::string(base) + "Quill Mere Copy\\";
+    CreateDirectoryA(folder.c_str(), nullptr);
+    ASSERT_TRUE(CopyFileA((programUnderTestFolder() + "quillmere.exe").c_str(),
+                          (folder + "quillmere.exe").c_str(), FALSE));
+    ASSERT_TRUE(CopyFileA(readmeBesideProgram().c_str(), (folder + "readme.txt").c_str(), FALSE));
+    {
+        QuillmereProcess quillmere(folder);
+        HWND main = waitForWindow(quillmere.id(), "Quillmere");
+        ASSERT_NE(main, nullptr);
+        ASSERT_EQ(waitForWindowTitled("readme", 0ms), nullptr); // no Notepad left from before
+        pressKey(findChild(main, "Replace tabs with spaces !", "Button"), VK_F1);
+        HWND notepad = waitForWindowTitled("readme.txt - Notepad");
+        ASSERT_NE(notepad, nullptr);
+        PostMessageA(notepad, WM_CLOSE, 0, 0);
+        EXPECT_TRUE(waitForGone(notepad));
+        PostMessageA(findChild(main, "Replace tabs with spaces !", "Button"), WM_KEYDOWN, VK_ESCAPE, 0);
+        EXPECT_TRUE(quillmere.waitForExit(10s));
+    }
+    DeleteFileA((folder + "quillmere.exe").c_str());
+    DeleteFileA((folder + "readme.txt").c_str());
+    RemoveDirectoryA(folder.c_str());
 }
 
 TEST_F(Help, F1WithoutTheReadmeSaysOops) {
