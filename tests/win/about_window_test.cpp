@@ -134,13 +134,4 @@ TEST_F(AboutWindow, PointerOverTheLinkIsAHand) {
     EXPECT_EQ(moved, LoadCursor(nullptr, IDC_HAND));
 }
 
-TEST_F(AboutWindow, IsMadeAnewForEachShowing) {
-    HWND first = nullptr, second = nullptr;
-    openAbout([&](FrmAbout &about) { first = about.hwnd(); });
-    openAbout([&](FrmAbout &about) { second = about.hwnd(); });
-    EXPECT_FALSE(IsWindow(first));
-    EXPECT_EQ(desk.of("modal").size(), 2u);
-    EXPECT_NE(second, nullptr);
-}
-
 } // namespace
