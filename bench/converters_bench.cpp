@@ -22,7 +22,8 @@ const std::string &oneLineCorpus() {
     return text;
 }
 
-template <typename Converter> void convertInBlocks(benchmark::State &state, const std::string &text, int16_t n) {
+template <typename Converter>
+void convertInBlocks(benchmark::State &state, const std::string &text, int16_t n) {
     std::string out;
     for (auto _ : state) {
         Converter converter(n);
@@ -57,7 +58,9 @@ void FixedSpaces8_SourceCorpus(benchmark::State &state) {
     convertInBlocks<FixedSpacesConverter>(state, sourceCorpus(), 8);
 }
 void Memcpy_OneLine(benchmark::State &state) { copyInBlocks(state, oneLineCorpus()); }
-void TabStops8_OneLine(benchmark::State &state) { convertInBlocks<TabStopConverter>(state, oneLineCorpus(), 8); }
+void TabStops8_OneLine(benchmark::State &state) {
+    convertInBlocks<TabStopConverter>(state, oneLineCorpus(), 8);
+}
 void FixedSpaces8_OneLine(benchmark::State &state) {
     convertInBlocks<FixedSpacesConverter>(state, oneLineCorpus(), 8);
 }

@@ -21,13 +21,16 @@ qm_ensure_prefix() {
     mkdir -p "$QM_BUILD"
     (
         flock 9
-        if [ ! -f "$WINEPREFIX/.quillmere-ready" ]; then
+        if [ ! -f "$WINEPREFIX/.quillmere-ready-2" ]; then
             wineboot -i >/dev/null 2>&1 || true
             wineserver -w
             # Without a window manager Wine stalls whenever a managed window closes.
             wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+            # A crashing test ends at once instead of waiting in the debugger.
+            wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Debugger /d '' /f \
+                >/dev/null 2>&1
             wineserver -w
-            touch "$WINEPREFIX/.quillmere-ready"
+            touch "$WINEPREFIX/.quillmere-ready-2"
         fi
     ) 9>"$QM_BUILD/.wineprefix.lock"
 }

@@ -1,5 +1,6 @@
 #include "engine/line_rules.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "engine/byte_scan.h"
@@ -40,39 +41,69 @@ std::size_t spacesPerTab(int16_t numberOfSpaces) {
     return 8;
 }
 
+namespace {
+
+constexpr std::size_t stretchBytes = 4096;
+
+#ifdef QM_SSE2
+// 32 bytes, 64 readable, runs of at most 16 spaces: the chunk is stored whole, and after each tab's
+// spaces the rest of it is stored again further on.
+inline void chunkOfFixedSpaces(const char *&p, char *&o, std::size_t run) {
+    const scan::Block32 block = scan::load32(p);
+    scan::store32(o, block);
+    std::uint32_t tabs = scan::positions<'\t'>(block);
+    unsigned copied = 0;
+    while (tabs != 0) {
+        const auto tab = static_cast<unsigned>(std::countr_zero(tabs));
+        tabs &= tabs - 1;
+        o += tab - copied;
+        std::memcpy(o, "                ", 16);
+        o += run;
+        copied = tab + 1;
+        scan::store32(o, scan::load32(p + copied));
+    }
+    o += 32 - copied;
+    p += 32;
+}
+#endif
+
+// Up to the next tab or stop, then that tab's spaces.
+inline void pieceOfFixedSpaces(const char *&p, const char *stop, char *&o, std::size_t run) {
+    const char *tab = scan::findFirstOf<'\t'>(p, stop);
+    std::memcpy(o, p, static_cast<std::size_t>(tab - p));
+    o += tab - p;
+    p = tab;
+    if (p == stop)
+        return;
+    std::memset(o, ' ', run);
+    o += run;
+    ++p;
+}
+
+} // namespace
+
 void appendFixedSpaces(const char *data, std::size_t size, std::size_t runLength, std::string &out) {
+    // Room for the worst case of a stretch is made once, so the loops write without checks: every
+    // input byte gives at most maxRun bytes, a chunk may overrun the stretch by 32 input bytes
+    // and a store may overhang by 32.
+    const std::size_t maxRun = std::max<std::size_t>(16, runLength);
+    const std::size_t stretch = std::max<std::size_t>(16, stretchBytes / maxRun);
     OutBuffer buffer(out);
     char *o = buffer.cursor();
     const char *p = data;
     const char *const end = data + size;
-    while (p != end) {
-        const char *tab = end;
-#ifdef __SSE2__
-        if (end - p >= 16) {
-            // Copy 16 bytes whatever they hold, then keep only those before the first tab.
-            buffer.ensure(o, 16);
-            const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p));
-            _mm_storeu_si128(reinterpret_cast<__m128i *>(o), block);
-            const int mask = _mm_movemask_epi8(_mm_cmpeq_epi8(block, _mm_set1_epi8('\t')));
-            const int skip = mask == 0 ? 16 : std::countr_zero(static_cast<unsigned>(mask));
-            p += skip;
-            o += skip;
-            if (mask == 0)
+    while (p < end) {
+        buffer.ensure(o, (stretch + 32) * maxRun + 64);
+        const char *stop = p + std::min<std::size_t>(stretch, static_cast<std::size_t>(end - p));
+        while (p < stop) {
+#ifdef QM_SSE2
+            if (runLength <= 16 && end - p >= 64) {
+                chunkOfFixedSpaces(p, o, runLength);
                 continue;
-            tab = p;
-        } else
+            }
 #endif
-        {
-            tab = scan::findFirstOf<'\t'>(p, end);
-            const auto length = static_cast<std::size_t>(tab - p);
-            buffer.ensure(o, length);
-            std::memcpy(o, p, length);
-            o += length;
-            if (tab == end)
-                break;
+            pieceOfFixedSpaces(p, stop, o, runLength);
         }
-        buffer.writeSpaces(o, runLength);
-        p = tab + 1;
     }
     buffer.commit(o);
 }

@@ -16,9 +16,7 @@ BYTE blend(BYTE from, BYTE to, int step, int steps) {
     return static_cast<BYTE>(from + (static_cast<int>(to) - from) * step / std::max(steps, 1));
 }
 
-void paintBar(HWND bar, const BarState &state) {
-    PAINTSTRUCT paint;
-    HDC dc = BeginPaint(bar, &paint);
+void drawBar(HWND bar, HDC dc, const BarState &state) {
     RECT inner;
     GetClientRect(bar, &inner);
     FillRect(dc, &inner, GetSysColorBrush(COLOR_WINDOW));
@@ -35,7 +33,6 @@ void paintBar(HWND bar, const BarState &state) {
         FillRect(dc, &column, brush);
         DeleteObject(brush);
     }
-    EndPaint(bar, &paint);
 }
 
 LRESULT CALLBACK barProcedure(HWND bar, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
@@ -61,10 +58,16 @@ LRESULT CALLBACK barProcedure(HWND bar, UINT message, WPARAM wParam, LPARAM lPar
     case WM_ERASEBKGND: return 1;
     case WM_PAINT:
         if (state) {
-            paintBar(bar, *state);
+            PAINTSTRUCT paint;
+            HDC dc = BeginPaint(bar, &paint);
+            drawBar(bar, dc, *state);
+            EndPaint(bar, &paint);
             return 0;
         }
         break;
+    case WM_PRINTCLIENT:
+        if (state) drawBar(bar, reinterpret_cast<HDC>(wParam), *state);
+        return 0;
     }
     return DefWindowProcA(bar, message, wParam, lParam);
 }

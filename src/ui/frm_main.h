@@ -71,8 +71,10 @@ public:
     // The failed-files windows: loaded, hidden, on first use; unloaded when closed.
     FrmError &frmError();
     FrmErrorClipboard &frmErrorClipboard();
-    bool frmErrorLoaded() const { return frmErrorWindow_ != nullptr; }
-    bool frmErrorClipboardLoaded() const { return frmErrorClipboardWindow_ != nullptr; }
+    bool frmErrorLoaded() const { return frmErrorWindow_ && frmErrorWindow_->isLoaded(); }
+    bool frmErrorClipboardLoaded() const {
+        return frmErrorClipboardWindow_ && frmErrorClipboardWindow_->isLoaded();
+    }
     void unloadFrmError();
     void unloadFrmErrorClipboard();
 

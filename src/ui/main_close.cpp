@@ -1,20 +1,19 @@
-// The main window's load and close.
-#include "ui/frm_main.h"
+// The main window's close request, whatever raised it (Exit, Esc, the close box, the system shutting
+// down). It is never refused, and each step is attempted on its own.
 #include "errors/show_error.h"
-
-void FrmMain::Form_Load() {
-    txtSpacesToUse.setText("8");
-    highlightOperation();
-    ProgressBar1.setValue(0);
-}
+#include "ui/frm_main.h"
 
 void FrmMain::Form_QueryUnload() {
-    if (closing_) return;
+    if (closing_)
+        return;
     closing_ = true;
+    ignoringErrors([&] { saveSettings(); });
+    ignoringErrors([&] { KillTempFile1(); });
+    ignoringErrors([&] { KillTempFile2(); });
     ignoringErrors([&] { unloadOtherWindows(); });
 }
 
 void FrmMain::unloadOtherWindows() {
-    unloadFrmErrorClipboard();
-    unloadFrmError();
+    ignoringErrors([&] { unloadFrmErrorClipboard(); });
+    ignoringErrors([&] { unloadFrmError(); });
 }

@@ -55,7 +55,8 @@ template <typename F> Outcome outcomeOf(F &&convert) {
 std::string convertInRandomBlocks(std::mt19937 &rng, std::string_view text, int16_t width) {
     TabStopConverter converter(width);
     std::string out;
-    std::uniform_int_distribution<std::size_t> blockSize(0, 24);
+    // Small blocks split every pair and run; large ones take the 16-byte paths.
+    std::uniform_int_distribution<std::size_t> blockSize(0, rng() % 2 == 0 ? 24 : 400);
     std::size_t at = 0;
     while (at < text.size()) {
         const std::size_t n = std::min(blockSize(rng), text.size() - at);
@@ -86,7 +87,7 @@ TEST(TabStopsRandomized, LinearRuleMatchesLiteralRescan) {
 TEST(TabStopsRandomized, ConverterInRandomBlocksMatchesLineByLineRescan) {
     std::mt19937 rng(7);
     for (int i = 0; i < 10000; ++i) {
-        const std::string text = randomText(rng, 200);
+        const std::string text = randomText(rng, i % 4 == 0 ? 1500 : 200);
         const int16_t width = randomWidth(rng);
         const Outcome streamed = outcomeOf([&] { return convertInRandomBlocks(rng, text, width); });
         const Outcome slow = outcomeOf([&] { return rescanTabStopFile(text, width); });
@@ -100,12 +101,13 @@ TEST(FixedSpacesRandomized, ConverterInRandomBlocksMatchesWholeText) {
     std::mt19937 rng(11);
     std::uniform_int_distribution<int> number(-3, 20);
     for (int i = 0; i < 5000; ++i) {
-        const std::string text = randomText(rng, 200);
+        const std::string text = randomText(rng, i % 4 == 0 ? 1500 : 200);
         const auto n = static_cast<int16_t>(number(rng));
         FixedSpacesConverter converter(n);
         std::string out;
+        const std::size_t maxBlock = rng() % 2 == 0 ? 30 : 400;
         for (std::size_t at = 0; at < text.size();) {
-            const std::size_t size = std::min<std::size_t>(rng() % 30, text.size() - at);
+            const std::size_t size = std::min<std::size_t>(rng() % maxBlock, text.size() - at);
             converter.feed(text.data() + at, size, out);
             at += size;
         }

@@ -70,6 +70,26 @@ TEST(TabStopConverter, ColumnCarriesAcrossBlocks) {
     EXPECT_EQ(tabStopsInBlocks({"ab\n", "\tc"}, 8), "ab\n" + spaces(8) + "c\r\n");
 }
 
+TEST(TabStopConverter, LongTabRunsAndWideStopsInOneBlock) {
+    // Far more output than input: room for it must be made as the block goes.
+    const std::string tabs(70000, '\t');
+    EXPECT_EQ(tabStopsInBlocks({"x" + tabs + "y"}, 300), "x" + spaces(299 + 69999 * 300) + "y\r\n");
+    EXPECT_EQ(tabStopsInBlocks({tabs.substr(0, 200)}, 32767), spaces(200 * 32767) + "\r\n");
+    EXPECT_EQ(tabStopsInBlocks({"ab" + tabs, "\tc"}, 7), "ab" + spaces(5 + 70000 * 7) + "c\r\n");
+}
+
+TEST(Converters, LongPlainTextInOneBlock) {
+    // Long stretches without a special byte, fed at once: output room must keep up.
+    const std::string plain(100001, 'x');
+    EXPECT_EQ(tabStopsInBlocks({plain + "\t" + plain + "\r\n"}, 8), plain + spaces(7) + plain + "\r\n");
+
+    FixedSpacesConverter fixed(3);
+    std::string out;
+    const std::string text = plain + "\t" + plain;
+    fixed.feed(text.data(), text.size(), out);
+    EXPECT_EQ(out, plain + "   " + plain);
+}
+
 TEST(TabStopConverter, NothingAfterEndMarkInLaterBlocks) {
     EXPECT_EQ(tabStopsInBlocks({"a\x1A", "b\r\n", "\t"}, 8), "a\r\n");
 }

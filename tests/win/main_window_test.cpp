@@ -73,7 +73,8 @@ TEST_F(MainWindow, LabelsKeepTheirPlaceAndGrowOnlyToShowTheWholeCaption) {
     // Right-aligned: its right edge stays where it was designed.
     const RECT count = placeInParent(frm.lblNumberofiles.hwnd());
     EXPECT_EQ(count.right, twipsToPixels(4140, dpi) + twipsToPixels(765, dpi));
-    EXPECT_EQ(windowText(frm.lblNumberofiles.hwnd()), " Waiting ...");
+    // Loading lists the stored source folder: with none stored, nothing is found.
+    EXPECT_EQ(windowText(frm.lblNumberofiles.hwnd()), "No files ...");
 
     frm.lblVerify.setCaption("Converting, please wait ...");
     HDC dc = GetDC(frm.lblVerify.hwnd());

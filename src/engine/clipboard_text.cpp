@@ -1,0 +1,25 @@
+#include "engine/clipboard_text.h"
+
+#include "engine/file_jobs.h"
+#include "engine/line_rules.h"
+#include "engine/whole_text.h"
+#include "platform/clipboard.h"
+#include "platform/text_files.h"
+
+void storeClipboardText(const std::string &temporaryPath) {
+    writeWholeFile(temporaryPath, clipboardText().value_or("") + "\r\n");
+}
+
+std::string tabStopClipboardText(const std::string &temporaryPath, const std::string &secondTemporaryPath,
+                                 int16_t width) {
+    convertFileTabStops(temporaryPath, secondTemporaryPath, width);
+    return readWholeFile(secondTemporaryPath, ShareWrite::Allowed);
+}
+
+std::string fixedSpacesClipboardText(const std::string &temporaryPath, const std::function<int16_t()> &numberOfSpaces) {
+    storeClipboardText(temporaryPath);
+    std::string text = readWholeFile(temporaryPath, ShareWrite::Denied);
+    wholeReadCheck(text);
+    howManySpaces(text, numberOfSpaces());
+    return text;
+}

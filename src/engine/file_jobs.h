@@ -1,0 +1,52 @@
+// The file conversion jobs, apart from any window: verifying inputs, converting one file into its
+// destination, and a folder's list of files into a destination folder. Files stream through in
+// blocks, so a file of any size converts in a few blocks of memory.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+// The whole-text read of an input with writing denied to others: fails with 70 when another program
+// holds it open for writing, with 62 when its text ends early at a 0x1A before its last byte.
+void verifyInput(const std::string &path);
+
+// The failures that mark an input as one the program cannot handle (52, 62, 70), as opposed to
+// failures that end a pass.
+bool marksFailedInput(int32_t errorNumber);
+
+// Runs one step of a verification pass: a failure that marks the input goes to onFailed and the
+// pass goes on; any other failure ends the pass.
+void markingFailedInput(const std::function<void()> &step, const std::function<void()> &onFailed);
+
+// Each input verified in order; a failing one is handed to recordFailed and the pass goes on, any
+// other failure ends it. afterEach runs after every input, failed or not.
+void verifyInputs(const std::vector<std::string> &paths, const std::function<void(const std::string &)> &recordFailed,
+                  const std::function<void()> &afterEach);
+
+// Line by line under tab stops of the given width (an ordinary read of the source).
+void convertFileTabStops(const std::string &source, const std::string &destination, int16_t width);
+
+// The whole text with a fixed run of spaces per tab (writing denied to others while it is read). The
+// number of spaces is asked for once the source is open, as the whole-text route reads it after the
+// source.
+void convertFileFixedSpaces(const std::string &source, const std::string &destination,
+                            const std::function<int16_t()> &numberOfSpaces);
+
+enum class Rule { TabStops, FixedSpaces };
+
+struct FolderConversion {
+    Rule rule = Rule::TabStops;
+    std::string destinationFolder;
+    // Tab stops ask once for the whole pass; a fixed number is asked for again before every file.
+    std::function<int16_t()> numberOfSpaces;
+    std::function<void()> afterEach;
+};
+
+// Each source into the destination folder under its own file name.
+void convertFolder(const std::vector<std::string> &sources, const FolderConversion &job);
+
+// The entries that are not among the failed ones, in their order.
+std::vector<std::string> withoutFailed(const std::vector<std::string> &entries,
+                                       const std::vector<std::string> &failed);

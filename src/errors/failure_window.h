@@ -1,0 +1,36 @@
+// What the two failure windows share: a fixed tool window over the main window, its controls made
+// from a layout table, the warning picture, and closing that unloads it.
+#pragma once
+
+#include "platform/base_window.h"
+#include "platform/control_colours.h"
+#include "platform/desktop.h"
+#include "platform/handles.h"
+#include "platform/layout.h"
+#include "platform/tooltips.h"
+
+#include <span>
+
+inline const char *const failureWindowCaption = "Unable to convert:";
+
+class FailureWindow : public BaseWindow, public ModalWindow {
+public:
+    HWND hwnd() const override { return BaseWindow::hwnd(); }
+
+protected:
+    // Creates the window hidden, centred over its owner, with the table's controls.
+    ControlMap loadHidden(const char *className, int clientWidthTwips, int clientHeightTwips,
+                          std::span<const ControlSpec> table, HWND owner);
+    LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    virtual void onClick(HWND control) = 0;
+    void unload() { destroyWindow(); }
+
+    Tooltips tooltips_;
+    ControlColours colours_;
+
+private:
+    GdiObject font_;
+};
+
+// The system's warning icon, 32 x 32 pixels.
+HICON warningIcon();

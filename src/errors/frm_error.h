@@ -1,0 +1,32 @@
+// The failed-files window: the inputs a verification pass could not handle, and saving them to
+// the error log.
+#pragma once
+
+#include "errors/failure_window.h"
+#include "platform/controls.h"
+#include "platform/mouse_watch.h"
+
+#include <cstdint>
+
+class FrmError final : public FailureWindow, private MouseListener {
+public:
+    // Loads the window hidden, with an empty list.
+    explicit FrmError(HWND owner);
+    const char *formName() const override { return "frmError"; }
+
+    Label Label1, Label2;
+    ListBox List2;
+    Control Image1;
+    Button cmdSave, Command1;
+
+    void cmdSave_Click();
+    void Command1_Click();
+    void List2_MouseMove(int16_t button, int16_t shift, float x, float y);
+
+private:
+    LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void onClick(HWND control) override;
+    void childMouse(HWND control, UINT message, WPARAM wParam, LPARAM lParam) override;
+};
+
+inline constexpr COLORREF failedEntryColour = 0x000000C0; // dark red
