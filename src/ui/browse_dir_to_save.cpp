@@ -2,9 +2,9 @@
 // made, never the source. The dialog object stays with the window until the next click.
 #include "errors/show_error.h"
 #include "platform/ansi_case.h"
-#include "platform/write_probe.h"
 #include "run/path_checks.h"
 #include "run/path_text.h"
+#include "settings/write_probe.h"
 #include "ui/folder_picker_setup.h"
 #include "ui/frm_main.h"
 #include "ui/picked_path.h"
@@ -33,7 +33,7 @@ void FrmMain::cmdBrowseDir2Save_Click() {
         }
         const std::string lowered = lowerCase(chosen);
         txtMultipleFilesDestinationPath.setText(lowered);
-        if (folderDeniesWriting(addBackslash(chosen))) {
+        if (probeFolderForWriting(addBackslash(chosen)) == ProbeResult::AccessRefused) {
             refuseChoice(hwnd(), pickerText::folderNotAccessible);
             txtMultipleFilesDestinationPath.setText(placeholderText);
             return;

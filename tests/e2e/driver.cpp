@@ -1,7 +1,5 @@
 #include "driver.h"
 
-#include <shlobj.h>
-
 #include <thread>
 #include <vector>
 
@@ -149,25 +147,4 @@ HWND waitForWindowTitled(const std::string &part, std::chrono::milliseconds limi
 void pressKey(HWND control, WPARAM key) {
     PostMessageA(control, WM_KEYDOWN, key, 1);
     PostMessageA(control, WM_KEYUP, key, 0xC0000001);
-}
-
-std::string userDataFolder() {
-    char root[MAX_PATH] = {};
-    SHGetFolderPathA(nullptr, CSIDL_APPDATA, nullptr, 0, root);
-    return std::string(root) + "\\Hollowcrest software\\Quillmere\\";
-}
-
-void forgetUserState() {
-    RegDeleteTreeA(HKEY_CURRENT_USER, settingsKeyPath);
-    const std::string folder = userDataFolder();
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((folder + "*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return;
-    do {
-        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
-        const std::string path = folder + found.cFileName;
-        SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-        DeleteFileA(path.c_str());
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
 }

@@ -47,7 +47,3 @@ HWND waitForWindowTitled(const std::string &part, std::chrono::milliseconds limi
 // Posts a key press to a control, as the keyboard would deliver it.
 void pressKey(HWND control, WPARAM key);
 
-// What a user leaves behind between scenarios: the settings key and the per-user data folder.
-inline const char *settingsKeyPath = "Software\\Hollowcrest\\Quillmere";
-std::string userDataFolder(); // with a trailing backslash
-void forgetUserState();

@@ -1,5 +1,5 @@
 // F1 and the About window of the running program, seen from outside.
-#include "scenario.h"
+#include "scenario_fixture.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // Starting Quillmere: one copy at a time, its window, and closing it with Esc.
-#include "scenario.h"
+#include "scenario_fixture.h"
 
 namespace {
 

@@ -64,6 +64,32 @@ TEST_F(FolderPickers, SourceFolderDialogIsAskedAndTheChoiceStoredInLowerCase) {
     EXPECT_TRUE(desk.messages().empty());
 }
 
+TEST_F(FolderPickers, AcceptedSourceFolderRebuildsTheListButARefusedOneLeavesIt) {
+    FrmMain &frm = main();
+    const std::string first = makeFolder("First");
+    const std::string second = makeFolder("Second");
+    writeFile("First\\one.txt", "1");
+    writeFile("First\\two.txt", "2");
+    writeFile("Second\\three.txt", "3");
+    desk.folderAnswers.push_back(chooseFolder(first));
+    frm.cmdBrowseDir.click();
+    EXPECT_EQ(frm.List1.listCount(), 2);
+    EXPECT_EQ(frm.lblNumberofiles.caption(), "2 files");
+
+    frm.txtMultipleFilesDestinationPath.setText(lower(second));
+    desk.folderAnswers.push_back(chooseFolder(second));
+    frm.cmdBrowseDir.click();
+    EXPECT_EQ(frm.List1.listCount(), 2);
+    EXPECT_EQ(frm.List1.list(0), lower(first) + "\\one.txt");
+    EXPECT_EQ(frm.lblNumberofiles.caption(), "Waiting ...");
+
+    frm.txtMultipleFilesDestinationPath.setText("Waiting ...");
+    desk.folderAnswers.push_back(chooseFolder(second));
+    frm.cmdBrowseDir.click();
+    EXPECT_EQ(frm.List1.listCount(), 1);
+    EXPECT_EQ(frm.lblNumberofiles.caption(), "1 file");
+}
+
 TEST_F(FolderPickers, CancellingTheSourceStillResetsProgressButTheDestinationOnlySelectsMultiple) {
     FrmMain &frm = main();
     frm.ProgressBar1.setMax(10);
