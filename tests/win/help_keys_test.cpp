@@ -112,7 +112,8 @@ TEST_F(HelpAndKeys, EscPressesExit) {
 
 TEST_F(HelpAndKeys, PathHintShowsWhatBrowseJustPutInTheBox) {
     FrmMain &frm = main();
-    const std::string chosen = writeFile("Hinted File.txt", "x");
+    // Longer than the 80 characters some tooltip read-backs stop at.
+    const std::string chosen = writeFile(std::string(60, 'h') + " Hinted File.txt", "x");
     desk.fileAnswers.push_back(chooseFile(chosen));
     frm.cmdGetSourceFile.click();
     SendMessageA(frm.txtSource.hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(2, 2));
