@@ -36,3 +36,6 @@ if(EXISTS ${QM_GTEST_SOURCE_DIR}/CMakeLists.txt)
 else()
     message(STATUS "GoogleTest sources not found in ${QM_GTEST_SOURCE_DIR}: Windows tests left out")
 endif()
+
+# Benchmarks of the Windows program, run by hand under Wine.
+add_subdirectory(${CMAKE_SOURCE_DIR}/bench/win ${CMAKE_BINARY_DIR}/bench/win)

@@ -23,13 +23,13 @@ qm_ensure_prefix() {
         flock 9
         if [ ! -f "$WINEPREFIX/.quillmere-ready-2" ]; then
             wineboot -i >/dev/null 2>&1 || true
-            wineserver -w
+            timeout 120 wineserver -w || true
             # Without a window manager Wine stalls whenever a managed window closes.
             wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
             # A crashing test ends at once instead of waiting in the debugger.
             wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Debugger /d '' /f \
                 >/dev/null 2>&1
-            wineserver -w
+            timeout 120 wineserver -w || true
             touch "$WINEPREFIX/.quillmere-ready-2"
         fi
     ) 9>"$QM_BUILD/.wineprefix.lock"

@@ -16,7 +16,8 @@ std::string tabStopClipboardText(const std::string &temporaryPath, const std::st
     return readWholeFile(secondTemporaryPath, ShareWrite::Allowed);
 }
 
-std::string fixedSpacesClipboardText(const std::string &temporaryPath, const std::function<int16_t()> &numberOfSpaces) {
+std::string fixedSpacesClipboardText(const std::string &temporaryPath,
+                                     const std::function<int16_t()> &numberOfSpaces) {
     storeClipboardText(temporaryPath);
     std::string text = readWholeFile(temporaryPath, ShareWrite::Denied);
     wholeReadCheck(text);

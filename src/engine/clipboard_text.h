@@ -17,4 +17,5 @@ std::string tabStopClipboardText(const std::string &temporaryPath, const std::st
 
 // The clipboard's text read afresh, stored, read back whole (writing denied, 62 on an early end)
 // and given a fixed run of spaces per tab; the number of spaces is asked for after the read.
-std::string fixedSpacesClipboardText(const std::string &temporaryPath, const std::function<int16_t()> &numberOfSpaces);
+std::string fixedSpacesClipboardText(const std::string &temporaryPath,
+                                     const std::function<int16_t()> &numberOfSpaces);

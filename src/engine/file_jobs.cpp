@@ -12,11 +12,13 @@ namespace {
 // Streams the open source through the converter into the destination's replacement, and closes
 // the source before the replacement moves into place (the source may be the destination).
 template <class Converter>
-void streamInto(FileHandle source, const std::string &destination, Converter &converter, WholeReadCheck *check) {
+void streamInto(FileHandle source, const std::string &destination, Converter &converter,
+                WholeReadCheck *check) {
     ReplacementFile output(destination);
     std::string converted;
     readBlocks(source, [&](const char *data, std::size_t size) {
-        if (check) check->feed(data, size);
+        if (check)
+            check->feed(data, size);
         converted.clear();
         converter.feed(data, size, converted);
         output.write(converted);
@@ -45,12 +47,14 @@ void markingFailedInput(const std::function<void()> &step, const std::function<v
     try {
         step();
     } catch (const AppError &error) {
-        if (!marksFailedInput(error.number)) throw;
+        if (!marksFailedInput(error.number))
+            throw;
         onFailed();
     }
 }
 
-void verifyInputs(const std::vector<std::string> &paths, const std::function<void(const std::string &)> &recordFailed,
+void verifyInputs(const std::vector<std::string> &paths,
+                  const std::function<void(const std::string &)> &recordFailed,
                   const std::function<void()> &afterEach) {
     for (const std::string &path : paths) {
         markingFailedInput([&] { verifyInput(path); }, [&] { recordFailed(path); });
@@ -90,6 +94,7 @@ std::vector<std::string> withoutFailed(const std::vector<std::string> &entries,
     std::vector<std::string> kept;
     kept.reserve(entries.size());
     for (const std::string &entry : entries)
-        if (!failedSet.count(entry)) kept.push_back(entry);
+        if (!failedSet.count(entry))
+            kept.push_back(entry);
     return kept;
 }

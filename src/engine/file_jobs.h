@@ -22,7 +22,8 @@ void markingFailedInput(const std::function<void()> &step, const std::function<v
 
 // Each input verified in order; a failing one is handed to recordFailed and the pass goes on, any
 // other failure ends it. afterEach runs after every input, failed or not.
-void verifyInputs(const std::vector<std::string> &paths, const std::function<void(const std::string &)> &recordFailed,
+void verifyInputs(const std::vector<std::string> &paths,
+                  const std::function<void(const std::string &)> &recordFailed,
                   const std::function<void()> &afterEach);
 
 // Line by line under tab stops of the given width (an ordinary read of the source).

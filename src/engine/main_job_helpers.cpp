@@ -16,7 +16,8 @@ namespace {
 // The hidden count as a 32-bit integer, converted as a typed number is.
 int32_t countFromText(const std::string &text) {
     const NumberText number = readNumberText(text);
-    if (number.kind == NumberText::Kind::NotANumber) raiseError(err::TypeMismatch);
+    if (number.kind == NumberText::Kind::NotANumber)
+        raiseError(err::TypeMismatch);
     if (number.kind == NumberText::Kind::TooLarge || number.rounded < INT32_MIN || number.rounded > INT32_MAX)
         raiseError(err::Overflow);
     return static_cast<int32_t>(number.rounded);
@@ -26,7 +27,8 @@ int32_t countFromText(const std::string &text) {
 
 std::string trimSpaces(const std::string &text) {
     const std::size_t first = text.find_first_not_of(' ');
-    if (first == std::string::npos) return {};
+    if (first == std::string::npos)
+        return {};
     return text.substr(first, text.find_last_not_of(' ') - first + 1);
 }
 
@@ -35,25 +37,29 @@ int16_t spacesNumber(const FrmMain &frm) { return spacesFromText(frm.txtSpacesTo
 std::string temporaryPath(const std::string &name) { return appDataFolder(programFolder()) + name; }
 
 void removeTemporary(const std::string &path) {
-    if (fileExists(path)) deleteFileIfPresent(path);
+    if (fileExists(path))
+        deleteFileIfPresent(path);
 }
 
 void recordFailedInput(FrmMain &frm) {
-    if (!frm.itemIsInList()) frm.frmError().List2.addItem(frm.tEXTO);
+    if (!frm.itemIsInList())
+        frm.frmError().List2.addItem(frm.tEXTO);
 }
 
 std::vector<std::string> listEntries(const ListBox &list) {
     std::vector<std::string> entries;
     const int32_t count = list.listCount();
     entries.reserve(static_cast<std::size_t>(count > 0 ? count : 0));
-    for (int32_t i = 0; i < count; ++i) entries.push_back(list.list(i));
+    for (int32_t i = 0; i < count; ++i)
+        entries.push_back(list.list(i));
     return entries;
 }
 
 void replaceEntries(ListBox &list, const std::vector<std::string> &entries) {
     SendMessageA(list.hwnd(), WM_SETREDRAW, FALSE, 0);
     list.clear();
-    for (const std::string &entry : entries) list.addItem(entry);
+    for (const std::string &entry : entries)
+        list.addItem(entry);
     SendMessageA(list.hwnd(), WM_SETREDRAW, TRUE, 0);
     InvalidateRect(list.hwnd(), nullptr, TRUE);
 }

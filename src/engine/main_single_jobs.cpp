@@ -16,7 +16,8 @@ void FrmMain::KillTempFile2() {
 bool FrmMain::itemIsInList() {
     const ListBox &failed = frmError().List2;
     for (int32_t i = 0; i < failed.listCount(); ++i)
-        if (failed.list(i) == tEXTO) return true;
+        if (failed.list(i) == tEXTO)
+            return true;
     return false;
 }
 

@@ -5,24 +5,28 @@ ControlMap FailureWindow::loadHidden(const char *className, int clientWidthTwips
     const int dpi = screenDpi();
     createWindow(className, failureWindowCaption, WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU, WS_EX_TOOLWINDOW,
                  twipsToPixels(clientWidthTwips, dpi), twipsToPixels(clientHeightTwips, dpi), owner);
-    if (!hwnd()) return {};
+    if (!hwnd())
+        return {};
     font_.reset(createDialogFont(8));
     tooltips_.attach(hwnd());
     ControlMap made = createControls(hwnd(), table, static_cast<HFONT>(font_.get()), tooltips_);
 
     RECT outer, over;
     GetWindowRect(hwnd(), &outer);
-    if (!owner || !GetWindowRect(owner, &over)) SystemParametersInfoA(SPI_GETWORKAREA, 0, &over, 0);
+    if (!owner || !GetWindowRect(owner, &over))
+        SystemParametersInfoA(SPI_GETWORKAREA, 0, &over, 0);
     const int width = outer.right - outer.left, height = outer.bottom - outer.top;
     SetWindowPos(hwnd(), nullptr, over.left + (over.right - over.left - width) / 2,
-                 over.top + (over.bottom - over.top - height) / 2, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+                 over.top + (over.bottom - over.top - height) / 2, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     return made;
 }
 
 LRESULT FailureWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_COMMAND:
-        if (HIWORD(wParam) == BN_CLICKED && lParam) onClick(reinterpret_cast<HWND>(lParam));
+        if (HIWORD(wParam) == BN_CLICKED && lParam)
+            onClick(reinterpret_cast<HWND>(lParam));
         return 0;
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORLISTBOX:
@@ -36,6 +40,12 @@ LRESULT FailureWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 }
 
 HICON warningIcon() {
-    return static_cast<HICON>(LoadImageA(nullptr, MAKEINTRESOURCEA(32515) /* IDI_WARNING */, IMAGE_ICON, 32, 32,
-                                         LR_SHARED));
+    return static_cast<HICON>(
+        LoadImageA(nullptr, MAKEINTRESOURCEA(32515) /* IDI_WARNING */, IMAGE_ICON, 32, 32, LR_SHARED));
+}
+
+void keepDesignedSize(HWND label, int widthTwips, int heightTwips) {
+    const int dpi = screenDpi();
+    SetWindowPos(label, nullptr, 0, 0, twipsToPixels(widthTwips, dpi), twipsToPixels(heightTwips, dpi),
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }

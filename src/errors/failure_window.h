@@ -32,5 +32,8 @@ private:
     GdiObject font_;
 };
 
+// Gives a wrapping label back its designed size: the layout widens labels as if on one line.
+void keepDesignedSize(HWND label, int widthTwips, int heightTwips);
+
 // The system's warning icon, 32 x 32 pixels.
 HICON warningIcon();

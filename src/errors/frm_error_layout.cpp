@@ -20,8 +20,8 @@ constexpr ControlSpec frmErrorTable[] = {
 
 constexpr ControlSpec frmErrorClipboardTable[] = {
     {"Command1", K::Button, "&Proceed", 1845, 1200, 2295, 405, "", 0, nullptr, layout::GroupStart, 0},
-    {"Label1", K::Label, "The data on the Clipboard could not be handled.", 825, 390, 4830, 255, "", -1, nullptr,
-     0, 0},
+    {"Label1", K::Label, "The data on the Clipboard could not be handled.", 825, 390, 4830, 255, "", -1,
+     nullptr, 0, 0},
     {"Image1", K::Picture, "", 195, 450, 480, 480, "", -1, nullptr, 0, 0},
     {"Label2", K::Label,
      "Save the Clipboard text as .TXT file in the ANSI Character Set, and try to convert it again.", 840, 600,

@@ -4,12 +4,14 @@
 #include "ui/frm_main.h"
 
 FrmError &FrmMain::frmError() {
-    if (!frmErrorLoaded()) frmErrorWindow_ = std::make_unique<FrmError>(hwnd());
+    if (!frmErrorLoaded())
+        frmErrorWindow_ = std::make_unique<FrmError>(hwnd());
     return static_cast<FrmError &>(*frmErrorWindow_);
 }
 
 FrmErrorClipboard &FrmMain::frmErrorClipboard() {
-    if (!frmErrorClipboardLoaded()) frmErrorClipboardWindow_ = std::make_unique<FrmErrorClipboard>(hwnd());
+    if (!frmErrorClipboardLoaded())
+        frmErrorClipboardWindow_ = std::make_unique<FrmErrorClipboard>(hwnd());
     return static_cast<FrmErrorClipboard &>(*frmErrorClipboardWindow_);
 }
 

@@ -16,7 +16,8 @@ constexpr int32_t cannotOpenClipboard = 521;
 // Another program may hold the clipboard for a moment; a few short waits ride that out.
 bool openWithRetries() {
     for (int attempt = 0; attempt < 10; ++attempt) {
-        if (OpenClipboard(nullptr)) return true;
+        if (OpenClipboard(nullptr))
+            return true;
         Sleep(10);
     }
     return false;
@@ -24,9 +25,11 @@ bool openWithRetries() {
 
 std::optional<std::string> textOfOpenClipboard() {
     HANDLE data = GetClipboardData(CF_TEXT);
-    if (!data) return std::nullopt;
+    if (!data)
+        return std::nullopt;
     const char *text = static_cast<const char *>(GlobalLock(data));
-    if (!text) return std::nullopt;
+    if (!text)
+        return std::nullopt;
     std::string copy(text, strnlen(text, GlobalSize(data)));
     GlobalUnlock(data);
     return copy;
@@ -35,14 +38,16 @@ std::optional<std::string> textOfOpenClipboard() {
 } // namespace
 
 OpenClipboardSession::OpenClipboardSession() {
-    if (!openWithRetries()) raiseClipboard(cannotOpenClipboard, "Can't open Clipboard");
+    if (!openWithRetries())
+        raiseClipboard(cannotOpenClipboard, "Can't open Clipboard");
 }
 
 OpenClipboardSession::~OpenClipboardSession() { CloseClipboard(); }
 
 bool setClipboardText(const std::string &text) {
     HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
-    if (!memory) return false;
+    if (!memory)
+        return false;
     char *target = static_cast<char *>(GlobalLock(memory));
     if (!target) {
         GlobalFree(memory);
@@ -50,7 +55,8 @@ bool setClipboardText(const std::string &text) {
     }
     std::memcpy(target, text.c_str(), text.size() + 1);
     GlobalUnlock(memory);
-    if (SetClipboardData(CF_TEXT, memory)) return true; // the system owns it now
+    if (SetClipboardData(CF_TEXT, memory))
+        return true; // the system owns it now
     GlobalFree(memory);
     return false;
 }
@@ -58,7 +64,8 @@ bool setClipboardText(const std::string &text) {
 bool clipboardHasText() { return IsClipboardFormatAvailable(CF_TEXT) != 0; }
 
 std::optional<std::string> clipboardText() {
-    if (!clipboardHasText()) return std::nullopt;
+    if (!clipboardHasText())
+        return std::nullopt;
     OpenClipboardSession session;
     return textOfOpenClipboard();
 }
@@ -66,8 +73,11 @@ std::optional<std::string> clipboardText() {
 void replaceClipboardText(const std::string &text, const ClipboardTextSetter &setter) {
     OpenClipboardSession session;
     const std::optional<std::string> former = textOfOpenClipboard();
-    if (!EmptyClipboard()) raiseClipboard(cannotOpenClipboard, "Can't open Clipboard");
-    if (setter(text)) return;
-    if (former) setClipboardText(*former);
+    if (!EmptyClipboard())
+        raiseClipboard(cannotOpenClipboard, "Can't open Clipboard");
+    if (setter(text))
+        return;
+    if (former)
+        setClipboardText(*former);
     raiseError(err::OutOfMemory);
 }

@@ -6,7 +6,8 @@
 namespace {
 
 bool isOrdinaryFile(const WIN32_FIND_DATAA &entry) {
-    return !(entry.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM));
+    return !(entry.dwFileAttributes &
+             (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM));
 }
 
 bool meansNothingFound(DWORD code) {
@@ -20,12 +21,15 @@ void forEachOrdinaryFile(const std::string &search, const std::function<void(con
     const FindHandle handle(FindFirstFileA(search.c_str(), &entry));
     if (!handle.valid()) {
         const DWORD code = GetLastError();
-        if (meansNothingFound(code)) return;
+        if (meansNothingFound(code))
+            return;
         raiseWin32(code);
     }
     do {
-        if (isOrdinaryFile(entry)) found(entry.cFileName);
+        if (isOrdinaryFile(entry))
+            found(entry.cFileName);
     } while (FindNextFileA(handle.get(), &entry));
     const DWORD code = GetLastError();
-    if (code != ERROR_NO_MORE_FILES) raiseWin32(code);
+    if (code != ERROR_NO_MORE_FILES)
+        raiseWin32(code);
 }

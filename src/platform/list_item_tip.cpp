@@ -14,11 +14,15 @@ std::string listItemTipAt(const ListBox &list, float xTwips, float yTwips) {
     const int x = twipsToPointerPixels(xTwips, dpi);
     const int y = twipsToPointerPixels(yTwips, dpi);
     const auto reply = static_cast<int32_t>(SendMessageA(list.hwnd(), LB_ITEMFROMPOINT, 0, MAKELPARAM(x, y)));
-    if (reply < 0 || reply >= list.listCount()) return {};
-    return " " + list.list(reply) + " ";
+    if (reply < 0 || reply >= list.listCount())
+        return {};
+    std::string tip(1, ' ');
+    tip.append(list.list(reply)).push_back(' ');
+    return tip;
 }
 
 void showListItemTip(ListBox &list, int16_t button, float xTwips, float yTwips) {
-    if (button != 0) return;
+    if (button != 0)
+        return;
     list.setToolTipText(listItemTipAt(list, xTwips, yTwips));
 }

@@ -4,7 +4,8 @@
 
 std::string userShortDate() {
     char text[128] = {};
-    const int length = GetDateFormatA(LOCALE_USER_DEFAULT, DATE_SHORTDATE, nullptr, nullptr, text, sizeof text);
+    const int length =
+        GetDateFormatA(LOCALE_USER_DEFAULT, DATE_SHORTDATE, nullptr, nullptr, text, sizeof text);
     return length > 0 ? std::string(text, static_cast<std::size_t>(length - 1)) : std::string();
 }
 

@@ -10,7 +10,8 @@ namespace {
 FileHandle openOrRaise(const std::string &path, DWORD access, DWORD share, DWORD disposition) {
     FileHandle file(
         CreateFileA(path.c_str(), access, share, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.valid()) raiseLastError();
+    if (!file.valid())
+        raiseLastError();
     return file;
 }
 
@@ -18,8 +19,10 @@ void writeAll(const FileHandle &file, std::string_view bytes) {
     while (!bytes.empty()) {
         const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size(), 1u << 30));
         DWORD written = 0;
-        if (!WriteFile(file.get(), bytes.data(), chunk, &written, nullptr)) raiseLastError();
-        if (written == 0) raiseError(err::DiskFull);
+        if (!WriteFile(file.get(), bytes.data(), chunk, &written, nullptr))
+            raiseLastError();
+        if (written == 0)
+            raiseError(err::DiskFull);
         bytes.remove_prefix(written);
     }
 }
@@ -27,15 +30,27 @@ void writeAll(const FileHandle &file, std::string_view bytes) {
 // The destination's folder, where the temporary file must lie for the move to be one step.
 std::string folderOf(const std::string &destination) {
     const std::size_t slash = destination.find_last_of("\\/");
-    if (slash == std::string::npos) return ".";
-    if (slash == 2 && destination[1] == ':') return destination.substr(0, 3);
+    if (slash == std::string::npos)
+        return ".";
+    if (slash == 2 && destination[1] == ':')
+        return destination.substr(0, 2);
     return destination.substr(0, slash);
 }
 
-std::string uniqueTemporaryIn(const std::string &folder) {
-    char name[MAX_PATH + 1] = {};
-    if (!GetTempFileNameA(folder.c_str(), "qm", 0, name)) raiseLastError();
-    return name;
+// A new file beside the destination, under a name no other file has.
+FileHandle createTemporaryIn(const std::string &folder, std::string &name) {
+    static unsigned serial = 0;
+    const std::string stem = folder + "\\~qm" + std::to_string(GetCurrentProcessId()) + "-";
+    for (;;) {
+        name = stem + std::to_string(++serial) + ".tmp";
+        FileHandle file(
+            CreateFileA(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (file.valid())
+            return file;
+        const DWORD code = GetLastError();
+        if (code != ERROR_FILE_EXISTS && code != ERROR_ALREADY_EXISTS)
+            raiseWin32(code);
+    }
 }
 
 } // namespace
@@ -47,7 +62,8 @@ FileHandle openForReading(const std::string &path, ShareWrite share) {
 
 std::uint64_t fileLength(const FileHandle &file) {
     LARGE_INTEGER size{};
-    if (!GetFileSizeEx(file.get(), &size)) raiseLastError();
+    if (!GetFileSizeEx(file.get(), &size))
+        raiseLastError();
     return static_cast<std::uint64_t>(size.QuadPart);
 }
 
@@ -55,8 +71,10 @@ void readBlocks(const FileHandle &file, const std::function<void(const char *, s
     std::vector<char> block(fileBlockSize);
     for (;;) {
         DWORD got = 0;
-        if (!ReadFile(file.get(), block.data(), static_cast<DWORD>(block.size()), &got, nullptr)) raiseLastError();
-        if (got == 0) return;
+        if (!ReadFile(file.get(), block.data(), static_cast<DWORD>(block.size()), &got, nullptr))
+            raiseLastError();
+        if (got == 0)
+            return;
         sink(block.data(), got);
     }
 }
@@ -80,32 +98,30 @@ void appendToFile(const std::string &path, std::string_view bytes) {
 }
 
 void deleteFileIfPresent(const std::string &path) {
-    if (DeleteFileA(path.c_str())) return;
+    if (DeleteFileA(path.c_str()))
+        return;
     const DWORD code = GetLastError();
-    if (code != ERROR_FILE_NOT_FOUND) raiseWin32(code);
+    if (code != ERROR_FILE_NOT_FOUND)
+        raiseWin32(code);
 }
 
 ReplacementFile::ReplacementFile(const std::string &destination)
-    : destination_(destination), temporary_(uniqueTemporaryIn(folderOf(destination))) {
-    try {
-        file_ = openOrRaise(temporary_, GENERIC_WRITE, 0, TRUNCATE_EXISTING);
-    } catch (...) {
-        DeleteFileA(temporary_.c_str());
-        throw;
-    }
-}
+    : destination_(destination), file_(createTemporaryIn(folderOf(destination), temporary_)) {}
 
 ReplacementFile::~ReplacementFile() {
     file_.close();
-    if (!committed_) DeleteFileA(temporary_.c_str());
+    if (!committed_)
+        DeleteFileA(temporary_.c_str());
 }
 
 void ReplacementFile::write(std::string_view bytes) { writeAll(file_, bytes); }
 
 void ReplacementFile::commit() {
-    if (!FlushFileBuffers(file_.get())) raiseLastError();
+    if (!FlushFileBuffers(file_.get()))
+        raiseLastError();
     file_.close();
-    if (!MoveFileExA(temporary_.c_str(), destination_.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    if (!MoveFileExA(temporary_.c_str(), destination_.c_str(),
+                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         raiseLastError();
     committed_ = true;
 }

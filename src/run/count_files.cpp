@@ -28,10 +28,12 @@ void FrmMain::countFILES() {
             });
         } catch (...) {
             // What was listed before the failure stays listed and counted.
-            if (count > 0) showCount(*this, count);
+            if (count > 0)
+                showCount(*this, count);
             throw;
         }
-        if (count == 0) return lblNumberofiles.setCaption("No files ...");
+        if (count == 0)
+            return lblNumberofiles.setCaption("No files ...");
         showCount(*this, count);
     });
     SendMessageA(List1.hwnd(), WM_SETREDRAW, TRUE, 0);

@@ -16,7 +16,8 @@ void fillFromFile(ComboBox &combo, const std::string &path) {
     combo.clear();
     const std::string text = readWholeFile(path, ShareWrite::Allowed);
     for (std::string_view line : splitLines(text))
-        if (!blankAfterTrim(line)) combo.addItem(std::string(line));
+        if (!blankAfterTrim(line))
+            combo.addItem(std::string(line));
 }
 
 } // namespace
@@ -25,7 +26,8 @@ void FrmMain::LoadComboFromFile(ComboBox &combo, const std::string &path) {
     try {
         fillFromFile(combo, path);
         if (Combo1.listIndex() < 0) {
-            if (!Combo1.setListIndex(0)) raiseError(err::InvalidCall);
+            if (!Combo1.setListIndex(0))
+                raiseError(err::InvalidCall);
             Combo1_Click();
         }
     } catch (...) {
@@ -42,7 +44,8 @@ void FrmMain::LoadInternalList() {
 void FrmMain::CreateList() {
     guarded("frmMain - CreateList", [&] {
         std::string text;
-        for (int32_t i = 0; i < Combo1.listCount(); ++i) text += "\r\n" + Combo1.list(i);
+        for (int32_t i = 0; i < Combo1.listCount(); ++i)
+            text += "\r\n" + Combo1.list(i);
         appendToFile(appDataFolder(programFolder()) + extensionsFileName, text + "\r\n");
     });
 }

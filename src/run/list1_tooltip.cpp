@@ -2,4 +2,6 @@
 #include "platform/list_item_tip.h"
 #include "ui/frm_main.h"
 
-void FrmMain::List1_MouseMove(int16_t button, int16_t, float x, float y) { showListItemTip(List1, button, x, y); }
+void FrmMain::List1_MouseMove(int16_t button, int16_t, float x, float y) {
+    showListItemTip(List1, button, x, y);
+}

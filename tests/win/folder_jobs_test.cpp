@@ -17,7 +17,9 @@ protected:
         CreateDirectoryA(source.c_str(), nullptr);
         CreateDirectoryA(destination.c_str(), nullptr);
     }
-    std::string put(const std::string &name, const std::string &bytes) { return writeFile("src\\" + name, bytes); }
+    std::string put(const std::string &name, const std::string &bytes) {
+        return writeFile("src\\" + name, bytes);
+    }
     // The work list as the filter builds it for "txt".
     void listSource(const std::string &destinationText) {
         FrmMain &frm = main();
@@ -32,7 +34,8 @@ protected:
     void run(bool tabStops) {
         FrmMain &frm = main();
         frm.replaceTABSwithSPACESVerifyMultiple();
-        if (frm.frmError().List2.listCount() > 0) frm.removeErroredFiles();
+        if (frm.frmError().List2.listCount() > 0)
+            frm.removeErroredFiles();
         frm.lblHDDENnrOfFiles.setCaption(std::to_string(frm.List1.listCount()));
         if (tabStops)
             frm.replaceTWSfixedMultiple();
@@ -93,7 +96,8 @@ TEST_F(FolderRun, SkipsLockedAndNonTextFilesListingEachOnceAndConvertsTheRest) {
 }
 
 TEST_F(FolderRun, EveryFileFailingLeavesAnEmptyListAndStillSaysAllDone) {
-    put("a.txt", "1\x1A" "2");
+    put("a.txt", "1\x1A"
+                 "2");
     put("b.txt", "\x1A\x1A");
     listSource(destination);
     run(true);
@@ -112,9 +116,11 @@ TEST_F(FolderRun, FailingPartWayKeepsTheFormerDestinationAndLeavesNoTemporaryFil
     main().txtSpacesToUse.setText("0");
     run(true);
     ASSERT_EQ(desk.messages().size(), 1u);
-    EXPECT_EQ(desk.messages()[0].text, errorText(11, "Division by zero", "frmMain - replaceTWSfixedMultiple"));
+    EXPECT_EQ(desk.messages()[0].text,
+              errorText(11, "Division by zero", "frmMain - replaceTWSfixedMultiple"));
     EXPECT_EQ(readFile(destination + "b.txt"), "former b");
-    for (const std::string &name : namesIn(destination)) EXPECT_TRUE(name == "a.txt" || name == "b.txt") << name;
+    for (const std::string &name : namesIn(destination))
+        EXPECT_TRUE(name == "a.txt" || name == "b.txt") << name;
 }
 
 TEST_F(FolderRun, NonNumericNumberFailsEachPassUnderItsOwnName) {
@@ -150,7 +156,8 @@ TEST_F(FolderRun, SourceFolderAsItsOwnDestinationComesOutConverted) {
 
 TEST_F(FolderRun, RemoveErroredFilesKeepsTheOthersInTheirOrder) {
     FrmMain &frm = main();
-    for (const char *entry : {"C:\\d\\1.txt", "C:\\d\\2.txt", "C:\\d\\3.txt", "C:\\d\\4.txt"}) frm.List1.addItem(entry);
+    for (const char *entry : {"C:\\d\\1.txt", "C:\\d\\2.txt", "C:\\d\\3.txt", "C:\\d\\4.txt"})
+        frm.List1.addItem(entry);
     frm.frmError().List2.addItem("C:\\d\\3.txt");
     frm.frmError().List2.addItem("C:\\d\\1.txt");
     frm.frmError().List2.addItem("c:\\d\\2.txt"); // comparison is exact
@@ -160,23 +167,24 @@ TEST_F(FolderRun, RemoveErroredFilesKeepsTheOthersInTheirOrder) {
     EXPECT_EQ(frm.List1.list(1), "C:\\d\\4.txt");
 }
 
-TEST_F(FolderRun, FortyThousandFilesAreListedAndConvertedWhole) {
-    const int files = 40000;
-    for (int i = 0; i < files; ++i) {
-        FileHandle out(CreateFileA((source + std::to_string(i) + ".txt").c_str(), GENERIC_WRITE, 0, nullptr,
-                                   CREATE_NEW, 0, nullptr));
-        DWORD written;
-        WriteFile(out.get(), "\tx", 2, &written, nullptr);
-    }
-    listSource(destination);
-    EXPECT_EQ(main().List1.listCount(), files);
-    EXPECT_EQ(main().lblHDDENnrOfFiles.caption(), "40000");
-    EXPECT_EQ(main().lblNumberofiles.caption(), "40000 files");
+// Counts past 32767: every entry is verified, recorded, counted in the progress and dropped. (Names
+// the system refuses stand in for 40,000 files, which take minutes to make under Wine.)
+TEST_F(FolderRun, FortyThousandEntriesAreVerifiedAndDroppedWhole) {
+    const int entries = 40000;
+    FrmMain &frm = main();
+    SendMessageA(frm.List1.hwnd(), WM_SETREDRAW, FALSE, 0);
+    for (int i = 0; i < entries; ++i)
+        frm.List1.addItem(source + std::to_string(i) + "|.txt");
+    frm.lblHDDENnrOfFiles.setCaption(std::to_string(entries));
+    frm.txtMultipleFilesDestinationPath.setText(destination);
     run(true);
-    EXPECT_EQ(main().ProgressBar1.value(), files);
-    EXPECT_EQ(static_cast<int>(namesIn(destination).size()), files);
-    EXPECT_EQ(readFile(destination + "39999.txt"), "        x\r\n");
-    EXPECT_EQ(desk.messages().at(0).text, "All done!               ");
+    EXPECT_EQ(frm.frmError().List2.listCount(), entries);
+    EXPECT_EQ(frm.frmError().List2.list(entries - 1), source + "39999|.txt");
+    EXPECT_EQ(frm.ProgressBar1.max(), entries);
+    EXPECT_EQ(frm.ProgressBar1.value(), entries);
+    EXPECT_EQ(frm.List1.listCount(), 0);
+    ASSERT_EQ(desk.messages().size(), 1u);
+    EXPECT_EQ(desk.messages()[0].text, "All done!               ");
 }
 
 } // namespace

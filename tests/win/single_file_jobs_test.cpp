@@ -28,7 +28,8 @@ TEST_F(SingleFile, TabStopsFillToTheNextStopAndSayTheFileIsReady) {
     main().replaceTABSwithSPACESVerifySingle();
     ASSERT_EQ(failedCount(), 0);
     main().replaceTWSfixedSingle();
-    EXPECT_EQ(readFile(temp() + "out.txt"), "a       b\r\nabcdefgh        x\r\nab" + std::string(14, ' ') + "c\r\n");
+    EXPECT_EQ(readFile(temp() + "out.txt"),
+              "a       b\r\nabcdefgh        x\r\nab" + std::string(14, ' ') + "c\r\n");
     ASSERT_EQ(desk.messages().size(), 1u);
     EXPECT_EQ(desk.messages()[0].text, "File is ready!        ");
     EXPECT_EQ(desk.messages()[0].title, "Quillmere");
@@ -100,7 +101,8 @@ TEST_F(SingleFile, NonNumericNumberOfSpacesFailsEachJobUnderItsOwnNameBeforeWrit
     main().replaceTABSwithSPACESSingle();
     ASSERT_EQ(desk.messages().size(), 2u);
     EXPECT_EQ(desk.messages()[0].text, errorText(13, "Type mismatch", "frmMain - replaceTWSfixedSingle"));
-    EXPECT_EQ(desk.messages()[1].text, errorText(13, "Type mismatch", "frmMain - replaceTABSwithSPACESSingle"));
+    EXPECT_EQ(desk.messages()[1].text,
+              errorText(13, "Type mismatch", "frmMain - replaceTABSwithSPACESSingle"));
     EXPECT_FALSE(exists(temp() + "out.txt"));
     EXPECT_EQ(namesIn(temp()).size(), 1u);
 }
@@ -120,7 +122,8 @@ TEST_F(SingleFile, SourceHeldOpenForWritingIsListedOnceAndItsDestinationUntouche
 }
 
 TEST_F(SingleFile, EndOfTextMarkBeforeTheLastByteMarksTheSourceAsNotPlainText) {
-    const std::string early = writeFile("early.txt", "ab\x1A" "cd");
+    const std::string early = writeFile("early.txt", "ab\x1A"
+                                                     "cd");
     const std::string last = writeFile("last.txt", "abcd\x1A");
     choose(early, temp() + "out.txt");
     main().replaceTABSwithSPACESVerifySingle();
@@ -182,7 +185,8 @@ TEST_F(SingleFile, SourceReachedAgainAsTheDestinationComesOutConverted) {
 TEST_F(SingleFile, FilesOfManyBlocksComeOutAsTheWholeTextRouteGivesThem) {
     // Lines and CR LF pairs cross the 64 KiB blocks; a lone CR and LF stand among them.
     std::string text;
-    for (int i = 0; text.size() < 65536 * 3 + 17; ++i) text += "col\t" + std::to_string(i) + (i % 7 ? "\tx\r\n" : "\rz\n\t");
+    for (int i = 0; text.size() < 65536 * 3 + 17; ++i)
+        text += "col\t" + std::to_string(i) + (i % 7 ? "\tx\r\n" : "\rz\n\t");
     const std::string source = writeFile("big.txt", text);
     choose(source, temp() + "tabs.txt", "5");
     main().replaceTWSfixedSingle();
@@ -197,10 +201,12 @@ TEST_F(SingleFile, HundredsOfMegabytesConvertInAFewMegabytesOfMemory) {
     {
         FileHandle out(CreateFileA(source.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
         std::string block;
-        while (block.size() < (1 << 20)) block += "name\tvalue\tmore text here\r\n";
+        while (block.size() < (1 << 20))
+            block += "name\tvalue\tmore text here\r\n";
         block.resize(1 << 20);
         DWORD written;
-        for (int i = 0; i < 256; ++i) WriteFile(out.get(), block.data(), static_cast<DWORD>(block.size()), &written, nullptr);
+        for (int i = 0; i < 256; ++i)
+            WriteFile(out.get(), block.data(), static_cast<DWORD>(block.size()), &written, nullptr);
     }
     PROCESS_MEMORY_COUNTERS before{};
     K32GetProcessMemoryInfo(GetCurrentProcess(), &before, sizeof before);

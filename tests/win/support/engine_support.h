@@ -41,16 +41,19 @@ inline std::vector<std::string> namesIn(const std::string &folder) {
     std::vector<std::string> names;
     WIN32_FIND_DATAA found;
     HANDLE search = FindFirstFileA((folder + "*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return names;
+    if (search == INVALID_HANDLE_VALUE)
+        return names;
     do {
         const std::string name = found.cFileName;
-        if (name != "." && name != "..") names.push_back(name);
+        if (name != "." && name != "..")
+            names.push_back(name);
     } while (FindNextFileA(search, &found));
     FindClose(search);
     return names;
 }
 
 inline std::string errorText(int number, const std::string &description, const std::string &procedureLine) {
-    return "An Error was generated:\r\n\r\nDescription:\r\nError " + std::to_string(number) + " - " + description +
-           "\r\n" + procedureLine + "\r\n\r\nPlease inform the author with the error description above.";
+    return "An Error was generated:\r\n\r\nDescription:\r\nError " + std::to_string(number) + " - " +
+           description + "\r\n" + procedureLine +
+           "\r\n\r\nPlease inform the author with the error description above.";
 }
