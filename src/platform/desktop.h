@@ -41,6 +41,7 @@ struct FolderDialogRequest {
     std::string caption;
     std::string instruction;
     std::string startFolder;
+    bool newFolderButton = true;
     std::string chosen;                              // out: the folder the user confirmed
     std::function<void(HWND dialog)> selectionChanged; // called while the dialog is open
 };

@@ -36,7 +36,7 @@ bool runFolderDialog(FolderDialogRequest &request) {
     info.hwndOwner = request.owner;
     info.pszDisplayName = displayName;
     info.lpszTitle = request.instruction.c_str();
-    info.ulFlags = BIF_RETURNONLYFSDIRS | BIF_NEWDIALOGSTYLE;
+    info.ulFlags = BIF_RETURNONLYFSDIRS | BIF_NEWDIALOGSTYLE | (request.newFolderButton ? 0 : BIF_NONEWFOLDERBUTTON);
     info.lpfn = folderDialogEvent;
     info.lParam = reinterpret_cast<LPARAM>(&request);
 

@@ -6,6 +6,13 @@ namespace {
 
 LRESULT CALLBACK mouseSubclass(HWND control, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
                                DWORD_PTR listener) noexcept {
+    if (message == WM_NCDESTROY) {
+        RemoveWindowSubclass(control, mouseSubclass, 1);
+        return DefSubclassProc(control, message, wParam, lParam);
+    }
+    // The control acts first (an edit box takes the focus on a press), then the window hears of
+    // it, so a handler that moves the focus elsewhere has the last word.
+    const LRESULT result = DefSubclassProc(control, message, wParam, lParam);
     switch (message) {
     case WM_MOUSEMOVE:
     case WM_LBUTTONDOWN:
@@ -17,9 +24,8 @@ LRESULT CALLBACK mouseSubclass(HWND control, UINT message, WPARAM wParam, LPARAM
             // A mouse hint that fails is dropped; nothing may unwind into the system.
         }
         break;
-    case WM_NCDESTROY: RemoveWindowSubclass(control, mouseSubclass, 1); break;
     }
-    return DefSubclassProc(control, message, wParam, lParam);
+    return result;
 }
 
 } // namespace

@@ -38,9 +38,18 @@ void Tooltips::set(HWND control, const std::string &text) {
     SendMessageA(tooltip_, TTM_UPDATETIPTEXTA, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
+// Read back through the wide message: the narrow one stops at 80 characters on some systems,
+// while a path tip holds the whole path.
 std::string Tooltips::text(HWND control) const {
-    char buffer[1024] = {};
-    TOOLINFOA tool = toolFor(control, buffer);
-    SendMessageA(tooltip_, TTM_GETTEXTA, sizeof buffer, reinterpret_cast<LPARAM>(&tool));
-    return buffer;
+    wchar_t buffer[1024] = {};
+    TOOLINFOW tool{};
+    tool.cbSize = sizeof tool;
+    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.hwnd = GetParent(control);
+    tool.uId = reinterpret_cast<UINT_PTR>(control);
+    tool.lpszText = buffer;
+    SendMessageW(tooltip_, TTM_GETTEXTW, sizeof buffer / sizeof buffer[0], reinterpret_cast<LPARAM>(&tool));
+    char narrow[2048] = {};
+    WideCharToMultiByte(CP_ACP, 0, buffer, -1, narrow, sizeof narrow, nullptr, nullptr);
+    return narrow;
 }

@@ -7,7 +7,6 @@
 namespace {
 
 constexpr UINT menuHelpId = 1;
-constexpr int16_t keyF1 = 112;
 
 HMENU createMainMenu() {
     HMENU project = CreatePopupMenu();
@@ -201,8 +200,4 @@ void FrmMain::cmdExit_Click() { close(); }
 
 void FrmMain::Form_Unload() {
     if (quitOnUnload_) PostQuitMessage(0);
-}
-
-void FrmMain::Form_KeyDown(int16_t keyCode, int16_t) {
-    if (keyCode == keyF1) menuHelp_Click();
 }

@@ -3,6 +3,8 @@
 #pragma once
 
 #include "platform/base_window.h"
+#include "platform/browse_dialog.h"
+#include "platform/common_dialog.h"
 #include "platform/control_colours.h"
 #include "platform/controls.h"
 #include "platform/handles.h"
@@ -58,6 +60,9 @@ public:
     Label Label6;
     TextBox txtSpacesToUse;
     Control UpDown1, Image1;
+    // The file dialog both file pickers share; the destination folder picker's latest dialog.
+    CommonDialog CommonDialog1;
+    std::unique_ptr<BrowseDialog> objBD;
 
     // Fields the conversion jobs share.
     std::string tEXTO, varsavePATH, sourcefile, targetfile, FileName, fileNamePlusExt, newFile, FileName2;
@@ -144,6 +149,7 @@ private:
     bool running_ = false; // a folder run yields to the message loop; a second press is ignored
     bool closing_ = false;
     bool quitOnUnload_ = true;
+    bool closeRequestedByBrowse_ = false; // the folder browser could not be found
 
 public:
     // Tests create the window without ending the message loop when it closes.

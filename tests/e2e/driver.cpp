@@ -36,6 +36,18 @@ BOOL CALLBACK matchTopWindow(HWND window, LPARAM data) {
     return FALSE;
 }
 
+struct TitleSearch {
+    std::string part;
+    HWND found = nullptr;
+};
+
+BOOL CALLBACK matchTitlePart(HWND window, LPARAM data) {
+    auto &search = *reinterpret_cast<TitleSearch *>(data);
+    if (!IsWindowVisible(window) || textOf(window).find(search.part) == std::string::npos) return TRUE;
+    search.found = window;
+    return FALSE;
+}
+
 struct ChildSearch {
     std::string text;
     const char *className;
@@ -56,8 +68,7 @@ BOOL CALLBACK matchChild(HWND window, LPARAM data) {
 
 std::string programUnderTestFolder() { return ownFolder(); }
 
-QuillmereProcess::QuillmereProcess() {
-    const std::string folder = ownFolder();
+QuillmereProcess::QuillmereProcess(const std::string &folder) {
     std::string commandLine = "\"" + folder + "quillmere.exe\"";
     std::vector<char> line(commandLine.begin(), commandLine.end());
     line.push_back('\0');
@@ -122,4 +133,18 @@ bool pressOk(HWND box, std::chrono::milliseconds limit) {
 
 bool waitForGone(HWND window, std::chrono::milliseconds limit) {
     return waitUntil(limit, [&] { return !IsWindow(window); });
+}
+
+HWND waitForWindowTitled(const std::string &part, std::chrono::milliseconds limit) {
+    TitleSearch search{part};
+    waitUntil(limit, [&] {
+        EnumWindows(matchTitlePart, reinterpret_cast<LPARAM>(&search));
+        return search.found != nullptr;
+    });
+    return search.found;
+}
+
+void pressKey(HWND control, WPARAM key) {
+    PostMessageA(control, WM_KEYDOWN, key, 1);
+    PostMessageA(control, WM_KEYUP, key, 0xC0000001);
 }

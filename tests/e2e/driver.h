@@ -9,9 +9,14 @@
 
 using namespace std::chrono_literals;
 
+// The folder that holds quillmere.exe and its readme for these tests, with a trailing backslash.
+std::string programUnderTestFolder();
+
 class QuillmereProcess {
 public:
-    QuillmereProcess();
+    QuillmereProcess() : QuillmereProcess(programUnderTestFolder()) {}
+    // Starts the copy of quillmere.exe in this folder (ending in a backslash).
+    explicit QuillmereProcess(const std::string &folder);
     QuillmereProcess(const QuillmereProcess &) = delete;
     QuillmereProcess &operator=(const QuillmereProcess &) = delete;
     ~QuillmereProcess(); // ends the process if it still runs
@@ -23,9 +28,6 @@ public:
 private:
     PROCESS_INFORMATION process_{};
 };
-
-// The folder that holds quillmere.exe and its readme for these tests, with a trailing backslash.
-std::string programUnderTestFolder();
 
 // A top-level window of the given process with this exact title; nullptr when none came in time.
 HWND waitForWindow(DWORD processId, const std::string &title, std::chrono::milliseconds limit = 10s);
@@ -40,3 +42,8 @@ void press(HWND button);
 // Presses the OK button of a message box or dialog and waits for it to go.
 bool pressOk(HWND box, std::chrono::milliseconds limit = 10s);
 bool waitForGone(HWND window, std::chrono::milliseconds limit = 10s);
+// A visible top-level window of any process whose title contains this text.
+HWND waitForWindowTitled(const std::string &part, std::chrono::milliseconds limit = 10s);
+// Posts a key press to a control, as the keyboard would deliver it.
+void pressKey(HWND control, WPARAM key);
+

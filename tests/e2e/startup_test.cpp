@@ -1,11 +1,11 @@
 // Starting Quillmere: one copy at a time, its window, and closing it with Esc.
-#include "driver.h"
-
-#include <gtest/gtest.h>
+#include "scenario_fixture.h"
 
 namespace {
 
-TEST(Startup, OpensTheMainWindowAndEscClosesIt) {
+class Startup : public Scenario {};
+
+TEST_F(Startup, OpensTheMainWindowAndEscClosesIt) {
     QuillmereProcess quillmere;
     HWND main = waitForWindow(quillmere.id(), "Quillmere");
     ASSERT_NE(main, nullptr);
@@ -15,7 +15,7 @@ TEST(Startup, OpensTheMainWindowAndEscClosesIt) {
     EXPECT_TRUE(quillmere.waitForExit(10s));
 }
 
-TEST(Startup, SecondCopyIsRefusedAndTheFirstKeepsRunning) {
+TEST_F(Startup, SecondCopyIsRefusedAndTheFirstKeepsRunning) {
     QuillmereProcess first;
     HWND main = waitForWindow(first.id(), "Quillmere");
     ASSERT_NE(main, nullptr);

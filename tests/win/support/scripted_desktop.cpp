@@ -2,6 +2,7 @@
 
 int ScriptedDesktop::messageBox(const MessageBoxRequest &request) {
     calls.push_back({"message", request.text, request.title, request.style});
+    if (whileMessageShown) whileMessageShown(request);
     return IDOK;
 }
 

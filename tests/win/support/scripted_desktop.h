@@ -29,6 +29,8 @@ public:
     std::vector<FileDialogRequest> fileRequests;
     std::vector<FolderDialogRequest> folderRequests;
     bool startSucceeds = true;
+    // Runs while a message box is on screen, to see the window behind it.
+    std::function<void(const MessageBoxRequest &)> whileMessageShown;
 
     int messageBox(const MessageBoxRequest &request) override;
     void showModal(ModalWindow &window, HWND owner) override;

@@ -1,0 +1,250 @@
+// Runs of the three operations, started from settings stored beforehand and driven from outside:
+// the files and clipboard text they leave, the failed-files window and its log, and every message
+// a run gives instead of starting.
+#include "scenario_fixture.h"
+
+#include "platform/handles.h"
+
+#include <fstream>
+
+namespace {
+
+const std::string fileReady = "File is ready!        ";
+const std::string allDone = "All done!               ";
+const std::string clipboardReady = "Text is available on the Clipboard!      ";
+
+HWND runButton(HWND main) { return findChild(main, "Replace tabs with spaces !", "Button"); }
+
+void putOnClipboard(const std::string &text) {
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    EmptyClipboard();
+    if (!text.empty()) {
+        HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
+        memcpy(GlobalLock(memory), text.c_str(), text.size() + 1);
+        GlobalUnlock(memory);
+        SetClipboardData(CF_TEXT, memory);
+    }
+    CloseClipboard();
+}
+
+std::string clipboardText() {
+    std::string text;
+    if (!OpenClipboard(nullptr)) return "(clipboard busy)";
+    if (HANDLE data = GetClipboardData(CF_TEXT)) {
+        text = static_cast<const char *>(GlobalLock(data));
+        GlobalUnlock(data);
+    }
+    CloseClipboard();
+    return text;
+}
+
+class Runs : public Scenario {
+protected:
+    void chooseOperation(const std::string &operation, bool fixedTabStops, int spaces) {
+        storeSetting("OperationClip", operation == "clipboard" ? "True" : "False");
+        storeSetting("OperationSingle", operation == "single" ? "True" : "False");
+        storeSetting("OperationMultiple", operation == "multiple" ? "True" : "False");
+        storeSetting("FixedTABS", fixedTabStops ? "True" : "False");
+        storeSetting("FixedSpaces", fixedTabStops ? "False" : "True");
+        storeSetting("SpacesToUse", std::to_string(spaces));
+    }
+
+    // Starts the program, presses the run button and answers the message box with this title;
+    // returns its text ("" when none came).
+    std::string runAndAnswer(const std::string &title) {
+        HWND main = start();
+        if (!main) return "";
+        press(runButton(main));
+        return answer(title);
+    }
+
+    HWND start() {
+        quillmere_ = std::make_unique<QuillmereProcess>();
+        main_ = waitForWindow(quillmere_->id(), "Quillmere");
+        EXPECT_NE(main_, nullptr);
+        return main_;
+    }
+
+    std::string answer(const std::string &title) {
+        HWND box = waitForMessageBox(quillmere_->id(), title);
+        if (!box) return "";
+        const std::string text = messageBoxText(box);
+        EXPECT_TRUE(pressOk(box));
+        return text;
+    }
+
+    std::string boxText(int index) {
+        const auto boxes = childrenOfClass(main_, "Edit");
+        return index < static_cast<int>(boxes.size()) ? textOf(boxes[index]) : "(no box)";
+    }
+
+    // Closes the program with Esc, as a user would; it saves its settings on the way.
+    void stop() {
+        if (quillmere_ && main_ && quillmere_->running()) {
+            PostMessageA(runButton(main_), WM_KEYDOWN, VK_ESCAPE, 0);
+            EXPECT_TRUE(quillmere_->waitForExit(10s));
+        }
+        quillmere_.reset();
+        main_ = nullptr;
+    }
+
+    void TearDown() override {
+        stop();
+        Scenario::TearDown();
+    }
+
+    std::unique_ptr<QuillmereProcess> quillmere_;
+    HWND main_ = nullptr;
+};
+
+TEST_F(Runs, SingleFileWithAFixedNumberOfSpaces) {
+    const std::string source = writeFile("In File.txt", "a\tb\r\n\tc\r\n");
+    storeSetting("SourceS", source);
+    storeSetting("DestinationS", temp() + "Out File.txt");
+    chooseOperation("single", false, 3);
+    EXPECT_EQ(runAndAnswer("Quillmere"), fileReady);
+    EXPECT_EQ(readFile(temp() + "Out File.txt"), "a   b\r\n   c\r\n\r\n");
+    EXPECT_EQ(readFile(source), "a\tb\r\n\tc\r\n");
+}
+
+TEST_F(Runs, SingleFileWithTabStopsReplacesAnEarlierDestinationWhole) {
+    const std::string source = writeFile("in.txt", "ab\tc\r\n");
+    writeFile("out.txt", "an older and much longer text\r\n");
+    storeSetting("SourceS", source);
+    storeSetting("DestinationS", temp() + "out.txt");
+    chooseOperation("single", true, 4);
+    EXPECT_EQ(runAndAnswer("Quillmere"), fileReady);
+    EXPECT_EQ(readFile(temp() + "out.txt"), "ab  c\r\n");
+}
+
+TEST_F(Runs, FolderRunSkipsAFileHeldOpenAndTheFailedFilesWindowSavesTheLog) {
+    CreateDirectoryA((temp() + "src").c_str(), nullptr);
+    CreateDirectoryA((temp() + "out").c_str(), nullptr);
+    writeFile("src\\free.txt", "\tfree\r\n");
+    const std::string held = writeFile("src\\held.txt", "\theld\r\n");
+    storeSetting("SourceM", temp() + "src");
+    storeSetting("DestinationM", temp() + "out");
+    chooseOperation("multiple", true, 8);
+    FileHandle writer(CreateFileA(held.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                  OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(writer.valid());
+
+    EXPECT_EQ(runAndAnswer("Quillmere"), allDone);
+    HWND failed = waitForWindow(quillmere_->id(), "Unable to convert:");
+    ASSERT_NE(failed, nullptr);
+    const auto lists = childrenOfClass(failed, "ListBox");
+    ASSERT_EQ(lists.size(), 1u);
+    EXPECT_EQ(SendMessageA(lists[0], LB_GETCOUNT, 0, 0), 1);
+    press(findChild(failed, "&Save this info", "Button"));
+    const std::string log = dataFolder() + "errorlog.txt";
+    EXPECT_EQ(answer("Log updated"), "Info was written to :\r\n" + log);
+    press(findChild(failed, "&Proceed", "Button"));
+    EXPECT_TRUE(waitForGone(failed));
+
+    EXPECT_NE(readFile(log).find(held), std::string::npos);
+    EXPECT_EQ(readFile(temp() + "out\\free.txt"), "        free\r\n");
+    EXPECT_EQ(GetFileAttributesA((temp() + "out\\held.txt").c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
+TEST_F(Runs, ClipboardWithTabStops) {
+    chooseOperation("clipboard", true, 4);
+    putOnClipboard("a\tb\r\nabcde\tf");
+    EXPECT_EQ(runAndAnswer("Quillmere"), clipboardReady);
+    EXPECT_EQ(clipboardText(), "a   b\r\nabcde   f\r\n");
+}
+
+TEST_F(Runs, ClipboardWithAFixedNumberOfSpaces) {
+    chooseOperation("clipboard", false, 2);
+    putOnClipboard("a\tb\r\nabcde\tf");
+    EXPECT_EQ(runAndAnswer("Quillmere"), clipboardReady);
+    EXPECT_EQ(clipboardText(), "a  b\r\nabcde  f\r\n");
+}
+
+TEST_F(Runs, ClipboardWithoutTextSaysTooBad) {
+    chooseOperation("clipboard", true, 8);
+    putOnClipboard("");
+    EXPECT_EQ(runAndAnswer("Too bad..."), "There is no text on the Clipboard.       ");
+}
+
+TEST_F(Runs, SingleFileRefusesToStartWithoutItsChoices) {
+    chooseOperation("single", true, 8);
+    EXPECT_EQ(runAndAnswer("Attention!"), "Browse for a source file first, please!           ");
+    stop();
+
+    storeSetting("SourceS", writeFile("in.txt", "x"));
+    EXPECT_EQ(runAndAnswer("Attention!"), "Define a destination file first, please!          ");
+    stop();
+
+    storeSetting("DestinationS", "");
+    EXPECT_EQ(runAndAnswer("Attention!"), "Browse for a destination file first, please!      ");
+}
+
+TEST_F(Runs, SingleFileWhosePathsVanishedAfterStartIsRefusedAndResetOneByOne) {
+    const std::string source = writeFile("in.txt", "x");
+    CreateDirectoryA((temp() + "out").c_str(), nullptr);
+    storeSetting("SourceS", source);
+    storeSetting("DestinationS", temp() + "out\\new.txt");
+    chooseOperation("single", true, 8);
+    ASSERT_NE(start(), nullptr);
+    EXPECT_EQ(boxText(0), source);
+
+    DeleteFileA(source.c_str());
+    press(runButton(main_));
+    EXPECT_EQ(answer("Attention!"),
+              "The source file is not available (anymore)...\r\nPick another file, please!       ");
+    EXPECT_EQ(boxText(0), "Waiting ...");
+
+    RemoveDirectoryA((temp() + "out").c_str());
+    SetWindowTextA(childrenOfClass(main_, "Edit")[0], writeFile("again.txt", "y").c_str());
+    press(runButton(main_));
+    EXPECT_EQ(answer("Attention!"),
+              "The destination folder is not available (anymore)...\r\nPick another folder, please!       ");
+    EXPECT_EQ(boxText(1), "Waiting ...");
+}
+
+TEST_F(Runs, FolderRunRefusesToStartWithoutItsChoices) {
+    chooseOperation("multiple", true, 8);
+    EXPECT_EQ(runAndAnswer("Attention!"), "Browse for a source folder first, please!           ");
+    stop();
+
+    CreateDirectoryA((temp() + "src").c_str(), nullptr);
+    writeFile("src\\a.txt", "x");
+    storeSetting("SourceM", temp() + "src");
+    EXPECT_EQ(runAndAnswer("Attention!"), "Define a destination folder first, please!          ");
+}
+
+TEST_F(Runs, FolderRunWhoseFoldersVanishedOrListIsEmptyIsRefused) {
+    const std::string source = temp() + "src";
+    CreateDirectoryA(source.c_str(), nullptr);
+    CreateDirectoryA((temp() + "out").c_str(), nullptr);
+    writeFile("src\\a.txt", "x");
+    storeSetting("SourceM", source);
+    storeSetting("DestinationM", temp() + "out");
+    chooseOperation("multiple", true, 8);
+    ASSERT_NE(start(), nullptr);
+
+    // The extension filter's other entry leaves the list empty.
+    HWND filter = childrenOfClass(main_, "ComboBox").at(0);
+    SendMessageA(filter, CB_SETCURSEL, 1, 0);
+    SendMessageA(main_, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(filter), CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(filter));
+    press(runButton(main_));
+    EXPECT_EQ(answer("Mmm..."), "No files available...                               ");
+
+    DeleteFileA((temp() + "src\\a.txt").c_str());
+    RemoveDirectoryA(source.c_str());
+    press(runButton(main_));
+    EXPECT_EQ(answer("Attention!"),
+              "The source folder is not available (anymore)...\r\nPick another folder, please!       ");
+    EXPECT_EQ(boxText(2), "Waiting ...");
+
+    CreateDirectoryA(source.c_str(), nullptr);
+    SetWindowTextA(childrenOfClass(main_, "Edit")[2], source.c_str());
+    RemoveDirectoryA((temp() + "out").c_str());
+    press(runButton(main_));
+    EXPECT_EQ(answer("Attention!"),
+              "The destination folder is not available (anymore)...\r\nPick another folder, please!       ");
+    EXPECT_EQ(boxText(3), "Waiting ...");
+}
+
+} // namespace
