@@ -28,6 +28,8 @@ done
 [ -n "$window" ] || { echo "no window titled $title appeared" >&2; exit 1; }
 sleep 1
 for key in "$@"; do xdotool key --window "$window" "$key"; sleep 1; done
+xdotool mousemove 1020 760 # no tooltip in the picture
+sleep 1
 import -window root -crop "$(xdotool getwindowgeometry "$window" | awk '/Geometry/ {print $2}')+$(xdotool getwindowgeometry "$window" | awk -F'[ ,]+' '/Position/ {print $3"+"$4}')" "$output"
 xdotool key --window "$window" Escape || true
 sleep 1

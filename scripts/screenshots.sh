@@ -34,6 +34,8 @@ wait_for() { # title -> X window id on stdout
 }
 
 capture() { # X window id, output file
+    xdotool mousemove 1020 760 # no tooltip in the picture
+    sleep 1
     geometry=$(xdotool getwindowgeometry "$1")
     size=$(echo "$geometry" | awk '/Geometry/ {print $2}')
     place=$(echo "$geometry" | awk -F'[ ,]+' '/Position/ {print $3"+"$4}')
