@@ -8,28 +8,6 @@
 
 namespace {
 
-const char *const settingsSubkey = "Software\\Hollowcrest\\Quillmere";
-
-void removeTree(const std::string &folder) {
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) {
-        do {
-            const std::string name = found.cFileName;
-            if (name == "." || name == "..")
-                continue;
-            const std::string path = folder + "\\" + name;
-            SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                removeTree(path);
-            else
-                DeleteFileA(path.c_str());
-        } while (FindNextFileA(search, &found));
-        FindClose(search);
-    }
-    RemoveDirectoryA(folder.c_str());
-}
-
 struct DialogSearch {
     DWORD processId;
     std::string title;
@@ -66,32 +44,18 @@ BOOL CALLBACK collectOfClass(HWND window, LPARAM data) {
 } // namespace
 
 void Scenario::SetUp() {
-    RegDeleteTreeA(HKEY_CURRENT_USER, settingsSubkey);
-    std::string data = dataFolder();
-    data.pop_back();
-    removeTree(data);
-    char base[MAX_PATH] = {};
-    GetTempPathA(MAX_PATH, base);
-    temp_ = std::string(base) + "qm-e2e-" + std::to_string(GetCurrentProcessId()) + "-" +
-            ::testing::UnitTest::GetInstance()->current_test_info()->name() + "\\";
-    removeTree(temp_.substr(0, temp_.size() - 1));
-    CreateDirectoryA(temp_.c_str(), nullptr);
+    forgetSettingsAndData(dataFolder());
+    temp_ = freshTestFolder("qm-e2e-");
 }
 
 void Scenario::TearDown() { removeTree(temp_.substr(0, temp_.size() - 1)); }
 
 std::string Scenario::writeFile(const std::string &name, const std::string &bytes) const {
-    const std::string path = temp_ + name;
-    std::ofstream(path, std::ios::binary) << bytes;
-    return path;
+    writeBytes(temp_ + name, bytes);
+    return temp_ + name;
 }
 
-std::string Scenario::readFile(const std::string &path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
+std::string Scenario::readFile(const std::string &path) { return readBytes(path); }
 
 std::string Scenario::dataFolder() {
     char appData[MAX_PATH] = {};
@@ -101,7 +65,7 @@ std::string Scenario::dataFolder() {
 
 void Scenario::storeSetting(const std::string &name, const std::string &text) {
     HKEY key = nullptr;
-    RegCreateKeyA(HKEY_CURRENT_USER, settingsSubkey, &key);
+    RegCreateKeyA(HKEY_CURRENT_USER, settingsKeyPath, &key);
     RegSetValueExA(key, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE *>(text.c_str()),
                    static_cast<DWORD>(text.size() + 1));
     RegCloseKey(key);
@@ -110,7 +74,7 @@ void Scenario::storeSetting(const std::string &name, const std::string &text) {
 std::optional<std::string> Scenario::storedSetting(const std::string &name) {
     char data[1024] = {};
     DWORD size = sizeof data - 1;
-    if (RegGetValueA(HKEY_CURRENT_USER, settingsSubkey, name.c_str(), RRF_RT_REG_SZ, nullptr, data, &size) !=
+    if (RegGetValueA(HKEY_CURRENT_USER, settingsKeyPath, name.c_str(), RRF_RT_REG_SZ, nullptr, data, &size) !=
         ERROR_SUCCESS)
         return std::nullopt;
     return std::string(data);

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "driver.h"
+#include "test_state.h"
 
 #include <gtest/gtest.h>
 

@@ -3,27 +3,6 @@
 #include "app/appdata.h"
 #include "ui/frm_main.h"
 
-#include <fstream>
-#include <sstream>
-
-void removeTree(const std::string &folder) {
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) {
-        do {
-            const std::string name = found.cFileName;
-            if (name == "." || name == "..") continue;
-            const std::string path = folder + "\\" + name;
-            SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                removeTree(path);
-            else
-                DeleteFileA(path.c_str());
-        } while (FindNextFileA(search, &found));
-        FindClose(search);
-    }
-    RemoveDirectoryA(folder.c_str());
-}
 
 std::string WinTest::dataFolder() { return appDataFolder(programFolder()); }
 
@@ -59,16 +38,10 @@ FrmMain &WinTest::main() {
 }
 
 std::string WinTest::writeFile(const std::string &name, const std::string &bytes) const {
-    const std::string path = temp_ + name;
-    std::ofstream(path, std::ios::binary) << bytes;
-    return path;
+    writeBytes(temp_ + name, bytes);
+    return temp_ + name;
 }
 
-std::string WinTest::readFile(const std::string &path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
+std::string WinTest::readFile(const std::string &path) { return readBytes(path); }
 
 bool WinTest::exists(const std::string &path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }

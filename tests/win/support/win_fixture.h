@@ -3,6 +3,7 @@
 #pragma once
 
 #include "scripted_desktop.h"
+#include "test_state.h"
 
 #include <gtest/gtest.h>
 
@@ -33,7 +34,3 @@ private:
     std::unique_ptr<FrmMain> main_;
 };
 
-// Removes a folder and everything in it.
-void removeTree(const std::string &folder);
-
-inline const char *settingsKeyPath = "Software\\Hollowcrest\\Quillmere";
