@@ -22,8 +22,22 @@ ControlMap FailureWindow::loadHidden(const char *className, int clientWidthTwips
     return made;
 }
 
+void FailureWindow::bindShared(const ControlMap &made) {
+    bind(Label1, made, "Label1");
+    bind(Label2, made, "Label2");
+    bind(Image1, made, "Image1");
+    bind(Command1, made, "Command1");
+    colours_.setTransparent(Label1.hwnd());
+    colours_.setTransparent(Label2.hwnd());
+    SendMessageA(Image1.hwnd(), STM_SETICON, reinterpret_cast<WPARAM>(warningIcon()), 0);
+}
+
 LRESULT FailureWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
+    case WM_SHOWWINDOW:
+        if (wParam)
+            Command1.setFocus(); // "&Proceed" first, whatever the tab order
+        break;
     case WM_COMMAND:
         if (HIWORD(wParam) == BN_CLICKED && lParam)
             onClick(reinterpret_cast<HWND>(lParam));
@@ -43,4 +57,3 @@ HICON warningIcon() {
     return static_cast<HICON>(
         LoadImageA(nullptr, MAKEINTRESOURCEA(32515) /* IDI_WARNING */, IMAGE_ICON, 32, 32, LR_SHARED));
 }
-

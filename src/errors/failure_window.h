@@ -4,6 +4,7 @@
 
 #include "platform/base_window.h"
 #include "platform/control_colours.h"
+#include "platform/controls.h"
 #include "platform/desktop.h"
 #include "platform/handles.h"
 #include "platform/layout.h"
@@ -17,10 +18,20 @@ class FailureWindow : public BaseWindow, public ModalWindow {
 public:
     HWND hwnd() const override { return BaseWindow::hwnd(); }
 
+    // What both windows show: the two texts, the warning picture and "&Proceed".
+    Label Label1, Label2;
+    Control Image1;
+    Button Command1;
+
 protected:
     // Creates the window hidden, centred over its owner, with the table's controls.
     ControlMap loadHidden(const char *className, int clientWidthTwips, int clientHeightTwips,
                           std::span<const ControlSpec> table, HWND owner);
+    // Binds the shared controls of a table made by loadHidden.
+    void bindShared(const ControlMap &made);
+    template <class Wrapper> void bind(Wrapper &wrapper, const ControlMap &made, const char *name) {
+        wrapper = Wrapper(made.at(name), &tooltips_, &colours_);
+    }
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     virtual void onClick(HWND control) = 0;
     void unload() { destroyWindow(); }

@@ -10,45 +10,17 @@
 
 #include <vector>
 
-namespace {
-
-int16_t mouseButtons(WPARAM wParam) {
-    return static_cast<int16_t>(((wParam & MK_LBUTTON) ? 1 : 0) | ((wParam & MK_RBUTTON) ? 2 : 0) |
-                                ((wParam & MK_MBUTTON) ? 4 : 0));
-}
-
-float pixelsToTwips(int pixels) {
-    return static_cast<float>(pixels) * 1440.0f / static_cast<float>(screenDpi());
-}
-
-} // namespace
-
 FrmError::FrmError(HWND owner) {
     const ControlMap made = loadHidden("QuillmereError", frmErrorClientWidthTwips, frmErrorClientHeightTwips,
                                        frmErrorLayout(), owner);
     if (made.empty())
         return;
-    auto bind = [&](auto &wrapper, const char *name) {
-        wrapper = std::remove_reference_t<decltype(wrapper)>(made.at(name), &tooltips_, &colours_);
-    };
-    bind(Label1, "Label1");
-    bind(Label2, "Label2");
-    bind(List2, "List2");
-    bind(Image1, "Image1");
-    bind(cmdSave, "cmdSave");
-    bind(Command1, "Command1");
-    colours_.setTransparent(Label1.hwnd());
-    colours_.setTransparent(Label2.hwnd());
+    bindShared(made);
+    bind(List2, made, "List2");
+    bind(cmdSave, made, "cmdSave");
     colours_.setText(List2.hwnd(), failedEntryColour);
     colours_.setButtonFaceBackground(List2.hwnd());
-    SendMessageA(Image1.hwnd(), STM_SETICON, reinterpret_cast<WPARAM>(warningIcon()), 0);
     watchMouse(List2.hwnd(), *this);
-}
-
-LRESULT FrmError::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_SHOWWINDOW && wParam)
-        Command1.setFocus();
-    return FailureWindow::handleMessage(message, wParam, lParam);
 }
 
 void FrmError::onClick(HWND control) {
@@ -61,7 +33,7 @@ void FrmError::onClick(HWND control) {
 void FrmError::childMouse(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message != WM_MOUSEMOVE || control != List2.hwnd())
         return;
-    List2_MouseMove(mouseButtons(wParam), 0, pixelsToTwips(static_cast<short>(LOWORD(lParam))),
+    List2_MouseMove(mouseButtonState(wParam), 0, pixelsToTwips(static_cast<short>(LOWORD(lParam))),
                     pixelsToTwips(static_cast<short>(HIWORD(lParam))));
 }
 

@@ -14,17 +14,14 @@ public:
     explicit FrmError(HWND owner);
     const char *formName() const override { return "frmError"; }
 
-    Label Label1, Label2;
     ListBox List2;
-    Control Image1;
-    Button cmdSave, Command1;
+    Button cmdSave;
 
     void cmdSave_Click();
     void Command1_Click();
     void List2_MouseMove(int16_t button, int16_t shift, float x, float y);
 
 private:
-    LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void onClick(HWND control) override;
     void childMouse(HWND control, UINT message, WPARAM wParam, LPARAM lParam) override;
 };

@@ -7,22 +7,7 @@ FrmErrorClipboard::FrmErrorClipboard(HWND owner) {
                                        frmErrorClipboardClientHeightTwips, frmErrorClipboardLayout(), owner);
     if (made.empty())
         return;
-    auto bind = [&](auto &wrapper, const char *name) {
-        wrapper = std::remove_reference_t<decltype(wrapper)>(made.at(name), &tooltips_, &colours_);
-    };
-    bind(Label1, "Label1");
-    bind(Label2, "Label2");
-    bind(Image1, "Image1");
-    bind(Command1, "Command1");
-    colours_.setTransparent(Label1.hwnd());
-    colours_.setTransparent(Label2.hwnd());
-    SendMessageA(Image1.hwnd(), STM_SETICON, reinterpret_cast<WPARAM>(warningIcon()), 0);
-}
-
-LRESULT FrmErrorClipboard::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_SHOWWINDOW && wParam)
-        Command1.setFocus();
-    return FailureWindow::handleMessage(message, wParam, lParam);
+    bindShared(made);
 }
 
 void FrmErrorClipboard::onClick(HWND control) {

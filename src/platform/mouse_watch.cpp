@@ -1,4 +1,5 @@
 #include "platform/mouse_watch.h"
+#include "platform/layout.h"
 
 #include <commctrl.h>
 
@@ -32,4 +33,13 @@ LRESULT CALLBACK mouseSubclass(HWND control, UINT message, WPARAM wParam, LPARAM
 
 void watchMouse(HWND control, MouseListener &listener) {
     SetWindowSubclass(control, mouseSubclass, 1, reinterpret_cast<DWORD_PTR>(&listener));
+}
+
+int16_t mouseButtonState(WPARAM wParam) {
+    return static_cast<int16_t>(((wParam & MK_LBUTTON) ? 1 : 0) | ((wParam & MK_RBUTTON) ? 2 : 0) |
+                                ((wParam & MK_MBUTTON) ? 4 : 0));
+}
+
+float pixelsToTwips(int pixels) {
+    return static_cast<float>(pixels) * 1440.0f / static_cast<float>(screenDpi());
 }

@@ -3,6 +3,8 @@
 
 #include "platform/win.h"
 
+#include <cstdint>
+
 class MouseListener {
 public:
     virtual ~MouseListener() = default;
@@ -10,3 +12,8 @@ public:
 };
 
 void watchMouse(HWND control, MouseListener &listener);
+
+// The held mouse buttons of a mouse message: 1 left, 2 right, 4 middle.
+int16_t mouseButtonState(WPARAM wParam);
+// A mouse position in pixels as twips, at the screen's DPI.
+float pixelsToTwips(int pixels);

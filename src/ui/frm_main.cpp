@@ -22,13 +22,6 @@ int16_t shiftState() {
                                 ((GetKeyState(VK_MENU) & 0x8000) ? 4 : 0));
 }
 
-int16_t mouseButtons(WPARAM wParam) {
-    return static_cast<int16_t>(((wParam & MK_LBUTTON) ? 1 : 0) | ((wParam & MK_RBUTTON) ? 2 : 0) |
-                                ((wParam & MK_MBUTTON) ? 4 : 0));
-}
-
-float pixelsToTwips(int pixels) { return static_cast<float>(pixels) * 1440.0f / static_cast<float>(screenDpi()); }
-
 } // namespace
 
 FrmMain::FrmMain() = default;
@@ -177,7 +170,7 @@ void FrmMain::childMouse(HWND control, UINT message, WPARAM wParam, LPARAM lPara
     const float x = pixelsToTwips(static_cast<short>(LOWORD(lParam)));
     const float y = pixelsToTwips(static_cast<short>(HIWORD(lParam)));
     if (message == WM_MOUSEMOVE) {
-        if (control == List1.hwnd()) return List1_MouseMove(mouseButtons(wParam), shiftState(), x, y);
+        if (control == List1.hwnd()) return List1_MouseMove(mouseButtonState(wParam), shiftState(), x, y);
         for (TextBox *box : {&txtSource, &txtDest, &txtMultipleFilesPath, &txtMultipleFilesDestinationPath})
             if (control == box->hwnd()) return pathBox_MouseMove(*box);
         return;
