@@ -54,6 +54,9 @@ struct StretchWriter {
     bool copyPlain(const char *&p, const char *stop, const char *end);
 #ifdef QM_SSE2
     const char *chunksOfShortStops(const char *p, const char *stop, const char *end);
+    void tabsOfChunk(const char *p, std::uint32_t tabs, unsigned &copied, int &origin);
+    void tabsAndLineFeedsOfChunk(const char *p, std::uint32_t events, std::uint32_t tabs, unsigned &copied,
+                                 int &origin);
 #endif
     const char *special(const char *p, const char *stop, const char *end);
     const char *convert(const char *p, const char *stop, const char *end);
@@ -124,6 +127,40 @@ inline const char *StretchWriter::special(const char *p, const char *stop, const
 // Bit i of mask, for i below 32.
 inline bool bitAt(std::uint32_t mask, unsigned i) { return ((mask >> i) & 1u) != 0; }
 
+// Places the tabs of a chunk without line feeds, given as a bit mask. `copied` counts the chunk's
+// bytes already in the output, `origin` is the chunk index of column 0.
+inline void StretchWriter::tabsOfChunk(const char *p, std::uint32_t tabs, unsigned &copied, int &origin) {
+    while (tabs != 0) {
+        const auto at = static_cast<unsigned>(std::countr_zero(tabs));
+        tabs &= tabs - 1;
+        o += at - copied;
+        std::memcpy(o, "                ", 16);
+        o += stops->run(static_cast<unsigned>(static_cast<int>(at) - origin));
+        copied = at + 1;
+        origin = static_cast<int>(at) + 1;
+        scan::store32(o, scan::load32(p + copied));
+    }
+}
+
+// The same with line feeds among the events: they are stored again from themselves and restart
+// the column.
+inline void StretchWriter::tabsAndLineFeedsOfChunk(const char *p, std::uint32_t events, std::uint32_t tabs,
+                                                   unsigned &copied, int &origin) {
+    while (events != 0) {
+        const auto at = static_cast<unsigned>(std::countr_zero(events));
+        events &= events - 1;
+        // 1 for a tab, 0 for a line feed: arithmetic rather than a branch, since the two
+        // alternate with the text.
+        const unsigned tab = (tabs >> at) & 1u;
+        o += at - copied;
+        std::memcpy(o, "                ", 16);
+        o += stops->run(static_cast<unsigned>(static_cast<int>(at) - origin)) & (0u - tab);
+        copied = at + tab;
+        origin = static_cast<int>(at) + 1;
+        scan::store32(o, scan::load32(p + copied));
+    }
+}
+
 // 32 bytes at a time while 64 are readable, for tab stops of at most 16 columns. In a chunk the
 // output is the input with its tabs widened, so the chunk is stored whole and, after each tab's
 // spaces, the rest of it again further on. CR LF pairs and lone LFs come out as they are and only
@@ -143,19 +180,10 @@ inline const char *StretchWriter::chunksOfShortStops(const char *p, const char *
         limit = exits == 0 ? 32 : static_cast<unsigned>(std::countr_zero(exits));
         std::uint32_t events = (tabs | lineFeeds) & (limit == 32 ? ~0u : (1u << limit) - 1);
         unsigned copied = 0; // bytes of the chunk already placed in the output
-        while (events != 0) {
-            const auto at = static_cast<unsigned>(std::countr_zero(events));
-            events &= events - 1;
-            // 1 for a tab, 0 for a line feed: arithmetic rather than a branch, since the two
-            // alternate with the text.
-            const unsigned tab = (tabs >> at) & 1u;
-            o += at - copied;
-            std::memcpy(o, "                ", 16);
-            o += stops->run(static_cast<unsigned>(static_cast<int>(at) - origin)) & (0u - tab);
-            copied = at + tab;
-            origin = static_cast<int>(at) + 1;
-            scan::store32(o, scan::load32(p + copied));
-        }
+        if (lineFeeds == 0)
+            tabsOfChunk(p, events, copied, origin);
+        else
+            tabsAndLineFeedsOfChunk(p, events, tabs, copied, origin);
         o += limit - copied;
         p += limit;
         if (limit != 0)
