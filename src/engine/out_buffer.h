@@ -59,8 +59,10 @@ public:
 
 private:
     char *room(std::size_t n) {
+        // A text cleared between blocks keeps its capacity: taking all of it at once fills it
+        // with zeros once per block instead of at every doubling.
         if (text_.size() - used_ < n)
-            text_.resize(std::max(used_ + n, text_.size() * 2 + 256));
+            text_.resize(std::max({used_ + n, text_.size() * 2 + 256, text_.capacity()}));
         return text_.data() + used_;
     }
 

@@ -13,6 +13,24 @@ namespace {
 constexpr char endOfTextMark = '\x1A';
 constexpr std::size_t stretchBytes = 4096;
 
+// For a column below 64 of tab stops `width` apart (at most 16): the column's offset from the last
+// stop, and the run of spaces a tab there gets. Looked up, so no division waits on the text.
+class ShortStops {
+public:
+    explicit ShortStops(std::size_t width) {
+        for (std::size_t column = 0; column < 64; ++column) {
+            inStop_[column] = static_cast<std::uint8_t>(column % width);
+            run_[column] = static_cast<std::uint8_t>(width - column % width);
+        }
+    }
+    unsigned inStop(unsigned column) const { return inStop_[column]; }
+    unsigned run(unsigned column) const { return run_[column]; }
+
+private:
+    std::uint8_t inStop_[64];
+    std::uint8_t run_[64];
+};
+
 // Converts one stretch of input into output that already has room for the worst case, so the loop
 // writes through a bare pointer with no checks. Stores may run up to 32 bytes past the write
 // position; later writes cover them.
@@ -21,31 +39,24 @@ struct StretchWriter {
     char *columnStart; // output position of column `columnBase`
     std::size_t columnBase;
     int16_t width;
-    std::uint64_t reciprocal; // 2^32 / width, rounded up; for shortColumnInStop
+    const ShortStops *stops; // for widths 1 to 16
     bool lineOpen;
     bool pendingCr;
     bool textEnded;
 
     std::size_t column() const { return columnBase + static_cast<std::size_t>(o - columnStart); }
     bool shortStops() const { return width >= 1 && width <= 16; }
-
-    // columnInStop without a branch that depends on the text: indents (column 0) and tabs after
-    // text alternate unpredictably. Multiplying by a rounded-up 2^32 / width gives the exact
-    // quotient for columns below 2^27 when the width is at most 16.
-    std::size_t shortColumnInStop(std::size_t at) const {
-        const auto w = static_cast<std::uint64_t>(width);
-        if (at >= (std::size_t{1} << 27))
-            return columnInStop(at, static_cast<std::size_t>(w));
-        return static_cast<std::size_t>(at - ((at * reciprocal) >> 32) * w);
-    }
-    void restartColumn() {
-        columnBase = 0;
+    void restartColumn(std::size_t at = 0) {
+        columnBase = at;
         columnStart = o;
     }
 
     bool copyPlain(const char *&p, const char *stop, const char *end);
 #ifdef QM_SSE2
-    const char *chunkOfShortStops(const char *p, const char *stop, const char *end);
+    const char *chunksOfShortStops(const char *p, const char *stop, const char *end);
+    void tabsOfChunk(const char *p, std::uint32_t tabs, unsigned &copied, int &origin);
+    void tabsAndLineFeedsOfChunk(const char *p, std::uint32_t events, std::uint32_t tabs, unsigned &copied,
+                                 int &origin);
 #endif
     const char *special(const char *p, const char *stop, const char *end);
     const char *convert(const char *p, const char *stop, const char *end);
@@ -113,30 +124,74 @@ inline const char *StretchWriter::special(const char *p, const char *stop, const
 }
 
 #ifdef QM_SSE2
-// 32 bytes with tab stops of at most 16 columns, where 64 bytes are readable: every tab before the
-// first line end or mark is handled here without leaving the chunk, the rest of the chunk is
-// stored again after each tab's spaces. Returns where reading goes on.
-inline const char *StretchWriter::chunkOfShortStops(const char *p, const char *stop, const char *end) {
-    const scan::Block32 block = scan::load32(p);
-    scan::store32(o, block);
-    const std::uint32_t others = scan::positions<'\n', '\r', endOfTextMark>(block);
-    const unsigned limit = others == 0 ? 32 : static_cast<unsigned>(std::countr_zero(others));
-    std::uint32_t pending = scan::positions<'\t'>(block) & (limit == 32 ? ~0u : (1u << limit) - 1);
-    unsigned copied = 0; // bytes of the chunk already placed in the output
-    while (pending != 0) {
-        const auto tab = static_cast<unsigned>(std::countr_zero(pending));
-        pending &= pending - 1;
-        o += tab - copied;
-        const std::size_t at = column();
+// Bit i of mask, for i below 32.
+inline bool bitAt(std::uint32_t mask, unsigned i) { return ((mask >> i) & 1u) != 0; }
+
+// Places the tabs of a chunk without line feeds, given as a bit mask. `copied` counts the chunk's
+// bytes already in the output, `origin` is the chunk index of column 0.
+inline void StretchWriter::tabsOfChunk(const char *p, std::uint32_t tabs, unsigned &copied, int &origin) {
+    while (tabs != 0) {
+        const auto at = static_cast<unsigned>(std::countr_zero(tabs));
+        tabs &= tabs - 1;
+        o += at - copied;
         std::memcpy(o, "                ", 16);
-        o += static_cast<std::size_t>(width) - shortColumnInStop(at);
-        restartColumn();
-        copied = tab + 1;
+        o += stops->run(static_cast<unsigned>(static_cast<int>(at) - origin));
+        copied = at + 1;
+        origin = static_cast<int>(at) + 1;
         scan::store32(o, scan::load32(p + copied));
     }
-    o += limit - copied;
-    lineOpen = lineOpen || limit != 0;
-    p += limit;
+}
+
+// The same with line feeds among the events: they are stored again from themselves and restart
+// the column.
+inline void StretchWriter::tabsAndLineFeedsOfChunk(const char *p, std::uint32_t events, std::uint32_t tabs,
+                                                   unsigned &copied, int &origin) {
+    while (events != 0) {
+        const auto at = static_cast<unsigned>(std::countr_zero(events));
+        events &= events - 1;
+        // 1 for a tab, 0 for a line feed: arithmetic rather than a branch, since the two
+        // alternate with the text.
+        const unsigned tab = (tabs >> at) & 1u;
+        o += at - copied;
+        std::memcpy(o, "                ", 16);
+        o += stops->run(static_cast<unsigned>(static_cast<int>(at) - origin)) & (0u - tab);
+        copied = at + tab;
+        origin = static_cast<int>(at) + 1;
+        scan::store32(o, scan::load32(p + copied));
+    }
+}
+
+// 32 bytes at a time while 64 are readable, for tab stops of at most 16 columns. In a chunk the
+// output is the input with its tabs widened, so the chunk is stored whole and, after each tab's
+// spaces, the rest of it again further on. CR LF pairs and lone LFs come out as they are and only
+// restart the column, so they are stored again from themselves; a lone CR, a CR at the chunk's
+// end or a mark leaves the loop for special(). Returns where reading goes on.
+inline const char *StretchWriter::chunksOfShortStops(const char *p, const char *stop, const char *end) {
+    // The chunk index where column 0 lies: at most 15 bytes before the chunk.
+    int origin = -static_cast<int>(columnInStop(column(), static_cast<std::size_t>(width)));
+    unsigned limit = 32;
+    while (limit == 32 && p < stop && end - p >= 64) {
+        const scan::Block32 block = scan::load32(p);
+        scan::store32(o, block);
+        const std::uint32_t tabs = scan::positions<'\t'>(block);
+        const std::uint32_t lineFeeds = scan::positions<'\n'>(block);
+        const std::uint32_t returns = scan::positions<'\r'>(block);
+        const std::uint32_t exits = (returns & ~(lineFeeds >> 1)) | scan::positions<endOfTextMark>(block);
+        limit = exits == 0 ? 32 : static_cast<unsigned>(std::countr_zero(exits));
+        std::uint32_t events = (tabs | lineFeeds) & (limit == 32 ? ~0u : (1u << limit) - 1);
+        unsigned copied = 0; // bytes of the chunk already placed in the output
+        if (lineFeeds == 0)
+            tabsOfChunk(p, events, copied, origin);
+        else
+            tabsAndLineFeedsOfChunk(p, events, tabs, copied, origin);
+        o += limit - copied;
+        p += limit;
+        if (limit != 0)
+            lineOpen = !(limit >= 2 && bitAt(lineFeeds, limit - 1) && bitAt(returns, limit - 2));
+        // The next chunk starts at column limit - origin, at most 47.
+        origin = -static_cast<int>(stops->inStop(static_cast<unsigned>(static_cast<int>(limit) - origin)));
+    }
+    restartColumn(static_cast<std::size_t>(-origin));
     return limit == 32 ? p : special(p, stop, end);
 }
 #endif
@@ -145,7 +200,7 @@ const char *StretchWriter::convert(const char *p, const char *stop, const char *
     while (p < stop) {
 #ifdef QM_SSE2
         if (shortStops() && end - p >= 64) {
-            p = chunkOfShortStops(p, stop, end);
+            p = chunksOfShortStops(p, stop, end);
             continue;
         }
 #endif
@@ -173,11 +228,8 @@ void TabStopConverter::feed(const char *data, std::size_t size, std::string &out
     const std::size_t stretch = std::max<std::size_t>(16, stretchBytes / maxRun);
     OutBuffer buffer(out);
     char *o = buffer.cursor();
-    const std::uint64_t reciprocal =
-        width_ > 0 ? ((std::uint64_t{1} << 32) + static_cast<std::uint64_t>(width_) - 1) /
-                         static_cast<std::uint64_t>(width_)
-                   : 0;
-    StretchWriter writer{o, o, column_, width_, reciprocal, lineOpen_, pendingCr_, false};
+    const ShortStops stops(width_ >= 1 && width_ <= 16 ? static_cast<std::size_t>(width_) : 1);
+    StretchWriter writer{o, o, column_, width_, &stops, lineOpen_, pendingCr_, false};
     while (p < end && !writer.textEnded) {
         const auto behind = static_cast<std::size_t>(writer.o - writer.columnStart);
         buffer.ensure(writer.o, (stretch + 34) * maxRun + 64);
