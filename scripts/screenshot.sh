@@ -15,7 +15,7 @@ display=:93
 Xvfb $display -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
 xvfb=$!
 trap 'kill $xvfb 2>/dev/null || true' EXIT
-for _ in $(seq 100); do [ -e /tmp/.X11-unix/X93 ] && break; sleep 0.1; done
+qm_display_answers $display
 export DISPLAY=$display
 
 wine "$program" >/dev/null 2>&1 &

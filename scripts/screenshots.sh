@@ -12,11 +12,10 @@ program="$QM_BUILD/quillmere.exe"
 qm_ensure_prefix
 
 display=${1:-:94}
-number=${display#:}
 Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
 xvfb=$!
 trap 'kill $xvfb 2>/dev/null || true' EXIT
-for _ in $(seq 100); do [ -e "/tmp/.X11-unix/X$number" ] && break; sleep 0.1; done
+qm_display_answers "$display"
 export DISPLAY=$display
 
 settings='HKCU\Software\Hollowcrest\Quillmere'

@@ -8,13 +8,22 @@ export WINEDLLOVERRIDES="mscoree,mshtml="
 # A pinned locale keeps the ANSI code page and the date format the same on every machine.
 export LC_ALL=C.UTF-8 LANG=C.UTF-8 TZ=UTC
 
+# Waits until the X server of a display answers (up to 10 s); false when it does not.
+qm_display_answers() {
+    for _ in $(seq 100); do
+        xdpyinfo -display "$1" >/dev/null 2>&1 && return 0
+        sleep 0.1
+    done
+    return 1
+}
+
 qm_ensure_display() {
     if [ -n "$DISPLAY" ]; then return 0; fi
     export DISPLAY=:91
-    if [ ! -e /tmp/.X11-unix/X91 ]; then
-        (Xvfb :91 -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &)
-        for _ in $(seq 100); do [ -e /tmp/.X11-unix/X91 ] && break; sleep 0.1; done
-    fi
+    # A server that answers is reused; a socket left behind by one that died is not enough.
+    xdpyinfo -display :91 >/dev/null 2>&1 && return 0
+    (Xvfb :91 -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &)
+    qm_display_answers :91
 }
 
 qm_ensure_prefix() {
