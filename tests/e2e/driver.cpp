@@ -24,6 +24,7 @@ template <class Test> bool waitUntil(std::chrono::milliseconds limit, Test test)
 struct WindowSearch {
     DWORD processId;
     std::string title;
+    const char *className;
     HWND found = nullptr;
 };
 
@@ -32,6 +33,9 @@ BOOL CALLBACK matchTopWindow(HWND window, LPARAM data) {
     DWORD owner = 0;
     GetWindowThreadProcessId(window, &owner);
     if (owner != search.processId || !IsWindowVisible(window) || textOf(window) != search.title) return TRUE;
+    char className[64] = {};
+    GetClassNameA(window, className, sizeof className);
+    if (search.className && lstrcmpiA(className, search.className) != 0) return TRUE;
     search.found = window;
     return FALSE;
 }
@@ -96,8 +100,9 @@ bool QuillmereProcess::running() const {
     return process_.hProcess && WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT;
 }
 
-HWND waitForWindow(DWORD processId, const std::string &title, std::chrono::milliseconds limit) {
-    WindowSearch search{processId, title};
+HWND waitForWindow(DWORD processId, const std::string &title, std::chrono::milliseconds limit,
+                   const char *className) {
+    WindowSearch search{processId, title, className};
     waitUntil(limit, [&] {
         EnumWindows(matchTopWindow, reinterpret_cast<LPARAM>(&search));
         return search.found != nullptr;

@@ -29,8 +29,10 @@ private:
     PROCESS_INFORMATION process_{};
 };
 
-// A top-level window of the given process with this exact title; nullptr when none came in time.
-HWND waitForWindow(DWORD processId, const std::string &title, std::chrono::milliseconds limit = 10s);
+// A top-level window of the given process with this exact title (and class, when given); nullptr
+// when none came in time.
+HWND waitForWindow(DWORD processId, const std::string &title, std::chrono::milliseconds limit = 10s,
+                   const char *className = nullptr);
 // A child control of a window with this exact text (class filter optional).
 HWND findChild(HWND parent, const std::string &text, const char *className = nullptr);
 

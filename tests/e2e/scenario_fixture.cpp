@@ -2,30 +2,7 @@
 
 #include <shlobj.h>
 
-#include <fstream>
-#include <sstream>
-#include <thread>
-
 namespace {
-
-struct DialogSearch {
-    DWORD processId;
-    std::string title;
-    HWND found = nullptr;
-};
-
-BOOL CALLBACK matchDialog(HWND window, LPARAM data) {
-    auto &search = *reinterpret_cast<DialogSearch *>(data);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    char className[64] = {};
-    GetClassNameA(window, className, sizeof className);
-    if (owner != search.processId || !IsWindowVisible(window) || std::string(className) != "#32770" ||
-        textOf(window) != search.title)
-        return TRUE;
-    search.found = window;
-    return FALSE;
-}
 
 struct ClassSearch {
     const char *className;
@@ -43,19 +20,7 @@ BOOL CALLBACK collectOfClass(HWND window, LPARAM data) {
 
 } // namespace
 
-void Scenario::SetUp() {
-    forgetSettingsAndData(dataFolder());
-    temp_ = freshTestFolder("qm-e2e-");
-}
-
-void Scenario::TearDown() { removeTree(temp_.substr(0, temp_.size() - 1)); }
-
-std::string Scenario::writeFile(const std::string &name, const std::string &bytes) const {
-    writeBytes(temp_ + name, bytes);
-    return temp_ + name;
-}
-
-std::string Scenario::readFile(const std::string &path) { return readBytes(path); }
+void Scenario::SetUp() { startClean(dataFolder(), "qm-e2e-"); }
 
 std::string Scenario::dataFolder() {
     char appData[MAX_PATH] = {};
@@ -81,14 +46,7 @@ std::optional<std::string> Scenario::storedSetting(const std::string &name) {
 }
 
 HWND waitForMessageBox(DWORD processId, const std::string &title, std::chrono::milliseconds limit) {
-    DialogSearch search{processId, title};
-    const auto deadline = std::chrono::steady_clock::now() + limit;
-    for (;;) {
-        EnumWindows(matchDialog, reinterpret_cast<LPARAM>(&search));
-        if (search.found || std::chrono::steady_clock::now() > deadline)
-            return search.found;
-        std::this_thread::sleep_for(20ms);
-    }
+    return waitForWindow(processId, title, limit, "#32770");
 }
 
 bool isChecked(HWND option) { return SendMessageA(option, BM_GETCHECK, 0, 0) == BST_CHECKED; }

@@ -10,23 +10,15 @@
 #include <optional>
 #include <string>
 
-class Scenario : public ::testing::Test {
+class Scenario : public FreshFolderTest {
 protected:
     void SetUp() override;
-    void TearDown() override;
 
-    // A fresh folder for this scenario, ending in a backslash.
-    const std::string &temp() const { return temp_; }
-    std::string writeFile(const std::string &name, const std::string &bytes) const;
-    static std::string readFile(const std::string &path);
     // The program's per-user data folder, ending in a backslash.
     static std::string dataFolder();
 
     static void storeSetting(const std::string &name, const std::string &text);
     static std::optional<std::string> storedSetting(const std::string &name);
-
-private:
-    std::string temp_;
 };
 
 // A message box of the process with this title (its dialog class tells it from the main window).

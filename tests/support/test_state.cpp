@@ -52,3 +52,15 @@ std::string readBytes(const std::string &path) {
     bytes << in.rdbuf();
     return bytes.str();
 }
+
+void FreshFolderTest::startClean(const std::string &dataFolder, const std::string &folderPrefix) {
+    forgetSettingsAndData(dataFolder);
+    temp_ = freshTestFolder(folderPrefix);
+}
+
+void FreshFolderTest::TearDown() { removeTree(temp_.substr(0, temp_.size() - 1)); }
+
+std::string FreshFolderTest::writeFile(const std::string &name, const std::string &bytes) const {
+    writeBytes(temp_ + name, bytes);
+    return temp_ + name;
+}

@@ -2,6 +2,8 @@
 // folder of its own.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <string>
 
 inline const char *settingsKeyPath = "Software\\Hollowcrest\\Quillmere";
@@ -17,3 +19,18 @@ std::string freshTestFolder(const std::string &prefix);
 
 void writeBytes(const std::string &path, const std::string &bytes);
 std::string readBytes(const std::string &path);
+
+// A test that starts with no stored settings, an empty data folder and a fresh folder of files.
+class FreshFolderTest : public ::testing::Test {
+protected:
+    void startClean(const std::string &dataFolder, const std::string &folderPrefix);
+    void TearDown() override;
+
+    // This test's own folder, ending in a backslash.
+    const std::string &temp() const { return temp_; }
+    std::string writeFile(const std::string &name, const std::string &bytes) const;
+    static std::string readFile(const std::string &path) { return readBytes(path); }
+
+private:
+    std::string temp_;
+};

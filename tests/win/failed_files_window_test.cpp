@@ -10,13 +10,6 @@
 
 namespace {
 
-RECT placeInParent(HWND control) {
-    RECT rect;
-    GetWindowRect(control, &rect);
-    MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT *>(&rect), 2);
-    return rect;
-}
-
 // A one-line label may be wider than designed where the system's font is: its caption is never cut.
 void expectPlace(HWND control, int left, int top, int width, int height, bool mayWiden = false) {
     const int dpi = screenDpi();

@@ -9,13 +9,6 @@
 
 namespace {
 
-RECT placeInParent(HWND control) {
-    RECT rect;
-    GetWindowRect(control, &rect);
-    MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT *>(&rect), 2);
-    return rect;
-}
-
 class MainWindow : public WinTest {};
 
 TEST_F(MainWindow, HasItsCaptionClientSizeAndFixedFrame) {

@@ -12,15 +12,11 @@
 
 class FrmMain;
 
-class WinTest : public ::testing::Test {
+class WinTest : public FreshFolderTest {
 protected:
     void SetUp() override;
     void TearDown() override;
 
-    // A fresh folder for this test, ending in a backslash.
-    const std::string &temp() const { return temp_; }
-    std::string writeFile(const std::string &name, const std::string &bytes) const;
-    static std::string readFile(const std::string &path);
     static bool exists(const std::string &path);
     static std::string dataFolder();
 
@@ -30,7 +26,9 @@ protected:
     ScriptedDesktop desk;
 
 private:
-    std::string temp_;
     std::unique_ptr<FrmMain> main_;
 };
+
+// A control's rectangle in its parent window's client coordinates.
+RECT placeInParent(HWND control);
 
