@@ -9,5 +9,6 @@ set(QM_CORE_SOURCES
     src/engine/text_stream.cpp
     src/engine/whole_text.cpp
     src/run/path_text.cpp
+    src/run/trim_spaces.cpp
     src/settings/setting_forms.cpp
 )

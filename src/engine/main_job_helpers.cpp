@@ -25,13 +25,6 @@ int32_t countFromText(const std::string &text) {
 
 } // namespace
 
-std::string trimSpaces(const std::string &text) {
-    const std::size_t first = text.find_first_not_of(' ');
-    if (first == std::string::npos)
-        return {};
-    return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
-
 int16_t spacesNumber(const FrmMain &frm) { return spacesFromText(frm.txtSpacesToUse.text()); }
 
 std::string temporaryPath(const std::string &name) { return appDataFolder(programFolder()) + name; }

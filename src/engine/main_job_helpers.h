@@ -2,6 +2,7 @@
 // files, the failed-files list and the folder run's progress step.
 #pragma once
 
+#include "run/trim_spaces.h"
 #include "ui/frm_main.h"
 
 #include <cstdint>
@@ -15,9 +16,6 @@ inline const std::string onClipboard = "Text is available on the Clipboard!     
 inline const std::string noTextOnClipboard = "There is no text on the Clipboard.       ";
 inline const std::string programTitle = "Quillmere";
 } // namespace job
-
-// The text with the blanks around it removed (tabs stay).
-std::string trimSpaces(const std::string &text);
 
 // The number of spaces in the number box, as a signed 16-bit integer (13 or 6 when it is none).
 int16_t spacesNumber(const FrmMain &frm);

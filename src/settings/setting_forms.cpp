@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "engine/spaces_number.h"
+#include "run/trim_spaces.h"
 
 namespace {
 
@@ -16,17 +17,10 @@ bool equalsIgnoringCase(std::string_view text, std::string_view word) {
            });
 }
 
-std::string_view trimSpaces(std::string_view text) {
-    const std::size_t first = text.find_first_not_of(' ');
-    if (first == std::string_view::npos)
-        return {};
-    return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
-
 } // namespace
 
 std::optional<bool> yesNoFromText(std::string_view text) {
-    const std::string_view word = trimSpaces(text);
+    const std::string word = trimSpaces(text);
     if (equalsIgnoringCase(word, "True"))
         return true;
     if (equalsIgnoringCase(word, "False"))
@@ -50,11 +44,11 @@ std::optional<int32_t> positionFromText(std::string_view text) {
 }
 
 std::optional<int32_t> extensionIndexFromText(std::string_view text, int32_t entryCount) {
-    const std::string_view digits = trimSpaces(text);
+    const std::string digits = trimSpaces(text);
     if (digits.empty() || digits.size() > 9 ||
-        digits.find_first_not_of("0123456789") != std::string_view::npos)
+        digits.find_first_not_of("0123456789") != std::string::npos)
         return std::nullopt;
-    const int32_t index = std::stoi(std::string(digits));
+    const int32_t index = std::stoi(digits);
     if (index >= entryCount)
         return std::nullopt;
     return index;
@@ -63,8 +57,8 @@ std::optional<int32_t> extensionIndexFromText(std::string_view text, int32_t ent
 std::string cutToTwo(std::string_view text) { return std::string(text.substr(0, 2)); }
 
 std::string trimRegistryBuffer(std::string_view buffer) {
-    const std::string_view trimmed = trimSpaces(buffer);
+    const std::string trimmed = trimSpaces(buffer);
     if (trimmed.empty())
         return {};
-    return std::string(trimmed.substr(0, trimmed.size() - 1));
+    return trimmed.substr(0, trimmed.size() - 1);
 }

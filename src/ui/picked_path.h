@@ -4,9 +4,6 @@
 
 #include <string>
 
-// The text without its leading and trailing blanks (tabs and other characters stay).
-std::string trimBlanks(const std::string &text);
-
 // True when the other box, trimmed, holds exactly the lower-cased choice.
 bool sameAsOtherBox(const std::string &lowerCasedChoice, const std::string &otherBoxText);
 
