@@ -9,14 +9,9 @@ QM_BUILD="$root/build/win"
 program="$QM_BUILD/quillmere.exe"
 [ -f "$program" ] || { echo "build first: $program is missing" >&2; exit 1; }
 . "$root/scripts/wine_env.sh"
+. "$root/scripts/window_shots.sh"
 qm_ensure_prefix
-
-display=${1:-:94}
-Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
-trap 'kill $xvfb 2>/dev/null || true' EXIT
-qm_display_answers "$display"
-export DISPLAY=$display
+qm_private_display "${1:-:94}"
 
 settings='HKCU\Software\Hollowcrest\Quillmere'
 shots="$WINEPREFIX/drive_c/quillmere-shots"
@@ -24,28 +19,10 @@ shots="$WINEPREFIX/drive_c/quillmere-shots"
 forget_settings() { wine reg delete "$settings" /f >/dev/null 2>&1 || true; }
 setting() { wine reg add "$settings" /v "$1" /d "$2" /f >/dev/null 2>&1; }
 
-wait_for() { # title -> X window id on stdout
-    for _ in $(seq 150); do
-        found=$(xdotool search --name "^$1\$" 2>/dev/null | head -1) && [ -n "$found" ] && { echo "$found"; return 0; }
-        sleep 0.2
-    done
-    return 1
-}
-
-capture() { # X window id, output file
-    xdotool mousemove 1020 760 # no tooltip in the picture
-    sleep 1
-    geometry=$(xdotool getwindowgeometry "$1")
-    size=$(echo "$geometry" | awk '/Geometry/ {print $2}')
-    place=$(echo "$geometry" | awk -F'[ ,]+' '/Position/ {print $3"+"$4}')
-    import -window root -crop "$size+$place" +repage "$2"
-    echo "saved $2"
-}
-
 start_program() {
     wine "$program" >/dev/null 2>&1 &
     wine_pid=$!
-    main=$(wait_for Quillmere) || { echo "the main window did not appear" >&2; exit 1; }
+    main=$(qm_wait_for_window Quillmere) || { echo "the main window did not appear" >&2; exit 1; }
     sleep 1
 }
 
@@ -59,13 +36,13 @@ end_program() {
 # The main window as a first start shows it.
 forget_settings
 start_program
-capture "$main" "$root/docs/main-window.png"
+qm_capture "$main" "$root/docs/main-window.png"
 
 # About: Tab from the run button reaches About; Space presses it.
 xdotool key --window "$main" Tab space
-about=$(wait_for About) || { echo "the About window did not appear" >&2; exit 1; }
+about=$(qm_wait_for_window About) || { echo "the About window did not appear" >&2; exit 1; }
 sleep 1
-capture "$about" "$root/docs/about.png"
+qm_capture "$about" "$root/docs/about.png"
 xdotool key --window "$about" Escape 2>/dev/null || true
 sleep 0.5
 end_program
@@ -82,9 +59,9 @@ setting SourceS 'c:\quillmere-shots\not plain text.txt'
 setting DestinationS 'c:\quillmere-shots\converted.txt'
 start_program
 xdotool key --window "$main" space
-if failed=$(wait_for 'Unable to convert:'); then
+if failed=$(qm_wait_for_window 'Unable to convert:'); then
     sleep 1
-    capture "$failed" "$root/docs/failed-files.png"
+    qm_capture "$failed" "$root/docs/failed-files.png"
     xdotool key --window "$failed" Escape || true
     sleep 0.5
 else
