@@ -30,14 +30,16 @@ template <typename Converter> int convert(Converter converter, const char *input
     File in = openFile(input, "rb");
     File out = openFile(output, "wb");
     std::string block(64 * 1024, '\0');
-    std::string converted;
+    std::string lastLineEnd;
     for (;;) {
         const std::size_t n = std::fread(block.data(), 1, block.size(), in.get());
-        converted.clear();
-        if (n == 0)
-            converter.finish(converted);
-        else
-            converter.feed(block.data(), n, converted);
+        std::string_view converted;
+        if (n == 0) {
+            converter.finish(lastLineEnd);
+            converted = lastLineEnd;
+        } else {
+            converted = converter.convert(block.data(), n);
+        }
         if (std::fwrite(converted.data(), 1, converted.size(), out.get()) != converted.size())
             return 3;
         if (n == 0)

@@ -25,27 +25,63 @@ template <char First, char... Rest> inline __m128i matches(__m128i block) {
 #endif
 
 #ifdef QM_SSE2
-// 32 bytes handled as one: a line of ordinary text mostly fits, so a chunk rarely ends mid-line.
-struct Block32 {
-    __m128i low;
-    __m128i high;
+// 64 bytes handled as one: most lines of text fit, and the work per chunk is spread over many bytes.
+struct Chunk {
+    static constexpr std::size_t bytes = 64;
+    __m128i part[4];
 };
 
-inline Block32 load32(const char *p) {
-    return {_mm_loadu_si128(reinterpret_cast<const __m128i *>(p)),
-            _mm_loadu_si128(reinterpret_cast<const __m128i *>(p + 16))};
+inline Chunk loadChunk(const char *p) {
+    Chunk chunk;
+    for (int i = 0; i < 4; ++i)
+        chunk.part[i] = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p + 16 * i));
+    return chunk;
 }
 
-inline void store32(char *o, Block32 block) {
-    _mm_storeu_si128(reinterpret_cast<__m128i *>(o), block.low);
-    _mm_storeu_si128(reinterpret_cast<__m128i *>(o + 16), block.high);
+inline void storeChunk(char *o, const Chunk &chunk) {
+    for (int i = 0; i < 4; ++i)
+        _mm_storeu_si128(reinterpret_cast<__m128i *>(o + 16 * i), chunk.part[i]);
 }
 
-// Bit i set when byte i of the block is one of Needles.
-template <char... Needles> inline std::uint32_t positions(Block32 block) {
-    const auto low = static_cast<std::uint32_t>(_mm_movemask_epi8(matches<Needles...>(block.low)));
-    const auto high = static_cast<std::uint32_t>(_mm_movemask_epi8(matches<Needles...>(block.high)));
-    return low | high << 16;
+// Bit i set when byte i of the chunk is one of Needles.
+template <char... Needles> inline std::uint64_t positions(const Chunk &chunk) {
+    std::uint64_t bits = 0;
+    for (int i = 0; i < 4; ++i) {
+        const auto part = static_cast<std::uint32_t>(_mm_movemask_epi8(matches<Needles...>(chunk.part[i])));
+        bits |= static_cast<std::uint64_t>(part) << (16 * i);
+    }
+    return bits;
+}
+
+// The bits below `limit` (at most 64).
+inline std::uint64_t bitsBelow(unsigned limit) {
+    return limit >= 64 ? ~std::uint64_t{0} : (std::uint64_t{1} << limit) - 1;
+}
+
+// True when no 17 bytes in a row of a chunk are unmarked: then 16 bytes copied after each mark
+// reach the next one, or the chunk's end.
+inline bool gapsAtMost16(std::uint64_t marks) {
+    std::uint64_t gap = ~marks; // bit i: byte i starts a run of 1 unmarked byte
+    gap &= gap >> 1;            // ... of 2
+    gap &= gap >> 2;            // ... of 4
+    gap &= gap >> 4;            // ... of 8
+    gap &= gap >> 8;            // ... of 16
+    gap &= ~marks >> 16;        // ... of 17
+    return gap == 0;
+}
+
+// Copies `length` bytes from `from` to `to` in 16-byte pieces: 16 when the gaps are known to be
+// short, otherwise 32 without a check (most pieces of text between tabs are shorter) and more as
+// needed. Reads and writes up to 32 bytes past the length.
+template <bool ShortGaps> inline void copyAhead(char *to, const char *from, [[maybe_unused]] std::size_t length) {
+    _mm_storeu_si128(reinterpret_cast<__m128i *>(to), _mm_loadu_si128(reinterpret_cast<const __m128i *>(from)));
+    if constexpr (!ShortGaps) {
+        _mm_storeu_si128(reinterpret_cast<__m128i *>(to + 16),
+                         _mm_loadu_si128(reinterpret_cast<const __m128i *>(from + 16)));
+        for (std::size_t done = 32; done < length; done += 16)
+            _mm_storeu_si128(reinterpret_cast<__m128i *>(to + done),
+                             _mm_loadu_si128(reinterpret_cast<const __m128i *>(from + done)));
+    }
 }
 #endif
 

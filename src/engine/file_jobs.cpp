@@ -15,17 +15,14 @@ template <class Converter>
 void streamInto(FileHandle source, const std::string &destination, Converter &converter,
                 WholeReadCheck *check) {
     ReplacementFile output(destination);
-    std::string converted;
     readBlocks(source, [&](const char *data, std::size_t size) {
         if (check)
             check->feed(data, size);
-        converted.clear();
-        converter.feed(data, size, converted);
-        output.write(converted);
+        output.write(converter.convert(data, size));
     });
-    converted.clear();
-    converter.finish(converted);
-    output.write(converted);
+    std::string lastLineEnd;
+    converter.finish(lastLineEnd);
+    output.write(lastLineEnd);
     source.close();
     output.commit();
 }

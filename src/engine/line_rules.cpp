@@ -43,16 +43,10 @@ std::size_t spacesPerTab(int16_t numberOfSpaces) {
 
 namespace {
 
-constexpr std::size_t stretchBytes = 4096;
-
 #ifdef QM_SSE2
-// 32 bytes, 64 readable, runs of at most 16 spaces: the chunk is stored whole, and after each tab's
-// spaces the rest of it is stored again further on.
-inline void chunkOfFixedSpaces(const char *&p, char *&o, std::size_t run) {
-    const scan::Block32 block = scan::load32(p);
-    scan::store32(o, block);
-    std::uint32_t tabs = scan::positions<'\t'>(block);
-    unsigned copied = 0;
+// Places the tabs of a chunk (a bit mask) after the chunk itself was stored.
+template <bool ShortGaps>
+inline void placeFixedTabs(char *&o, const char *p, std::uint64_t tabs, unsigned &copied, std::size_t run) {
     while (tabs != 0) {
         const auto tab = static_cast<unsigned>(std::countr_zero(tabs));
         tabs &= tabs - 1;
@@ -60,15 +54,29 @@ inline void chunkOfFixedSpaces(const char *&p, char *&o, std::size_t run) {
         std::memcpy(o, "                ", 16);
         o += run;
         copied = tab + 1;
-        scan::store32(o, scan::load32(p + copied));
+        scan::copyAhead<ShortGaps>(o, p + copied, static_cast<unsigned>(std::countr_zero(tabs)) - copied);
     }
-    o += 32 - copied;
-    p += 32;
+}
+
+// One 64-byte chunk with 128 bytes readable, for runs of at most 16 spaces: the chunk is stored
+// whole, and after each tab's spaces the text up to the next tab again further on.
+inline void chunkOfFixedSpaces(const char *&p, char *&o, std::size_t run) {
+    const scan::Chunk chunk = scan::loadChunk(p);
+    scan::storeChunk(o, chunk);
+    const std::uint64_t tabs = scan::positions<'\t'>(chunk);
+    unsigned copied = 0;
+    if (scan::gapsAtMost16(tabs))
+        placeFixedTabs<true>(o, p, tabs, copied, run);
+    else
+        placeFixedTabs<false>(o, p, tabs, copied, run);
+    o += scan::Chunk::bytes - copied;
+    p += scan::Chunk::bytes;
 }
 #endif
 
-// Up to the next tab or stop, then that tab's spaces.
-inline void pieceOfFixedSpaces(const char *&p, const char *stop, char *&o, std::size_t run) {
+// Up to 16 bytes: the plain ones, then a tab's spaces if one comes first.
+inline void pieceOfFixedSpaces(const char *&p, const char *end, char *&o, std::size_t run) {
+    const char *stop = p + std::min<std::size_t>(16, static_cast<std::size_t>(end - p));
     const char *tab = scan::findFirstOf<'\t'>(p, stop);
     std::memcpy(o, p, static_cast<std::size_t>(tab - p));
     o += tab - p;
@@ -82,28 +90,22 @@ inline void pieceOfFixedSpaces(const char *&p, const char *stop, char *&o, std::
 
 } // namespace
 
-void appendFixedSpaces(const char *data, std::size_t size, std::size_t runLength, std::string &out) {
-    // Room for the worst case of a stretch is made once, so the loops write without checks: every
-    // input byte gives at most maxRun bytes, a chunk may overrun the stretch by 32 input bytes
-    // and a store may overhang by 32.
-    const std::size_t maxRun = std::max<std::size_t>(16, runLength);
-    const std::size_t stretch = std::max<std::size_t>(16, stretchBytes / maxRun);
-    OutBuffer buffer(out);
+void writeFixedSpaces(const char *data, std::size_t size, std::size_t runLength, OutBuffer &buffer) {
+    // Room for the worst step (a chunk of tabs) is made before each, so the loops write without
+    // checks; stores may reach up to 128 bytes past the written text.
+    const std::size_t room = 64 * std::max<std::size_t>(16, runLength) + 128;
     char *o = buffer.cursor();
     const char *p = data;
     const char *const end = data + size;
     while (p < end) {
-        buffer.ensure(o, (stretch + 32) * maxRun + 64);
-        const char *stop = p + std::min<std::size_t>(stretch, static_cast<std::size_t>(end - p));
-        while (p < stop) {
+        buffer.ensure(o, room);
 #ifdef QM_SSE2
-            if (runLength <= 16 && end - p >= 64) {
-                chunkOfFixedSpaces(p, o, runLength);
-                continue;
-            }
-#endif
-            pieceOfFixedSpaces(p, stop, o, runLength);
+        if (runLength <= 16 && end - p >= 128) {
+            chunkOfFixedSpaces(p, o, runLength);
+            continue;
         }
+#endif
+        pieceOfFixedSpaces(p, end, o, runLength);
     }
     buffer.commit(o);
 }
@@ -114,6 +116,9 @@ void howManySpaces(std::string &text, int16_t numberOfSpaces) {
     const std::size_t run = spacesPerTab(numberOfSpaces);
     std::string converted;
     converted.reserve(text.size() + text.size() / 4 * (run - 1) + 16);
-    appendFixedSpaces(text.data(), text.size(), run, converted);
+    {
+        OutBuffer buffer(converted);
+        writeFixedSpaces(text.data(), text.size(), run, buffer);
+    }
     text.swap(converted);
 }

@@ -19,5 +19,7 @@ std::size_t spacesPerTab(int16_t numberOfSpaces);
 // Replaces every tab of text by the run of spaces for numberOfSpaces.
 void howManySpaces(std::string &text, int16_t numberOfSpaces);
 
-// Appends [data, data + size) to out with every tab replaced by runLength spaces.
-void appendFixedSpaces(const char *data, std::size_t size, std::size_t runLength, std::string &out);
+class OutBuffer;
+
+// Writes [data, data + size) to buffer with every tab replaced by runLength spaces.
+void writeFixedSpaces(const char *data, std::size_t size, std::size_t runLength, OutBuffer &buffer);

@@ -11,10 +11,20 @@ class OutBuffer {
 public:
     // Writes after the current end of text; the text is cut back to what was written when the
     // buffer goes away, also when a conversion throws part-way.
-    explicit OutBuffer(std::string &text) : text_(text), used_(text.size()) {}
-    ~OutBuffer() { text_.resize(used_); }
+    explicit OutBuffer(std::string &text) : OutBuffer(text, text.size(), true) {}
+
+    // Writes over scratch from its start and leaves its size alone: scratch space reused for
+    // every block is filled with zeros only when it grows. written() tells how much is output.
+    static OutBuffer overwriting(std::string &scratch) { return OutBuffer(scratch, 0, false); }
+
+    ~OutBuffer() {
+        if (trimAtEnd_)
+            text_.resize(used_);
+    }
     OutBuffer(const OutBuffer &) = delete;
     OutBuffer &operator=(const OutBuffer &) = delete;
+
+    std::size_t written() const { return used_; }
 
     // The write position, for code that writes through a pointer between ensure() calls.
     char *cursor() { return text_.data() + used_; }
@@ -28,6 +38,9 @@ public:
     }
 
     void commit(char *at) { used_ = offsetOf(at); }
+
+    // The last position from which n bytes can be written without another ensure().
+    const char *lastStartFor(std::size_t n) const { return text_.data() + (text_.size() - n); }
 
     void append(const char *p, std::size_t n) {
         std::memcpy(room(n), p, n);
@@ -58,6 +71,8 @@ public:
     }
 
 private:
+    OutBuffer(std::string &text, std::size_t used, bool trimAtEnd) : text_(text), used_(used), trimAtEnd_(trimAtEnd) {}
+
     char *room(std::size_t n) {
         // A text cleared between blocks keeps its capacity: taking all of it at once fills it
         // with zeros once per block instead of at every doubling.
@@ -68,4 +83,5 @@ private:
 
     std::string &text_;
     std::size_t used_;
+    bool trimAtEnd_;
 };

@@ -11,82 +11,81 @@
 namespace {
 
 constexpr char endOfTextMark = '\x1A';
-constexpr std::size_t stretchBytes = 4096;
+constexpr char sixteenSpaces[] = "                ";
 
-// For a column below 64 of tab stops `width` apart (at most 16): the column's offset from the last
+// Plain bytes copied per step of the byte-wise path: it bounds a step's tab run as well.
+constexpr std::size_t pieceBytes = 16;
+
+#ifdef QM_SSE2
+// The chunked path reads up to this many bytes from the start of a chunk.
+constexpr std::size_t chunkReach = 2 * scan::Chunk::bytes;
+
+// For a column below 96 of tab stops `width` apart (at most 16): the column's offset from the last
 // stop, and the run of spaces a tab there gets. Looked up, so no division waits on the text.
 class ShortStops {
 public:
-    explicit ShortStops(std::size_t width) {
-        for (std::size_t column = 0; column < 64; ++column) {
-            inStop_[column] = static_cast<std::uint8_t>(column % width);
-            run_[column] = static_cast<std::uint8_t>(width - column % width);
+    static constexpr unsigned columns = 96;
+
+    explicit ShortStops(unsigned width) {
+        unsigned inStop = 0; // column % width, counted rather than divided: the table is made per block
+        for (unsigned column = 0; column < columns; ++column) {
+            inStop_[column] = static_cast<std::uint8_t>(inStop);
+            run_[column] = static_cast<std::uint8_t>(width - inStop);
+            inStop = inStop + 1 == width ? 0 : inStop + 1;
         }
     }
     unsigned inStop(unsigned column) const { return inStop_[column]; }
     unsigned run(unsigned column) const { return run_[column]; }
 
 private:
-    std::uint8_t inStop_[64];
-    std::uint8_t run_[64];
+    std::uint8_t inStop_[columns];
+    std::uint8_t run_[columns];
 };
+#endif
 
-// Converts one stretch of input into output that already has room for the worst case, so the loop
-// writes through a bare pointer with no checks. Stores may run up to 32 bytes past the write
-// position; later writes cover them.
-struct StretchWriter {
+// Writes the converted text through a bare pointer into output that the caller has made room for,
+// a step at a time: 64-byte chunks where the tab stops are short and enough text is left, or else
+// up to 16 plain bytes and the special byte after them.
+struct LineWriter {
     char *o;
     char *columnStart; // output position of column `columnBase`
     std::size_t columnBase;
     int16_t width;
-    const ShortStops *stops; // for widths 1 to 16
     bool lineOpen;
     bool pendingCr;
-    bool textEnded;
+    bool textEnded = false;
 
     std::size_t column() const { return columnBase + static_cast<std::size_t>(o - columnStart); }
-    bool shortStops() const { return width >= 1 && width <= 16; }
     void restartColumn(std::size_t at = 0) {
         columnBase = at;
         columnStart = o;
     }
 
-    bool copyPlain(const char *&p, const char *stop, const char *end);
-#ifdef QM_SSE2
-    const char *chunksOfShortStops(const char *p, const char *stop, const char *end);
-    void tabsOfChunk(const char *p, std::uint32_t tabs, unsigned &copied, int &origin);
-    void tabsAndLineFeedsOfChunk(const char *p, std::uint32_t events, std::uint32_t tabs, unsigned &copied,
-                                 int &origin);
-#endif
+    const char *piece(const char *p, const char *end);
     const char *special(const char *p, const char *stop, const char *end);
-    const char *convert(const char *p, const char *stop, const char *end);
+#ifdef QM_SSE2
+    const char *chunks(const char *p, const char *end, const char *outLimit, const ShortStops &stops);
+#endif
 };
 
-// Copies the bytes before the next special one, going no further than the stretch's stop (or, 16
-// at a time, up to 15 bytes past it). Tells whether p stopped at a special byte.
-inline bool StretchWriter::copyPlain(const char *&p, const char *stop, [[maybe_unused]] const char *end) {
-#ifdef QM_SSE2
-    if (end - p >= 16) {
-        const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p));
-        _mm_storeu_si128(reinterpret_cast<__m128i *>(o), block);
-        const int mask = _mm_movemask_epi8(scan::matches<'\t', '\n', '\r', endOfTextMark>(block));
-        const int skip = mask == 0 ? 16 : std::countr_zero(static_cast<unsigned>(mask));
-        p += skip;
-        o += skip;
-        lineOpen = lineOpen || skip != 0;
-        return mask != 0;
-    }
-#endif
+// Output room one step may need: a piece's bytes and tab run, or a chunk in which every byte is a
+// tab of 16 spaces; and the stores that reach past the written text.
+std::size_t stepRoom(int16_t width) {
+    const std::size_t maxRun = std::max<std::size_t>(16, width > 0 ? static_cast<std::size_t>(width) : 0);
+    return std::max<std::size_t>(pieceBytes * (maxRun + 1), 64 * 16) + 128;
+}
+
+const char *LineWriter::piece(const char *p, const char *end) {
+    const char *stop = p + std::min<std::size_t>(pieceBytes, static_cast<std::size_t>(end - p));
     const char *found = scan::findFirstOf<'\t', '\n', '\r', endOfTextMark>(p, stop);
     std::memcpy(o, p, static_cast<std::size_t>(found - p));
     o += found - p;
     lineOpen = lineOpen || found != p;
-    p = found;
-    return p != stop;
+    return found == stop ? found : special(found, stop, end);
 }
 
-// Handles the special byte at p; returns where reading goes on.
-inline const char *StretchWriter::special(const char *p, const char *stop, const char *end) {
+// Handles the tab, line feed, carriage return or end mark at p; returns where reading goes on.
+const char *LineWriter::special(const char *p, const char *stop, const char *end) {
     switch (*p++) {
     case '\t': {
         std::size_t run = tabRun(width, column());
@@ -96,7 +95,7 @@ inline const char *StretchWriter::special(const char *p, const char *stop, const
             run += static_cast<std::size_t>(width);
         }
         if (run <= 16)
-            std::memcpy(o, "                ", 16);
+            std::memcpy(o, sixteenSpaces, 16);
         else
             std::memset(o, ' ', run);
         o += run;
@@ -119,102 +118,87 @@ inline const char *StretchWriter::special(const char *p, const char *stop, const
         else if (*p == '\n')
             ++p;
         return p;
-    default: textEnded = true; return end;
+    default:
+        textEnded = true;
+        return end;
     }
 }
 
 #ifdef QM_SSE2
-// Bit i of mask, for i below 32.
-inline bool bitAt(std::uint32_t mask, unsigned i) { return ((mask >> i) & 1u) != 0; }
-
-// Places the tabs of a chunk without line feeds, given as a bit mask. `copied` counts the chunk's
-// bytes already in the output, `origin` is the chunk index of column 0.
-inline void StretchWriter::tabsOfChunk(const char *p, std::uint32_t tabs, unsigned &copied, int &origin) {
-    while (tabs != 0) {
-        const auto at = static_cast<unsigned>(std::countr_zero(tabs));
-        tabs &= tabs - 1;
-        o += at - copied;
-        std::memcpy(o, "                ", 16);
-        o += stops->run(static_cast<unsigned>(static_cast<int>(at) - origin));
-        copied = at + 1;
-        origin = static_cast<int>(at) + 1;
-        scan::store32(o, scan::load32(p + copied));
-    }
-}
-
-// The same with line feeds among the events: they are stored again from themselves and restart
-// the column.
-inline void StretchWriter::tabsAndLineFeedsOfChunk(const char *p, std::uint32_t events, std::uint32_t tabs,
-                                                   unsigned &copied, int &origin) {
+// Places a chunk's tabs and line feeds (events, as a bit mask; tabs tells which are tabs). `copied`
+// counts the chunk's bytes already in the output, `origin` is the chunk index of column 0. A chunk
+// of tabs alone with short gaps between them, as in tab-separated data, takes the least work.
+template <bool OnlyTabsShortGaps>
+inline void placeEvents(char *&out, const char *p, std::uint64_t events, std::uint64_t tabs, unsigned &copied,
+                        int &origin, const ShortStops &stops) {
     while (events != 0) {
         const auto at = static_cast<unsigned>(std::countr_zero(events));
         events &= events - 1;
-        // 1 for a tab, 0 for a line feed: arithmetic rather than a branch, since the two
-        // alternate with the text.
-        const unsigned tab = (tabs >> at) & 1u;
-        o += at - copied;
-        std::memcpy(o, "                ", 16);
-        o += stops->run(static_cast<unsigned>(static_cast<int>(at) - origin)) & (0u - tab);
-        copied = at + tab;
-        origin = static_cast<int>(at) + 1;
-        scan::store32(o, scan::load32(p + copied));
-    }
-}
-
-// 32 bytes at a time while 64 are readable, for tab stops of at most 16 columns. In a chunk the
-// output is the input with its tabs widened, so the chunk is stored whole and, after each tab's
-// spaces, the rest of it again further on. CR LF pairs and lone LFs come out as they are and only
-// restart the column, so they are stored again from themselves; a lone CR, a CR at the chunk's
-// end or a mark leaves the loop for special(). Returns where reading goes on.
-inline const char *StretchWriter::chunksOfShortStops(const char *p, const char *stop, const char *end) {
-    // The chunk index where column 0 lies: at most 15 bytes before the chunk.
-    int origin = -static_cast<int>(columnInStop(column(), static_cast<std::size_t>(width)));
-    unsigned limit = 32;
-    while (limit == 32 && p < stop && end - p >= 64) {
-        const scan::Block32 block = scan::load32(p);
-        scan::store32(o, block);
-        const std::uint32_t tabs = scan::positions<'\t'>(block);
-        const std::uint32_t lineFeeds = scan::positions<'\n'>(block);
-        const std::uint32_t returns = scan::positions<'\r'>(block);
-        const std::uint32_t exits = (returns & ~(lineFeeds >> 1)) | scan::positions<endOfTextMark>(block);
-        limit = exits == 0 ? 32 : static_cast<unsigned>(std::countr_zero(exits));
-        std::uint32_t events = (tabs | lineFeeds) & (limit == 32 ? ~0u : (1u << limit) - 1);
-        unsigned copied = 0; // bytes of the chunk already placed in the output
-        if (lineFeeds == 0)
-            tabsOfChunk(p, events, copied, origin);
-        else
-            tabsAndLineFeedsOfChunk(p, events, tabs, copied, origin);
-        o += limit - copied;
-        p += limit;
-        if (limit != 0)
-            lineOpen = !(limit >= 2 && bitAt(lineFeeds, limit - 1) && bitAt(returns, limit - 2));
-        // The next chunk starts at column limit - origin, at most 47.
-        origin = -static_cast<int>(stops->inStop(static_cast<unsigned>(static_cast<int>(limit) - origin)));
-    }
-    restartColumn(static_cast<std::size_t>(-origin));
-    return limit == 32 ? p : special(p, stop, end);
-}
-#endif
-
-const char *StretchWriter::convert(const char *p, const char *stop, const char *end) {
-    while (p < stop) {
-#ifdef QM_SSE2
-        if (shortStops() && end - p >= 64) {
-            p = chunksOfShortStops(p, stop, end);
-            continue;
+        out += at - copied;
+        std::memcpy(out, sixteenSpaces, 16);
+        const unsigned run = stops.run(static_cast<unsigned>(static_cast<int>(at) - origin));
+        if constexpr (OnlyTabsShortGaps) {
+            out += run;
+            copied = at + 1;
+            scan::copyAhead<true>(out, p + copied, 0);
+        } else {
+            const unsigned tab = static_cast<unsigned>(tabs >> at) & 1u; // 0 for a line feed
+            out += run & (0u - tab);
+            copied = at + tab;
+            scan::copyAhead<false>(out, p + copied, static_cast<unsigned>(std::countr_zero(events)) - copied);
         }
-#endif
-        if (copyPlain(p, stop, end))
-            p = special(p, stop, end);
+        origin = static_cast<int>(at) + 1;
     }
-    return p;
 }
+
+// Chunks one after another, for tab stops of 1 to 16 columns, while chunkReach bytes are readable
+// and the output is not past outLimit. Within a chunk the output is the input with its tabs
+// widened: the chunk is stored whole, and after each tab's spaces the text up to the next tab again
+// further on. CR LF pairs and lone LFs come out as they are and only restart the column, so they
+// are stored again from themselves (no branch tells them from tabs: the two alternate with the
+// text). A lone CR, a CR whose LF is in the next chunk, or an end mark ends the run and goes to
+// special().
+inline const char *LineWriter::chunks(const char *p, const char *end, const char *outLimit,
+                                      const ShortStops &stops) {
+    char *out = o; // locals, so the loop keeps them in registers
+    char *const first = out;
+    // The chunk index of column 0: at most 15 bytes before the chunk.
+    int origin = -static_cast<int>(columnInStop(column(), static_cast<std::size_t>(width)));
+    unsigned limit = 0;
+    do {
+        const scan::Chunk chunk = scan::loadChunk(p);
+        scan::storeChunk(out, chunk);
+        const std::uint64_t tabs = scan::positions<'\t'>(chunk);
+        const std::uint64_t lineFeeds = scan::positions<'\n'>(chunk);
+        const std::uint64_t lonelyReturns = scan::positions<'\r'>(chunk) & ~(lineFeeds >> 1);
+        const std::uint64_t exits = lonelyReturns | scan::positions<endOfTextMark>(chunk);
+        limit = static_cast<unsigned>(std::countr_zero(exits)); // 64 when none
+        std::uint64_t events = (tabs | lineFeeds) & scan::bitsBelow(limit);
+        unsigned copied = 0; // bytes of the chunk already placed in the output
+        if (lineFeeds == 0 && scan::gapsAtMost16(tabs))
+            placeEvents<true>(out, p, events, tabs, copied, origin, stops);
+        else
+            placeEvents<false>(out, p, events, tabs, copied, origin, stops);
+        out += limit - copied;
+        p += limit;
+        // The column after the chunk is limit - origin, at most 79.
+        origin = -static_cast<int>(stops.inStop(static_cast<unsigned>(static_cast<int>(limit) - origin)));
+    } while (limit == scan::Chunk::bytes && static_cast<std::size_t>(end - p) >= chunkReach && out <= outLimit);
+    o = out;
+    restartColumn(static_cast<std::size_t>(-origin));
+    // A line feed never starts a chunk's output right after a CR, so the output ends a line
+    // exactly when it ends with CR LF.
+    if (out != first)
+        lineOpen = !(out - first >= 2 && out[-2] == '\r' && out[-1] == '\n');
+    return limit == scan::Chunk::bytes ? p : special(p, end, end);
+}
+#endif
 
 } // namespace
 
-void TabStopConverter::feed(const char *data, std::size_t size, std::string &out) {
+std::string_view TabStopConverter::convert(const char *data, std::size_t size) {
     if (textEnded_)
-        return;
+        return {};
     const char *p = data;
     const char *const end = data + size;
     if (pendingCr_ && p != end) {
@@ -222,26 +206,32 @@ void TabStopConverter::feed(const char *data, std::size_t size, std::string &out
         if (*p == '\n')
             ++p;
     }
-    // Every input byte gives at most maxRun output bytes (a tab), a stretch may overrun its end by
-    // up to 33 input bytes (a 32-byte chunk, then a CR LF), and a store may overhang by 32 bytes.
-    const std::size_t maxRun = std::max<std::size_t>(16, width_ > 0 ? static_cast<std::size_t>(width_) : 0);
-    const std::size_t stretch = std::max<std::size_t>(16, stretchBytes / maxRun);
-    OutBuffer buffer(out);
+    OutBuffer buffer = OutBuffer::overwriting(scratch_);
+    const std::size_t room = stepRoom(width_);
     char *o = buffer.cursor();
-    const ShortStops stops(width_ >= 1 && width_ <= 16 ? static_cast<std::size_t>(width_) : 1);
-    StretchWriter writer{o, o, column_, width_, &stops, lineOpen_, pendingCr_, false};
+    LineWriter writer{o, o, column_, width_, lineOpen_, pendingCr_};
+#ifdef QM_SSE2
+    const bool shortStops = width_ >= 1 && width_ <= 16;
+    const ShortStops stops(shortStops ? static_cast<unsigned>(width_) : 1);
+#endif
     while (p < end && !writer.textEnded) {
         const auto behind = static_cast<std::size_t>(writer.o - writer.columnStart);
-        buffer.ensure(writer.o, (stretch + 34) * maxRun + 64);
+        buffer.ensure(writer.o, room);
         writer.columnStart = writer.o - behind;
-        const char *stop = p + std::min<std::size_t>(stretch, static_cast<std::size_t>(end - p));
-        p = writer.convert(p, stop, end);
+#ifdef QM_SSE2
+        if (shortStops && static_cast<std::size_t>(end - p) >= chunkReach) {
+            p = writer.chunks(p, end, buffer.lastStartFor(room), stops);
+            continue;
+        }
+#endif
+        p = writer.piece(p, end);
     }
     buffer.commit(writer.o);
     column_ = width_ > 0 ? writer.column() % static_cast<std::size_t>(width_) : 0;
     lineOpen_ = writer.lineOpen;
     pendingCr_ = writer.pendingCr;
     textEnded_ = writer.textEnded;
+    return {scratch_.data(), buffer.written()};
 }
 
 void TabStopConverter::finish(std::string &out) {
@@ -254,8 +244,10 @@ void TabStopConverter::finish(std::string &out) {
 
 FixedSpacesConverter::FixedSpacesConverter(int16_t numberOfSpaces) : run_(spacesPerTab(numberOfSpaces)) {}
 
-void FixedSpacesConverter::feed(const char *data, std::size_t size, std::string &out) {
-    appendFixedSpaces(data, size, run_, out);
+std::string_view FixedSpacesConverter::convert(const char *data, std::size_t size) {
+    OutBuffer buffer = OutBuffer::overwriting(scratch_);
+    writeFixedSpaces(data, size, run_, buffer);
+    return {scratch_.data(), buffer.written()};
 }
 
 void FixedSpacesConverter::finish(std::string &out) { out.append("\r\n", 2); }

@@ -5,20 +5,23 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 // Line-by-line reading and the tab-stop rule: a line ends at CR or CR LF (a lone LF stays in the
 // line), a byte 0x1A ends the readable text, a last line without terminator is still a line, and
 // every line is written followed by CR LF. Blocks may split a line or a CR LF pair anywhere.
-// When the width is 0 or negative, the first tab of the readable text throws (11 or 5); what was
-// appended to out by then is partial and meant to be discarded.
+// When the width is 0 or negative, the first tab of the readable text throws (11 or 5).
 class TabStopConverter {
 public:
     explicit TabStopConverter(int16_t width) : width_(width) {}
 
-    void feed(const char *data, std::size_t size, std::string &out);
+    // The block converted: valid until the next call.
+    std::string_view convert(const char *data, std::size_t size);
+    void feed(const char *data, std::size_t size, std::string &out) { out.append(convert(data, size)); }
     void finish(std::string &out);
 
 private:
+    std::string scratch_;
     int16_t width_;
     std::size_t column_ = 0; // column (0-based, modulo the width) where this block starts
     bool lineOpen_ = false;  // bytes of a line seen since its last terminator
@@ -32,10 +35,13 @@ class FixedSpacesConverter {
 public:
     explicit FixedSpacesConverter(int16_t numberOfSpaces);
 
-    void feed(const char *data, std::size_t size, std::string &out);
+    // The block converted: valid until the next call.
+    std::string_view convert(const char *data, std::size_t size);
+    void feed(const char *data, std::size_t size, std::string &out) { out.append(convert(data, size)); }
     void finish(std::string &out);
 
 private:
+    std::string scratch_;
     std::size_t run_;
 };
 

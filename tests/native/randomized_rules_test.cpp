@@ -30,6 +30,28 @@ std::string randomText(std::mt19937 &rng, std::size_t maxLength) {
     return text;
 }
 
+// Tab-separated fields of 0 to 20 letters, now and then a long one (the gaps between tabs decide
+// how the chunked paths copy), a rare line end and a rarer end mark.
+std::string tabSeparatedText(std::mt19937 &rng, std::size_t maxLength) {
+    std::uniform_int_distribution<std::size_t> length(0, maxLength);
+    const std::size_t n = length(rng);
+    std::string text;
+    while (text.size() < n) {
+        const std::size_t field = rng() % 8 == 0 ? rng() % 90 : rng() % 21;
+        text.append(field, static_cast<char>('a' + rng() % 26));
+        const unsigned separator = rng() % 100;
+        text += separator < 2 ? "\r\n" : separator < 3 ? "\n" : separator < 4 ? "\r" : "\t";
+        if (rng() % 3000 == 0)
+            text += '\x1A';
+    }
+    return text;
+}
+
+// Texts of both kinds, in turn.
+std::string someText(std::mt19937 &rng, int i, std::size_t maxLength) {
+    return i % 2 == 0 ? randomText(rng, maxLength) : tabSeparatedText(rng, maxLength);
+}
+
 // The result of a conversion, or the error number it threw.
 struct Outcome {
     std::string text;
@@ -87,7 +109,7 @@ TEST(TabStopsRandomized, LinearRuleMatchesLiteralRescan) {
 TEST(TabStopsRandomized, ConverterInRandomBlocksMatchesLineByLineRescan) {
     std::mt19937 rng(7);
     for (int i = 0; i < 10000; ++i) {
-        const std::string text = randomText(rng, i % 4 == 0 ? 1500 : 200);
+        const std::string text = someText(rng, i, i % 4 < 2 ? 1500 : 200);
         const int16_t width = randomWidth(rng);
         const Outcome streamed = outcomeOf([&] { return convertInRandomBlocks(rng, text, width); });
         const Outcome slow = outcomeOf([&] { return rescanTabStopFile(text, width); });
@@ -101,7 +123,7 @@ TEST(FixedSpacesRandomized, ConverterInRandomBlocksMatchesWholeText) {
     std::mt19937 rng(11);
     std::uniform_int_distribution<int> number(-3, 20);
     for (int i = 0; i < 5000; ++i) {
-        const std::string text = randomText(rng, i % 4 == 0 ? 1500 : 200);
+        const std::string text = someText(rng, i, i % 4 < 2 ? 1500 : 200);
         const auto n = static_cast<int16_t>(number(rng));
         FixedSpacesConverter converter(n);
         std::string out;
