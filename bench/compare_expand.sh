@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
-# Times Quillmere's file converter (tabs: tab stops of 8; spaces: 8 spaces per tab) against GNU
-# expand -t 8 and cat on the same generated inputs, in the same run, and prints the ratios. Usage: bench/compare_expand.sh BUILD_DIR [WORK_DIR]
+# Times Quillmere's two rules (tabs: tab stops of 8; spaces: 8 spaces per tab) against GNU expand -t 8,
+# cat and memcpy on the same generated inputs, in the same run, and prints the ratios: the rules over
+# the text held in memory, and file to file as the file jobs run them.
+# Usage: bench/compare_expand.sh BUILD_DIR [WORK_DIR]
 # BUILD_DIR is a Release build of the native tree; WORK_DIR (default: a fresh folder in /dev/shm or
 # the temporary folder) receives the inputs and outputs and is removed afterwards unless given.
 set -euo pipefail
@@ -33,27 +35,40 @@ best_times() {
 mbps() { awk -v b="$1" -v s="$2" 'BEGIN { printf "%.0f", (s > 0 ? b / 1048576 / s : 0) }'; }
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", (a > 0 ? b / a : 0) }'; }
 
+# Best in-memory times of memcpy and of a rule over the input: "copy convert", in seconds.
+best_in_memory() {
+    "$convert" measure "$1" 8 "$2"
+}
+
 compare() {
     local name=$1 input=$2 bytes
     bytes=$(stat -c %s "$input")
-    local cat expand tabs spaces
+    local cat expand expand_null tabs spaces
     read -r -a cat <<<"$(best_times sh -c "cat '$input' > '$work/out_cat'")"
     read -r -a expand <<<"$(best_times sh -c "expand -t 8 '$input' > '$work/out_expand'")"
+    read -r -a expand_null <<<"$(best_times sh -c "expand -t 8 '$input' > /dev/null")"
     read -r -a tabs <<<"$(best_times "$convert" tabs 8 "$input" "$work/out_tabs")"
     read -r -a spaces <<<"$(best_times "$convert" spaces 8 "$input" "$work/out_spaces")"
+    local tabs_memory spaces_memory
+    read -r -a tabs_memory <<<"$(best_in_memory tabs "$input")"
+    read -r -a spaces_memory <<<"$(best_in_memory spaces "$input")"
     local agree=no
     cmp -s "$work/out_expand" "$work/out_tabs" && agree=yes
-    echo "== $name: $((bytes / 1048576)) MiB, best of $runs runs (MB/s by wall time, by CPU time)"
-    local label times
-    for label in cat expand tabs spaces; do
-        local -n t=$label
-        printf '  %-8s %6s MB/s wall %6s MB/s cpu\n' "$label" "$(mbps "$bytes" "${t[0]}")" "$(mbps "$bytes" "${t[1]}")"
-    done
+    echo "== $name: $((bytes / 1048576)) MiB"
+    echo "  in memory, 64 KiB blocks, best of 7:"
+    printf '    %-22s %6s MB/s\n' memcpy "$(mbps "$bytes" "${tabs_memory[0]}")" \
+        "tabs rule" "$(mbps "$bytes" "${tabs_memory[1]}")" "spaces rule" "$(mbps "$bytes" "${spaces_memory[1]}")"
+    echo "  whole commands, best of $runs (wall time):"
+    printf '    %-22s %6s MB/s\n' cat "$(mbps "$bytes" "${cat[0]}")" "expand -t 8 > file" "$(mbps "$bytes" "${expand[0]}")" \
+        "expand -t 8 > /dev/null" "$(mbps "$bytes" "${expand_null[0]}")" "tabs file to file" "$(mbps "$bytes" "${tabs[0]}")" \
+        "spaces file to file" "$(mbps "$bytes" "${spaces[0]}")"
     echo "  tab-stop output identical to expand -t 8: $agree"
-    echo "  tabs   / expand: $(ratio "${tabs[0]}" "${expand[0]}")x wall, $(ratio "${tabs[1]}" "${expand[1]}")x cpu;" \
-        "/ cat: $(ratio "${tabs[0]}" "${cat[0]}")x wall"
-    echo "  spaces / expand: $(ratio "${spaces[0]}" "${expand[0]}")x wall, $(ratio "${spaces[1]}" "${expand[1]}")x cpu;" \
-        "/ cat: $(ratio "${spaces[0]}" "${cat[0]}")x wall"
+    echo "  tabs rule:   $(ratio "${tabs_memory[1]}" "${tabs_memory[0]}")x memcpy," \
+        "$(ratio "${tabs_memory[1]}" "${expand_null[0]}")x expand > /dev/null;" \
+        "file to file $(ratio "${tabs[0]}" "${expand[0]}")x expand > file"
+    echo "  spaces rule: $(ratio "${spaces_memory[1]}" "${spaces_memory[0]}")x memcpy," \
+        "$(ratio "${spaces_memory[1]}" "${expand_null[0]}")x expand > /dev/null;" \
+        "file to file $(ratio "${spaces[0]}" "${expand[0]}")x expand > file"
     rm -f "$work"/out_*
 }
 

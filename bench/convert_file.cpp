@@ -1,6 +1,9 @@
-// convert_file tabs|spaces N INPUT OUTPUT | corpus source|oneline BYTES OUTPUT
-// Streams a file through a converter in 64 KiB blocks (the way the file jobs do), or writes a
+// convert_file tabs|spaces N INPUT OUTPUT | measure tabs|spaces N INPUT | corpus source|oneline BYTES OUTPUT
+// Streams a file through a converter in 64 KiB blocks (the way the file jobs do); or times the
+// converter over the file held in memory beside a plain copy of the same blocks; or writes a
 // generated benchmark input. Used by compare_expand.sh.
+#include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -47,6 +50,47 @@ template <typename Converter> int convert(Converter converter, const char *input
     }
 }
 
+std::string readWhole(const char *path) {
+    File in = openFile(path, "rb");
+    std::string text;
+    std::string block(1 << 20, '\0');
+    while (const std::size_t n = std::fread(block.data(), 1, block.size(), in.get()))
+        text.append(block.data(), n);
+    return text;
+}
+
+// Best time of several passes over text in 64 KiB blocks, in seconds.
+template <typename Pass> double bestPass(const std::string &text, Pass pass) {
+    constexpr std::size_t blockSize = 64 * 1024;
+    double best = 1e30;
+    for (int run = 0; run < 7; ++run) {
+        const auto start = std::chrono::steady_clock::now();
+        for (std::size_t at = 0; at < text.size(); at += blockSize)
+            pass(text.data() + at, std::min(blockSize, text.size() - at));
+        best = std::min(best, std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+    }
+    return best;
+}
+
+// Prints "COPY_SECONDS CONVERT_SECONDS" for the file's bytes in memory.
+template <typename Converter> int measure(int16_t n, const char *input) {
+    const std::string text = readWhole(input);
+    std::string copy(64 * 1024, '\0');
+    volatile char sink = 0;
+    const double copySeconds = bestPass(text, [&](const char *data, std::size_t size) {
+        std::memcpy(copy.data(), data, size);
+        sink = sink + copy[size - 1];
+    });
+    Converter converter(n);
+    const double convertSeconds = bestPass(text, [&](const char *data, std::size_t size) {
+        const std::string_view converted = converter.convert(data, size);
+        if (!converted.empty())
+            sink = sink + converted.back();
+    });
+    std::printf("%.6f %.6f\n", copySeconds, convertSeconds);
+    return 0;
+}
+
 int writeCorpus(const char *kind, const char *bytes, const char *output) {
     const std::size_t size = std::strtoull(bytes, nullptr, 10);
     const std::string text =
@@ -59,13 +103,21 @@ int writeCorpus(const char *kind, const char *bytes, const char *output) {
 
 int main(int argc, char **argv) {
     if (argc != 5) {
-        std::fprintf(stderr, "usage: %s tabs|spaces N INPUT OUTPUT | corpus source|oneline BYTES OUTPUT\n",
+        std::fprintf(stderr,
+                     "usage: %s tabs|spaces N INPUT OUTPUT | measure tabs|spaces N INPUT | corpus source|oneline "
+                     "BYTES OUTPUT\n",
                      argv[0]);
         return 1;
     }
     try {
         if (std::strcmp(argv[1], "corpus") == 0)
             return writeCorpus(argv[2], argv[3], argv[4]);
+        if (std::strcmp(argv[1], "measure") == 0) {
+            const auto n = static_cast<int16_t>(std::atoi(argv[3]));
+            if (std::strcmp(argv[2], "tabs") == 0)
+                return measure<TabStopConverter>(n, argv[4]);
+            return measure<FixedSpacesConverter>(n, argv[4]);
+        }
         const auto n = static_cast<int16_t>(std::atoi(argv[2]));
         if (std::strcmp(argv[1], "tabs") == 0)
             return convert(TabStopConverter(n), argv[3], argv[4]);

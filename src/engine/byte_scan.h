@@ -58,6 +58,13 @@ inline std::uint64_t bitsBelow(unsigned limit) {
     return limit >= 64 ? ~std::uint64_t{0} : (std::uint64_t{1} << limit) - 1;
 }
 
+// Writes 48 spaces at `to`.
+inline void storeSpaces48(char *to) {
+    const __m128i spaces = _mm_set1_epi8(' ');
+    for (int i = 0; i < 3; ++i)
+        _mm_storeu_si128(reinterpret_cast<__m128i *>(to + 16 * i), spaces);
+}
+
 // True when no 17 bytes in a row of a chunk are unmarked: then 16 bytes copied after each mark
 // reach the next one, or the chunk's end.
 inline bool gapsAtMost16(std::uint64_t marks) {

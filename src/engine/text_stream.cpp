@@ -125,29 +125,45 @@ const char *LineWriter::special(const char *p, const char *stop, const char *end
 }
 
 #ifdef QM_SSE2
-// Places a chunk's tabs and line feeds (events, as a bit mask; tabs tells which are tabs). `copied`
-// counts the chunk's bytes already in the output, `origin` is the chunk index of column 0. A chunk
-// of tabs alone with short gaps between them, as in tab-separated data, takes the least work.
-template <bool OnlyTabsShortGaps>
-inline void placeEvents(char *&out, const char *p, std::uint64_t events, std::uint64_t tabs, unsigned &copied,
-                        int &origin, const ShortStops &stops) {
+// Places the tabs of a chunk without line feeds whose gaps are at most 16 bytes, as in tab-separated
+// data. `copied` counts the chunk's bytes already in the output, `origin` is the chunk index of
+// column 0.
+inline void placeShortGapTabs(char *&out, const char *p, std::uint64_t tabs, unsigned &copied, int &origin,
+                              const ShortStops &stops) {
+    while (tabs != 0) {
+        const auto at = static_cast<unsigned>(std::countr_zero(tabs));
+        tabs &= tabs - 1;
+        out += at - copied;
+        std::memcpy(out, sixteenSpaces, 16);
+        out += stops.run(static_cast<unsigned>(static_cast<int>(at) - origin));
+        copied = at + 1;
+        origin = static_cast<int>(at) + 1;
+        scan::copyAhead<true>(out, p + copied, 0);
+    }
+}
+
+// The same for any chunk. A run of tabs, as an indent is, counts as one: each tab after the first
+// stands on a stop and takes a full width. Line feeds restart the column and are stored again from
+// themselves; no branch tells them from tabs, since the two alternate with the text.
+inline void placeTabRunsAndLineFeeds(char *&out, const char *p, std::uint64_t tabs, std::uint64_t lineFeeds,
+                                     unsigned limit, unsigned &copied, int &origin, const ShortStops &stops,
+                                     unsigned width) {
+    const std::uint64_t runStarts = tabs & ~(tabs << 1);
+    std::uint64_t events = (runStarts | lineFeeds) & scan::bitsBelow(limit);
     while (events != 0) {
         const auto at = static_cast<unsigned>(std::countr_zero(events));
         events &= events - 1;
+        const auto tabsHere = static_cast<unsigned>(std::countr_zero(~(tabs >> at))); // 0 at a line feed
+        const unsigned run = (stops.run(static_cast<unsigned>(static_cast<int>(at) - origin)) + (tabsHere - 1) * width) &
+                             (0u - (tabsHere != 0));
         out += at - copied;
-        std::memcpy(out, sixteenSpaces, 16);
-        const unsigned run = stops.run(static_cast<unsigned>(static_cast<int>(at) - origin));
-        if constexpr (OnlyTabsShortGaps) {
-            out += run;
-            copied = at + 1;
-            scan::copyAhead<true>(out, p + copied, 0);
-        } else {
-            const unsigned tab = static_cast<unsigned>(tabs >> at) & 1u; // 0 for a line feed
-            out += run & (0u - tab);
-            copied = at + tab;
-            scan::copyAhead<false>(out, p + copied, static_cast<unsigned>(std::countr_zero(events)) - copied);
-        }
-        origin = static_cast<int>(at) + 1;
+        if (run > 48) [[unlikely]]
+            std::memset(out, ' ', run);
+        scan::storeSpaces48(out);
+        out += run;
+        copied = at + tabsHere;
+        origin = static_cast<int>(copied + (tabsHere == 0));
+        scan::copyAhead<false>(out, p + copied, static_cast<unsigned>(std::countr_zero(events)) - copied);
     }
 }
 
@@ -173,12 +189,12 @@ inline const char *LineWriter::chunks(const char *p, const char *end, const char
         const std::uint64_t lonelyReturns = scan::positions<'\r'>(chunk) & ~(lineFeeds >> 1);
         const std::uint64_t exits = lonelyReturns | scan::positions<endOfTextMark>(chunk);
         limit = static_cast<unsigned>(std::countr_zero(exits)); // 64 when none
-        std::uint64_t events = (tabs | lineFeeds) & scan::bitsBelow(limit);
         unsigned copied = 0; // bytes of the chunk already placed in the output
-        if (lineFeeds == 0 && scan::gapsAtMost16(tabs))
-            placeEvents<true>(out, p, events, tabs, copied, origin, stops);
+        if (limit == scan::Chunk::bytes && lineFeeds == 0 && scan::gapsAtMost16(tabs))
+            placeShortGapTabs(out, p, tabs, copied, origin, stops);
         else
-            placeEvents<false>(out, p, events, tabs, copied, origin, stops);
+            placeTabRunsAndLineFeeds(out, p, tabs, lineFeeds, limit, copied, origin, stops,
+                                     static_cast<unsigned>(width));
         out += limit - copied;
         p += limit;
         // The column after the chunk is limit - origin, at most 79.
