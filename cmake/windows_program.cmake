@@ -2,8 +2,10 @@
 
 add_compile_definitions(_WIN32_WINNT=0x0601 WINVER=0x0601 _WIN32_IE=0x0600)
 # Every machine the program targets has SSE2: the line rules scan 16 bytes at a time with it.
+# Everything is linked statically, so no program needs the compiler's DLLs beside it.
 if(MINGW)
     target_compile_options(quillmere_core PUBLIC -msse2)
+    target_link_options(quillmere_core PUBLIC -static)
 endif()
 set(QM_WIN_LIBS comctl32 uxtheme shell32 ole32 comdlg32 version gdi32 user32 advapi32 kernel32)
 
@@ -18,9 +20,6 @@ list(REMOVE_ITEM QM_WIN_SOURCES ${QM_CORE_SOURCES} ${CMAKE_SOURCE_DIR}/src/app/m
 
 add_library(quillmere_win STATIC ${QM_WIN_SOURCES})
 target_link_libraries(quillmere_win PUBLIC quillmere_core ${QM_WIN_LIBS})
-if(MINGW)
-    target_link_options(quillmere_win PUBLIC -static)
-endif()
 
 add_executable(quillmere WIN32 src/app/main.cpp src/app/resources/quillmere.rc)
 target_link_libraries(quillmere PRIVATE quillmere_win)
