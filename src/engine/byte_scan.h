@@ -25,37 +25,41 @@ template <char First, char... Rest> inline __m128i matches(__m128i block) {
 #endif
 
 #ifdef QM_SSE2
-// 64 bytes handled as one: most lines of text fit, and the work per chunk is spread over many bytes.
+// A chunk is as many bytes as a machine word has bits (64 on 64-bit processors, 32 on 32-bit ones),
+// so that the bit masks of its bytes are single words.
+using ChunkMask = std::uintptr_t;
+
 struct Chunk {
-    static constexpr std::size_t bytes = 64;
-    __m128i part[4];
+    static constexpr unsigned bytes = 8 * sizeof(ChunkMask);
+    static constexpr int parts = bytes / 16;
+    __m128i part[parts];
 };
 
 inline Chunk loadChunk(const char *p) {
     Chunk chunk;
-    for (int i = 0; i < 4; ++i)
+    for (int i = 0; i < Chunk::parts; ++i)
         chunk.part[i] = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p + 16 * i));
     return chunk;
 }
 
 inline void storeChunk(char *o, const Chunk &chunk) {
-    for (int i = 0; i < 4; ++i)
+    for (int i = 0; i < Chunk::parts; ++i)
         _mm_storeu_si128(reinterpret_cast<__m128i *>(o + 16 * i), chunk.part[i]);
 }
 
 // Bit i set when byte i of the chunk is one of Needles.
-template <char... Needles> inline std::uint64_t positions(const Chunk &chunk) {
-    std::uint64_t bits = 0;
-    for (int i = 0; i < 4; ++i) {
+template <char... Needles> inline ChunkMask positions(const Chunk &chunk) {
+    ChunkMask bits = 0;
+    for (int i = 0; i < Chunk::parts; ++i) {
         const auto part = static_cast<std::uint32_t>(_mm_movemask_epi8(matches<Needles...>(chunk.part[i])));
-        bits |= static_cast<std::uint64_t>(part) << (16 * i);
+        bits |= static_cast<ChunkMask>(part) << (16 * i);
     }
     return bits;
 }
 
-// The bits below `limit` (at most 64).
-inline std::uint64_t bitsBelow(unsigned limit) {
-    return limit >= 64 ? ~std::uint64_t{0} : (std::uint64_t{1} << limit) - 1;
+// The bits below `limit` (at most Chunk::bytes).
+inline ChunkMask bitsBelow(unsigned limit) {
+    return limit >= Chunk::bytes ? ~ChunkMask{0} : (ChunkMask{1} << limit) - 1;
 }
 
 // Writes 48 spaces at `to`.
@@ -67,8 +71,8 @@ inline void storeSpaces48(char *to) {
 
 // True when no 17 bytes in a row of a chunk are unmarked: then 16 bytes copied after each mark
 // reach the next one, or the chunk's end.
-inline bool gapsAtMost16(std::uint64_t marks) {
-    std::uint64_t gap = ~marks; // bit i: byte i starts a run of 1 unmarked byte
+inline bool gapsAtMost16(ChunkMask marks) {
+    ChunkMask gap = ~marks; // bit i: byte i starts a run of 1 unmarked byte
     gap &= gap >> 1;            // ... of 2
     gap &= gap >> 2;            // ... of 4
     gap &= gap >> 4;            // ... of 8

@@ -46,7 +46,7 @@ namespace {
 #ifdef QM_SSE2
 // Places the tabs of a chunk (a bit mask) after the chunk itself was stored.
 template <bool ShortGaps>
-inline void placeFixedTabs(char *&o, const char *p, std::uint64_t tabs, unsigned &copied, std::size_t run) {
+inline void placeFixedTabs(char *&o, const char *p, scan::ChunkMask tabs, unsigned &copied, std::size_t run) {
     while (tabs != 0) {
         const auto tab = static_cast<unsigned>(std::countr_zero(tabs));
         tabs &= tabs - 1;
@@ -58,12 +58,12 @@ inline void placeFixedTabs(char *&o, const char *p, std::uint64_t tabs, unsigned
     }
 }
 
-// One 64-byte chunk with 128 bytes readable, for runs of at most 16 spaces: the chunk is stored
+// One chunk with twice its bytes readable, for runs of at most 16 spaces: the chunk is stored
 // whole, and after each tab's spaces the text up to the next tab again further on.
 inline void chunkOfFixedSpaces(const char *&p, char *&o, std::size_t run) {
     const scan::Chunk chunk = scan::loadChunk(p);
     scan::storeChunk(o, chunk);
-    const std::uint64_t tabs = scan::positions<'\t'>(chunk);
+    const scan::ChunkMask tabs = scan::positions<'\t'>(chunk);
     unsigned copied = 0;
     if (scan::gapsAtMost16(tabs))
         placeFixedTabs<true>(o, p, tabs, copied, run);
@@ -91,8 +91,8 @@ inline void pieceOfFixedSpaces(const char *&p, const char *end, char *&o, std::s
 } // namespace
 
 void writeFixedSpaces(const char *data, std::size_t size, std::size_t runLength, OutBuffer &buffer) {
-    // Room for the worst step (a chunk of tabs) is made before each, so the loops write without
-    // checks; stores may reach up to 128 bytes past the written text.
+    // Room for the worst step (a chunk of at most 64 tabs) is made before each, so the loops write
+    // without checks; stores may reach up to 128 bytes past the written text.
     const std::size_t room = 64 * std::max<std::size_t>(16, runLength) + 128;
     char *o = buffer.cursor();
     const char *p = data;
@@ -100,7 +100,7 @@ void writeFixedSpaces(const char *data, std::size_t size, std::size_t runLength,
     while (p < end) {
         buffer.ensure(o, room);
 #ifdef QM_SSE2
-        if (runLength <= 16 && end - p >= 128) {
+        if (runLength <= 16 && static_cast<std::size_t>(end - p) >= 2 * scan::Chunk::bytes) {
             chunkOfFixedSpaces(p, o, runLength);
             continue;
         }

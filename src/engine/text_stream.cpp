@@ -44,8 +44,8 @@ private:
 #endif
 
 // Writes the converted text through a bare pointer into output that the caller has made room for,
-// a step at a time: 64-byte chunks where the tab stops are short and enough text is left, or else
-// up to 16 plain bytes and the special byte after them.
+// a step at a time: whole chunks where the tab stops are short and enough text is left, or else up
+// to 16 plain bytes and the special byte after them.
 struct LineWriter {
     char *o;
     char *columnStart; // output position of column `columnBase`
@@ -68,8 +68,8 @@ struct LineWriter {
 #endif
 };
 
-// Output room one step may need: a piece's bytes and tab run, or a chunk in which every byte is a
-// tab of 16 spaces; and the stores that reach past the written text.
+// Output room one step may need: a piece's bytes and tab run, or a chunk (at most 64 bytes) in which
+// every byte is a tab of 16 spaces; and the stores that reach past the written text.
 std::size_t stepRoom(int16_t width) {
     const std::size_t maxRun = std::max<std::size_t>(16, width > 0 ? static_cast<std::size_t>(width) : 0);
     return std::max<std::size_t>(pieceBytes * (maxRun + 1), 64 * 16) + 128;
@@ -128,7 +128,7 @@ const char *LineWriter::special(const char *p, const char *stop, const char *end
 // Places the tabs of a chunk without line feeds whose gaps are at most 16 bytes, as in tab-separated
 // data. `copied` counts the chunk's bytes already in the output, `origin` is the chunk index of
 // column 0.
-inline void placeShortGapTabs(char *&out, const char *p, std::uint64_t tabs, unsigned &copied, int &origin,
+inline void placeShortGapTabs(char *&out, const char *p, scan::ChunkMask tabs, unsigned &copied, int &origin,
                               const ShortStops &stops) {
     while (tabs != 0) {
         const auto at = static_cast<unsigned>(std::countr_zero(tabs));
@@ -145,11 +145,11 @@ inline void placeShortGapTabs(char *&out, const char *p, std::uint64_t tabs, uns
 // The same for any chunk. A run of tabs, as an indent is, counts as one: each tab after the first
 // stands on a stop and takes a full width. Line feeds restart the column and are stored again from
 // themselves; no branch tells them from tabs, since the two alternate with the text.
-inline void placeTabRunsAndLineFeeds(char *&out, const char *p, std::uint64_t tabs, std::uint64_t lineFeeds,
+inline void placeTabRunsAndLineFeeds(char *&out, const char *p, scan::ChunkMask tabs, scan::ChunkMask lineFeeds,
                                      unsigned limit, unsigned &copied, int &origin, const ShortStops &stops,
                                      unsigned width) {
-    const std::uint64_t runStarts = tabs & ~(tabs << 1);
-    std::uint64_t events = (runStarts | lineFeeds) & scan::bitsBelow(limit);
+    const scan::ChunkMask runStarts = tabs & ~(tabs << 1);
+    scan::ChunkMask events = (runStarts | lineFeeds) & scan::bitsBelow(limit);
     while (events != 0) {
         const auto at = static_cast<unsigned>(std::countr_zero(events));
         events &= events - 1;
@@ -184,11 +184,11 @@ inline const char *LineWriter::chunks(const char *p, const char *end, const char
     do {
         const scan::Chunk chunk = scan::loadChunk(p);
         scan::storeChunk(out, chunk);
-        const std::uint64_t tabs = scan::positions<'\t'>(chunk);
-        const std::uint64_t lineFeeds = scan::positions<'\n'>(chunk);
-        const std::uint64_t lonelyReturns = scan::positions<'\r'>(chunk) & ~(lineFeeds >> 1);
-        const std::uint64_t exits = lonelyReturns | scan::positions<endOfTextMark>(chunk);
-        limit = static_cast<unsigned>(std::countr_zero(exits)); // 64 when none
+        const scan::ChunkMask tabs = scan::positions<'\t'>(chunk);
+        const scan::ChunkMask lineFeeds = scan::positions<'\n'>(chunk);
+        const scan::ChunkMask lonelyReturns = scan::positions<'\r'>(chunk) & ~(lineFeeds >> 1);
+        const scan::ChunkMask exits = lonelyReturns | scan::positions<endOfTextMark>(chunk);
+        limit = static_cast<unsigned>(std::countr_zero(exits)); // Chunk::bytes when none
         unsigned copied = 0; // bytes of the chunk already placed in the output
         if (limit == scan::Chunk::bytes && lineFeeds == 0 && scan::gapsAtMost16(tabs))
             placeShortGapTabs(out, p, tabs, copied, origin, stops);
