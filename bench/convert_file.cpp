@@ -67,7 +67,8 @@ template <typename Pass> double bestPass(const std::string &text, Pass pass) {
         const auto start = std::chrono::steady_clock::now();
         for (std::size_t at = 0; at < text.size(); at += blockSize)
             pass(text.data() + at, std::min(blockSize, text.size() - at));
-        best = std::min(best, std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+        const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
+        best = std::min(best, took.count());
     }
     return best;
 }
@@ -104,8 +105,8 @@ int writeCorpus(const char *kind, const char *bytes, const char *output) {
 int main(int argc, char **argv) {
     if (argc != 5) {
         std::fprintf(stderr,
-                     "usage: %s tabs|spaces N INPUT OUTPUT | measure tabs|spaces N INPUT | corpus source|oneline "
-                     "BYTES OUTPUT\n",
+                     "usage: %s tabs|spaces N INPUT OUTPUT | measure tabs|spaces N INPUT"
+                     " | corpus source|oneline BYTES OUTPUT\n",
                      argv[0]);
         return 1;
     }

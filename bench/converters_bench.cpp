@@ -28,7 +28,8 @@ void convertInBlocks(benchmark::State &state, const std::string &text, int16_t n
     for (auto _ : state) {
         Converter converter(n);
         for (std::size_t at = 0; at < text.size(); at += blockSize) {
-            const std::string_view converted = converter.convert(text.data() + at, std::min(blockSize, text.size() - at));
+            const std::size_t size = std::min(blockSize, text.size() - at);
+            const std::string_view converted = converter.convert(text.data() + at, size);
             benchmark::DoNotOptimize(converted.data());
         }
         converter.finish(out);

@@ -84,14 +84,18 @@ inline bool gapsAtMost16(ChunkMask marks) {
 // Copies `length` bytes from `from` to `to` in 16-byte pieces: 16 when the gaps are known to be
 // short, otherwise 32 without a check (most pieces of text between tabs are shorter) and more as
 // needed. Reads and writes up to 32 bytes past the length.
-template <bool ShortGaps> inline void copyAhead(char *to, const char *from, [[maybe_unused]] std::size_t length) {
-    _mm_storeu_si128(reinterpret_cast<__m128i *>(to), _mm_loadu_si128(reinterpret_cast<const __m128i *>(from)));
+inline void copy16(char *to, const char *from) {
+    const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i *>(from));
+    _mm_storeu_si128(reinterpret_cast<__m128i *>(to), bytes);
+}
+
+template <bool ShortGaps>
+inline void copyAhead(char *to, const char *from, [[maybe_unused]] std::size_t length) {
+    copy16(to, from);
     if constexpr (!ShortGaps) {
-        _mm_storeu_si128(reinterpret_cast<__m128i *>(to + 16),
-                         _mm_loadu_si128(reinterpret_cast<const __m128i *>(from + 16)));
+        copy16(to + 16, from + 16);
         for (std::size_t done = 32; done < length; done += 16)
-            _mm_storeu_si128(reinterpret_cast<__m128i *>(to + done),
-                             _mm_loadu_si128(reinterpret_cast<const __m128i *>(from + done)));
+            copy16(to + done, from + done);
     }
 }
 #endif

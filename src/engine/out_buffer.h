@@ -71,7 +71,8 @@ public:
     }
 
 private:
-    OutBuffer(std::string &text, std::size_t used, bool trimAtEnd) : text_(text), used_(used), trimAtEnd_(trimAtEnd) {}
+    OutBuffer(std::string &text, std::size_t used, bool trimAtEnd)
+        : text_(text), used_(used), trimAtEnd_(trimAtEnd) {}
 
     char *room(std::size_t n) {
         // A text cleared between blocks keeps its capacity: taking all of it at once fills it

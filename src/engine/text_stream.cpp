@@ -145,17 +145,17 @@ inline void placeShortGapTabs(char *&out, const char *p, scan::ChunkMask tabs, u
 // The same for any chunk. A run of tabs, as an indent is, counts as one: each tab after the first
 // stands on a stop and takes a full width. Line feeds restart the column and are stored again from
 // themselves; no branch tells them from tabs, since the two alternate with the text.
-inline void placeTabRunsAndLineFeeds(char *&out, const char *p, scan::ChunkMask tabs, scan::ChunkMask lineFeeds,
-                                     unsigned limit, unsigned &copied, int &origin, const ShortStops &stops,
-                                     unsigned width) {
+inline void placeTabRunsAndLineFeeds(char *&out, const char *p, scan::ChunkMask tabs,
+                                     scan::ChunkMask lineFeeds, unsigned limit, unsigned &copied, int &origin,
+                                     const ShortStops &stops, unsigned width) {
     const scan::ChunkMask runStarts = tabs & ~(tabs << 1);
     scan::ChunkMask events = (runStarts | lineFeeds) & scan::bitsBelow(limit);
     while (events != 0) {
         const auto at = static_cast<unsigned>(std::countr_zero(events));
         events &= events - 1;
         const auto tabsHere = static_cast<unsigned>(std::countr_zero(~(tabs >> at))); // 0 at a line feed
-        const unsigned run = (stops.run(static_cast<unsigned>(static_cast<int>(at) - origin)) + (tabsHere - 1) * width) &
-                             (0u - (tabsHere != 0));
+        const unsigned firstRun = stops.run(static_cast<unsigned>(static_cast<int>(at) - origin));
+        const unsigned run = (firstRun + (tabsHere - 1) * width) & (0u - (tabsHere != 0));
         out += at - copied;
         if (run > 48) [[unlikely]]
             std::memset(out, ' ', run);
@@ -170,10 +170,8 @@ inline void placeTabRunsAndLineFeeds(char *&out, const char *p, scan::ChunkMask 
 // Chunks one after another, for tab stops of 1 to 16 columns, while chunkReach bytes are readable
 // and the output is not past outLimit. Within a chunk the output is the input with its tabs
 // widened: the chunk is stored whole, and after each tab's spaces the text up to the next tab again
-// further on. CR LF pairs and lone LFs come out as they are and only restart the column, so they
-// are stored again from themselves (no branch tells them from tabs: the two alternate with the
-// text). A lone CR, a CR whose LF is in the next chunk, or an end mark ends the run and goes to
-// special().
+// further on. CR LF pairs and lone LFs come out as they are and only restart the column. A lone CR,
+// a CR whose LF is in the next chunk, or an end mark ends the run and goes to special().
 inline const char *LineWriter::chunks(const char *p, const char *end, const char *outLimit,
                                       const ShortStops &stops) {
     char *out = o; // locals, so the loop keeps them in registers
@@ -199,7 +197,8 @@ inline const char *LineWriter::chunks(const char *p, const char *end, const char
         p += limit;
         // The column after the chunk is limit - origin, at most 79.
         origin = -static_cast<int>(stops.inStop(static_cast<unsigned>(static_cast<int>(limit) - origin)));
-    } while (limit == scan::Chunk::bytes && static_cast<std::size_t>(end - p) >= chunkReach && out <= outLimit);
+    } while (limit == scan::Chunk::bytes && static_cast<std::size_t>(end - p) >= chunkReach &&
+             out <= outLimit);
     o = out;
     restartColumn(static_cast<std::size_t>(-origin));
     // A line feed never starts a chunk's output right after a CR, so the output ends a line
