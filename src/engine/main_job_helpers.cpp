@@ -9,19 +9,10 @@
 #include "platform/text_files.h"
 #include "run/path_checks.h"
 
-#include <climits>
-
 namespace {
 
 // The hidden count as a 32-bit integer, converted as a typed number is.
-int32_t countFromText(const std::string &text) {
-    const NumberText number = readNumberText(text);
-    if (number.kind == NumberText::Kind::NotANumber)
-        raiseError(err::TypeMismatch);
-    if (number.kind == NumberText::Kind::TooLarge || number.rounded < INT32_MIN || number.rounded > INT32_MAX)
-        raiseError(err::Overflow);
-    return static_cast<int32_t>(number.rounded);
-}
+int32_t countFromText(const std::string &text) { return wholeNumberFromText<int32_t>(text); }
 
 } // namespace
 

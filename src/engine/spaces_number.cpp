@@ -74,11 +74,4 @@ NumberText readNumberText(std::string_view text) {
     return result;
 }
 
-int16_t spacesFromText(std::string_view text) {
-    const NumberText number = readNumberText(text);
-    if (number.kind == NumberText::Kind::NotANumber)
-        raiseError(err::TypeMismatch);
-    if (number.kind == NumberText::Kind::TooLarge || number.rounded < INT16_MIN || number.rounded > INT16_MAX)
-        raiseError(err::Overflow);
-    return static_cast<int16_t>(number.rounded);
-}
+int16_t spacesFromText(std::string_view text) { return wholeNumberFromText<int16_t>(text); }

@@ -3,8 +3,11 @@
 #pragma once
 
 #include <cstdint>
+#include <limits>
 #include <optional>
 #include <string_view>
+
+#include "errors/app_error.h"
 
 struct NumberText {
     enum class Kind { Number, NotANumber, TooLarge };
@@ -14,6 +17,18 @@ struct NumberText {
 };
 
 NumberText readNumberText(std::string_view text);
+
+// The text as a whole number of type Whole, as a typed number is converted: 13 when the text is not
+// a number, 6 when it does not fit.
+template <typename Whole> Whole wholeNumberFromText(std::string_view text) {
+    const NumberText number = readNumberText(text);
+    if (number.kind == NumberText::Kind::NotANumber)
+        raiseError(err::TypeMismatch);
+    if (number.kind == NumberText::Kind::TooLarge || number.rounded < std::numeric_limits<Whole>::min() ||
+        number.rounded > std::numeric_limits<Whole>::max())
+        raiseError(err::Overflow);
+    return static_cast<Whole>(number.rounded);
+}
 
 // The number of spaces from the number box: 13 when the text is not a number, 6 when it does not
 // fit in a signed 16-bit integer.
