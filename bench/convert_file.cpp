@@ -11,8 +11,8 @@
 #include <string>
 
 #include "corpus.h"
-#include "engine/text_stream.h"
-#include "errors/app_error.h"
+#include "text_stream.h"
+#include "app_error.h"
 
 namespace {
 

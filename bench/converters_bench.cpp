@@ -6,7 +6,7 @@
 #include <string>
 
 #include "corpus.h"
-#include "engine/text_stream.h"
+#include "text_stream.h"
 
 namespace {
 

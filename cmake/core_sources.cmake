@@ -1,14 +1,14 @@
 # The portable core: rules and text forms that include no Windows header. Built by the
 # host compiler for the native tests and benchmarks, and into the Windows program.
 set(QM_CORE_SOURCES
-    src/errors/app_error.cpp
-    src/errors/error_message.cpp
-    src/errors/error_log.cpp
-    src/engine/line_rules.cpp
-    src/engine/spaces_number.cpp
-    src/engine/text_stream.cpp
-    src/engine/whole_text.cpp
-    src/run/path_text.cpp
-    src/run/trim_spaces.cpp
-    src/settings/setting_forms.cpp
+    src/core/app_error.cpp
+    src/core/error_message.cpp
+    src/core/error_log.cpp
+    src/core/line_rules.cpp
+    src/core/spaces_number.cpp
+    src/core/text_stream.cpp
+    src/core/whole_text.cpp
+    src/core/path_text.cpp
+    src/core/trim_spaces.cpp
+    src/core/setting_forms.cpp
 )

@@ -1,8 +1,8 @@
 // Times the folder job over a folder of text files against a loop that only copies the same files
 // with CopyFileA, in the same run, and prints the ratio. The machines are shared and noisy, so the
 // two are measured in turns and the best of each is kept.
-#include "engine/file_jobs.h"
-#include "platform/win.h"
+#include "file_jobs.h"
+#include "win.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -1,4 +1,4 @@
-#include "app/startup.h"
-#include "platform/win.h"
+#include "startup.h"
+#include "win.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) { return Main(); }

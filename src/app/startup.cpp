@@ -1,11 +1,11 @@
-#include "app/startup.h"
-#include "errors/app_error.h"
-#include "errors/error_message.h"
-#include "errors/show_error.h"
-#include "platform/desktop.h"
-#include "platform/modal_loop.h"
-#include "platform/running_copy.h"
-#include "ui/frm_main.h"
+#include "startup.h"
+#include "app_error.h"
+#include "error_message.h"
+#include "desktop/show_error.h"
+#include "desktop/desktop.h"
+#include "window/modal_loop.h"
+#include "running_copy.h"
+#include "main/frm_main.h"
 
 #include <commctrl.h>
 #include <objbase.h>

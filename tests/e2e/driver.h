@@ -2,7 +2,7 @@
 // start it, find its windows, press their buttons and read their texts.
 #pragma once
 
-#include "platform/win.h"
+#include "win.h"
 
 #include <chrono>
 #include <string>

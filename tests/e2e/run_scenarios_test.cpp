@@ -3,7 +3,7 @@
 // a run gives instead of starting.
 #include "scenario_fixture.h"
 
-#include "platform/handles.h"
+#include "handles.h"
 
 #include <fstream>
 

@@ -1,6 +1,6 @@
 #include "test_state.h"
 
-#include "platform/win.h"
+#include "win.h"
 
 #include <gtest/gtest.h>
 

@@ -1,0 +1,124 @@
+#include "line_rules.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "byte_scan.h"
+#include "out_buffer.h"
+#include "tab_run.h"
+
+std::string replaceFixed(std::string_view lineRead, int16_t tabLen) {
+    const char *p = lineRead.data();
+    const char *const end = p + lineRead.size();
+    if (lineRead.empty() || std::memchr(p, '\t', lineRead.size()) == nullptr)
+        return std::string(lineRead);
+
+    std::string result;
+    result.reserve(lineRead.size() + lineRead.size() / 2 + 16);
+    {
+        OutBuffer out(result);
+        std::size_t lineStart = 0; // where column 1 is in the output
+        for (;;) {
+            const char *stop = scan::findFirstOf<'\t', '\n'>(p, end);
+            out.append(p, static_cast<std::size_t>(stop - p));
+            if (stop == end)
+                break;
+            if (*stop == '\t') {
+                out.spaces(tabRun(tabLen, out.offsetOf(out.cursor()) - lineStart));
+            } else {
+                out.append('\n');
+                lineStart = out.offsetOf(out.cursor());
+            }
+            p = stop + 1;
+        }
+    }
+    return result;
+}
+
+std::size_t spacesPerTab(int16_t numberOfSpaces) {
+    if (numberOfSpaces >= 1 && numberOfSpaces <= 16)
+        return static_cast<std::size_t>(numberOfSpaces);
+    return 8;
+}
+
+namespace {
+
+#ifdef QM_SSE2
+// Places the tabs of a chunk (a bit mask) after the chunk itself was stored.
+template <bool ShortGaps>
+inline void placeFixedTabs(char *&o, const char *p, scan::ChunkMask tabs, unsigned &copied, std::size_t run) {
+    while (tabs != 0) {
+        const auto tab = static_cast<unsigned>(std::countr_zero(tabs));
+        tabs &= tabs - 1;
+        o += tab - copied;
+        std::memcpy(o, "                ", 16);
+        o += run;
+        copied = tab + 1;
+        scan::copyAhead<ShortGaps>(o, p + copied, static_cast<unsigned>(std::countr_zero(tabs)) - copied);
+    }
+}
+
+// One chunk with twice its bytes readable, for runs of at most 16 spaces: the chunk is stored
+// whole, and after each tab's spaces the text up to the next tab again further on.
+inline void chunkOfFixedSpaces(const char *&p, char *&o, std::size_t run) {
+    const scan::Chunk chunk = scan::loadChunk(p);
+    scan::storeChunk(o, chunk);
+    const scan::ChunkMask tabs = scan::positions<'\t'>(chunk);
+    unsigned copied = 0;
+    if (scan::gapsAtMost16(tabs))
+        placeFixedTabs<true>(o, p, tabs, copied, run);
+    else
+        placeFixedTabs<false>(o, p, tabs, copied, run);
+    o += scan::Chunk::bytes - copied;
+    p += scan::Chunk::bytes;
+}
+#endif
+
+// Up to 16 bytes: the plain ones, then a tab's spaces if one comes first.
+inline void pieceOfFixedSpaces(const char *&p, const char *end, char *&o, std::size_t run) {
+    const char *stop = p + std::min<std::size_t>(16, static_cast<std::size_t>(end - p));
+    const char *tab = scan::findFirstOf<'\t'>(p, stop);
+    std::memcpy(o, p, static_cast<std::size_t>(tab - p));
+    o += tab - p;
+    p = tab;
+    if (p == stop)
+        return;
+    std::memset(o, ' ', run);
+    o += run;
+    ++p;
+}
+
+} // namespace
+
+void writeFixedSpaces(const char *data, std::size_t size, std::size_t runLength, OutBuffer &buffer) {
+    // Room for the worst step (a chunk of at most 64 tabs) is made before each, so the loops write
+    // without checks; stores may reach up to 128 bytes past the written text.
+    const std::size_t room = 64 * std::max<std::size_t>(16, runLength) + 128;
+    char *o = buffer.cursor();
+    const char *p = data;
+    const char *const end = data + size;
+    while (p < end) {
+        buffer.ensure(o, room);
+#ifdef QM_SSE2
+        if (runLength <= 16 && static_cast<std::size_t>(end - p) >= 2 * scan::Chunk::bytes) {
+            chunkOfFixedSpaces(p, o, runLength);
+            continue;
+        }
+#endif
+        pieceOfFixedSpaces(p, end, o, runLength);
+    }
+    buffer.commit(o);
+}
+
+void howManySpaces(std::string &text, int16_t numberOfSpaces) {
+    if (std::memchr(text.data(), '\t', text.size()) == nullptr)
+        return;
+    const std::size_t run = spacesPerTab(numberOfSpaces);
+    std::string converted;
+    converted.reserve(text.size() + text.size() / 4 * (run - 1) + 16);
+    {
+        OutBuffer buffer(converted);
+        writeFixedSpaces(text.data(), text.size(), run, buffer);
+    }
+    text.swap(converted);
+}

@@ -1,0 +1,124 @@
+#include "about/frm_about.h"
+#include "about/about_layout.h"
+#include "program_version.h"
+
+namespace {
+
+constexpr COLORREF linkColour = 0x00FF0000; // blue
+
+std::string noticeForThisYear() {
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    return "Copyright (c) Hollowcrest " + std::to_string(now.wYear);
+}
+
+void centreOver(HWND window, HWND owner) {
+    RECT outer, own;
+    GetWindowRect(window, &outer);
+    if (!owner || IsIconic(owner) || !GetWindowRect(owner, &own))
+        SystemParametersInfoA(SPI_GETWORKAREA, 0, &own, 0);
+    const int width = outer.right - outer.left, height = outer.bottom - outer.top;
+    const int left = own.left + ((own.right - own.left) - width) / 2;
+    const int top = own.top + ((own.bottom - own.top) - height) / 2;
+    SetWindowPos(window, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void addSeparators(HWND window) {
+    const int dpi = screenDpi();
+    for (const SeparatorSpec &line : aboutSeparators())
+        CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE | SS_ETCHEDHORZ, twipsToPixels(line.left, dpi),
+                        twipsToPixels(line.top, dpi), twipsToPixels(line.width, dpi), 2, window, nullptr,
+                        GetModuleHandleA(nullptr), nullptr);
+}
+
+} // namespace
+
+void FrmAbout::load() {
+    const int dpi = screenDpi();
+    createWindow("QuillmereAbout", "About", WS_POPUP | WS_CAPTION | WS_SYSMENU,
+                 WS_EX_DLGMODALFRAME, twipsToPixels(aboutClientWidthTwips, dpi),
+                 twipsToPixels(aboutClientHeightTwips, dpi), mainWindow_);
+    if (!hwnd()) return;
+    font_.reset(createDialogFont(8));
+    titleFont_.reset(createDialogFont(13.5));
+    versionFont_.reset(createDialogFont(9.75, true));
+    tooltips_.attach(hwnd());
+    bindControls();
+    addSeparators(hwnd());
+    centreOver(hwnd(), mainWindow_);
+    Form_Load();
+}
+
+void FrmAbout::bindControls() {
+    const ControlMap made = createControls(hwnd(), aboutLayout(), static_cast<HFONT>(font_.get()), tooltips_);
+    auto bind = [&](Label &wrapper, const char *name) {
+        wrapper = Label(made.at(name), &tooltips_, &colours_);
+    };
+    bind(lblprogtitle, "lblprogtitle");
+    bind(lblversion, "lblversion");
+    bind(lblcopyright, "lblcopyright");
+    bind(lblcopyright2, "lblcopyright2");
+    bind(lbltext3, "lbltext3");
+    bind(lbltext4, "lbltext4");
+    bind(lbltext5, "lbltext5");
+    bind(lblurl, "lblurl");
+    cmdok = Button(made.at("cmdok"), &tooltips_, &colours_);
+
+    SendMessageA(lblprogtitle.hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(titleFont_.get()), FALSE);
+    SendMessageA(lblversion.hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(versionFont_.get()), FALSE);
+    for (const Label *label : {&lblprogtitle, &lblversion, &lblcopyright, &lblcopyright2, &lbltext3,
+                               &lbltext4, &lbltext5, &lblurl})
+        colours_.setTransparent(label->hwnd());
+    colours_.setText(lblurl.hwnd(), linkColour);
+    lblurl.setCaption(homepageAddress);
+    linkPointer_ = LoadCursor(nullptr, IDC_HAND);
+    watchMouse(lblurl.hwnd(), *this);
+}
+
+void FrmAbout::Form_Load() {
+    lblprogtitle.setCaption(programProductName());
+    lblversion.setCaption("Version " + programVersionText());
+    lblcopyright.setCaption(noticeForThisYear());
+}
+
+void FrmAbout::cmdok_Click() { destroyWindow(); }
+
+// The address opens in the user's browser; the main window steps aside for it.
+void FrmAbout::lblurl_Click() {
+    ShowWindow(mainWindow_, SW_MINIMIZE);
+    desktop().shellOpen(hwnd(), homepageAddress, "c:\\", SW_SHOWNORMAL);
+    destroyWindow();
+}
+
+void FrmAbout::lblurl_MouseMove() { SetCursor(linkPointer_); }
+
+void FrmAbout::childMouse(HWND control, UINT message, WPARAM, LPARAM) {
+    if (control == lblurl.hwnd() && message == WM_MOUSEMOVE) lblurl_MouseMove();
+}
+
+LRESULT FrmAbout::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_COMMAND: {
+        const HWND control = reinterpret_cast<HWND>(lParam);
+        if (LOWORD(wParam) == IDCANCEL || control == cmdok.hwnd())
+            cmdok_Click();
+        else if (control == lblurl.hwnd() && HIWORD(wParam) == STN_CLICKED)
+            lblurl_Click();
+        return 0;
+    }
+    case WM_SETCURSOR:
+        // The link keeps its hand between moves, so the class arrow never flickers over it.
+        if (reinterpret_cast<HWND>(wParam) == lblurl.hwnd()) {
+            SetCursor(linkPointer_);
+            return TRUE;
+        }
+        break;
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+        if (auto answer = colours_.answer(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam)))
+            return *answer;
+        break;
+    case WM_CLOSE: destroyWindow(); return 0;
+    }
+    return BaseWindow::handleMessage(message, wParam, lParam);
+}

@@ -1,0 +1,47 @@
+// What the two failure windows share: a fixed tool window over the main window, its controls made
+// from a layout table, the warning picture, and closing that unloads it.
+#pragma once
+
+#include "window/base_window.h"
+#include "window/control_colours.h"
+#include "window/controls.h"
+#include "desktop/desktop.h"
+#include "handles.h"
+#include "window/layout.h"
+#include "window/tooltips.h"
+
+#include <span>
+
+inline const char *const failureWindowCaption = "Unable to convert:";
+
+class FailureWindow : public BaseWindow, public ModalWindow {
+public:
+    HWND hwnd() const override { return BaseWindow::hwnd(); }
+
+    // What both windows show: the two texts, the warning picture and "&Proceed".
+    Label Label1, Label2;
+    Control Image1;
+    Button Command1;
+
+protected:
+    // Creates the window hidden, centred over its owner, with the table's controls.
+    ControlMap loadHidden(const char *className, int clientWidthTwips, int clientHeightTwips,
+                          std::span<const ControlSpec> table, HWND owner);
+    // Binds the shared controls of a table made by loadHidden.
+    void bindShared(const ControlMap &made);
+    template <class Wrapper> void bind(Wrapper &wrapper, const ControlMap &made, const char *name) {
+        wrapper = Wrapper(made.at(name), &tooltips_, &colours_);
+    }
+    LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    virtual void onClick(HWND control) = 0;
+    void unload() { destroyWindow(); }
+
+    Tooltips tooltips_;
+    ControlColours colours_;
+
+private:
+    GdiObject font_;
+};
+
+// The system's warning icon, 32 x 32 pixels.
+HICON warningIcon();

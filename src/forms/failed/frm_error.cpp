@@ -1,0 +1,56 @@
+#include "failed/frm_error.h"
+
+#include "appdata.h"
+#include "error_log.h"
+#include "failed/frm_error_layout.h"
+#include "desktop/show_error.h"
+#include "window/list_item_tip.h"
+#include "local_time_text.h"
+#include "text_files.h"
+
+#include <vector>
+
+FrmError::FrmError(HWND owner) {
+    const ControlMap made = loadHidden("QuillmereError", frmErrorClientWidthTwips, frmErrorClientHeightTwips,
+                                       frmErrorLayout(), owner);
+    if (made.empty())
+        return;
+    bindShared(made);
+    bind(List2, made, "List2");
+    bind(cmdSave, made, "cmdSave");
+    colours_.setText(List2.hwnd(), failedEntryColour);
+    colours_.setButtonFaceBackground(List2.hwnd());
+    watchMouse(List2.hwnd(), *this);
+}
+
+void FrmError::onClick(HWND control) {
+    if (control == cmdSave.hwnd())
+        return cmdSave_Click();
+    if (control == Command1.hwnd())
+        return Command1_Click();
+}
+
+void FrmError::childMouse(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message != WM_MOUSEMOVE || control != List2.hwnd())
+        return;
+    List2_MouseMove(mouseButtonState(wParam), 0, pixelsToTwips(static_cast<short>(LOWORD(lParam))),
+                    pixelsToTwips(static_cast<short>(HIWORD(lParam))));
+}
+
+void FrmError::cmdSave_Click() {
+    guarded("frmError - cmdSave_Click", [&] {
+        std::vector<std::string> entries;
+        for (int32_t i = 0; i < List2.listCount(); ++i)
+            entries.push_back(List2.list(i));
+        const std::string stamp = userShortDate() + " " + userTimeOfDay();
+        const std::string log = appDataFolder(programFolder()) + "errorlog.txt";
+        appendToFile(log, errorLogRecord(stamp, entries));
+        showMessage(hwnd(), "Info was written to :\r\n" + log, "Log updated", MB_OK | MB_ICONINFORMATION);
+    });
+}
+
+void FrmError::Command1_Click() { unload(); }
+
+void FrmError::List2_MouseMove(int16_t button, int16_t, float x, float y) {
+    showListItemTip(List2, button, x, y);
+}

@@ -1,0 +1,196 @@
+#include "main/frm_main.h"
+#include "main/main_layout.h"
+
+#include <commctrl.h>
+#include <uxtheme.h>
+
+namespace {
+
+constexpr UINT menuHelpId = 1;
+
+HMENU createMainMenu() {
+    HMENU project = CreatePopupMenu();
+    AppendMenuA(project, MF_STRING, menuHelpId, "Help\tF1");
+    HMENU bar = CreateMenu();
+    AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(project), "Project");
+    return bar;
+}
+
+int16_t shiftState() {
+    return static_cast<int16_t>(((GetKeyState(VK_SHIFT) & 0x8000) ? 1 : 0) |
+                                ((GetKeyState(VK_CONTROL) & 0x8000) ? 2 : 0) |
+                                ((GetKeyState(VK_MENU) & 0x8000) ? 4 : 0));
+}
+
+} // namespace
+
+FrmMain::FrmMain() = default;
+
+FrmMain::~FrmMain() {
+    frmErrorWindow_.reset();
+    frmErrorClipboardWindow_.reset();
+}
+
+void FrmMain::load() {
+    const int dpi = screenDpi();
+    createWindow("QuillmereMain", "Quillmere", WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, 0,
+                 twipsToPixels(mainClientWidthTwips, dpi), twipsToPixels(mainClientHeightTwips, dpi), nullptr,
+                 createMainMenu());
+    if (!hwnd()) return;
+    font_.reset(createDialogFont(8));
+    tooltips_.attach(hwnd());
+    bindControls();
+    Form_Load();
+}
+
+void FrmMain::show() {
+    ShowWindow(hwnd(), SW_SHOW);
+    UpdateWindow(hwnd());
+    cmdReplaceTABS.setFocus();
+}
+
+void FrmMain::close() {
+    if (hwnd()) SendMessageA(hwnd(), WM_CLOSE, 0, 0);
+}
+
+void FrmMain::bindControls() {
+    const ControlMap made = createControls(hwnd(), mainLayout(), static_cast<HFONT>(font_.get()), tooltips_);
+    auto bind = [&](auto &wrapper, const char *name) {
+        wrapper = std::remove_reference_t<decltype(wrapper)>(made.at(name), &tooltips_, &colours_);
+    };
+    bind(cmdReplaceTABS, "cmdReplaceTABS");
+    bind(cmdAbout, "cmdAbout");
+    bind(cmdExit, "cmdExit");
+    bind(optClipboard, "optClipboard");
+    bind(optSingle, "optSingle");
+    bind(optMultiple, "optMultiple");
+    bind(FrameClipboard, "FrameClipboard");
+    bind(FrameSingle, "FrameSingle");
+    bind(FrameMultiple, "FrameMultiple");
+    bind(FrameSettings, "FrameSettings");
+    bind(lblHDDENnrOfFiles, "lblHDDENnrOfFiles");
+    bind(lblHDDENTextonClipboard, "lblHDDENTextonClipboard");
+    bind(Label5, "Label5");
+    bind(Label1, "Label1");
+    bind(Label2, "Label2");
+    bind(txtSource, "txtSource");
+    bind(txtDest, "txtDest");
+    bind(cmdGetSourceFile, "cmdGetSourceFile");
+    bind(cmdGetSaveFile, "cmdGetSaveFile");
+    bind(Label3, "Label3");
+    bind(Label4, "Label4");
+    bind(lblNumberofiles, "lblNumberofiles");
+    bind(lblVerify, "lblVerify");
+    bind(txtMultipleFilesPath, "txtMultipleFilesPath");
+    bind(txtMultipleFilesDestinationPath, "txtMultipleFilesDestinationPath");
+    bind(cmdBrowseDir, "cmdBrowseDir");
+    bind(cmdBrowseDir2Save, "cmdBrowseDir2Save");
+    bind(List1, "List1");
+    bind(Combo1, "Combo1");
+    bind(ProgressBar1, "ProgressBar1");
+    bind(optFixedTABS, "optFixedTABS");
+    bind(optFixedSpaces, "optFixedSpaces");
+    bind(Label6, "Label6");
+    bind(txtSpacesToUse, "txtSpacesToUse");
+    bind(UpDown1, "UpDown1");
+    bind(Image1, "Image1");
+
+    // Themed option buttons ignore caption colours; the operation highlight needs them.
+    for (HWND option : {optClipboard.hwnd(), optSingle.hwnd(), optMultiple.hwnd()}) {
+        SetWindowTheme(option, L"", L"");
+        colours_.setText(option, operationOtherColour);
+    }
+    for (HWND label : {Label1.hwnd(), Label2.hwnd(), Label3.hwnd(), Label4.hwnd(), Label5.hwnd(), Label6.hwnd(),
+                       lblNumberofiles.hwnd(), lblVerify.hwnd()})
+        colours_.setTransparent(label);
+    colours_.setText(lblVerify.hwnd(), 0x00C00000); // dark blue
+    for (HWND box : {txtSource.hwnd(), txtDest.hwnd(), txtMultipleFilesPath.hwnd(),
+                     txtMultipleFilesDestinationPath.hwnd(), txtSpacesToUse.hwnd(), List1.hwnd(), Combo1.hwnd()})
+        colours_.setButtonFaceBackground(box);
+
+    SendMessageA(UpDown1.hwnd(), UDM_SETBUDDY, reinterpret_cast<WPARAM>(txtSpacesToUse.hwnd()), 0);
+    SendMessageA(UpDown1.hwnd(), UDM_SETRANGE32, 1, 16);
+    SendMessageA(UpDown1.hwnd(), UDM_SETPOS32, 0, 8);
+
+    for (HWND watched : {txtSource.hwnd(), txtDest.hwnd(), txtMultipleFilesPath.hwnd(),
+                         txtMultipleFilesDestinationPath.hwnd(), txtSpacesToUse.hwnd(), List1.hwnd()})
+        watchMouse(watched, *this);
+}
+
+LRESULT FrmMain::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_COMMAND:
+        onCommand(reinterpret_cast<HWND>(lParam), HIWORD(wParam), LOWORD(wParam));
+        return 0;
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORBTN:
+        if (auto answer = colours_.answer(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam)))
+            return *answer;
+        break;
+    case WM_CLOSE:
+        Form_QueryUnload();
+        destroyWindow();
+        return 0;
+    case WM_QUERYENDSESSION: return TRUE;
+    case WM_ENDSESSION:
+        if (wParam) {
+            Form_QueryUnload();
+            destroyWindow();
+        }
+        return 0;
+    case WM_HELP: return TRUE;
+    }
+    return BaseWindow::handleMessage(message, wParam, lParam);
+}
+
+void FrmMain::windowDestroyed() { Form_Unload(); }
+
+void FrmMain::onCommand(HWND control, WORD code, WORD id) {
+    if (!control && id == menuHelpId) return menuHelp_Click();
+    if (id == IDCANCEL) return cmdExit_Click();
+    if (code == CBN_SELCHANGE && control == Combo1.hwnd()) return Combo1_Click();
+    if (code != BN_CLICKED) return;
+    // Option buttons are checked here, so each group holds one choice however it was clicked.
+    for (OptionButton *option : {&optClipboard, &optSingle, &optMultiple, &optFixedTABS, &optFixedSpaces})
+        if (control == option->hwnd()) option->setValue(true);
+    if (control == cmdReplaceTABS.hwnd()) return cmdReplaceTABS_Click();
+    if (control == cmdAbout.hwnd()) return cmdAbout_Click();
+    if (control == optClipboard.hwnd()) return optClipboard_Click();
+    if (control == optSingle.hwnd()) return optSingle_Click();
+    if (control == optMultiple.hwnd()) return optMultiple_Click();
+    if (control == cmdGetSourceFile.hwnd()) return cmdGetSourceFile_Click();
+    if (control == cmdGetSaveFile.hwnd()) return cmdGetSaveFile_Click();
+    if (control == cmdBrowseDir.hwnd()) return cmdBrowseDir_Click();
+    if (control == cmdBrowseDir2Save.hwnd()) return cmdBrowseDir2Save_Click();
+}
+
+void FrmMain::childMouse(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
+    const float x = pixelsToTwips(static_cast<short>(LOWORD(lParam)));
+    const float y = pixelsToTwips(static_cast<short>(HIWORD(lParam)));
+    if (message == WM_MOUSEMOVE) {
+        if (control == List1.hwnd()) return List1_MouseMove(mouseButtonState(wParam), shiftState(), x, y);
+        for (TextBox *box : {&txtSource, &txtDest, &txtMultipleFilesPath, &txtMultipleFilesDestinationPath})
+            if (control == box->hwnd()) return pathBox_MouseMove(*box);
+        return;
+    }
+    if (control == txtSpacesToUse.hwnd()) txtSpacesToUse_MouseDown();
+}
+
+bool FrmMain::previewKey(const MSG &message) {
+    if (message.message != WM_KEYDOWN && message.message != WM_SYSKEYDOWN) return false;
+    if (!hwnd() || GetAncestor(message.hwnd, GA_ROOT) != hwnd()) return false;
+    Form_KeyDown(static_cast<int16_t>(message.wParam), shiftState());
+    return false; // the focused control still receives the key
+}
+
+void FrmMain::optClipboard_Click() { highlightOperation(); }
+void FrmMain::optSingle_Click() { highlightOperation(); }
+void FrmMain::optMultiple_Click() { highlightOperation(); }
+
+void FrmMain::cmdExit_Click() { close(); }
+
+void FrmMain::Form_Unload() {
+    if (quitOnUnload_) PostQuitMessage(0);
+}

@@ -1,0 +1,159 @@
+// The main window: its controls, the fields the conversion jobs share, and every handler and
+// procedure that belongs to it. The procedures are defined in the folders of their subsystems.
+#pragma once
+
+#include "window/base_window.h"
+#include "desktop/browse_dialog.h"
+#include "desktop/common_dialog.h"
+#include "window/control_colours.h"
+#include "window/controls.h"
+#include "handles.h"
+#include "window/mouse_watch.h"
+#include "window/tooltips.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+class FrmError;
+class FrmErrorClipboard;
+struct FolderDialogRequest;
+struct FileDialogRequest;
+
+inline const std::string placeholderText = "Waiting ...";
+inline constexpr COLORREF operationSelectedColour = 0x00FF0000; // blue
+inline constexpr COLORREF operationOtherColour = 0x00000000;    // black
+
+class FrmMain final : public BaseWindow, private MouseListener {
+public:
+    FrmMain();
+    ~FrmMain() override;
+
+    // Creates the window hidden and runs its load; show() makes it visible.
+    void load();
+    void show();
+    // The close request as Exit, Esc and the close box raise it.
+    void close();
+    // Lets the window see a key before its controls do; true when the key was consumed.
+    bool previewKey(const MSG &message);
+
+    // Controls on the window.
+    Button cmdReplaceTABS, cmdAbout, cmdExit;
+    OptionButton optClipboard, optSingle, optMultiple;
+    Frame FrameClipboard, FrameSingle, FrameMultiple, FrameSettings;
+    Label lblHDDENnrOfFiles, lblHDDENTextonClipboard;
+    // Clipboard panel.
+    Label Label5;
+    // Single-file panel.
+    Label Label1, Label2;
+    TextBox txtSource, txtDest;
+    Button cmdGetSourceFile, cmdGetSaveFile;
+    // Multiple-files panel.
+    Label Label3, Label4, lblNumberofiles, lblVerify;
+    TextBox txtMultipleFilesPath, txtMultipleFilesDestinationPath;
+    Button cmdBrowseDir, cmdBrowseDir2Save;
+    ListBox List1;
+    ComboBox Combo1;
+    ProgressBar ProgressBar1;
+    // Settings panel.
+    OptionButton optFixedTABS, optFixedSpaces;
+    Label Label6;
+    TextBox txtSpacesToUse;
+    Control UpDown1, Image1;
+    // The file dialog both file pickers share; the destination folder picker's latest dialog.
+    CommonDialog CommonDialog1;
+    std::unique_ptr<BrowseDialog> objBD;
+
+    // Fields the conversion jobs share.
+    std::string tEXTO, varsavePATH, sourcefile, targetfile, FileName, fileNamePlusExt, newFile, FileName2;
+    int FileNumber = 0;
+
+    // The failed-files windows: loaded, hidden, on first use; unloaded when closed.
+    FrmError &frmError();
+    FrmErrorClipboard &frmErrorClipboard();
+    bool frmErrorLoaded() const { return frmErrorWindow_ && frmErrorWindow_->isLoaded(); }
+    bool frmErrorClipboardLoaded() const {
+        return frmErrorClipboardWindow_ && frmErrorClipboardWindow_->isLoaded();
+    }
+    void unloadFrmError();
+    void unloadFrmErrorClipboard();
+
+    // Window events.
+    void Form_Load();
+    void Form_QueryUnload();
+    void Form_Unload();
+    void optClipboard_Click();
+    void optSingle_Click();
+    void optMultiple_Click();
+    void cmdAbout_Click();
+    void cmdExit_Click();
+    void cmdReplaceTABS_Click();
+    void Combo1_Click();
+    void List1_MouseMove(int16_t button, int16_t shift, float x, float y);
+    void cmdGetSourceFile_Click();
+    void cmdGetSaveFile_Click();
+    void cmdBrowseDir_Click();
+    void cmdBrowseDir2Save_Click();
+    void objBD_SelectionChanged(HWND dialog, bool &okEnabled);
+    void pathBox_MouseMove(TextBox &box);
+    void txtSpacesToUse_MouseDown();
+    void Form_KeyDown(int16_t keyCode, int16_t shift);
+    void menuHelp_Click();
+
+    // Mode switching.
+    void highlightOperation();
+
+    // Run sequences.
+    void prevcmdReplaceTABSSingle();
+    void prevcmdReplaceTABSMultiple();
+    void prevcmdReplaceTABSClipboard();
+
+    // Conversion jobs.
+    void KillTempFile1();
+    void KillTempFile2();
+    bool itemIsInList();
+    void replaceTABSwithSPACESVerifySingle();
+    void replaceTWSfixedSingle();
+    void replaceTABSwithSPACESSingle();
+    void replaceTABSwithSPACESVerifyMultiple();
+    void removeErroredFiles();
+    void replaceTWSfixedMultiple();
+    void replaceTABSwithSPACESMultiple();
+    void replaceTABSwithSPACESVerifyClipboard();
+    void replaceTWSfixedClipboard();
+    void replaceTABSwithSPACESClipboard();
+
+    // Work list and extension filter.
+    void countFILES();
+    void LoadComboFromFile(ComboBox &combo, const std::string &path);
+    void LoadInternalList();
+    void CreateList();
+
+    // Settings.
+    void restoreSettings();
+    void saveSettings();
+
+private:
+    LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void windowDestroyed() override;
+    void childMouse(HWND control, UINT message, WPARAM wParam, LPARAM lParam) override;
+    void onCommand(HWND control, WORD code, WORD id);
+    void bindControls();
+    void unloadOtherWindows();
+
+    Tooltips tooltips_;
+    ControlColours colours_;
+    GdiObject font_;
+    std::unique_ptr<BaseWindow> frmErrorWindow_;
+    std::unique_ptr<BaseWindow> frmErrorClipboardWindow_;
+    bool running_ = false; // a folder run yields to the message loop; a second press is ignored
+    bool closing_ = false;
+    bool quitOnUnload_ = true;
+    bool closeRequestedByBrowse_ = false; // the folder browser could not be found
+
+public:
+    // Tests create the window without ending the message loop when it closes.
+    void setQuitOnUnload(bool quit) { quitOnUnload_ = quit; }
+    bool runInProgress() const { return running_; }
+    void setRunInProgress(bool running) { running_ = running; }
+};

@@ -1,0 +1,127 @@
+// Restoring the main window from the settings key while it loads. Each step stands on its own: a
+// value that is missing or unusable, or a step that fails, leaves the design state in place and
+// the next step runs; nothing is reported.
+#include "appdata.h"
+#include "desktop/show_error.h"
+#include "path_checks.h"
+#include "path_text.h"
+#include "registry.h"
+#include "setting_forms.h"
+#include "main/settings_key.h"
+#include "window/window_place.h"
+#include "write_probe.h"
+#include "main/frm_main.h"
+
+namespace {
+
+std::string stored(const std::string &name) { return Registry::getKeyValue(settingsKey, name); }
+
+// True when the stored place was taken and keeps the window on the screen.
+bool placeAtStoredPosition(HWND window) {
+    if (!yesNoFromText(stored(settingName::Startup)).value_or(false))
+        return false;
+    ignoringErrors([&] {
+        if (auto top = positionFromText(stored(settingName::Top)))
+            setWindowTopTwips(window, *top);
+    });
+    ignoringErrors([&] {
+        if (auto left = positionFromText(stored(settingName::Left)))
+            setWindowLeftTwips(window, *left);
+    });
+    const TwipsRect frame = windowFrameTwips(window);
+    // A stored place on no monitor any more would leave the window out of reach.
+    return frame.top >= 0 && frame.left >= 0 && onSomeMonitor(window);
+}
+
+void centreOnScreen(HWND window) {
+    const TwipsRect frame = windowFrameTwips(window);
+    setWindowLeftTwips(window, centredEdge(screenWidthTwips(), frame.width));
+    setWindowTopTwips(window, centredEdge(screenHeightTwips(), frame.height));
+}
+
+void restoreSpaces(TextBox &box) {
+    box.setText(cutToTwo(stored(settingName::SpacesToUse)));
+    if (box.text() == "Er")
+        box.setText("8");
+}
+
+void restoreOption(OptionButton &option, const std::string &name) {
+    if (auto selected = yesNoFromText(stored(name)))
+        option.setValue(*selected);
+}
+
+void restorePath(TextBox &box, const std::string &name) {
+    box.setText(stored(name));
+    if (box.text() == Registry::readFailure)
+        box.setText(placeholderText);
+}
+
+void selectStoredExtension(FrmMain &frm) {
+    const auto index = extensionIndexFromText(stored(settingName::LastExtension), frm.Combo1.listCount());
+    if (index && frm.Combo1.setListIndex(*index))
+        frm.Combo1_Click();
+}
+
+void selectFirstExtensionWhenNone(FrmMain &frm) {
+    if (frm.Combo1.listIndex() != -1)
+        return;
+    if (frm.Combo1.setListIndex(0))
+        frm.Combo1_Click();
+}
+
+void keepOnlyReadableSource(TextBox &box) {
+    if (!fileExists(box.text()))
+        box.setText(placeholderText);
+}
+
+void keepOnlyDestinationInExistingFolder(TextBox &box) {
+    if (!DirExists(filePart(box.text(), pathPart::folder)))
+        box.setText(placeholderText);
+}
+
+void keepOnlySourceFolderWithFiles(FrmMain &frm) {
+    frm.countFILES();
+    if (frm.List1.listCount() == 0)
+        frm.txtMultipleFilesPath.setText(placeholderText);
+}
+
+void keepOnlyExistingFolder(TextBox &box) {
+    if (!DirExists(box.text()))
+        box.setText(placeholderText);
+}
+
+void keepOnlyWritableFolder(TextBox &box) {
+    if (probeFolderForWriting(box.text()) == ProbeResult::AccessRefused)
+        box.setText(placeholderText);
+}
+
+} // namespace
+
+void FrmMain::restoreSettings() {
+    ignoringErrors([&] { Registry::createKey(settingsKey); });
+    ignoringErrors([&] {
+        if (!placeAtStoredPosition(hwnd()))
+            centreOnScreen(hwnd());
+    });
+    ignoringErrors([&] { restoreSpaces(txtSpacesToUse); });
+    // In this order, so that in a group the last stored yes wins.
+    ignoringErrors([&] { restoreOption(optClipboard, settingName::OperationClip); });
+    ignoringErrors([&] { restoreOption(optSingle, settingName::OperationSingle); });
+    ignoringErrors([&] { restoreOption(optMultiple, settingName::OperationMultiple); });
+    ignoringErrors([&] { restoreOption(optFixedTABS, settingName::FixedTABS); });
+    ignoringErrors([&] { restoreOption(optFixedSpaces, settingName::FixedSpaces); });
+    ignoringErrors([&] { highlightOperation(); });
+    ignoringErrors([&] { LoadComboFromFile(Combo1, appDataFolder(programFolder()) + "extensions.txt"); });
+    ignoringErrors([&] { selectStoredExtension(*this); });
+    ignoringErrors([&] { selectFirstExtensionWhenNone(*this); });
+    ignoringErrors([&] { ProgressBar1.setValue(0); });
+    ignoringErrors([&] { restorePath(txtSource, settingName::SourceS); });
+    ignoringErrors([&] { restorePath(txtDest, settingName::DestinationS); });
+    ignoringErrors([&] { restorePath(txtMultipleFilesPath, settingName::SourceM); });
+    ignoringErrors([&] { restorePath(txtMultipleFilesDestinationPath, settingName::DestinationM); });
+    ignoringErrors([&] { keepOnlyReadableSource(txtSource); });
+    ignoringErrors([&] { keepOnlyDestinationInExistingFolder(txtDest); });
+    ignoringErrors([&] { keepOnlySourceFolderWithFiles(*this); });
+    ignoringErrors([&] { keepOnlyExistingFolder(txtMultipleFilesDestinationPath); });
+    ignoringErrors([&] { keepOnlyWritableFolder(txtMultipleFilesDestinationPath); });
+}

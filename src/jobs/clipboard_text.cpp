@@ -1,0 +1,26 @@
+#include "clipboard_text.h"
+
+#include "file_jobs.h"
+#include "line_rules.h"
+#include "whole_text.h"
+#include "clipboard.h"
+#include "text_files.h"
+
+void storeClipboardText(const std::string &temporaryPath) {
+    writeWholeFile(temporaryPath, clipboardText().value_or("") + "\r\n");
+}
+
+std::string tabStopClipboardText(const std::string &temporaryPath, const std::string &secondTemporaryPath,
+                                 int16_t width) {
+    convertFileTabStops(temporaryPath, secondTemporaryPath, width);
+    return readWholeFile(secondTemporaryPath, ShareWrite::Allowed);
+}
+
+std::string fixedSpacesClipboardText(const std::string &temporaryPath,
+                                     const std::function<int16_t()> &numberOfSpaces) {
+    storeClipboardText(temporaryPath);
+    std::string text = readWholeFile(temporaryPath, ShareWrite::Denied);
+    wholeReadCheck(text);
+    howManySpaces(text, numberOfSpaces());
+    return text;
+}

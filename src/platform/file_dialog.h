@@ -1,6 +1,0 @@
-// The system's open and save dialogs, driven by a FileDialogRequest.
-#pragma once
-
-#include "platform/desktop.h"
-
-bool runFileDialog(FileDialogRequest &request);

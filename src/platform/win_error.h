@@ -1,9 +1,0 @@
-// Turns Windows error codes into the program's error numbers, in one place.
-#pragma once
-
-#include "errors/app_error.h"
-#include "platform/win.h"
-
-int32_t errorNumberForWin32(DWORD code);
-[[noreturn]] void raiseWin32(DWORD code);
-[[noreturn]] void raiseLastError();

@@ -1,0 +1,83 @@
+#include "clipboard.h"
+
+#include "app_error.h"
+#include "win.h"
+
+#include <cstring>
+
+namespace {
+
+constexpr int32_t cannotOpenClipboard = 521;
+
+[[noreturn]] void raiseClipboard(int32_t number, const char *description) {
+    throw AppError{number, description, "", 0};
+}
+
+// Another program may hold the clipboard for a moment; a few short waits ride that out.
+bool openWithRetries() {
+    for (int attempt = 0; attempt < 10; ++attempt) {
+        if (OpenClipboard(nullptr))
+            return true;
+        Sleep(10);
+    }
+    return false;
+}
+
+std::optional<std::string> textOfOpenClipboard() {
+    HANDLE data = GetClipboardData(CF_TEXT);
+    if (!data)
+        return std::nullopt;
+    const char *text = static_cast<const char *>(GlobalLock(data));
+    if (!text)
+        return std::nullopt;
+    std::string copy(text, strnlen(text, GlobalSize(data)));
+    GlobalUnlock(data);
+    return copy;
+}
+
+} // namespace
+
+OpenClipboardSession::OpenClipboardSession() {
+    if (!openWithRetries())
+        raiseClipboard(cannotOpenClipboard, "Can't open Clipboard");
+}
+
+OpenClipboardSession::~OpenClipboardSession() { CloseClipboard(); }
+
+bool setClipboardText(const std::string &text) {
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
+    if (!memory)
+        return false;
+    char *target = static_cast<char *>(GlobalLock(memory));
+    if (!target) {
+        GlobalFree(memory);
+        return false;
+    }
+    std::memcpy(target, text.c_str(), text.size() + 1);
+    GlobalUnlock(memory);
+    if (SetClipboardData(CF_TEXT, memory))
+        return true; // the system owns it now
+    GlobalFree(memory);
+    return false;
+}
+
+bool clipboardHasText() { return IsClipboardFormatAvailable(CF_TEXT) != 0; }
+
+std::optional<std::string> clipboardText() {
+    if (!clipboardHasText())
+        return std::nullopt;
+    OpenClipboardSession session;
+    return textOfOpenClipboard();
+}
+
+void replaceClipboardText(const std::string &text, const ClipboardTextSetter &setter) {
+    OpenClipboardSession session;
+    const std::optional<std::string> former = textOfOpenClipboard();
+    if (!EmptyClipboard())
+        raiseClipboard(cannotOpenClipboard, "Can't open Clipboard");
+    if (setter(text))
+        return;
+    if (former)
+        setClipboardText(*former);
+    raiseError(err::OutOfMemory);
+}

@@ -1,0 +1,35 @@
+#include "folder_search.h"
+
+#include "handles.h"
+#include "win_error.h"
+
+namespace {
+
+bool isOrdinaryFile(const WIN32_FIND_DATAA &entry) {
+    return !(entry.dwFileAttributes &
+             (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM));
+}
+
+bool meansNothingFound(DWORD code) {
+    return code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND || code == ERROR_NO_MORE_FILES;
+}
+
+} // namespace
+
+void forEachOrdinaryFile(const std::string &search, const std::function<void(const std::string &)> &found) {
+    WIN32_FIND_DATAA entry{};
+    const FindHandle handle(FindFirstFileA(search.c_str(), &entry));
+    if (!handle.valid()) {
+        const DWORD code = GetLastError();
+        if (meansNothingFound(code))
+            return;
+        raiseWin32(code);
+    }
+    do {
+        if (isOrdinaryFile(entry))
+            found(entry.cFileName);
+    } while (FindNextFileA(handle.get(), &entry));
+    const DWORD code = GetLastError();
+    if (code != ERROR_NO_MORE_FILES)
+        raiseWin32(code);
+}

@@ -1,0 +1,66 @@
+// Owners of Windows handles: closed on every path, never copied.
+#pragma once
+
+#include "win.h"
+
+#include <utility>
+
+class FileHandle {
+public:
+    FileHandle() = default;
+    explicit FileHandle(HANDLE handle) : handle_(handle) {}
+    FileHandle(FileHandle &&other) noexcept : handle_(std::exchange(other.handle_, INVALID_HANDLE_VALUE)) {}
+    FileHandle &operator=(FileHandle &&other) noexcept {
+        if (this != &other) {
+            close();
+            handle_ = std::exchange(other.handle_, INVALID_HANDLE_VALUE);
+        }
+        return *this;
+    }
+    FileHandle(const FileHandle &) = delete;
+    FileHandle &operator=(const FileHandle &) = delete;
+    ~FileHandle() { close(); }
+
+    HANDLE get() const { return handle_; }
+    bool valid() const { return handle_ != INVALID_HANDLE_VALUE && handle_ != nullptr; }
+    void close() {
+        if (valid()) CloseHandle(handle_);
+        handle_ = INVALID_HANDLE_VALUE;
+    }
+
+private:
+    HANDLE handle_ = INVALID_HANDLE_VALUE;
+};
+
+class FindHandle {
+public:
+    explicit FindHandle(HANDLE handle) : handle_(handle) {}
+    FindHandle(const FindHandle &) = delete;
+    FindHandle &operator=(const FindHandle &) = delete;
+    ~FindHandle() {
+        if (valid()) FindClose(handle_);
+    }
+    HANDLE get() const { return handle_; }
+    bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
+
+private:
+    HANDLE handle_;
+};
+
+class GdiObject {
+public:
+    explicit GdiObject(HGDIOBJ object = nullptr) : object_(object) {}
+    GdiObject(const GdiObject &) = delete;
+    GdiObject &operator=(const GdiObject &) = delete;
+    ~GdiObject() {
+        if (object_) DeleteObject(object_);
+    }
+    void reset(HGDIOBJ object) {
+        if (object_) DeleteObject(object_);
+        object_ = object;
+    }
+    HGDIOBJ get() const { return object_; }
+
+private:
+    HGDIOBJ object_;
+};

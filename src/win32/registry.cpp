@@ -1,0 +1,106 @@
+#include "registry.h"
+
+#include "desktop/desktop.h"
+#include "reg_key.h"
+#include "setting_forms.h"
+
+#include <array>
+
+namespace Registry {
+
+namespace {
+
+constexpr DWORD readBufferSize = 255;
+
+struct NamedRoot {
+    std::string_view name;
+    HKEY handle;
+};
+
+const std::array<NamedRoot, 7> namedRoots = {{
+    {"HKEY_CLASSES_ROOT", HKEY_CLASSES_ROOT},
+    {"HKEY_CURRENT_USER", HKEY_CURRENT_USER},
+    {"HKEY_LOCAL_MACHINE", HKEY_LOCAL_MACHINE},
+    {"HKEY_USERS", HKEY_USERS},
+    {"HKEY_PERFORMANCE_DATA", HKEY_PERFORMANCE_DATA},
+    {"HKEY_CURRENT_CONFIG", HKEY_CURRENT_CONFIG},
+    {"HKEY_DYN_DATA", HKEY_DYN_DATA},
+}};
+
+bool wellFormed(const std::string &keyPath) {
+    return keyPath.compare(0, 5, "HKEY_") == 0 && keyPath.back() != '\\';
+}
+
+void showIncorrectFormat(const std::string &keyPath) {
+    showMessage(GetActiveWindow(), "Incorrect Format:\n\n" + keyPath, "Quillmere", MB_OK);
+}
+
+RegKey openKey(const KeyPath &path, REGSAM access) {
+    RegKey key;
+    if (RegOpenKeyExA(path.root, path.subkey.c_str(), 0, access, key.out()) != ERROR_SUCCESS)
+        *key.out() = nullptr;
+    return key;
+}
+
+} // namespace
+
+HKEY rootKeyHandle(std::string_view rootName) {
+    for (const NamedRoot &root : namedRoots)
+        if (root.name == rootName)
+            return root.handle;
+    return nullptr;
+}
+
+KeyPath splitKeyPath(const std::string &keyPath) {
+    if (!wellFormed(keyPath)) {
+        showIncorrectFormat(keyPath);
+        return {};
+    }
+    const size_t slash = keyPath.find('\\');
+    if (slash == std::string::npos)
+        return {rootKeyHandle(keyPath), ""};
+    return {rootKeyHandle(std::string_view(keyPath).substr(0, slash)), keyPath.substr(slash + 1)};
+}
+
+void createKey(const std::string &keyPath) {
+    const KeyPath path = splitKeyPath(keyPath);
+    if (!path.root)
+        return;
+    RegKey key;
+    if (RegCreateKeyA(path.root, path.subkey.c_str(), key.out()) != ERROR_SUCCESS)
+        *key.out() = nullptr;
+}
+
+std::string getKeyValue(const std::string &keyPath, const std::string &valueName) {
+    const KeyPath path = splitKeyPath(keyPath);
+    if (!path.root)
+        return "";
+    const RegKey key = openKey(path, KEY_READ);
+    if (!key.get())
+        return readFailure;
+    std::string buffer(readBufferSize, ' ');
+    DWORD type = REG_SZ;
+    DWORD size = readBufferSize;
+    const LONG status = RegQueryValueExA(key.get(), valueName.c_str(), nullptr, &type,
+                                         reinterpret_cast<BYTE *>(buffer.data()), &size);
+    if (status != ERROR_SUCCESS)
+        return readFailure;
+    // A text that fills the buffer leaves no room for its NUL: it does not fit, and reading it
+    // would silently drop its last character.
+    if (size >= readBufferSize && buffer.back() != '\0')
+        return readFailure;
+    return trimRegistryBuffer(buffer);
+}
+
+void setKeyValue(const std::string &keyPath, const std::string &valueName, const std::string &text) {
+    const KeyPath path = splitKeyPath(keyPath);
+    if (!path.root)
+        return;
+    const RegKey key = openKey(path, KEY_WRITE);
+    if (!key.get())
+        return;
+    RegSetValueExA(key.get(), valueName.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE *>(text.c_str()),
+                   static_cast<DWORD>(text.size()));
+}
+
+} // namespace Registry

@@ -1,0 +1,112 @@
+#include "window/controls.h"
+#include "window/progress_bar.h"
+
+#include <algorithm>
+#include <vector>
+
+std::string windowText(HWND window) {
+    const int length = GetWindowTextLengthA(window);
+    std::string text(static_cast<size_t>(length) + 1, '\0');
+    const int copied = GetWindowTextA(window, text.data(), length + 1);
+    text.resize(static_cast<size_t>(copied > 0 ? copied : 0));
+    return text;
+}
+
+void fitLabelToCaption(HWND label) {
+    char className[16] = {};
+    GetClassNameA(label, className, sizeof className);
+    if (lstrcmpiA(className, "Static") != 0) return;
+    const LONG_PTR style = GetWindowLongPtrA(label, GWL_STYLE);
+    if ((style & SS_TYPEMASK) != SS_LEFT && (style & SS_TYPEMASK) != SS_RIGHT) return;
+
+    const std::string caption = windowText(label);
+    HDC dc = GetDC(label);
+    HGDIOBJ previous = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(label, WM_GETFONT, 0, 0)));
+    SIZE extent{};
+    GetTextExtentPoint32A(dc, caption.c_str(), static_cast<int>(caption.size()), &extent);
+    SelectObject(dc, previous);
+    ReleaseDC(label, dc);
+
+    RECT rect, parent;
+    GetWindowRect(label, &rect);
+    MapWindowPoints(nullptr, GetParent(label), reinterpret_cast<POINT *>(&rect), 2);
+    GetClientRect(GetParent(label), &parent);
+    // A label with room for more than one line wraps its caption instead.
+    if (rect.bottom - rect.top >= 2 * extent.cy) return;
+    const int needed = extent.cx + 2;
+    if (needed <= rect.right - rect.left) return;
+    const bool rightAligned = (style & SS_TYPEMASK) == SS_RIGHT;
+    const int left = rightAligned ? std::max<int>(0, rect.right - needed) : rect.left;
+    const int right = rightAligned ? rect.right : std::min<int>(parent.right, rect.left + needed);
+    SetWindowPos(label, nullptr, left, rect.top, right - left, rect.bottom - rect.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    InvalidateRect(GetParent(label), &rect, TRUE);
+}
+
+void Control::setForeColor(COLORREF colour) {
+    colours_->setText(hwnd_, colour);
+    InvalidateRect(hwnd_, nullptr, TRUE);
+}
+
+COLORREF Control::foreColor() const { return colours_->text(hwnd_).value_or(GetSysColor(COLOR_BTNTEXT)); }
+
+namespace {
+
+bool startsGroup(HWND window) { return (GetWindowLongPtrA(window, GWL_STYLE) & WS_GROUP) != 0; }
+
+bool isOption(HWND window) {
+    const LONG_PTR type = GetWindowLongPtrA(window, GWL_STYLE) & BS_TYPEMASK;
+    char className[16] = {};
+    GetClassNameA(window, className, sizeof className);
+    return lstrcmpiA(className, "Button") == 0 && (type == BS_AUTORADIOBUTTON || type == BS_RADIOBUTTON);
+}
+
+} // namespace
+
+// The group is the run of siblings from the last one marked WS_GROUP up to the next one; the
+// system's own group walk would descend into the panels and lose its way.
+void OptionButton::setValue(bool selected) {
+    SendMessageA(hwnd_, BM_SETCHECK, selected ? BST_CHECKED : BST_UNCHECKED, 0);
+    if (!selected) return;
+    HWND first = hwnd_;
+    while (!startsGroup(first) && GetWindow(first, GW_HWNDPREV)) first = GetWindow(first, GW_HWNDPREV);
+    for (HWND other = first; other; other = GetWindow(other, GW_HWNDNEXT)) {
+        if (other != first && startsGroup(other)) break;
+        if (other != hwnd_ && isOption(other)) SendMessageA(other, BM_SETCHECK, BST_UNCHECKED, 0);
+    }
+}
+
+namespace {
+
+std::string itemText(HWND control, UINT lengthMessage, UINT textMessage, int32_t index) {
+    const LRESULT length = SendMessageA(control, lengthMessage, static_cast<WPARAM>(index), 0);
+    if (length < 0) return {};
+    std::vector<char> buffer(static_cast<size_t>(length) + 1, '\0');
+    SendMessageA(control, textMessage, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(buffer.data()));
+    return std::string(buffer.data(), static_cast<size_t>(length));
+}
+
+} // namespace
+
+std::string ListBox::list(int32_t index) const { return itemText(hwnd_, LB_GETTEXTLEN, LB_GETTEXT, index); }
+
+void ListBox::addItem(const std::string &item) {
+    SendMessageA(hwnd_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+}
+
+std::string ComboBox::list(int32_t index) const {
+    return itemText(hwnd_, CB_GETLBTEXTLEN, CB_GETLBTEXT, index);
+}
+
+void ComboBox::addItem(const std::string &item) {
+    SendMessageA(hwnd_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+}
+
+bool ComboBox::setListIndex(int32_t index) {
+    return SendMessageA(hwnd_, CB_SETCURSEL, static_cast<WPARAM>(index), 0) != CB_ERR || index == -1;
+}
+
+void ProgressBar::setMax(int32_t maximum) { SendMessageA(hwnd_, PBQ_SETMAXIMUM, static_cast<WPARAM>(maximum), 0); }
+void ProgressBar::setValue(int32_t value) { SendMessageA(hwnd_, PBQ_SETVALUE, static_cast<WPARAM>(value), 0); }
+int32_t ProgressBar::max() const { return static_cast<int32_t>(SendMessageA(hwnd_, PBQ_GETMAXIMUM, 0, 0)); }
+int32_t ProgressBar::value() const { return static_cast<int32_t>(SendMessageA(hwnd_, PBQ_GETVALUE, 0, 0)); }

@@ -1,0 +1,104 @@
+// Thin, non-owning wrappers over a window's controls: one line per operation, so the program's
+// logic reads like a description of what it does. The window owns and destroys the controls.
+#pragma once
+
+#include "window/control_colours.h"
+#include "window/tooltips.h"
+#include "win.h"
+
+#include <cstdint>
+#include <string>
+
+std::string windowText(HWND window);
+
+class Control {
+public:
+    Control() = default;
+    Control(HWND hwnd, Tooltips *tips, ControlColours *colours) : hwnd_(hwnd), tips_(tips), colours_(colours) {}
+    HWND hwnd() const { return hwnd_; }
+    void setToolTipText(const std::string &text) { tips_->set(hwnd_, text); }
+    std::string toolTipText() const { return tips_->text(hwnd_); }
+    void setForeColor(COLORREF colour);
+    COLORREF foreColor() const;
+    void setFocus() { SetFocus(hwnd_); }
+    // As a mouse click does: the control acts and its parent is told.
+    void click() { SendMessageA(hwnd_, BM_CLICK, 0, 0); }
+    bool visible() const { return IsWindowVisible(hwnd_) != 0; }
+
+protected:
+    HWND hwnd_ = nullptr;
+    Tooltips *tips_ = nullptr;
+    ControlColours *colours_ = nullptr;
+};
+
+// Widens a one-line label whose caption does not fit, as far as its parent allows; right-aligned
+// labels grow to the left. Fonts differ between systems and a caption must never be cut.
+void fitLabelToCaption(HWND label);
+
+class Label : public Control {
+public:
+    using Control::Control;
+    std::string caption() const { return windowText(hwnd_); }
+    void setCaption(const std::string &text) {
+        SetWindowTextA(hwnd_, text.c_str());
+        fitLabelToCaption(hwnd_);
+    }
+};
+
+class Button : public Label {
+public:
+    using Label::Label;
+};
+
+class Frame : public Label {
+public:
+    using Label::Label;
+};
+
+class OptionButton : public Label {
+public:
+    using Label::Label;
+    bool value() const { return SendMessageA(hwnd_, BM_GETCHECK, 0, 0) == BST_CHECKED; }
+    // Selecting an option deselects the others of its group; deselecting selects no other.
+    void setValue(bool selected);
+};
+
+class TextBox : public Control {
+public:
+    using Control::Control;
+    std::string text() const { return windowText(hwnd_); }
+    void setText(const std::string &text) { SetWindowTextA(hwnd_, text.c_str()); }
+};
+
+class ListBox : public Control {
+public:
+    using Control::Control;
+    int32_t listCount() const { return static_cast<int32_t>(SendMessageA(hwnd_, LB_GETCOUNT, 0, 0)); }
+    std::string list(int32_t index) const;
+    void addItem(const std::string &item);
+    void removeItem(int32_t index) { SendMessageA(hwnd_, LB_DELETESTRING, static_cast<WPARAM>(index), 0); }
+    void clear() { SendMessageA(hwnd_, LB_RESETCONTENT, 0, 0); }
+    int32_t listIndex() const { return static_cast<int32_t>(SendMessageA(hwnd_, LB_GETCURSEL, 0, 0)); }
+};
+
+class ComboBox : public Control {
+public:
+    using Control::Control;
+    int32_t listCount() const { return static_cast<int32_t>(SendMessageA(hwnd_, CB_GETCOUNT, 0, 0)); }
+    std::string list(int32_t index) const;
+    void addItem(const std::string &item);
+    void clear() { SendMessageA(hwnd_, CB_RESETCONTENT, 0, 0); }
+    int32_t listIndex() const { return static_cast<int32_t>(SendMessageA(hwnd_, CB_GETCURSEL, 0, 0)); }
+    // Selecting by program does not notify the parent; the caller raises the click itself.
+    bool setListIndex(int32_t index);
+    std::string text() const { return windowText(hwnd_); }
+};
+
+class ProgressBar : public Control {
+public:
+    using Control::Control;
+    void setMax(int32_t maximum);
+    void setValue(int32_t value);
+    int32_t max() const;
+    int32_t value() const;
+};

@@ -1,0 +1,177 @@
+#include "window/layout.h"
+#include "window/controls.h"
+#include "window/progress_bar.h"
+#include "window/tooltips.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+namespace {
+
+LRESULT CALLBACK panelProcedure(HWND panel, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
+    switch (message) {
+    case WM_COMMAND:
+    case WM_NOTIFY:
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORBTN:
+    case WM_VSCROLL:
+    case WM_HSCROLL:
+    case WM_DRAWITEM:
+        return SendMessageA(GetAncestor(panel, GA_ROOT), message, wParam, lParam);
+    default:
+        return DefWindowProcA(panel, message, wParam, lParam);
+    }
+}
+
+struct Placed {
+    const ControlSpec *spec;
+    int row;
+};
+
+struct KindStyle {
+    const char *className;
+    DWORD style;
+    DWORD exStyle;
+};
+
+KindStyle styleFor(const ControlSpec &spec) {
+    const bool tabStop = spec.tabIndex >= 0 && !(spec.flags & layout::NoTabStop);
+    const DWORD tab = tabStop ? WS_TABSTOP : 0;
+    const DWORD group = (spec.flags & layout::GroupStart) ? WS_GROUP : 0;
+    switch (spec.kind) {
+    case ControlKind::Button: return {"BUTTON", BS_PUSHBUTTON | tab, 0};
+    case ControlKind::OptionButton: return {"BUTTON", BS_RADIOBUTTON | tab | group, 0};
+    case ControlKind::Frame: return {"BUTTON", BS_GROUPBOX | WS_CLIPSIBLINGS | group, 0};
+    case ControlKind::Panel: return {panelClassName(), WS_CLIPSIBLINGS | group, WS_EX_CONTROLPARENT};
+    case ControlKind::Label:
+        return {"STATIC", static_cast<DWORD>(((spec.flags & layout::AlignRight) ? SS_RIGHT : SS_LEFT) | SS_NOTIFY | WS_GROUP), 0};
+    case ControlKind::TextBox:
+        return {"EDIT",
+                ES_AUTOHSCROLL | ((spec.flags & layout::ReadOnly) ? ES_READONLY : 0) |
+                    ((spec.flags & layout::AlignRight) ? ES_RIGHT : 0) | tab | WS_GROUP,
+                (spec.flags & layout::Borderless) ? 0u : static_cast<DWORD>(WS_EX_CLIENTEDGE)};
+    case ControlKind::ListBox:
+        return {"LISTBOX", LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | tab | WS_GROUP, WS_EX_CLIENTEDGE};
+    case ControlKind::DropDownList: return {"COMBOBOX", CBS_DROPDOWNLIST | WS_VSCROLL | tab | WS_GROUP, 0};
+    case ControlKind::ProgressBar: return {progressBarClassName(), WS_GROUP, WS_EX_CLIENTEDGE};
+    case ControlKind::UpDown:
+        return {UPDOWN_CLASSA, UDS_SETBUDDYINT | UDS_ARROWKEYS | UDS_NOTHOUSANDS | tab | WS_GROUP, 0};
+    case ControlKind::FrameRect: return {"STATIC", SS_BLACKFRAME, 0};
+    case ControlKind::Picture: return {"STATIC", SS_ICON | SS_REALSIZEIMAGE, 0};
+    }
+    return {"STATIC", 0, 0};
+}
+
+const ControlSpec *findSpec(std::span<const ControlSpec> table, std::string_view name) {
+    for (const ControlSpec &spec : table)
+        if (name == spec.name) return &spec;
+    return nullptr;
+}
+
+// A control's place in its parent window: frames are drawn on the window, so what they contain is
+// placed on the window, shifted by the frame's place; panels are real parent windows.
+POINT originOf(std::span<const ControlSpec> table, const ControlSpec &spec) {
+    POINT origin{spec.left, spec.top};
+    for (const ControlSpec *container = findSpec(table, spec.container);
+         container && container->kind == ControlKind::Frame; container = findSpec(table, container->container)) {
+        origin.x += container->left;
+        origin.y += container->top;
+    }
+    return origin;
+}
+
+HWND parentOf(std::span<const ControlSpec> table, const ControlSpec &spec, HWND window, const ControlMap &made) {
+    for (const ControlSpec *container = findSpec(table, spec.container); container;
+         container = findSpec(table, container->container)) {
+        if (container->kind == ControlKind::Panel) return made.find(container->name)->second;
+    }
+    return window;
+}
+
+int nestingDepth(std::span<const ControlSpec> table, const ControlSpec &spec) {
+    int depth = 0;
+    for (const ControlSpec *c = findSpec(table, spec.container); c; c = findSpec(table, c->container))
+        if (c->kind == ControlKind::Panel) ++depth;
+    return depth;
+}
+
+} // namespace
+
+int twipsToPixels(int twips, int dpi) { return static_cast<int>(std::lround(twips * static_cast<double>(dpi) / 1440.0)); }
+
+int screenDpi() {
+    HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    return dpi > 0 ? dpi : 96;
+}
+
+HFONT createDialogFont(double points, bool bold) {
+    const int height = -static_cast<int>(std::lround(points * screenDpi() / 72.0));
+    return CreateFontA(height, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                       OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS,
+                       "MS Sans Serif");
+}
+
+const char *panelClassName() {
+    static const char *name = [] {
+        WNDCLASSEXA panel{};
+        panel.cbSize = sizeof panel;
+        panel.lpfnWndProc = panelProcedure;
+        panel.hInstance = GetModuleHandleA(nullptr);
+        panel.hCursor = LoadCursor(nullptr, IDC_ARROW);
+        panel.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+        panel.lpszClassName = "QuillmerePanel";
+        RegisterClassExA(&panel);
+        return "QuillmerePanel";
+    }();
+    return name;
+}
+
+ControlMap createControls(HWND window, std::span<const ControlSpec> table, HFONT font, Tooltips &tooltips) {
+    // Creation order is the tab order and the drawing order (first on top): containers come
+    // before what they contain, then the tab index decides.
+    std::vector<Placed> order;
+    for (int row = 0; row < static_cast<int>(table.size()); ++row) order.push_back({&table[row], row});
+    std::stable_sort(order.begin(), order.end(), [&](const Placed &a, const Placed &b) {
+        const int depthA = nestingDepth(table, *a.spec), depthB = nestingDepth(table, *b.spec);
+        if (depthA != depthB) return depthA < depthB;
+        const int tabA = a.spec->tabIndex < 0 ? 1 << 20 : a.spec->tabIndex;
+        const int tabB = b.spec->tabIndex < 0 ? 1 << 20 : b.spec->tabIndex;
+        return tabA < tabB;
+    });
+
+    const int dpi = screenDpi();
+    ControlMap made;
+    for (const Placed &placed : order) {
+        const ControlSpec &spec = *placed.spec;
+        const KindStyle kind = styleFor(spec);
+        const POINT origin = originOf(table, spec);
+        const bool visible = !(spec.flags & layout::Hidden);
+        const int id = (spec.flags & layout::Cancel) ? IDCANCEL : 1000 + placed.row;
+        HWND control = CreateWindowExA(
+            kind.exStyle, kind.className, spec.caption, WS_CHILD | (visible ? WS_VISIBLE : 0) | kind.style,
+            twipsToPixels(origin.x, dpi), twipsToPixels(origin.y, dpi), twipsToPixels(spec.width, dpi),
+            twipsToPixels(spec.height, dpi), parentOf(table, spec, window, made),
+            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), nullptr);
+        SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+        if (spec.kind == ControlKind::OptionButton && (spec.flags & layout::Checked))
+            SendMessageA(control, BM_SETCHECK, BST_CHECKED, 0);
+        if (spec.kind == ControlKind::TextBox && spec.maxLength > 0)
+            SendMessageA(control, EM_SETLIMITTEXT, static_cast<WPARAM>(spec.maxLength), 0);
+        if (spec.tooltip) tooltips.add(control, spec.tooltip);
+        if (spec.kind == ControlKind::Label) fitLabelToCaption(control);
+        made.emplace(spec.name, control);
+    }
+    // Frames go to the bottom of the drawing order, under the panels and options that sit on them.
+    // They take no focus, so the tab order of the rest is unchanged.
+    for (const ControlSpec &spec : table)
+        if (spec.kind == ControlKind::Frame)
+            SetWindowPos(made.at(spec.name), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    return made;
+}

@@ -1,0 +1,12 @@
+// Runs a window modally over its owner, as a dialog box would.
+#pragma once
+
+#include "win.h"
+
+void runModal(HWND window, HWND owner);
+
+// Lets pending messages be handled once (painting, clicks, keys), then returns.
+void yieldToMessageLoop();
+
+// Routes keyboard navigation of a message to the active window; true when it was handled.
+bool dispatchDialogKeys(MSG &message);

@@ -1,0 +1,20 @@
+// The program's own progress bar: a smooth bar with a border whose filled share, value/maximum,
+// runs from cyan at its start to blue at its end.
+#pragma once
+
+#include "win.h"
+
+#include <cstdint>
+
+inline constexpr UINT PBQ_SETMAXIMUM = WM_USER + 1; // wParam: the new maximum
+inline constexpr UINT PBQ_SETVALUE = WM_USER + 2;   // wParam: the new value
+inline constexpr UINT PBQ_GETMAXIMUM = WM_USER + 3;
+inline constexpr UINT PBQ_GETVALUE = WM_USER + 4;
+
+inline constexpr COLORREF progressStartColour = 0x00FFFF00; // cyan
+inline constexpr COLORREF progressEndColour = 0x00FF0000;   // blue
+
+const char *progressBarClassName();
+
+// Width in pixels of the filled part of a bar of the given inner width.
+int filledWidth(int32_t value, int32_t maximum, int innerWidth);

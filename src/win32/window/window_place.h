@@ -1,0 +1,30 @@
+// The main window's place on the screen as the settings keep it: edges of the outer frame in twips
+// from the screen's top-left corner.
+#pragma once
+
+#include "win.h"
+
+#include <cstdint>
+
+struct TwipsRect {
+    double left = 0, top = 0, width = 0, height = 0;
+};
+
+TwipsRect windowFrameTwips(HWND window);
+// The primary screen's size in twips.
+double screenWidthTwips();
+double screenHeightTwips();
+
+// Moves one edge of the frame; the other stays where it is.
+void setWindowTopTwips(HWND window, double top);
+void setWindowLeftTwips(HWND window, double left);
+
+// The edge that centres a length on the screen: the difference rounded to a whole number (halves
+// to even), then halved with the remainder dropped.
+int32_t centredEdge(double screenLength, double windowLength);
+
+// True when some part of the frame lies on a monitor, so the user can reach the window.
+bool onSomeMonitor(HWND window);
+
+// The edge's twips as they are written: a whole number.
+int32_t wholeTwips(double twips);

@@ -1,0 +1,61 @@
+#include <gtest/gtest.h>
+
+#include "app_error.h"
+#include "path_text.h"
+
+namespace {
+
+struct PartCase {
+    const char *path;
+    int32_t part;
+    const char *expected;
+};
+
+void PrintTo(const PartCase &c, std::ostream *os) {
+    *os << ::testing::PrintToString(std::string(c.path)) << " part " << c.part;
+}
+
+class FilePart : public ::testing::TestWithParam<PartCase> {};
+
+TEST_P(FilePart, TakesPathApart) {
+    const PartCase &c = GetParam();
+    EXPECT_EQ(filePart(c.path, c.part), c.expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, FilePart,
+                         ::testing::Values(PartCase{"C:\\Text\\notes.old.txt", 0, "txt"},
+                                           PartCase{"C:\\Text\\notes.old.txt", 1, "notes"},
+                                           PartCase{"C:\\Text\\notes.old.txt", 2, "notes.old.txt"},
+                                           PartCase{"C:\\Text\\notes.old.txt", 3, "C:\\Text\\"},
+                                           // The extension is taken over the whole path, folders included.
+                                           PartCase{"C:\\old.files\\readme", 0, "files\\readme"},
+                                           PartCase{"C:\\old.files\\readme", 1, "readme"},
+                                           PartCase{"C:\\a\\a", 3, "C:\\a\\"},
+                                           PartCase{"readme.txt", 2, "readme.txt"},
+                                           PartCase{"readme.txt", 3, ""}, PartCase{"readme.txt", 1, "readme"},
+                                           PartCase{"C:\\dir\\", 2, ""}, PartCase{"C:\\dir\\", 1, ""},
+                                           PartCase{"C:\\dir\\", 3, "C:\\dir\\"}, PartCase{"noext", 0, ""},
+                                           PartCase{"name.", 0, ""}, PartCase{".hidden", 1, ""},
+                                           PartCase{"C:\\x.txt", 4, ""}, PartCase{"C:\\x.txt", -1, ""},
+                                           PartCase{"", 0, ""}, PartCase{"", 4, ""}));
+
+TEST(FilePart, EmptyPathFailsWithSubscriptOutOfRangeForNameAndFolder) {
+    for (int32_t part : {1, 2, 3}) {
+        try {
+            filePart("", part);
+            FAIL() << "no error for part " << part;
+        } catch (const AppError &e) {
+            EXPECT_EQ(e.number, 9);
+        }
+    }
+}
+
+TEST(AddBackslash, EndsWithExactlyOneAddedBackslash) {
+    EXPECT_EQ(addBackslash("C:\\Text"), "C:\\Text\\");
+    EXPECT_EQ(addBackslash("C:\\Text\\"), "C:\\Text\\");
+    EXPECT_EQ(addBackslash(""), "\\");
+    EXPECT_EQ(addBackslash("C:"), "C:\\");
+    EXPECT_EQ(addBackslash("a/"), "a/\\");
+}
+
+} // namespace

@@ -1,0 +1,10 @@
+# The tests of the portable core, built natively and for Windows.
+set(QM_RULE_TESTS
+    ${CMAKE_SOURCE_DIR}/tests/core/line_rules_test.cpp
+    ${CMAKE_SOURCE_DIR}/tests/core/randomized_rules_test.cpp
+    ${CMAKE_SOURCE_DIR}/tests/core/text_stream_test.cpp
+    ${CMAKE_SOURCE_DIR}/tests/core/spaces_number_test.cpp
+    ${CMAKE_SOURCE_DIR}/tests/core/path_text_test.cpp
+    ${CMAKE_SOURCE_DIR}/tests/core/error_text_test.cpp
+    ${CMAKE_SOURCE_DIR}/tests/core/setting_forms_test.cpp
+)

@@ -1,0 +1,137 @@
+// The About window: modal over the main window, its texts and fonts, its OK button and its link.
+#include "win_fixture.h"
+
+#include "about/frm_about.h"
+#include "window/layout.h"
+#include "main/frm_main.h"
+
+#include <cmath>
+#include <functional>
+
+namespace {
+
+LOGFONTA fontOf(HWND control) {
+    LOGFONTA font{};
+    GetObjectA(reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0)), sizeof font, &font);
+    return font;
+}
+
+int currentYear() {
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    return now.wYear;
+}
+
+class AboutWindow : public WinTest {
+protected:
+    // Opens About from the main window and runs the action while it is shown.
+    void openAbout(std::function<void(FrmAbout &)> action) {
+        desk.modalActions.push_back(
+            [action](ModalWindow &window) { action(dynamic_cast<FrmAbout &>(window)); });
+        main().cmdAbout.click();
+    }
+};
+
+TEST_F(AboutWindow, ShowsTitleVersionFromTheProgramAndThisYearsNotice) {
+    std::vector<std::string> texts;
+    openAbout([&](FrmAbout &about) {
+        for (const Label *label : {&about.lblprogtitle, &about.lblversion, &about.lblcopyright,
+                                   &about.lbltext3, &about.lbltext4, &about.lbltext5, &about.lblurl})
+            texts.push_back(label->caption());
+        texts.push_back(windowText(about.hwnd()));
+        texts.push_back(windowText(about.cmdok.hwnd()));
+        EXPECT_FALSE(about.lblcopyright2.caption().empty());
+        EXPECT_EQ(GetWindow(about.hwnd(), GW_OWNER), main().hwnd());
+    });
+    const std::vector<std::string> expected{"Quillmere",
+                                            "Version 1.0.5",
+                                            "Copyright (c) Hollowcrest " + std::to_string(currentYear()),
+                                            "Play and enjoy!",
+                                            "For updates and other freeware,",
+                                            "Visit my homepage at",
+                                            homepageAddress,
+                                            "About",
+                                            "&Ok"};
+    EXPECT_EQ(texts, expected);
+    ASSERT_EQ(desk.of("modal").size(), 1u);
+    EXPECT_EQ(desk.of("modal")[0].text, "frmabout");
+}
+
+TEST_F(AboutWindow, TitleAndVersionHaveTheirOwnFontsAndTheLinkIsBlue) {
+    openAbout([&](FrmAbout &about) {
+        const int dpi = screenDpi();
+        const LOGFONTA title = fontOf(about.lblprogtitle.hwnd());
+        EXPECT_STREQ(title.lfFaceName, "MS Sans Serif");
+        EXPECT_EQ(title.lfHeight, -static_cast<LONG>(std::lround(13.5 * dpi / 72.0)));
+        EXPECT_LT(title.lfWeight, FW_BOLD);
+        const LOGFONTA version = fontOf(about.lblversion.hwnd());
+        EXPECT_EQ(version.lfHeight, -static_cast<LONG>(std::lround(9.75 * dpi / 72.0)));
+        EXPECT_EQ(version.lfWeight, FW_BOLD);
+        EXPECT_EQ(about.lblurl.foreColor(), static_cast<COLORREF>(0x00FF0000));
+    });
+}
+
+TEST_F(AboutWindow, EveryTextFitsItsLabel) {
+    openAbout([&](FrmAbout &about) {
+        for (const Label *label :
+             {&about.lblprogtitle, &about.lblversion, &about.lblcopyright, &about.lblcopyright2,
+              &about.lbltext3, &about.lbltext4, &about.lbltext5, &about.lblurl}) {
+            HDC dc = GetDC(label->hwnd());
+            HGDIOBJ previous =
+                SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(label->hwnd(), WM_GETFONT, 0, 0)));
+            const std::string text = label->caption();
+            SIZE extent{};
+            GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &extent);
+            SelectObject(dc, previous);
+            ReleaseDC(label->hwnd(), dc);
+            RECT rect;
+            GetClientRect(label->hwnd(), &rect);
+            EXPECT_LE(extent.cx, rect.right) << text;
+            EXPECT_LE(extent.cy, rect.bottom) << text;
+        }
+    });
+}
+
+TEST_F(AboutWindow, OkClosesItAndTheMainWindowStaysAsItWas) {
+    bool closed = false;
+    openAbout([&](FrmAbout &about) {
+        about.cmdok.click();
+        closed = !IsWindow(about.hwnd());
+    });
+    EXPECT_TRUE(closed);
+    EXPECT_FALSE(IsIconic(main().hwnd()));
+    EXPECT_TRUE(desk.of("open").empty());
+}
+
+TEST_F(AboutWindow, LinkOpensTheHomepageMinimisesTheMainWindowAndCloses) {
+    bool closed = false;
+    openAbout([&](FrmAbout &about) {
+        const HWND link = about.lblurl.hwnd();
+        SendMessageA(about.hwnd(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(link), STN_CLICKED),
+                     reinterpret_cast<LPARAM>(link));
+        closed = !IsWindow(about.hwnd());
+    });
+    EXPECT_TRUE(closed);
+    ASSERT_EQ(desk.of("open").size(), 1u);
+    EXPECT_EQ(desk.of("open")[0].text, homepageAddress);
+    EXPECT_EQ(desk.of("open")[0].title, "c:\\");
+    EXPECT_EQ(desk.of("open")[0].style, static_cast<UINT>(SW_SHOWNORMAL));
+    EXPECT_TRUE(IsIconic(main().hwnd()));
+}
+
+TEST_F(AboutWindow, PointerOverTheLinkIsAHand) {
+    HCURSOR over = nullptr, moved = nullptr;
+    openAbout([&](FrmAbout &about) {
+        SetCursor(LoadCursor(nullptr, IDC_ARROW));
+        SendMessageA(about.hwnd(), WM_SETCURSOR, reinterpret_cast<WPARAM>(about.lblurl.hwnd()),
+                     MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+        over = GetCursor();
+        SetCursor(LoadCursor(nullptr, IDC_ARROW));
+        SendMessageA(about.lblurl.hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(2, 2));
+        moved = GetCursor();
+    });
+    EXPECT_EQ(over, LoadCursor(nullptr, IDC_HAND));
+    EXPECT_EQ(moved, LoadCursor(nullptr, IDC_HAND));
+}
+
+} // namespace

@@ -1,0 +1,112 @@
+// Converting the clipboard's text: what ends on the clipboard, what the user is told, and that the
+// text is never lost.
+#include "engine_support.h"
+#include "win_fixture.h"
+
+#include "app_error.h"
+#include "failed/frm_error.h"
+#include "clipboard.h"
+#include "main/frm_main.h"
+
+namespace {
+
+class ClipboardRun : public WinTest {
+protected:
+    // Verification, then the job of the setting when nothing failed, as a run does.
+    std::string convert(const std::string &text, bool tabStops, const std::string &spaces = "8") {
+        putTextOnClipboard(text);
+        FrmMain &frm = main();
+        frm.txtSpacesToUse.setText(spaces);
+        frm.replaceTABSwithSPACESVerifyClipboard();
+        EXPECT_EQ(frm.frmError().List2.listCount(), 0);
+        if (tabStops)
+            frm.replaceTWSfixedClipboard();
+        else
+            frm.replaceTABSwithSPACESClipboard();
+        return clipboardText().value_or("<no text>");
+    }
+};
+
+TEST_F(ClipboardRun, TabStopsAndFixedNumberEachEndWithOneLineBreak) {
+    EXPECT_EQ(convert("a\tb", true), "a       b\r\n");
+    EXPECT_EQ(convert("a\tb", false), "a        b\r\n");
+    EXPECT_EQ(main().lblHDDENTextonClipboard.caption(), "yes");
+    ASSERT_EQ(desk.messages().size(), 2u);
+    EXPECT_EQ(desk.messages()[0].text, "Text is available on the Clipboard!      ");
+    EXPECT_EQ(desk.messages()[0].title, "Quillmere");
+    EXPECT_EQ(desk.messages()[0].style, static_cast<UINT>(MB_OK | MB_ICONINFORMATION));
+}
+
+TEST_F(ClipboardRun, TextEndingInALineBreakGetsOneMoreUnderBothSettings) {
+    EXPECT_EQ(convert("x\ty\r\n", true), "x       y\r\n\r\n");
+    EXPECT_EQ(convert("x\ty\r\n", false), "x        y\r\n\r\n");
+}
+
+TEST_F(ClipboardRun, CarriageReturnLineEndsBecomeFullLineBreaksOnlyUnderTabStops) {
+    EXPECT_EQ(convert("a\rb\tc", true), "a\r\nb       c\r\n");
+    EXPECT_EQ(convert("a\rb\tc", false), "a\rb        c\r\n");
+}
+
+TEST_F(ClipboardRun, NoTemporaryFileStaysAfterASuccessfulRun) {
+    convert("\t1", true);
+    EXPECT_FALSE(exists(dataFolder() + "TEMP.txt"));
+    EXPECT_FALSE(exists(dataFolder() + "TEMP2.txt"));
+    convert("\t1", false);
+    EXPECT_FALSE(exists(dataFolder() + "TEMP.txt"));
+}
+
+TEST_F(ClipboardRun, EmptyClipboardOrOnlyOtherDataSaysTooBadAndDoesNothingElse) {
+    emptyClipboard();
+    main().replaceTABSwithSPACESVerifyClipboard();
+    OpenClipboard(nullptr);
+    EmptyClipboard();
+    HGLOBAL other = GlobalAlloc(GMEM_MOVEABLE, 4);
+    SetClipboardData(RegisterClipboardFormatA("Quillmere test data"), other);
+    CloseClipboard();
+    main().replaceTABSwithSPACESVerifyClipboard();
+    ASSERT_EQ(desk.messages().size(), 2u);
+    for (const DesktopCall &shown : desk.messages()) {
+        EXPECT_EQ(shown.text, "There is no text on the Clipboard.       ");
+        EXPECT_EQ(shown.title, "Too bad...");
+        EXPECT_EQ(shown.style, static_cast<UINT>(MB_OK | MB_ICONEXCLAMATION));
+    }
+    EXPECT_EQ(main().lblHDDENTextonClipboard.caption(), "no");
+    EXPECT_EQ(main().frmError().List2.listCount(), 0);
+    EXPECT_FALSE(exists(dataFolder() + "TEMP.txt"));
+}
+
+TEST_F(ClipboardRun, TextHoldingAnEndOfTextMarkIsRecordedAndTheClipboardKept) {
+    putTextOnClipboard("a\x1A\tb");
+    main().replaceTABSwithSPACESVerifyClipboard();
+    ASSERT_EQ(main().frmError().List2.listCount(), 1);
+    EXPECT_EQ(main().frmError().List2.list(0), dataFolder() + "TEMP.txt");
+    EXPECT_EQ(main().lblHDDENTextonClipboard.caption(), "yes");
+    EXPECT_TRUE(desk.messages().empty());
+    EXPECT_EQ(clipboardText(), "a\x1A\tb");
+}
+
+TEST_F(ClipboardRun, NonNumericNumberFailsEachJobAndLeavesTheClipboard) {
+    putTextOnClipboard("a\tb");
+    main().replaceTABSwithSPACESVerifyClipboard();
+    main().txtSpacesToUse.setText("?");
+    main().replaceTWSfixedClipboard();
+    main().replaceTABSwithSPACESClipboard();
+    ASSERT_EQ(desk.messages().size(), 2u);
+    EXPECT_EQ(desk.messages()[0].text, errorText(13, "Type mismatch", "frmMain - replaceTWSfixedClipboard"));
+    EXPECT_EQ(desk.messages()[1].text,
+              errorText(13, "Type mismatch", "frmMain - replaceTABSwithSPACESClipboard"));
+    EXPECT_EQ(clipboardText(), "a\tb");
+}
+
+TEST_F(ClipboardRun, TextRefusedAfterClearingPutsTheFormerTextBack) {
+    putTextOnClipboard("former\ttext");
+    try {
+        replaceClipboardText("new", [](const std::string &) { return false; });
+        FAIL() << "a refused text must be reported";
+    } catch (const AppError &error) {
+        EXPECT_EQ(error.number, err::OutOfMemory);
+    }
+    EXPECT_EQ(clipboardText(), "former\ttext");
+}
+
+} // namespace

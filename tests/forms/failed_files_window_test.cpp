@@ -1,0 +1,151 @@
+// The failed-files windows: their design, the log they write and how they close.
+#include "engine_support.h"
+#include "win_fixture.h"
+
+#include "failed/frm_error.h"
+#include "failed/frm_error_clipboard.h"
+#include "window/layout.h"
+#include "local_time_text.h"
+#include "main/frm_main.h"
+
+namespace {
+
+// A one-line label may be wider than designed where the system's font is: its caption is never cut.
+void expectPlace(HWND control, int left, int top, int width, int height, bool mayWiden = false) {
+    const int dpi = screenDpi();
+    const RECT rect = placeInParent(control);
+    EXPECT_EQ(rect.left, twipsToPixels(left, dpi));
+    EXPECT_EQ(rect.top, twipsToPixels(top, dpi));
+    if (mayWiden)
+        EXPECT_GE(rect.right - rect.left, twipsToPixels(width, dpi));
+    else
+        EXPECT_EQ(rect.right - rect.left, twipsToPixels(width, dpi));
+    EXPECT_EQ(rect.bottom - rect.top, twipsToPixels(height, dpi));
+}
+
+class FailedFiles : public WinTest {};
+
+TEST_F(FailedFiles, WindowIsAHiddenToolWindowWithItsDesign) {
+    FrmError &frm = main().frmError();
+    EXPECT_FALSE(IsWindowVisible(frm.hwnd()));
+    EXPECT_EQ(windowText(frm.hwnd()), "Unable to convert:");
+    EXPECT_TRUE(GetWindowLongPtrA(frm.hwnd(), GWL_EXSTYLE) & WS_EX_TOOLWINDOW);
+    EXPECT_FALSE(GetWindowLongPtrA(frm.hwnd(), GWL_STYLE) &
+                 (WS_THICKFRAME | WS_MAXIMIZEBOX | WS_MINIMIZEBOX));
+    RECT client;
+    GetClientRect(frm.hwnd(), &client);
+    EXPECT_EQ(client.right, twipsToPixels(6075, screenDpi()));
+    EXPECT_EQ(client.bottom, twipsToPixels(3780, screenDpi()));
+    EXPECT_EQ(frm.Label1.caption(), "These files could not be handled :");
+    EXPECT_EQ(frm.cmdSave.caption(), "&Save this info");
+    EXPECT_EQ(frm.Command1.caption(), "&Proceed");
+    EXPECT_EQ(
+        frm.Label2.caption(),
+        "Quillmere does not handle files in use (by the system or by another program) and files that are "
+        "not saved as plain text. Try to isolate these files (copy them to another location), save them as "
+        "plain .TXT in the ANSI Character Set, and try again. ");
+    expectPlace(frm.Label1.hwnd(), 825, 210, 2400, 195, true);
+    expectPlace(frm.List2.hwnd(), 825, 495, 4845, 1425);
+    expectPlace(frm.Image1.hwnd(), 195, 870, 480, 480);
+    expectPlace(frm.Label2.hwnd(), 825, 2130, 4830, 945);
+    expectPlace(frm.cmdSave.hwnd(), 825, 3150, 2295, 405);
+    expectPlace(frm.Command1.hwnd(), 3375, 3150, 2295, 405);
+    EXPECT_EQ(GetNextDlgTabItem(frm.hwnd(), nullptr, FALSE), frm.Command1.hwnd());
+    EXPECT_EQ(GetNextDlgTabItem(frm.hwnd(), frm.Command1.hwnd(), FALSE), frm.List2.hwnd());
+    EXPECT_EQ(GetNextDlgTabItem(frm.hwnd(), frm.List2.hwnd(), FALSE), frm.cmdSave.hwnd());
+    ICONINFO icon{};
+    ASSERT_TRUE(
+        GetIconInfo(reinterpret_cast<HICON>(SendMessageA(frm.Image1.hwnd(), STM_GETICON, 0, 0)), &icon));
+    BITMAP mask{};
+    GetObjectA(icon.hbmMask, sizeof mask, &mask);
+    EXPECT_EQ(mask.bmWidth, 32);
+    DeleteObject(icon.hbmMask);
+    if (icon.hbmColor)
+        DeleteObject(icon.hbmColor);
+}
+
+TEST_F(FailedFiles, EntriesAreDrawnDarkRedOnTheButtonFace) {
+    FrmError &frm = main().frmError();
+    HDC dc = GetDC(frm.List2.hwnd());
+    const LRESULT brush = SendMessageA(frm.hwnd(), WM_CTLCOLORLISTBOX, reinterpret_cast<WPARAM>(dc),
+                                       reinterpret_cast<LPARAM>(frm.List2.hwnd()));
+    EXPECT_EQ(GetTextColor(dc), static_cast<COLORREF>(0x0000C0));
+    EXPECT_EQ(GetBkColor(dc), GetSysColor(COLOR_BTNFACE));
+    EXPECT_NE(brush, 0);
+    ReleaseDC(frm.List2.hwnd(), dc);
+}
+
+TEST_F(FailedFiles, SavingAppendsARecordEachTimeAndNamesTheLog) {
+    FrmError &frm = main().frmError();
+    frm.List2.addItem("C:\\a\\one.txt");
+    frm.List2.addItem("C:\\a\\two.txt");
+    const std::string stamp = userShortDate() + " " + userTimeOfDay();
+    frm.cmdSave_Click();
+    frm.cmdSave_Click();
+    const std::string log = dataFolder() + "errorlog.txt";
+    const std::string record = "\r\n" + stamp + "\r\nC:\\a\\one.txt\r\nC:\\a\\two.txt\r\n";
+    const std::string written = readFile(log);
+    ASSERT_EQ(written.size(), 2 * record.size());
+    // The clock may have moved on by a second between the two presses.
+    const std::string lines = "\r\nC:\\a\\one.txt\r\nC:\\a\\two.txt\r\n";
+    for (const std::string &half : {written.substr(0, record.size()), written.substr(record.size())}) {
+        EXPECT_EQ(half.substr(0, 2 + userShortDate().size() + 1), "\r\n" + userShortDate() + " ");
+        EXPECT_EQ(half.substr(half.size() - lines.size()), lines);
+    }
+    ASSERT_EQ(desk.messages().size(), 2u);
+    EXPECT_EQ(desk.messages()[0].text, "Info was written to :\r\n" + log);
+    EXPECT_EQ(desk.messages()[0].title, "Log updated");
+    EXPECT_EQ(desk.messages()[0].style, static_cast<UINT>(MB_OK | MB_ICONINFORMATION));
+    EXPECT_EQ(frm.List2.listCount(), 2);
+    EXPECT_TRUE(main().frmErrorLoaded());
+}
+
+TEST_F(FailedFiles, LogThatCannotBeWrittenShowsTheMessageAndTheWindowStays) {
+    FrmError &frm = main().frmError();
+    frm.List2.addItem("C:\\a\\one.txt");
+    CreateDirectoryA((dataFolder() + "errorlog.txt").c_str(), nullptr);
+    frm.cmdSave_Click();
+    ASSERT_EQ(desk.messages().size(), 1u);
+    EXPECT_EQ(desk.messages()[0].title, "Error");
+    EXPECT_NE(desk.messages()[0].text.find("\r\nfrmError - cmdSave_Click\r\n"), std::string::npos);
+    EXPECT_TRUE(main().frmErrorLoaded());
+    RemoveDirectoryA((dataFolder() + "errorlog.txt").c_str());
+}
+
+TEST_F(FailedFiles, ProceedUnloadsTheWindowAndTheNextUseStartsEmpty) {
+    main().frmError().List2.addItem("C:\\a\\one.txt");
+    desk.modalActions.push_back([](ModalWindow &window) {
+        EXPECT_TRUE(IsWindowVisible(window.hwnd()) || true);
+        static_cast<FrmError &>(window).cmdSave_Click();
+        static_cast<FrmError &>(window).Command1.click();
+    });
+    desktop().showModal(main().frmError(), main().hwnd());
+    EXPECT_FALSE(main().frmErrorLoaded());
+    EXPECT_EQ(desk.of("modal").at(0).text, "frmError");
+    EXPECT_EQ(desk.messages().at(0).title, "Log updated");
+    EXPECT_EQ(main().frmError().List2.listCount(), 0);
+}
+
+TEST_F(FailedFiles, HintShowsTheFailedEntryUnderThePointer) {
+    FrmError &frm = main().frmError();
+    frm.List2.addItem("C:\\a\\one.txt");
+    frm.List2_MouseMove(0, 0, 30, 30);
+    EXPECT_EQ(frm.List2.toolTipText(), " C:\\a\\one.txt ");
+}
+
+TEST_F(FailedFiles, ClipboardWindowHasItsDesignAndClosesByProceed) {
+    FrmErrorClipboard &frm = main().frmErrorClipboard();
+    EXPECT_EQ(windowText(frm.hwnd()), "Unable to convert:");
+    RECT client;
+    GetClientRect(frm.hwnd(), &client);
+    EXPECT_EQ(client.bottom, twipsToPixels(1860, screenDpi()));
+    EXPECT_EQ(frm.Label1.caption(), "The data on the Clipboard could not be handled.");
+    EXPECT_EQ(frm.Label2.caption(),
+              "Save the Clipboard text as .TXT file in the ANSI Character Set, and try to convert it again.");
+    expectPlace(frm.Label2.hwnd(), 840, 600, 4530, 540);
+    expectPlace(frm.Command1.hwnd(), 1845, 1200, 2295, 405);
+    frm.Command1.click();
+    EXPECT_FALSE(main().frmErrorClipboardLoaded());
+}
+
+} // namespace

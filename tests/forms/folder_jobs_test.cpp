@@ -1,0 +1,190 @@
+// Converting a folder's work list: verification, dropping the failed files, conversion with
+// progress, and destinations replaced whole.
+#include "engine_support.h"
+#include "win_fixture.h"
+
+#include "failed/frm_error.h"
+#include "main/frm_main.h"
+
+namespace {
+
+class FolderRun : public WinTest {
+protected:
+    void SetUp() override {
+        WinTest::SetUp();
+        source = temp() + "src\\";
+        destination = temp() + "dst\\";
+        CreateDirectoryA(source.c_str(), nullptr);
+        CreateDirectoryA(destination.c_str(), nullptr);
+    }
+    std::string put(const std::string &name, const std::string &bytes) {
+        return writeFile("src\\" + name, bytes);
+    }
+    // The work list as the filter builds it for "txt".
+    void listSource(const std::string &destinationText) {
+        FrmMain &frm = main();
+        frm.Combo1.clear();
+        frm.Combo1.addItem("txt");
+        frm.Combo1.setListIndex(0);
+        frm.txtMultipleFilesPath.setText(source);
+        frm.txtMultipleFilesDestinationPath.setText(destinationText);
+        frm.countFILES();
+    }
+    // The run's order: verify, drop the failed ones, recount, convert.
+    void run(bool tabStops) {
+        FrmMain &frm = main();
+        frm.replaceTABSwithSPACESVerifyMultiple();
+        if (frm.frmError().List2.listCount() > 0)
+            frm.removeErroredFiles();
+        frm.lblHDDENnrOfFiles.setCaption(std::to_string(frm.List1.listCount()));
+        if (tabStops)
+            frm.replaceTWSfixedMultiple();
+        else
+            frm.replaceTABSwithSPACESMultiple();
+    }
+    std::string source, destination;
+};
+
+TEST_F(FolderRun, ConvertsEveryListedFileUnderItsOwnNameAndSaysAllDone) {
+    put("a.txt", "a\tb\r\n");
+    put("b.txt", "\tx");
+    put("c.txt", "");
+    listSource(destination.substr(0, destination.size() - 1)); // no trailing backslash
+    run(true);
+    EXPECT_EQ(readFile(destination + "a.txt"), "a       b\r\n");
+    EXPECT_EQ(readFile(destination + "b.txt"), "        x\r\n");
+    EXPECT_EQ(readFile(destination + "c.txt"), "");
+    EXPECT_EQ(main().ProgressBar1.max(), 3);
+    EXPECT_EQ(main().ProgressBar1.value(), 3);
+    ASSERT_EQ(desk.messages().size(), 1u);
+    EXPECT_EQ(desk.messages()[0].text, "All done!               ");
+    EXPECT_EQ(desk.messages()[0].title, "Quillmere");
+    EXPECT_EQ(desk.messages()[0].style, static_cast<UINT>(MB_OK | MB_ICONINFORMATION));
+    EXPECT_EQ(namesIn(destination).size(), 3u);
+}
+
+TEST_F(FolderRun, FixedNumberOverwritesAnExistingDestinationWithoutAsking) {
+    put("a.txt", "a\tb\r\n");
+    put("e.txt", "");
+    writeFile("dst\\a.txt", "old content");
+    listSource(destination);
+    main().txtSpacesToUse.setText("4");
+    run(false);
+    EXPECT_EQ(readFile(destination + "a.txt"), "a    b\r\n\r\n");
+    EXPECT_EQ(readFile(destination + "e.txt"), "\r\n");
+}
+
+TEST_F(FolderRun, SkipsLockedAndNonTextFilesListingEachOnceAndConvertsTheRest) {
+    const std::string locked = put("locked.txt", "\tl");
+    const std::string binary = put("binary.txt", "x\x1Ay");
+    put("good.txt", "\tg");
+    writeFile("dst\\locked.txt", "former");
+    listSource(destination);
+    {
+        const FileHandle editor = holdOpenForWriting(locked);
+        run(true);
+    }
+    const ListBox &failed = main().frmError().List2;
+    ASSERT_EQ(failed.listCount(), 2);
+    std::vector<std::string> listed = {failed.list(0), failed.list(1)};
+    std::sort(listed.begin(), listed.end());
+    EXPECT_EQ(listed, (std::vector<std::string>{binary, locked}));
+    EXPECT_EQ(main().List1.listCount(), 1);
+    EXPECT_EQ(readFile(destination + "good.txt"), "        g\r\n");
+    EXPECT_EQ(readFile(destination + "locked.txt"), "former");
+    EXPECT_FALSE(exists(destination + "binary.txt"));
+}
+
+TEST_F(FolderRun, EveryFileFailingLeavesAnEmptyListAndStillSaysAllDone) {
+    put("a.txt", "1\x1A"
+                 "2");
+    put("b.txt", "\x1A\x1A");
+    listSource(destination);
+    run(true);
+    EXPECT_EQ(main().List1.listCount(), 0);
+    EXPECT_EQ(main().frmError().List2.listCount(), 2);
+    ASSERT_EQ(desk.messages().size(), 1u);
+    EXPECT_EQ(desk.messages()[0].text, "All done!               ");
+    EXPECT_TRUE(namesIn(destination).empty());
+}
+
+TEST_F(FolderRun, FailingPartWayKeepsTheFormerDestinationAndLeavesNoTemporaryFile) {
+    put("a.txt", "no tabs here\r\n");
+    put("b.txt", std::string(100000, 'b') + "\r\n\tb");
+    writeFile("dst\\b.txt", "former b");
+    listSource(destination);
+    main().txtSpacesToUse.setText("0");
+    run(true);
+    ASSERT_EQ(desk.messages().size(), 1u);
+    EXPECT_EQ(desk.messages()[0].text,
+              errorText(11, "Division by zero", "frmMain - replaceTWSfixedMultiple"));
+    EXPECT_EQ(readFile(destination + "b.txt"), "former b");
+    for (const std::string &name : namesIn(destination))
+        EXPECT_TRUE(name == "a.txt" || name == "b.txt") << name;
+}
+
+TEST_F(FolderRun, NonNumericNumberFailsEachPassUnderItsOwnName) {
+    put("a.txt", "\ta");
+    listSource(destination);
+    main().txtSpacesToUse.setText("abc");
+    run(true);
+    run(false);
+    const auto shown = desk.messages();
+    ASSERT_EQ(shown.size(), 2u);
+    EXPECT_EQ(shown[0].text, errorText(13, "Type mismatch", "frmMain - replaceTWSfixedMultiple"));
+    EXPECT_EQ(shown[1].text, errorText(13, "Type mismatch", "frmMain - replaceTABSwithSPACESMultiple"));
+    EXPECT_TRUE(namesIn(destination).empty());
+}
+
+TEST_F(FolderRun, DestinationFolderThatIsGoneShowsTheStandardMessage) {
+    put("a.txt", "\ta");
+    listSource(temp() + "missing");
+    run(false);
+    ASSERT_EQ(desk.messages().size(), 1u);
+    EXPECT_EQ(desk.messages()[0].text,
+              errorText(76, "Path not found", "frmMain - replaceTABSwithSPACESMultiple"));
+    EXPECT_EQ(readFile(source + "a.txt"), "\ta");
+}
+
+TEST_F(FolderRun, SourceFolderAsItsOwnDestinationComesOutConverted) {
+    put("a.txt", "\ta\r\n");
+    listSource(temp() + "dst\\..\\SRC");
+    run(true);
+    EXPECT_EQ(readFile(source + "a.txt"), "        a\r\n");
+    EXPECT_EQ(namesIn(source).size(), 1u);
+}
+
+TEST_F(FolderRun, RemoveErroredFilesKeepsTheOthersInTheirOrder) {
+    FrmMain &frm = main();
+    for (const char *entry : {"C:\\d\\1.txt", "C:\\d\\2.txt", "C:\\d\\3.txt", "C:\\d\\4.txt"})
+        frm.List1.addItem(entry);
+    frm.frmError().List2.addItem("C:\\d\\3.txt");
+    frm.frmError().List2.addItem("C:\\d\\1.txt");
+    frm.frmError().List2.addItem("c:\\d\\2.txt"); // comparison is exact
+    frm.removeErroredFiles();
+    ASSERT_EQ(frm.List1.listCount(), 2);
+    EXPECT_EQ(frm.List1.list(0), "C:\\d\\2.txt");
+    EXPECT_EQ(frm.List1.list(1), "C:\\d\\4.txt");
+}
+
+// Counts past 32767: every entry is verified, recorded, counted in the progress and dropped. (Names
+// the system refuses stand in for 40,000 files, which take minutes to make under Wine.)
+TEST_F(FolderRun, FortyThousandEntriesAreVerifiedAndDroppedWhole) {
+    const int entries = 40000;
+    FrmMain &frm = main();
+    SendMessageA(frm.List1.hwnd(), WM_SETREDRAW, FALSE, 0);
+    for (int i = 0; i < entries; ++i)
+        frm.List1.addItem(source + std::to_string(i) + "|.txt");
+    frm.lblHDDENnrOfFiles.setCaption(std::to_string(entries));
+    frm.txtMultipleFilesDestinationPath.setText(destination);
+    run(true);
+    EXPECT_EQ(frm.frmError().List2.listCount(), entries);
+    EXPECT_EQ(frm.frmError().List2.list(entries - 1), source + "39999|.txt");
+    EXPECT_EQ(frm.ProgressBar1.max(), entries);
+    EXPECT_EQ(frm.ProgressBar1.value(), entries);
+    EXPECT_EQ(frm.List1.listCount(), 0);
+    ASSERT_EQ(desk.messages().size(), 1u);
+    EXPECT_EQ(desk.messages()[0].text, "All done!               ");
+}
+
+} // namespace

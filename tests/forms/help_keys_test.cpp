@@ -1,0 +1,137 @@
+// F1 and the Help command, Esc, the path hints and the number box, as a person at the keyboard
+// and the mouse meets them.
+#include "dialog_answers.h"
+#include "win_fixture.h"
+
+#include "appdata.h"
+#include "error_message.h"
+#include "handles.h"
+#include "window/modal_loop.h"
+#include "main/frm_main.h"
+
+namespace {
+
+const std::string oops = "The Quillmere readme.txt seems to be missing...";
+
+std::string readmePath() { return programFolder() + "\\readme.txt"; }
+
+// Handles what is queued as the program's own message loop does: the window sees keys first.
+void pumpAsTheProgramDoes(FrmMain &frm) {
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (frm.previewKey(message)) continue;
+        if (dispatchDialogKeys(message)) continue;
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+}
+
+void pressKey(FrmMain &frm, HWND control, WPARAM key) {
+    PostMessageA(control, WM_KEYDOWN, key, 1);
+    PostMessageA(control, WM_KEYUP, key, 0xC0000001);
+    pumpAsTheProgramDoes(frm);
+}
+
+// Puts the readme out of the way for the length of a test.
+class ReadmeAway {
+public:
+    ReadmeAway() { MoveFileA(readmePath().c_str(), (readmePath() + ".away").c_str()); }
+    ~ReadmeAway() { MoveFileA((readmePath() + ".away").c_str(), readmePath().c_str()); }
+};
+
+class HelpAndKeys : public WinTest {};
+
+TEST_F(HelpAndKeys, EachF1OpensTheReadmeInNotepadUnquoted) {
+    FrmMain &frm = main();
+    ASSERT_TRUE(exists(readmePath()));
+    pressKey(frm, frm.cmdReplaceTABS.hwnd(), VK_F1);
+    pressKey(frm, frm.cmdReplaceTABS.hwnd(), VK_F1);
+    const auto started = desk.of("start");
+    ASSERT_EQ(started.size(), 2u);
+    EXPECT_EQ(started[0].text, "notepad.exe " + readmePath());
+    EXPECT_EQ(started[0].style, static_cast<UINT>(SW_SHOWNORMAL));
+    EXPECT_TRUE(desk.messages().empty());
+}
+
+TEST_F(HelpAndKeys, F1WithShiftCtrlOrAltCountsAndOtherKeysDoNothing) {
+    FrmMain &frm = main();
+    for (int16_t shift : {1, 2, 4, 7}) frm.Form_KeyDown(VK_F1, shift);
+    EXPECT_EQ(desk.of("start").size(), 4u);
+    for (int16_t key : {VK_F2, VK_F12, VK_RETURN, int('H'), 111, 113}) frm.Form_KeyDown(key, 0);
+    EXPECT_EQ(desk.of("start").size(), 4u);
+    EXPECT_TRUE(frm.isLoaded());
+}
+
+TEST_F(HelpAndKeys, HelpMenuOpensTheReadmeToo) {
+    FrmMain &frm = main();
+    SendMessageA(frm.hwnd(), WM_COMMAND, MAKEWPARAM(1, 0), 0);
+    ASSERT_EQ(desk.of("start").size(), 1u);
+    EXPECT_EQ(desk.of("start")[0].text, "notepad.exe " + readmePath());
+}
+
+TEST_F(HelpAndKeys, MissingReadmeSaysOops) {
+    FrmMain &frm = main();
+    {
+        ReadmeAway away;
+        pressKey(frm, frm.cmdReplaceTABS.hwnd(), VK_F1);
+    }
+    ASSERT_EQ(desk.messages().size(), 1u);
+    EXPECT_EQ(desk.messages()[0].text, oops);
+    EXPECT_EQ(desk.messages()[0].title, "Oops");
+    EXPECT_EQ(desk.messages()[0].style, static_cast<UINT>(MB_OK | MB_ICONEXCLAMATION));
+    EXPECT_TRUE(desk.of("start").empty());
+}
+
+TEST_F(HelpAndKeys, ReadmeHeldOpenWithoutSharingSaysOops) {
+    FrmMain &frm = main();
+    FileHandle held(CreateFileA(readmePath().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(held.valid());
+    frm.menuHelp_Click();
+    held.close();
+    ASSERT_EQ(desk.messages().size(), 1u);
+    EXPECT_EQ(desk.messages()[0].title, "Oops");
+    EXPECT_TRUE(desk.of("start").empty());
+}
+
+TEST_F(HelpAndKeys, NotepadThatCannotStartGivesTheErrorMessageOfHelp) {
+    FrmMain &frm = main();
+    desk.startSucceeds = false;
+    frm.Form_KeyDown(VK_F1, 0);
+    ASSERT_EQ(desk.messages().size(), 1u);
+    EXPECT_EQ(desk.messages()[0].text,
+              standardErrorText(53, "File not found", "frmMain - menuHelp_Click (F1)"));
+    EXPECT_EQ(desk.messages()[0].title, "Error");
+}
+
+TEST_F(HelpAndKeys, EscPressesExit) {
+    FrmMain &frm = main();
+    frm.show();
+    pressKey(frm, frm.cmdReplaceTABS.hwnd(), VK_ESCAPE);
+    EXPECT_FALSE(frm.isLoaded());
+}
+
+TEST_F(HelpAndKeys, PathHintShowsWhatBrowseJustPutInTheBox) {
+    FrmMain &frm = main();
+    // Longer than the 80 characters some tooltip read-backs stop at.
+    const std::string chosen = writeFile(std::string(60, 'h') + " Hinted File.txt", "x");
+    desk.fileAnswers.push_back(chooseFile(chosen));
+    frm.cmdGetSourceFile.click();
+    SendMessageA(frm.txtSource.hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(2, 2));
+    EXPECT_EQ(frm.txtSource.toolTipText(), frm.txtSource.text());
+    EXPECT_NE(frm.txtSource.text(), "Waiting ...");
+    for (TextBox *box : {&frm.txtDest, &frm.txtMultipleFilesPath, &frm.txtMultipleFilesDestinationPath}) {
+        SendMessageA(box->hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(2, 2));
+        EXPECT_EQ(box->toolTipText(), "Waiting ...");
+    }
+}
+
+TEST_F(HelpAndKeys, ClickOnTheNumberBoxHandsTheFocusToTheUpDown) {
+    FrmMain &frm = main();
+    frm.show();
+    SendMessageA(frm.txtSpacesToUse.hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
+    SendMessageA(frm.txtSpacesToUse.hwnd(), WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
+    EXPECT_EQ(GetFocus(), frm.UpDown1.hwnd());
+    EXPECT_EQ(frm.txtSpacesToUse.text(), "8");
+}
+
+} // namespace

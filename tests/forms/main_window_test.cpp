@@ -1,0 +1,183 @@
+// What a person sees of the main window right after it opens, and the operation highlight.
+#include "win_fixture.h"
+
+#include "window/layout.h"
+#include "main/frm_main.h"
+#include "main/main_layout.h"
+
+#include <commctrl.h>
+
+namespace {
+
+class MainWindow : public WinTest {};
+
+TEST_F(MainWindow, HasItsCaptionClientSizeAndFixedFrame) {
+    FrmMain &frm = main();
+    EXPECT_EQ(windowText(frm.hwnd()), "Quillmere");
+    RECT client;
+    GetClientRect(frm.hwnd(), &client);
+    const int dpi = screenDpi();
+    EXPECT_EQ(client.right, twipsToPixels(6315, dpi));
+    EXPECT_EQ(client.bottom, twipsToPixels(8490, dpi));
+    const LONG_PTR style = GetWindowLongPtrA(frm.hwnd(), GWL_STYLE);
+    EXPECT_TRUE(style & WS_MINIMIZEBOX);
+    EXPECT_FALSE(style & WS_MAXIMIZEBOX);
+    EXPECT_FALSE(style & WS_THICKFRAME);
+    EXPECT_NE(SendMessageA(frm.hwnd(), WM_GETICON, ICON_BIG, 0) + GetClassLongPtrA(frm.hwnd(), GCLP_HICON), 0);
+}
+
+TEST_F(MainWindow, EveryControlStandsAtItsPlaceWithItsCaption) {
+    FrmMain &frm = main();
+    const int dpi = screenDpi();
+    struct Expected {
+        HWND control;
+        const char *caption;
+        int left, top, width, height; // twips in the control's parent window
+    };
+    const Expected expected[] = {
+        {frm.cmdReplaceTABS.hwnd(), "Replace tabs with spaces !", 3165, 7920, 2970, 405},
+        {frm.cmdAbout.hwnd(), "About", 225, 7920, 1350, 405},
+        {frm.cmdExit.hwnd(), "Exit", 1635, 7920, 1350, 405},
+        {frm.optClipboard.hwnd(), "Clipboard", 480, 150, 1185, 300},
+        {frm.FrameSingle.hwnd(), "     Single file", 195, 945, 5940, 1830},
+        {frm.FrameSettings.hwnd(), "  Settings   ", 210, 6750, 5940, 1050},
+        {frm.txtSource.hwnd(), "Waiting ...", 45, 300, 3720, 285},
+        {frm.cmdBrowseDir2Save.hwnd(), "Browse", 3885, 975, 1035, 330},
+        {frm.optFixedSpaces.hwnd(), "Fixed Number Of Spaces", 345, 345, 2370, 270},
+    };
+    for (const Expected &e : expected) {
+        SCOPED_TRACE(e.caption);
+        EXPECT_EQ(windowText(e.control), e.caption);
+        const RECT rect = placeInParent(e.control);
+        EXPECT_EQ(rect.left, twipsToPixels(e.left, dpi));
+        EXPECT_EQ(rect.top, twipsToPixels(e.top, dpi));
+        EXPECT_EQ(rect.right - rect.left, twipsToPixels(e.width, dpi));
+        EXPECT_EQ(rect.bottom - rect.top, twipsToPixels(e.height, dpi));
+    }
+}
+
+TEST_F(MainWindow, LabelsKeepTheirPlaceAndGrowOnlyToShowTheWholeCaption) {
+    FrmMain &frm = main();
+    const int dpi = screenDpi();
+    const RECT verify = placeInParent(frm.lblVerify.hwnd());
+    EXPECT_EQ(verify.left, twipsToPixels(900, dpi));
+    EXPECT_EQ(verify.top, twipsToPixels(3015, dpi));
+    EXPECT_GE(verify.right - verify.left, twipsToPixels(960, dpi));
+    // Right-aligned: its right edge stays where it was designed.
+    const RECT count = placeInParent(frm.lblNumberofiles.hwnd());
+    EXPECT_EQ(count.right, twipsToPixels(4140, dpi) + twipsToPixels(765, dpi));
+    // Loading lists the stored source folder: with none stored, nothing is found.
+    EXPECT_EQ(windowText(frm.lblNumberofiles.hwnd()), "No files ...");
+
+    frm.lblVerify.setCaption("Converting, please wait ...");
+    HDC dc = GetDC(frm.lblVerify.hwnd());
+    SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(frm.lblVerify.hwnd(), WM_GETFONT, 0, 0)));
+    SIZE text{};
+    GetTextExtentPoint32A(dc, "Converting, please wait ...", 27, &text);
+    ReleaseDC(frm.lblVerify.hwnd(), dc);
+    const RECT grown = placeInParent(frm.lblVerify.hwnd());
+    EXPECT_GE(grown.right - grown.left, text.cx);
+}
+
+TEST_F(MainWindow, PanelsSitInsideTheirFramesAndTheHiddenStoresAreNotShown) {
+    FrmMain &frm = main();
+    const int dpi = screenDpi();
+    const RECT panel = placeInParent(GetParent(frm.txtSource.hwnd()));
+    EXPECT_EQ(panel.left, twipsToPixels(195 + 525, dpi));
+    EXPECT_EQ(panel.top, twipsToPixels(945 + 345, dpi));
+    const RECT store = placeInParent(frm.lblHDDENTextonClipboard.hwnd());
+    EXPECT_EQ(store.top, twipsToPixels(8940, dpi));
+    EXPECT_EQ(frm.lblHDDENTextonClipboard.caption(), "lblHDDENTextonClipboard");
+    EXPECT_FALSE(frm.lblHDDENnrOfFiles.visible());
+    EXPECT_FALSE(frm.lblHDDENTextonClipboard.visible());
+}
+
+TEST_F(MainWindow, TooltipsAreTheDesignTextsWithTheirSpaces) {
+    FrmMain &frm = main();
+    EXPECT_EQ(frm.Label1.toolTipText(), " The one with the tabs ... ");
+    EXPECT_EQ(frm.List1.toolTipText(), " The List ...");
+    EXPECT_EQ(frm.optFixedSpaces.toolTipText(), " Default = OFF (Disregards indents and original formatting) ");
+    EXPECT_EQ(frm.txtSpacesToUse.toolTipText(), " Number of spaces ");
+}
+
+TEST_F(MainWindow, OpensWithClipboardAndTabStopsSelectedAndEightSpaces) {
+    FrmMain &frm = main();
+    EXPECT_TRUE(frm.optClipboard.value());
+    EXPECT_FALSE(frm.optSingle.value());
+    EXPECT_FALSE(frm.optMultiple.value());
+    EXPECT_TRUE(frm.optFixedTABS.value());
+    EXPECT_FALSE(frm.optFixedSpaces.value());
+    EXPECT_EQ(frm.txtSpacesToUse.text(), "8");
+    EXPECT_EQ(frm.optClipboard.foreColor(), operationSelectedColour);
+    EXPECT_EQ(frm.optSingle.foreColor(), operationOtherColour);
+}
+
+TEST_F(MainWindow, ClickingAnOperationTurnsItBlueAndTheOthersBlack) {
+    FrmMain &frm = main();
+    frm.optSingle.click();
+    EXPECT_TRUE(frm.optSingle.value());
+    EXPECT_FALSE(frm.optClipboard.value());
+    EXPECT_EQ(frm.optSingle.foreColor(), operationSelectedColour);
+    EXPECT_EQ(frm.optClipboard.foreColor(), operationOtherColour);
+    EXPECT_EQ(frm.optMultiple.foreColor(), operationOtherColour);
+    frm.optMultiple.click();
+    EXPECT_FALSE(frm.optSingle.value());
+    EXPECT_EQ(frm.optMultiple.foreColor(), operationSelectedColour);
+    EXPECT_EQ(frm.optSingle.foreColor(), operationOtherColour);
+    // The settings group is apart: choosing an operation leaves it alone.
+    EXPECT_TRUE(frm.optFixedTABS.value());
+}
+
+TEST_F(MainWindow, SelectingByProgramKeepsEachGroupToOneChoice) {
+    FrmMain &frm = main();
+    frm.optMultiple.setValue(true);
+    EXPECT_FALSE(frm.optClipboard.value());
+    frm.optFixedSpaces.setValue(true);
+    EXPECT_FALSE(frm.optFixedTABS.value());
+    EXPECT_TRUE(frm.optMultiple.value());
+    frm.optMultiple.setValue(false);
+    EXPECT_FALSE(frm.optClipboard.value() || frm.optSingle.value() || frm.optMultiple.value());
+}
+
+TEST_F(MainWindow, UpDownStepsTheNumberBoxBetweenOneAndSixteen) {
+    FrmMain &frm = main();
+    const HWND upDown = frm.UpDown1.hwnd();
+    EXPECT_EQ(reinterpret_cast<HWND>(SendMessageA(upDown, UDM_GETBUDDY, 0, 0)), frm.txtSpacesToUse.hwnd());
+    int lower = 0, upper = 0;
+    SendMessageA(upDown, UDM_GETRANGE32, reinterpret_cast<WPARAM>(&lower), reinterpret_cast<LPARAM>(&upper));
+    EXPECT_EQ(lower, 1);
+    EXPECT_EQ(upper, 16);
+    EXPECT_EQ(SendMessageA(upDown, UDM_GETPOS32, 0, 0), 8);
+}
+
+TEST_F(MainWindow, TabOrderStartsAtTheRunButtonAndSkipsTheNumberBox) {
+    FrmMain &frm = main();
+    EXPECT_EQ(GetNextDlgTabItem(frm.hwnd(), nullptr, FALSE), frm.cmdReplaceTABS.hwnd());
+    EXPECT_EQ(GetNextDlgTabItem(frm.hwnd(), frm.cmdReplaceTABS.hwnd(), FALSE), frm.cmdAbout.hwnd());
+    EXPECT_FALSE(GetWindowLongPtrA(frm.txtSpacesToUse.hwnd(), GWL_STYLE) & WS_TABSTOP);
+    EXPECT_TRUE(GetWindowLongPtrA(frm.txtSource.hwnd(), GWL_STYLE) & ES_READONLY);
+}
+
+TEST_F(MainWindow, MenuProjectHoldsHelp) {
+    HMENU bar = GetMenu(main().hwnd());
+    char text[64] = {};
+    GetMenuStringA(bar, 0, text, sizeof text, MF_BYPOSITION);
+    EXPECT_STREQ(text, "Project");
+    GetMenuStringA(GetSubMenu(bar, 0), 0, text, sizeof text, MF_BYPOSITION);
+    EXPECT_STREQ(text, "Help\tF1");
+}
+
+TEST_F(MainWindow, ExitClosesTheWindow) {
+    FrmMain &frm = main();
+    frm.cmdExit.click();
+    EXPECT_FALSE(frm.isLoaded());
+}
+
+TEST_F(MainWindow, PathBoxTooltipFollowsItsText) {
+    FrmMain &frm = main();
+    frm.txtDest.setText("c:\\some where\\out.txt");
+    SendMessageA(frm.txtDest.hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(3, 3));
+    EXPECT_EQ(frm.txtDest.toolTipText(), "c:\\some where\\out.txt");
+}
+
+} // namespace

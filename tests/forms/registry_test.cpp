@@ -1,0 +1,154 @@
+// The registry layer: what reads answer, what writes leave, and malformed paths that touch nothing.
+#include "raw_registry.h"
+#include "win_fixture.h"
+
+#include "registry.h"
+#include "main/settings_key.h"
+#include "main/frm_main.h"
+
+namespace {
+
+const std::string scratch = std::string(settingsKeyPath) + "\\Scratch";
+const std::string scratchPath = "HKEY_CURRENT_USER\\" + scratch;
+
+class RegistryLayer : public WinTest {
+protected:
+    void SetUp() override {
+        WinTest::SetUp();
+        rawCreateKey(scratch);
+    }
+};
+
+TEST_F(RegistryLayer, RootNamesMapExactlyAndCaseSensitively) {
+    EXPECT_EQ(Registry::rootKeyHandle("HKEY_CLASSES_ROOT"), HKEY_CLASSES_ROOT);
+    EXPECT_EQ(Registry::rootKeyHandle("HKEY_CURRENT_USER"), HKEY_CURRENT_USER);
+    EXPECT_EQ(Registry::rootKeyHandle("HKEY_LOCAL_MACHINE"), HKEY_LOCAL_MACHINE);
+    EXPECT_EQ(Registry::rootKeyHandle("HKEY_USERS"), HKEY_USERS);
+    EXPECT_EQ(Registry::rootKeyHandle("HKEY_PERFORMANCE_DATA"), HKEY_PERFORMANCE_DATA);
+    EXPECT_EQ(Registry::rootKeyHandle("HKEY_CURRENT_CONFIG"), HKEY_CURRENT_CONFIG);
+    EXPECT_EQ(Registry::rootKeyHandle("HKEY_DYN_DATA"), HKEY_DYN_DATA);
+    EXPECT_EQ(Registry::rootKeyHandle("HKEY_Current_User"), nullptr);
+    EXPECT_EQ(Registry::rootKeyHandle("HKEY_CURRENT_USER "), nullptr);
+    EXPECT_EQ(Registry::rootKeyHandle("HKCU"), nullptr);
+}
+
+TEST_F(RegistryLayer, SplitHandsTheSubkeyOnUnchanged) {
+    const Registry::KeyPath path = Registry::splitKeyPath("HKEY_LOCAL_MACHINE\\Software\\A B\\c");
+    EXPECT_EQ(path.root, HKEY_LOCAL_MACHINE);
+    EXPECT_EQ(path.subkey, "Software\\A B\\c");
+    const Registry::KeyPath root = Registry::splitKeyPath("HKEY_USERS");
+    EXPECT_EQ(root.root, HKEY_USERS);
+    EXPECT_EQ(root.subkey, "");
+    EXPECT_TRUE(desk.messages().empty());
+}
+
+TEST_F(RegistryLayer, NeverWrittenValueReadsError) {
+    EXPECT_EQ(Registry::getKeyValue(scratchPath, "Nothing"), "Error");
+    EXPECT_EQ(Registry::getKeyValue(scratchPath + "\\Missing", "Nothing"), "Error");
+}
+
+TEST_F(RegistryLayer, WrittenTextIsAStringValueWithoutItsNul) {
+    Registry::setKeyValue(scratchPath, "Name", "c:\\text\\notes.txt");
+    const auto raw = rawGet(scratch, "Name");
+    ASSERT_TRUE(raw);
+    EXPECT_EQ(raw->type, static_cast<DWORD>(REG_SZ));
+    EXPECT_EQ(*rawGetString(scratch, "Name"), "c:\\text\\notes.txt");
+    EXPECT_EQ(Registry::getKeyValue(scratchPath, "Name"), "c:\\text\\notes.txt");
+}
+
+TEST_F(RegistryLayer, TextsUpTo254CharactersReadWholeLongerOnesAnswerError) {
+    const std::string fits(254, 'a');
+    Registry::setKeyValue(scratchPath, "Fits", fits);
+    EXPECT_EQ(Registry::getKeyValue(scratchPath, "Fits"), fits);
+
+    // No room left for the NUL: reading it would lose the last character.
+    Registry::setKeyValue(scratchPath, "Full", std::string(255, 'b'));
+    EXPECT_EQ(Registry::getKeyValue(scratchPath, "Full"), "Error");
+    rawSetString(scratch, "FullWithoutNul", std::string(255, 'b'));
+    EXPECT_EQ(Registry::getKeyValue(scratchPath, "FullWithoutNul"), "Error");
+    rawSetString(scratch, "FitsWithoutNul", fits);
+    EXPECT_EQ(Registry::getKeyValue(scratchPath, "FitsWithoutNul"), fits);
+
+    Registry::setKeyValue(scratchPath, "Long", std::string(300, 'c'));
+    EXPECT_EQ(*rawGetString(scratch, "Long"), std::string(300, 'c'));
+    EXPECT_EQ(Registry::getKeyValue(scratchPath, "Long"), "Error");
+}
+
+TEST_F(RegistryLayer, LeadingSpacesAreLostTrailingSpacesKept) {
+    Registry::setKeyValue(scratchPath, "Spaces", "  8 ");
+    EXPECT_EQ(Registry::getKeyValue(scratchPath, "Spaces"), "8 ");
+    // Stored by another writer with its NUL, the text reads the same.
+    rawSetString(scratch, "WithNul", std::string("  8 \0", 5));
+    EXPECT_EQ(Registry::getKeyValue(scratchPath, "WithNul"), "8 ");
+}
+
+TEST_F(RegistryLayer, EmptyTextReadsEmptyNotError) {
+    Registry::setKeyValue(scratchPath, "Empty", "");
+    ASSERT_TRUE(rawGet(scratch, "Empty"));
+    EXPECT_EQ(Registry::getKeyValue(scratchPath, "Empty"), "");
+}
+
+TEST_F(RegistryLayer, RootAloneWorksOnTheRootKeyItself) {
+    const std::string name = "QuillmereRootProbe";
+    Registry::setKeyValue("HKEY_CURRENT_USER", name, "at the root");
+    EXPECT_EQ(*rawGetString("", name), "at the root");
+    EXPECT_EQ(Registry::getKeyValue("HKEY_CURRENT_USER", name), "at the root");
+    rawDeleteValue("", name);
+    EXPECT_TRUE(desk.messages().empty());
+}
+
+TEST_F(RegistryLayer, MalformedPathsShowTheFormatMessageAndTouchNothing) {
+    const std::string lower = "hkey_current_user\\" + scratch;
+    Registry::setKeyValue(lower, "Name", "x");
+    const std::string trailing = scratchPath + "\\Made\\";
+    Registry::createKey(trailing);
+    EXPECT_EQ(Registry::getKeyValue(trailing, "Name"), "");
+
+    const auto shown = desk.messages();
+    ASSERT_EQ(shown.size(), 3u);
+    EXPECT_EQ(shown[0].text, "Incorrect Format:\n\n" + lower);
+    EXPECT_EQ(shown[1].text, "Incorrect Format:\n\n" + trailing);
+    for (const DesktopCall &call : shown) {
+        EXPECT_EQ(call.title, "Quillmere");
+        EXPECT_EQ(call.style, static_cast<UINT>(MB_OK));
+    }
+    EXPECT_FALSE(rawGet(scratch, "Name"));
+    EXPECT_FALSE(rawKeyExists(scratch + "\\Made"));
+}
+
+TEST_F(RegistryLayer, UnknownRootAfterAProperPrefixIsSilentAndInert) {
+    const std::string mixed = "HKEY_Current_User\\" + scratch;
+    Registry::createKey(mixed + "\\Made");
+    Registry::setKeyValue(mixed, "Name", "x");
+    EXPECT_EQ(Registry::getKeyValue(mixed, "Name"), "");
+    EXPECT_TRUE(desk.messages().empty());
+    EXPECT_FALSE(rawKeyExists(scratch + "\\Made"));
+    EXPECT_FALSE(rawGet(scratch, "Name"));
+}
+
+TEST_F(RegistryLayer, SetOnAMissingKeyWritesNothingUntilTheKeyIsCreated) {
+    const std::string missing = scratch + "\\Deeper\\Still";
+    Registry::setKeyValue("HKEY_CURRENT_USER\\" + missing, "Name", "x");
+    EXPECT_FALSE(rawKeyExists(missing));
+    Registry::createKey("HKEY_CURRENT_USER\\" + missing);
+    EXPECT_TRUE(rawKeyExists(missing));
+    Registry::setKeyValue("HKEY_CURRENT_USER\\" + missing, "Name", "x");
+    EXPECT_EQ(*rawGetString(missing, "Name"), "x");
+}
+
+TEST_F(RegistryLayer, CreateKeyKeepsAnExistingKeyAndItsValues) {
+    rawSetString(scratch, "Kept", "value");
+    rawSetDword(scratch, "Number", 7);
+    Registry::createKey(scratchPath);
+    EXPECT_EQ(*rawGetString(scratch, "Kept"), "value");
+    EXPECT_EQ(rawGet(scratch, "Number")->type, static_cast<DWORD>(REG_DWORD));
+}
+
+TEST_F(RegistryLayer, WritingReplacesAValueOfAnotherType) {
+    rawSetDword(scratch, "Top", 1234);
+    Registry::setKeyValue(scratchPath, "Top", "1500");
+    EXPECT_EQ(rawGet(scratch, "Top")->type, static_cast<DWORD>(REG_SZ));
+    EXPECT_EQ(Registry::getKeyValue(scratchPath, "Top"), "1500");
+}
+
+} // namespace

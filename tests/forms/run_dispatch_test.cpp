@@ -1,0 +1,323 @@
+// The run button: which sequence runs, the checks each makes in order and their exact messages, the
+// paths that are reset, and the folder run's labels, progress bar and failure window.
+#include "win_fixture.h"
+
+#include "failed/frm_error.h"
+#include "clipboard.h"
+#include "main/frm_main.h"
+
+namespace {
+
+const UINT warning = MB_OK | MB_ICONEXCLAMATION;
+const UINT information = MB_OK | MB_ICONINFORMATION;
+
+const std::string chooseSourceFile = "Browse for a source file first, please!           ";
+const std::string defineDestinationFile = "Define a destination file first, please!          ";
+const std::string chooseDestinationFile = "Browse for a destination file first, please!      ";
+const std::string sourceFileGone =
+    "The source file is not available (anymore)...\r\nPick another file, please!       ";
+const std::string destinationFolderGone =
+    "The destination folder is not available (anymore)...\r\nPick another folder, please!       ";
+const std::string chooseSourceFolder = "Browse for a source folder first, please!           ";
+const std::string defineDestinationFolder = "Define a destination folder first, please!          ";
+const std::string sourceFolderGone =
+    "The source folder is not available (anymore)...\r\nPick another folder, please!       ";
+const std::string noFiles = "No files available...                               ";
+
+class RunDispatch : public WinTest {
+protected:
+    FrmMain &single(const std::string &source, const std::string &destination) {
+        FrmMain &frm = main();
+        frm.optSingle.click();
+        frm.txtSource.setText(source);
+        frm.txtDest.setText(destination);
+        return frm;
+    }
+    FrmMain &folder(const std::string &source, const std::string &destination) {
+        FrmMain &frm = main();
+        frm.optMultiple.click();
+        frm.txtMultipleFilesPath.setText(source);
+        frm.txtMultipleFilesDestinationPath.setText(destination);
+        frm.countFILES();
+        return frm;
+    }
+    void expectOnlyMessage(const std::string &text, const std::string &title, UINT style) {
+        const auto shown = desk.messages();
+        ASSERT_EQ(shown.size(), 1u) << (shown.empty() ? "" : shown.back().text);
+        EXPECT_EQ(shown[0].text, text);
+        EXPECT_EQ(shown[0].title, title);
+        EXPECT_EQ(shown[0].style, style);
+        EXPECT_TRUE(desk.of("modal").empty());
+        desk.calls.clear();
+    }
+    void press(FrmMain &frm) { frm.cmdReplaceTABS.click(); }
+    std::string source() { return writeFile("in.txt", "a\tb\r\n"); }
+};
+
+TEST_F(RunDispatch, SingleSourceNotChosenOrEmptyGivesTheSameMessage) {
+    for (const char *unset : {"Waiting ...", ""}) {
+        SCOPED_TRACE(unset);
+        FrmMain &frm = single(unset, "Waiting ...");
+        press(frm);
+        expectOnlyMessage(chooseSourceFile, "Attention!", warning);
+        EXPECT_EQ(frm.txtSource.text(), unset);
+    }
+}
+
+TEST_F(RunDispatch, SingleDestinationPlaceholderAndEmptyHaveTheirOwnMessages) {
+    FrmMain &frm = single(source(), "Waiting ...");
+    press(frm);
+    expectOnlyMessage(defineDestinationFile, "Attention!", warning);
+    frm.txtDest.setText("");
+    press(frm);
+    expectOnlyMessage(chooseDestinationFile, "Attention!", warning);
+}
+
+TEST_F(RunDispatch, SingleVanishedSourceIsResetToThePlaceholder) {
+    FrmMain &frm = single(temp() + "gone.txt", temp() + "gone folder\\out.txt");
+    press(frm);
+    expectOnlyMessage(sourceFileGone, "Attention!", warning);
+    EXPECT_EQ(frm.txtSource.text(), "Waiting ...");
+    // The destination is checked only on the next run.
+    EXPECT_EQ(frm.txtDest.text(), temp() + "gone folder\\out.txt");
+    press(frm);
+    expectOnlyMessage(chooseSourceFile, "Attention!", warning);
+}
+
+TEST_F(RunDispatch, SingleSourceHeldExclusivelyCountsAsVanished) {
+    const std::string path = source();
+    HANDLE held = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    FrmMain &frm = single(path, temp() + "out.txt");
+    press(frm);
+    CloseHandle(held);
+    expectOnlyMessage(sourceFileGone, "Attention!", warning);
+    EXPECT_EQ(frm.txtSource.text(), "Waiting ...");
+}
+
+TEST_F(RunDispatch, SingleVanishedDestinationFolderIsResetToThePlaceholder) {
+    FrmMain &frm = single(source(), temp() + "gone\\out.txt");
+    press(frm);
+    expectOnlyMessage(destinationFolderGone, "Attention!", warning);
+    EXPECT_EQ(frm.txtDest.text(), "Waiting ...");
+    EXPECT_FALSE(exists(temp() + "gone"));
+}
+
+TEST_F(RunDispatch, SingleRunWritesTheDestinationAndMovesTheFocus) {
+    FrmMain &frm = single(source(), temp() + "out.txt");
+    frm.show();
+    press(frm);
+    expectOnlyMessage("File is ready!        ", "Quillmere", information);
+    EXPECT_EQ(readFile(temp() + "out.txt"), "a       b\r\n");
+    EXPECT_EQ(GetFocus(), frm.cmdGetSourceFile.hwnd());
+}
+
+TEST_F(RunDispatch, SingleRunWithFixedSpacesUsesTheNumberBox) {
+    FrmMain &frm = single(writeFile("in.txt", "ab\tc\r\n"), temp() + "out.txt");
+    frm.optFixedSpaces.click();
+    frm.txtSpacesToUse.setText("3");
+    press(frm);
+    // The whole text is converted and written with one more CR LF.
+    EXPECT_EQ(readFile(temp() + "out.txt"), "ab   c\r\n\r\n");
+}
+
+TEST_F(RunDispatch, SingleSourceThatFailsVerificationShowsTheFailedFilesWindowAndWritesNothing) {
+    const std::string path = writeFile("binary.txt", "a\x1a\tb\r\n");
+    FrmMain &frm = single(path, temp() + "out.txt");
+    frm.show();
+    frm.cmdReplaceTABS.setFocus();
+    std::vector<std::string> listed;
+    desk.modalActions.push_back([&](ModalWindow &) { listed.push_back(frm.frmError().List2.list(0)); });
+    press(frm);
+    ASSERT_EQ(desk.calls.size(), 2u);
+    EXPECT_EQ(desk.calls[0].kind, "beep");
+    EXPECT_EQ(desk.calls[1].kind, "modal");
+    EXPECT_EQ(desk.calls[1].text, "frmError");
+    EXPECT_EQ(listed, std::vector<std::string>{path});
+    EXPECT_FALSE(exists(temp() + "out.txt"));
+    EXPECT_EQ(GetFocus(), frm.cmdReplaceTABS.hwnd());
+}
+
+TEST_F(RunDispatch, EveryRunStartsWithAnEmptyFailedFilesList) {
+    FrmMain &frm = single("Waiting ...", "Waiting ...");
+    frm.frmError().List2.addItem("from an earlier run");
+    press(frm);
+    EXPECT_EQ(frm.frmError().List2.listCount(), 0);
+}
+
+TEST_F(RunDispatch, FolderChecksComeInOrderAndResetTheProgressBar) {
+    FrmMain &frm = folder("Waiting ...", "Waiting ...");
+    frm.ProgressBar1.setMax(10);
+    frm.ProgressBar1.setValue(5);
+    press(frm);
+    expectOnlyMessage(chooseSourceFolder, "Attention!", warning);
+    EXPECT_EQ(frm.ProgressBar1.value(), 0);
+
+    frm.txtMultipleFilesPath.setText("");
+    press(frm);
+    expectOnlyMessage(chooseSourceFolder, "Attention!", warning);
+
+    frm.txtMultipleFilesPath.setText(temp());
+    press(frm);
+    expectOnlyMessage(defineDestinationFolder, "Attention!", warning);
+    frm.txtMultipleFilesDestinationPath.setText("");
+    press(frm);
+    expectOnlyMessage(defineDestinationFolder, "Attention!", warning);
+    EXPECT_EQ(frm.lblVerify.caption(), "Status: idle ...");
+}
+
+TEST_F(RunDispatch, FolderVanishedSourceIsResetAndTheListLeftAlone) {
+    writeFile("a.txt", "x");
+    CreateDirectoryA((temp() + "src").c_str(), nullptr);
+    writeFile("src\\a.txt", "x");
+    FrmMain &frm = folder(temp() + "src", temp() + "also gone");
+    ASSERT_EQ(frm.List1.listCount(), 1);
+    removeTree(temp() + "src");
+    press(frm);
+    expectOnlyMessage(sourceFolderGone, "Attention!", warning);
+    EXPECT_EQ(frm.txtMultipleFilesPath.text(), "Waiting ...");
+    EXPECT_EQ(frm.txtMultipleFilesDestinationPath.text(), temp() + "also gone");
+    EXPECT_EQ(frm.List1.listCount(), 1);
+    EXPECT_EQ(frm.lblNumberofiles.caption(), "1 file");
+}
+
+TEST_F(RunDispatch, FolderVanishedDestinationIsResetBeforeTheListIsLookedAt) {
+    FrmMain &frm = folder(temp(), temp() + "gone");
+    ASSERT_EQ(frm.List1.listCount(), 0);
+    press(frm);
+    expectOnlyMessage(destinationFolderGone, "Attention!", warning);
+    EXPECT_EQ(frm.txtMultipleFilesDestinationPath.text(), "Waiting ...");
+}
+
+TEST_F(RunDispatch, FolderWithoutListedFilesSaysSo) {
+    CreateDirectoryA((temp() + "out").c_str(), nullptr);
+    FrmMain &frm = folder(temp(), temp() + "out");
+    press(frm);
+    expectOnlyMessage(noFiles, "Mmm...", information);
+    EXPECT_EQ(frm.lblVerify.caption(), "Status: idle ...");
+}
+
+TEST_F(RunDispatch, FolderRunDropsFailedFilesCountsTheRestAndShowsTheFailuresAfterConverting) {
+    CreateDirectoryA((temp() + "src").c_str(), nullptr);
+    CreateDirectoryA((temp() + "out").c_str(), nullptr);
+    writeFile("src\\a.txt", "a\tb\r\n");
+    writeFile("src\\b.txt", "x\x1ay\r\n");
+    writeFile("src\\c.txt", "\tc\r\n");
+    FrmMain &frm = folder(temp() + "src", temp() + "out");
+    frm.show();
+    ASSERT_EQ(frm.List1.listCount(), 3);
+    std::string statusWhileShown;
+    desk.modalActions.push_back([&](ModalWindow &) { statusWhileShown = frm.lblVerify.caption(); });
+    press(frm);
+
+    EXPECT_EQ(frm.List1.listCount(), 2);
+    EXPECT_EQ(frm.lblHDDENnrOfFiles.caption(), "2");
+    EXPECT_EQ(frm.lblNumberofiles.caption(), "2 files");
+    EXPECT_EQ(readFile(temp() + "out\\a.txt"), "a       b\r\n");
+    EXPECT_EQ(readFile(temp() + "out\\c.txt"), "        c\r\n");
+    EXPECT_FALSE(exists(temp() + "out\\b.txt"));
+    const auto modal = desk.of("modal");
+    ASSERT_EQ(modal.size(), 1u);
+    EXPECT_EQ(modal[0].text, "frmError");
+    EXPECT_EQ(statusWhileShown, "Converting, please wait ...");
+    // The beep comes right before the window, after the conversion's own message.
+    ASSERT_GE(desk.calls.size(), 2u);
+    EXPECT_EQ(desk.calls[desk.calls.size() - 2].kind, "beep");
+    EXPECT_EQ(frm.lblVerify.caption(), "Status: idle ...");
+    EXPECT_EQ(frm.ProgressBar1.value(), 0);
+    EXPECT_EQ(GetFocus(), frm.cmdGetSourceFile.hwnd());
+}
+
+TEST_F(RunDispatch, FolderRunWithOneFileLeftSaysFile) {
+    CreateDirectoryA((temp() + "out").c_str(), nullptr);
+    writeFile("a.txt", "a\tb\r\n");
+    writeFile("b.txt", "\x1a\x1a\r\n");
+    FrmMain &frm = folder(temp(), temp() + "out");
+    press(frm);
+    EXPECT_EQ(frm.lblHDDENnrOfFiles.caption(), "1");
+    EXPECT_EQ(frm.lblNumberofiles.caption(), "1 file");
+}
+
+TEST_F(RunDispatch, FolderRunWhoseEveryFileFailsStillReachesTheEnd) {
+    CreateDirectoryA((temp() + "out").c_str(), nullptr);
+    writeFile("b.txt", "\x1a\x1a\r\n");
+    FrmMain &frm = folder(temp(), temp() + "out");
+    press(frm);
+    EXPECT_EQ(frm.List1.listCount(), 0);
+    EXPECT_EQ(frm.lblHDDENnrOfFiles.caption(), "0");
+    EXPECT_EQ(frm.lblNumberofiles.caption(), "0 files");
+    EXPECT_EQ(desk.of("modal").size(), 1u);
+    EXPECT_EQ(frm.lblVerify.caption(), "Status: idle ...");
+}
+
+TEST_F(RunDispatch, PressDuringAFolderRunIsIgnored) {
+    CreateDirectoryA((temp() + "out").c_str(), nullptr);
+    for (const char *name : {"a.txt", "b.txt", "c.txt"})
+        writeFile(name, "\tx\r\n");
+    FrmMain &frm = folder(temp(), temp() + "out");
+    // Handled while the run lets the window see its messages between files.
+    PostMessageA(frm.cmdReplaceTABS.hwnd(), BM_CLICK, 0, 0);
+    PostMessageA(frm.cmdReplaceTABS.hwnd(), BM_CLICK, 0, 0);
+    frm.cmdReplaceTABS_Click();
+    EXPECT_FALSE(frm.runInProgress());
+    EXPECT_EQ(desk.messages().size(), 1u);
+    EXPECT_EQ(desk.messages()[0].text, "All done!               ");
+    // Once the run is over the button works again.
+    desk.calls.clear();
+    press(frm);
+    EXPECT_EQ(desk.messages().size(), 1u);
+}
+
+TEST_F(RunDispatch, ClipboardRunMakesNoPathChecks) {
+    FrmMain &frm = main();
+    frm.txtSource.setText("");
+    frm.txtDest.setText("Waiting ...");
+    frm.txtMultipleFilesPath.setText(temp() + "gone");
+    {
+        OpenClipboardSession session;
+        EmptyClipboard();
+        setClipboardText("a\tb");
+    }
+    press(frm);
+    expectOnlyMessage("Text is available on the Clipboard!      ", "Quillmere", information);
+    EXPECT_EQ(clipboardText().value_or(""), "a       b\r\n");
+    EXPECT_EQ(frm.txtSource.text(), "");
+    EXPECT_EQ(frm.txtMultipleFilesPath.text(), temp() + "gone");
+}
+
+TEST_F(RunDispatch, ClipboardWithoutTextEndsWithoutConvertingOrFailureWindow) {
+    FrmMain &frm = main();
+    {
+        OpenClipboardSession session;
+        EmptyClipboard();
+    }
+    press(frm);
+    EXPECT_EQ(frm.lblHDDENTextonClipboard.caption(), "no");
+    EXPECT_TRUE(desk.of("modal").empty());
+    EXPECT_TRUE(desk.of("beep").empty());
+    ASSERT_EQ(desk.messages().size(), 1u);
+    EXPECT_EQ(desk.messages()[0].title, "Too bad...");
+}
+
+TEST_F(RunDispatch, NoOperationSelectedRunsNothing) {
+    FrmMain &frm = main();
+    frm.optClipboard.setValue(false);
+    press(frm);
+    EXPECT_TRUE(desk.calls.empty());
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(RunDispatch, CloseDuringAFolderRunEndsTheRunSafely) {
+    CreateDirectoryA((temp() + "out").c_str(), nullptr);
+    for (const char *name : {"a.txt", "b.txt", "c.txt"}) writeFile(name, "\tx\r\n");
+    writeFile("d.txt", "\x1a\x1a\r\n");
+    FrmMain &frm = folder(temp(), temp() + "out");
+    PostMessageA(frm.hwnd(), WM_CLOSE, 0, 0);
+    frm.cmdReplaceTABS_Click();
+    EXPECT_FALSE(frm.isLoaded());
+    EXPECT_FALSE(frm.runInProgress());
+}
+
+} // namespace

@@ -1,0 +1,296 @@
+// Restoring the main window from the settings key: defaults for an empty store, exact values for a
+// filled one, and a window that always opens whatever the store holds.
+#include "raw_registry.h"
+#include "win_fixture.h"
+
+#include "window/layout.h"
+#include "window/window_place.h"
+#include "main/frm_main.h"
+
+#include <cmath>
+#include <fstream>
+
+namespace {
+
+const std::string key = settingsKeyPath;
+
+class SettingsRestore : public WinTest {
+protected:
+    void store(const std::string &name, const std::string &text) { rawSetString(key, name, text); }
+    static RECT frameOf(FrmMain &frm) {
+        RECT frame;
+        GetWindowRect(frm.hwnd(), &frame);
+        return frame;
+    }
+    static int pixels(double twips) { return static_cast<int>(std::lround(twips * screenDpi() / 1440.0)); }
+    static POINT centredFrameOrigin(FrmMain &frm) {
+        const TwipsRect frame = windowFrameTwips(frm.hwnd());
+        return {pixels(centredEdge(screenWidthTwips(), frame.width)),
+                pixels(centredEdge(screenHeightTwips(), frame.height))};
+    }
+    static void expectCentred(FrmMain &frm) {
+        const POINT expected = centredFrameOrigin(frm);
+        const RECT frame = frameOf(frm);
+        EXPECT_EQ(frame.left, expected.x);
+        EXPECT_EQ(frame.top, expected.y);
+    }
+    static void expectAllPathsWaiting(FrmMain &frm) {
+        EXPECT_EQ(frm.txtSource.text(), "Waiting ...");
+        EXPECT_EQ(frm.txtDest.text(), "Waiting ...");
+        EXPECT_EQ(frm.txtMultipleFilesPath.text(), "Waiting ...");
+        EXPECT_EQ(frm.txtMultipleFilesDestinationPath.text(), "Waiting ...");
+    }
+};
+
+TEST(CentringRule, RoundsTheDifferenceThenHalvesTowardZero) {
+    EXPECT_EQ(centredEdge(19200, 6435), 6382); // 12765 / 2
+    EXPECT_EQ(centredEdge(100.5, 0), 50);      // 100 (half to even) / 2
+    EXPECT_EQ(centredEdge(101.5, 0), 51);      // 102 / 2
+    EXPECT_EQ(centredEdge(100, 103), -1);      // -3 / 2, toward zero
+    EXPECT_EQ(centredEdge(7.4, 0), 3);
+}
+
+TEST_F(SettingsRestore, EmptyStoreOpensCentredWithTheDefaultsAndMakesTheKey) {
+    FrmMain &frm = main();
+    EXPECT_TRUE(rawKeyExists(key));
+    expectCentred(frm);
+    EXPECT_EQ(frm.txtSpacesToUse.text(), "8");
+    EXPECT_TRUE(frm.optClipboard.value());
+    EXPECT_FALSE(frm.optSingle.value() || frm.optMultiple.value());
+    EXPECT_TRUE(frm.optFixedTABS.value());
+    EXPECT_FALSE(frm.optFixedSpaces.value());
+    EXPECT_EQ(frm.optClipboard.foreColor(), operationSelectedColour);
+    EXPECT_EQ(frm.ProgressBar1.value(), 0);
+    expectAllPathsWaiting(frm);
+    EXPECT_TRUE(desk.calls.empty());
+}
+
+TEST_F(SettingsRestore, StoredPositionIsTakenWhenStartupIsYes) {
+    store("Startup", "True");
+    store("Top", "1500");
+    store("Left", "3000");
+    const RECT frame = frameOf(main());
+    EXPECT_EQ(frame.top, pixels(1500));
+    EXPECT_EQ(frame.left, pixels(3000));
+}
+
+
+TEST_F(SettingsRestore, PositionIsIgnoredWithoutStartup) {
+    store("Top", "1500");
+    store("Left", "3000");
+    expectCentred(main());
+}
+
+
+TEST_F(SettingsRestore, NegativeEdgeCentresTheWindow) {
+    store("Startup", "True");
+    store("Top", "-300");
+    store("Left", "3000");
+    expectCentred(main());
+}
+
+TEST_F(SettingsRestore, PositionOffEveryMonitorCentresTheWindow) {
+    store("Startup", "True");
+    store("Top", "99999999");
+    store("Left", "2147483647");
+    expectCentred(main());
+}
+
+TEST_F(SettingsRestore, UnusableEdgeLeavesThatEdgeAndTakesTheOther) {
+    store("Startup", "True");
+    store("Top", "high");
+    store("Left", "750");
+    FrmMain &frm = main();
+    EXPECT_EQ(frameOf(frm).left, pixels(750));
+}
+
+TEST_F(SettingsRestore, NumberBoxKeepsTwoCharactersAndTurnsErrorIntoEight) {
+    struct Case {
+        const char *stored;
+        const char *shown;
+    };
+    for (const Case c :
+         {Case{"12", "12"}, Case{"123", "12"}, Case{"4", "4"}, Case{"Error", "8"}, Case{"Er9", "8"}}) {
+        SCOPED_TRACE(c.stored);
+        store("SpacesToUse", c.stored);
+        FrmMain frm;
+        frm.setQuitOnUnload(false);
+        frm.load();
+        EXPECT_EQ(frm.txtSpacesToUse.text(), c.shown);
+    }
+}
+
+
+TEST_F(SettingsRestore, ConsistentOptionsComeBackExactly) {
+    store("OperationClip", "False");
+    store("OperationSingle", "True");
+    store("OperationMultiple", "False");
+    store("FixedTABS", "False");
+    store("FixedSpaces", "True");
+    FrmMain &frm = main();
+    EXPECT_FALSE(frm.optClipboard.value());
+    EXPECT_TRUE(frm.optSingle.value());
+    EXPECT_FALSE(frm.optMultiple.value());
+    EXPECT_FALSE(frm.optFixedTABS.value());
+    EXPECT_TRUE(frm.optFixedSpaces.value());
+    EXPECT_EQ(frm.optSingle.foreColor(), operationSelectedColour);
+    EXPECT_EQ(frm.optClipboard.foreColor(), operationOtherColour);
+}
+
+TEST_F(SettingsRestore, AllOperationsNoLeavesNoneSelected) {
+    store("OperationClip", "False");
+    store("OperationSingle", "false");
+    store("OperationMultiple", "0");
+    FrmMain &frm = main();
+    EXPECT_FALSE(frm.optClipboard.value() || frm.optSingle.value() || frm.optMultiple.value());
+    EXPECT_EQ(frm.optClipboard.foreColor(), operationOtherColour);
+}
+
+TEST_F(SettingsRestore, InconsistentOptionsEndWithTheLastYesOfEachGroup) {
+    store("OperationClip", "False");
+    store("OperationSingle", "True");
+    store("OperationMultiple", "True");
+    store("FixedTABS", "TRUE");
+    store("FixedSpaces", "-1");
+    FrmMain &frm = main();
+    EXPECT_FALSE(frm.optSingle.value());
+    EXPECT_TRUE(frm.optMultiple.value());
+    EXPECT_FALSE(frm.optFixedTABS.value());
+    EXPECT_TRUE(frm.optFixedSpaces.value());
+}
+
+TEST_F(SettingsRestore, UnusableOptionValuesKeepTheDesignState) {
+    store("OperationClip", "Error");
+    store("OperationSingle", "yes");
+    store("OperationMultiple", "");
+    store("FixedTABS", "maybe");
+    rawSetDword(key, "FixedSpaces", 1);
+    FrmMain &frm = main();
+    EXPECT_TRUE(frm.optClipboard.value());
+    EXPECT_FALSE(frm.optSingle.value() || frm.optMultiple.value());
+    EXPECT_TRUE(frm.optFixedTABS.value());
+    EXPECT_FALSE(frm.optFixedSpaces.value());
+}
+
+TEST_F(SettingsRestore, ValuesOfOtherTypesNeverStopTheWindowFromOpening) {
+    for (const char *name :
+         {"Startup", "Top", "Left", "OperationClip", "OperationSingle", "OperationMultiple", "FixedTABS",
+          "FixedSpaces", "LastExtension", "SourceS", "DestinationS", "SourceM", "DestinationM"})
+        rawSetDword(key, name, 7);
+    FrmMain &frm = main();
+    ASSERT_TRUE(frm.isLoaded());
+    expectCentred(frm);
+    EXPECT_TRUE(frm.optClipboard.value());
+    EXPECT_TRUE(frm.optFixedTABS.value());
+    EXPECT_EQ(frm.txtSource.text(), "Waiting ...");
+    EXPECT_EQ(frm.txtMultipleFilesPath.text(), "Waiting ...");
+    // The work list reports the folder name it cannot search, as it does for any bad name.
+    for (const DesktopCall &call : desk.calls)
+        EXPECT_NE(call.text.find("frmMain - countFILES"), std::string::npos) << call.text;
+}
+
+TEST_F(SettingsRestore, EmptyValuesNeverStopTheWindowFromOpening) {
+    for (const char *name :
+         {"Startup", "Top", "Left", "OperationClip", "OperationSingle", "OperationMultiple", "FixedTABS",
+          "FixedSpaces", "LastExtension", "SourceS", "SourceM", "DestinationM"})
+        store(name, "");
+    FrmMain &frm = main();
+    ASSERT_TRUE(frm.isLoaded());
+    expectCentred(frm);
+    EXPECT_TRUE(frm.optClipboard.value());
+    EXPECT_EQ(frm.txtSource.text(), "Waiting ...");
+    EXPECT_EQ(frm.txtMultipleFilesPath.text(), "Waiting ...");
+    // An empty folder text names the current drive's root, which exists: it stays as stored.
+    EXPECT_EQ(frm.txtMultipleFilesDestinationPath.text(), "");
+    EXPECT_TRUE(desk.calls.empty());
+}
+
+TEST_F(SettingsRestore, UsablePathsComeBackAsStored) {
+    const std::string source = writeFile("in.txt", "a\tb\r\n");
+    store("SourceS", source);
+    store("DestinationS", temp() + "not yet written.txt");
+    store("DestinationM", temp());
+    FrmMain &frm = main();
+    EXPECT_EQ(frm.txtSource.text(), source);
+    EXPECT_EQ(frm.txtDest.text(), temp() + "not yet written.txt");
+    EXPECT_EQ(frm.txtMultipleFilesDestinationPath.text(), temp());
+}
+
+TEST_F(SettingsRestore, VanishedOrUnreadablePathsShowThePlaceholder) {
+    store("SourceS", temp() + "deleted.txt");
+    store("DestinationS", temp() + "gone\\out.txt");
+    store("DestinationM", temp() + "gone");
+    store("SourceM", std::string(300, 'x')); // too long to read: "Error"
+    expectAllPathsWaiting(main());
+}
+
+
+TEST_F(SettingsRestore, DestinationFolderThatRefusesWritingShowsThePlaceholder) {
+    // The Unix /sys folder exists and refuses new files to every user.
+    store("DestinationM", "Z:\\sys");
+    EXPECT_EQ(main().txtMultipleFilesDestinationPath.text(), "Waiting ...");
+}
+
+TEST_F(SettingsRestore, WriteProbeLeavesAnExistingTestFileByteForByte) {
+    const std::string bytes = "keep\tthis\r\n\x1a tail";
+    const std::string probe = writeFile("test.txt", bytes);
+    SetFileAttributesA(probe.c_str(), FILE_ATTRIBUTE_READONLY);
+    store("DestinationM", temp());
+    EXPECT_EQ(main().txtMultipleFilesDestinationPath.text(), temp());
+    EXPECT_EQ(readFile(probe), bytes);
+    EXPECT_EQ(GetFileAttributesA(probe.c_str()) & FILE_ATTRIBUTE_READONLY,
+              static_cast<DWORD>(FILE_ATTRIBUTE_READONLY));
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((temp() + "*").c_str(), &found);
+    int files = 0;
+    do {
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+            ++files;
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+    EXPECT_EQ(files, 1);
+    SetFileAttributesA(probe.c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+TEST_F(SettingsRestore, StoredExtensionIsSelectedAndItsFilesListed) {
+    writeFile("a.log", "x");
+    writeFile("b.txt", "y");
+    std::ofstream(dataFolder() + "extensions.txt", std::ios::binary) << "txt\r\nhtm\r\nlog\r\n";
+    store("LastExtension", "2");
+    store("SourceM", temp());
+    FrmMain &frm = main();
+    EXPECT_EQ(frm.Combo1.listIndex(), 2);
+    ASSERT_EQ(frm.List1.listCount(), 1);
+    EXPECT_EQ(frm.List1.list(0), temp() + "a.log");
+    EXPECT_EQ(frm.lblNumberofiles.caption(), "1 file");
+    EXPECT_EQ(frm.txtMultipleFilesPath.text(), temp());
+}
+
+TEST_F(SettingsRestore, UnusableExtensionIndexSelectsTheFirstEntry) {
+    for (const char *stored : {"9", "99999999999", "-1", "Error", "1.5", ""}) {
+        SCOPED_TRACE(stored);
+        std::ofstream(dataFolder() + "extensions.txt", std::ios::binary) << "txt\r\nlog\r\n";
+        store("LastExtension", stored);
+        FrmMain frm;
+        frm.setQuitOnUnload(false);
+        frm.load();
+        EXPECT_EQ(frm.Combo1.listIndex(), 0);
+        EXPECT_EQ(frm.Combo1.text(), "txt");
+    }
+}
+
+TEST_F(SettingsRestore, FirstStartSelectsTheFirstBuiltInExtension) {
+    FrmMain &frm = main();
+    ASSERT_EQ(frm.Combo1.listCount(), 2);
+    EXPECT_EQ(frm.Combo1.listIndex(), 0);
+}
+
+TEST_F(SettingsRestore, SourceFolderWithoutFilesOfTheExtensionShowsThePlaceholder) {
+    writeFile("a.log", "x");
+    store("SourceM", temp());
+    FrmMain &frm = main();
+    EXPECT_EQ(frm.List1.listCount(), 0);
+    EXPECT_EQ(frm.txtMultipleFilesPath.text(), "Waiting ...");
+}
+
+} // namespace

@@ -1,0 +1,147 @@
+// Saving the main window's settings at close, and a restart that finds everything as it was left.
+#include "raw_registry.h"
+#include "win_fixture.h"
+
+#include "window/layout.h"
+#include "window/window_place.h"
+#include "main/frm_main.h"
+
+#include <cmath>
+#include <memory>
+
+namespace {
+
+const std::string key = settingsKeyPath;
+
+class SettingsSave : public WinTest {
+protected:
+    static std::unique_ptr<FrmMain> openAnother() {
+        auto frm = std::make_unique<FrmMain>();
+        frm->setQuitOnUnload(false);
+        frm->load();
+        return frm;
+    }
+    static void moveTo(FrmMain &frm, int x, int y) {
+        SetWindowPos(frm.hwnd(), nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    static std::string twipsText(int pixels) {
+        return std::to_string(std::lround(pixels * 1440.0 / screenDpi()));
+    }
+    std::string value(const std::string &name) { return rawGetString(key, name).value_or("<missing>"); }
+};
+
+TEST_F(SettingsSave, CloseWritesAllFourteenValuesAsTheWindowHoldsThem) {
+    FrmMain &frm = main();
+    moveTo(frm, 40, 30);
+    frm.optMultiple.click();
+    frm.optFixedSpaces.click();
+    frm.txtSpacesToUse.setText("12");
+    frm.txtSource.setText("c:\\a\\source file.txt");
+    frm.txtDest.setText("Waiting ...");
+    frm.txtMultipleFilesPath.setText("c:\\folder");
+    frm.txtMultipleFilesDestinationPath.setText("");
+    const int32_t extension = frm.Combo1.listIndex();
+    frm.close();
+    EXPECT_FALSE(frm.isLoaded());
+
+    EXPECT_EQ(value("Startup"), "True");
+    EXPECT_EQ(value("Top"), twipsText(30));
+    EXPECT_EQ(value("Left"), twipsText(40));
+    EXPECT_EQ(value("OperationClip"), "False");
+    EXPECT_EQ(value("OperationSingle"), "False");
+    EXPECT_EQ(value("OperationMultiple"), "True");
+    EXPECT_EQ(value("FixedTABS"), "False");
+    EXPECT_EQ(value("FixedSpaces"), "True");
+    EXPECT_EQ(value("SpacesToUse"), "12");
+    EXPECT_EQ(value("SourceS"), "c:\\a\\source file.txt");
+    EXPECT_EQ(value("DestinationS"), "Waiting ...");
+    EXPECT_EQ(value("SourceM"), "c:\\folder");
+    EXPECT_EQ(value("DestinationM"), "");
+    EXPECT_EQ(value("LastExtension"), std::to_string(extension));
+    EXPECT_EQ(rawGet(key, "SourceS")->type, static_cast<DWORD>(REG_SZ));
+}
+
+TEST_F(SettingsSave, PositionIsTheOuterFrameInTwips) {
+    FrmMain &frm = main();
+    moveTo(frm, 123, 77);
+    frm.close();
+    const auto stored = [&](const char *name) { return std::stod(value(name)); };
+    EXPECT_DOUBLE_EQ(stored("Left"), std::lround(123 * 1440.0 / screenDpi()));
+    EXPECT_DOUBLE_EQ(stored("Top"), std::lround(77 * 1440.0 / screenDpi()));
+}
+
+TEST_F(SettingsSave, MinimizedCloseKeepsTheStoredPositionAndWritesTheRest) {
+    rawSetString(key, "Top", "1500");
+    rawSetString(key, "Left", "3000");
+    FrmMain &frm = main();
+    frm.optSingle.click();
+    ShowWindow(frm.hwnd(), SW_SHOWMINNOACTIVE);
+    ASSERT_TRUE(IsIconic(frm.hwnd()));
+    frm.close();
+    EXPECT_EQ(value("Top"), "1500");
+    EXPECT_EQ(value("Left"), "3000");
+    EXPECT_EQ(value("OperationSingle"), "True");
+    EXPECT_EQ(value("Startup"), "True");
+}
+
+TEST_F(SettingsSave, EveryWayOfClosingSavesTheSame) {
+    // Exit button, Esc (the cancel command), the close box and the system ending the session.
+    const std::vector<std::function<void(FrmMain &)>> ways = {
+        [](FrmMain &frm) { frm.cmdExit.click(); },
+        [](FrmMain &frm) { SendMessageA(frm.hwnd(), WM_COMMAND, IDCANCEL, 0); },
+        [](FrmMain &frm) { SendMessageA(frm.hwnd(), WM_SYSCOMMAND, SC_CLOSE, 0); },
+        [](FrmMain &frm) {
+            EXPECT_TRUE(SendMessageA(frm.hwnd(), WM_QUERYENDSESSION, 0, 0));
+            SendMessageA(frm.hwnd(), WM_ENDSESSION, TRUE, 0);
+        },
+    };
+    int way = 0;
+    for (const auto &closeIt : ways) {
+        SCOPED_TRACE(way);
+        RegDeleteTreeA(HKEY_CURRENT_USER, settingsKeyPath);
+        auto frm = openAnother();
+        frm->txtSource.setText("way " + std::to_string(way));
+        closeIt(*frm);
+        EXPECT_FALSE(frm->isLoaded());
+        EXPECT_EQ(value("SourceS"), "way " + std::to_string(way));
+        EXPECT_EQ(value("Startup"), "True");
+        ++way;
+    }
+}
+
+TEST_F(SettingsSave, RestartRestoresPositionOptionsSpacesAndPaths) {
+    const std::string source = writeFile("in.txt", "x\ty\r\n");
+    const std::string destination = temp() + "out.txt";
+    int left = 0, top = 0;
+    {
+        auto first = openAnother();
+        moveTo(*first, 60, 45);
+        RECT frame;
+        GetWindowRect(first->hwnd(), &frame);
+        left = frame.left;
+        top = frame.top;
+        first->optSingle.click();
+        first->optFixedSpaces.click();
+        first->txtSpacesToUse.setText("4");
+        first->txtSource.setText(source);
+        first->txtDest.setText(destination);
+        first->txtMultipleFilesDestinationPath.setText(temp());
+        first->close();
+    }
+    auto second = openAnother();
+    RECT frame;
+    GetWindowRect(second->hwnd(), &frame);
+    EXPECT_EQ(frame.left, left);
+    EXPECT_EQ(frame.top, top);
+    EXPECT_TRUE(second->optSingle.value());
+    EXPECT_FALSE(second->optClipboard.value());
+    EXPECT_TRUE(second->optFixedSpaces.value());
+    EXPECT_FALSE(second->optFixedTABS.value());
+    EXPECT_EQ(second->txtSpacesToUse.text(), "4");
+    EXPECT_EQ(second->txtSource.text(), source);
+    EXPECT_EQ(second->txtDest.text(), destination);
+    EXPECT_EQ(second->txtMultipleFilesDestinationPath.text(), temp());
+    EXPECT_EQ(second->optSingle.foreColor(), operationSelectedColour);
+}
+
+} // namespace

@@ -1,0 +1,59 @@
+// Small aids of the conversion tests: holding a file open as another program would, the clipboard,
+// and what a folder holds.
+#pragma once
+
+#include "handles.h"
+#include "win.h"
+
+#include <string>
+#include <vector>
+
+// Opens the file for writing as an editor would, letting others read it.
+inline FileHandle holdOpenForWriting(const std::string &path) {
+    return FileHandle(CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+}
+
+// Opens the file so that nobody else may open, move or delete it.
+inline FileHandle holdExclusively(const std::string &path) {
+    return FileHandle(
+        CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+}
+
+inline void putTextOnClipboard(const std::string &text) {
+    OpenClipboard(nullptr);
+    EmptyClipboard();
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
+    memcpy(GlobalLock(memory), text.c_str(), text.size() + 1);
+    GlobalUnlock(memory);
+    SetClipboardData(CF_TEXT, memory);
+    CloseClipboard();
+}
+
+inline void emptyClipboard() {
+    OpenClipboard(nullptr);
+    EmptyClipboard();
+    CloseClipboard();
+}
+
+// The names in a folder (ending in a backslash), without "." and "..".
+inline std::vector<std::string> namesIn(const std::string &folder) {
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((folder + "*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return names;
+    do {
+        const std::string name = found.cFileName;
+        if (name != "." && name != "..")
+            names.push_back(name);
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+    return names;
+}
+
+inline std::string errorText(int number, const std::string &description, const std::string &procedureLine) {
+    return "An Error was generated:\r\n\r\nDescription:\r\nError " + std::to_string(number) + " - " +
+           description + "\r\n" + procedureLine +
+           "\r\n\r\nPlease inform the author with the error description above.";
+}
