@@ -9,6 +9,5 @@ set(QM_CORE_SOURCES
     src/core/text_stream.cpp
     src/core/whole_text.cpp
     src/core/path_text.cpp
-    src/core/trim_spaces.cpp
     src/core/setting_forms.cpp
 )

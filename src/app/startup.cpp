@@ -6,6 +6,8 @@
 #include "window/modal_loop.h"
 #include "running_copy.h"
 #include "main/frm_main.h"
+#include "messages.h"
+#include "registry.h"
 
 #include <commctrl.h>
 #include <objbase.h>
@@ -13,9 +15,7 @@
 namespace {
 
 void requestCommonControls() noexcept {
-    INITCOMMONCONTROLSEX request{};
-    request.dwSize = 8;
-    request.dwICC = 0x200;
+    INITCOMMONCONTROLSEX request{sizeof request, ICC_USEREX_CLASSES};
     InitCommonControlsEx(&request);
     // The program's own controls (up-down, tooltips) come from the standard classes.
     INITCOMMONCONTROLSEX standard{sizeof standard, ICC_STANDARD_CLASSES | ICC_UPDOWN_CLASS | ICC_BAR_CLASSES};
@@ -51,9 +51,12 @@ int Main() {
     try {
         RunningCopyGuard runningCopy;
         if (runningCopy.anotherCopyRunning()) {
-            showMessage(nullptr, "Quillmere is already running.", "Quillmere", MB_OK | MB_ICONINFORMATION);
+            showMessage(nullptr, startupText::alreadyRunning, programTitle, MB_OK | MB_ICONINFORMATION);
             return 0;
         }
+        Registry::onIncorrectFormat([](const std::string &keyPath) {
+            showMessage(GetActiveWindow(), incorrectFormatText(keyPath), programTitle, MB_OK);
+        });
         FrmMain frmMain;
         frmMain.load();
         if (!frmMain.hwnd()) raiseError(err::ComponentNotLoaded);

@@ -1,12 +1,15 @@
-// The texts a run shows when an input is missing or no longer there. The trailing blanks are part
-// of the texts; they are spelled out by count so that none goes missing.
+// Every text the program's message boxes show, titles and bodies. The trailing blanks are part of
+// the texts; they are spelled out by count so that none goes missing.
 #pragma once
 
 #include <string>
 
-namespace runText {
-
 inline std::string withBlanks(const char *text, size_t blanks) { return text + std::string(blanks, ' '); }
+
+inline const std::string programTitle = "Quillmere";
+
+// What a run says when an input is missing or no longer there.
+namespace runText {
 
 inline const std::string attentionTitle = "Attention!";
 inline const std::string noFilesTitle = "Mmm...";
@@ -32,3 +35,39 @@ inline const std::string converting = "Converting, please wait ...";
 inline const std::string idle = "Status: idle ...";
 
 } // namespace runText
+
+// What the Browse buttons say when they refuse a choice.
+namespace pickerText {
+inline const std::string title = "Attention!";
+inline const std::string sameFileForSource = "The source and destination file cannot be the same.\r\n" +
+                                             withBlanks("Change source or destination file, please...", 22);
+inline const std::string sameFileForDestination = "The source and destination file cannot be the same.\r\n" +
+                                                  withBlanks("Please save under another file name...", 28);
+inline const std::string folderNotAvailable =
+    "The location you picked is not available...\r\n" + withBlanks("Pick another folder, please!", 7);
+inline const std::string folderNotAccessible =
+    "The location you picked is not accessible...\r\n" + withBlanks("Pick another folder, please!", 7);
+inline const std::string sameFolder =
+    "The source and destination locations cannot be the same.\r\nPlease pick another folder...";
+} // namespace pickerText
+
+// What a finished job says, under the program's title.
+namespace jobText {
+inline const std::string fileReady = withBlanks("File is ready!", 8);
+inline const std::string allDone = withBlanks("All done!", 15);
+inline const std::string onClipboard = withBlanks("Text is available on the Clipboard!", 6);
+inline const std::string noTextOnClipboard = withBlanks("There is no text on the Clipboard.", 7);
+inline const std::string noTextTitle = "Too bad...";
+} // namespace jobText
+
+namespace helpText {
+inline const std::string readmeMissing = "The Quillmere readme.txt seems to be missing...";
+inline const std::string readmeMissingTitle = "Oops";
+} // namespace helpText
+
+namespace startupText {
+inline const std::string alreadyRunning = "Quillmere is already running.";
+} // namespace startupText
+
+// A registry key path that does not begin with "HKEY_" or ends in a backslash.
+inline std::string incorrectFormatText(const std::string &keyPath) { return "Incorrect Format:\n\n" + keyPath; }

@@ -1,5 +1,5 @@
-// Taking Windows paths apart as text: the extension, the name, the folder. Backslash is the only
-// separator and nothing here looks at the disk.
+// Windows paths as text: taking them apart (the extension, the name, the folder), a trailing
+// backslash, and trimming. Backslash is the only separator and nothing here looks at the disk.
 #pragma once
 
 #include <cstdint>
@@ -19,3 +19,7 @@ std::string filePart(std::string_view path, int32_t part);
 
 // The path with one '\' at its end ("\" for an empty path).
 std::string addBackslash(std::string_view path);
+
+// The text without the spaces around it, as the program trims paths and stored texts (spaces only:
+// a tab is part of the text).
+std::string trimSpaces(std::string_view text);

@@ -5,7 +5,7 @@
 #include <limits>
 
 #include "spaces_number.h"
-#include "trim_spaces.h"
+#include "path_text.h"
 
 namespace {
 

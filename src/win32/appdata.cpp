@@ -1,21 +1,15 @@
 #include "appdata.h"
+#include "folders.h"
 #include "handles.h"
 #include "path_text.h"
 
 #include <shlobj.h>
 
-#include <memory>
 
 namespace {
 
-constexpr int applicationDataFolder = 26;
-
-struct PidlFree {
-    void operator()(ITEMIDLIST *pidl) const { CoTaskMemFree(pidl); }
-};
-
 bool ensureFolder(const std::string &path) {
-    return folderExists(path) || CreateDirectoryA(path.c_str(), nullptr) || folderExists(path);
+    return DirExists(path) || CreateDirectoryA(path.c_str(), nullptr) || DirExists(path);
 }
 
 } // namespace
@@ -24,7 +18,7 @@ std::string specialFolderPath(int folderNumber) noexcept {
     try {
         ITEMIDLIST *raw = nullptr;
         if (SHGetSpecialFolderLocation(nullptr, folderNumber, &raw) != S_OK) return {};
-        std::unique_ptr<ITEMIDLIST, PidlFree> pidl(raw);
+        const Pidl pidl(raw);
         // The shell writes at most MAX_PATH characters with the NUL, so this buffer cannot overrun.
         char path[MAX_PATH + 1] = {};
         if (!SHGetPathFromIDListA(pidl.get(), path)) return {};
@@ -34,21 +28,9 @@ std::string specialFolderPath(int folderNumber) noexcept {
     }
 }
 
-bool folderExists(const std::string &path) noexcept {
-    try {
-        std::string trimmed = path;
-        while (!trimmed.empty() && trimmed.back() == '\\') trimmed.pop_back();
-        WIN32_FIND_DATAA found;
-        FindHandle search(FindFirstFileA(trimmed.c_str(), &found));
-        return search.valid() && (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-    } catch (...) {
-        return false;
-    }
-}
-
 std::string appDataFolder(const std::string &fallback) noexcept {
     try {
-        const std::string root = specialFolderPath(applicationDataFolder);
+        const std::string root = specialFolderPath(CSIDL_APPDATA);
         if (root.empty()) return addBackslash(fallback);
         const std::string maker = addBackslash(root) + "Hollowcrest software\\";
         if (!ensureFolder(maker)) return addBackslash(fallback);

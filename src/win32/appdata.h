@@ -10,8 +10,5 @@ std::string appDataFolder(const std::string &fallback) noexcept;
 // The shell folder's path with a backslash appended, or "" when the shell gives none.
 std::string specialFolderPath(int folderNumber) noexcept;
 
-// True when the path, less its trailing backslashes, names an existing directory.
-bool folderExists(const std::string &path) noexcept;
-
 // The folder of the running program, without a trailing backslash (unless it is a drive root).
 std::string programFolder();

@@ -1,8 +1,11 @@
-// Owners of Windows handles: closed on every path, never copied.
+// Owners of Windows handles and shell memory: closed or freed on every path, never copied.
 #pragma once
 
 #include "win.h"
 
+#include <shlobj.h>
+
+#include <memory>
 #include <utility>
 
 class FileHandle {
@@ -64,3 +67,30 @@ public:
 private:
     HGDIOBJ object_;
 };
+
+// An open registry key.
+class RegKey {
+public:
+    RegKey() = default;
+    RegKey(RegKey &&other) noexcept : key_(std::exchange(other.key_, nullptr)) {}
+    RegKey &operator=(RegKey &&) = delete;
+    RegKey(const RegKey &) = delete;
+    RegKey &operator=(const RegKey &) = delete;
+    ~RegKey() {
+        if (key_)
+            RegCloseKey(key_);
+    }
+
+    HKEY get() const { return key_; }
+    // The slot the platform's open and create calls fill in.
+    HKEY *out() { return &key_; }
+
+private:
+    HKEY key_ = nullptr;
+};
+
+// An item identifier list the shell allocated.
+struct PidlFree {
+    void operator()(ITEMIDLIST *pidl) const { CoTaskMemFree(pidl); }
+};
+using Pidl = std::unique_ptr<ITEMIDLIST, PidlFree>;

@@ -1,10 +1,10 @@
 #include "registry.h"
 
-#include "desktop/desktop.h"
-#include "reg_key.h"
+#include "handles.h"
 #include "setting_forms.h"
 
 #include <array>
+#include <utility>
 
 namespace Registry {
 
@@ -31,8 +31,9 @@ bool wellFormed(const std::string &keyPath) {
     return keyPath.compare(0, 5, "HKEY_") == 0 && keyPath.back() != '\\';
 }
 
-void showIncorrectFormat(const std::string &keyPath) {
-    showMessage(GetActiveWindow(), "Incorrect Format:\n\n" + keyPath, "Quillmere", MB_OK);
+std::function<void(const std::string &)> &incorrectFormatComplaint() {
+    static std::function<void(const std::string &)> complaint;
+    return complaint;
 }
 
 RegKey openKey(const KeyPath &path, REGSAM access) {
@@ -44,6 +45,10 @@ RegKey openKey(const KeyPath &path, REGSAM access) {
 
 } // namespace
 
+void onIncorrectFormat(std::function<void(const std::string &keyPath)> complaint) {
+    incorrectFormatComplaint() = std::move(complaint);
+}
+
 HKEY rootKeyHandle(std::string_view rootName) {
     for (const NamedRoot &root : namedRoots)
         if (root.name == rootName)
@@ -53,7 +58,7 @@ HKEY rootKeyHandle(std::string_view rootName) {
 
 KeyPath splitKeyPath(const std::string &keyPath) {
     if (!wellFormed(keyPath)) {
-        showIncorrectFormat(keyPath);
+        if (incorrectFormatComplaint()) incorrectFormatComplaint()(keyPath);
         return {};
     }
     const size_t slash = keyPath.find('\\');

@@ -5,6 +5,7 @@
 
 #include "win.h"
 
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -21,8 +22,11 @@ struct KeyPath {
 // One of the seven predefined root names, matched exactly (case included); nullptr for any other.
 HKEY rootKeyHandle(std::string_view rootName);
 
-// A path that does not begin with "HKEY_" or ends in a backslash is shown in the "Incorrect Format:"
-// message and gives no root.
+// Told of every key path that does not begin with "HKEY_" or ends in a backslash (the program shows
+// it to the user). Such a path gives no root either way.
+void onIncorrectFormat(std::function<void(const std::string &keyPath)> complaint);
+
+// A malformed path goes to the complaint and gives no root.
 KeyPath splitKeyPath(const std::string &keyPath);
 
 // Creates the key and every missing key on the way to it; an existing key keeps its values.

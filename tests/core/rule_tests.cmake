@@ -7,4 +7,5 @@ set(QM_RULE_TESTS
     ${CMAKE_SOURCE_DIR}/tests/core/path_text_test.cpp
     ${CMAKE_SOURCE_DIR}/tests/core/error_text_test.cpp
     ${CMAKE_SOURCE_DIR}/tests/core/setting_forms_test.cpp
+    ${CMAKE_SOURCE_DIR}/tests/core/twips_test.cpp
 )

@@ -1,5 +1,5 @@
 // The About window: modal over the main window, its texts and fonts, its OK button and its link.
-#include "win_fixture.h"
+#include "form_fixture.h"
 
 #include "about/frm_about.h"
 #include "window/layout.h"
@@ -22,7 +22,7 @@ int currentYear() {
     return now.wYear;
 }
 
-class AboutWindow : public WinTest {
+class AboutWindow : public FormTest {
 protected:
     // Opens About from the main window and runs the action while it is shown.
     void openAbout(std::function<void(FrmAbout &)> action) {

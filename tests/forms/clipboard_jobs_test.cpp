@@ -1,7 +1,7 @@
 // Converting the clipboard's text: what ends on the clipboard, what the user is told, and that the
 // text is never lost.
 #include "engine_support.h"
-#include "win_fixture.h"
+#include "form_fixture.h"
 
 #include "app_error.h"
 #include "failed/frm_error.h"
@@ -10,7 +10,7 @@
 
 namespace {
 
-class ClipboardRun : public WinTest {
+class ClipboardRun : public FormTest {
 protected:
     // Verification, then the job of the setting when nothing failed, as a run does.
     std::string convert(const std::string &text, bool tabStops, const std::string &spaces = "8") {

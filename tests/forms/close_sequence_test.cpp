@@ -1,7 +1,7 @@
 // Closing the main window: settings saved, temporary files removed, the other windows unloaded,
 // each step on its own.
 #include "raw_registry.h"
-#include "win_fixture.h"
+#include "form_fixture.h"
 
 #include "failed/frm_error.h"
 #include "failed/frm_error_clipboard.h"
@@ -11,7 +11,7 @@
 
 namespace {
 
-class CloseSequence : public WinTest {};
+class CloseSequence : public FormTest {};
 
 TEST_F(CloseSequence, RemovesBothTemporaryFiles) {
     FrmMain &frm = main();

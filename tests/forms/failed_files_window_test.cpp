@@ -1,6 +1,6 @@
 // The failed-files windows: their design, the log they write and how they close.
 #include "engine_support.h"
-#include "win_fixture.h"
+#include "form_fixture.h"
 
 #include "failed/frm_error.h"
 #include "failed/frm_error_clipboard.h"
@@ -23,7 +23,7 @@ void expectPlace(HWND control, int left, int top, int width, int height, bool ma
     EXPECT_EQ(rect.bottom - rect.top, twipsToPixels(height, dpi));
 }
 
-class FailedFiles : public WinTest {};
+class FailedFiles : public FormTest {};
 
 TEST_F(FailedFiles, WindowIsAHiddenToolWindowWithItsDesign) {
     FrmError &frm = main().frmError();

@@ -1,7 +1,7 @@
 // The two Browse buttons of the single file: what the dialogs are asked, what is stored, what is
 // refused, and what the shared dialog remembers between showings.
 #include "dialog_answers.h"
-#include "win_fixture.h"
+#include "form_fixture.h"
 
 #include "error_message.h"
 #include "main/frm_main.h"
@@ -20,7 +20,7 @@ std::string lower(std::string text) {
     return text;
 }
 
-class FilePickers : public WinTest {};
+class FilePickers : public FormTest {};
 
 TEST_F(FilePickers, SourceIsAskedForAnExistingFileAndStoredInLowerCase) {
     FrmMain &frm = main();

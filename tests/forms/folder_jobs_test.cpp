@@ -1,17 +1,17 @@
 // Converting a folder's work list: verification, dropping the failed files, conversion with
 // progress, and destinations replaced whole.
 #include "engine_support.h"
-#include "win_fixture.h"
+#include "form_fixture.h"
 
 #include "failed/frm_error.h"
 #include "main/frm_main.h"
 
 namespace {
 
-class FolderRun : public WinTest {
+class FolderRun : public FormTest {
 protected:
     void SetUp() override {
-        WinTest::SetUp();
+        FormTest::SetUp();
         source = temp() + "src\\";
         destination = temp() + "dst\\";
         CreateDirectoryA(source.c_str(), nullptr);

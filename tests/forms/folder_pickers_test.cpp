@@ -1,7 +1,7 @@
 // The two Browse buttons of the folder run: what the folder dialog is asked, what is stored, what
 // is refused, the write probe of the destination, and the error variants.
 #include "dialog_answers.h"
-#include "win_fixture.h"
+#include "form_fixture.h"
 
 #include "app_error.h"
 #include "error_message.h"
@@ -39,7 +39,7 @@ int filesIn(const std::string &folder) {
     return count;
 }
 
-class FolderPickers : public WinTest {
+class FolderPickers : public FormTest {
 protected:
     std::string makeFolder(const std::string &name) {
         CreateDirectoryA((temp() + name).c_str(), nullptr);

@@ -1,7 +1,7 @@
 // F1 and the Help command, Esc, the path hints and the number box, as a person at the keyboard
 // and the mouse meets them.
 #include "dialog_answers.h"
-#include "win_fixture.h"
+#include "form_fixture.h"
 
 #include "appdata.h"
 #include "error_message.h"
@@ -39,7 +39,7 @@ public:
     ~ReadmeAway() { MoveFileA((readmePath() + ".away").c_str(), readmePath().c_str()); }
 };
 
-class HelpAndKeys : public WinTest {};
+class HelpAndKeys : public FormTest {};
 
 TEST_F(HelpAndKeys, EachF1OpensTheReadmeInNotepadUnquoted) {
     FrmMain &frm = main();

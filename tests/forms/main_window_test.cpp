@@ -1,5 +1,5 @@
 // What a person sees of the main window right after it opens, and the operation highlight.
-#include "win_fixture.h"
+#include "form_fixture.h"
 
 #include "window/layout.h"
 #include "main/frm_main.h"
@@ -9,7 +9,7 @@
 
 namespace {
 
-class MainWindow : public WinTest {};
+class MainWindow : public FormTest {};
 
 TEST_F(MainWindow, HasItsCaptionClientSizeAndFixedFrame) {
     FrmMain &frm = main();

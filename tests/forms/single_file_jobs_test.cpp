@@ -1,7 +1,7 @@
 // Converting one file: what lands in the destination, what the user is told, and that nothing is
 // lost when a job cannot finish.
 #include "engine_support.h"
-#include "win_fixture.h"
+#include "form_fixture.h"
 
 #include "whole_text.h"
 #include "failed/frm_error.h"
@@ -11,7 +11,7 @@
 
 namespace {
 
-class SingleFile : public WinTest {
+class SingleFile : public FormTest {
 protected:
     // Runs the verification, then the job of the setting, as a run does when nothing failed.
     void choose(const std::string &source, const std::string &destination, const std::string &spaces = "8") {

@@ -1,6 +1,6 @@
 // The folder's work list and the extension filter.
 #include "engine_support.h"
-#include "win_fixture.h"
+#include "form_fixture.h"
 
 #include "window/layout.h"
 #include "window/list_item_tip.h"
@@ -11,7 +11,7 @@
 
 namespace {
 
-class WorkList : public WinTest {
+class WorkList : public FormTest {
 protected:
     // The window as loaded, with the filter and its file gone, and nothing shown yet.
     FrmMain &withoutFilter() {
@@ -124,13 +124,6 @@ TEST_F(WorkList, HintShowsTheEntryUnderThePointer) {
     frm.List1.clear();
     frm.List1_MouseMove(0, 0, 30, 2);
     EXPECT_EQ(frm.List1.toolTipText(), "");
-}
-
-TEST(ListHintPixels, TwipsRoundToTheNearestPixelWithHalvesToEven) {
-    EXPECT_EQ(twipsToPointerPixels(337.5f, 96), 22); // 22.5
-    EXPECT_EQ(twipsToPointerPixels(352.5f, 96), 24); // 23.5
-    EXPECT_EQ(twipsToPointerPixels(22.0f, 96), 1);
-    EXPECT_EQ(twipsToPointerPixels(-7.5f, 96), 0);
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "about/frm_about.h"
 #include "about/about_layout.h"
 #include "program_version.h"
+#include "window/window_place.h"
 
 namespace {
 
@@ -10,17 +11,6 @@ std::string noticeForThisYear() {
     SYSTEMTIME now;
     GetLocalTime(&now);
     return "Copyright (c) Hollowcrest " + std::to_string(now.wYear);
-}
-
-void centreOver(HWND window, HWND owner) {
-    RECT outer, own;
-    GetWindowRect(window, &outer);
-    if (!owner || IsIconic(owner) || !GetWindowRect(owner, &own))
-        SystemParametersInfoA(SPI_GETWORKAREA, 0, &own, 0);
-    const int width = outer.right - outer.left, height = outer.bottom - outer.top;
-    const int left = own.left + ((own.right - own.left) - width) / 2;
-    const int top = own.top + ((own.bottom - own.top) - height) / 2;
-    SetWindowPos(window, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void addSeparators(HWND window) {
@@ -97,6 +87,7 @@ void FrmAbout::childMouse(HWND control, UINT message, WPARAM, LPARAM) {
 }
 
 LRESULT FrmAbout::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (const auto answer = colours_.answerMessage(message, wParam, lParam)) return *answer;
     switch (message) {
     case WM_COMMAND: {
         const HWND control = reinterpret_cast<HWND>(lParam);
@@ -112,11 +103,6 @@ LRESULT FrmAbout::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             SetCursor(linkPointer_);
             return TRUE;
         }
-        break;
-    case WM_CTLCOLORSTATIC:
-    case WM_CTLCOLORBTN:
-        if (auto answer = colours_.answer(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam)))
-            return *answer;
         break;
     case WM_CLOSE: destroyWindow(); return 0;
     }

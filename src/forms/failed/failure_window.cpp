@@ -1,4 +1,5 @@
 #include "failed/failure_window.h"
+#include "window/window_place.h"
 
 ControlMap FailureWindow::loadHidden(const char *className, int clientWidthTwips, int clientHeightTwips,
                                      std::span<const ControlSpec> table, HWND owner) {
@@ -11,14 +12,7 @@ ControlMap FailureWindow::loadHidden(const char *className, int clientWidthTwips
     tooltips_.attach(hwnd());
     ControlMap made = createControls(hwnd(), table, static_cast<HFONT>(font_.get()), tooltips_);
 
-    RECT outer, over;
-    GetWindowRect(hwnd(), &outer);
-    if (!owner || !GetWindowRect(owner, &over))
-        SystemParametersInfoA(SPI_GETWORKAREA, 0, &over, 0);
-    const int width = outer.right - outer.left, height = outer.bottom - outer.top;
-    SetWindowPos(hwnd(), nullptr, over.left + (over.right - over.left - width) / 2,
-                 over.top + (over.bottom - over.top - height) / 2, 0, 0,
-                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    centreOver(hwnd(), owner);
     return made;
 }
 
@@ -33,6 +27,7 @@ void FailureWindow::bindShared(const ControlMap &made) {
 }
 
 LRESULT FailureWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (const auto answer = colours_.answerMessage(message, wParam, lParam)) return *answer;
     switch (message) {
     case WM_SHOWWINDOW:
         if (wParam)
@@ -42,12 +37,6 @@ LRESULT FailureWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         if (HIWORD(wParam) == BN_CLICKED && lParam)
             onClick(reinterpret_cast<HWND>(lParam));
         return 0;
-    case WM_CTLCOLORSTATIC:
-    case WM_CTLCOLORLISTBOX:
-    case WM_CTLCOLORBTN:
-        if (auto answer = colours_.answer(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam)))
-            return *answer;
-        break;
     case WM_CLOSE: unload(); return 0;
     }
     return BaseWindow::handleMessage(message, wParam, lParam);
@@ -55,5 +44,5 @@ LRESULT FailureWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 
 HICON warningIcon() {
     return static_cast<HICON>(
-        LoadImageA(nullptr, MAKEINTRESOURCEA(32515) /* IDI_WARNING */, IMAGE_ICON, 32, 32, LR_SHARED));
+        LoadImageA(nullptr, IDI_WARNING, IMAGE_ICON, 32, 32, LR_SHARED));
 }

@@ -33,8 +33,8 @@ void FrmError::onClick(HWND control) {
 void FrmError::childMouse(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message != WM_MOUSEMOVE || control != List2.hwnd())
         return;
-    List2_MouseMove(mouseButtonState(wParam), 0, pixelsToTwips(static_cast<short>(LOWORD(lParam))),
-                    pixelsToTwips(static_cast<short>(HIWORD(lParam))));
+    List2_MouseMove(mouseButtonState(wParam), 0, pointerTwips(static_cast<short>(LOWORD(lParam))),
+                    pointerTwips(static_cast<short>(HIWORD(lParam))));
 }
 
 void FrmError::cmdSave_Click() {

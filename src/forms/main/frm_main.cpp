@@ -118,17 +118,11 @@ void FrmMain::bindControls() {
 }
 
 LRESULT FrmMain::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (const auto answer = colours_.answerMessage(message, wParam, lParam)) return *answer;
     switch (message) {
     case WM_COMMAND:
         onCommand(reinterpret_cast<HWND>(lParam), HIWORD(wParam), LOWORD(wParam));
         return 0;
-    case WM_CTLCOLORSTATIC:
-    case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORLISTBOX:
-    case WM_CTLCOLORBTN:
-        if (auto answer = colours_.answer(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam)))
-            return *answer;
-        break;
     case WM_CLOSE:
         Form_QueryUnload();
         destroyWindow();
@@ -167,8 +161,8 @@ void FrmMain::onCommand(HWND control, WORD code, WORD id) {
 }
 
 void FrmMain::childMouse(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
-    const float x = pixelsToTwips(static_cast<short>(LOWORD(lParam)));
-    const float y = pixelsToTwips(static_cast<short>(HIWORD(lParam)));
+    const float x = pointerTwips(static_cast<short>(LOWORD(lParam)));
+    const float y = pointerTwips(static_cast<short>(HIWORD(lParam)));
     if (message == WM_MOUSEMOVE) {
         if (control == List1.hwnd()) return List1_MouseMove(mouseButtonState(wParam), shiftState(), x, y);
         for (TextBox *box : {&txtSource, &txtDest, &txtMultipleFilesPath, &txtMultipleFilesDestinationPath})

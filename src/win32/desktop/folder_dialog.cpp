@@ -1,15 +1,11 @@
 #include "desktop/folder_dialog.h"
+#include "handles.h"
 
 #include <shlobj.h>
 
 #include <memory>
 
 namespace {
-
-struct PidlFree {
-    void operator()(ITEMIDLIST *pidl) const { CoTaskMemFree(pidl); }
-};
-using Pidl = std::unique_ptr<ITEMIDLIST, PidlFree>;
 
 int CALLBACK folderDialogEvent(HWND dialog, UINT message, LPARAM param, LPARAM data) noexcept {
     auto &request = *reinterpret_cast<FolderDialogRequest *>(data);

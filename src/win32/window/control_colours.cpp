@@ -19,3 +19,13 @@ std::optional<LRESULT> ControlColours::answer(HDC dc, HWND control) const {
     SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
     return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
 }
+
+std::optional<LRESULT> ControlColours::answerMessage(UINT message, WPARAM wParam, LPARAM lParam) const {
+    switch (message) {
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORBTN: return answer(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+    default: return std::nullopt;
+    }
+}

@@ -16,6 +16,8 @@ public:
 
     // The answer to a WM_CTLCOLOR... message, or nullopt for the system's default.
     std::optional<LRESULT> answer(HDC dc, HWND control) const;
+    // The same for any message a window receives: nullopt for every other message.
+    std::optional<LRESULT> answerMessage(UINT message, WPARAM wParam, LPARAM lParam) const;
 
 private:
     std::map<HWND, COLORREF> text_;

@@ -102,7 +102,6 @@ int nestingDepth(std::span<const ControlSpec> table, const ControlSpec &spec) {
 
 } // namespace
 
-int twipsToPixels(int twips, int dpi) { return static_cast<int>(std::lround(twips * static_cast<double>(dpi) / 1440.0)); }
 
 int screenDpi() {
     HDC screen = GetDC(nullptr);

@@ -2,6 +2,7 @@
 // tab index and tooltip. One function makes a window's controls from its table.
 #pragma once
 
+#include "twips.h"
 #include "win.h"
 
 #include <map>
@@ -48,7 +49,6 @@ struct ControlSpec {
     int maxLength;                // text boxes: 0 = unlimited
 };
 
-int twipsToPixels(int twips, int dpi);
 int screenDpi();
 
 // The window's controls by name, created from the table; ids are 1000 + row (IDCANCEL for Cancel).

@@ -2,17 +2,10 @@
 
 #include "window/layout.h"
 
-#include <cmath>
-
-int twipsToPointerPixels(float twips, int dpi) {
-    const double twipsPerPixel = 1440.0 / dpi;
-    return static_cast<int>(std::nearbyint(static_cast<double>(twips) / twipsPerPixel)); // ties to even
-}
-
 std::string listItemTipAt(const ListBox &list, float xTwips, float yTwips) {
     const int dpi = screenDpi();
-    const int x = twipsToPointerPixels(xTwips, dpi);
-    const int y = twipsToPointerPixels(yTwips, dpi);
+    const int x = twipsToNearestPixel(xTwips, dpi);
+    const int y = twipsToNearestPixel(yTwips, dpi);
     const auto reply = static_cast<int32_t>(SendMessageA(list.hwnd(), LB_ITEMFROMPOINT, 0, MAKELPARAM(x, y)));
     if (reply < 0 || reply >= list.listCount())
         return {};

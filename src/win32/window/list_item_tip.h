@@ -5,9 +5,6 @@
 
 #include <cstdint>
 
-// Twips to pixels as the list's hint expects: the nearest whole pixel, halves to the even one.
-int twipsToPointerPixels(float twips, int dpi);
-
 // " entry " for the entry under the point (twips, relative to the list), "" when there is none.
 std::string listItemTipAt(const ListBox &list, float xTwips, float yTwips);
 

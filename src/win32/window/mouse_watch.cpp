@@ -40,6 +40,4 @@ int16_t mouseButtonState(WPARAM wParam) {
                                 ((wParam & MK_MBUTTON) ? 4 : 0));
 }
 
-float pixelsToTwips(int pixels) {
-    return static_cast<float>(pixels) * 1440.0f / static_cast<float>(screenDpi());
-}
+float pointerTwips(short pixels) { return static_cast<float>(pixelsToTwips(pixels, screenDpi())); }

@@ -15,5 +15,6 @@ void watchMouse(HWND control, MouseListener &listener);
 
 // The held mouse buttons of a mouse message: 1 left, 2 right, 4 middle.
 int16_t mouseButtonState(WPARAM wParam);
-// A mouse position in pixels as twips, at the screen's DPI.
-float pixelsToTwips(int pixels);
+
+// A pointer coordinate of a mouse message in twips, as the handlers take it.
+float pointerTwips(short pixels);

@@ -7,15 +7,9 @@
 
 namespace {
 
-constexpr double twipsPerInch = 1440.0;
+double screenTwips(LONG pixels) { return pixelsToTwips(pixels, screenDpi()); }
 
-double pixelsToTwips(LONG pixels) { return pixels * twipsPerInch / screenDpi(); }
-
-// Far-off stored edges must not overflow the platform's coordinates.
-int twipsToScreenPixels(double twips) {
-    const double pixels = std::nearbyint(twips * screenDpi() / twipsPerInch);
-    return static_cast<int>(std::clamp(pixels, -1e6, 1e6));
-}
+int twipsToScreenPixels(double twips) { return twipsToNearestPixel(twips, screenDpi()); }
 
 RECT frameOf(HWND window) {
     RECT frame{};
@@ -31,12 +25,12 @@ void moveFrameTo(HWND window, int left, int top) {
 
 TwipsRect windowFrameTwips(HWND window) {
     const RECT frame = frameOf(window);
-    return {pixelsToTwips(frame.left), pixelsToTwips(frame.top), pixelsToTwips(frame.right - frame.left),
-            pixelsToTwips(frame.bottom - frame.top)};
+    return {screenTwips(frame.left), screenTwips(frame.top), screenTwips(frame.right - frame.left),
+            screenTwips(frame.bottom - frame.top)};
 }
 
-double screenWidthTwips() { return pixelsToTwips(GetSystemMetrics(SM_CXSCREEN)); }
-double screenHeightTwips() { return pixelsToTwips(GetSystemMetrics(SM_CYSCREEN)); }
+double screenWidthTwips() { return screenTwips(GetSystemMetrics(SM_CXSCREEN)); }
+double screenHeightTwips() { return screenTwips(GetSystemMetrics(SM_CYSCREEN)); }
 
 void setWindowTopTwips(HWND window, double top) {
     moveFrameTo(window, frameOf(window).left, twipsToScreenPixels(top));
@@ -46,9 +40,14 @@ void setWindowLeftTwips(HWND window, double left) {
     moveFrameTo(window, twipsToScreenPixels(left), frameOf(window).top);
 }
 
-int32_t centredEdge(double screenLength, double windowLength) {
-    const auto difference = static_cast<int32_t>(std::nearbyint(screenLength - windowLength));
-    return difference / 2;
+void centreOver(HWND window, HWND owner) {
+    const RECT outer = frameOf(window);
+    RECT over{};
+    if (!owner || IsIconic(owner) || !GetWindowRect(owner, &over))
+        SystemParametersInfoA(SPI_GETWORKAREA, 0, &over, 0);
+    const int width = outer.right - outer.left, height = outer.bottom - outer.top;
+    moveFrameTo(window, over.left + ((over.right - over.left) - width) / 2,
+                over.top + ((over.bottom - over.top) - height) / 2);
 }
 
 bool onSomeMonitor(HWND window) {

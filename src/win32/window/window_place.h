@@ -2,6 +2,7 @@
 // from the screen's top-left corner.
 #pragma once
 
+#include "twips.h"
 #include "win.h"
 
 #include <cstdint>
@@ -19,9 +20,8 @@ double screenHeightTwips();
 void setWindowTopTwips(HWND window, double top);
 void setWindowLeftTwips(HWND window, double left);
 
-// The edge that centres a length on the screen: the difference rounded to a whole number (halves
-// to even), then halved with the remainder dropped.
-int32_t centredEdge(double screenLength, double windowLength);
+// Centres the window over its owner; over the work area when there is no owner or it is minimized.
+void centreOver(HWND window, HWND owner);
 
 // True when some part of the frame lies on a monitor, so the user can reach the window.
 bool onSomeMonitor(HWND window);

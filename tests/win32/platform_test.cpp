@@ -1,4 +1,4 @@
-// The program's own progress bar, the error message and its policies, and the path checks.
+// The error message and its policies, the path checks and the data folder.
 #include "win_fixture.h"
 
 #include <fstream>
@@ -6,59 +6,9 @@
 #include "appdata.h"
 #include "desktop/show_error.h"
 #include "handles.h"
-#include "window/progress_bar.h"
-#include "path_checks.h"
-#include "main/frm_main.h"
+#include "folders.h"
 
 namespace {
-
-// Draws the bar into a bitmap and reads back one pixel per column (middle row).
-std::vector<COLORREF> barColumns(HWND bar) {
-    RECT client;
-    GetClientRect(bar, &client);
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, client.right, client.bottom);
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    SendMessageA(bar, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory), PRF_CLIENT);
-    std::vector<COLORREF> columns;
-    for (int x = 0; x < client.right; ++x) columns.push_back(GetPixel(memory, x, client.bottom / 2));
-    SelectObject(memory, old);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
-    return columns;
-}
-
-class ProgressBarTest : public WinTest {};
-
-TEST_F(ProgressBarTest, FillsItsShareFromCyanTowardsBlue) {
-    ProgressBar &bar = main().ProgressBar1;
-    bar.setMax(4);
-    bar.setValue(2);
-    EXPECT_EQ(bar.max(), 4);
-    EXPECT_EQ(bar.value(), 2);
-    const std::vector<COLORREF> columns = barColumns(bar.hwnd());
-    const size_t half = columns.size() / 2;
-    EXPECT_EQ(columns.front(), RGB(0, 255, 255));
-    EXPECT_EQ(GetRValue(columns[half - 1]), 0);
-    EXPECT_EQ(GetBValue(columns[half - 1]), 255);
-    EXPECT_LT(GetGValue(columns[half - 1]), 140); // half-way along the bar, half-way to blue
-    EXPECT_GT(GetGValue(columns[half - 1]), 110);
-    EXPECT_EQ(columns[half + 1], GetSysColor(COLOR_WINDOW));
-}
-
-TEST_F(ProgressBarTest, EmptyAtZeroAndFullAtItsMaximum) {
-    ProgressBar &bar = main().ProgressBar1;
-    bar.setMax(3);
-    bar.setValue(0);
-    for (COLORREF column : barColumns(bar.hwnd())) ASSERT_EQ(column, GetSysColor(COLOR_WINDOW));
-    bar.setValue(3);
-    const std::vector<COLORREF> full = barColumns(bar.hwnd());
-    EXPECT_EQ(full.back(), RGB(0, 0, 255));
-    EXPECT_EQ(filledWidth(7, 3, 100), 100); // past the maximum stays full
-    EXPECT_EQ(filledWidth(5, 0, 100), 0);   // no maximum, nothing to show
-}
 
 class ErrorMessage : public WinTest {};
 
@@ -106,7 +56,7 @@ TEST_F(PathChecks, FileExistsOnlyForAFileThatCanBeReadNow) {
     EXPECT_FALSE(fileExists(temp() + "missing.txt"));
     EXPECT_FALSE(fileExists(temp()));                       // a folder
     EXPECT_FALSE(fileExists(temp().substr(0, temp().size() - 1)));
-    EXPECT_FALSE(fileExists(placeholderText));
+    EXPECT_FALSE(fileExists("Waiting ..."));
     EXPECT_FALSE(fileExists(""));
     EXPECT_FALSE(fileExists(temp() + "bad|name?.txt"));
     FileHandle exclusive(CreateFileA(file.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
@@ -121,24 +71,24 @@ TEST_F(PathChecks, DirExistsWithOrWithoutTrailingBackslashAndNotForFiles) {
     EXPECT_TRUE(DirExists(folder + "\\"));
     EXPECT_FALSE(DirExists(temp() + "nowhere"));
     EXPECT_FALSE(DirExists(writeFile("plain.txt", "x")));
-    EXPECT_FALSE(DirExists(placeholderText));
+    EXPECT_FALSE(DirExists("Waiting ..."));
 }
 
 class DataFolder : public WinTest {};
 
 TEST_F(DataFolder, CreatesBothLevelsOnceAndEndsInABackslash) {
-    const std::string root = specialFolderPath(26);
+    const std::string root = specialFolderPath(CSIDL_APPDATA);
     ASSERT_FALSE(root.empty());
     EXPECT_EQ(root.back(), '\\');
     const std::string folder = appDataFolder("c:\\fallback");
     EXPECT_EQ(folder, root + "Hollowcrest software\\Quillmere\\");
-    EXPECT_TRUE(folderExists(folder));
-    EXPECT_TRUE(folderExists(folder + "\\\\"));
+    EXPECT_TRUE(DirExists(folder));
+    EXPECT_TRUE(DirExists(folder + "\\\\"));
     EXPECT_EQ(appDataFolder("c:\\fallback"), folder);
 }
 
 TEST_F(DataFolder, AFileInTheWayGivesTheFallbackWithABackslash) {
-    const std::string maker = specialFolderPath(26) + "Hollowcrest software";
+    const std::string maker = specialFolderPath(CSIDL_APPDATA) + "Hollowcrest software";
     removeTree(maker);
     std::ofstream(maker) << "in the way";
     EXPECT_EQ(appDataFolder("c:\\program"), "c:\\program\\");

@@ -3,8 +3,8 @@
 #include "win_fixture.h"
 
 #include "registry.h"
-#include "main/settings_key.h"
-#include "main/frm_main.h"
+
+#include <vector>
 
 namespace {
 
@@ -16,7 +16,13 @@ protected:
     void SetUp() override {
         WinTest::SetUp();
         rawCreateKey(scratch);
+        Registry::onIncorrectFormat([this](const std::string &keyPath) { complaints.push_back(keyPath); });
     }
+    void TearDown() override {
+        Registry::onIncorrectFormat(nullptr);
+        WinTest::TearDown();
+    }
+    std::vector<std::string> complaints;
 };
 
 TEST_F(RegistryLayer, RootNamesMapExactlyAndCaseSensitively) {
@@ -97,21 +103,14 @@ TEST_F(RegistryLayer, RootAloneWorksOnTheRootKeyItself) {
     EXPECT_TRUE(desk.messages().empty());
 }
 
-TEST_F(RegistryLayer, MalformedPathsShowTheFormatMessageAndTouchNothing) {
+TEST_F(RegistryLayer, MalformedPathsAreReportedAndTouchNothing) {
     const std::string lower = "hkey_current_user\\" + scratch;
     Registry::setKeyValue(lower, "Name", "x");
     const std::string trailing = scratchPath + "\\Made\\";
     Registry::createKey(trailing);
     EXPECT_EQ(Registry::getKeyValue(trailing, "Name"), "");
 
-    const auto shown = desk.messages();
-    ASSERT_EQ(shown.size(), 3u);
-    EXPECT_EQ(shown[0].text, "Incorrect Format:\n\n" + lower);
-    EXPECT_EQ(shown[1].text, "Incorrect Format:\n\n" + trailing);
-    for (const DesktopCall &call : shown) {
-        EXPECT_EQ(call.title, "Quillmere");
-        EXPECT_EQ(call.style, static_cast<UINT>(MB_OK));
-    }
+    EXPECT_EQ(complaints, (std::vector<std::string>{lower, trailing, trailing}));
     EXPECT_FALSE(rawGet(scratch, "Name"));
     EXPECT_FALSE(rawKeyExists(scratch + "\\Made"));
 }

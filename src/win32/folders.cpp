@@ -1,7 +1,29 @@
-#include "folder_search.h"
+// Whether a file can be read now and a folder is there, and searching a folder for its files.
+#include "folders.h"
 
 #include "handles.h"
+#include "path_text.h"
 #include "win_error.h"
+
+bool fileExists(const std::string &path) noexcept {
+    try {
+        FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+        return file.valid();
+    } catch (...) {
+        return false;
+    }
+}
+
+bool DirExists(const std::string &folder) noexcept {
+    try {
+        WIN32_FIND_DATAA found;
+        FindHandle search(FindFirstFileA((addBackslash(folder) + "*.*").c_str(), &found));
+        return search.valid();
+    } catch (...) {
+        return false;
+    }
+}
 
 namespace {
 

@@ -7,10 +7,7 @@
 
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <string>
-
-class FrmMain;
 
 class WinTest : public FreshFolderTest {
 protected:
@@ -20,13 +17,7 @@ protected:
     static bool exists(const std::string &path);
     static std::string dataFolder();
 
-    // The main window, loaded (hidden) on first use and destroyed after the test.
-    FrmMain &main();
-
     ScriptedDesktop desk;
-
-private:
-    std::unique_ptr<FrmMain> main_;
 };
 
 // A control's rectangle in its parent window's client coordinates.

@@ -2,7 +2,6 @@
 #include "win_fixture.h"
 
 #include "write_probe.h"
-#include "main/frm_main.h"
 
 namespace {
 

@@ -1,0 +1,206 @@
+// The main window's conversion jobs (single file, folder, clipboard) over the window-free jobs, and what
+// they share: the number box, the program's temporary files, the failed-files list, the progress step.
+#include "main/frm_main.h"
+
+#include "app_error.h"
+#include "appdata.h"
+#include "clipboard.h"
+#include "clipboard_text.h"
+#include "desktop/desktop.h"
+#include "desktop/show_error.h"
+#include "failed/frm_error.h"
+#include "file_jobs.h"
+#include "folders.h"
+#include "messages.h"
+#include "path_text.h"
+#include "spaces_number.h"
+#include "text_files.h"
+#include "window/modal_loop.h"
+
+#include <algorithm>
+#include <unordered_set>
+
+namespace {
+
+// The hidden count as a 32-bit integer, converted as a typed number is.
+int32_t countFromText(const std::string &text) { return wholeNumberFromText<int32_t>(text); }
+
+// The number of spaces in the number box, as a signed 16-bit integer (13 or 6 when it is none).
+int16_t spacesNumber(const FrmMain &frm) { return spacesFromText(frm.txtSpacesToUse.text()); }
+
+// The program's temporary file of that name in the per-user data folder.
+std::string temporaryPath(const std::string &name) { return appDataFolder(programFolder()) + name; }
+
+void removeTemporary(const std::string &path) {
+    if (fileExists(path))
+        deleteFileIfPresent(path);
+}
+
+// Adds tEXTO to the failed-files list unless it is there already.
+void recordFailedInput(FrmMain &frm) {
+    if (!frm.itemIsInList())
+        frm.frmError().List2.addItem(frm.tEXTO);
+}
+
+std::vector<std::string> listEntries(const ListBox &list) {
+    std::vector<std::string> entries;
+    const int32_t count = list.listCount();
+    entries.reserve(static_cast<std::size_t>(count > 0 ? count : 0));
+    for (int32_t i = 0; i < count; ++i)
+        entries.push_back(list.list(i));
+    return entries;
+}
+
+void replaceEntries(ListBox &list, const std::vector<std::string> &entries) {
+    SendMessageA(list.hwnd(), WM_SETREDRAW, FALSE, 0);
+    list.clear();
+    for (const std::string &entry : entries)
+        list.addItem(entry);
+    SendMessageA(list.hwnd(), WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(list.hwnd(), nullptr, TRUE);
+}
+
+// After each file of a folder pass: the bar's maximum from the hidden count, its value, one yield.
+void progressStep(FrmMain &frm, int32_t filesDone) {
+    frm.ProgressBar1.setMax(countFromText(frm.lblHDDENnrOfFiles.caption()));
+    frm.ProgressBar1.setValue(filesDone);
+    yieldToMessageLoop();
+}
+
+void showCompletion(const FrmMain &frm, const std::string &text) {
+    showMessage(frm.hwnd(), text, programTitle, MB_OK | MB_ICONINFORMATION);
+}
+
+} // namespace
+
+void FrmMain::KillTempFile1() {
+    guarded("frmMain - KillTempFile1", [&] { removeTemporary(temporaryPath("TEMP.txt")); });
+}
+
+void FrmMain::KillTempFile2() {
+    guarded("frmMain - KillTempFile2", [&] { removeTemporary(temporaryPath("TEMP2.txt")); });
+}
+
+bool FrmMain::itemIsInList() {
+    const ListBox &failed = frmError().List2;
+    for (int32_t i = 0; i < failed.listCount(); ++i)
+        if (failed.list(i) == tEXTO)
+            return true;
+    return false;
+}
+
+void FrmMain::replaceTABSwithSPACESVerifySingle() {
+    guarded("frmMain - replaceTABSwithSPACESVerifySingle", [&] {
+        KillTempFile1();
+        KillTempFile2();
+        tEXTO = trimSpaces(txtSource.text());
+        markingFailedInput([&] { verifyInput(tEXTO); }, [&] { recordFailedInput(*this); });
+    });
+}
+
+void FrmMain::replaceTWSfixedSingle() {
+    guarded("frmMain - replaceTWSfixedSingle", [&] {
+        const int16_t width = spacesNumber(*this);
+        convertFileTabStops(trimSpaces(txtSource.text()), trimSpaces(txtDest.text()), width);
+        showCompletion(*this, jobText::fileReady);
+    });
+}
+
+void FrmMain::replaceTABSwithSPACESSingle() {
+    guarded("frmMain - replaceTABSwithSPACESSingle", [&] {
+        tEXTO = trimSpaces(txtSource.text());
+        targetfile = txtDest.text(); // as typed: this job has always written to the untrimmed path
+        convertFileFixedSpaces(tEXTO, targetfile, [&] { return spacesNumber(*this); });
+        showCompletion(*this, jobText::fileReady);
+    });
+}
+
+void FrmMain::replaceTABSwithSPACESVerifyMultiple() {
+    guarded("frmMain - replaceTABSwithSPACESVerifyMultiple", [&] {
+        KillTempFile1();
+        KillTempFile2();
+        // Known failures kept at hand: asking the list box for each would take time in the square of
+        // the number of failed files.
+        const std::vector<std::string> known = listEntries(frmError().List2);
+        std::unordered_set<std::string> listed(known.begin(), known.end());
+        int32_t done = 0;
+        ListBox &failed = frmError().List2;
+        SendMessageA(failed.hwnd(), WM_SETREDRAW, FALSE, 0); // the window is hidden while it fills
+        verifyInputs(
+            listEntries(List1),
+            [&](const std::string &path) {
+                tEXTO = path;
+                if (listed.insert(tEXTO).second)
+                    failed.addItem(tEXTO);
+            },
+            [&] { progressStep(*this, ++done); });
+        SendMessageA(failed.hwnd(), WM_SETREDRAW, TRUE, 0);
+    });
+}
+
+void FrmMain::removeErroredFiles() {
+    guarded("frmMain - removeErroredFiles", [&] {
+        const std::vector<std::string> failed = listEntries(frmError().List2);
+        if (failed.empty())
+            return;
+        replaceEntries(List1, withoutFailed(listEntries(List1), failed));
+    });
+}
+
+void FrmMain::replaceTWSfixedMultiple() {
+    guarded("frmMain - replaceTWSfixedMultiple", [&] {
+        std::vector<std::string> sources = listEntries(List1);
+        std::transform(sources.begin(), sources.end(), sources.begin(), trimSpaces);
+        int32_t done = 0;
+        convertFolder(sources, {Rule::TabStops, txtMultipleFilesDestinationPath.text(),
+                                [&] { return spacesNumber(*this); }, [&] { progressStep(*this, ++done); }});
+        showCompletion(*this, jobText::allDone);
+    });
+}
+
+void FrmMain::replaceTABSwithSPACESMultiple() {
+    guarded("frmMain - replaceTABSwithSPACESMultiple", [&] {
+        int32_t done = 0;
+        convertFolder(listEntries(List1),
+                      {Rule::FixedSpaces, txtMultipleFilesDestinationPath.text(),
+                       [&] { return spacesNumber(*this); }, [&] { progressStep(*this, ++done); }});
+        showCompletion(*this, jobText::allDone);
+    });
+}
+
+void FrmMain::replaceTABSwithSPACESVerifyClipboard() {
+    guarded("frmMain - replaceTABSwithSPACESVerifyClipboard", [&] {
+        KillTempFile1();
+        KillTempFile2();
+        if (!clipboardHasText()) {
+            showMessage(hwnd(), jobText::noTextOnClipboard, jobText::noTextTitle, MB_OK | MB_ICONEXCLAMATION);
+            lblHDDENTextonClipboard.setCaption("no");
+            return;
+        }
+        const std::string stored = temporaryPath("TEMP.txt");
+        tEXTO = trimSpaces(stored);
+        markingFailedInput([&] { storeClipboardText(stored); }, [&] { recordFailedInput(*this); });
+        markingFailedInput([&] { verifyInput(tEXTO); }, [&] { recordFailedInput(*this); });
+        lblHDDENTextonClipboard.setCaption("yes");
+    });
+}
+
+void FrmMain::replaceTWSfixedClipboard() {
+    guarded("frmMain - replaceTWSfixedClipboard", [&] {
+        const int16_t width = spacesNumber(*this);
+        FileName2 = temporaryPath("TEMP2.txt");
+        replaceClipboardText(tabStopClipboardText(temporaryPath("TEMP.txt"), FileName2, width));
+        KillTempFile1();
+        KillTempFile2();
+        showCompletion(*this, jobText::onClipboard);
+    });
+}
+
+void FrmMain::replaceTABSwithSPACESClipboard() {
+    guarded("frmMain - replaceTABSwithSPACESClipboard", [&] {
+        tEXTO = temporaryPath("TEMP.txt");
+        replaceClipboardText(fixedSpacesClipboardText(tEXTO, [&] { return spacesNumber(*this); }));
+        KillTempFile1();
+        showCompletion(*this, jobText::onClipboard);
+    });
+}

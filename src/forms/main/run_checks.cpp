@@ -1,0 +1,176 @@
+// The run button and its three sequences: the inputs checked in order, then verified, then converted.
+// A folder run lets the window handle its messages between files, so a second press of the button can
+// arrive meanwhile; it is ignored.
+#include "desktop/desktop.h"
+#include "desktop/show_error.h"
+#include "failed/frm_error.h"
+#include "failed/frm_error_clipboard.h"
+#include "main/frm_main.h"
+#include "messages.h"
+#include "folders.h"
+#include "path_text.h"
+
+namespace {
+
+bool refused(const FrmMain &frm, const std::string &text) {
+    showMessage(frm.hwnd(), text, runText::attentionTitle, MB_OK | MB_ICONEXCLAMATION);
+    return false;
+}
+
+bool refusedNoFiles(const FrmMain &frm) {
+    showMessage(frm.hwnd(), runText::noFilesAvailable, runText::noFilesTitle, MB_OK | MB_ICONINFORMATION);
+    return false;
+}
+
+bool refusedPathGone(const FrmMain &frm, TextBox &box, const std::string &text) {
+    refused(frm, text);
+    box.setText(placeholderText);
+    return false;
+}
+
+bool nothingChosen(const TextBox &box) {
+    const std::string text = box.text();
+    return text == placeholderText || text.empty();
+}
+
+} // namespace
+
+namespace {
+
+class RunInProgress {
+public:
+    explicit RunInProgress(FrmMain &frm) : frm_(frm) { frm_.setRunInProgress(true); }
+    ~RunInProgress() { frm_.setRunInProgress(false); }
+    RunInProgress(const RunInProgress &) = delete;
+    RunInProgress &operator=(const RunInProgress &) = delete;
+
+private:
+    FrmMain &frm_;
+};
+
+} // namespace
+
+void FrmMain::cmdReplaceTABS_Click() {
+    if (runInProgress())
+        return;
+    const RunInProgress running(*this);
+    // Three separate tests: the options form one group, so at most one sequence runs.
+    if (optClipboard.value())
+        prevcmdReplaceTABSClipboard();
+    if (optSingle.value())
+        prevcmdReplaceTABSSingle();
+    if (optMultiple.value())
+        prevcmdReplaceTABSMultiple();
+}
+
+namespace {
+
+// True when the source and destination can be used; otherwise the user has been told.
+bool singleInputsUsable(FrmMain &frm) {
+    if (nothingChosen(frm.txtSource))
+        return refused(frm, runText::chooseSourceFile);
+    if (frm.txtDest.text() == placeholderText)
+        return refused(frm, runText::defineDestinationFile);
+    if (frm.txtDest.text().empty())
+        return refused(frm, runText::chooseDestinationFile);
+    if (!fileExists(frm.txtSource.text()))
+        return refusedPathGone(frm, frm.txtSource, runText::sourceFileGone);
+    if (!DirExists(filePart(frm.txtDest.text(), pathPart::folder)))
+        return refusedPathGone(frm, frm.txtDest, runText::destinationFolderGone);
+    return true;
+}
+
+} // namespace
+
+void FrmMain::prevcmdReplaceTABSSingle() {
+    guarded("frmMain - prevcmdReplaceTABSSingle", [&] {
+        frmError().List2.clear();
+        if (!singleInputsUsable(*this))
+            return;
+        replaceTABSwithSPACESVerifySingle();
+        if (frmError().List2.listCount() > 0) {
+            desktop().beep();
+            desktop().showModal(frmError(), hwnd());
+            return;
+        }
+        if (optFixedTABS.value())
+            replaceTWSfixedSingle();
+        else
+            replaceTABSwithSPACESSingle();
+        cmdGetSourceFile.setFocus();
+    });
+}
+
+namespace {
+
+// True when both folders can be used and files are listed; otherwise the user has been told.
+bool folderInputsUsable(FrmMain &frm) {
+    if (nothingChosen(frm.txtMultipleFilesPath))
+        return refused(frm, runText::chooseSourceFolder);
+    if (nothingChosen(frm.txtMultipleFilesDestinationPath))
+        return refused(frm, runText::defineDestinationFolder);
+    if (!DirExists(frm.txtMultipleFilesPath.text()))
+        return refusedPathGone(frm, frm.txtMultipleFilesPath, runText::sourceFolderGone);
+    if (!DirExists(frm.txtMultipleFilesDestinationPath.text()))
+        return refusedPathGone(frm, frm.txtMultipleFilesDestinationPath, runText::destinationFolderGone);
+    // The list as it was last built: the folder is not searched again here.
+    if (frm.List1.listCount() == 0)
+        return refusedNoFiles(frm);
+    return true;
+}
+
+void dropFailedFiles(FrmMain &frm) {
+    frm.removeErroredFiles();
+    const std::string count = std::to_string(frm.List1.listCount());
+    frm.lblHDDENnrOfFiles.setCaption(count);
+    frm.lblNumberofiles.setCaption(count + " files");
+    if (count == "1")
+        frm.lblNumberofiles.setCaption(count + " file");
+}
+
+bool anyFailed(FrmMain &frm) { return frm.frmError().List2.listCount() > 0; }
+
+} // namespace
+
+void FrmMain::prevcmdReplaceTABSMultiple() {
+    guarded("frmMain - prevcmdReplaceTABSMultiple", [&] {
+        ProgressBar1.setValue(0);
+        frmError().List2.clear();
+        if (!folderInputsUsable(*this))
+            return;
+        lblVerify.setCaption(runText::verifying);
+        replaceTABSwithSPACESVerifyMultiple();
+        if (anyFailed(*this))
+            dropFailedFiles(*this);
+        lblVerify.setCaption(runText::converting);
+        if (optFixedTABS.value())
+            replaceTWSfixedMultiple();
+        else
+            replaceTABSwithSPACESMultiple();
+        if (anyFailed(*this)) {
+            desktop().beep();
+            desktop().showModal(frmError(), hwnd());
+        }
+        lblVerify.setCaption(runText::idle);
+        ProgressBar1.setValue(0);
+        cmdGetSourceFile.setFocus();
+    });
+}
+
+void FrmMain::prevcmdReplaceTABSClipboard() {
+    guarded("frmMain - prevcmdReplaceTABSClipboard", [&] {
+        frmError().List2.clear();
+        replaceTABSwithSPACESVerifyClipboard();
+        if (frmError().List2.listCount() > 0) {
+            desktop().beep();
+            desktop().showModal(frmErrorClipboard(), hwnd());
+            return;
+        }
+        if (lblHDDENTextonClipboard.caption() == "no")
+            return;
+        if (optFixedTABS.value())
+            replaceTWSfixedClipboard();
+        else
+            replaceTABSwithSPACESClipboard();
+    });
+}

@@ -1,0 +1,83 @@
+// The main window's smaller events: load, close, help, hints, the about window, the operation highlight
+// and the failed-files windows it owns.
+#include "about/frm_about.h"
+#include "appdata.h"
+#include "desktop/show_error.h"
+#include "failed/frm_error.h"
+#include "failed/frm_error_clipboard.h"
+#include "main/frm_main.h"
+#include "messages.h"
+#include "folders.h"
+
+void FrmMain::Form_Load() { restoreSettings(); }
+
+void FrmMain::Form_QueryUnload() {
+    if (closing_)
+        return;
+    closing_ = true;
+    ignoringErrors([&] { saveSettings(); });
+    ignoringErrors([&] { KillTempFile1(); });
+    ignoringErrors([&] { KillTempFile2(); });
+    ignoringErrors([&] { unloadOtherWindows(); });
+}
+
+void FrmMain::unloadOtherWindows() {
+    ignoringErrors([&] { unloadFrmErrorClipboard(); });
+    ignoringErrors([&] { unloadFrmError(); });
+}
+
+namespace {
+
+constexpr int16_t keyF1 = 112;
+
+} // namespace
+
+// Shift, Ctrl and Alt do not matter: any F1 is a call for help.
+void FrmMain::Form_KeyDown(int16_t keyCode, int16_t) {
+    guarded("frmMain - Form_KeyDown", [&] {
+        if (keyCode == keyF1) menuHelp_Click();
+    });
+}
+
+void FrmMain::menuHelp_Click() {
+    guarded("frmMain - menuHelp_Click (F1)", [&] {
+        const std::string readme = programFolder() + "\\readme.txt";
+        if (!fileExists(readme)) {
+            showMessage(hwnd(), helpText::readmeMissing, helpText::readmeMissingTitle, MB_OK | MB_ICONEXCLAMATION);
+            return;
+        }
+        // Notepad takes the rest of its command line as the file name, blanks and all.
+        if (!desktop().startProgram("notepad.exe " + readme, SW_SHOWNORMAL)) raiseError(err::FileNotFound);
+    });
+}
+
+void FrmMain::pathBox_MouseMove(TextBox &box) { box.setToolTipText(box.text()); }
+
+void FrmMain::txtSpacesToUse_MouseDown() { UpDown1.setFocus(); }
+
+void FrmMain::cmdAbout_Click() {
+    FrmAbout about(hwnd());
+    about.load();
+    if (!about.hwnd()) return;
+    desktop().showModal(about, hwnd());
+}
+
+void FrmMain::highlightOperation() {
+    for (OptionButton *option : {&optClipboard, &optSingle, &optMultiple})
+        option->setForeColor(option->value() ? operationSelectedColour : operationOtherColour);
+}
+
+FrmError &FrmMain::frmError() {
+    if (!frmErrorLoaded())
+        frmErrorWindow_ = std::make_unique<FrmError>(hwnd());
+    return static_cast<FrmError &>(*frmErrorWindow_);
+}
+
+FrmErrorClipboard &FrmMain::frmErrorClipboard() {
+    if (!frmErrorClipboardLoaded())
+        frmErrorClipboardWindow_ = std::make_unique<FrmErrorClipboard>(hwnd());
+    return static_cast<FrmErrorClipboard &>(*frmErrorClipboardWindow_);
+}
+
+void FrmMain::unloadFrmError() { frmErrorWindow_.reset(); }
+void FrmMain::unloadFrmErrorClipboard() { frmErrorClipboardWindow_.reset(); }

@@ -1,0 +1,96 @@
+// The folder panel's work list: the files of the chosen extension in the source folder, the extension
+// filter and its file of extensions, and the hint of the entry under the pointer.
+#include "appdata.h"
+#include "desktop/show_error.h"
+#include "folders.h"
+#include "main/frm_main.h"
+#include "path_text.h"
+#include "text_files.h"
+#include "whole_text.h"
+#include "window/list_item_tip.h"
+
+namespace {
+
+void showCount(FrmMain &frm, int32_t count) {
+    const std::string number = std::to_string(count);
+    frm.lblHDDENnrOfFiles.setCaption(number);
+    frm.lblNumberofiles.setCaption(count == 1 ? "1 file" : number + " files");
+}
+
+} // namespace
+
+void FrmMain::countFILES() {
+    int32_t count = 0;
+    guarded("frmMain - countFILES", [&] {
+        const std::string pattern = "*." + Combo1.text();
+        List1.clear();
+        const std::string folder = addBackslash(txtMultipleFilesPath.text());
+        SendMessageA(List1.hwnd(), WM_SETREDRAW, FALSE, 0);
+        try {
+            forEachOrdinaryFile(folder + pattern, [&](const std::string &name) {
+                List1.addItem(folder + name);
+                ++count;
+            });
+        } catch (...) {
+            // What was listed before the failure stays listed and counted.
+            if (count > 0)
+                showCount(*this, count);
+            throw;
+        }
+        if (count == 0)
+            return lblNumberofiles.setCaption("No files ...");
+        showCount(*this, count);
+    });
+    SendMessageA(List1.hwnd(), WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(List1.hwnd(), nullptr, TRUE);
+}
+
+void FrmMain::Combo1_Click() { countFILES(); }
+
+namespace {
+
+const char *const extensionsFileName = "extensions.txt";
+
+bool blankAfterTrim(std::string_view line) { return line.find_first_not_of(' ') == std::string_view::npos; }
+
+void fillFromFile(ComboBox &combo, const std::string &path) {
+    combo.clear();
+    const std::string text = readWholeFile(path, ShareWrite::Allowed);
+    for (std::string_view line : splitLines(text))
+        if (!blankAfterTrim(line))
+            combo.addItem(std::string(line));
+}
+
+} // namespace
+
+void FrmMain::LoadComboFromFile(ComboBox &combo, const std::string &path) {
+    try {
+        fillFromFile(combo, path);
+        if (Combo1.listIndex() < 0) {
+            if (!Combo1.setListIndex(0))
+                raiseError(err::InvalidCall);
+            Combo1_Click();
+        }
+    } catch (...) {
+        LoadInternalList();
+        CreateList();
+    }
+}
+
+void FrmMain::LoadInternalList() {
+    Combo1.addItem("txt");
+    Combo1.addItem("htm");
+}
+
+void FrmMain::CreateList() {
+    guarded("frmMain - CreateList", [&] {
+        std::string text;
+        for (int32_t i = 0; i < Combo1.listCount(); ++i)
+            text += "\r\n" + Combo1.list(i);
+        appendToFile(appDataFolder(programFolder()) + extensionsFileName, text + "\r\n");
+    });
+}
+
+void FrmMain::List1_MouseMove(int16_t button, int16_t, float x, float y) {
+    showListItemTip(List1, button, x, y);
+}

@@ -1,0 +1,13 @@
+// Folders and files on disk, as the program looks at them: whether a file can be read now, whether a
+// folder is there, and the ordinary files of a folder that match a pattern.
+#pragma once
+
+#include <functional>
+#include <string>
+
+bool fileExists(const std::string &path) noexcept;
+
+// True when the folder exists (with or without a trailing backslash).
+bool DirExists(const std::string &folder) noexcept;
+
+void forEachOrdinaryFile(const std::string &search, const std::function<void(const std::string &)> &found);
