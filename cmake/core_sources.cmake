@@ -3,7 +3,6 @@
 set(QM_CORE_SOURCES
     src/core/app_error.cpp
     src/core/error_message.cpp
-    src/core/error_log.cpp
     src/core/line_rules.cpp
     src/core/spaces_number.cpp
     src/core/text_stream.cpp

@@ -1,4 +1,69 @@
-#include "startup.h"
-#include "win.h"
+// Start-up: common controls, a single copy, the main window, the message loop.
+#include "app_error.h"
+#include "error_message.h"
+#include "desktop/show_error.h"
+#include "desktop/desktop.h"
+#include "window/modal_loop.h"
+#include "running_copy.h"
+#include "main/frm_main.h"
+#include "messages.h"
+#include "registry.h"
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) { return Main(); }
+#include <commctrl.h>
+#include <objbase.h>
+
+namespace {
+
+void requestCommonControls() noexcept {
+    INITCOMMONCONTROLSEX request{sizeof request, ICC_USEREX_CLASSES};
+    InitCommonControlsEx(&request);
+    // The program's own controls (up-down, tooltips) come from the standard classes.
+    INITCOMMONCONTROLSEX standard{sizeof standard, ICC_STANDARD_CLASSES | ICC_UPDOWN_CLASS | ICC_BAR_CLASSES};
+    InitCommonControlsEx(&standard);
+}
+
+void showStartupError(const AppError &error) {
+    MessageBoxRequest request;
+    request.text = startupErrorText(error.number, error.description);
+    request.title = "Error";
+    request.style = MB_OK;
+    request.helpFile = error.helpFile;
+    request.helpContext = error.helpContext;
+    desktop().messageBox(request);
+}
+
+int messageLoop(FrmMain &main) {
+    MSG message;
+    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+        if (main.previewKey(message)) continue;
+        if (dispatchDialogKeys(message)) continue;
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+    return 0;
+}
+
+} // namespace
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    requestCommonControls();
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    try {
+        RunningCopyGuard runningCopy;
+        if (runningCopy.anotherCopyRunning()) {
+            showMessage(nullptr, startupText::alreadyRunning, programTitle, MB_OK | MB_ICONINFORMATION);
+            return 0;
+        }
+        Registry::onIncorrectFormat([](const std::string &keyPath) {
+            showMessage(GetActiveWindow(), incorrectFormatText(keyPath), programTitle, MB_OK);
+        });
+        FrmMain frmMain;
+        frmMain.load();
+        if (!frmMain.hwnd()) raiseError(err::ComponentNotLoaded);
+        frmMain.show();
+        return messageLoop(frmMain);
+    } catch (...) {
+        showStartupError(caughtError(std::current_exception()));
+        return 0;
+    }
+}

@@ -45,3 +45,13 @@ std::string startupErrorText(int32_t number, std::string_view description) {
     }
     return text;
 }
+
+std::string errorLogRecord(std::string dateTime, const std::vector<std::string> &entries) {
+    std::string record = "\r\n" + std::move(dateTime);
+    for (const std::string &entry : entries) {
+        record += "\r\n";
+        record += entry;
+    }
+    record += "\r\n";
+    return record;
+}

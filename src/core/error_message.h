@@ -1,10 +1,11 @@
-// The texts of the error message every handler shows, and of the start routine's shorter form.
-// Lines are joined by CR LF, as the message box shows them.
+// The texts of the error message every handler shows, of the start routine's shorter form, and of a
+// record of the failed-files log. Lines are joined by CR LF, as the message box and the log show them.
 #pragma once
 
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace closing {
 inline constexpr std::string_view standard = "Please inform the author with the error description above.";
@@ -29,3 +30,5 @@ std::string_view browseDir2SaveClosing(int32_t number);
 
 // The start routine's form: no procedure line, its own closing for 339 and 50003.
 std::string startupErrorText(int32_t number, std::string_view description);
+
+std::string errorLogRecord(std::string dateTime, const std::vector<std::string> &entries);

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "app_error.h"
-#include "error_log.h"
+#include "error_message.h"
 #include "error_message.h"
 
 namespace {

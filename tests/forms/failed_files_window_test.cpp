@@ -5,7 +5,7 @@
 #include "failed/frm_error.h"
 #include "failed/frm_error_clipboard.h"
 #include "window/layout.h"
-#include "local_time_text.h"
+#include "locale_text.h"
 #include "main/frm_main.h"
 
 namespace {

@@ -3,7 +3,7 @@
 #include "form_fixture.h"
 
 #include "window/layout.h"
-#include "window/list_item_tip.h"
+#include "window/controls.h"
 #include "main/frm_main.h"
 
 #include <algorithm>

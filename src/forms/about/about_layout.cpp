@@ -5,7 +5,7 @@ namespace {
 using K = ControlKind;
 using namespace layout;
 
-constexpr ControlSpec aboutTable[] = {
+constexpr ControlRow aboutTable[] = {
     // name, kind, caption, left, top, width, height, container, tab, tooltip, flags, max length
     {"lblprogtitle", K::Label, "", 360, 195, 4080, 405, "", -1, nullptr, 0, 0},
     {"lblversion", K::Label, "", 360, 675, 4080, 285, "", -1, nullptr, 0, 0},
@@ -19,13 +19,13 @@ constexpr ControlSpec aboutTable[] = {
     {"cmdok", K::Button, "&Ok", 3120, 3045, 1320, 375, "", 0, nullptr, GroupStart | Cancel, 0},
 };
 
-constexpr SeparatorSpec separators[] = {
+constexpr SeparatorRow separators[] = {
     {"Line1", 240, 615, 4320},  {"Line2", 240, 1035, 4320}, {"Line3", 240, 1695, 4320},
     {"Line4", 240, 2100, 4320}, {"Line5", 240, 2940, 4320},
 };
 
 } // namespace
 
-std::span<const ControlSpec> aboutLayout() { return aboutTable; }
+std::span<const ControlRow> aboutLayout() { return aboutTable; }
 
-std::span<const SeparatorSpec> aboutSeparators() { return separators; }
+std::span<const SeparatorRow> aboutSeparators() { return separators; }

@@ -8,11 +8,11 @@
 inline constexpr int aboutClientWidthTwips = 4800;
 inline constexpr int aboutClientHeightTwips = 3600;
 
-std::span<const ControlSpec> aboutLayout();
+std::span<const ControlRow> aboutLayout();
 
 // The separators: etched lines across the window, at these tops (twips).
-struct SeparatorSpec {
+struct SeparatorRow {
     const char *name;
     int left, top, width;
 };
-std::span<const SeparatorSpec> aboutSeparators();
+std::span<const SeparatorRow> aboutSeparators();

@@ -15,7 +15,7 @@ std::string noticeForThisYear() {
 
 void addSeparators(HWND window) {
     const int dpi = screenDpi();
-    for (const SeparatorSpec &line : aboutSeparators())
+    for (const SeparatorRow &line : aboutSeparators())
         CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE | SS_ETCHEDHORZ, twipsToPixels(line.left, dpi),
                         twipsToPixels(line.top, dpi), twipsToPixels(line.width, dpi), 2, window, nullptr,
                         GetModuleHandleA(nullptr), nullptr);

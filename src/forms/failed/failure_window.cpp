@@ -2,7 +2,7 @@
 #include "window/window_place.h"
 
 ControlMap FailureWindow::loadHidden(const char *className, int clientWidthTwips, int clientHeightTwips,
-                                     std::span<const ControlSpec> table, HWND owner) {
+                                     std::span<const ControlRow> table, HWND owner) {
     const int dpi = screenDpi();
     createWindow(className, failureWindowCaption, WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU, WS_EX_TOOLWINDOW,
                  twipsToPixels(clientWidthTwips, dpi), twipsToPixels(clientHeightTwips, dpi), owner);

@@ -26,7 +26,7 @@ public:
 protected:
     // Creates the window hidden, centred over its owner, with the table's controls.
     ControlMap loadHidden(const char *className, int clientWidthTwips, int clientHeightTwips,
-                          std::span<const ControlSpec> table, HWND owner);
+                          std::span<const ControlRow> table, HWND owner);
     // Binds the shared controls of a table made by loadHidden.
     void bindShared(const ControlMap &made);
     template <class Wrapper> void bind(Wrapper &wrapper, const ControlMap &made, const char *name) {

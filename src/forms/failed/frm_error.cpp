@@ -1,11 +1,11 @@
 #include "failed/frm_error.h"
 
 #include "appdata.h"
-#include "error_log.h"
+#include "error_message.h"
 #include "failed/frm_error_layout.h"
 #include "desktop/show_error.h"
-#include "window/list_item_tip.h"
-#include "local_time_text.h"
+#include "window/controls.h"
+#include "locale_text.h"
 #include "text_files.h"
 
 #include <vector>

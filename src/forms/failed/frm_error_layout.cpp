@@ -4,7 +4,7 @@ namespace {
 
 using K = ControlKind;
 
-constexpr ControlSpec frmErrorTable[] = {
+constexpr ControlRow frmErrorTable[] = {
     // name, kind, caption, left, top, width, height, container, tab, tooltip, flags, max length
     {"Command1", K::Button, "&Proceed", 3375, 3150, 2295, 405, "", 0, nullptr, layout::GroupStart, 0},
     {"List2", K::ListBox, "", 825, 495, 4845, 1425, "", 1, nullptr, 0, 0},
@@ -18,7 +18,7 @@ constexpr ControlSpec frmErrorTable[] = {
      825, 2130, 4830, 945, "", -1, nullptr, 0, 0},
 };
 
-constexpr ControlSpec frmErrorClipboardTable[] = {
+constexpr ControlRow frmErrorClipboardTable[] = {
     {"Command1", K::Button, "&Proceed", 1845, 1200, 2295, 405, "", 0, nullptr, layout::GroupStart, 0},
     {"Label1", K::Label, "The data on the Clipboard could not be handled.", 825, 390, 4830, 255, "", -1,
      nullptr, 0, 0},
@@ -30,5 +30,5 @@ constexpr ControlSpec frmErrorClipboardTable[] = {
 
 } // namespace
 
-std::span<const ControlSpec> frmErrorLayout() { return frmErrorTable; }
-std::span<const ControlSpec> frmErrorClipboardLayout() { return frmErrorClipboardTable; }
+std::span<const ControlRow> frmErrorLayout() { return frmErrorTable; }
+std::span<const ControlRow> frmErrorClipboardLayout() { return frmErrorClipboardTable; }

@@ -9,5 +9,5 @@ inline constexpr int frmErrorClientWidthTwips = 6075;
 inline constexpr int frmErrorClientHeightTwips = 3780;
 inline constexpr int frmErrorClipboardClientHeightTwips = 1860;
 
-std::span<const ControlSpec> frmErrorLayout();
-std::span<const ControlSpec> frmErrorClipboardLayout();
+std::span<const ControlRow> frmErrorLayout();
+std::span<const ControlRow> frmErrorClipboardLayout();

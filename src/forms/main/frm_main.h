@@ -65,8 +65,7 @@ public:
     std::unique_ptr<BrowseDialog> objBD;
 
     // Fields the conversion jobs share.
-    std::string tEXTO, varsavePATH, sourcefile, targetfile, FileName, fileNamePlusExt, newFile, FileName2;
-    int FileNumber = 0;
+    std::string tEXTO, targetfile, FileName2;
 
     // The failed-files windows: loaded, hidden, on first use; unloaded when closed.
     FrmError &frmError();

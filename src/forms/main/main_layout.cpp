@@ -5,7 +5,7 @@ namespace {
 using K = ControlKind;
 using namespace layout;
 
-constexpr ControlSpec mainTable[] = {
+constexpr ControlRow mainTable[] = {
     // name, kind, caption, left, top, width, height, container, tab, tooltip, flags, max length
     {"cmdReplaceTABS", K::Button, "Replace tabs with spaces !", 3165, 7920, 2970, 405, "", 0, nullptr, GroupStart, 0},
     {"cmdAbout", K::Button, "About", 225, 7920, 1350, 405, "", 1, nullptr, 0, 0},
@@ -66,4 +66,4 @@ constexpr ControlSpec mainTable[] = {
 
 } // namespace
 
-std::span<const ControlSpec> mainLayout() { return mainTable; }
+std::span<const ControlRow> mainLayout() { return mainTable; }

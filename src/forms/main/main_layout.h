@@ -8,4 +8,4 @@
 inline constexpr int mainClientWidthTwips = 6315;
 inline constexpr int mainClientHeightTwips = 8490;
 
-std::span<const ControlSpec> mainLayout();
+std::span<const ControlRow> mainLayout();

@@ -1,6 +1,6 @@
 // The four Browse buttons: the file pickers of the single-file panel and the folder pickers of the
 // folder panel, with the checks that refuse a choice.
-#include "ansi_case.h"
+#include "locale_text.h"
 #include "appdata.h"
 #include "desktop/desktop.h"
 #include "desktop/show_error.h"
@@ -67,8 +67,8 @@ void pickFileInto(FrmMain &frm, const FilePick &pick, TextBox &box, const TextBo
     dialog.owner = frm.hwnd();
     dialog.filter = pick.filter;
     dialog.flags = pick.flags;
-    dialog.initDir = startFolder;
-    dialog.dialogTitle = pick.title;
+    dialog.initialDir = startFolder;
+    dialog.title = pick.title;
     if (pick.save)
         dialog.showSave();
     else

@@ -7,7 +7,7 @@
 #include "path_text.h"
 #include "text_files.h"
 #include "whole_text.h"
-#include "window/list_item_tip.h"
+#include "window/controls.h"
 
 namespace {
 

@@ -1,4 +1,5 @@
 #include "desktop/file_dialog.h"
+#include "desktop/common_dialog.h"
 
 #include <commdlg.h>
 
@@ -42,4 +43,12 @@ bool runFileDialog(FileDialogRequest &request) {
     request.fileName = fileName.data();
     request.fileTitle = fileTitle.data();
     return true;
+}
+
+void CommonDialog::show(bool saving) {
+    FileDialogRequest request = *this;
+    request.save = saving;
+    if (!desktop().showFileDialog(request)) return;
+    fileName = request.fileName;
+    fileTitle = request.fileTitle;
 }

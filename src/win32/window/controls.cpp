@@ -1,4 +1,5 @@
 #include "window/controls.h"
+#include "window/layout.h"
 #include "window/progress_bar.h"
 
 #include <algorithm>
@@ -110,3 +111,21 @@ void ProgressBar::setMax(int32_t maximum) { SendMessageA(hwnd_, PBQ_SETMAXIMUM, 
 void ProgressBar::setValue(int32_t value) { SendMessageA(hwnd_, PBQ_SETVALUE, static_cast<WPARAM>(value), 0); }
 int32_t ProgressBar::max() const { return static_cast<int32_t>(SendMessageA(hwnd_, PBQ_GETMAXIMUM, 0, 0)); }
 int32_t ProgressBar::value() const { return static_cast<int32_t>(SendMessageA(hwnd_, PBQ_GETVALUE, 0, 0)); }
+
+std::string listItemTipAt(const ListBox &list, float xTwips, float yTwips) {
+    const int dpi = screenDpi();
+    const int x = twipsToNearestPixel(xTwips, dpi);
+    const int y = twipsToNearestPixel(yTwips, dpi);
+    const auto reply = static_cast<int32_t>(SendMessageA(list.hwnd(), LB_ITEMFROMPOINT, 0, MAKELPARAM(x, y)));
+    if (reply < 0 || reply >= list.listCount())
+        return {};
+    std::string tip(1, ' ');
+    tip.append(list.list(reply)).push_back(' ');
+    return tip;
+}
+
+void showListItemTip(ListBox &list, int16_t button, float xTwips, float yTwips) {
+    if (button != 0)
+        return;
+    list.setToolTipText(listItemTipAt(list, xTwips, yTwips));
+}

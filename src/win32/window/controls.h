@@ -102,3 +102,10 @@ public:
     int32_t max() const;
     int32_t value() const;
 };
+
+// The tip a list box shows for the entry under the pointer: " entry " for the entry under the point
+// (twips, relative to the list), "" when there is none.
+std::string listItemTipAt(const ListBox &list, float xTwips, float yTwips);
+
+// The hint of a list as the pointer moves: nothing while a button is held, else the entry's tip.
+void showListItemTip(ListBox &list, int16_t button, float xTwips, float yTwips);

@@ -29,7 +29,7 @@ LRESULT CALLBACK panelProcedure(HWND panel, UINT message, WPARAM wParam, LPARAM 
 }
 
 struct Placed {
-    const ControlSpec *spec;
+    const ControlRow *spec;
     int row;
 };
 
@@ -39,7 +39,7 @@ struct KindStyle {
     DWORD exStyle;
 };
 
-KindStyle styleFor(const ControlSpec &spec) {
+KindStyle styleFor(const ControlRow &spec) {
     const bool tabStop = spec.tabIndex >= 0 && !(spec.flags & layout::NoTabStop);
     const DWORD tab = tabStop ? WS_TABSTOP : 0;
     const DWORD group = (spec.flags & layout::GroupStart) ? WS_GROUP : 0;
@@ -67,17 +67,17 @@ KindStyle styleFor(const ControlSpec &spec) {
     return {"STATIC", 0, 0};
 }
 
-const ControlSpec *findSpec(std::span<const ControlSpec> table, std::string_view name) {
-    for (const ControlSpec &spec : table)
+const ControlRow *findSpec(std::span<const ControlRow> table, std::string_view name) {
+    for (const ControlRow &spec : table)
         if (name == spec.name) return &spec;
     return nullptr;
 }
 
 // A control's place in its parent window: frames are drawn on the window, so what they contain is
 // placed on the window, shifted by the frame's place; panels are real parent windows.
-POINT originOf(std::span<const ControlSpec> table, const ControlSpec &spec) {
+POINT originOf(std::span<const ControlRow> table, const ControlRow &spec) {
     POINT origin{spec.left, spec.top};
-    for (const ControlSpec *container = findSpec(table, spec.container);
+    for (const ControlRow *container = findSpec(table, spec.container);
          container && container->kind == ControlKind::Frame; container = findSpec(table, container->container)) {
         origin.x += container->left;
         origin.y += container->top;
@@ -85,17 +85,17 @@ POINT originOf(std::span<const ControlSpec> table, const ControlSpec &spec) {
     return origin;
 }
 
-HWND parentOf(std::span<const ControlSpec> table, const ControlSpec &spec, HWND window, const ControlMap &made) {
-    for (const ControlSpec *container = findSpec(table, spec.container); container;
+HWND parentOf(std::span<const ControlRow> table, const ControlRow &spec, HWND window, const ControlMap &made) {
+    for (const ControlRow *container = findSpec(table, spec.container); container;
          container = findSpec(table, container->container)) {
         if (container->kind == ControlKind::Panel) return made.find(container->name)->second;
     }
     return window;
 }
 
-int nestingDepth(std::span<const ControlSpec> table, const ControlSpec &spec) {
+int nestingDepth(std::span<const ControlRow> table, const ControlRow &spec) {
     int depth = 0;
-    for (const ControlSpec *c = findSpec(table, spec.container); c; c = findSpec(table, c->container))
+    for (const ControlRow *c = findSpec(table, spec.container); c; c = findSpec(table, c->container))
         if (c->kind == ControlKind::Panel) ++depth;
     return depth;
 }
@@ -132,7 +132,7 @@ const char *panelClassName() {
     return name;
 }
 
-ControlMap createControls(HWND window, std::span<const ControlSpec> table, HFONT font, Tooltips &tooltips) {
+ControlMap createControls(HWND window, std::span<const ControlRow> table, HFONT font, Tooltips &tooltips) {
     // Creation order is the tab order and the drawing order (first on top): containers come
     // before what they contain, then the tab index decides.
     std::vector<Placed> order;
@@ -148,7 +148,7 @@ ControlMap createControls(HWND window, std::span<const ControlSpec> table, HFONT
     const int dpi = screenDpi();
     ControlMap made;
     for (const Placed &placed : order) {
-        const ControlSpec &spec = *placed.spec;
+        const ControlRow &spec = *placed.spec;
         const KindStyle kind = styleFor(spec);
         const POINT origin = originOf(table, spec);
         const bool visible = !(spec.flags & layout::Hidden);
@@ -169,7 +169,7 @@ ControlMap createControls(HWND window, std::span<const ControlSpec> table, HFONT
     }
     // Frames go to the bottom of the drawing order, under the panels and options that sit on them.
     // They take no focus, so the tab order of the rest is unchanged.
-    for (const ControlSpec &spec : table)
+    for (const ControlRow &spec : table)
         if (spec.kind == ControlKind::Frame)
             SetWindowPos(made.at(spec.name), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     return made;

@@ -37,7 +37,7 @@ inline constexpr unsigned Checked = 1u << 6;     // option selected in the desig
 inline constexpr unsigned Borderless = 1u << 7;  // text box drawn without its edge
 } // namespace layout
 
-struct ControlSpec {
+struct ControlRow {
     const char *name;
     ControlKind kind;
     const char *caption;
@@ -53,7 +53,7 @@ int screenDpi();
 
 // The window's controls by name, created from the table; ids are 1000 + row (IDCANCEL for Cancel).
 using ControlMap = std::map<std::string, HWND, std::less<>>;
-ControlMap createControls(HWND window, std::span<const ControlSpec> table, HFONT font, Tooltips &tooltips);
+ControlMap createControls(HWND window, std::span<const ControlRow> table, HFONT font, Tooltips &tooltips);
 
 // "MS Sans Serif" at the given point size for the screen's DPI (caller owns it).
 HFONT createDialogFont(double points, bool bold = false);

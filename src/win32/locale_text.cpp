@@ -1,6 +1,10 @@
-#include "local_time_text.h"
-
+#include "locale_text.h"
 #include "win.h"
+
+std::string lowerCase(std::string text) {
+    if (!text.empty()) CharLowerBuffA(text.data(), static_cast<DWORD>(text.size()));
+    return text;
+}
 
 std::string userShortDate() {
     char text[128] = {};

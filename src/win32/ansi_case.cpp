@@ -1,7 +1,0 @@
-#include "ansi_case.h"
-#include "win.h"
-
-std::string lowerCase(std::string text) {
-    if (!text.empty()) CharLowerBuffA(text.data(), static_cast<DWORD>(text.size()));
-    return text;
-}

@@ -1,0 +1,10 @@
+// Text as the user's locale writes it: letter case in the system's ANSI code page (as the chosen paths
+// are stored), today's date and the time of day (as the failed-files log records them).
+#pragma once
+
+#include <string>
+
+std::string lowerCase(std::string text);
+
+std::string userShortDate();
+std::string userTimeOfDay();
