@@ -1,6 +1,8 @@
 # The portable core: rules and text forms that include no Windows header. Built by the
 # host compiler for the native tests and benchmarks, and into the Windows program.
 set(QM_CORE_SOURCES
+    src/core/display_width.cpp
+    src/core/display_width_table.cpp
     src/errors/app_error.cpp
     src/errors/error_message.cpp
     src/errors/error_log.cpp

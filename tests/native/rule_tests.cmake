@@ -7,4 +7,5 @@ set(QM_RULE_TESTS
     ${CMAKE_SOURCE_DIR}/tests/native/path_text_test.cpp
     ${CMAKE_SOURCE_DIR}/tests/native/error_text_test.cpp
     ${CMAKE_SOURCE_DIR}/tests/native/setting_forms_test.cpp
+    ${CMAKE_SOURCE_DIR}/tests/native/display_width_test.cpp
 )
