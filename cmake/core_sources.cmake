@@ -3,6 +3,8 @@
 set(QM_CORE_SOURCES
     src/core/display_width.cpp
     src/core/display_width_table.cpp
+    src/core/text_encoding.cpp
+    src/core/unicode_stream.cpp
     src/errors/app_error.cpp
     src/errors/error_message.cpp
     src/errors/error_log.cpp

@@ -8,4 +8,5 @@ set(QM_RULE_TESTS
     ${CMAKE_SOURCE_DIR}/tests/native/error_text_test.cpp
     ${CMAKE_SOURCE_DIR}/tests/native/setting_forms_test.cpp
     ${CMAKE_SOURCE_DIR}/tests/native/display_width_test.cpp
+    ${CMAKE_SOURCE_DIR}/tests/native/unicode_stream_test.cpp
 )
