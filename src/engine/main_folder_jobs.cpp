@@ -18,6 +18,7 @@ void FrmMain::replaceTABSwithSPACESVerifyMultiple() {
         int32_t done = 0;
         ListBox &failed = frmError().List2;
         SendMessageA(failed.hwnd(), WM_SETREDRAW, FALSE, 0); // the window is hidden while it fills
+        verifiedEncodings.clear();
         verifyInputs(
             listEntries(List1),
             [&](const std::string &path) {
@@ -25,7 +26,8 @@ void FrmMain::replaceTABSwithSPACESVerifyMultiple() {
                 if (listed.insert(tEXTO).second)
                     failed.addItem(tEXTO);
             },
-            [&] { progressStep(*this, ++done); });
+            [&] { progressStep(*this, ++done); },
+            [&](const std::string &path, TextEncoding encoding) { verifiedEncodings[trimSpaces(path)] = encoding; });
         SendMessageA(failed.hwnd(), WM_SETREDRAW, TRUE, 0);
     });
 }
@@ -45,7 +47,8 @@ void FrmMain::replaceTWSfixedMultiple() {
         std::transform(sources.begin(), sources.end(), sources.begin(), trimSpaces);
         int32_t done = 0;
         convertFolder(sources, {Rule::TabStops, txtMultipleFilesDestinationPath.text(),
-                                [&] { return spacesNumber(*this); }, [&] { progressStep(*this, ++done); }});
+                                [&] { return spacesNumber(*this); }, [&] { progressStep(*this, ++done); },
+                                [&](const std::string &path) { return verifiedEncoding(*this, path); }});
         showCompletion(*this, job::allDone);
     });
 }
@@ -55,7 +58,8 @@ void FrmMain::replaceTABSwithSPACESMultiple() {
         int32_t done = 0;
         convertFolder(listEntries(List1),
                       {Rule::FixedSpaces, txtMultipleFilesDestinationPath.text(),
-                       [&] { return spacesNumber(*this); }, [&] { progressStep(*this, ++done); }});
+                       [&] { return spacesNumber(*this); }, [&] { progressStep(*this, ++done); },
+                       [&](const std::string &path) { return verifiedEncoding(*this, path); }});
         showCompletion(*this, job::allDone);
     });
 }

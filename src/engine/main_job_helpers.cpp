@@ -57,3 +57,8 @@ void progressStep(FrmMain &frm, int32_t filesDone) {
 void showCompletion(const FrmMain &frm, const std::string &text) {
     showMessage(frm.hwnd(), text, job::programTitle, MB_OK | MB_ICONINFORMATION);
 }
+
+TextEncoding verifiedEncoding(const FrmMain &frm, const std::string &path) {
+    const auto found = frm.verifiedEncodings.find(trimSpaces(path));
+    return found == frm.verifiedEncodings.end() ? TextEncoding::Ansi : found->second;
+}

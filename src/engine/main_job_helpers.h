@@ -36,3 +36,6 @@ void replaceEntries(ListBox &list, const std::vector<std::string> &entries);
 void progressStep(FrmMain &frm, int32_t filesDone);
 
 void showCompletion(const FrmMain &frm, const std::string &text);
+
+// The encoding the last verification pass found for an input (ANSI when it did not read it).
+TextEncoding verifiedEncoding(const FrmMain &frm, const std::string &path);

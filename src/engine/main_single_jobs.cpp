@@ -26,14 +26,17 @@ void FrmMain::replaceTABSwithSPACESVerifySingle() {
         KillTempFile1();
         KillTempFile2();
         tEXTO = trimSpaces(txtSource.text());
-        markingFailedInput([&] { verifyInput(tEXTO); }, [&] { recordFailedInput(*this); });
+        verifiedEncodings.clear();
+        markingFailedInput([&] { verifiedEncodings[tEXTO] = verifyInput(tEXTO); },
+                           [&] { recordFailedInput(*this); });
     });
 }
 
 void FrmMain::replaceTWSfixedSingle() {
     guarded("frmMain - replaceTWSfixedSingle", [&] {
         const int16_t width = spacesNumber(*this);
-        convertFileTabStops(trimSpaces(txtSource.text()), trimSpaces(txtDest.text()), width);
+        const std::string source = trimSpaces(txtSource.text());
+        convertFileTabStops(source, trimSpaces(txtDest.text()), width, verifiedEncoding(*this, source));
         showCompletion(*this, job::fileReady);
     });
 }
@@ -42,7 +45,8 @@ void FrmMain::replaceTABSwithSPACESSingle() {
     guarded("frmMain - replaceTABSwithSPACESSingle", [&] {
         tEXTO = trimSpaces(txtSource.text());
         targetfile = txtDest.text(); // as typed: this job has always written to the untrimmed path
-        convertFileFixedSpaces(tEXTO, targetfile, [&] { return spacesNumber(*this); });
+        convertFileFixedSpaces(tEXTO, targetfile, [&] { return spacesNumber(*this); },
+                               verifiedEncoding(*this, tEXTO));
         showCompletion(*this, job::fileReady);
     });
 }

@@ -2,6 +2,7 @@
 // procedure that belongs to it. The procedures are defined in the folders of their subsystems.
 #pragma once
 
+#include "core/text_encoding.h"
 #include "platform/base_window.h"
 #include "platform/browse_dialog.h"
 #include "platform/common_dialog.h"
@@ -13,6 +14,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <unordered_map>
 #include <string>
 
 class FrmError;
@@ -67,6 +69,8 @@ public:
     // Fields the conversion jobs share.
     std::string tEXTO, varsavePATH, sourcefile, targetfile, FileName, fileNamePlusExt, newFile, FileName2;
     int FileNumber = 0;
+    // The encoding of each input that the last verification pass read, by its trimmed path.
+    std::unordered_map<std::string, TextEncoding> verifiedEncodings;
 
     // The failed-files windows: loaded, hidden, on first use; unloaded when closed.
     FrmError &frmError();
