@@ -9,4 +9,8 @@ set(QM_CORE_SOURCES
     src/core/whole_text.cpp
     src/core/path_text.cpp
     src/core/setting_forms.cpp
+    src/core/display_width.cpp
+    src/core/display_width_table.cpp
+    src/core/text_encoding.cpp
+    src/core/unicode_stream.cpp
 )

@@ -1,5 +1,6 @@
 #include "file_jobs.h"
 
+#include "unicode_stream.h"
 #include "text_stream.h"
 #include "app_error.h"
 #include "text_files.h"
@@ -9,17 +10,29 @@
 
 namespace {
 
+// No check of the text while it converts (the line-by-line read stops at the end mark).
+struct NoCheck {
+    void feed(const char *, std::size_t) {}
+    void finish() {}
+};
+
+// The whole-text read's check of ANSI and UTF-8 text: a 0x1A before the last byte.
+struct BytesCheck {
+    WholeReadCheck check;
+    void feed(const char *data, std::size_t size) { check.feed(data, size); }
+    void finish() {}
+};
+
 // Streams the open source through the converter into the destination's replacement, and closes
 // the source before the replacement moves into place (the source may be the destination).
-template <class Converter>
-void streamInto(FileHandle source, const std::string &destination, Converter &converter,
-                WholeReadCheck *check) {
+template <class Converter, class Check>
+void streamInto(FileHandle source, const std::string &destination, Converter &converter, Check &check) {
     ReplacementFile output(destination);
     readBlocks(source, [&](const char *data, std::size_t size) {
-        if (check)
-            check->feed(data, size);
+        check.feed(data, size);
         output.write(converter.convert(data, size));
     });
+    check.finish();
     std::string lastLineEnd;
     converter.finish(lastLineEnd);
     output.write(lastLineEnd);
@@ -29,10 +42,11 @@ void streamInto(FileHandle source, const std::string &destination, Converter &co
 
 } // namespace
 
-void verifyInput(const std::string &path) {
+TextEncoding verifyInput(const std::string &path) {
     const FileHandle file = openForReading(path, ShareWrite::Denied);
-    WholeReadCheck check(fileLength(file));
-    readBlocks(file, [&](const char *data, std::size_t size) { check.feed(data, size); });
+    EncodingDetector detector(fileLength(file));
+    readBlocks(file, [&](const char *data, std::size_t size) { detector.feed(data, size); });
+    return detector.finish();
 }
 
 bool marksFailedInput(int32_t errorNumber) {
@@ -52,24 +66,51 @@ void markingFailedInput(const std::function<void()> &step, const std::function<v
 
 void verifyInputs(const std::vector<std::string> &paths,
                   const std::function<void(const std::string &)> &recordFailed,
-                  const std::function<void()> &afterEach) {
+                  const std::function<void()> &afterEach,
+                  const std::function<void(const std::string &, TextEncoding)> &recordEncoding) {
     for (const std::string &path : paths) {
-        markingFailedInput([&] { verifyInput(path); }, [&] { recordFailed(path); });
+        markingFailedInput(
+            [&] {
+                const TextEncoding encoding = verifyInput(path);
+                if (recordEncoding)
+                    recordEncoding(path, encoding);
+            },
+            [&] { recordFailed(path); });
         afterEach();
     }
 }
 
-void convertFileTabStops(const std::string &source, const std::string &destination, int16_t width) {
-    TabStopConverter converter(width);
-    streamInto(openForReading(source, ShareWrite::Allowed), destination, converter, nullptr);
+void convertFileTabStops(const std::string &source, const std::string &destination, int16_t width,
+                         TextEncoding encoding) {
+    FileHandle file = openForReading(source, ShareWrite::Allowed);
+    NoCheck none;
+    if (isUtf16(encoding)) {
+        Utf16Converter converter(Utf16Converter::Rule::TabStops, width, encoding == TextEncoding::Utf16Be);
+        streamInto(std::move(file), destination, converter, none);
+    } else if (encoding == TextEncoding::Utf8 || encoding == TextEncoding::Utf8Bom) {
+        Utf8TabStopConverter converter(width, encoding == TextEncoding::Utf8Bom);
+        streamInto(std::move(file), destination, converter, none);
+    } else {
+        TabStopConverter converter(width);
+        streamInto(std::move(file), destination, converter, none);
+    }
 }
 
 void convertFileFixedSpaces(const std::string &source, const std::string &destination,
-                            const std::function<int16_t()> &numberOfSpaces) {
+                            const std::function<int16_t()> &numberOfSpaces, TextEncoding encoding) {
     FileHandle file = openForReading(source, ShareWrite::Denied);
-    WholeReadCheck check(fileLength(file));
+    const std::uint64_t length = fileLength(file);
+    if (isUtf16(encoding)) {
+        const bool bigEndian = encoding == TextEncoding::Utf16Be;
+        Utf16TextCheck check(length, bigEndian);
+        Utf16Converter converter(Utf16Converter::Rule::FixedSpaces, numberOfSpaces(), bigEndian);
+        streamInto(std::move(file), destination, converter, check);
+        return;
+    }
+    // UTF-8 text keeps its bytes under this rule: a tab byte is never part of a longer character.
+    BytesCheck check{WholeReadCheck(length)};
     FixedSpacesConverter converter(numberOfSpaces());
-    streamInto(std::move(file), destination, converter, &check);
+    streamInto(std::move(file), destination, converter, check);
 }
 
 void convertFolder(const std::vector<std::string> &sources, const FolderConversion &job) {
@@ -77,10 +118,11 @@ void convertFolder(const std::vector<std::string> &sources, const FolderConversi
     const int16_t passWidth = job.rule == Rule::TabStops ? job.numberOfSpaces() : 0;
     for (const std::string &source : sources) {
         const std::string destination = folder + filePart(source, pathPart::fileName);
+        const TextEncoding encoding = job.encodingOf ? job.encodingOf(source) : TextEncoding::Ansi;
         if (job.rule == Rule::TabStops)
-            convertFileTabStops(source, destination, passWidth);
+            convertFileTabStops(source, destination, passWidth, encoding);
         else
-            convertFileFixedSpaces(source, destination, job.numberOfSpaces);
+            convertFileFixedSpaces(source, destination, job.numberOfSpaces, encoding);
         job.afterEach();
     }
 }

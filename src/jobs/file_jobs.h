@@ -8,9 +8,12 @@
 #include <string>
 #include <vector>
 
+#include "text_encoding.h"
+
 // The whole-text read of an input with writing denied to others: fails with 70 when another program
-// holds it open for writing, with 62 when its text ends early at a 0x1A before its last byte.
-void verifyInput(const std::string &path);
+// holds it open for writing, with 62 when its text ends early at a 0x1A before its last byte or is
+// broken UTF-16 (text_encoding.h). Returns the encoding its bytes name.
+TextEncoding verifyInput(const std::string &path);
 
 // The failures that mark an input as one the program cannot handle (52, 62, 70), as opposed to
 // failures that end a pass.
@@ -22,18 +25,23 @@ void markingFailedInput(const std::function<void()> &step, const std::function<v
 
 // Each input verified in order; a failing one is handed to recordFailed and the pass goes on, any
 // other failure ends it. afterEach runs after every input, failed or not.
+// recordEncoding, when given, hears the encoding of each input that passed.
 void verifyInputs(const std::vector<std::string> &paths,
                   const std::function<void(const std::string &)> &recordFailed,
-                  const std::function<void()> &afterEach);
+                  const std::function<void()> &afterEach,
+                  const std::function<void(const std::string &, TextEncoding)> &recordEncoding = {});
 
-// Line by line under tab stops of the given width (an ordinary read of the source).
-void convertFileTabStops(const std::string &source, const std::string &destination, int16_t width);
+// Line by line under tab stops of the given width (an ordinary read of the source), in the encoding
+// the verification found: ANSI bytes, UTF-8 by display columns, UTF-16 by code units.
+void convertFileTabStops(const std::string &source, const std::string &destination, int16_t width,
+                         TextEncoding encoding = TextEncoding::Ansi);
 
 // The whole text with a fixed run of spaces per tab (writing denied to others while it is read). The
 // number of spaces is asked for once the source is open, as the whole-text route reads it after the
 // source.
 void convertFileFixedSpaces(const std::string &source, const std::string &destination,
-                            const std::function<int16_t()> &numberOfSpaces);
+                            const std::function<int16_t()> &numberOfSpaces,
+                            TextEncoding encoding = TextEncoding::Ansi);
 
 enum class Rule { TabStops, FixedSpaces };
 
@@ -43,6 +51,8 @@ struct FolderConversion {
     // Tab stops ask once for the whole pass; a fixed number is asked for again before every file.
     std::function<int16_t()> numberOfSpaces;
     std::function<void()> afterEach;
+    // The encoding the verification found for a source; ANSI for all when not given.
+    std::function<TextEncoding(const std::string &)> encodingOf;
 };
 
 // Each source into the destination folder under its own file name.

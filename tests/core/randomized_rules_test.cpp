@@ -2,10 +2,13 @@
 // paired line ends, end-of-text marks, widths 1 to 40 and some that must fail.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <optional>
 #include <random>
 #include <string>
 
+#include "text_encoding.h"
+#include "unicode_stream.h"
 #include "line_rules.h"
 #include "text_stream.h"
 #include "whole_text.h"
@@ -166,6 +169,280 @@ TEST(WholeReadRandomized, BlockCheckAgreesWithWholeCheck) {
         const bool endsEarly = mark != std::string::npos && mark + 1 < text.size();
         ASSERT_EQ(whole.error.has_value(), endsEarly) << ::testing::PrintToString(text);
         ASSERT_EQ(blocks, whole) << ::testing::PrintToString(text);
+    }
+}
+
+// Unicode text as pieces whose bytes and display columns are written out here by hand: the
+// reference below expands them the literal way, and the streaming converters must agree whatever
+// the block boundaries.
+struct Piece {
+    enum Kind { Text, Tab, Cr, Lf, EndMark };
+    Kind kind;
+    std::string bytes;
+    unsigned columns;
+};
+
+// UTF-8: letters of 1 and 2 columns, combining and zero-width marks, a 4-byte character, an ASCII
+// run long enough for the 16-byte scan, and ill-formed bytes that count one column each.
+const std::vector<Piece> &utf8Pieces() {
+    static const std::vector<Piece> pieces = {
+        {Piece::Text, "a", 1},
+        {Piece::Text, " ", 1},
+        {Piece::Text, "abcdefghijklmnopqrstu", 21},
+        {Piece::Tab, "\t", 0},
+        {Piece::Tab, "\t", 0},
+        {Piece::Cr, "\r", 0},
+        {Piece::Lf, "\n", 0},
+        {Piece::EndMark, "\x1A", 0},
+        {Piece::Text, "\xC3\xA9", 1},             // e acute
+        {Piece::Text, "\xE6\x97\xA5", 2},         // CJK ideograph
+        {Piece::Text, "\xEF\xBC\xA1", 2},         // fullwidth A
+        {Piece::Text, "\xCC\x81", 0},             // combining acute
+        {Piece::Text, "\xE2\x80\x8B", 0},         // zero-width space
+        {Piece::Text, "\xF0\x9F\x98\x80", 2},     // emoji, four bytes
+        {Piece::Text, "\xFF", 1},                 // never in UTF-8
+        {Piece::Text, "\x80", 1},                 // continuation byte alone
+        {Piece::Text, "\xE6\x97", 2},             // sequence cut short
+        {Piece::Text, "\xF0\x9F\x98", 3},         // four-byte sequence cut short
+        {Piece::Text, "\xED\xA0\x80", 3},         // encoded surrogate
+    };
+    return pieces;
+}
+
+// UTF-16 code units as little-endian bytes: letters of 1 and 2 columns, a surrogate pair, a
+// combining mark, characters whose bytes hold 0x09, 0x0A, 0x0D or 0x1A, and unpaired surrogates.
+const std::vector<Piece> &utf16Pieces() {
+    static const std::vector<Piece> pieces = {
+        {Piece::Text, std::string("a\0", 2), 1},
+        {Piece::Text, std::string("a\0b\0c\0d\0e\0f\0g\0h\0i\0j\0", 20), 10},
+        {Piece::Tab, std::string("\t\0", 2), 0},
+        {Piece::Tab, std::string("\t\0", 2), 0},
+        {Piece::Cr, std::string("\r\0", 2), 0},
+        {Piece::Lf, std::string("\n\0", 2), 0},
+        {Piece::EndMark, std::string("\x1A\0", 2), 0},
+        {Piece::Text, std::string("\xE9\0", 2), 1},             // e acute
+        {Piece::Text, std::string("\xE5\x65", 2), 2},           // CJK ideograph U+65E5
+        {Piece::Text, std::string("\x01\x03", 2), 0},           // combining acute U+0301
+        {Piece::Text, std::string("\x3D\xD8\x00\xDE", 4), 2},   // emoji U+1F600 as a pair
+        {Piece::Text, std::string("\x1A\x04", 2), 1},           // Cyrillic U+041A
+        {Piece::Text, std::string("\x0A\x0D", 2), 1},           // Malayalam U+0D0A
+        {Piece::Text, std::string("\x09\x09", 2), 1},           // Devanagari U+0909
+        {Piece::Text, std::string("\x00\xD8", 2), 1},           // high surrogate alone
+        {Piece::Text, std::string("\x00\xDC", 2), 1},           // low surrogate alone
+    };
+    return pieces;
+}
+
+bool isLoneLow(const Piece &piece) { return piece.bytes == std::string("\x00\xDC", 2); }
+bool isLoneHigh(const Piece &piece) { return piece.bytes == std::string("\x00\xD8", 2); }
+
+// Pieces drawn at random; a cut UTF-8 sequence is never followed by a continuation byte, nor a lone
+// high surrogate by a lone low one, since together they would make a character.
+std::vector<Piece> randomPieces(std::mt19937 &rng, const std::vector<Piece> &from, std::size_t maxPieces) {
+    std::vector<Piece> pieces;
+    const std::size_t n = rng() % (maxPieces + 1);
+    while (pieces.size() < n) {
+        const Piece &next = from[rng() % from.size()];
+        if (next.kind == Piece::EndMark && rng() % 4 != 0)
+            continue;
+        if (!pieces.empty()) {
+            const Piece &last = pieces.back();
+            const bool cut = last.bytes == "\xE6\x97" || last.bytes == "\xF0\x9F\x98";
+            if ((cut && next.bytes == "\x80") || (isLoneHigh(last) && isLoneLow(next)))
+                continue;
+        }
+        pieces.push_back(next);
+    }
+    return pieces;
+}
+
+std::string bytesOf(const std::vector<Piece> &pieces) {
+    std::string bytes;
+    for (const Piece &piece : pieces)
+        bytes += piece.bytes;
+    return bytes;
+}
+
+// The tab-stop rule done literally over pieces: cut at the end mark, split lines at CR / CR LF,
+// then find the first tab, count the columns before it back to the line's start or its last lone
+// line feed, replace it by spaces, and search again from the start.
+std::string rescanPieces(const std::vector<Piece> &pieces, int16_t width, const std::string &space,
+                         const std::string &lineEnd) {
+    std::vector<std::vector<Piece>> lines;
+    std::vector<Piece> line;
+    bool open = false;
+    for (std::size_t i = 0; i < pieces.size() && pieces[i].kind != Piece::EndMark; ++i) {
+        if (pieces[i].kind == Piece::Cr) {
+            lines.push_back(line);
+            line.clear();
+            open = false;
+            if (i + 1 < pieces.size() && pieces[i + 1].kind == Piece::Lf)
+                ++i;
+            continue;
+        }
+        line.push_back(pieces[i]);
+        open = true;
+    }
+    if (open)
+        lines.push_back(line);
+    std::string out;
+    for (std::vector<Piece> &w : lines) {
+        for (;;) {
+            std::size_t tab = 0;
+            while (tab < w.size() && w[tab].kind != Piece::Tab)
+                ++tab;
+            if (tab == w.size())
+                break;
+            int32_t column = 0;
+            for (std::size_t j = 0; j < tab; ++j)
+                column = w[j].kind == Piece::Lf ? 0 : column + static_cast<int32_t>(w[j].columns);
+            if (width == 0)
+                raiseError(err::DivisionByZero);
+            const int32_t k = width - column % width;
+            if (k < 0)
+                raiseError(err::InvalidCall);
+            w.erase(w.begin() + static_cast<std::ptrdiff_t>(tab));
+            w.insert(w.begin() + static_cast<std::ptrdiff_t>(tab), static_cast<std::size_t>(k),
+                     Piece{Piece::Text, space, 1});
+        }
+        out += bytesOf(w) + lineEnd;
+    }
+    return out;
+}
+
+// Little-endian code units turned to big-endian ones.
+std::string swapUnits(std::string bytes) {
+    for (std::size_t i = 0; i + 1 < bytes.size(); i += 2)
+        std::swap(bytes[i], bytes[i + 1]);
+    return bytes;
+}
+
+// Every split of the text into two blocks when it is short, otherwise random blocks of 0 to 9 or
+// 0 to 300 bytes, so that sequences, pairs and CR LF are cut at every byte.
+template <class Converter, class Make>
+void forEachSplit(std::mt19937 &rng, const std::string &text, Make make,
+                  const std::function<void(const Outcome &)> &check) {
+    const auto run = [&](const std::vector<std::size_t> &cuts) {
+        check(outcomeOf([&] {
+            Converter converter = make();
+            std::string out;
+            std::size_t at = 0;
+            for (std::size_t cut : cuts) {
+                converter.feed(text.data() + at, cut - at, out);
+                at = cut;
+            }
+            converter.feed(text.data() + at, text.size() - at, out);
+            converter.finish(out);
+            return out;
+        }));
+    };
+    if (text.size() <= 80) {
+        for (std::size_t cut = 0; cut <= text.size(); ++cut)
+            run({cut});
+        return;
+    }
+    const std::size_t maxBlock = rng() % 2 == 0 ? 9 : 300;
+    std::vector<std::size_t> cuts;
+    for (std::size_t at = rng() % maxBlock; at < text.size(); at += rng() % maxBlock)
+        cuts.push_back(at);
+    run(cuts);
+}
+
+TEST(Utf8Randomized, ConverterAtEverySplitMatchesLiteralRescan) {
+    std::mt19937 rng(1208);
+    const std::string bom = "\xEF\xBB\xBF";
+    for (int i = 0; i < 3000; ++i) {
+        const std::vector<Piece> pieces = randomPieces(rng, utf8Pieces(), i % 3 == 0 ? 200 : 25);
+        const bool withBom = rng() % 2 == 0;
+        const std::string text = (withBom ? bom : "") + bytesOf(pieces);
+        const int16_t width = randomWidth(rng);
+        const Outcome expected = outcomeOf([&] { return (withBom ? bom : "") + rescanPieces(pieces, width, " ", "\r\n"); });
+        forEachSplit<Utf8TabStopConverter>(
+            rng, text, [&] { return Utf8TabStopConverter(width, withBom); },
+            [&](const Outcome &got) {
+                ASSERT_EQ(got, expected) << "width " << width << " text " << ::testing::PrintToString(text);
+            });
+    }
+}
+
+TEST(Utf16Randomized, BothRulesAtEverySplitMatchLiteralForms) {
+    std::mt19937 rng(1609);
+    for (int i = 0; i < 3000; ++i) {
+        const std::vector<Piece> pieces = randomPieces(rng, utf16Pieces(), i % 3 == 0 ? 120 : 15);
+        const bool bigEndian = rng() % 2 == 0;
+        const auto order = [&](const std::string &le) { return bigEndian ? swapUnits(le) : le; };
+        const std::string bom = order(std::string("\xFF\xFE", 2));
+        const std::string text = bom + order(bytesOf(pieces));
+        const int16_t width = randomWidth(rng);
+        const Outcome expectedStops = outcomeOf(
+            [&] { return bom + order(rescanPieces(pieces, width, std::string(" \0", 2), std::string("\r\0\n\0", 4))); });
+        forEachSplit<Utf16Converter>(
+            rng, text, [&] { return Utf16Converter(Utf16Converter::Rule::TabStops, width, bigEndian); },
+            [&](const Outcome &got) {
+                ASSERT_EQ(got, expectedStops) << "width " << width << " text " << ::testing::PrintToString(text);
+            });
+
+        const auto n = static_cast<int16_t>(static_cast<int>(rng() % 24) - 3);
+        const std::size_t run = (n >= 1 && n <= 16) ? static_cast<std::size_t>(n) : 8;
+        std::string fixed;
+        for (const Piece &piece : pieces) {
+            for (std::size_t s = 0; s < (piece.kind == Piece::Tab ? run : 0); ++s)
+                fixed += std::string(" \0", 2);
+            if (piece.kind != Piece::Tab)
+                fixed += piece.bytes;
+        }
+        const Outcome expectedFixed{bom + order(fixed + std::string("\r\0\n\0", 4)), std::nullopt};
+        forEachSplit<Utf16Converter>(
+            rng, text, [&] { return Utf16Converter(Utf16Converter::Rule::FixedSpaces, n, bigEndian); },
+            [&](const Outcome &got) { ASSERT_EQ(got, expectedFixed) << "n " << n; });
+    }
+}
+
+// The detector against the plain statement of its rules, over the same pieces, fed in two blocks
+// cut at every byte.
+TEST(EncodingDetectorRandomized, AgreesAtEverySplit) {
+    std::mt19937 rng(77);
+    for (int i = 0; i < 2000; ++i) {
+        const bool utf16 = i % 2 == 0;
+        const std::vector<Piece> pieces = randomPieces(rng, utf16 ? utf16Pieces() : utf8Pieces(), 12);
+        std::string text = (utf16 ? std::string("\xFF\xFE", 2) : "") + bytesOf(pieces);
+        bool fails = false;
+        TextEncoding expected = TextEncoding::Ansi;
+        if (utf16) {
+            expected = TextEncoding::Utf16Le;
+            for (std::size_t j = 0; j < pieces.size(); ++j) {
+                fails = fails || isLoneHigh(pieces[j]) || isLoneLow(pieces[j]) ||
+                        (pieces[j].kind == Piece::EndMark && j + 1 < pieces.size());
+            }
+        } else {
+            bool valid = true, multiByte = false;
+            for (std::size_t j = 0; j < pieces.size(); ++j) {
+                const std::string &b = pieces[j].bytes;
+                if (b == "\xFF" || b == "\x80" || b == "\xE6\x97" || b == "\xF0\x9F\x98" || b == "\xED\xA0\x80")
+                    valid = false;
+                else if (static_cast<unsigned char>(b[0]) >= 0x80)
+                    multiByte = true;
+                fails = fails || (pieces[j].kind == Piece::EndMark && j + 1 < pieces.size());
+            }
+            if (text.rfind("\xEF\xBB\xBF", 0) == 0)
+                expected = TextEncoding::Utf8Bom;
+            else if (valid && multiByte)
+                expected = TextEncoding::Utf8;
+        }
+        for (std::size_t cut = 0; cut <= text.size(); ++cut) {
+            std::optional<TextEncoding> found;
+            const Outcome outcome = outcomeOf([&] {
+                EncodingDetector detector(text.size());
+                detector.feed(text.data(), cut);
+                detector.feed(text.data() + cut, text.size() - cut);
+                found = detector.finish();
+                return std::string();
+            });
+            ASSERT_EQ(outcome.error.has_value(), fails) << ::testing::PrintToString(text);
+            if (!fails) {
+                ASSERT_EQ(*found, expected) << ::testing::PrintToString(text) << " cut " << cut;
+            }
+        }
     }
 }
 

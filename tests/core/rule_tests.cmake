@@ -8,4 +8,6 @@ set(QM_RULE_TESTS
     ${CMAKE_SOURCE_DIR}/tests/core/error_text_test.cpp
     ${CMAKE_SOURCE_DIR}/tests/core/setting_forms_test.cpp
     ${CMAKE_SOURCE_DIR}/tests/core/twips_test.cpp
+    ${CMAKE_SOURCE_DIR}/tests/core/display_width_test.cpp
+    ${CMAKE_SOURCE_DIR}/tests/core/unicode_stream_test.cpp
 )

@@ -2,6 +2,7 @@
 // procedure that belongs to it. The procedures are defined in the folders of their subsystems.
 #pragma once
 
+#include "text_encoding.h"
 #include "window/base_window.h"
 #include "desktop/browse_dialog.h"
 #include "desktop/common_dialog.h"
@@ -13,6 +14,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <unordered_map>
 #include <string>
 
 class FrmError;
@@ -66,6 +68,8 @@ public:
 
     // Fields the conversion jobs share.
     std::string tEXTO, targetfile, FileName2;
+    // The encoding of each input that the last verification pass read, by its trimmed path.
+    std::unordered_map<std::string, TextEncoding> verifiedEncodings;
 
     // The failed-files windows: loaded, hidden, on first use; unloaded when closed.
     FrmError &frmError();

@@ -71,6 +71,12 @@ void showCompletion(const FrmMain &frm, const std::string &text) {
     showMessage(frm.hwnd(), text, programTitle, MB_OK | MB_ICONINFORMATION);
 }
 
+// The encoding the last verification pass found for an input (ANSI when it did not read it).
+TextEncoding verifiedEncoding(const FrmMain &frm, const std::string &path) {
+    const auto found = frm.verifiedEncodings.find(trimSpaces(path));
+    return found == frm.verifiedEncodings.end() ? TextEncoding::Ansi : found->second;
+}
+
 } // namespace
 
 void FrmMain::KillTempFile1() {
@@ -94,14 +100,17 @@ void FrmMain::replaceTABSwithSPACESVerifySingle() {
         KillTempFile1();
         KillTempFile2();
         tEXTO = trimSpaces(txtSource.text());
-        markingFailedInput([&] { verifyInput(tEXTO); }, [&] { recordFailedInput(*this); });
+        verifiedEncodings.clear();
+        markingFailedInput([&] { verifiedEncodings[tEXTO] = verifyInput(tEXTO); },
+                           [&] { recordFailedInput(*this); });
     });
 }
 
 void FrmMain::replaceTWSfixedSingle() {
     guarded("frmMain - replaceTWSfixedSingle", [&] {
         const int16_t width = spacesNumber(*this);
-        convertFileTabStops(trimSpaces(txtSource.text()), trimSpaces(txtDest.text()), width);
+        const std::string source = trimSpaces(txtSource.text());
+        convertFileTabStops(source, trimSpaces(txtDest.text()), width, verifiedEncoding(*this, source));
         showCompletion(*this, jobText::fileReady);
     });
 }
@@ -110,7 +119,8 @@ void FrmMain::replaceTABSwithSPACESSingle() {
     guarded("frmMain - replaceTABSwithSPACESSingle", [&] {
         tEXTO = trimSpaces(txtSource.text());
         targetfile = txtDest.text(); // as typed: this job has always written to the untrimmed path
-        convertFileFixedSpaces(tEXTO, targetfile, [&] { return spacesNumber(*this); });
+        convertFileFixedSpaces(tEXTO, targetfile, [&] { return spacesNumber(*this); },
+                               verifiedEncoding(*this, tEXTO));
         showCompletion(*this, jobText::fileReady);
     });
 }
@@ -126,6 +136,7 @@ void FrmMain::replaceTABSwithSPACESVerifyMultiple() {
         int32_t done = 0;
         ListBox &failed = frmError().List2;
         SendMessageA(failed.hwnd(), WM_SETREDRAW, FALSE, 0); // the window is hidden while it fills
+        verifiedEncodings.clear();
         verifyInputs(
             listEntries(List1),
             [&](const std::string &path) {
@@ -133,7 +144,8 @@ void FrmMain::replaceTABSwithSPACESVerifyMultiple() {
                 if (listed.insert(tEXTO).second)
                     failed.addItem(tEXTO);
             },
-            [&] { progressStep(*this, ++done); });
+            [&] { progressStep(*this, ++done); },
+            [&](const std::string &path, TextEncoding encoding) { verifiedEncodings[trimSpaces(path)] = encoding; });
         SendMessageA(failed.hwnd(), WM_SETREDRAW, TRUE, 0);
     });
 }
@@ -153,7 +165,8 @@ void FrmMain::replaceTWSfixedMultiple() {
         std::transform(sources.begin(), sources.end(), sources.begin(), trimSpaces);
         int32_t done = 0;
         convertFolder(sources, {Rule::TabStops, txtMultipleFilesDestinationPath.text(),
-                                [&] { return spacesNumber(*this); }, [&] { progressStep(*this, ++done); }});
+                                [&] { return spacesNumber(*this); }, [&] { progressStep(*this, ++done); },
+                                [&](const std::string &path) { return verifiedEncoding(*this, path); }});
         showCompletion(*this, jobText::allDone);
     });
 }
@@ -163,7 +176,8 @@ void FrmMain::replaceTABSwithSPACESMultiple() {
         int32_t done = 0;
         convertFolder(listEntries(List1),
                       {Rule::FixedSpaces, txtMultipleFilesDestinationPath.text(),
-                       [&] { return spacesNumber(*this); }, [&] { progressStep(*this, ++done); }});
+                       [&] { return spacesNumber(*this); }, [&] { progressStep(*this, ++done); },
+                       [&](const std::string &path) { return verifiedEncoding(*this, path); }});
         showCompletion(*this, jobText::allDone);
     });
 }
