@@ -21,11 +21,30 @@ list(REMOVE_ITEM QM_WIN_SOURCES ${QM_CORE_SOURCES} ${CMAKE_SOURCE_DIR}/src/app/m
 add_library(quillmere_win STATIC ${QM_WIN_SOURCES})
 target_link_libraries(quillmere_win PUBLIC quillmere_core ${QM_WIN_LIBS})
 
+# One version, the project's: it goes into the version resource (and from there the About window),
+# the readme's heading and the packages.
+set(QM_GENERATED_DIR ${CMAKE_BINARY_DIR}/generated)
+file(CONFIGURE OUTPUT ${QM_GENERATED_DIR}/quillmere_version.h CONTENT
+"#define QM_VERSION_MAJOR ${PROJECT_VERSION_MAJOR}
+#define QM_VERSION_MINOR ${PROJECT_VERSION_MINOR}
+#define QM_VERSION_PATCH ${PROJECT_VERSION_PATCH}
+#define QM_VERSION_TEXT \"${PROJECT_VERSION}\"
+")
+include_directories(${QM_GENERATED_DIR})
+string(LENGTH "Quillmere ${PROJECT_VERSION}" qm_heading_length)
+string(REPEAT "=" ${qm_heading_length} QM_README_RULE)
+set(QM_README ${QM_GENERATED_DIR}/readme.txt)
+configure_file(src/app/resources/readme.txt ${QM_README} @ONLY)
+configure_file(src/app/resources/quillmere.manifest ${QM_GENERATED_DIR}/quillmere_versioned.manifest @ONLY)
+
 add_executable(quillmere WIN32 src/app/main.cpp src/app/resources/quillmere.rc)
 target_link_libraries(quillmere PRIVATE quillmere_win)
+# No link time in the PE header: the same sources give the same program, byte for byte.
+if(MINGW)
+    target_link_options(quillmere PRIVATE -Wl,--no-insert-timestamp)
+endif()
 add_custom_command(TARGET quillmere POST_BUILD
-    COMMAND ${CMAKE_COMMAND} -E copy_if_different ${CMAKE_SOURCE_DIR}/src/app/resources/readme.txt
-            $<TARGET_FILE_DIR:quillmere>/readme.txt)
+    COMMAND ${CMAKE_COMMAND} -E copy_if_different ${QM_README} $<TARGET_FILE_DIR:quillmere>/readme.txt)
 
 # GoogleTest built from its sources by the same compiler; without them the tests are left out.
 set(QM_GTEST_SOURCE_DIR /usr/src/googletest CACHE PATH "GoogleTest sources")
