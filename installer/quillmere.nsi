@@ -49,12 +49,14 @@ VIAddVersionKey /LANG=1033 "LegalCopyright" "${PUBLISHER}"
 !include "MUI2.nsh"
 !include "LogicLib.nsh"
 !include "FileFunc.nsh"
+!include "WordFunc.nsh"
 
 !define MUI_ICON "${QM_ICON}"
 !define MUI_UNICON "${QM_ICON}"
 !define MUI_ABORTWARNING
 !define MUI_COMPONENTSPAGE_NODESC
 
+!define MUI_PAGE_CUSTOMFUNCTION_LEAVE DirectoryLeave
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES
 !insertmacro MUI_PAGE_FINISH
@@ -107,8 +109,54 @@ FunctionEnd
 !insertmacro QM_TRIM_FOLDER_FUNCTION ""
 !insertmacro QM_TRIM_FOLDER_FUNCTION "un."
 
+; Sets the error flag when the install folder cannot be made or written; leaves nothing behind.
+Function CheckFolderWritable
+    Push $INSTDIR
+    Call TrimFolder
+    Pop $INSTDIR
+    StrCpy $1 ""
+    IfFileExists "$INSTDIR\*.*" 0 +2
+        StrCpy $1 "existed"
+    ClearErrors
+    CreateDirectory "$INSTDIR"
+    FileOpen $0 "$INSTDIR\quillmere-setup.tmp" w
+    ${IfNot} ${Errors}
+        FileClose $0
+        Delete "$INSTDIR\quillmere-setup.tmp"
+    ${Else}
+        MessageBox MB_OK|MB_ICONSTOP "Quillmere cannot be installed into$\r$\n$INSTDIR$\r$\n$\r$\nThe folder cannot be written. Choose another folder, or run the installer as an administrator." /SD IDOK
+        ${If} $1 != "existed"
+            RMDir "$INSTDIR"
+        ${EndIf}
+        SetErrors
+    ${EndIf}
+FunctionEnd
+
 Function .onInit
     !insertmacro QM_WAIT_UNTIL_CLOSED
+    ${If} ${Silent}
+        ; Take /D= as given: makensis' own code drops a folder it cannot make for the default one.
+        ; (the raw command line: $CMDLINE has lost /D= by now)
+        System::Call 'kernel32::GetCommandLineW() w .r0'
+        ${WordFind} "$0" " /D=" "E+1}" $1
+        ${IfNot} ${Errors}
+        ${AndIf} $1 != ""
+            StrCpy $INSTDIR $1
+        ${EndIf}
+        Call CheckFolderWritable
+        ${If} ${Errors}
+            SetErrorLevel 3
+            Quit
+        ${EndIf}
+    ${EndIf}
+FunctionEnd
+
+; On the folder page the user chooses again.
+Function DirectoryLeave
+    Call CheckFolderWritable
+    ${If} ${Errors}
+        Abort
+    ${EndIf}
 FunctionEnd
 
 Section "Quillmere" SecProgram
@@ -116,19 +164,6 @@ Section "Quillmere" SecProgram
     Push $INSTDIR
     Call TrimFolder
     Pop $INSTDIR
-
-    ; A folder that cannot be written is refused before anything is put on the machine.
-    ClearErrors
-    CreateDirectory "$INSTDIR"
-    FileOpen $0 "$INSTDIR\quillmere-setup.tmp" w
-    ${If} ${Errors}
-        MessageBox MB_OK|MB_ICONSTOP "Quillmere cannot be installed into$\r$\n$INSTDIR$\r$\n$\r$\nThe folder cannot be written. Choose another folder, or run the installer as an administrator." /SD IDOK
-        RMDir "$INSTDIR"
-        SetErrorLevel 3
-        Quit
-    ${EndIf}
-    FileClose $0
-    Delete "$INSTDIR\quillmere-setup.tmp"
 
     ; An earlier install in another folder is taken away: one Quillmere on the machine.
     ReadRegStr $1 HKLM "${UNINSTALL_KEY}" "InstallLocation"
@@ -162,6 +197,9 @@ Section "Quillmere" SecProgram
     ${GetSize} "$INSTDIR" "/S=0K" $2 $3 $4
     IntFmt $2 "0x%08X" $2
     WriteRegDWORD HKLM "${UNINSTALL_KEY}" "EstimatedSize" $2
+    ; The installer's working folder is not left in the program folder: a folder that is some
+    ; process's working folder cannot be removed, and Wine lets it go only some time after the exit.
+    SetOutPath "$TEMP"
 SectionEnd
 
 ; Before the program's own files: the user's data goes first, so that a finished uninstall has done

@@ -38,7 +38,8 @@ export SOURCE_DATE_EPOCH TZ=UTC LC_ALL=C
 
 stage=$(mktemp -d)
 trap 'rm -rf "$stage"' EXIT
-cp "$build/quillmere.exe" "$build/readme.txt" "$stage/"
+# The readme as configured from the sources (the copy beside the program is refreshed only by a link).
+cp "$build/quillmere.exe" "$build/generated/readme.txt" "$stage/"
 chmod 644 "$stage/quillmere.exe" "$stage/readme.txt"
 touch -d "@$SOURCE_DATE_EPOCH" "$stage/quillmere.exe" "$stage/readme.txt"
 
