@@ -18,13 +18,33 @@ qm_add_layer(quillmere_win32 ${CMAKE_SOURCE_DIR}/src/win32 LINKS quillmere_core 
 qm_add_layer(quillmere_jobs ${CMAKE_SOURCE_DIR}/src/jobs LINKS quillmere_win32)
 qm_add_layer(quillmere_forms ${CMAKE_SOURCE_DIR}/src/forms LINKS quillmere_jobs)
 
+# One version, the project's: it goes into the version resource (and from there the About window),
+# the readme's heading and the packages.
+set(QM_GENERATED_DIR ${CMAKE_BINARY_DIR}/generated)
+file(CONFIGURE OUTPUT ${QM_GENERATED_DIR}/quillmere_version.h CONTENT
+"#define QM_VERSION_MAJOR ${PROJECT_VERSION_MAJOR}
+#define QM_VERSION_MINOR ${PROJECT_VERSION_MINOR}
+#define QM_VERSION_PATCH ${PROJECT_VERSION_PATCH}
+#define QM_VERSION_TEXT \"${PROJECT_VERSION}\"
+")
+include_directories(${QM_GENERATED_DIR})
+string(LENGTH "Quillmere ${PROJECT_VERSION}" qm_heading_length)
+string(REPEAT "=" ${qm_heading_length} QM_README_RULE)
+set(QM_README ${QM_GENERATED_DIR}/readme.txt)
+# Notepad of every Windows version shows CR LF line ends.
+configure_file(src/app/resources/readme.txt ${QM_README} @ONLY NEWLINE_STYLE CRLF)
+configure_file(src/app/resources/quillmere.manifest ${QM_GENERATED_DIR}/quillmere_versioned.manifest @ONLY)
+
 file(GLOB QM_APP_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/app/*.cpp)
 add_executable(quillmere WIN32 ${QM_APP_SOURCES} src/app/resources/quillmere.rc)
 target_include_directories(quillmere PRIVATE ${CMAKE_SOURCE_DIR}/src/app)
 target_link_libraries(quillmere PRIVATE quillmere_forms)
+# No link time in the PE header: the same sources give the same program, byte for byte.
+if(MINGW)
+    target_link_options(quillmere PRIVATE -Wl,--no-insert-timestamp)
+endif()
 add_custom_command(TARGET quillmere POST_BUILD
-    COMMAND ${CMAKE_COMMAND} -E copy_if_different ${CMAKE_SOURCE_DIR}/src/app/resources/readme.txt
-            $<TARGET_FILE_DIR:quillmere>/readme.txt)
+    COMMAND ${CMAKE_COMMAND} -E copy_if_different ${QM_README} $<TARGET_FILE_DIR:quillmere>/readme.txt)
 
 # GoogleTest built from its sources by the same compiler; without them the tests are left out.
 set(QM_GTEST_SOURCE_DIR /usr/src/googletest CACHE PATH "GoogleTest sources")
@@ -37,6 +57,13 @@ if(EXISTS ${QM_GTEST_SOURCE_DIR}/CMakeLists.txt)
     add_subdirectory(tests/win32)
     add_subdirectory(tests/forms)
     add_subdirectory(tests/e2e)
+    # The installer and the portable zip, with makensis (Debian's nsis).
+    find_program(QM_MAKENSIS makensis)
+    if(QM_MAKENSIS)
+        add_subdirectory(tests/package)
+    else()
+        message(STATUS "makensis not found: the package tests are left out")
+    endif()
 else()
     message(STATUS "GoogleTest sources not found in ${QM_GTEST_SOURCE_DIR}: Windows tests left out")
 endif()

@@ -1,0 +1,238 @@
+; The Windows installer of Quillmere, made by scripts/package.sh with makensis.
+; package.sh defines:
+;   QM_VERSION  the program's version, three numbers (from CMakeLists.txt)
+;   QM_STAGE    a folder holding quillmere.exe and readme.txt
+;   QM_ICON     the program's icon
+;   QM_OUTFILE  the installer to write
+;
+; Command line of the installer:   /S (silent)   /D=folder (last, unquoted, blanks allowed)
+; Command line of the uninstaller: /S (silent)   /REMOVEUSERDATA (also remove the settings and the
+;                                  data folder of the user who runs it, as the box on its page does)
+
+!ifndef QM_VERSION | QM_STAGE | QM_ICON | QM_OUTFILE
+    !error "QM_VERSION, QM_STAGE, QM_ICON and QM_OUTFILE must be defined"
+!endif
+
+Unicode true
+SetCompressor /SOLID lzma
+RequestExecutionLevel admin
+ManifestDPIAware true
+
+!define PRODUCT "Quillmere"
+!define PUBLISHER "Hollowcrest"
+!define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Quillmere"
+; The per-user settings and data folder, as the program names them.
+!define SETTINGS_KEY "Software\Hollowcrest\Quillmere"
+!define DATA_FOLDER "Hollowcrest software\Quillmere"
+; The program holds this mutex while it runs (its running-copy guard).
+!define RUNNING_MUTEX "Local\Quillmere.RunningCopy"
+
+Name "${PRODUCT} ${QM_VERSION}"
+OutFile "${QM_OUTFILE}"
+; A 32-bit installer: $PROGRAMFILES is "Program Files (x86)" on 64-bit Windows.
+InstallDir "$PROGRAMFILES\${PRODUCT}"
+; Installing again goes where the last install went.
+InstallDirRegKey HKLM "${UNINSTALL_KEY}" "InstallLocation"
+BrandingText "${PRODUCT} ${QM_VERSION}"
+ShowInstDetails show
+ShowUninstDetails show
+
+VIProductVersion "${QM_VERSION}.0"
+VIFileVersion "${QM_VERSION}.0"
+VIAddVersionKey /LANG=1033 "ProductName" "${PRODUCT}"
+VIAddVersionKey /LANG=1033 "CompanyName" "${PUBLISHER}"
+VIAddVersionKey /LANG=1033 "FileDescription" "${PRODUCT} ${QM_VERSION} Setup"
+VIAddVersionKey /LANG=1033 "FileVersion" "${QM_VERSION}"
+VIAddVersionKey /LANG=1033 "ProductVersion" "${QM_VERSION}"
+VIAddVersionKey /LANG=1033 "LegalCopyright" "${PUBLISHER}"
+
+!include "MUI2.nsh"
+!include "LogicLib.nsh"
+!include "FileFunc.nsh"
+!include "WordFunc.nsh"
+
+!define MUI_ICON "${QM_ICON}"
+!define MUI_UNICON "${QM_ICON}"
+!define MUI_ABORTWARNING
+!define MUI_COMPONENTSPAGE_NODESC
+
+!define MUI_PAGE_CUSTOMFUNCTION_LEAVE DirectoryLeave
+!insertmacro MUI_PAGE_DIRECTORY
+!insertmacro MUI_PAGE_INSTFILES
+!insertmacro MUI_PAGE_FINISH
+
+!define MUI_PAGE_HEADER_TEXT "Uninstall ${PRODUCT}"
+!define MUI_PAGE_HEADER_SUBTEXT "Your own settings and files stay unless you tick the box."
+!define MUI_COMPONENTSPAGE_TEXT_TOP "${PRODUCT} will be removed from $INSTDIR. Tick the box to remove your settings and your data folder (extensions.txt, errorlog.txt) as well."
+!define MUI_COMPONENTSPAGE_TEXT_COMPLIST "What to remove:"
+!insertmacro MUI_UNPAGE_COMPONENTS
+!insertmacro MUI_UNPAGE_INSTFILES
+
+!insertmacro MUI_LANGUAGE "English"
+
+; Asks the user to close Quillmere while it runs; ends the installer or uninstaller with exit code 2
+; when they cancel (a silent run cancels at once).
+!macro QM_WAIT_UNTIL_CLOSED
+    qm_check_running:
+    System::Call 'kernel32::OpenMutexW(i 0x00100000, i 0, w "${RUNNING_MUTEX}") p .r0'
+    ${If} $0 <> 0
+        System::Call 'kernel32::CloseHandle(p r0)'
+        MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION "Quillmere is running.$\r$\n$\r$\nClose it, then press Retry." \
+            /SD IDCANCEL IDRETRY qm_check_running
+        SetErrorLevel 2
+        Quit
+    ${EndIf}
+!macroend
+
+; Takes trailing blanks and backslashes off a folder path ("C:\Tools\Quillmere\ " gives
+; "C:\Tools\Quillmere"); a drive root keeps its backslash.
+!macro QM_TRIM_FOLDER_FUNCTION PREFIX
+Function ${PREFIX}TrimFolder
+    Exch $0
+    Push $1
+    ${Do}
+        StrCpy $1 $0 1 -1
+        ${If} $1 != " "
+        ${AndIf} $1 != "\"
+            ${Break}
+        ${EndIf}
+        StrCpy $0 $0 -1
+    ${Loop}
+    StrLen $1 $0
+    ${If} $1 == 2
+        StrCpy $0 "$0\"
+    ${EndIf}
+    Pop $1
+    Exch $0
+FunctionEnd
+!macroend
+!insertmacro QM_TRIM_FOLDER_FUNCTION ""
+!insertmacro QM_TRIM_FOLDER_FUNCTION "un."
+
+; Sets the error flag when the install folder cannot be made or written; leaves nothing behind.
+Function CheckFolderWritable
+    Push $INSTDIR
+    Call TrimFolder
+    Pop $INSTDIR
+    StrCpy $1 ""
+    IfFileExists "$INSTDIR\*.*" 0 +2
+        StrCpy $1 "existed"
+    ClearErrors
+    CreateDirectory "$INSTDIR"
+    FileOpen $0 "$INSTDIR\quillmere-setup.tmp" w
+    ${IfNot} ${Errors}
+        FileClose $0
+        Delete "$INSTDIR\quillmere-setup.tmp"
+    ${Else}
+        MessageBox MB_OK|MB_ICONSTOP "Quillmere cannot be installed into$\r$\n$INSTDIR$\r$\n$\r$\nThe folder cannot be written. Choose another folder, or run the installer as an administrator." /SD IDOK
+        ${If} $1 != "existed"
+            RMDir "$INSTDIR"
+        ${EndIf}
+        SetErrors
+    ${EndIf}
+FunctionEnd
+
+Function .onInit
+    !insertmacro QM_WAIT_UNTIL_CLOSED
+    ${If} ${Silent}
+        ; Take /D= as given: makensis' own code drops a folder it cannot make for the default one.
+        ; (the raw command line: $CMDLINE has lost /D= by now)
+        System::Call 'kernel32::GetCommandLineW() w .r0'
+        ${WordFind} "$0" " /D=" "E+1}" $1
+        ${IfNot} ${Errors}
+        ${AndIf} $1 != ""
+            StrCpy $INSTDIR $1
+        ${EndIf}
+        Call CheckFolderWritable
+        ${If} ${Errors}
+            SetErrorLevel 3
+            Quit
+        ${EndIf}
+    ${EndIf}
+FunctionEnd
+
+; On the folder page the user chooses again.
+Function DirectoryLeave
+    Call CheckFolderWritable
+    ${If} ${Errors}
+        Abort
+    ${EndIf}
+FunctionEnd
+
+Section "Quillmere" SecProgram
+    SectionIn RO
+    Push $INSTDIR
+    Call TrimFolder
+    Pop $INSTDIR
+
+    ; An earlier install in another folder is taken away: one Quillmere on the machine.
+    ReadRegStr $1 HKLM "${UNINSTALL_KEY}" "InstallLocation"
+    ${If} $1 != ""
+    ${AndIf} $1 != $INSTDIR
+        Delete "$1\quillmere.exe"
+        Delete "$1\readme.txt"
+        Delete "$1\uninstall.exe"
+        RMDir "$1"
+    ${EndIf}
+
+    SetOutPath "$INSTDIR"
+    SetOverwrite on
+    File "${QM_STAGE}\quillmere.exe"
+    File "${QM_STAGE}\readme.txt"
+    WriteUninstaller "$INSTDIR\uninstall.exe"
+
+    SetShellVarContext all
+    CreateShortcut "$SMPROGRAMS\${PRODUCT}.lnk" "$INSTDIR\quillmere.exe" "" "$INSTDIR\quillmere.exe" 0 \
+        SW_SHOWNORMAL "" "Replaces the tabs of plain-text files with spaces"
+
+    WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayName" "${PRODUCT}"
+    WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayVersion" "${QM_VERSION}"
+    WriteRegStr HKLM "${UNINSTALL_KEY}" "Publisher" "${PUBLISHER}"
+    WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\quillmere.exe,0"
+    WriteRegStr HKLM "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
+    WriteRegStr HKLM "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\uninstall.exe"'
+    WriteRegStr HKLM "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\uninstall.exe" /S'
+    WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoModify" 1
+    WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoRepair" 1
+    ${GetSize} "$INSTDIR" "/S=0K" $2 $3 $4
+    IntFmt $2 "0x%08X" $2
+    WriteRegDWORD HKLM "${UNINSTALL_KEY}" "EstimatedSize" $2
+    ; The installer's working folder is not left in the program folder: a folder that is some
+    ; process's working folder cannot be removed, and Wine lets it go only some time after the exit.
+    SetOutPath "$TEMP"
+SectionEnd
+
+; Before the program's own files: the user's data goes first, so that a finished uninstall has done
+; both.
+Section /o "un.My settings and data folder" SecUserData
+    SetShellVarContext current
+    DeleteRegKey HKCU "${SETTINGS_KEY}"
+    DeleteRegKey /ifempty HKCU "Software\Hollowcrest"
+    RMDir /r "$APPDATA\${DATA_FOLDER}"
+    RMDir "$APPDATA\Hollowcrest software"
+SectionEnd
+
+Section "-un.Quillmere"
+    Push $INSTDIR
+    Call un.TrimFolder
+    Pop $INSTDIR
+    ; Only what the installer put there: the folder may hold other files of the user.
+    Delete "$INSTDIR\quillmere.exe"
+    Delete "$INSTDIR\readme.txt"
+    Delete "$INSTDIR\uninstall.exe"
+    RMDir "$INSTDIR"
+
+    SetShellVarContext all
+    Delete "$SMPROGRAMS\${PRODUCT}.lnk"
+    DeleteRegKey HKLM "${UNINSTALL_KEY}"
+SectionEnd
+
+Function un.onInit
+    !insertmacro QM_WAIT_UNTIL_CLOSED
+    ${GetParameters} $0
+    ClearErrors
+    ${GetOptions} $0 "/REMOVEUSERDATA" $1
+    ${IfNot} ${Errors}
+        SectionSetFlags ${SecUserData} ${SF_SELECTED}
+    ${EndIf}
+FunctionEnd

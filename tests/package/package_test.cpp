@@ -1,0 +1,322 @@
+// The installer, the uninstaller and the portable copy, tried in a Wine prefix of their own.
+// QM_PACKAGE_DIR names the folder with quillmere-<version>-setup.exe; the portable zip has been
+// unpacked into "C:\Portable Quill Mere\" before these tests start. The tests run in file order and
+// each leaves Quillmere uninstalled.
+#include "driver.h"
+
+#include <gtest/gtest.h>
+#include <objbase.h>
+#include <shellapi.h>
+#include <shlobj.h>
+#include <shobjidl.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <thread>
+#include <vector>
+
+namespace {
+
+const char *const version = "1.0.5";
+const char *const uninstallKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Quillmere";
+const char *const settingsKey = "Software\\Hollowcrest\\Quillmere";
+
+std::string shellFolder(int id) {
+    char path[MAX_PATH] = {};
+    SHGetFolderPathA(nullptr, id, nullptr, SHGFP_TYPE_CURRENT, path);
+    return path;
+}
+std::string defaultFolder() { return shellFolder(CSIDL_PROGRAM_FILES) + "\\Quillmere"; }
+std::string shortcutPath() { return shellFolder(CSIDL_COMMON_PROGRAMS) + "\\Quillmere.lnk"; }
+std::string dataFolder() { return shellFolder(CSIDL_APPDATA) + "\\Hollowcrest software\\Quillmere"; }
+std::string setupPath() {
+    const char *dir = std::getenv("QM_PACKAGE_DIR");
+    return std::string(dir ? dir : "") + "\\quillmere-" + version + "-setup.exe";
+}
+
+bool exists(const std::string &path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+// The readme's heading and its rule, with their line ends.
+std::string heading(const std::string &path) {
+    std::ifstream file(path, std::ios::binary);
+    std::string start(34, '\0');
+    file.read(start.data(), static_cast<std::streamsize>(start.size()));
+    start.resize(static_cast<size_t>(file.gcount()));
+    return start;
+}
+const char *const expectedHeading = "Quillmere 1.0.5\r\n===============\r\n";
+
+void writeFile(const std::string &path, const std::string &bytes) {
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+// A value of HKLM's uninstall entry or of another key; "<none>" when missing.
+std::string regText(HKEY root, const char *key, const char *name) {
+    char value[1024] = {};
+    DWORD size = sizeof value;
+    if (RegGetValueA(root, key, name, RRF_RT_REG_SZ, nullptr, value, &size) != ERROR_SUCCESS) return "<none>";
+    return value;
+}
+DWORD regNumber(HKEY root, const char *key, const char *name) {
+    DWORD value = 0, size = sizeof value;
+    if (RegGetValueA(root, key, name, RRF_RT_REG_DWORD, nullptr, &value, &size) != ERROR_SUCCESS) return 0;
+    return value;
+}
+bool keyExists(HKEY root, const char *key) {
+    HKEY opened = nullptr;
+    if (RegOpenKeyExA(root, key, 0, KEY_READ, &opened) != ERROR_SUCCESS) return false;
+    RegCloseKey(opened);
+    return true;
+}
+
+// The program a shortcut file starts, read through the shell's own link object.
+std::string shortcutTarget(const std::string &link) {
+    std::string target;
+    IShellLinkA *shellLink = nullptr;
+    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                                reinterpret_cast<void **>(&shellLink))))
+        return "<no link object>";
+    IPersistFile *file = nullptr;
+    if (SUCCEEDED(shellLink->QueryInterface(IID_IPersistFile, reinterpret_cast<void **>(&file)))) {
+        std::wstring wide(link.begin(), link.end());
+        if (SUCCEEDED(file->Load(wide.c_str(), STGM_READ))) {
+            char path[MAX_PATH] = {};
+            if (shellLink->GetPath(path, MAX_PATH, nullptr, SLGP_RAWPATH) == S_OK) target = path;
+        }
+        file->Release();
+    }
+    shellLink->Release();
+    return target;
+}
+
+class Started {
+public:
+    explicit Started(const std::string &commandLine) {
+        std::vector<char> line(commandLine.begin(), commandLine.end());
+        line.push_back('\0');
+        STARTUPINFOA startup{};
+        startup.cb = sizeof startup;
+        CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process_);
+    }
+    Started(const Started &) = delete;
+    Started &operator=(const Started &) = delete;
+    ~Started() {
+        if (!process_.hProcess) return;
+        if (WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(process_.hProcess, 99);
+        CloseHandle(process_.hThread);
+        CloseHandle(process_.hProcess);
+    }
+    DWORD id() const { return process_.dwProcessId; }
+    // The exit code, or -1 when the process did not end within the limit (or never started).
+    long exitCode(std::chrono::milliseconds limit = 90s) {
+        if (!process_.hProcess ||
+            WaitForSingleObject(process_.hProcess, static_cast<DWORD>(limit.count())) != WAIT_OBJECT_0)
+            return -1;
+        DWORD code = 0;
+        GetExitCodeProcess(process_.hProcess, &code);
+        return static_cast<long>(code);
+    }
+
+private:
+    PROCESS_INFORMATION process_{};
+};
+
+long run(const std::string &commandLine) { return Started(commandLine).exitCode(); }
+
+// A silent install, into the given folder when there is one (/D= comes last and is never quoted).
+long installSilently(const std::string &folder = "") {
+    return run("\"" + setupPath() + "\" /S" + (folder.empty() ? "" : " /D=" + folder));
+}
+
+// The uninstaller copies itself away and returns at once; the copy deletes the uninstall entry last.
+bool uninstallSilently(const std::string &folder, const std::string &options = "") {
+    if (run("\"" + folder + "\\uninstall.exe\" /S" + options) != 0) return false;
+    for (int i = 0; i < 1500 && keyExists(HKEY_LOCAL_MACHINE, uninstallKey); ++i) Sleep(20);
+    for (int i = 0; i < 250 && exists(folder); ++i) Sleep(20); // the copy ends just after
+    return !keyExists(HKEY_LOCAL_MACHINE, uninstallKey);
+}
+
+void seedUserData() {
+    CreateDirectoryA((shellFolder(CSIDL_APPDATA) + "\\Hollowcrest software").c_str(), nullptr);
+    CreateDirectoryA(dataFolder().c_str(), nullptr);
+    writeFile(dataFolder() + "\\extensions.txt", "txt\r\nbas\r\n");
+    HKEY key = nullptr;
+    RegCreateKeyA(HKEY_CURRENT_USER, settingsKey, &key);
+    RegSetValueExA(key, "Spaces", 0, REG_SZ, reinterpret_cast<const BYTE *>("4"), 2);
+    RegCloseKey(key);
+    RegCreateKeyA(HKEY_CURRENT_USER, "Software\\Hollowcrest\\Another program", &key);
+    RegCloseKey(key);
+}
+
+class Package : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { CoInitialize(nullptr); }
+    void SetUp() override {
+        ASSERT_TRUE(exists(setupPath())) << setupPath();
+        ASSERT_FALSE(keyExists(HKEY_LOCAL_MACHINE, uninstallKey)) << "an earlier test left Quillmere installed";
+    }
+};
+
+TEST_F(Package, InstallerCarriesTheVersionAndThePublisher) {
+    DWORD ignored = 0;
+    const DWORD size = GetFileVersionInfoSizeA(setupPath().c_str(), &ignored);
+    ASSERT_GT(size, 0u);
+    std::vector<char> block(size);
+    ASSERT_TRUE(GetFileVersionInfoA(setupPath().c_str(), 0, size, block.data()));
+    auto text = [&](const char *name) {
+        char *value = nullptr;
+        UINT length = 0;
+        const std::string query = std::string("\\StringFileInfo\\040904b0\\") + name;
+        return VerQueryValueA(block.data(), query.c_str(), reinterpret_cast<void **>(&value), &length) && value
+                   ? std::string(value)
+                   : std::string("<none>");
+    };
+    EXPECT_EQ(text("ProductName"), "Quillmere");
+    EXPECT_EQ(text("ProductVersion"), "1.0.5");
+    EXPECT_EQ(text("CompanyName"), "Hollowcrest");
+    EXPECT_EQ(ExtractIconExA(setupPath().c_str(), -1, nullptr, nullptr, 0), 1u); // the program's icon
+}
+
+TEST_F(Package, SilentInstallPutsTheProgramTheShortcutAndTheUninstallEntryInPlace) {
+    ASSERT_EQ(installSilently(), 0);
+    const std::string folder = defaultFolder();
+    EXPECT_EQ(folder, "C:\\Program Files\\Quillmere"); // a 32-bit prefix: no "(x86)"
+    EXPECT_TRUE(exists(folder + "\\quillmere.exe"));
+    EXPECT_TRUE(exists(folder + "\\uninstall.exe"));
+    EXPECT_EQ(heading(folder + "\\readme.txt"), expectedHeading);
+    EXPECT_EQ(shortcutTarget(shortcutPath()), "C:\\Program Files\\Quillmere\\quillmere.exe");
+
+    EXPECT_EQ(regText(HKEY_LOCAL_MACHINE, uninstallKey, "DisplayName"), "Quillmere");
+    EXPECT_EQ(regText(HKEY_LOCAL_MACHINE, uninstallKey, "DisplayVersion"), "1.0.5");
+    EXPECT_EQ(regText(HKEY_LOCAL_MACHINE, uninstallKey, "Publisher"), "Hollowcrest");
+    EXPECT_EQ(regText(HKEY_LOCAL_MACHINE, uninstallKey, "UninstallString"),
+              "\"C:\\Program Files\\Quillmere\\uninstall.exe\"");
+    EXPECT_EQ(regText(HKEY_LOCAL_MACHINE, uninstallKey, "DisplayIcon"),
+              "C:\\Program Files\\Quillmere\\quillmere.exe,0");
+    EXPECT_EQ(regText(HKEY_LOCAL_MACHINE, uninstallKey, "InstallLocation"), "C:\\Program Files\\Quillmere");
+    // The program is about a megabyte and more; the size is in KB.
+    EXPECT_GT(regNumber(HKEY_LOCAL_MACHINE, uninstallKey, "EstimatedSize"), 1000u);
+    EXPECT_LT(regNumber(HKEY_LOCAL_MACHINE, uninstallKey, "EstimatedSize"), 20000u);
+
+    // The installed program starts, F1 finds its readme, and it closes.
+    {
+        QuillmereProcess quillmere(folder + "\\");
+        HWND main = waitForWindow(quillmere.id(), "Quillmere");
+        ASSERT_NE(main, nullptr);
+        HWND runButton = findChild(main, "Replace tabs with spaces !", "Button");
+        pressKey(runButton, VK_F1);
+        HWND notepad = waitForWindowTitled("readme.txt - Notepad");
+        ASSERT_NE(notepad, nullptr);
+        PostMessageA(notepad, WM_CLOSE, 0, 0);
+        EXPECT_TRUE(waitForGone(notepad));
+
+        // While it runs, neither the installer nor the uninstaller goes on (a silent run cancels).
+        EXPECT_EQ(installSilently(), 2);
+        // _?= keeps the uninstaller in place, so that its exit code is the answer.
+        EXPECT_EQ(run("\"" + folder + "\\uninstall.exe\" /S _?=" + folder), 2);
+        EXPECT_TRUE(exists(folder + "\\quillmere.exe"));
+        pressKey(runButton, VK_ESCAPE);
+        EXPECT_TRUE(quillmere.waitForExit(10s));
+    }
+
+    // Installing again over it works and restores what was changed.
+    writeFile(folder + "\\readme.txt", "changed by hand\r\n");
+    ASSERT_EQ(installSilently(), 0);
+    EXPECT_EQ(heading(folder + "\\readme.txt"), expectedHeading);
+    EXPECT_EQ(regText(HKEY_LOCAL_MACHINE, uninstallKey, "DisplayVersion"), "1.0.5");
+
+    // A silent uninstall removes the program, keeps the user's settings and data.
+    seedUserData();
+    ASSERT_TRUE(uninstallSilently(folder));
+    EXPECT_FALSE(exists(folder));
+    EXPECT_FALSE(exists(shortcutPath()));
+    EXPECT_TRUE(exists(dataFolder() + "\\extensions.txt"));
+    EXPECT_EQ(regText(HKEY_CURRENT_USER, settingsKey, "Spaces"), "4");
+}
+
+TEST_F(Package, UninstallWithRemovalTakesTheUsersSettingsAndDataToo) {
+    ASSERT_EQ(installSilently(), 0);
+    seedUserData();
+    ASSERT_TRUE(uninstallSilently(defaultFolder(), " /REMOVEUSERDATA"));
+    EXPECT_FALSE(exists(defaultFolder()));
+    EXPECT_FALSE(exists(dataFolder()));
+    EXPECT_FALSE(keyExists(HKEY_CURRENT_USER, settingsKey));
+    // Only Quillmere's own: the maker's other keys stay.
+    EXPECT_TRUE(keyExists(HKEY_CURRENT_USER, "Software\\Hollowcrest\\Another program"));
+}
+
+// Blanks in the name and a trailing backslash; the earlier install in the default folder is replaced.
+TEST_F(Package, InstallIntoAFolderWithBlanksAndATrailingBackslashReplacesTheEarlierOne) {
+    ASSERT_EQ(installSilently(), 0);
+    ASSERT_EQ(installSilently("C:\\Quill Mere Tools\\"), 0);
+    EXPECT_FALSE(exists(defaultFolder()));
+    EXPECT_TRUE(exists("C:\\Quill Mere Tools\\quillmere.exe"));
+    EXPECT_EQ(regText(HKEY_LOCAL_MACHINE, uninstallKey, "InstallLocation"), "C:\\Quill Mere Tools");
+    EXPECT_EQ(regText(HKEY_LOCAL_MACHINE, uninstallKey, "UninstallString"),
+              "\"C:\\Quill Mere Tools\\uninstall.exe\"");
+    EXPECT_EQ(shortcutTarget(shortcutPath()), "C:\\Quill Mere Tools\\quillmere.exe");
+
+    // The uninstaller leaves files of the user's own in that folder alone, and the folder with them.
+    writeFile("C:\\Quill Mere Tools\\notes.txt", "mine\r\n");
+    ASSERT_TRUE(uninstallSilently("C:\\Quill Mere Tools"));
+    EXPECT_FALSE(exists("C:\\Quill Mere Tools\\quillmere.exe"));
+    EXPECT_FALSE(exists("C:\\Quill Mere Tools\\uninstall.exe"));
+    EXPECT_TRUE(exists("C:\\Quill Mere Tools\\notes.txt"));
+    EXPECT_FALSE(exists(shortcutPath()));
+}
+
+TEST_F(Package, UninstallAfterTheProgramFolderWasDeletedByHand) {
+    ASSERT_EQ(installSilently(), 0);
+    const std::string kept = shellFolder(CSIDL_COMMON_APPDATA) + "\\uninstall-kept.exe";
+    ASSERT_TRUE(CopyFileA((defaultFolder() + "\\uninstall.exe").c_str(), kept.c_str(), FALSE));
+    for (const char *name : {"quillmere.exe", "readme.txt", "uninstall.exe"})
+        ASSERT_TRUE(DeleteFileA((defaultFolder() + "\\" + name).c_str()));
+    // Wine lets go of an ended installer's working folder a moment after the exit.
+    BOOL removed = FALSE;
+    for (int i = 0; i < 50 && !removed; ++i) {
+        removed = RemoveDirectoryA(defaultFolder().c_str());
+        if (!removed) Sleep(50);
+    }
+    ASSERT_TRUE(removed);
+
+    EXPECT_EQ(run("\"" + kept + "\" /S _?=" + defaultFolder()), 0);
+    EXPECT_FALSE(keyExists(HKEY_LOCAL_MACHINE, uninstallKey));
+    EXPECT_FALSE(exists(shortcutPath()));
+    DeleteFileA(kept.c_str());
+}
+
+// A folder below a file can be neither made nor written, also for an administrator. A silent run
+// ends with exit code 3 and does not fall back to another folder.
+TEST_F(Package, SilentInstallIntoAFolderThatCannotBeWrittenEndsWithCode3AndLeavesNothing) {
+    writeFile("C:\\blocker.txt", "a file, not a folder\r\n");
+    const std::string folder = "C:\\blocker.txt\\Quillmere";
+    EXPECT_EQ(installSilently(folder), 3);
+    EXPECT_FALSE(keyExists(HKEY_LOCAL_MACHINE, uninstallKey));
+    EXPECT_FALSE(exists(shortcutPath()));
+    EXPECT_FALSE(exists(defaultFolder()));
+    EXPECT_EQ(installSilently("Q:\\No Such Drive\\Quillmere"), 3);
+    EXPECT_FALSE(keyExists(HKEY_LOCAL_MACHINE, uninstallKey));
+    EXPECT_FALSE(exists(defaultFolder()));
+
+    DeleteFileA("C:\\blocker.txt");
+}
+
+// The portable copy, unpacked from the zip into a folder whose name has blanks, runs from there.
+TEST_F(Package, PortableCopyRunsFromAFolderWithBlanks) {
+    const std::string folder = "C:\\Portable Quill Mere\\";
+    ASSERT_TRUE(exists(folder + "quillmere.exe"));
+    EXPECT_EQ(heading(folder + "readme.txt"), expectedHeading);
+    QuillmereProcess quillmere(folder);
+    HWND main = waitForWindow(quillmere.id(), "Quillmere");
+    ASSERT_NE(main, nullptr);
+    HWND runButton = findChild(main, "Replace tabs with spaces !", "Button");
+    pressKey(runButton, VK_F1);
+    HWND notepad = waitForWindowTitled("readme.txt - Notepad");
+    ASSERT_NE(notepad, nullptr);
+    PostMessageA(notepad, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(waitForGone(notepad));
+    pressKey(runButton, VK_ESCAPE);
+    EXPECT_TRUE(quillmere.waitForExit(10s));
+}
+
+} // namespace
