@@ -12,11 +12,17 @@ const char *const extensionsFileName = "extensions.txt";
 
 bool blankAfterTrim(std::string_view line) { return line.find_first_not_of(' ') == std::string_view::npos; }
 
+// A line that no file name could end in (too long for a name, or holding a path separator, a drive
+// colon or a wildcard) is no extension; it is skipped rather than searched for.
+bool canBeExtension(std::string_view line) {
+    return line.size() <= 255 && line.find_first_of("\\/:*?") == std::string_view::npos;
+}
+
 void fillFromFile(ComboBox &combo, const std::string &path) {
     combo.clear();
     const std::string text = readWholeFile(path, ShareWrite::Allowed);
     for (std::string_view line : splitLines(text))
-        if (!blankAfterTrim(line))
+        if (!blankAfterTrim(line) && canBeExtension(line))
             combo.addItem(std::string(line));
 }
 
