@@ -6,8 +6,8 @@
 #include "platform/clipboard.h"
 #include "platform/desktop.h"
 
-void FrmMain::replaceTABSwithSPACESVerifyClipboard() {
-    guarded("frmMain - replaceTABSwithSPACESVerifyClipboard", [&] {
+bool FrmMain::replaceTABSwithSPACESVerifyClipboard() {
+    return guarded("frmMain - replaceTABSwithSPACESVerifyClipboard", [&] {
         KillTempFile1();
         KillTempFile2();
         if (!clipboardHasText()) {

@@ -7,8 +7,8 @@
 #include <algorithm>
 #include <unordered_set>
 
-void FrmMain::replaceTABSwithSPACESVerifyMultiple() {
-    guarded("frmMain - replaceTABSwithSPACESVerifyMultiple", [&] {
+bool FrmMain::replaceTABSwithSPACESVerifyMultiple() {
+    return guarded("frmMain - replaceTABSwithSPACESVerifyMultiple", [&] {
         KillTempFile1();
         KillTempFile2();
         // Known failures kept at hand: asking the list box for each would take time in the square of

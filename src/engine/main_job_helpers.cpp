@@ -4,6 +4,7 @@
 #include "engine/spaces_number.h"
 #include "errors/app_error.h"
 #include "errors/frm_error.h"
+#include "errors/show_error.h"
 #include "platform/desktop.h"
 #include "platform/modal_loop.h"
 #include "platform/text_files.h"
@@ -52,6 +53,8 @@ void progressStep(FrmMain &frm, int32_t filesDone) {
     frm.ProgressBar1.setMax(countFromText(frm.lblHDDENnrOfFiles.caption()));
     frm.ProgressBar1.setValue(filesDone);
     yieldToMessageLoop();
+    if (frm.closeRequested())
+        throw RunStopped{};
 }
 
 void showCompletion(const FrmMain &frm, const std::string &text) {

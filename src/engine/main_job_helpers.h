@@ -33,6 +33,7 @@ std::vector<std::string> listEntries(const ListBox &list);
 void replaceEntries(ListBox &list, const std::vector<std::string> &entries);
 
 // After each file of a folder pass: the bar's maximum from the hidden count, its value, one yield.
+// When the window was asked to close meanwhile, the run stops here (RunStopped), between files.
 void progressStep(FrmMain &frm, int32_t filesDone);
 
 void showCompletion(const FrmMain &frm, const std::string &text);

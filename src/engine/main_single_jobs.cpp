@@ -21,8 +21,8 @@ bool FrmMain::itemIsInList() {
     return false;
 }
 
-void FrmMain::replaceTABSwithSPACESVerifySingle() {
-    guarded("frmMain - replaceTABSwithSPACESVerifySingle", [&] {
+bool FrmMain::replaceTABSwithSPACESVerifySingle() {
+    return guarded("frmMain - replaceTABSwithSPACESVerifySingle", [&] {
         KillTempFile1();
         KillTempFile2();
         tEXTO = trimSpaces(txtSource.text());

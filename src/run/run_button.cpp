@@ -1,5 +1,6 @@
 // The run button: the selected operation's sequence runs. A folder run lets the window handle its
 // messages between files, so a second press can arrive meanwhile; it is ignored.
+#include "errors/show_error.h"
 #include "ui/frm_main.h"
 
 namespace {
@@ -20,12 +21,18 @@ private:
 void FrmMain::cmdReplaceTABS_Click() {
     if (runInProgress())
         return;
-    const RunInProgress running(*this);
-    // Three separate tests: the options form one group, so at most one sequence runs.
-    if (optClipboard.value())
-        prevcmdReplaceTABSClipboard();
-    if (optSingle.value())
-        prevcmdReplaceTABSSingle();
-    if (optMultiple.value())
-        prevcmdReplaceTABSMultiple();
+    try {
+        const RunInProgress running(*this);
+        // Three separate tests: the options form one group, so at most one sequence runs.
+        if (optClipboard.value())
+            prevcmdReplaceTABSClipboard();
+        if (optSingle.value())
+            prevcmdReplaceTABSSingle();
+        if (optMultiple.value())
+            prevcmdReplaceTABSMultiple();
+    } catch (const RunStopped &) {
+        // The window was asked to close between two files; nothing more is shown.
+    }
+    if (closeRequested())
+        close();
 }

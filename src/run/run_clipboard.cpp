@@ -8,7 +8,8 @@
 void FrmMain::prevcmdReplaceTABSClipboard() {
     guarded("frmMain - prevcmdReplaceTABSClipboard", [&] {
         frmError().List2.clear();
-        replaceTABSwithSPACESVerifyClipboard();
+        if (!replaceTABSwithSPACESVerifyClipboard())
+            return;
         if (frmError().List2.listCount() > 0) {
             desktop().beep();
             desktop().showModal(frmErrorClipboard(), hwnd());

@@ -6,6 +6,8 @@
 #include "run/path_checks.h"
 #include "run/run_messages.h"
 #include "run/run_warnings.h"
+#include "platform/text_files.h"
+#include "ui/picker_messages.h"
 #include "ui/frm_main.h"
 
 namespace {
@@ -20,6 +22,9 @@ bool folderInputsUsable(FrmMain &frm) {
         return refusedPathGone(frm, frm.txtMultipleFilesPath, runText::sourceFolderGone);
     if (!DirExists(frm.txtMultipleFilesDestinationPath.text()))
         return refusedPathGone(frm, frm.txtMultipleFilesDestinationPath, runText::destinationFolderGone);
+    // The same folder under another spelling would have every file converted in place.
+    if (sameFileOnDisk(frm.txtMultipleFilesPath.text(), frm.txtMultipleFilesDestinationPath.text()))
+        return refused(frm, pickerText::sameFolder);
     // The list as it was last built: the folder is not searched again here.
     if (frm.List1.listCount() == 0)
         return refusedNoFiles(frm);
@@ -46,7 +51,11 @@ void FrmMain::prevcmdReplaceTABSMultiple() {
         if (!folderInputsUsable(*this))
             return;
         lblVerify.setCaption(runText::verifying);
-        replaceTABSwithSPACESVerifyMultiple();
+        if (!replaceTABSwithSPACESVerifyMultiple()) {
+            lblVerify.setCaption(runText::idle);
+            ProgressBar1.setValue(0);
+            return;
+        }
         if (anyFailed(*this))
             dropFailedFiles(*this);
         lblVerify.setCaption(runText::converting);

@@ -6,6 +6,9 @@
 #include "run/path_text.h"
 #include "run/run_messages.h"
 #include "run/run_warnings.h"
+#include "run/trim_spaces.h"
+#include "platform/text_files.h"
+#include "ui/picker_messages.h"
 #include "ui/frm_main.h"
 
 namespace {
@@ -22,6 +25,10 @@ bool singleInputsUsable(FrmMain &frm) {
         return refusedPathGone(frm, frm.txtSource, runText::sourceFileGone);
     if (!DirExists(filePart(frm.txtDest.text(), pathPart::folder)))
         return refusedPathGone(frm, frm.txtDest, runText::destinationFolderGone);
+    // The boxes' texts were compared when the paths were picked; another spelling of the source (a
+    // short name, a trailing dot, a doubled backslash, stored settings) is only seen on disk.
+    if (sameFileOnDisk(trimSpaces(frm.txtSource.text()), frm.txtDest.text()))
+        return refused(frm, pickerText::sameFileForDestination);
     return true;
 }
 
@@ -32,7 +39,8 @@ void FrmMain::prevcmdReplaceTABSSingle() {
         frmError().List2.clear();
         if (!singleInputsUsable(*this))
             return;
-        replaceTABSwithSPACESVerifySingle();
+        if (!replaceTABSwithSPACESVerifySingle())
+            return;
         if (frmError().List2.listCount() > 0) {
             desktop().beep();
             desktop().showModal(frmError(), hwnd());

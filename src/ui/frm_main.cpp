@@ -1,4 +1,5 @@
 #include "ui/frm_main.h"
+#include "errors/show_error.h"
 #include "ui/main_layout.h"
 
 #include <commctrl.h>
@@ -130,15 +131,18 @@ LRESULT FrmMain::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return *answer;
         break;
     case WM_CLOSE:
+        if (deferCloseDuringRun()) return 0;
         Form_QueryUnload();
         destroyWindow();
         return 0;
     case WM_QUERYENDSESSION: return TRUE;
     case WM_ENDSESSION:
-        if (wParam) {
-            Form_QueryUnload();
-            destroyWindow();
-        }
+        if (!wParam) return 0;
+        // The session may end before the run reaches its next file: the settings are saved now.
+        if (runInProgress()) ignoringErrors([&] { saveSettings(); });
+        if (deferCloseDuringRun()) return 0;
+        Form_QueryUnload();
+        destroyWindow();
         return 0;
     case WM_HELP: return TRUE;
     }
@@ -146,6 +150,15 @@ LRESULT FrmMain::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void FrmMain::windowDestroyed() { Form_Unload(); }
+
+// A run holds the failed-files window and the controls it reports to while it lets the window handle
+// its messages between files; closing now would free them under it. The close is remembered, the run
+// stops after its current file, and the run button closes the window then.
+bool FrmMain::deferCloseDuringRun() {
+    if (!runInProgress()) return false;
+    closeRequested_ = true;
+    return true;
+}
 
 void FrmMain::onCommand(HWND control, WORD code, WORD id) {
     if (!control && id == menuHelpId) return menuHelp_Click();
