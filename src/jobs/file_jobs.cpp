@@ -24,9 +24,12 @@ struct BytesCheck {
 };
 
 // Streams the open source through the converter into the destination's replacement, and closes
-// the source before the replacement moves into place (the source may be the destination).
+// the source before the replacement moves into place. A destination that is the source under another
+// spelling is refused before anything is written: the source is never changed.
 template <class Converter, class Check>
 void streamInto(FileHandle source, const std::string &destination, Converter &converter, Check &check) {
+    if (isFileAt(source, destination))
+        raiseError(err::PathFileAccess);
     ReplacementFile output(destination);
     readBlocks(source, [&](const char *data, std::size_t size) {
         check.feed(data, size);
@@ -50,8 +53,15 @@ TextEncoding verifyInput(const std::string &path) {
 }
 
 bool marksFailedInput(int32_t errorNumber) {
-    return errorNumber == err::BadFileName || errorNumber == err::InputPastEnd ||
-           errorNumber == err::PermissionDenied;
+    switch (errorNumber) {
+    case err::BadFileName:
+    case err::FileNotFound:
+    case err::InputPastEnd:
+    case err::PermissionDenied:
+    case err::PathFileAccess:
+    case err::PathNotFound: return true;
+    default: return false;
+    }
 }
 
 void markingFailedInput(const std::function<void()> &step, const std::function<void()> &onFailed) {

@@ -15,8 +15,9 @@
 // broken UTF-16 (text_encoding.h). Returns the encoding its bytes name.
 TextEncoding verifyInput(const std::string &path);
 
-// The failures that mark an input as one the program cannot handle (52, 62, 70), as opposed to
-// failures that end a pass.
+// The failures that mark an input as one the program cannot handle, for a reason of its own (52 bad
+// name, 53 gone, 62 not plain text, 70 held by another program, 75 not accessible, 76 its folder
+// gone), as opposed to failures that end a pass.
 bool marksFailedInput(int32_t errorNumber);
 
 // Runs one step of a verification pass: a failure that marks the input goes to onFailed and the

@@ -88,7 +88,9 @@ std::string getKeyValue(const std::string &keyPath, const std::string &valueName
     DWORD size = readBufferSize;
     const LONG status = RegQueryValueExA(key.get(), valueName.c_str(), nullptr, &type,
                                          reinterpret_cast<BYTE *>(buffer.data()), &size);
-    if (status != ERROR_SUCCESS)
+    // A value of another type (a number, bytes, a list of texts) is no setting the program wrote:
+    // it reads as missing, not as its bytes.
+    if (status != ERROR_SUCCESS || (type != REG_SZ && type != REG_EXPAND_SZ))
         return readFailure;
     // A text that fills the buffer leaves no room for its NUL: it does not fit, and reading it
     // would silently drop its last character.

@@ -2,7 +2,7 @@
 
 #include "win_error.h"
 #include <algorithm>
-
+#include <optional>
 #include <vector>
 
 namespace {
@@ -37,23 +37,75 @@ std::string folderOf(const std::string &destination) {
     return destination.substr(0, slash);
 }
 
-// A new file beside the destination, under a name no other file has.
+// Marks the open file for deletion when its last handle closes, or takes the mark off.
+bool markForDeletion(HANDLE file, bool deleteIt) {
+    FILE_DISPOSITION_INFO disposition{};
+    disposition.DeleteFile = deleteIt ? TRUE : FALSE;
+    return SetFileInformationByHandle(file, FileDispositionInfo, &disposition, sizeof disposition) != 0;
+}
+
+// A new file beside the destination, under a name no other file has, marked for deletion so that the
+// system removes it if the program dies while writing it. A volume that cannot mark it still gets
+// the file (the destructor removes it on every other path).
 FileHandle createTemporaryIn(const std::string &folder, std::string &name) {
     static unsigned serial = 0;
     const std::string stem = folder + "\\~qm" + std::to_string(GetCurrentProcessId()) + "-";
     for (;;) {
         name = stem + std::to_string(++serial) + ".tmp";
-        FileHandle file(
-            CreateFileA(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
-        if (file.valid())
+        FileHandle file(CreateFileA(name.c_str(), GENERIC_WRITE | DELETE, 0, nullptr, CREATE_NEW,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (file.valid()) {
+            markForDeletion(file.get(), true);
             return file;
+        }
         const DWORD code = GetLastError();
         if (code != ERROR_FILE_EXISTS && code != ERROR_ALREADY_EXISTS)
             raiseWin32(code);
     }
 }
 
+// Another program holding the file briefly (a virus scanner, an indexer) looks like this.
+bool worthRetrying(DWORD code) {
+    return code == ERROR_SHARING_VIOLATION || code == ERROR_LOCK_VIOLATION || code == ERROR_ACCESS_DENIED ||
+           code == ERROR_UNABLE_TO_REMOVE_REPLACED;
+}
+
+struct FileIdentity {
+    DWORD volume = 0, indexHigh = 0, indexLow = 0;
+    bool operator==(const FileIdentity &) const = default;
+};
+
+std::optional<FileIdentity> identityOf(HANDLE file) {
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (!GetFileInformationByHandle(file, &info))
+        return std::nullopt;
+    return FileIdentity{info.dwVolumeSerialNumber, info.nFileIndexHigh, info.nFileIndexLow};
+}
+
+// Opened for no access at all, sharing everything, so that no other program's use of the file or
+// folder stands in the way and nothing about it changes.
+std::optional<FileIdentity> identityAt(const std::string &path) {
+    const FileHandle file(CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                      nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    if (!file.valid())
+        return std::nullopt;
+    return identityOf(file.get());
+}
+
+FileMoves systemFileMoves;
+FileMoves *currentFileMoves = &systemFileMoves;
+
 } // namespace
+
+bool sameFileOnDisk(const std::string &first, const std::string &second) {
+    const auto one = identityAt(first);
+    return one && one == identityAt(second);
+}
+
+bool isFileAt(const FileHandle &file, const std::string &path) {
+    const auto open = identityOf(file.get());
+    return open && open == identityAt(path);
+}
 
 FileHandle openForReading(const std::string &path, ShareWrite share) {
     const DWORD mode = share == ShareWrite::Denied ? FILE_SHARE_READ : FILE_SHARE_READ | FILE_SHARE_WRITE;
@@ -105,6 +157,36 @@ void deleteFileIfPresent(const std::string &path) {
         raiseWin32(code);
 }
 
+bool FileMoves::flush(HANDLE file) { return FlushFileBuffers(file) != 0; }
+
+bool FileMoves::replace(const std::string &destination, const std::string &replacement) {
+    // The open that ReplaceFile makes of the destination, tried first: where the destination is held
+    // by another program, some systems' ReplaceFile fails only after leaving a file of its own beside it.
+    {
+        const FileHandle probe(CreateFileA(destination.c_str(), GENERIC_READ | DELETE | SYNCHRONIZE,
+                                           FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                           OPEN_EXISTING, 0, nullptr));
+        if (!probe.valid())
+            return false;
+    }
+    return ReplaceFileA(destination.c_str(), replacement.c_str(), nullptr, REPLACEFILE_WRITE_THROUGH, nullptr,
+                        nullptr) != 0;
+}
+
+bool FileMoves::move(const std::string &from, const std::string &to) {
+    return MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+}
+
+void FileMoves::pause(DWORD milliseconds) { Sleep(milliseconds); }
+
+FileMoves &fileMoves() { return *currentFileMoves; }
+
+FileMovesOverride::FileMovesOverride(FileMoves &replacement) : previous_(currentFileMoves) {
+    currentFileMoves = &replacement;
+}
+
+FileMovesOverride::~FileMovesOverride() { currentFileMoves = previous_; }
+
 ReplacementFile::ReplacementFile(const std::string &destination)
     : destination_(destination), file_(createTemporaryIn(folderOf(destination), temporary_)) {}
 
@@ -117,11 +199,38 @@ ReplacementFile::~ReplacementFile() {
 void ReplacementFile::write(std::string_view bytes) { writeAll(file_, bytes); }
 
 void ReplacementFile::commit() {
-    if (!FlushFileBuffers(file_.get()))
+    const DWORD attributes = GetFileAttributesA(destination_.c_str());
+    const bool replacing = attributes != INVALID_FILE_ATTRIBUTES;
+    if (replacing && (attributes & FILE_ATTRIBUTE_READONLY))
+        raiseError(err::PathFileAccess);
+    if (!markForDeletion(file_.get(), false))
+        raiseLastError();
+    if (replacing && !fileMoves().flush(file_.get()))
         raiseLastError();
     file_.close();
-    if (!MoveFileExA(temporary_.c_str(), destination_.c_str(),
-                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-        raiseLastError();
+    // The destination's attributes, as ReplaceFile gives them on Windows; set here too, so that no
+    // system leaves them out.
+    if (replacing)
+        SetFileAttributesA(temporary_.c_str(), attributes);
+    putInPlace(replacing);
     committed_ = true;
+}
+
+void ReplacementFile::putInPlace(bool replacing) {
+    FileMoves &calls = fileMoves();
+    for (int attempt = 1;; ++attempt) {
+        bool done = replacing ? calls.replace(destination_, temporary_) : calls.move(temporary_, destination_);
+        DWORD code = done ? ERROR_SUCCESS : GetLastError();
+        // The destination went meanwhile, or was taken away without the replacement taking its place:
+        // the replacement is moved there instead.
+        if (!done && replacing && (code == ERROR_FILE_NOT_FOUND || code == ERROR_UNABLE_TO_MOVE_REPLACEMENT)) {
+            done = calls.move(temporary_, destination_);
+            code = done ? ERROR_SUCCESS : GetLastError();
+        }
+        if (done)
+            return;
+        if (attempt == moveAttempts || !worthRetrying(code))
+            raiseWin32(code);
+        calls.pause(moveRetryPause);
+    }
 }

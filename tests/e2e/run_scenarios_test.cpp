@@ -5,6 +5,7 @@
 
 #include "handles.h"
 
+#include <cstdio>
 #include <fstream>
 
 namespace {
@@ -117,6 +118,21 @@ TEST_F(Runs, SingleFileWithTabStopsReplacesAnEarlierDestinationWhole) {
     EXPECT_EQ(readFile(temp() + "out.txt"), "ab  c\r\n");
 }
 
+TEST_F(Runs, SingleFileRefusesTheSourceUnderItsShortNameAsDestination) {
+    const std::string source = writeFile("Source File.txt", "a\tb\r\n");
+    char shortPath[MAX_PATH] = {};
+    ASSERT_NE(GetShortPathNameA(source.c_str(), shortPath, MAX_PATH), 0u);
+    ASSERT_NE(std::string(shortPath), source);
+    storeSetting("SourceS", source);
+    storeSetting("DestinationS", shortPath);
+    chooseOperation("single", false, 3);
+    EXPECT_EQ(runAndAnswer("Attention!"), "The source and destination file cannot be the same.\r\n"
+                                          "Please save under another file name..." +
+                                              std::string(28, ' '));
+    stop();
+    EXPECT_EQ(readFile(source), "a\tb\r\n");
+}
+
 TEST_F(Runs, FolderRunSkipsAFileHeldOpenAndTheFailedFilesWindowSavesTheLog) {
     CreateDirectoryA((temp() + "src").c_str(), nullptr);
     CreateDirectoryA((temp() + "out").c_str(), nullptr);
@@ -144,6 +160,92 @@ TEST_F(Runs, FolderRunSkipsAFileHeldOpenAndTheFailedFilesWindowSavesTheLog) {
     EXPECT_NE(readFile(log).find(held), std::string::npos);
     EXPECT_EQ(readFile(temp() + "out\\free.txt"), "        free\r\n");
     EXPECT_EQ(GetFileAttributesA((temp() + "out\\held.txt").c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
+// Whole files only: a destination is the converted text or not there; no temporary file is left.
+void expectOnlyWholeDestinations(const std::string &folder, int files, const std::string &converted) {
+    int present = 0;
+    for (int i = 0; i < files; ++i) {
+        const std::string path = folder + "f" + std::to_string(i) + ".txt";
+        if (GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES) continue;
+        ++present;
+        ASSERT_EQ(readBytes(path), converted) << path;
+    }
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((folder + "~qm*").c_str(), &found);
+    EXPECT_EQ(search, INVALID_HANDLE_VALUE) << found.cFileName;
+    if (search != INVALID_HANDLE_VALUE) FindClose(search);
+    std::printf("%d of %d destinations written before the close\n", present, files);
+}
+
+TEST_F(Runs, CloseDuringAFolderRunEndsTheProgramAndLeavesOnlyWholeFiles) {
+    constexpr int files = 2000;
+    CreateDirectoryA((temp() + "src").c_str(), nullptr);
+    CreateDirectoryA((temp() + "out").c_str(), nullptr);
+    std::string text, converted;
+    for (int line = 0; line < 40; ++line) {
+        text += "\tline\tend\r\n";
+        converted += "        line    end\r\n";
+    }
+    for (int i = 0; i < files; ++i) writeFile("src\\f" + std::to_string(i) + ".txt", text);
+    storeSetting("SourceM", temp() + "src");
+    storeSetting("DestinationM", temp() + "out");
+    chooseOperation("multiple", true, 8);
+    ASSERT_NE(start(), nullptr);
+    HWND bar = childrenOfClass(main_, "QuillmereProgressBar").at(0);
+    press(runButton(main_));
+
+    // Once the conversion pass has moved the bar.
+    const auto limit = std::chrono::steady_clock::now() + 60s;
+    while (std::chrono::steady_clock::now() < limit &&
+           !(findChild(main_, "Converting, please wait ...") && SendMessageA(bar, WM_USER + 4, 0, 0) > 0))
+        Sleep(20);
+    ASSERT_NE(findChild(main_, "Converting, please wait ..."), nullptr);
+    PostMessageA(main_, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(quillmere_->waitForExit(5s));
+    expectOnlyWholeDestinations(temp() + "out\\", files, converted);
+    EXPECT_EQ(storedSetting("DestinationM").value_or(""), temp() + "out");
+}
+
+bool anyTemporaryFileIn(const std::string &folder) {
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((folder + "~qm*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return false;
+    FindClose(search);
+    return true;
+}
+
+TEST_F(Runs, ProgramKilledWhileWritingADestinationLeavesNoTemporaryFile) {
+    CreateDirectoryA((temp() + "out").c_str(), nullptr);
+    std::string block;
+    while (block.size() < (1u << 20)) block += "\tcolumn\tcolumn\tcolumn\r\n";
+    const std::string source = temp() + "big.txt";
+    {
+        std::ofstream big(source, std::ios::binary);
+        for (int i = 0; i < 96; ++i) big.write(block.data(), static_cast<std::streamsize>(block.size()));
+    }
+    storeSetting("SourceS", source);
+    storeSetting("DestinationS", temp() + "out\\big.txt");
+    chooseOperation("single", true, 8);
+    ASSERT_NE(start(), nullptr);
+    press(runButton(main_));
+
+    const std::string out = temp() + "out\\";
+    const auto limit = std::chrono::steady_clock::now() + 60s;
+    while (std::chrono::steady_clock::now() < limit && !anyTemporaryFileIn(out)) Sleep(1);
+    ASSERT_TRUE(anyTemporaryFileIn(out));
+    HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, quillmere_->id());
+    ASSERT_NE(process, nullptr);
+    TerminateProcess(process, 1);
+    EXPECT_EQ(WaitForSingleObject(process, 10000), WAIT_OBJECT_0);
+    CloseHandle(process);
+    EXPECT_FALSE(quillmere_->running());
+
+    // The system removes the file once the dead process's handles are closed.
+    const auto removedBy = std::chrono::steady_clock::now() + 5s;
+    while (std::chrono::steady_clock::now() < removedBy && anyTemporaryFileIn(out)) Sleep(20);
+    EXPECT_FALSE(anyTemporaryFileIn(out));
+    EXPECT_EQ(GetFileAttributesA((out + "big.txt").c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
 TEST_F(Runs, ClipboardWithTabStops) {

@@ -146,12 +146,15 @@ TEST_F(FolderRun, DestinationFolderThatIsGoneShowsTheStandardMessage) {
     EXPECT_EQ(readFile(source + "a.txt"), "\ta");
 }
 
-TEST_F(FolderRun, SourceFolderAsItsOwnDestinationComesOutConverted) {
+TEST_F(FolderRun, SourceFolderAsItsOwnDestinationLeavesEverySourceAsItWas) {
     put("a.txt", "\ta\r\n");
     listSource(temp() + "dst\\..\\SRC");
     run(true);
-    EXPECT_EQ(readFile(source + "a.txt"), "        a\r\n");
+    EXPECT_EQ(readFile(source + "a.txt"), "\ta\r\n");
     EXPECT_EQ(namesIn(source).size(), 1u);
+    ASSERT_EQ(desk.messages().size(), 1u);
+    EXPECT_EQ(desk.messages()[0].text,
+              errorText(75, "Path/File access error", "frmMain - replaceTWSfixedMultiple"));
 }
 
 TEST_F(FolderRun, RemoveErroredFilesKeepsTheOthersInTheirOrder) {

@@ -1,5 +1,6 @@
 // The run button: which sequence runs, the checks each makes in order and their exact messages, the
 // paths that are reset, and the folder run's labels, progress bar and failure window.
+#include "raw_registry.h"
 #include "form_fixture.h"
 
 #include "failed/frm_error.h"
@@ -100,6 +101,37 @@ TEST_F(RunDispatch, SingleVanishedDestinationFolderIsResetToThePlaceholder) {
     expectOnlyMessage(destinationFolderGone, "Attention!", warning);
     EXPECT_EQ(frm.txtDest.text(), "Waiting ...");
     EXPECT_FALSE(exists(temp() + "gone"));
+}
+
+TEST_F(RunDispatch, SingleDestinationThatIsTheSourceUnderAnotherSpellingIsRefused) {
+    const std::string path = writeFile("Source File.txt", "a\tb\r\n");
+    char shortPath[MAX_PATH] = {};
+    ASSERT_NE(GetShortPathNameA(path.c_str(), shortPath, MAX_PATH), 0u);
+    for (const std::string &spelling : {std::string(shortPath), path + ".", temp() + "\\Source File.txt"}) {
+        SCOPED_TRACE(spelling);
+        FrmMain &frm = single(path, spelling);
+        frm.optFixedSpaces.click();
+        press(frm);
+        expectOnlyMessage("The source and destination file cannot be the same.\r\n"
+                          "Please save under another file name..." + std::string(28, ' '),
+                          "Attention!", warning);
+        EXPECT_EQ(frm.txtDest.text(), spelling);
+        EXPECT_EQ(readFile(path), "a\tb\r\n");
+    }
+}
+
+TEST_F(RunDispatch, FolderDestinationThatIsTheSourceFolderUnderAnotherSpellingIsRefused) {
+    CreateDirectoryA((temp() + "src").c_str(), nullptr);
+    const std::string path = writeFile("src\\a.txt", "a\tb\r\n");
+    for (const std::string &spelling : {temp() + "src\\\\.", temp() + "SRC\\..\\src\\"}) {
+        SCOPED_TRACE(spelling);
+        FrmMain &frm = folder(temp() + "src", spelling);
+        press(frm);
+        expectOnlyMessage("The source and destination locations cannot be the same.\r\n"
+                          "Please pick another folder...",
+                          "Attention!", warning);
+        EXPECT_EQ(readFile(path), "a\tb\r\n");
+    }
 }
 
 TEST_F(RunDispatch, SingleRunWritesTheDestinationAndMovesTheFocus) {
@@ -227,6 +259,39 @@ TEST_F(RunDispatch, FolderRunDropsFailedFilesCountsTheRestAndShowsTheFailuresAft
     EXPECT_EQ(GetFocus(), frm.cmdGetSourceFile.hwnd());
 }
 
+TEST_F(RunDispatch, FolderRunListsAFileDeletedAfterListingAsFailedAndConvertsTheRest) {
+    CreateDirectoryA((temp() + "out").c_str(), nullptr);
+    writeFile("a.txt", "a\tb\r\n");
+    const std::string gone = writeFile("b.txt", "\tb\r\n");
+    writeFile("c.txt", "\tc\r\n");
+    FrmMain &frm = folder(temp(), temp() + "out");
+    ASSERT_EQ(frm.List1.listCount(), 3);
+    DeleteFileA(gone.c_str());
+    std::vector<std::string> failed;
+    desk.modalActions.push_back([&](ModalWindow &) { failed = {frm.frmError().List2.list(0)}; });
+    press(frm);
+    ASSERT_EQ(desk.messages().size(), 1u) << desk.messages().front().text;
+    EXPECT_EQ(desk.messages()[0].text, "All done!               ");
+    EXPECT_EQ(failed, std::vector<std::string>{gone});
+    EXPECT_EQ(readFile(temp() + "out\\a.txt"), "a       b\r\n");
+    EXPECT_EQ(readFile(temp() + "out\\c.txt"), "        c\r\n");
+    EXPECT_FALSE(exists(temp() + "out\\b.txt"));
+}
+
+TEST_F(RunDispatch, FolderCheckingPassThatEndsOnAnErrorIsNotFollowedByAConversionPass) {
+    CreateDirectoryA((temp() + "out").c_str(), nullptr);
+    writeFile("a.txt", "a\tb\r\n");
+    writeFile("b.txt", "\tb\r\n");
+    FrmMain &frm = folder(temp(), temp() + "out");
+    frm.lblHDDENnrOfFiles.setCaption("many"); // the progress step cannot read the count: 13
+    press(frm);
+    ASSERT_EQ(desk.messages().size(), 1u);
+    EXPECT_NE(desk.messages()[0].text.find("frmMain - replaceTABSwithSPACESVerifyMultiple"), std::string::npos)
+        << desk.messages()[0].text;
+    EXPECT_FALSE(exists(temp() + "out\\a.txt"));
+    EXPECT_EQ(frm.lblVerify.caption(), "Status: idle ...");
+}
+
 TEST_F(RunDispatch, FolderRunWithOneFileLeftSaysFile) {
     CreateDirectoryA((temp() + "out").c_str(), nullptr);
     writeFile("a.txt", "a\tb\r\n");
@@ -309,15 +374,23 @@ TEST_F(RunDispatch, NoOperationSelectedRunsNothing) {
 
 namespace {
 
-TEST_F(RunDispatch, CloseDuringAFolderRunEndsTheRunSafely) {
+TEST_F(RunDispatch, CloseDuringAFolderRunStopsAfterTheCurrentFileAndClosesWithoutAWord) {
     CreateDirectoryA((temp() + "out").c_str(), nullptr);
     for (const char *name : {"a.txt", "b.txt", "c.txt"}) writeFile(name, "\tx\r\n");
     writeFile("d.txt", "\x1a\x1a\r\n");
     FrmMain &frm = folder(temp(), temp() + "out");
+    const HWND failed = frm.frmError().hwnd();
+    // Handled at the first file's progress step, in the checking pass.
     PostMessageA(frm.hwnd(), WM_CLOSE, 0, 0);
     frm.cmdReplaceTABS_Click();
     EXPECT_FALSE(frm.isLoaded());
+    EXPECT_FALSE(IsWindow(failed));
     EXPECT_FALSE(frm.runInProgress());
+    EXPECT_TRUE(desk.calls.empty()) << desk.calls.front().kind << ": " << desk.calls.front().text;
+    // No conversion pass followed the stopped checking pass.
+    for (const char *name : {"a.txt", "b.txt", "c.txt", "d.txt"})
+        EXPECT_FALSE(exists(temp() + "out\\" + name)) << name;
+    EXPECT_EQ(rawGetString(settingsKeyPath, "DestinationM").value_or(""), temp() + "out");
 }
 
 } // namespace

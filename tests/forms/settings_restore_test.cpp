@@ -83,6 +83,41 @@ TEST_F(SettingsRestore, PositionOffEveryMonitorCentresTheWindow) {
     expectCentred(main());
 }
 
+TEST_F(SettingsRestore, PositionWithOnlyACornerOnTheMonitorCentresTheWindow) {
+    store("Startup", "True");
+    store("Top", "1500");
+    // Four pixels of the left edge on the screen, the title bar off it.
+    store("Left", std::to_string(static_cast<long>(std::lround(screenWidthTwips())) - 60));
+    expectCentred(main());
+}
+
+TEST_F(SettingsRestore, PositionWithTheWholeTitleBarOnTheMonitorIsTaken) {
+    store("Startup", "True");
+    store("Top", "0");
+    store("Left", "0");
+    const RECT frame = frameOf(main());
+    EXPECT_EQ(frame.left, 0);
+    EXPECT_EQ(frame.top, 0);
+}
+
+TEST_F(SettingsRestore, NumberOfSpacesStoredAsANumberReadsAsMissing) {
+    rawSetDword(key, "SpacesToUse", 0xFFFF);
+    EXPECT_EQ(main().txtSpacesToUse.text(), "8");
+}
+
+TEST_F(SettingsRestore, LinesOfTheExtensionsFileThatCannotBeExtensionsAreSkipped) {
+    CreateDirectoryA(dataFolder().c_str(), nullptr);
+    std::ofstream(dataFolder() + "extensions.txt", std::ios::binary)
+        << "txt\r\n" << std::string(256, 'x') << "\r\na/b\r\nc:d\r\n*\r\nx?y\r\nsub\\dir\r\n"
+        << std::string(255, 'y') << "\r\nhtm\r\n";
+    FrmMain &frm = main();
+    ASSERT_EQ(frm.Combo1.listCount(), 3);
+    EXPECT_EQ(frm.Combo1.list(0), "txt");
+    EXPECT_EQ(frm.Combo1.list(1), std::string(255, 'y'));
+    EXPECT_EQ(frm.Combo1.list(2), "htm");
+    EXPECT_TRUE(desk.messages().empty()) << desk.messages().front().text;
+}
+
 TEST_F(SettingsRestore, UnusableEdgeLeavesThatEdgeAndTakesTheOther) {
     store("Startup", "True");
     store("Top", "high");

@@ -133,16 +133,26 @@ TEST_F(SingleFile, EndOfTextMarkBeforeTheLastByteMarksTheSourceAsNotPlainText) {
     EXPECT_EQ(main().frmError().List2.list(0), early);
 }
 
-TEST_F(SingleFile, MissingSourceShowsTheStandardMessageOfEachPass) {
+TEST_F(SingleFile, MissingSourceIsListedByTheCheckAndTheConversionGivesTheStandardMessage) {
     choose(temp() + "gone.txt", temp() + "out.txt");
-    main().replaceTABSwithSPACESVerifySingle();
+    EXPECT_TRUE(main().replaceTABSwithSPACESVerifySingle());
     main().replaceTWSfixedSingle();
-    EXPECT_EQ(failedCount(), 0);
-    ASSERT_EQ(desk.messages().size(), 2u);
-    EXPECT_EQ(desk.messages()[0].text,
-              errorText(53, "File not found", "frmMain - replaceTABSwithSPACESVerifySingle"));
-    EXPECT_EQ(desk.messages()[1].text, errorText(53, "File not found", "frmMain - replaceTWSfixedSingle"));
+    ASSERT_EQ(failedCount(), 1);
+    EXPECT_EQ(main().frmError().List2.list(0), temp() + "gone.txt");
+    ASSERT_EQ(desk.messages().size(), 1u);
+    EXPECT_EQ(desk.messages()[0].text, errorText(53, "File not found", "frmMain - replaceTWSfixedSingle"));
     EXPECT_FALSE(exists(temp() + "out.txt"));
+}
+
+TEST_F(SingleFile, SourceInAFolderThatWentOrUnderAnImpossibleNameIsListedAsFailed) {
+    for (const std::string &path : {temp() + "gone\\in.txt", temp() + "in?.txt", temp()}) {
+        SCOPED_TRACE(path);
+        main().frmError().List2.clear();
+        choose(path, temp() + "out.txt");
+        EXPECT_TRUE(main().replaceTABSwithSPACESVerifySingle());
+        EXPECT_EQ(failedCount(), 1);
+        EXPECT_TRUE(desk.messages().empty()) << desk.messages().front().text;
+    }
 }
 
 TEST_F(SingleFile, DestinationThatCannotBeReplacedIsKeptAndNoTemporaryFileStays) {
@@ -170,15 +180,19 @@ TEST_F(SingleFile, DestinationInAMissingFolderShowsTheStandardMessage) {
     EXPECT_EQ(namesIn(temp()).size(), 1u);
 }
 
-TEST_F(SingleFile, SourceReachedAgainAsTheDestinationComesOutConverted) {
+TEST_F(SingleFile, SourceReachedAgainAsTheDestinationIsNeverChanged) {
     const std::string source = writeFile("same.txt", "a\tb\r\n");
     CreateDirectoryA((temp() + "sub").c_str(), nullptr);
     choose(source, temp() + "sub\\..\\SAME.TXT");
     main().replaceTWSfixedSingle();
-    EXPECT_EQ(readFile(source), "a       b\r\n");
+    EXPECT_EQ(readFile(source), "a\tb\r\n");
     choose(source, temp() + "sub\\..\\same.txt");
     main().replaceTABSwithSPACESSingle();
-    EXPECT_EQ(readFile(source), "a       b\r\n\r\n");
+    EXPECT_EQ(readFile(source), "a\tb\r\n");
+    ASSERT_EQ(desk.messages().size(), 2u);
+    EXPECT_EQ(desk.messages()[0].text, errorText(75, "Path/File access error", "frmMain - replaceTWSfixedSingle"));
+    EXPECT_EQ(desk.messages()[1].text,
+              errorText(75, "Path/File access error", "frmMain - replaceTABSwithSPACESSingle"));
     EXPECT_EQ(namesIn(temp()).size(), 2u);
 }
 

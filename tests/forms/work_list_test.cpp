@@ -30,6 +30,22 @@ protected:
     }
 };
 
+TEST_F(WorkList, ListsOnlyNamesWhoseOwnExtensionIsTheChosenOne) {
+    writeFile("a.txt", "");
+    writeFile("b.txtx", "");
+    writeFile("c.html", "");
+    writeFile("d.old.txt", "");
+    list(temp(), "txt");
+    ASSERT_EQ(main().List1.listCount(), 2);
+    std::vector<std::string> entries{main().List1.list(0), main().List1.list(1)};
+    std::sort(entries.begin(), entries.end());
+    EXPECT_EQ(entries, (std::vector<std::string>{temp() + "a.txt", temp() + "d.old.txt"}));
+    EXPECT_EQ(main().lblHDDENnrOfFiles.caption(), "2");
+    list(temp(), "htm");
+    EXPECT_EQ(main().List1.listCount(), 0);
+    EXPECT_EQ(main().lblNumberofiles.caption(), "No files ...");
+}
+
 TEST_F(WorkList, ListsOrdinaryFilesOfTheExtensionAsFullPaths) {
     writeFile("a.txt", "");
     writeFile("b.TXT", "");

@@ -53,6 +53,21 @@ TEST_F(RegistryLayer, NeverWrittenValueReadsError) {
     EXPECT_EQ(Registry::getKeyValue(scratchPath + "\\Missing", "Nothing"), "Error");
 }
 
+TEST_F(RegistryLayer, ValuesOfOtherTypesReadAsMissingNotAsTheirBytes) {
+    HKEY key = nullptr;
+    ASSERT_EQ(RegCreateKeyA(HKEY_CURRENT_USER, scratch.c_str(), &key), ERROR_SUCCESS);
+    const DWORD number = 0xFFFF;
+    RegSetValueExA(key, "Number", 0, REG_DWORD, reinterpret_cast<const BYTE *>(&number), sizeof number);
+    RegSetValueExA(key, "Bytes", 0, REG_BINARY, reinterpret_cast<const BYTE *>("12\0"), 3);
+    RegSetValueExA(key, "Texts", 0, REG_MULTI_SZ, reinterpret_cast<const BYTE *>("8\0" "9\0"), 5);
+    RegSetValueExA(key, "Expandable", 0, REG_EXPAND_SZ, reinterpret_cast<const BYTE *>("12"), 3);
+    RegCloseKey(key);
+    EXPECT_EQ(Registry::getKeyValue(scratchPath, "Number"), "Error");
+    EXPECT_EQ(Registry::getKeyValue(scratchPath, "Bytes"), "Error");
+    EXPECT_EQ(Registry::getKeyValue(scratchPath, "Texts"), "Error");
+    EXPECT_EQ(Registry::getKeyValue(scratchPath, "Expandable"), "12");
+}
+
 TEST_F(RegistryLayer, WrittenTextIsAStringValueWithoutItsNul) {
     Registry::setKeyValue(scratchPath, "Name", "c:\\text\\notes.txt");
     const auto raw = rawGet(scratch, "Name");

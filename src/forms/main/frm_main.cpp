@@ -1,4 +1,5 @@
 #include "main/frm_main.h"
+#include "desktop/show_error.h"
 #include "main/main_layout.h"
 
 #include <commctrl.h>
@@ -124,15 +125,18 @@ LRESULT FrmMain::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         onCommand(reinterpret_cast<HWND>(lParam), HIWORD(wParam), LOWORD(wParam));
         return 0;
     case WM_CLOSE:
+        if (deferCloseDuringRun()) return 0;
         Form_QueryUnload();
         destroyWindow();
         return 0;
     case WM_QUERYENDSESSION: return TRUE;
     case WM_ENDSESSION:
-        if (wParam) {
-            Form_QueryUnload();
-            destroyWindow();
-        }
+        if (!wParam) return 0;
+        // The session may end before the run reaches its next file: the settings are saved now.
+        if (runInProgress()) ignoringErrors([&] { saveSettings(); });
+        if (deferCloseDuringRun()) return 0;
+        Form_QueryUnload();
+        destroyWindow();
         return 0;
     case WM_HELP: return TRUE;
     }
@@ -140,6 +144,15 @@ LRESULT FrmMain::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void FrmMain::windowDestroyed() { Form_Unload(); }
+
+// A run holds the failed-files window and the controls it reports to while it lets the window handle
+// its messages between files; closing now would free them under it. The close is remembered, the run
+// stops after its current file, and the run button closes the window then.
+bool FrmMain::deferCloseDuringRun() {
+    if (!runInProgress()) return false;
+    closeRequested_ = true;
+    return true;
+}
 
 void FrmMain::onCommand(HWND control, WORD code, WORD id) {
     if (!control && id == menuHelpId) return menuHelp_Click();

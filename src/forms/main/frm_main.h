@@ -111,18 +111,19 @@ public:
     void prevcmdReplaceTABSMultiple();
     void prevcmdReplaceTABSClipboard();
 
-    // Conversion jobs.
+    // Conversion jobs. A checking pass answers false when it ended on an error of its own (the
+    // user has been told); no conversion pass follows it then.
     void KillTempFile1();
     void KillTempFile2();
     bool itemIsInList();
-    void replaceTABSwithSPACESVerifySingle();
+    bool replaceTABSwithSPACESVerifySingle();
     void replaceTWSfixedSingle();
     void replaceTABSwithSPACESSingle();
-    void replaceTABSwithSPACESVerifyMultiple();
+    bool replaceTABSwithSPACESVerifyMultiple();
     void removeErroredFiles();
     void replaceTWSfixedMultiple();
     void replaceTABSwithSPACESMultiple();
-    void replaceTABSwithSPACESVerifyClipboard();
+    bool replaceTABSwithSPACESVerifyClipboard();
     void replaceTWSfixedClipboard();
     void replaceTABSwithSPACESClipboard();
 
@@ -143,6 +144,7 @@ private:
     void onCommand(HWND control, WORD code, WORD id);
     void bindControls();
     void unloadOtherWindows();
+    bool deferCloseDuringRun();
 
     Tooltips tooltips_;
     ControlColours colours_;
@@ -151,6 +153,7 @@ private:
     std::unique_ptr<BaseWindow> frmErrorClipboardWindow_;
     bool running_ = false; // a folder run yields to the message loop; a second press is ignored
     bool closing_ = false;
+    bool closeRequested_ = false; // asked to close during a run: the run stops, then the window closes
     bool quitOnUnload_ = true;
     bool closeRequestedByBrowse_ = false; // the folder browser could not be found
 
@@ -158,5 +161,6 @@ public:
     // Tests create the window without ending the message loop when it closes.
     void setQuitOnUnload(bool quit) { quitOnUnload_ = quit; }
     bool runInProgress() const { return running_; }
+    bool closeRequested() const { return closeRequested_; }
     void setRunInProgress(bool running) { running_ = running; }
 };

@@ -61,10 +61,13 @@ void replaceEntries(ListBox &list, const std::vector<std::string> &entries) {
 }
 
 // After each file of a folder pass: the bar's maximum from the hidden count, its value, one yield.
+// When the window was asked to close meanwhile, the run stops here (RunStopped), between files.
 void progressStep(FrmMain &frm, int32_t filesDone) {
     frm.ProgressBar1.setMax(countFromText(frm.lblHDDENnrOfFiles.caption()));
     frm.ProgressBar1.setValue(filesDone);
     yieldToMessageLoop();
+    if (frm.closeRequested())
+        throw RunStopped{};
 }
 
 void showCompletion(const FrmMain &frm, const std::string &text) {
@@ -95,8 +98,8 @@ bool FrmMain::itemIsInList() {
     return false;
 }
 
-void FrmMain::replaceTABSwithSPACESVerifySingle() {
-    guarded("frmMain - replaceTABSwithSPACESVerifySingle", [&] {
+bool FrmMain::replaceTABSwithSPACESVerifySingle() {
+    return guarded("frmMain - replaceTABSwithSPACESVerifySingle", [&] {
         KillTempFile1();
         KillTempFile2();
         tEXTO = trimSpaces(txtSource.text());
@@ -125,8 +128,8 @@ void FrmMain::replaceTABSwithSPACESSingle() {
     });
 }
 
-void FrmMain::replaceTABSwithSPACESVerifyMultiple() {
-    guarded("frmMain - replaceTABSwithSPACESVerifyMultiple", [&] {
+bool FrmMain::replaceTABSwithSPACESVerifyMultiple() {
+    return guarded("frmMain - replaceTABSwithSPACESVerifyMultiple", [&] {
         KillTempFile1();
         KillTempFile2();
         // Known failures kept at hand: asking the list box for each would take time in the square of
@@ -182,8 +185,8 @@ void FrmMain::replaceTABSwithSPACESMultiple() {
     });
 }
 
-void FrmMain::replaceTABSwithSPACESVerifyClipboard() {
-    guarded("frmMain - replaceTABSwithSPACESVerifyClipboard", [&] {
+bool FrmMain::replaceTABSwithSPACESVerifyClipboard() {
+    return guarded("frmMain - replaceTABSwithSPACESVerifyClipboard", [&] {
         KillTempFile1();
         KillTempFile2();
         if (!clipboardHasText()) {

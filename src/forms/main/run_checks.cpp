@@ -9,6 +9,7 @@
 #include "messages.h"
 #include "folders.h"
 #include "path_text.h"
+#include "text_files.h"
 
 namespace {
 
@@ -53,14 +54,20 @@ private:
 void FrmMain::cmdReplaceTABS_Click() {
     if (runInProgress())
         return;
-    const RunInProgress running(*this);
-    // Three separate tests: the options form one group, so at most one sequence runs.
-    if (optClipboard.value())
-        prevcmdReplaceTABSClipboard();
-    if (optSingle.value())
-        prevcmdReplaceTABSSingle();
-    if (optMultiple.value())
-        prevcmdReplaceTABSMultiple();
+    try {
+        const RunInProgress running(*this);
+        // Three separate tests: the options form one group, so at most one sequence runs.
+        if (optClipboard.value())
+            prevcmdReplaceTABSClipboard();
+        if (optSingle.value())
+            prevcmdReplaceTABSSingle();
+        if (optMultiple.value())
+            prevcmdReplaceTABSMultiple();
+    } catch (const RunStopped &) {
+        // The window was asked to close between two files; nothing more is shown.
+    }
+    if (closeRequested())
+        close();
 }
 
 namespace {
@@ -77,6 +84,10 @@ bool singleInputsUsable(FrmMain &frm) {
         return refusedPathGone(frm, frm.txtSource, runText::sourceFileGone);
     if (!DirExists(filePart(frm.txtDest.text(), pathPart::folder)))
         return refusedPathGone(frm, frm.txtDest, runText::destinationFolderGone);
+    // The boxes' texts were compared when the paths were picked; another spelling of the source (a
+    // short name, a trailing dot, a doubled backslash, stored settings) is only seen on disk.
+    if (sameFileOnDisk(trimSpaces(frm.txtSource.text()), frm.txtDest.text()))
+        return refused(frm, pickerText::sameFileForDestination);
     return true;
 }
 
@@ -87,7 +98,8 @@ void FrmMain::prevcmdReplaceTABSSingle() {
         frmError().List2.clear();
         if (!singleInputsUsable(*this))
             return;
-        replaceTABSwithSPACESVerifySingle();
+        if (!replaceTABSwithSPACESVerifySingle())
+            return;
         if (frmError().List2.listCount() > 0) {
             desktop().beep();
             desktop().showModal(frmError(), hwnd());
@@ -113,6 +125,9 @@ bool folderInputsUsable(FrmMain &frm) {
         return refusedPathGone(frm, frm.txtMultipleFilesPath, runText::sourceFolderGone);
     if (!DirExists(frm.txtMultipleFilesDestinationPath.text()))
         return refusedPathGone(frm, frm.txtMultipleFilesDestinationPath, runText::destinationFolderGone);
+    // The same folder under another spelling would have every file converted in place.
+    if (sameFileOnDisk(frm.txtMultipleFilesPath.text(), frm.txtMultipleFilesDestinationPath.text()))
+        return refused(frm, pickerText::sameFolder);
     // The list as it was last built: the folder is not searched again here.
     if (frm.List1.listCount() == 0)
         return refusedNoFiles(frm);
@@ -139,7 +154,11 @@ void FrmMain::prevcmdReplaceTABSMultiple() {
         if (!folderInputsUsable(*this))
             return;
         lblVerify.setCaption(runText::verifying);
-        replaceTABSwithSPACESVerifyMultiple();
+        if (!replaceTABSwithSPACESVerifyMultiple()) {
+            lblVerify.setCaption(runText::idle);
+            ProgressBar1.setValue(0);
+            return;
+        }
         if (anyFailed(*this))
             dropFailedFiles(*this);
         lblVerify.setCaption(runText::converting);
@@ -160,7 +179,8 @@ void FrmMain::prevcmdReplaceTABSMultiple() {
 void FrmMain::prevcmdReplaceTABSClipboard() {
     guarded("frmMain - prevcmdReplaceTABSClipboard", [&] {
         frmError().List2.clear();
-        replaceTABSwithSPACESVerifyClipboard();
+        if (!replaceTABSwithSPACESVerifyClipboard())
+            return;
         if (frmError().List2.listCount() > 0) {
             desktop().beep();
             desktop().showModal(frmErrorClipboard(), hwnd());

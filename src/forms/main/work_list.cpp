@@ -3,6 +3,7 @@
 #include "appdata.h"
 #include "desktop/show_error.h"
 #include "folders.h"
+#include "locale_text.h"
 #include "main/frm_main.h"
 #include "path_text.h"
 #include "text_files.h"
@@ -10,6 +11,17 @@
 #include "window/controls.h"
 
 namespace {
+
+// The search matches 8.3 short names too: "*.htm" finds "page.html" through its short name, and
+// "*.txt" finds "notes.txtx". Only a name whose own extension is the chosen one is listed (an
+// extension with wildcards is left to the search).
+bool ownExtensionIs(const std::string &name, const std::string &extension) {
+    if (extension.find_first_of("*?") != std::string::npos)
+        return true;
+    const std::size_t dot = name.find_last_of('.');
+    const std::string own = dot == std::string::npos ? std::string() : name.substr(dot + 1);
+    return lowerCase(own) == lowerCase(extension);
+}
 
 void showCount(FrmMain &frm, int32_t count) {
     const std::string number = std::to_string(count);
@@ -28,6 +40,8 @@ void FrmMain::countFILES() {
         SendMessageA(List1.hwnd(), WM_SETREDRAW, FALSE, 0);
         try {
             forEachOrdinaryFile(folder + pattern, [&](const std::string &name) {
+                if (!ownExtensionIs(name, Combo1.text()))
+                    return;
                 List1.addItem(folder + name);
                 ++count;
             });
@@ -53,11 +67,17 @@ const char *const extensionsFileName = "extensions.txt";
 
 bool blankAfterTrim(std::string_view line) { return line.find_first_not_of(' ') == std::string_view::npos; }
 
+// A line that no file name could end in (too long for a name, or holding a path separator, a drive
+// colon or a wildcard) is no extension; it is skipped rather than searched for.
+bool canBeExtension(std::string_view line) {
+    return line.size() <= 255 && line.find_first_of("\\/:*?") == std::string_view::npos;
+}
+
 void fillFromFile(ComboBox &combo, const std::string &path) {
     combo.clear();
     const std::string text = readWholeFile(path, ShareWrite::Allowed);
     for (std::string_view line : splitLines(text))
-        if (!blankAfterTrim(line))
+        if (!blankAfterTrim(line) && canBeExtension(line))
             combo.addItem(std::string(line));
 }
 

@@ -50,9 +50,16 @@ void centreOver(HWND window, HWND owner) {
                 over.top + ((over.bottom - over.top) - height) / 2);
 }
 
+// The whole title bar must be on the monitors (its four corners each on one), so that the window can
+// be taken by it and moved; a corner of the frame showing is not enough.
 bool onSomeMonitor(HWND window) {
     const RECT frame = frameOf(window);
-    return MonitorFromRect(&frame, MONITOR_DEFAULTTONULL) != nullptr;
+    const LONG titleBottom = frame.top + GetSystemMetrics(SM_CYFRAME) + GetSystemMetrics(SM_CYCAPTION) - 1;
+    for (const POINT corner : {POINT{frame.left, frame.top}, POINT{frame.right - 1, frame.top},
+                               POINT{frame.left, titleBottom}, POINT{frame.right - 1, titleBottom}})
+        if (!MonitorFromPoint(corner, MONITOR_DEFAULTTONULL))
+            return false;
+    return true;
 }
 
 int32_t wholeTwips(double twips) { return static_cast<int32_t>(std::nearbyint(twips)); }
