@@ -27,7 +27,7 @@ void FrmMain::replaceTWSfixedClipboard() {
     guarded("frmMain - replaceTWSfixedClipboard", [&] {
         const int16_t width = spacesNumber(*this);
         FileName2 = temporaryPath("TEMP2.txt");
-        replaceClipboardText(tabStopClipboardText(temporaryPath("TEMP.txt"), FileName2, width));
+        replaceClipboardText(hwnd(), tabStopClipboardText(temporaryPath("TEMP.txt"), FileName2, width));
         KillTempFile1();
         KillTempFile2();
         showCompletion(*this, job::onClipboard);
@@ -37,7 +37,7 @@ void FrmMain::replaceTWSfixedClipboard() {
 void FrmMain::replaceTABSwithSPACESClipboard() {
     guarded("frmMain - replaceTABSwithSPACESClipboard", [&] {
         tEXTO = temporaryPath("TEMP.txt");
-        replaceClipboardText(fixedSpacesClipboardText(tEXTO, [&] { return spacesNumber(*this); }));
+        replaceClipboardText(hwnd(), fixedSpacesClipboardText(tEXTO, [&] { return spacesNumber(*this); }));
         KillTempFile1();
         showCompletion(*this, job::onClipboard);
     });
