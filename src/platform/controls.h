@@ -39,10 +39,7 @@ class Label : public Control {
 public:
     using Control::Control;
     std::string caption() const { return windowText(hwnd_); }
-    void setCaption(const std::string &text) {
-        SetWindowTextA(hwnd_, text.c_str());
-        fitLabelToCaption(hwnd_);
-    }
+    void setCaption(const std::string &text);
 };
 
 class Button : public Label {
