@@ -17,7 +17,7 @@ void FrmMain::replaceTABSwithSPACESVerifyMultiple() {
         std::unordered_set<std::string> listed(known.begin(), known.end());
         int32_t done = 0;
         ListBox &failed = frmError().List2;
-        SendMessageA(failed.hwnd(), WM_SETREDRAW, FALSE, 0); // the window is hidden while it fills
+        const DrawingPaused paused(failed.hwnd()); // the window is hidden while it fills
         verifyInputs(
             listEntries(List1),
             [&](const std::string &path) {
@@ -26,7 +26,6 @@ void FrmMain::replaceTABSwithSPACESVerifyMultiple() {
                     failed.addItem(tEXTO);
             },
             [&] { progressStep(*this, ++done); });
-        SendMessageA(failed.hwnd(), WM_SETREDRAW, TRUE, 0);
     });
 }
 

@@ -40,12 +40,10 @@ std::vector<std::string> listEntries(const ListBox &list) {
 }
 
 void replaceEntries(ListBox &list, const std::vector<std::string> &entries) {
-    SendMessageA(list.hwnd(), WM_SETREDRAW, FALSE, 0);
+    const DrawingPaused paused(list.hwnd());
     list.clear();
     for (const std::string &entry : entries)
         list.addItem(entry);
-    SendMessageA(list.hwnd(), WM_SETREDRAW, TRUE, 0);
-    InvalidateRect(list.hwnd(), nullptr, TRUE);
 }
 
 void progressStep(FrmMain &frm, int32_t filesDone) {

@@ -20,7 +20,7 @@ void FrmMain::countFILES() {
         const std::string pattern = "*." + Combo1.text();
         List1.clear();
         const std::string folder = addBackslash(txtMultipleFilesPath.text());
-        SendMessageA(List1.hwnd(), WM_SETREDRAW, FALSE, 0);
+        const DrawingPaused paused(List1.hwnd());
         try {
             forEachOrdinaryFile(folder + pattern, [&](const std::string &name) {
                 List1.addItem(folder + name);
@@ -36,8 +36,6 @@ void FrmMain::countFILES() {
             return lblNumberofiles.setCaption("No files ...");
         showCount(*this, count);
     });
-    SendMessageA(List1.hwnd(), WM_SETREDRAW, TRUE, 0);
-    InvalidateRect(List1.hwnd(), nullptr, TRUE);
 }
 
 void FrmMain::Combo1_Click() { countFILES(); }
