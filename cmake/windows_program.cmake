@@ -22,6 +22,11 @@ add_library(quillmere_win STATIC ${QM_WIN_SOURCES})
 target_link_libraries(quillmere_win PUBLIC quillmere_core ${QM_WIN_LIBS})
 
 add_executable(quillmere WIN32 src/app/main.cpp src/app/resources/quillmere.rc)
+# The resource compiler does not report the files the script pulls in; a changed manifest or icon must
+# rebuild the resources (the Windows tests set the same on their copy).
+set(QM_RESOURCE_INPUTS ${CMAKE_SOURCE_DIR}/src/app/resources/quillmere.manifest
+                       ${CMAKE_SOURCE_DIR}/src/app/resources/quillmere.ico)
+set_source_files_properties(src/app/resources/quillmere.rc PROPERTIES OBJECT_DEPENDS "${QM_RESOURCE_INPUTS}")
 target_link_libraries(quillmere PRIVATE quillmere_win)
 add_custom_command(TARGET quillmere POST_BUILD
     COMMAND ${CMAKE_COMMAND} -E copy_if_different ${CMAKE_SOURCE_DIR}/src/app/resources/readme.txt
