@@ -1,4 +1,5 @@
 #include "platform/folder_dialog.h"
+#include "platform/file_dialog.h"
 
 #include <shlobj.h>
 
@@ -40,6 +41,7 @@ bool runFolderDialog(FolderDialogRequest &request) {
     info.lpfn = folderDialogEvent;
     info.lParam = reinterpret_cast<LPARAM>(&request);
 
+    const CurrentDirectoryKept kept;
     Pidl chosen(SHBrowseForFolderA(&info));
     if (!chosen) return false;
     char path[MAX_PATH] = {};
