@@ -37,6 +37,11 @@ configure_file(src/app/resources/quillmere.manifest ${QM_GENERATED_DIR}/quillmer
 
 file(GLOB QM_APP_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/app/*.cpp)
 add_executable(quillmere WIN32 ${QM_APP_SOURCES} src/app/resources/quillmere.rc)
+# The resource compiler does not report the files the script pulls in; a changed manifest or icon must
+# rebuild the resources (the Windows tests set the same on their copy).
+set(QM_RESOURCE_INPUTS ${QM_GENERATED_DIR}/quillmere_versioned.manifest
+                       ${CMAKE_SOURCE_DIR}/src/app/resources/quillmere.ico)
+set_source_files_properties(src/app/resources/quillmere.rc PROPERTIES OBJECT_DEPENDS "${QM_RESOURCE_INPUTS}")
 target_include_directories(quillmere PRIVATE ${CMAKE_SOURCE_DIR}/src/app)
 target_link_libraries(quillmere PRIVATE quillmere_forms)
 # No link time in the PE header: the same sources give the same program, byte for byte.

@@ -14,9 +14,9 @@ constexpr int32_t cannotOpenClipboard = 521;
 }
 
 // Another program may hold the clipboard for a moment; a few short waits ride that out.
-bool openWithRetries() {
+bool openWithRetries(HWND owner) {
     for (int attempt = 0; attempt < 10; ++attempt) {
-        if (OpenClipboard(nullptr))
+        if (OpenClipboard(owner))
             return true;
         Sleep(10);
     }
@@ -37,8 +37,8 @@ std::optional<std::string> textOfOpenClipboard() {
 
 } // namespace
 
-OpenClipboardSession::OpenClipboardSession() {
-    if (!openWithRetries())
+OpenClipboardSession::OpenClipboardSession(HWND owner) {
+    if (!openWithRetries(owner))
         raiseClipboard(cannotOpenClipboard, "Can't open Clipboard");
 }
 
@@ -70,8 +70,8 @@ std::optional<std::string> clipboardText() {
     return textOfOpenClipboard();
 }
 
-void replaceClipboardText(const std::string &text, const ClipboardTextSetter &setter) {
-    OpenClipboardSession session;
+void replaceClipboardText(HWND owner, const std::string &text, const ClipboardTextSetter &setter) {
+    OpenClipboardSession session(owner);
     const std::optional<std::string> former = textOfOpenClipboard();
     if (!EmptyClipboard())
         raiseClipboard(cannotOpenClipboard, "Can't open Clipboard");

@@ -1,6 +1,8 @@
 // The system clipboard in text form: whether it holds text, its text, and replacing it.
 #pragma once
 
+#include "win.h"
+
 #include <functional>
 #include <optional>
 #include <string>
@@ -9,10 +11,12 @@
 using ClipboardTextSetter = std::function<bool(const std::string &)>;
 bool setClipboardText(const std::string &text);
 
-// Holds the clipboard open for its lifetime; fails with 521 when another program holds it.
+// Holds the clipboard open for its lifetime; fails with 521 when another program holds it. Whoever
+// empties the clipboard must open it with an owner window: emptied without one, Windows leaves the
+// clipboard ownerless and refuses the data put on it.
 class OpenClipboardSession {
 public:
-    OpenClipboardSession();
+    explicit OpenClipboardSession(HWND owner = nullptr);
     OpenClipboardSession(const OpenClipboardSession &) = delete;
     OpenClipboardSession &operator=(const OpenClipboardSession &) = delete;
     ~OpenClipboardSession();
@@ -23,6 +27,6 @@ bool clipboardHasText();
 // The clipboard's text in the ANSI code page; nullopt when it holds none.
 std::optional<std::string> clipboardText();
 
-// Clears the clipboard and puts the text on it. Should the new text be refused after clearing, the
+// Clears the clipboard, owned by the given window, and puts the text on it. Should the new text be refused after clearing, the
 // former text is put back and the failure raised, so the user's text is never lost.
-void replaceClipboardText(const std::string &text, const ClipboardTextSetter &setter = setClipboardText);
+void replaceClipboardText(HWND owner, const std::string &text, const ClipboardTextSetter &setter = setClipboardText);

@@ -4,6 +4,7 @@
 #include "about/frm_about.h"
 #include "window/layout.h"
 #include "main/frm_main.h"
+#include "window/modal_loop.h"
 
 #include <cmath>
 #include <functional>
@@ -117,6 +118,83 @@ TEST_F(AboutWindow, LinkOpensTheHomepageMinimisesTheMainWindowAndCloses) {
     EXPECT_EQ(desk.of("open")[0].title, "c:\\");
     EXPECT_EQ(desk.of("open")[0].style, static_cast<UINT>(SW_SHOWNORMAL));
     EXPECT_TRUE(IsIconic(main().hwnd()));
+}
+
+// Notes whether the owner of a window is enabled when the window receives WM_DESTROY: a modal
+// window destroyed while its owner is disabled hands activation to some other program's window.
+class DestroyWatch {
+public:
+    DestroyWatch(HWND window, HWND owner) : window_(window), owner_(owner) {
+        current = this;
+        original_ = reinterpret_cast<WNDPROC>(
+            SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&DestroyWatch::procedure)));
+    }
+    ~DestroyWatch() { current = nullptr; }
+    DestroyWatch(const DestroyWatch &) = delete;
+    DestroyWatch &operator=(const DestroyWatch &) = delete;
+    bool destroyed = false;
+    bool ownerEnabledAtDestroy = false;
+
+private:
+    static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+        if (message == WM_DESTROY && current) {
+            current->destroyed = true;
+            current->ownerEnabledAtDestroy = IsWindowEnabled(current->owner_) != 0;
+        }
+        return CallWindowProcA(current->original_, window, message, wParam, lParam);
+    }
+    static inline DestroyWatch *current = nullptr;
+    HWND window_, owner_;
+    WNDPROC original_;
+};
+
+// Another program's top-level window, which Windows would activate if the owner were still disabled.
+class OtherWindow {
+public:
+    OtherWindow() {
+        window_ = CreateWindowExA(0, "STATIC", "Another program", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 40, 40, 200,
+                                  100, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    }
+    ~OtherWindow() { DestroyWindow(window_); }
+    OtherWindow(const OtherWindow &) = delete;
+    OtherWindow &operator=(const OtherWindow &) = delete;
+
+private:
+    HWND window_;
+};
+
+// Each way the About window closes, through the real modal loop: the main window is enabled before
+// the About window goes, and is the active window afterwards.
+TEST_F(AboutWindow, EveryWayOfClosingGivesTheActivationBackToTheMainWindow) {
+    FrmMain &frm = main();
+    frm.show();
+    const OtherWindow other;
+    const std::vector<std::pair<const char *, std::function<void(FrmAbout &)>>> ways{
+        {"Ok", [](FrmAbout &about) { PostMessageA(about.cmdok.hwnd(), BM_CLICK, 0, 0); }},
+        {"Esc",
+         [](FrmAbout &about) {
+             PostMessageA(about.cmdok.hwnd(), WM_KEYDOWN, VK_ESCAPE, 1);
+             PostMessageA(about.cmdok.hwnd(), WM_KEYUP, VK_ESCAPE, 0xC0000001);
+         }},
+        {"close box", [](FrmAbout &about) { PostMessageA(about.hwnd(), WM_CLOSE, 0, 0); }},
+        {"link", [](FrmAbout &about) {
+             PostMessageA(about.hwnd(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(about.lblurl.hwnd()), STN_CLICKED),
+                          reinterpret_cast<LPARAM>(about.lblurl.hwnd()));
+         }}};
+    for (const auto &[name, close] : ways) {
+        ShowWindow(frm.hwnd(), SW_RESTORE);
+        SetActiveWindow(frm.hwnd());
+        FrmAbout about(frm.hwnd());
+        about.load();
+        ASSERT_TRUE(about.hwnd());
+        DestroyWatch watch(about.hwnd(), frm.hwnd());
+        close(about);
+        runModal(about.hwnd(), frm.hwnd());
+        EXPECT_TRUE(watch.destroyed) << name;
+        EXPECT_TRUE(watch.ownerEnabledAtDestroy) << name;
+        EXPECT_TRUE(IsWindowEnabled(frm.hwnd())) << name;
+        EXPECT_EQ(GetActiveWindow(), frm.hwnd()) << name;
+    }
 }
 
 TEST_F(AboutWindow, PointerOverTheLinkIsAHand) {

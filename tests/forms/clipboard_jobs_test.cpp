@@ -98,15 +98,28 @@ TEST_F(ClipboardRun, NonNumericNumberFailsEachJobAndLeavesTheClipboard) {
     EXPECT_EQ(clipboardText(), "a\tb");
 }
 
+// Windows documents that emptying a clipboard opened without an owner leaves it with none, and that
+// setting data then fails; Wine allows it, so the owner itself is what can be checked here.
+TEST_F(ClipboardRun, BothSettingsLeaveTheMainWindowAsTheClipboardOwner) {
+    for (bool tabStops : {true, false}) {
+        putTextOnClipboard("a\tb");
+        ASSERT_NE(GetClipboardOwner(), main().hwnd());
+        convert("a\tb", tabStops);
+        EXPECT_EQ(GetClipboardOwner(), main().hwnd()) << (tabStops ? "tab stops" : "fixed number");
+    }
+}
+
 TEST_F(ClipboardRun, TextRefusedAfterClearingPutsTheFormerTextBack) {
     putTextOnClipboard("former\ttext");
+    HWND owner = main().hwnd();
     try {
-        replaceClipboardText("new", [](const std::string &) { return false; });
+        replaceClipboardText(owner, "new", [](const std::string &) { return false; });
         FAIL() << "a refused text must be reported";
     } catch (const AppError &error) {
         EXPECT_EQ(error.number, err::OutOfMemory);
     }
     EXPECT_EQ(clipboardText(), "former\ttext");
+    EXPECT_EQ(GetClipboardOwner(), owner);
 }
 
 } // namespace

@@ -45,6 +45,43 @@ protected:
     std::string source, destination;
 };
 
+// Records the drawing switches a list box is sent (WM_SETREDRAW), in order.
+class RedrawSwitches {
+public:
+    explicit RedrawSwitches(HWND list) : list_(list) {
+        current = this;
+        original_ = reinterpret_cast<WNDPROC>(
+            SetWindowLongPtrA(list, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&RedrawSwitches::procedure)));
+    }
+    ~RedrawSwitches() {
+        SetWindowLongPtrA(list_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original_));
+        current = nullptr;
+    }
+    std::vector<bool> seen;
+
+private:
+    static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+        if (message == WM_SETREDRAW) current->seen.push_back(wParam != 0);
+        return CallWindowProcA(current->original_, window, message, wParam, lParam);
+    }
+    static inline RedrawSwitches *current = nullptr;
+    HWND list_;
+    WNDPROC original_;
+};
+
+// The failed-files list stops drawing while the pass fills it; a failure in between must not leave
+// it blank for this run and every later one.
+TEST_F(FolderRun, FailedFilesListDrawsAgainAfterAPassThatEndsInAnError) {
+    const std::string vanishing = put("a.txt", "a\tb");
+    put("b.txt", "x");
+    listSource(destination);
+    ASSERT_TRUE(DeleteFileA(vanishing.c_str()));
+    FrmMain &frm = main();
+    RedrawSwitches switches(frm.frmError().List2.hwnd());
+    frm.replaceTABSwithSPACESVerifyMultiple();
+    EXPECT_EQ(switches.seen, (std::vector<bool>{false, true}));
+}
+
 TEST_F(FolderRun, ConvertsEveryListedFileUnderItsOwnNameAndSaysAllDone) {
     put("a.txt", "a\tb\r\n");
     put("b.txt", "\tx");

@@ -62,11 +62,57 @@ TEST_F(HelpAndKeys, F1WithShiftCtrlOrAltCountsAndOtherKeysDoNothing) {
     EXPECT_TRUE(frm.isLoaded());
 }
 
+// The id the Help item of the window's menu sends.
+UINT helpMenuId(const FrmMain &frm) { return GetMenuItemID(GetSubMenu(GetMenu(frm.hwnd()), 0), 0); }
+
 TEST_F(HelpAndKeys, HelpMenuOpensTheReadmeToo) {
     FrmMain &frm = main();
-    SendMessageA(frm.hwnd(), WM_COMMAND, MAKEWPARAM(1, 0), 0);
+    SendMessageA(frm.hwnd(), WM_COMMAND, MAKEWPARAM(helpMenuId(frm), 0), 0);
     ASSERT_EQ(desk.of("start").size(), 1u);
     EXPECT_EQ(desk.of("start")[0].text, "notepad.exe " + readmePath());
+}
+
+// Enter goes through the dialog keyboard handling, which turns it into the OK command when the focus is
+// not on a push button; the menu must not answer that command.
+TEST_F(HelpAndKeys, EnterOnTheFocusedRunButtonRunsAndNeverOpensTheReadme) {
+    FrmMain &frm = main();
+    frm.optSingle.setValue(true);
+    frm.show();
+    ASSERT_EQ(GetFocus(), frm.cmdReplaceTABS.hwnd());
+    pressKey(frm, frm.cmdReplaceTABS.hwnd(), VK_RETURN);
+    EXPECT_TRUE(desk.of("start").empty());
+    // Nothing is chosen yet, so the single-file run stops at its first check.
+    ASSERT_EQ(desk.messages().size(), 1u);
+    EXPECT_EQ(desk.messages()[0].title, "Attention!");
+}
+
+TEST_F(HelpAndKeys, EnterOnABrowseButtonPressesThatButton) {
+    FrmMain &frm = main();
+    frm.show();
+    frm.cmdGetSourceFile.setFocus();
+    pressKey(frm, frm.cmdGetSourceFile.hwnd(), VK_RETURN);
+    EXPECT_EQ(desk.of("file").size(), 1u);
+    EXPECT_TRUE(desk.of("start").empty());
+    EXPECT_TRUE(desk.messages().empty());
+}
+
+TEST_F(HelpAndKeys, EnterWithShiftStatesElsewhereDoesNothing) {
+    FrmMain &frm = main();
+    frm.show();
+    for (HWND focused : {frm.optSingle.hwnd(), frm.List1.hwnd(), frm.UpDown1.hwnd()}) {
+        SetFocus(focused);
+        for (BYTE modifier : {BYTE(0), BYTE(VK_SHIFT), BYTE(VK_CONTROL)}) {
+            BYTE keys[256] = {};
+            GetKeyboardState(keys);
+            if (modifier) keys[modifier] = 0x80;
+            SetKeyboardState(keys);
+            pressKey(frm, focused, VK_RETURN);
+            if (modifier) keys[modifier] = 0;
+            SetKeyboardState(keys);
+        }
+    }
+    EXPECT_TRUE(desk.calls.empty());
+    EXPECT_TRUE(frm.isLoaded());
 }
 
 TEST_F(HelpAndKeys, MissingReadmeSaysOops) {

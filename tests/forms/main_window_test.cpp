@@ -11,6 +11,32 @@ namespace {
 
 class MainWindow : public FormTest {};
 
+void handlePendingMessages() {
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+}
+
+// What the window shows in the control's rectangle, read back from the window's drawing.
+std::vector<COLORREF> shownPixels(HWND control) {
+    handlePendingMessages();
+    HWND parent = GetParent(control);
+    const RECT place = placeInParent(control);
+    HDC dc = GetDC(parent);
+    std::vector<COLORREF> pixels;
+    for (int y = place.top; y < place.bottom; ++y)
+        for (int x = place.left; x < place.right; ++x) pixels.push_back(GetPixel(dc, x, y));
+    ReleaseDC(parent, dc);
+    return pixels;
+}
+
+// The whole window painted anew, as it is when first shown.
+void repaintWholeWindow(HWND window) {
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+}
+
 TEST_F(MainWindow, HasItsCaptionClientSizeAndFixedFrame) {
     FrmMain &frm = main();
     EXPECT_EQ(windowText(frm.hwnd()), "Quillmere");
@@ -77,6 +103,24 @@ TEST_F(MainWindow, LabelsKeepTheirPlaceAndGrowOnlyToShowTheWholeCaption) {
     ReleaseDC(frm.lblVerify.hwnd(), dc);
     const RECT grown = placeInParent(frm.lblVerify.hwnd());
     EXPECT_GE(grown.right - grown.left, text.cx);
+}
+
+// Labels are transparent; a new caption must not be printed over the old one.
+TEST_F(MainWindow, ChangedLabelShowsOnlyItsNewCaption) {
+    FrmMain &frm = main();
+    frm.show();
+    for (Label *label : {&frm.lblNumberofiles, &frm.lblVerify}) {
+        label->setCaption("Converting, please wait ...");
+        repaintWholeWindow(frm.hwnd());
+        const std::vector<COLORREF> before = shownPixels(label->hwnd());
+        label->setCaption("Waiting ...");
+        const std::vector<COLORREF> changed = shownPixels(label->hwnd());
+        repaintWholeWindow(frm.hwnd());
+        const std::vector<COLORREF> fresh = shownPixels(label->hwnd());
+        ASSERT_FALSE(fresh.empty());
+        EXPECT_NE(fresh, before) << "the two captions must look different for this test to see anything";
+        EXPECT_EQ(changed, fresh) << windowText(label->hwnd());
+    }
 }
 
 TEST_F(MainWindow, PanelsSitInsideTheirFramesAndTheHiddenStoresAreNotShown) {

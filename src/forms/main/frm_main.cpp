@@ -7,7 +7,8 @@
 
 namespace {
 
-constexpr UINT menuHelpId = 1;
+// Menu ids stay clear of the dialog command ids (IDOK, IDCANCEL ...), which the keyboard handling sends.
+constexpr UINT menuHelpId = 40001;
 
 HMENU createMainMenu() {
     HMENU project = CreatePopupMenu();
@@ -21,6 +22,14 @@ int16_t shiftState() {
     return static_cast<int16_t>(((GetKeyState(VK_SHIFT) & 0x8000) ? 1 : 0) |
                                 ((GetKeyState(VK_CONTROL) & 0x8000) ? 2 : 0) |
                                 ((GetKeyState(VK_MENU) & 0x8000) ? 4 : 0));
+}
+
+// The push button of the window that has the focus, if any.
+HWND focusedPushButton(HWND window) {
+    HWND focus = GetFocus();
+    if (!focus || !IsChild(window, focus)) return nullptr;
+    const LRESULT code = SendMessageA(focus, WM_GETDLGCODE, 0, 0);
+    return (code & (DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON)) ? focus : nullptr;
 }
 
 } // namespace
@@ -156,6 +165,11 @@ bool FrmMain::deferCloseDuringRun() {
 
 void FrmMain::onCommand(HWND control, WORD code, WORD id) {
     if (!control && id == menuHelpId) return menuHelp_Click();
+    // Enter arrives as the OK command: it presses the focused push button and nothing else.
+    if (!control && id == IDOK) {
+        if (HWND button = focusedPushButton(hwnd())) SendMessageA(button, BM_CLICK, 0, 0);
+        return;
+    }
     if (id == IDCANCEL) return cmdExit_Click();
     if (code == CBN_SELCHANGE && control == Combo1.hwnd()) return Combo1_Click();
     if (code != BN_CLICKED) return;

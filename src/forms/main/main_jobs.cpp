@@ -52,12 +52,10 @@ std::vector<std::string> listEntries(const ListBox &list) {
 }
 
 void replaceEntries(ListBox &list, const std::vector<std::string> &entries) {
-    SendMessageA(list.hwnd(), WM_SETREDRAW, FALSE, 0);
+    const DrawingPaused paused(list.hwnd());
     list.clear();
     for (const std::string &entry : entries)
         list.addItem(entry);
-    SendMessageA(list.hwnd(), WM_SETREDRAW, TRUE, 0);
-    InvalidateRect(list.hwnd(), nullptr, TRUE);
 }
 
 // After each file of a folder pass: the bar's maximum from the hidden count, its value, one yield.
@@ -138,7 +136,7 @@ bool FrmMain::replaceTABSwithSPACESVerifyMultiple() {
         std::unordered_set<std::string> listed(known.begin(), known.end());
         int32_t done = 0;
         ListBox &failed = frmError().List2;
-        SendMessageA(failed.hwnd(), WM_SETREDRAW, FALSE, 0); // the window is hidden while it fills
+        const DrawingPaused paused(failed.hwnd()); // the window is hidden while it fills
         verifiedEncodings.clear();
         verifyInputs(
             listEntries(List1),
@@ -149,7 +147,6 @@ bool FrmMain::replaceTABSwithSPACESVerifyMultiple() {
             },
             [&] { progressStep(*this, ++done); },
             [&](const std::string &path, TextEncoding encoding) { verifiedEncodings[trimSpaces(path)] = encoding; });
-        SendMessageA(failed.hwnd(), WM_SETREDRAW, TRUE, 0);
     });
 }
 
@@ -206,7 +203,7 @@ void FrmMain::replaceTWSfixedClipboard() {
     guarded("frmMain - replaceTWSfixedClipboard", [&] {
         const int16_t width = spacesNumber(*this);
         FileName2 = temporaryPath("TEMP2.txt");
-        replaceClipboardText(tabStopClipboardText(temporaryPath("TEMP.txt"), FileName2, width));
+        replaceClipboardText(hwnd(), tabStopClipboardText(temporaryPath("TEMP.txt"), FileName2, width));
         KillTempFile1();
         KillTempFile2();
         showCompletion(*this, jobText::onClipboard);
@@ -216,7 +213,7 @@ void FrmMain::replaceTWSfixedClipboard() {
 void FrmMain::replaceTABSwithSPACESClipboard() {
     guarded("frmMain - replaceTABSwithSPACESClipboard", [&] {
         tEXTO = temporaryPath("TEMP.txt");
-        replaceClipboardText(fixedSpacesClipboardText(tEXTO, [&] { return spacesNumber(*this); }));
+        replaceClipboardText(hwnd(), fixedSpacesClipboardText(tEXTO, [&] { return spacesNumber(*this); }));
         KillTempFile1();
         showCompletion(*this, jobText::onClipboard);
     });

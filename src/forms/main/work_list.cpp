@@ -37,7 +37,7 @@ void FrmMain::countFILES() {
         const std::string pattern = "*." + Combo1.text();
         List1.clear();
         const std::string folder = addBackslash(txtMultipleFilesPath.text());
-        SendMessageA(List1.hwnd(), WM_SETREDRAW, FALSE, 0);
+        const DrawingPaused paused(List1.hwnd());
         try {
             forEachOrdinaryFile(folder + pattern, [&](const std::string &name) {
                 if (!ownExtensionIs(name, Combo1.text()))
@@ -55,8 +55,6 @@ void FrmMain::countFILES() {
             return lblNumberofiles.setCaption("No files ...");
         showCount(*this, count);
     });
-    SendMessageA(List1.hwnd(), WM_SETREDRAW, TRUE, 0);
-    InvalidateRect(List1.hwnd(), nullptr, TRUE);
 }
 
 void FrmMain::Combo1_Click() { countFILES(); }

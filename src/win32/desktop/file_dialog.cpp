@@ -19,6 +19,17 @@ std::vector<char> dialogFilter(const std::string &barSeparated) {
 
 } // namespace
 
+CurrentDirectoryKept::CurrentDirectoryKept() {
+    const DWORD length = GetCurrentDirectoryA(0, nullptr);
+    if (length == 0) return;
+    std::vector<char> folder(length + 1, '\0');
+    if (GetCurrentDirectoryA(static_cast<DWORD>(folder.size()), folder.data()) != 0) folder_ = folder.data();
+}
+
+CurrentDirectoryKept::~CurrentDirectoryKept() {
+    if (!folder_.empty()) SetCurrentDirectoryA(folder_.c_str());
+}
+
 bool runFileDialog(FileDialogRequest &request) {
     std::vector<char> fileName(32768, '\0');
     std::copy_n(request.fileName.begin(), std::min(request.fileName.size(), fileName.size() - 1),
@@ -38,6 +49,7 @@ bool runFileDialog(FileDialogRequest &request) {
     dialog.lpstrTitle = request.title.c_str();
     dialog.Flags = request.flags | OFN_EXPLORER;
 
+    const CurrentDirectoryKept kept;
     const BOOL confirmed = request.save ? GetSaveFileNameA(&dialog) : GetOpenFileNameA(&dialog);
     if (!confirmed) return false;
     request.fileName = fileName.data();

@@ -1,6 +1,7 @@
 #include "desktop/folder_dialog.h"
 #include "desktop/browse_dialog.h"
 #include "handles.h"
+#include "desktop/file_dialog.h"
 
 #include <shlobj.h>
 
@@ -40,6 +41,7 @@ bool runFolderDialog(FolderDialogRequest &request) {
     info.lpfn = folderDialogEvent;
     info.lParam = reinterpret_cast<LPARAM>(&request);
 
+    const CurrentDirectoryKept kept;
     Pidl chosen(SHBrowseForFolderA(&info));
     if (!chosen) return false;
     char path[MAX_PATH] = {};

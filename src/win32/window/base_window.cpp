@@ -1,4 +1,5 @@
 #include "window/base_window.h"
+#include "window/modal_loop.h"
 
 #include <cstdio>
 
@@ -56,6 +57,7 @@ void BaseWindow::createWindow(const char *className, const char *caption, DWORD 
 void BaseWindow::destroyWindow() {
     if (!hwnd_) return;
     HWND window = hwnd_;
+    releaseModalOwner(window);
     DestroyWindow(window);
 }
 

@@ -44,6 +44,18 @@ void fitLabelToCaption(HWND label) {
     InvalidateRect(GetParent(label), &rect, TRUE);
 }
 
+// Transparent labels draw no background of their own: the parent paints it again under the
+// label first, or the old caption would stay under the new one.
+void Label::setCaption(const std::string &text) {
+    SetWindowTextA(hwnd_, text.c_str());
+    fitLabelToCaption(hwnd_);
+    RECT place;
+    GetWindowRect(hwnd_, &place);
+    HWND parent = GetParent(hwnd_);
+    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT *>(&place), 2);
+    RedrawWindow(parent, &place, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+}
+
 void Control::setForeColor(COLORREF colour) {
     colours_->setText(hwnd_, colour);
     InvalidateRect(hwnd_, nullptr, TRUE);

@@ -39,10 +39,7 @@ class Label : public Control {
 public:
     using Control::Control;
     std::string caption() const { return windowText(hwnd_); }
-    void setCaption(const std::string &text) {
-        SetWindowTextA(hwnd_, text.c_str());
-        fitLabelToCaption(hwnd_);
-    }
+    void setCaption(const std::string &text);
 };
 
 class Button : public Label {
@@ -68,6 +65,22 @@ public:
     using Control::Control;
     std::string text() const { return windowText(hwnd_); }
     void setText(const std::string &text) { SetWindowTextA(hwnd_, text.c_str()); }
+};
+
+// Turns a control's drawing off for its lifetime, so a long fill is drawn once; drawing comes back
+// on every path, also when the fill fails, and the control is drawn anew.
+class DrawingPaused {
+public:
+    explicit DrawingPaused(HWND control) : control_(control) { SendMessageA(control_, WM_SETREDRAW, FALSE, 0); }
+    ~DrawingPaused() {
+        SendMessageA(control_, WM_SETREDRAW, TRUE, 0);
+        RedrawWindow(control_, nullptr, nullptr, RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN);
+    }
+    DrawingPaused(const DrawingPaused &) = delete;
+    DrawingPaused &operator=(const DrawingPaused &) = delete;
+
+private:
+    HWND control_;
 };
 
 class ListBox : public Control {

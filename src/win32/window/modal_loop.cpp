@@ -1,5 +1,16 @@
 #include "window/modal_loop.h"
 
+namespace {
+
+const char *const modalOwnerProperty = "QuillmereModalOwner";
+
+} // namespace
+
+void releaseModalOwner(HWND window) {
+    HWND owner = static_cast<HWND>(RemovePropA(window, modalOwnerProperty));
+    if (owner) EnableWindow(owner, TRUE);
+}
+
 bool dispatchDialogKeys(MSG &message) {
     HWND root = message.hwnd ? GetAncestor(message.hwnd, GA_ROOT) : nullptr;
     return root && IsDialogMessageA(root, &message) != 0;
@@ -7,7 +18,10 @@ bool dispatchDialogKeys(MSG &message) {
 
 void runModal(HWND window, HWND owner) {
     const bool ownerWasEnabled = owner && IsWindowEnabled(owner);
-    if (ownerWasEnabled) EnableWindow(owner, FALSE);
+    if (ownerWasEnabled) {
+        EnableWindow(owner, FALSE);
+        SetPropA(window, modalOwnerProperty, owner);
+    }
     ShowWindow(window, SW_SHOW);
     SetForegroundWindow(window);
     MSG message;
@@ -22,8 +36,9 @@ void runModal(HWND window, HWND owner) {
         TranslateMessage(&message);
         DispatchMessageA(&message);
     }
+    if (IsWindow(window)) releaseModalOwner(window); // the loop ended with the window still there
     if (ownerWasEnabled) {
-        EnableWindow(owner, TRUE);
+        EnableWindow(owner, TRUE); // also when the window went some other way than destroyWindow
         SetActiveWindow(owner);
     }
 }

@@ -5,6 +5,10 @@
 
 void runModal(HWND window, HWND owner);
 
+// Enables the owner that a modal window disabled; a window that goes must call it before it is
+// destroyed, or Windows activates some other program's window instead of the owner.
+void releaseModalOwner(HWND window);
+
 // Lets pending messages be handled once (painting, clicks, keys), then returns.
 void yieldToMessageLoop();
 
