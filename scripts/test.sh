@@ -1,9 +1,11 @@
 #!/bin/sh
-# Sets up, builds and runs every test of Quillmere through ctest: the native core (plain and with
-# sanitizers), the Windows tests under Wine, and the end-to-end scenarios.
+# Sets up, checks the formatting, builds and runs every test of Quillmere through ctest: the native
+# core (plain and with sanitizers), the Windows tests under Wine, the end-to-end scenarios and the
+# packages.
 set -e
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/setup.sh"
+"$root/scripts/format.sh" --check
 "$root/scripts/build.sh" --asan
 
 QM_BUILD="$root/build/win"
