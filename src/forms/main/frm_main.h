@@ -1,5 +1,5 @@
 // The main window: its controls, the fields the conversion jobs share, and every handler and
-// procedure that belongs to it. The procedures are defined in the folders of their subsystems.
+// procedure that belongs to it. The procedures are defined beside this file, in files by concern.
 #pragma once
 
 #include "text_encoding.h"

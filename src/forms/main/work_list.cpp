@@ -2,26 +2,13 @@
 // filter and its file of extensions, and the hint of the entry under the pointer.
 #include "appdata.h"
 #include "desktop/show_error.h"
-#include "folders.h"
-#include "locale_text.h"
 #include "main/frm_main.h"
 #include "path_text.h"
 #include "text_files.h"
-#include "whole_text.h"
 #include "window/controls.h"
+#include "work_list.h"
 
 namespace {
-
-// The search matches 8.3 short names too: "*.htm" finds "page.html" through its short name, and
-// "*.txt" finds "notes.txtx". Only a name whose own extension is the chosen one is listed (an
-// extension with wildcards is left to the search).
-bool ownExtensionIs(const std::string &name, const std::string &extension) {
-    if (extension.find_first_of("*?") != std::string::npos)
-        return true;
-    const std::size_t dot = name.find_last_of('.');
-    const std::string own = dot == std::string::npos ? std::string() : name.substr(dot + 1);
-    return lowerCase(own) == lowerCase(extension);
-}
 
 void showCount(FrmMain &frm, int32_t count) {
     const std::string number = std::to_string(count);
@@ -34,15 +21,12 @@ void showCount(FrmMain &frm, int32_t count) {
 void FrmMain::countFILES() {
     int32_t count = 0;
     guarded("frmMain - countFILES", [&] {
-        const std::string pattern = "*." + Combo1.text();
         List1.clear();
         const std::string folder = addBackslash(txtMultipleFilesPath.text());
         const DrawingPaused paused(List1.hwnd());
         try {
-            forEachOrdinaryFile(folder + pattern, [&](const std::string &name) {
-                if (!ownExtensionIs(name, Combo1.text()))
-                    return;
-                List1.addItem(folder + name);
+            forEachFileOfExtension(folder, Combo1.text(), [&](const std::string &path) {
+                List1.addItem(path);
                 ++count;
             });
         } catch (...) {
@@ -63,20 +47,10 @@ namespace {
 
 const char *const extensionsFileName = "extensions.txt";
 
-bool blankAfterTrim(std::string_view line) { return line.find_first_not_of(' ') == std::string_view::npos; }
-
-// A line that no file name could end in (too long for a name, or holding a path separator, a drive
-// colon or a wildcard) is no extension; it is skipped rather than searched for.
-bool canBeExtension(std::string_view line) {
-    return line.size() <= 255 && line.find_first_of("\\/:*?") == std::string_view::npos;
-}
-
 void fillFromFile(ComboBox &combo, const std::string &path) {
     combo.clear();
-    const std::string text = readWholeFile(path, ShareWrite::Allowed);
-    for (std::string_view line : splitLines(text))
-        if (!blankAfterTrim(line) && canBeExtension(line))
-            combo.addItem(std::string(line));
+    for (const std::string &extension : extensionsFromFile(path))
+        combo.addItem(extension);
 }
 
 } // namespace
