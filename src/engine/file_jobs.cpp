@@ -13,12 +13,14 @@ namespace {
 // the source before the replacement moves into place (the source may be the destination).
 template <class Converter>
 void streamInto(FileHandle source, const std::string &destination, Converter &converter,
-                WholeReadCheck *check) {
+                WholeReadCheck *check, const AfterBlock &afterBlock) {
     ReplacementFile output(destination);
     readBlocks(source, [&](const char *data, std::size_t size) {
         if (check)
             check->feed(data, size);
         output.write(converter.convert(data, size));
+        if (afterBlock)
+            afterBlock();
     });
     std::string lastLineEnd;
     converter.finish(lastLineEnd);
@@ -29,10 +31,14 @@ void streamInto(FileHandle source, const std::string &destination, Converter &co
 
 } // namespace
 
-void verifyInput(const std::string &path) {
+void verifyInput(const std::string &path, const AfterBlock &afterBlock) {
     const FileHandle file = openForReading(path, ShareWrite::Denied);
     WholeReadCheck check(fileLength(file));
-    readBlocks(file, [&](const char *data, std::size_t size) { check.feed(data, size); });
+    readBlocks(file, [&](const char *data, std::size_t size) {
+        check.feed(data, size);
+        if (afterBlock)
+            afterBlock();
+    });
 }
 
 bool marksFailedInput(int32_t errorNumber) {
@@ -59,17 +65,18 @@ void verifyInputs(const std::vector<std::string> &paths,
     }
 }
 
-void convertFileTabStops(const std::string &source, const std::string &destination, int16_t width) {
+void convertFileTabStops(const std::string &source, const std::string &destination, int16_t width,
+                         const AfterBlock &afterBlock) {
     TabStopConverter converter(width);
-    streamInto(openForReading(source, ShareWrite::Allowed), destination, converter, nullptr);
+    streamInto(openForReading(source, ShareWrite::Allowed), destination, converter, nullptr, afterBlock);
 }
 
 void convertFileFixedSpaces(const std::string &source, const std::string &destination,
-                            const std::function<int16_t()> &numberOfSpaces) {
+                            const std::function<int16_t()> &numberOfSpaces, const AfterBlock &afterBlock) {
     FileHandle file = openForReading(source, ShareWrite::Denied);
     WholeReadCheck check(fileLength(file));
     FixedSpacesConverter converter(numberOfSpaces());
-    streamInto(std::move(file), destination, converter, &check);
+    streamInto(std::move(file), destination, converter, &check, afterBlock);
 }
 
 void convertFolder(const std::vector<std::string> &sources, const FolderConversion &job) {

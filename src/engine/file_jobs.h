@@ -8,9 +8,12 @@
 #include <string>
 #include <vector>
 
+// Called after each block a job reads, so a window can handle its messages during long work.
+using AfterBlock = std::function<void()>;
+
 // The whole-text read of an input with writing denied to others: fails with 70 when another program
 // holds it open for writing, with 62 when its text ends early at a 0x1A before its last byte.
-void verifyInput(const std::string &path);
+void verifyInput(const std::string &path, const AfterBlock &afterBlock = {});
 
 // The failures that mark an input as one the program cannot handle (52, 62, 70), as opposed to
 // failures that end a pass.
@@ -27,13 +30,14 @@ void verifyInputs(const std::vector<std::string> &paths,
                   const std::function<void()> &afterEach);
 
 // Line by line under tab stops of the given width (an ordinary read of the source).
-void convertFileTabStops(const std::string &source, const std::string &destination, int16_t width);
+void convertFileTabStops(const std::string &source, const std::string &destination, int16_t width,
+                         const AfterBlock &afterBlock = {});
 
 // The whole text with a fixed run of spaces per tab (writing denied to others while it is read). The
 // number of spaces is asked for once the source is open, as the whole-text route reads it after the
 // source.
 void convertFileFixedSpaces(const std::string &source, const std::string &destination,
-                            const std::function<int16_t()> &numberOfSpaces);
+                            const std::function<int16_t()> &numberOfSpaces, const AfterBlock &afterBlock = {});
 
 enum class Rule { TabStops, FixedSpaces };
 

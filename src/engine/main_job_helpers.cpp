@@ -54,6 +54,14 @@ void progressStep(FrmMain &frm, int32_t filesDone) {
     yieldToMessageLoop();
 }
 
+void MessagePump::operator()() {
+    const DWORD now = GetTickCount();
+    if (now - last_ < 50)
+        return;
+    yieldToMessageLoop();
+    last_ = GetTickCount();
+}
+
 void showCompletion(const FrmMain &frm, const std::string &text) {
     showMessage(frm.hwnd(), text, job::programTitle, MB_OK | MB_ICONINFORMATION);
 }

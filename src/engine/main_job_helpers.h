@@ -36,3 +36,13 @@ void replaceEntries(ListBox &list, const std::vector<std::string> &entries);
 void progressStep(FrmMain &frm, int32_t filesDone);
 
 void showCompletion(const FrmMain &frm, const std::string &text);
+
+// For long work between a job's blocks: lets the window handle its messages (paint, the ignored
+// second press) when 50 ms have passed since it last did, so it never waits as long as 100 ms.
+class MessagePump {
+public:
+    void operator()();
+
+private:
+    DWORD last_ = GetTickCount();
+};

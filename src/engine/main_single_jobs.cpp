@@ -26,14 +26,14 @@ void FrmMain::replaceTABSwithSPACESVerifySingle() {
         KillTempFile1();
         KillTempFile2();
         tEXTO = trimSpaces(txtSource.text());
-        markingFailedInput([&] { verifyInput(tEXTO); }, [&] { recordFailedInput(*this); });
+        markingFailedInput([&] { verifyInput(tEXTO, MessagePump()); }, [&] { recordFailedInput(*this); });
     });
 }
 
 void FrmMain::replaceTWSfixedSingle() {
     guarded("frmMain - replaceTWSfixedSingle", [&] {
         const int16_t width = spacesNumber(*this);
-        convertFileTabStops(trimSpaces(txtSource.text()), trimSpaces(txtDest.text()), width);
+        convertFileTabStops(trimSpaces(txtSource.text()), trimSpaces(txtDest.text()), width, MessagePump());
         showCompletion(*this, job::fileReady);
     });
 }
@@ -42,7 +42,7 @@ void FrmMain::replaceTABSwithSPACESSingle() {
     guarded("frmMain - replaceTABSwithSPACESSingle", [&] {
         tEXTO = trimSpaces(txtSource.text());
         targetfile = txtDest.text(); // as typed: this job has always written to the untrimmed path
-        convertFileFixedSpaces(tEXTO, targetfile, [&] { return spacesNumber(*this); });
+        convertFileFixedSpaces(tEXTO, targetfile, [&] { return spacesNumber(*this); }, MessagePump());
         showCompletion(*this, job::fileReady);
     });
 }
