@@ -5,6 +5,9 @@
 # Usage: bench/compare_expand.sh BUILD_DIR [WORK_DIR]
 # BUILD_DIR is a Release build of the native tree; WORK_DIR (default: a fresh folder in /dev/shm or
 # the temporary folder) receives the inputs and outputs and is removed afterwards unless given.
+# The inputs: 200 MB of the system's own C source (real_source_corpus.sh), 200 MB of generated
+# source-like text and one 50 MB line. The rules in memory are measured once per chunk loop the
+# processor has (QM_SCAN_PATH); WIN_BUILD=build/win adds the 32-bit program's code under Wine.
 set -euo pipefail
 
 build=${1:?usage: compare_expand.sh BUILD_DIR [WORK_DIR]}
@@ -40,6 +43,30 @@ best_in_memory() {
     "$convert" measure "$1" 8 "$2"
 }
 
+# The rules in memory on every chunk loop, natively and (with WIN_BUILD) under Wine, each against
+# memcpy of the same blocks and against expand -t 8 > /dev/null timed in this run.
+in_memory_paths() {
+    local input=$1 bytes=$2 expand_seconds=$3 rule copy_convert program where path
+    local programs=("$convert")
+    [[ -n ${WIN_BUILD:-} ]] && programs+=("wine $WIN_BUILD/bench/win/convert_file.exe")
+    for program in "${programs[@]}"; do
+        where=native
+        [[ $program == wine* ]] && where="32-bit under Wine"
+        for path in sse2 avx2; do
+            for rule in tabs spaces; do
+                read -r -a copy_convert <<<"$(QM_SCAN_PATH=$path $program measure $rule 8 "$(win_path "$program" "$input")" 2>/dev/null)" || continue
+                [[ ${#copy_convert[@]} -eq 2 ]] || continue
+                printf '    %-18s %-5s %-7s %6s MB/s  %.2fx memcpy  %.2fx expand > /dev/null\n' "$where" "$path" "$rule" \
+                    "$(mbps "$bytes" "${copy_convert[1]}")" "$(ratio "${copy_convert[1]}" "${copy_convert[0]}")" \
+                    "$(ratio "${copy_convert[1]}" "$expand_seconds")"
+            done
+        done
+    done
+}
+
+# Wine takes the input by its Windows name (the Z: drive).
+win_path() { if [[ $1 == wine* ]]; then echo "Z:${2//\//\\}"; else echo "$2"; fi; }
+
 compare() {
     local name=$1 input=$2 bytes
     bytes=$(stat -c %s "$input")
@@ -63,6 +90,8 @@ compare() {
         "expand -t 8 > /dev/null" "$(mbps "$bytes" "${expand_null[0]}")" "tabs file to file" "$(mbps "$bytes" "${tabs[0]}")" \
         "spaces file to file" "$(mbps "$bytes" "${spaces[0]}")"
     echo "  tab-stop output identical to expand -t 8: $agree"
+    echo "  in memory on each chunk loop (expand -t 8 > /dev/null: best of $runs, CPU time ${expand_null[1]} s):"
+    in_memory_paths "$input" "$bytes" "${expand_null[1]}"
     echo "  tabs rule:   $(ratio "${tabs_memory[1]}" "${tabs_memory[0]}")x memcpy," \
         "$(ratio "${tabs_memory[1]}" "${expand_null[0]}")x expand > /dev/null;" \
         "file to file $(ratio "${tabs[0]}" "${expand[0]}")x expand > file"
@@ -72,7 +101,9 @@ compare() {
     rm -f "$work"/out_*
 }
 
+"$(dirname "$0")/real_source_corpus.sh" "$work/real.txt" $((200 * 1048576))
 "$convert" corpus source $((200 * 1048576)) "$work/source.txt"
 "$convert" corpus oneline $((50 * 1048576)) "$work/oneline.txt"
+compare "real C source (system headers and sources), CR LF lines" "$work/real.txt"
 compare "source-like text, CR LF lines" "$work/source.txt"
 compare "one line, a tab every 1 to 7 characters" "$work/oneline.txt"

@@ -9,7 +9,7 @@
 // QM_NO_SIMD builds the portable loops on any processor, so they can be tested where SSE2 exists.
 #if defined(__SSE2__) && !defined(QM_NO_SIMD)
 #define QM_SSE2 1
-#include <emmintrin.h>
+#include <immintrin.h>
 #endif
 
 namespace scan {
@@ -26,40 +26,170 @@ template <char First, char... Rest> inline __m128i matches(__m128i block) {
 
 #ifdef QM_SSE2
 // A chunk is as many bytes as a machine word has bits (64 on 64-bit processors, 32 on 32-bit ones),
-// so that the bit masks of its bytes are single words.
+// so that the bit masks of its bytes are single words. Each instruction set below loads, stores and
+// searches chunks its own way; the loops over them are written once for any of them.
 using ChunkMask = std::uintptr_t;
+inline constexpr unsigned chunkBytes = 8 * sizeof(ChunkMask);
 
-struct Chunk {
-    static constexpr unsigned bytes = 8 * sizeof(ChunkMask);
-    static constexpr int parts = bytes / 16;
-    __m128i part[parts];
+// 16 bytes at a time: every processor the program targets.
+struct Sse2 {
+    struct Chunk {
+        static constexpr unsigned bytes = chunkBytes;
+        static constexpr int parts = bytes / 16;
+        __m128i part[parts];
+    };
+
+    static Chunk load(const char *p) {
+        Chunk chunk;
+        for (int i = 0; i < Chunk::parts; ++i)
+            chunk.part[i] = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p + 16 * i));
+        return chunk;
+    }
+
+    static void store(char *o, const Chunk &chunk) {
+        for (int i = 0; i < Chunk::parts; ++i)
+            _mm_storeu_si128(reinterpret_cast<__m128i *>(o + 16 * i), chunk.part[i]);
+    }
+
+    // Bit i set when byte i of the chunk is one of Needles.
+    template <char... Needles> static ChunkMask positions(const Chunk &chunk) {
+        ChunkMask bits = 0;
+        for (int i = 0; i < Chunk::parts; ++i) {
+            const auto part = static_cast<std::uint32_t>(_mm_movemask_epi8(matches<Needles...>(chunk.part[i])));
+            bits |= static_cast<ChunkMask>(part) << (16 * i);
+        }
+        return bits;
+    }
+
+    // True when the chunk at p has no tab, no end mark and no CR without an LF right after it
+    // (the byte after the chunk is read).
+    static bool plainLines(const char *p, const Chunk &chunk) {
+        __m128i odd = _mm_setzero_si128();
+        for (int i = 0; i < Chunk::parts; ++i) {
+            const __m128i next = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p + 16 * i + 1));
+            const __m128i lonelyReturns = _mm_andnot_si128(_mm_cmpeq_epi8(next, _mm_set1_epi8('\n')),
+                                                           _mm_cmpeq_epi8(chunk.part[i], _mm_set1_epi8('\r')));
+            odd = _mm_or_si128(odd, _mm_or_si128(lonelyReturns, matches<'\t', '\x1A'>(chunk.part[i])));
+        }
+        return _mm_movemask_epi8(odd) == 0;
+    }
+
+    // The last line feed in [from, to), or nullptr.
+    static const char *lastLineFeed(const char *from, const char *to) {
+        while (to - from >= 16) {
+            to -= 16;
+            const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i *>(to));
+            const auto mask = static_cast<std::uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(block, _mm_set1_epi8('\n'))));
+            if (mask != 0)
+                return to + (31 - std::countl_zero(mask));
+        }
+        while (to != from)
+            if (*--to == '\n')
+                return to;
+        return nullptr;
+    }
 };
 
-inline Chunk loadChunk(const char *p) {
-    Chunk chunk;
-    for (int i = 0; i < Chunk::parts; ++i)
-        chunk.part[i] = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p + 16 * i));
-    return chunk;
-}
+// 32 bytes at a time. Its functions carry their own instruction set, so the rest of the program
+// stays SSE2 code; the loops that use them are compiled again for it (see QM_AVX2_LOOP).
+struct Avx2 {
+    struct Chunk {
+        static constexpr unsigned bytes = chunkBytes;
+        static constexpr int parts = bytes / 32;
+        __m256i part[parts];
+    };
 
-inline void storeChunk(char *o, const Chunk &chunk) {
-    for (int i = 0; i < Chunk::parts; ++i)
-        _mm_storeu_si128(reinterpret_cast<__m128i *>(o + 16 * i), chunk.part[i]);
-}
-
-// Bit i set when byte i of the chunk is one of Needles.
-template <char... Needles> inline ChunkMask positions(const Chunk &chunk) {
-    ChunkMask bits = 0;
-    for (int i = 0; i < Chunk::parts; ++i) {
-        const auto part = static_cast<std::uint32_t>(_mm_movemask_epi8(matches<Needles...>(chunk.part[i])));
-        bits |= static_cast<ChunkMask>(part) << (16 * i);
+    [[gnu::target("avx2")]] static Chunk load(const char *p) {
+        Chunk chunk;
+        for (int i = 0; i < Chunk::parts; ++i)
+            chunk.part[i] = _mm256_loadu_si256(reinterpret_cast<const __m256i *>(p + 32 * i));
+        return chunk;
     }
-    return bits;
+
+    [[gnu::target("avx2")]] static void store(char *o, const Chunk &chunk) {
+        for (int i = 0; i < Chunk::parts; ++i)
+            _mm256_storeu_si256(reinterpret_cast<__m256i *>(o + 32 * i), chunk.part[i]);
+    }
+
+    template <char... Needles> [[gnu::target("avx2")]] static ChunkMask positions(const Chunk &chunk) {
+        ChunkMask bits = 0;
+        for (int i = 0; i < Chunk::parts; ++i) {
+            const auto part = static_cast<std::uint32_t>(_mm256_movemask_epi8(matches256<Needles...>(chunk.part[i])));
+            bits |= static_cast<ChunkMask>(part) << (32 * i);
+        }
+        return bits;
+    }
+
+    [[gnu::target("avx2")]] static bool plainLines(const char *p, const Chunk &chunk) {
+        __m256i odd = _mm256_setzero_si256();
+        for (int i = 0; i < Chunk::parts; ++i) {
+            const __m256i next = _mm256_loadu_si256(reinterpret_cast<const __m256i *>(p + 32 * i + 1));
+            const __m256i lonelyReturns = _mm256_andnot_si256(_mm256_cmpeq_epi8(next, _mm256_set1_epi8('\n')),
+                                                              _mm256_cmpeq_epi8(chunk.part[i], _mm256_set1_epi8('\r')));
+            odd = _mm256_or_si256(odd, _mm256_or_si256(lonelyReturns, matches256<'\t', '\x1A'>(chunk.part[i])));
+        }
+        return _mm256_testz_si256(odd, odd) != 0;
+    }
+
+    // The last line feed in [from, to), or nullptr.
+    [[gnu::target("avx2")]] static const char *lastLineFeed(const char *from, const char *to) {
+        while (to - from >= 32) {
+            to -= 32;
+            const __m256i block = _mm256_loadu_si256(reinterpret_cast<const __m256i *>(to));
+            const auto mask = static_cast<std::uint32_t>(_mm256_movemask_epi8(_mm256_cmpeq_epi8(block, _mm256_set1_epi8('\n'))));
+            if (mask != 0)
+                return to + (31 - std::countl_zero(mask));
+        }
+        while (to != from)
+            if (*--to == '\n')
+                return to;
+        return nullptr;
+    }
+
+private:
+    template <char First, char... Rest> [[gnu::target("avx2")]] static __m256i matches256(__m256i block) {
+        const __m256i hits = _mm256_cmpeq_epi8(block, _mm256_set1_epi8(First));
+        if constexpr (sizeof...(Rest) == 0)
+            return hits;
+        else
+            return _mm256_or_si256(hits, matches256<Rest...>(block));
+    }
+};
+
+// A loop over chunks compiled for AVX2: a function with this mark has everything it calls built
+// into it, so the Avx2 functions above are inlined rather than called.
+#define QM_AVX2_LOOP [[gnu::target("avx2"), gnu::flatten]]
+
+// The chunk loops the program runs: chosen once at start-up from what the processor offers.
+enum class Path { Sse2, Avx2 };
+
+inline bool pathSupported(Path path) {
+    if (path == Path::Sse2)
+        return true;
+    __builtin_cpu_init();
+    return __builtin_cpu_supports("avx2");
 }
 
-// The bits below `limit` (at most Chunk::bytes).
+inline Path &chosenPath() {
+    static Path path = pathSupported(Path::Avx2) ? Path::Avx2 : Path::Sse2;
+    return path;
+}
+
+inline Path activePath() { return chosenPath(); }
+
+// Makes the loops take `path` from now on, when the processor has it (for tests and benchmarks).
+inline bool usePath(Path path) {
+    if (!pathSupported(path))
+        return false;
+    chosenPath() = path;
+    return true;
+}
+
+inline const char *pathName(Path path) { return path == Path::Avx2 ? "avx2" : "sse2"; }
+
+// The bits below `limit` (at most chunkBytes).
 inline ChunkMask bitsBelow(unsigned limit) {
-    return limit >= Chunk::bytes ? ~ChunkMask{0} : (ChunkMask{1} << limit) - 1;
+    return limit >= chunkBytes ? ~ChunkMask{0} : (ChunkMask{1} << limit) - 1;
 }
 
 // Writes 48 spaces at `to`.

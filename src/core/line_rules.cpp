@@ -58,19 +58,40 @@ inline void placeFixedTabs(char *&o, const char *p, scan::ChunkMask tabs, unsign
     }
 }
 
-// One chunk with twice its bytes readable, for runs of at most 16 spaces: the chunk is stored
-// whole, and after each tab's spaces the text up to the next tab again further on.
-inline void chunkOfFixedSpaces(const char *&p, char *&o, std::size_t run) {
-    const scan::Chunk chunk = scan::loadChunk(p);
-    scan::storeChunk(o, chunk);
-    const scan::ChunkMask tabs = scan::positions<'\t'>(chunk);
-    unsigned copied = 0;
-    if (scan::gapsAtMost16(tabs))
-        placeFixedTabs<true>(o, p, tabs, copied, run);
-    else
-        placeFixedTabs<false>(o, p, tabs, copied, run);
-    o += scan::Chunk::bytes - copied;
-    p += scan::Chunk::bytes;
+// Chunks while twice a chunk's bytes are readable and the output is not past outLimit, for runs of
+// at most 16 spaces: each chunk is stored whole, and after each tab's spaces the text up to the next
+// tab again further on. Most chunks of source text have no tab and are only stored.
+template <class Isa>
+inline void chunksOfFixedSpaces(const char *&p, const char *end, char *&o, const char *outLimit, std::size_t run) {
+    constexpr unsigned bytes = scan::chunkBytes;
+    const char *in = p; // locals, so the loop keeps them in registers
+    char *out = o;
+    do {
+        const typename Isa::Chunk chunk = Isa::load(in);
+        Isa::store(out, chunk);
+        const scan::ChunkMask tabs = Isa::template positions<'\t'>(chunk);
+        if (tabs != 0) {
+            unsigned copied = 0;
+            if (scan::gapsAtMost16(tabs))
+                placeFixedTabs<true>(out, in, tabs, copied, run);
+            else
+                placeFixedTabs<false>(out, in, tabs, copied, run);
+            out -= copied;
+        }
+        out += bytes;
+        in += bytes;
+    } while (static_cast<std::size_t>(end - in) >= 2 * bytes && out <= outLimit);
+    p = in;
+    o = out;
+}
+
+void fixedSpacesSse2(const char *&p, const char *end, char *&o, const char *outLimit, std::size_t run) {
+    chunksOfFixedSpaces<scan::Sse2>(p, end, o, outLimit, run);
+}
+
+QM_AVX2_LOOP void fixedSpacesAvx2(const char *&p, const char *end, char *&o, const char *outLimit,
+                                  std::size_t run) {
+    chunksOfFixedSpaces<scan::Avx2>(p, end, o, outLimit, run);
 }
 #endif
 
@@ -97,11 +118,17 @@ void writeFixedSpaces(const char *data, std::size_t size, std::size_t runLength,
     char *o = buffer.cursor();
     const char *p = data;
     const char *const end = data + size;
+#ifdef QM_SSE2
+    const bool avx2 = scan::activePath() == scan::Path::Avx2;
+#endif
     while (p < end) {
         buffer.ensure(o, room);
 #ifdef QM_SSE2
-        if (runLength <= 16 && static_cast<std::size_t>(end - p) >= 2 * scan::Chunk::bytes) {
-            chunkOfFixedSpaces(p, o, runLength);
+        if (runLength <= 16 && static_cast<std::size_t>(end - p) >= 2 * scan::chunkBytes) {
+            if (avx2)
+                fixedSpacesAvx2(p, end, o, buffer.lastStartFor(room), runLength);
+            else
+                fixedSpacesSse2(p, end, o, buffer.lastStartFor(room), runLength);
             continue;
         }
 #endif

@@ -18,7 +18,7 @@ constexpr std::size_t pieceBytes = 16;
 
 #ifdef QM_SSE2
 // The chunked path reads up to this many bytes from the start of a chunk.
-constexpr std::size_t chunkReach = 2 * scan::Chunk::bytes;
+constexpr std::size_t chunkReach = 2 * scan::chunkBytes;
 
 // For a column below 96 of tab stops `width` apart (at most 16): the column's offset from the last
 // stop, and the run of spaces a tab there gets. Looked up, so no division waits on the text.
@@ -64,7 +64,11 @@ struct LineWriter {
     const char *piece(const char *p, const char *end);
     const char *special(const char *p, const char *stop, const char *end);
 #ifdef QM_SSE2
+    template <class Isa>
     const char *chunks(const char *p, const char *end, const char *outLimit, const ShortStops &stops);
+    const char *chunksSse2(const char *p, const char *end, const char *outLimit, const ShortStops &stops);
+    QM_AVX2_LOOP const char *chunksAvx2(const char *p, const char *end, const char *outLimit,
+                                        const ShortStops &stops);
 #endif
 };
 
@@ -167,45 +171,92 @@ inline void placeTabRunsAndLineFeeds(char *&out, const char *p, scan::ChunkMask 
     }
 }
 
+// The origin (see below) of a chunk whose output starts at `column`: the column's offset from the
+// last stop before it, negated.
+inline int originAt(std::size_t column, const ShortStops &stops, unsigned width) {
+    return -static_cast<int>(column < ShortStops::columns ? stops.inStop(static_cast<unsigned>(column))
+                                                          : columnInStop(column, width));
+}
+
 // Chunks one after another, for tab stops of 1 to 16 columns, while chunkReach bytes are readable
 // and the output is not past outLimit. Within a chunk the output is the input with its tabs
 // widened: the chunk is stored whole, and after each tab's spaces the text up to the next tab again
-// further on. CR LF pairs and lone LFs come out as they are and only restart the column. A lone CR,
-// a CR whose LF is in the next chunk, or an end mark ends the run and goes to special().
+// further on. CR LF pairs and lone LFs come out as they are and only restart the column, so a chunk
+// without tabs is only stored, and the column is found again from the output when a tab comes.
+// A lone CR or an end mark ends the run and goes to special().
+template <class Isa>
 inline const char *LineWriter::chunks(const char *p, const char *end, const char *outLimit,
                                       const ShortStops &stops) {
+    using scan::ChunkMask;
+    constexpr unsigned bytes = scan::chunkBytes;
+    const auto stopWidth = static_cast<unsigned>(width);
     char *out = o; // locals, so the loop keeps them in registers
     char *const first = out;
-    // The chunk index of column 0: at most 15 bytes before the chunk.
-    int origin = -static_cast<int>(columnInStop(column(), static_cast<std::size_t>(width)));
-    unsigned limit = 0;
+    // `origin` is the chunk index of column 0 (at most 15 bytes before the chunk) for the chunk
+    // whose output starts at `known`.
+    char *known = out;
+    int origin = originAt(column(), stops, stopWidth);
+    // Brings origin up to the chunk whose output starts at `out`.
+    auto originHere = [&] {
+        if (known == out)
+            return;
+        const char *lineFeed = Isa::lastLineFeed(known, out);
+        const std::size_t column = lineFeed != nullptr ? static_cast<std::size_t>(out - lineFeed - 1)
+                                                       : static_cast<std::size_t>(-origin) + static_cast<std::size_t>(out - known);
+        origin = originAt(column, stops, stopWidth);
+        known = out;
+    };
+    unsigned limit = bytes;
     do {
-        const scan::Chunk chunk = scan::loadChunk(p);
-        scan::storeChunk(out, chunk);
-        const scan::ChunkMask tabs = scan::positions<'\t'>(chunk);
-        const scan::ChunkMask lineFeeds = scan::positions<'\n'>(chunk);
-        const scan::ChunkMask lonelyReturns = scan::positions<'\r'>(chunk) & ~(lineFeeds >> 1);
-        const scan::ChunkMask exits = lonelyReturns | scan::positions<endOfTextMark>(chunk);
-        limit = static_cast<unsigned>(std::countr_zero(exits)); // Chunk::bytes when none
+        const typename Isa::Chunk chunk = Isa::load(p);
+        Isa::store(out, chunk);
+        if (Isa::plainLines(p, chunk)) {
+            out += bytes;
+            p += bytes;
+            continue;
+        }
+        originHere();
+        const ChunkMask tabs = Isa::template positions<'\t'>(chunk);
+        const ChunkMask lineFeeds = Isa::template positions<'\n'>(chunk);
+        // A CR whose LF opens the next chunk (chunkReach bytes are readable) is half of a pair too.
+        const ChunkMask pairedReturns = (lineFeeds >> 1) | (static_cast<ChunkMask>(p[bytes] == '\n') << (bytes - 1));
+        const ChunkMask lonelyReturns = Isa::template positions<'\r'>(chunk) & ~pairedReturns;
+        const ChunkMask exits = lonelyReturns | Isa::template positions<endOfTextMark>(chunk);
+        limit = static_cast<unsigned>(std::countr_zero(exits)); // bytes when none
         unsigned copied = 0; // bytes of the chunk already placed in the output
-        if (limit == scan::Chunk::bytes && lineFeeds == 0 && scan::gapsAtMost16(tabs))
+        if (limit == bytes && lineFeeds == 0 && scan::gapsAtMost16(tabs))
             placeShortGapTabs(out, p, tabs, copied, origin, stops);
         else
-            placeTabRunsAndLineFeeds(out, p, tabs, lineFeeds, limit, copied, origin, stops,
-                                     static_cast<unsigned>(width));
+            placeTabRunsAndLineFeeds(out, p, tabs, lineFeeds, limit, copied, origin, stops, stopWidth);
         out += limit - copied;
         p += limit;
-        // The column after the chunk is limit - origin, at most 79.
+        // The column after the chunk is limit - origin, below ShortStops::columns.
         origin = -static_cast<int>(stops.inStop(static_cast<unsigned>(static_cast<int>(limit) - origin)));
-    } while (limit == scan::Chunk::bytes && static_cast<std::size_t>(end - p) >= chunkReach &&
-             out <= outLimit);
+        known = out;
+    } while (limit == bytes && static_cast<std::size_t>(end - p) >= chunkReach && out <= outLimit);
+    originHere();
+    if (limit == bytes && out != first && out[-1] == '\r') {
+        // The last chunk ended inside a CR LF pair: its LF goes with it.
+        *out++ = '\n';
+        ++p;
+        origin = 0;
+    }
     o = out;
     restartColumn(static_cast<std::size_t>(-origin));
-    // A line feed never starts a chunk's output right after a CR, so the output ends a line
+    // Outside a pair, a line feed is never stored right after a CR, so the output ends a line
     // exactly when it ends with CR LF.
     if (out != first)
         lineOpen = !(out - first >= 2 && out[-2] == '\r' && out[-1] == '\n');
-    return limit == scan::Chunk::bytes ? p : special(p, end, end);
+    return limit == bytes ? p : special(p, end, end);
+}
+
+const char *LineWriter::chunksSse2(const char *p, const char *end, const char *outLimit, const ShortStops &stops) {
+    return chunks<scan::Sse2>(p, end, outLimit, stops);
+}
+
+QM_AVX2_LOOP const char *LineWriter::chunksAvx2(const char *p, const char *end, const char *outLimit,
+                                                const ShortStops &stops) {
+    return chunks<scan::Avx2>(p, end, outLimit, stops);
 }
 #endif
 
@@ -228,6 +279,7 @@ std::string_view TabStopConverter::convert(const char *data, std::size_t size) {
 #ifdef QM_SSE2
     const bool shortStops = width_ >= 1 && width_ <= 16;
     const ShortStops stops(shortStops ? static_cast<unsigned>(width_) : 1);
+    const bool avx2 = scan::activePath() == scan::Path::Avx2;
 #endif
     while (p < end && !writer.textEnded) {
         const auto behind = static_cast<std::size_t>(writer.o - writer.columnStart);
@@ -235,7 +287,8 @@ std::string_view TabStopConverter::convert(const char *data, std::size_t size) {
         writer.columnStart = writer.o - behind;
 #ifdef QM_SSE2
         if (shortStops && static_cast<std::size_t>(end - p) >= chunkReach) {
-            p = writer.chunks(p, end, buffer.lastStartFor(room), stops);
+            p = avx2 ? writer.chunksAvx2(p, end, buffer.lastStartFor(room), stops)
+                     : writer.chunksSse2(p, end, buffer.lastStartFor(room), stops);
             continue;
         }
 #endif

@@ -27,13 +27,16 @@ struct BytesCheck {
 // the source before the replacement moves into place. A destination that is the source under another
 // spelling is refused before anything is written: the source is never changed.
 template <class Converter, class Check>
-void streamInto(FileHandle source, const std::string &destination, Converter &converter, Check &check) {
+void streamInto(FileHandle source, const std::string &destination, Converter &converter, Check &check,
+                const AfterBlock &afterBlock) {
     if (isFileAt(source, destination))
         raiseError(err::PathFileAccess);
     ReplacementFile output(destination);
     readBlocks(source, [&](const char *data, std::size_t size) {
         check.feed(data, size);
         output.write(converter.convert(data, size));
+        if (afterBlock)
+            afterBlock();
     });
     check.finish();
     std::string lastLineEnd;
@@ -45,10 +48,14 @@ void streamInto(FileHandle source, const std::string &destination, Converter &co
 
 } // namespace
 
-TextEncoding verifyInput(const std::string &path) {
+TextEncoding verifyInput(const std::string &path, const AfterBlock &afterBlock) {
     const FileHandle file = openForReading(path, ShareWrite::Denied);
     EncodingDetector detector(fileLength(file));
-    readBlocks(file, [&](const char *data, std::size_t size) { detector.feed(data, size); });
+    readBlocks(file, [&](const char *data, std::size_t size) {
+        detector.feed(data, size);
+        if (afterBlock)
+            afterBlock();
+    });
     return detector.finish();
 }
 
@@ -91,36 +98,37 @@ void verifyInputs(const std::vector<std::string> &paths,
 }
 
 void convertFileTabStops(const std::string &source, const std::string &destination, int16_t width,
-                         TextEncoding encoding) {
+                         TextEncoding encoding, const AfterBlock &afterBlock) {
     FileHandle file = openForReading(source, ShareWrite::Allowed);
     NoCheck none;
     if (isUtf16(encoding)) {
         Utf16Converter converter(Utf16Converter::Rule::TabStops, width, encoding == TextEncoding::Utf16Be);
-        streamInto(std::move(file), destination, converter, none);
+        streamInto(std::move(file), destination, converter, none, afterBlock);
     } else if (encoding == TextEncoding::Utf8 || encoding == TextEncoding::Utf8Bom) {
         Utf8TabStopConverter converter(width, encoding == TextEncoding::Utf8Bom);
-        streamInto(std::move(file), destination, converter, none);
+        streamInto(std::move(file), destination, converter, none, afterBlock);
     } else {
         TabStopConverter converter(width);
-        streamInto(std::move(file), destination, converter, none);
+        streamInto(std::move(file), destination, converter, none, afterBlock);
     }
 }
 
 void convertFileFixedSpaces(const std::string &source, const std::string &destination,
-                            const std::function<int16_t()> &numberOfSpaces, TextEncoding encoding) {
+                            const std::function<int16_t()> &numberOfSpaces, TextEncoding encoding,
+                            const AfterBlock &afterBlock) {
     FileHandle file = openForReading(source, ShareWrite::Denied);
     const std::uint64_t length = fileLength(file);
     if (isUtf16(encoding)) {
         const bool bigEndian = encoding == TextEncoding::Utf16Be;
         Utf16TextCheck check(length, bigEndian);
         Utf16Converter converter(Utf16Converter::Rule::FixedSpaces, numberOfSpaces(), bigEndian);
-        streamInto(std::move(file), destination, converter, check);
+        streamInto(std::move(file), destination, converter, check, afterBlock);
         return;
     }
     // UTF-8 text keeps its bytes under this rule: a tab byte is never part of a longer character.
     BytesCheck check{WholeReadCheck(length)};
     FixedSpacesConverter converter(numberOfSpaces());
-    streamInto(std::move(file), destination, converter, check);
+    streamInto(std::move(file), destination, converter, check, afterBlock);
 }
 
 void convertFolder(const std::vector<std::string> &sources, const FolderConversion &job) {

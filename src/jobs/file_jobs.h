@@ -10,10 +10,13 @@
 
 #include "text_encoding.h"
 
+// Called after each block a job reads, so a window can handle its messages during long work.
+using AfterBlock = std::function<void()>;
+
 // The whole-text read of an input with writing denied to others: fails with 70 when another program
 // holds it open for writing, with 62 when its text ends early at a 0x1A before its last byte or is
 // broken UTF-16 (text_encoding.h). Returns the encoding its bytes name.
-TextEncoding verifyInput(const std::string &path);
+TextEncoding verifyInput(const std::string &path, const AfterBlock &afterBlock = {});
 
 // The failures that mark an input as one the program cannot handle, for a reason of its own (52 bad
 // name, 53 gone, 62 not plain text, 70 held by another program, 75 not accessible, 76 its folder
@@ -35,14 +38,14 @@ void verifyInputs(const std::vector<std::string> &paths,
 // Line by line under tab stops of the given width (an ordinary read of the source), in the encoding
 // the verification found: ANSI bytes, UTF-8 by display columns, UTF-16 by code units.
 void convertFileTabStops(const std::string &source, const std::string &destination, int16_t width,
-                         TextEncoding encoding = TextEncoding::Ansi);
+                         TextEncoding encoding = TextEncoding::Ansi, const AfterBlock &afterBlock = {});
 
 // The whole text with a fixed run of spaces per tab (writing denied to others while it is read). The
 // number of spaces is asked for once the source is open, as the whole-text route reads it after the
 // source.
 void convertFileFixedSpaces(const std::string &source, const std::string &destination,
                             const std::function<int16_t()> &numberOfSpaces,
-                            TextEncoding encoding = TextEncoding::Ansi);
+                            TextEncoding encoding = TextEncoding::Ansi, const AfterBlock &afterBlock = {});
 
 enum class Rule { TabStops, FixedSpaces };
 

@@ -119,15 +119,40 @@ std::uint64_t fileLength(const FileHandle &file) {
     return static_cast<std::uint64_t>(size.QuadPart);
 }
 
+namespace {
+
+// Reads are large and sequential: a file up to this size is one read into a block sized to it,
+// a larger one is read in blocks of this size.
+constexpr DWORD largestBlock = 1024 * 1024;
+
+std::uint64_t currentPosition(const FileHandle &file) {
+    LARGE_INTEGER zero{}, position{};
+    if (!SetFilePointerEx(file.get(), zero, &position, FILE_CURRENT))
+        raiseLastError();
+    return static_cast<std::uint64_t>(position.QuadPart);
+}
+
+// Reads exactly `size` bytes or finds the file shorter: the text ends early (62).
+DWORD readSome(HANDLE file, char *into, DWORD size) {
+    DWORD got = 0;
+    if (!ReadFile(file, into, size, &got, nullptr))
+        raiseLastError();
+    if (got != size)
+        raiseError(err::InputPastEnd);
+    return got;
+}
+
+} // namespace
+
 void readBlocks(const FileHandle &file, const std::function<void(const char *, std::size_t)> &sink) {
-    std::vector<char> block(fileBlockSize);
-    for (;;) {
-        DWORD got = 0;
-        if (!ReadFile(file.get(), block.data(), static_cast<DWORD>(block.size()), &got, nullptr))
-            raiseLastError();
-        if (got == 0)
-            return;
-        sink(block.data(), got);
+    const std::uint64_t length = fileLength(file);
+    const std::uint64_t start = currentPosition(file);
+    const std::uint64_t left = length > start ? length - start : 0;
+    std::vector<char> block(static_cast<std::size_t>(std::min<std::uint64_t>(left, largestBlock)));
+    for (std::uint64_t done = 0; done < left;) {
+        const auto want = static_cast<DWORD>(std::min<std::uint64_t>(left - done, largestBlock));
+        sink(block.data(), readSome(file.get(), block.data(), want));
+        done += want;
     }
 }
 

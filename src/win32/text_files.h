@@ -10,7 +10,6 @@
 #include <string>
 #include <string_view>
 
-inline constexpr std::size_t fileBlockSize = 64 * 1024;
 
 enum class ShareWrite { Allowed, Denied };
 
@@ -20,7 +19,10 @@ FileHandle openForReading(const std::string &path, ShareWrite share);
 
 std::uint64_t fileLength(const FileHandle &file);
 
-// Hands the file's bytes to the sink in blocks of fileBlockSize, from the current position to the end.
+// Hands the file's bytes to the sink in blocks, from the current position to the length the file had
+// when the call began: a file up to 1 MiB in one block sized to it, a larger one in blocks of 1 MiB.
+// Bytes added meanwhile are not read; a file that shrinks meanwhile fails with 62, so no caller
+// sees a mix of old and new text.
 void readBlocks(const FileHandle &file, const std::function<void(const char *, std::size_t)> &sink);
 
 // The whole file's bytes (small files only: the clipboard's text and the program's own lists).

@@ -9,6 +9,7 @@
 
 #include "text_encoding.h"
 #include "unicode_stream.h"
+#include "byte_scan.h"
 #include "line_rules.h"
 #include "text_stream.h"
 #include "whole_text.h"
@@ -50,10 +51,64 @@ std::string tabSeparatedText(std::mt19937 &rng, std::size_t maxLength) {
     return text;
 }
 
-// Texts of both kinds, in turn.
-std::string someText(std::mt19937 &rng, int i, std::size_t maxLength) {
-    return i % 2 == 0 ? randomText(rng, maxLength) : tabSeparatedText(rng, maxLength);
+// Lines as in source code: mostly letters and spaces, CR LF ends, an indent of tabs now and then,
+// lines from empty to a few hundred columns (past the stop tables), and rarely a lone LF, a lone CR,
+// a tab at a line's end or an end mark. Chunks of such text often hold no tab at all.
+std::string sourceLikeText(std::mt19937 &rng, std::size_t maxLength) {
+    std::uniform_int_distribution<std::size_t> length(0, maxLength);
+    const std::size_t n = length(rng);
+    std::string text;
+    while (text.size() < n) {
+        if (rng() % 4 == 0)
+            text.append(rng() % 4, '\t');
+        const std::size_t columns = rng() % 8 == 0 ? rng() % 300 : rng() % 60;
+        for (std::size_t i = 0; i < columns; ++i)
+            text += rng() % 6 == 0 ? ' ' : static_cast<char>('a' + rng() % 26);
+        const unsigned ending = rng() % 200;
+        if (ending < 6)
+            text += '\t';
+        text += ending < 4 ? "\n" : ending < 6 ? "\r" : "\r\n";
+        if (rng() % 5000 == 0)
+            text += '\x1A';
+    }
+    return text;
 }
+
+// Texts of every kind, in turn.
+std::string someText(std::mt19937 &rng, int i, std::size_t maxLength) {
+    switch (i % 3) {
+    case 0: return randomText(rng, maxLength);
+    case 1: return tabSeparatedText(rng, maxLength);
+    default: return sourceLikeText(rng, maxLength);
+    }
+}
+
+// The randomized tests run once for each set of chunk loops the processor offers (a path it lacks
+// is skipped), and on the portable build once for its plain loops.
+#ifdef QM_SSE2
+class EachScanPath : public ::testing::TestWithParam<scan::Path> {
+protected:
+    void SetUp() override {
+        if (!scan::usePath(GetParam()))
+            GTEST_SKIP() << "this processor has no " << scan::pathName(GetParam());
+    }
+    void TearDown() override { scan::usePath(saved_); }
+
+private:
+    scan::Path saved_ = scan::activePath();
+};
+const auto scanPaths = ::testing::Values(scan::Path::Sse2, scan::Path::Avx2);
+std::string scanPathName(const ::testing::TestParamInfo<scan::Path> &info) { return scan::pathName(info.param); }
+#else
+class EachScanPath : public ::testing::TestWithParam<int> {};
+const auto scanPaths = ::testing::Values(0);
+std::string scanPathName(const ::testing::TestParamInfo<int> &) { return "portable"; }
+#endif
+
+class TabStopsRandomized : public EachScanPath {};
+class FixedSpacesRandomized : public EachScanPath {};
+INSTANTIATE_TEST_SUITE_P(Paths, TabStopsRandomized, scanPaths, scanPathName);
+INSTANTIATE_TEST_SUITE_P(Paths, FixedSpacesRandomized, scanPaths, scanPathName);
 
 // The result of a conversion, or the error number it threw.
 struct Outcome {
@@ -80,8 +135,10 @@ template <typename F> Outcome outcomeOf(F &&convert) {
 std::string convertInRandomBlocks(std::mt19937 &rng, std::string_view text, int16_t width) {
     TabStopConverter converter(width);
     std::string out;
-    // Small blocks split every pair and run; large ones take the 16-byte paths.
-    std::uniform_int_distribution<std::size_t> blockSize(0, rng() % 2 == 0 ? 24 : 400);
+    // Small blocks split every pair and run; large ones take the chunked paths, the largest for
+    // many chunks in a row.
+    static constexpr std::size_t largest[] = {24, 400, 400, 6000};
+    std::uniform_int_distribution<std::size_t> blockSize(0, largest[rng() % 4]);
     std::size_t at = 0;
     while (at < text.size()) {
         const std::size_t n = std::min(blockSize(rng), text.size() - at);
@@ -98,7 +155,7 @@ int16_t randomWidth(std::mt19937 &rng) {
     return static_cast<int16_t>(1 + rng() % 40);
 }
 
-TEST(TabStopsRandomized, LinearRuleMatchesLiteralRescan) {
+TEST_P(TabStopsRandomized, LinearRuleMatchesLiteralRescan) {
     std::mt19937 rng(20261207);
     for (int i = 0; i < 20000; ++i) {
         const std::string line = randomText(rng, 120);
@@ -109,10 +166,10 @@ TEST(TabStopsRandomized, LinearRuleMatchesLiteralRescan) {
     }
 }
 
-TEST(TabStopsRandomized, ConverterInRandomBlocksMatchesLineByLineRescan) {
+TEST_P(TabStopsRandomized, ConverterInRandomBlocksMatchesLineByLineRescan) {
     std::mt19937 rng(7);
     for (int i = 0; i < 10000; ++i) {
-        const std::string text = someText(rng, i, i % 4 < 2 ? 1500 : 200);
+        const std::string text = someText(rng, i, i % 4 < 2 ? (i % 8 == 0 ? 20000 : 1500) : 200);
         const int16_t width = randomWidth(rng);
         const Outcome streamed = outcomeOf([&] { return convertInRandomBlocks(rng, text, width); });
         const Outcome slow = outcomeOf([&] { return rescanTabStopFile(text, width); });
@@ -122,7 +179,33 @@ TEST(TabStopsRandomized, ConverterInRandomBlocksMatchesLineByLineRescan) {
     }
 }
 
-TEST(FixedSpacesRandomized, ConverterInRandomBlocksMatchesWholeText) {
+// A CR LF pair split between the last chunk a loop takes and the bytes after it: the pair ends the
+// line, so an end mark right after it leaves nothing to close. Chunks are 32 or 64 bytes.
+class TabStopsChunkEdges : public EachScanPath {};
+INSTANTIATE_TEST_SUITE_P(Paths, TabStopsChunkEdges, scanPaths, scanPathName);
+
+TEST_P(TabStopsChunkEdges, PairSplitAfterTheLastChunkThenEndMark) {
+    for (const std::size_t chunk : {32u, 64u}) {
+        const std::string text = std::string(chunk - 1, 'a') + "\r\n\x1A" + std::string(chunk - 2, 'b');
+        TabStopConverter converter(8);
+        std::string out;
+        converter.feed(text.data(), text.size(), out);
+        converter.finish(out);
+        EXPECT_EQ(out, std::string(chunk - 1, 'a') + "\r\n") << chunk;
+    }
+}
+
+TEST_P(TabStopsChunkEdges, LongLineWithoutTabsThenTabKeepsItsColumn) {
+    // 300 columns of plain text across many chunks, then a tab: column 300 is 4 past a stop of 8.
+    const std::string text = std::string(300, 'x') + "\ty\r\n" + std::string(200, 'z');
+    TabStopConverter converter(8);
+    std::string out;
+    converter.feed(text.data(), text.size(), out);
+    converter.finish(out);
+    EXPECT_EQ(out, std::string(300, 'x') + "    y\r\n" + std::string(200, 'z') + "\r\n");
+}
+
+TEST_P(FixedSpacesRandomized, ConverterInRandomBlocksMatchesWholeText) {
     std::mt19937 rng(11);
     std::uniform_int_distribution<int> number(-3, 20);
     for (int i = 0; i < 5000; ++i) {
@@ -130,7 +213,7 @@ TEST(FixedSpacesRandomized, ConverterInRandomBlocksMatchesWholeText) {
         const auto n = static_cast<int16_t>(number(rng));
         FixedSpacesConverter converter(n);
         std::string out;
-        const std::size_t maxBlock = rng() % 2 == 0 ? 30 : 400;
+        const std::size_t maxBlock = rng() % 2 == 0 ? 30 : rng() % 2 == 0 ? 400 : 6000;
         for (std::size_t at = 0; at < text.size();) {
             const std::size_t size = std::min<std::size_t>(rng() % maxBlock, text.size() - at);
             converter.feed(text.data() + at, size, out);

@@ -6,6 +6,7 @@
 #include "failed/frm_error.h"
 #include "clipboard.h"
 #include "main/frm_main.h"
+#include "text_files.h"
 
 namespace {
 
@@ -330,6 +331,64 @@ TEST_F(RunDispatch, PressDuringAFolderRunIsIgnored) {
     desk.calls.clear();
     press(frm);
     EXPECT_EQ(desk.messages().size(), 1u);
+}
+
+// What a window of the test saw when it painted: whether a run was working, and the cursor then.
+struct PaintSeen {
+    static inline const FrmMain *frm = nullptr;
+    static inline int paints = 0;
+    static inline bool whileRunning = false;
+    static inline bool waitCursor = false;
+
+    static LRESULT CALLBACK proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+        if (message != WM_PAINT)
+            return DefWindowProcA(window, message, wParam, lParam);
+        PAINTSTRUCT paint;
+        BeginPaint(window, &paint);
+        EndPaint(window, &paint);
+        ++paints;
+        if (frm->runInProgress()) {
+            whileRunning = true;
+            waitCursor = GetCursor() == LoadCursorA(nullptr, IDC_WAIT);
+        }
+        return 0;
+    }
+};
+
+TEST_F(RunDispatch, WindowPaintsWithTheWaitCursorAndIgnoresASecondPressWhileALargeFileConverts) {
+    // 200 MB of source lines (a block of at least 1 MiB of them, 200 times).
+    std::string block;
+    while (block.size() < 1024 * 1024)
+        block += "\tint value = other;\t// note\r\n";
+    const std::string path = writeFile("large.txt", "");
+    for (int i = 0; i < 200; ++i)
+        appendToFile(path, block);
+    FrmMain &frm = single(path, temp() + "out.txt");
+    frm.show();
+
+    WNDCLASSA windowClass{};
+    windowClass.lpfnWndProc = &PaintSeen::proc;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.lpszClassName = "QuillmerePaintProbe";
+    RegisterClassA(&windowClass);
+    HWND probe = CreateWindowExA(0, "QuillmerePaintProbe", "", WS_CHILD | WS_VISIBLE, 0, 0, 20, 20, frm.hwnd(),
+                                 nullptr, GetModuleHandleA(nullptr), nullptr);
+    ASSERT_NE(probe, nullptr);
+    PaintSeen::frm = &frm;
+    UpdateWindow(probe);
+    PaintSeen::paints = 0;
+    InvalidateRect(probe, nullptr, TRUE);
+    PostMessageA(frm.cmdReplaceTABS.hwnd(), BM_CLICK, 0, 0);
+    press(frm);
+
+    EXPECT_TRUE(PaintSeen::whileRunning) << PaintSeen::paints << " paints, none during the run";
+    EXPECT_TRUE(PaintSeen::waitCursor);
+    expectOnlyMessage("File is ready!        ", "Quillmere", information);
+    // 36,158 lines of 29 bytes per block, each written as 41: 8 spaces, 18 bytes, 6 spaces, 7, CR LF.
+    WIN32_FILE_ATTRIBUTE_DATA written{};
+    ASSERT_TRUE(GetFileAttributesExA((temp() + "out.txt").c_str(), GetFileExInfoStandard, &written));
+    EXPECT_EQ(written.nFileSizeLow, 296495600u);
+    DestroyWindow(probe);
 }
 
 TEST_F(RunDispatch, ClipboardRunMakesNoPathChecks) {

@@ -1,12 +1,16 @@
 // The error message and its policies, the path checks and the data folder.
 #include "win_fixture.h"
 
+#include <algorithm>
+#include <cstring>
 #include <fstream>
+#include <vector>
 
 #include "appdata.h"
 #include "desktop/show_error.h"
 #include "handles.h"
 #include "folders.h"
+#include "text_files.h"
 
 namespace {
 
@@ -98,3 +102,89 @@ TEST_F(DataFolder, AFileInTheWayGivesTheFallbackWithABackslash) {
 }
 
 } // namespace
+
+class BlockReads : public WinTest {
+protected:
+    // 3 MiB of bytes that tell their offset: every 4 bytes hold the offset of the first of them.
+    std::string numberedFile() {
+        std::string bytes(3 * 1024 * 1024, '\0');
+        for (std::uint32_t at = 0; at < bytes.size(); at += 4)
+            std::memcpy(bytes.data() + at, &at, 4);
+        return writeFile("numbered.bin", bytes);
+    }
+};
+
+TEST_F(BlockReads, LargeFileComesInOrderInBlocksOfOneMebibyte) {
+    const std::string path = numberedFile();
+    const FileHandle file = openForReading(path, ShareWrite::Allowed);
+    std::string read;
+    std::size_t largest = 0;
+    int blocks = 0;
+    readBlocks(file, [&](const char *data, std::size_t size) {
+        read.append(data, size);
+        largest = std::max(largest, size);
+        ++blocks;
+    });
+    EXPECT_EQ(blocks, 3);
+    EXPECT_EQ(largest, 1024u * 1024);
+    ASSERT_EQ(read.size(), 3u * 1024 * 1024);
+    std::uint32_t at = 2 * 1024 * 1024 + 12;
+    std::uint32_t stored = 0;
+    std::memcpy(&stored, read.data() + at, 4);
+    EXPECT_EQ(stored, 2u * 1024 * 1024 + 12);
+    EXPECT_EQ(read, readFile(path));
+}
+
+TEST_F(BlockReads, SmallFileIsOneBlockAndAnEmptyOneNone) {
+    const FileHandle small = openForReading(writeFile("small.txt", "a\tb\r\n"), ShareWrite::Allowed);
+    std::vector<std::string> blocks;
+    readBlocks(small, [&](const char *data, std::size_t size) { blocks.emplace_back(data, size); });
+    EXPECT_EQ(blocks, std::vector<std::string>{"a\tb\r\n"});
+    const FileHandle empty = openForReading(writeFile("empty.txt", ""), ShareWrite::Allowed);
+    readBlocks(empty, [&](const char *, std::size_t) { ADD_FAILURE() << "no block expected"; });
+}
+
+TEST_F(BlockReads, FileCutShortWhileReadFailsWith62InsteadOfMixingTexts) {
+    const std::string path = numberedFile();
+    const FileHandle file = openForReading(path, ShareWrite::Allowed);
+    int blocks = 0;
+    try {
+        readBlocks(file, [&](const char *, std::size_t) {
+            if (++blocks == 1) {
+                FileHandle writer(CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                              nullptr, OPEN_EXISTING, 0, nullptr));
+                ASSERT_TRUE(writer.valid());
+                ASSERT_TRUE(SetEndOfFile(writer.get()));
+            }
+        });
+        ADD_FAILURE() << "no error after " << blocks << " blocks";
+    } catch (const AppError &error) {
+        EXPECT_EQ(error.number, 62);
+        EXPECT_EQ(blocks, 1);
+    }
+}
+
+TEST_F(BlockReads, FileGrownWhileReadIsReadAsItWasWhenTheReadBegan) {
+    const std::string path = writeFile("growing.txt", std::string(1536 * 1024, 'a'));
+    const FileHandle file = openForReading(path, ShareWrite::Allowed);
+    std::size_t total = 0;
+    bool grown = false;
+    readBlocks(file, [&](const char *data, std::size_t size) {
+        total += size;
+        EXPECT_EQ(std::string(data, size).find_first_not_of('a'), std::string::npos);
+        if (!grown) {
+            grown = true;
+            appendToFile(path, std::string(100 * 1024, 'b'));
+        }
+    });
+    EXPECT_EQ(total, 1536u * 1024);
+}
+
+TEST_F(BlockReads, SinkThatThrowsEndsTheReadAndReleasesTheFile) {
+    const std::string path = numberedFile();
+    {
+        const FileHandle file = openForReading(path, ShareWrite::Denied);
+        EXPECT_THROW(readBlocks(file, [](const char *, std::size_t) { raiseError(err::DiskFull); }), AppError);
+    }
+    EXPECT_TRUE(DeleteFileA(path.c_str()));
+}

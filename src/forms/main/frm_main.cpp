@@ -148,6 +148,14 @@ LRESULT FrmMain::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         destroyWindow();
         return 0;
     case WM_HELP: return TRUE;
+    case WM_SETCURSOR:
+        // The wait cursor over the window and its controls while a run works; not while a message
+        // of the run waits for the user (the window is disabled then).
+        if (running_ && IsWindowEnabled(hwnd())) {
+            SetCursor(LoadCursorA(nullptr, IDC_WAIT));
+            return TRUE;
+        }
+        break;
     }
     return BaseWindow::handleMessage(message, wParam, lParam);
 }

@@ -72,6 +72,22 @@ void showCompletion(const FrmMain &frm, const std::string &text) {
     showMessage(frm.hwnd(), text, programTitle, MB_OK | MB_ICONINFORMATION);
 }
 
+// For long work between a job's blocks: lets the window handle its messages (paint, the ignored
+// second press) when 50 ms have passed since it last did, so it never waits as long as 100 ms.
+class MessagePump {
+public:
+    void operator()() {
+        const DWORD now = GetTickCount();
+        if (now - last_ < 50)
+            return;
+        yieldToMessageLoop();
+        last_ = GetTickCount();
+    }
+
+private:
+    DWORD last_ = GetTickCount();
+};
+
 // The encoding the last verification pass found for an input (ANSI when it did not read it).
 TextEncoding verifiedEncoding(const FrmMain &frm, const std::string &path) {
     const auto found = frm.verifiedEncodings.find(trimSpaces(path));
@@ -102,7 +118,7 @@ bool FrmMain::replaceTABSwithSPACESVerifySingle() {
         KillTempFile2();
         tEXTO = trimSpaces(txtSource.text());
         verifiedEncodings.clear();
-        markingFailedInput([&] { verifiedEncodings[tEXTO] = verifyInput(tEXTO); },
+        markingFailedInput([&] { verifiedEncodings[tEXTO] = verifyInput(tEXTO, MessagePump()); },
                            [&] { recordFailedInput(*this); });
     });
 }
@@ -111,7 +127,8 @@ void FrmMain::replaceTWSfixedSingle() {
     guarded("frmMain - replaceTWSfixedSingle", [&] {
         const int16_t width = spacesNumber(*this);
         const std::string source = trimSpaces(txtSource.text());
-        convertFileTabStops(source, trimSpaces(txtDest.text()), width, verifiedEncoding(*this, source));
+        convertFileTabStops(source, trimSpaces(txtDest.text()), width, verifiedEncoding(*this, source),
+                            MessagePump());
         showCompletion(*this, jobText::fileReady);
     });
 }
@@ -121,7 +138,7 @@ void FrmMain::replaceTABSwithSPACESSingle() {
         tEXTO = trimSpaces(txtSource.text());
         targetfile = txtDest.text(); // as typed: this job has always written to the untrimmed path
         convertFileFixedSpaces(tEXTO, targetfile, [&] { return spacesNumber(*this); },
-                               verifiedEncoding(*this, tEXTO));
+                               verifiedEncoding(*this, tEXTO), MessagePump());
         showCompletion(*this, jobText::fileReady);
     });
 }

@@ -1,6 +1,7 @@
 // The run button and its three sequences: the inputs checked in order, then verified, then converted.
-// A folder run lets the window handle its messages between files, so a second press of the button can
-// arrive meanwhile; it is ignored.
+// A folder run lets the window handle its messages between files, a single-file run between blocks, so
+// a second press of the button can arrive meanwhile; it is ignored. The wait cursor shows while a run
+// works.
 #include "desktop/desktop.h"
 #include "desktop/show_error.h"
 #include "failed/frm_error.h"
@@ -40,8 +41,14 @@ namespace {
 
 class RunInProgress {
 public:
-    explicit RunInProgress(FrmMain &frm) : frm_(frm) { frm_.setRunInProgress(true); }
-    ~RunInProgress() { frm_.setRunInProgress(false); }
+    explicit RunInProgress(FrmMain &frm) : frm_(frm) {
+        frm_.setRunInProgress(true);
+        SetCursor(LoadCursorA(nullptr, IDC_WAIT));
+    }
+    ~RunInProgress() {
+        frm_.setRunInProgress(false);
+        SetCursor(LoadCursorA(nullptr, IDC_ARROW));
+    }
     RunInProgress(const RunInProgress &) = delete;
     RunInProgress &operator=(const RunInProgress &) = delete;
 
