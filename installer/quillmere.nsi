@@ -181,6 +181,12 @@ Section "Quillmere" SecProgram
     File "${QM_STAGE}\readme.txt"
     WriteUninstaller "$INSTDIR\uninstall.exe"
 
+    ; The installer's working folder leaves the program folder before anything may start another
+    ; process: a child inherits it, and a folder that is some process's working folder cannot be
+    ; removed (Wine starts a helper of its own for every shortcut saved, which outlives the
+    ; installer). $OUTDIR alone, not the working folder, gives the shortcut its "Start in".
+    SetOutPath "$TEMP"
+    StrCpy $OUTDIR "$INSTDIR"
     SetShellVarContext all
     CreateShortcut "$SMPROGRAMS\${PRODUCT}.lnk" "$INSTDIR\quillmere.exe" "" "$INSTDIR\quillmere.exe" 0 \
         SW_SHOWNORMAL "" "Replaces the tabs of plain-text files with spaces"
@@ -197,9 +203,6 @@ Section "Quillmere" SecProgram
     ${GetSize} "$INSTDIR" "/S=0K" $2 $3 $4
     IntFmt $2 "0x%08X" $2
     WriteRegDWORD HKLM "${UNINSTALL_KEY}" "EstimatedSize" $2
-    ; The installer's working folder is not left in the program folder: a folder that is some
-    ; process's working folder cannot be removed, and Wine lets it go only some time after the exit.
-    SetOutPath "$TEMP"
 SectionEnd
 
 ; Before the program's own files: the user's data goes first, so that a finished uninstall has done

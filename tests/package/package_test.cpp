@@ -9,7 +9,9 @@
 #include <shellapi.h>
 #include <shlobj.h>
 #include <shobjidl.h>
+#include <tlhelp32.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <thread>
@@ -69,8 +71,9 @@ bool keyExists(HKEY root, const char *key) {
     return true;
 }
 
-// The program a shortcut file starts, read through the shell's own link object.
-std::string shortcutTarget(const std::string &link) {
+// The program a shortcut file starts, or (workingFolder) the folder it starts in, read through the
+// shell's own link object.
+std::string shortcutTarget(const std::string &link, bool workingFolder = false) {
     std::string target;
     IShellLinkA *shellLink = nullptr;
     if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
@@ -81,7 +84,9 @@ std::string shortcutTarget(const std::string &link) {
         std::wstring wide(link.begin(), link.end());
         if (SUCCEEDED(file->Load(wide.c_str(), STGM_READ))) {
             char path[MAX_PATH] = {};
-            if (shellLink->GetPath(path, MAX_PATH, nullptr, SLGP_RAWPATH) == S_OK) target = path;
+            const HRESULT read = workingFolder ? shellLink->GetWorkingDirectory(path, MAX_PATH)
+                                               : shellLink->GetPath(path, MAX_PATH, nullptr, SLGP_RAWPATH);
+            if (read == S_OK) target = path;
         }
         file->Release();
     }
@@ -123,16 +128,54 @@ private:
 
 long run(const std::string &commandLine) { return Started(commandLine).exitCode(); }
 
+// Waits until every process started by the given one has ended; false when one still runs after
+// the limit. Its children stay listed with its id as their parent after it has ended itself.
+bool waitForChildren(DWORD parentId, std::chrono::milliseconds limit = 90s) {
+    std::vector<HANDLE> children;
+    const HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    if (snapshot == INVALID_HANDLE_VALUE) return false;
+    PROCESSENTRY32 entry{};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry)) {
+        if (entry.th32ParentProcessID != parentId) continue;
+        if (HANDLE child = OpenProcess(SYNCHRONIZE, FALSE, entry.th32ProcessID)) children.push_back(child);
+    }
+    CloseHandle(snapshot);
+    const auto deadline = std::chrono::steady_clock::now() + limit;
+    bool ended = true;
+    for (HANDLE child : children) {
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+            deadline - std::chrono::steady_clock::now());
+        if (WaitForSingleObject(child, static_cast<DWORD>(std::max<long long>(left.count(), 0))) !=
+            WAIT_OBJECT_0)
+            ended = false;
+        CloseHandle(child);
+    }
+    return ended;
+}
+
+// Closes a window and waits for its process to end: a closed window's process may still hold its
+// working folder for a while.
+bool closeAndWaitForProcess(HWND window, std::chrono::milliseconds limit = 10s) {
+    DWORD processId = 0;
+    GetWindowThreadProcessId(window, &processId);
+    const HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, processId);
+    if (!process) return false;
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    const bool ended = WaitForSingleObject(process, static_cast<DWORD>(limit.count())) == WAIT_OBJECT_0;
+    CloseHandle(process);
+    return ended;
+}
+
 // A silent install, into the given folder when there is one (/D= comes last and is never quoted).
 long installSilently(const std::string &folder = "") {
     return run("\"" + setupPath() + "\" /S" + (folder.empty() ? "" : " /D=" + folder));
 }
 
-// The uninstaller copies itself away and returns at once; the copy deletes the uninstall entry last.
+// The uninstaller copies itself away, starts the copy and returns at once; the copy does the work.
 bool uninstallSilently(const std::string &folder, const std::string &options = "") {
-    if (run("\"" + folder + "\\uninstall.exe\" /S" + options) != 0) return false;
-    for (int i = 0; i < 1500 && keyExists(HKEY_LOCAL_MACHINE, uninstallKey); ++i) Sleep(20);
-    for (int i = 0; i < 250 && exists(folder); ++i) Sleep(20); // the copy ends just after
+    Started uninstaller("\"" + folder + "\\uninstall.exe\" /S" + options);
+    if (uninstaller.exitCode() != 0 || !waitForChildren(uninstaller.id())) return false;
     return !keyExists(HKEY_LOCAL_MACHINE, uninstallKey);
 }
 
@@ -185,6 +228,7 @@ TEST_F(Package, SilentInstallPutsTheProgramTheShortcutAndTheUninstallEntryInPlac
     EXPECT_TRUE(exists(folder + "\\uninstall.exe"));
     EXPECT_EQ(heading(folder + "\\readme.txt"), expectedHeading);
     EXPECT_EQ(shortcutTarget(shortcutPath()), "C:\\Program Files\\Quillmere\\quillmere.exe");
+    EXPECT_EQ(shortcutTarget(shortcutPath(), true), "C:\\Program Files\\Quillmere");
 
     EXPECT_EQ(regText(HKEY_LOCAL_MACHINE, uninstallKey, "DisplayName"), "Quillmere");
     EXPECT_EQ(regText(HKEY_LOCAL_MACHINE, uninstallKey, "DisplayVersion"), "1.0.5");
@@ -207,8 +251,7 @@ TEST_F(Package, SilentInstallPutsTheProgramTheShortcutAndTheUninstallEntryInPlac
         pressKey(runButton, VK_F1);
         HWND notepad = waitForWindowTitled("readme.txt - Notepad");
         ASSERT_NE(notepad, nullptr);
-        PostMessageA(notepad, WM_CLOSE, 0, 0);
-        EXPECT_TRUE(waitForGone(notepad));
+        EXPECT_TRUE(closeAndWaitForProcess(notepad));
 
         // While it runs, neither the installer nor the uninstaller goes on (a silent run cancels).
         EXPECT_EQ(installSilently(), 2);
@@ -271,13 +314,8 @@ TEST_F(Package, UninstallAfterTheProgramFolderWasDeletedByHand) {
     ASSERT_TRUE(CopyFileA((defaultFolder() + "\\uninstall.exe").c_str(), kept.c_str(), FALSE));
     for (const char *name : {"quillmere.exe", "readme.txt", "uninstall.exe"})
         ASSERT_TRUE(DeleteFileA((defaultFolder() + "\\" + name).c_str()));
-    // Wine lets go of an ended installer's working folder a moment after the exit.
-    BOOL removed = FALSE;
-    for (int i = 0; i < 50 && !removed; ++i) {
-        removed = RemoveDirectoryA(defaultFolder().c_str());
-        if (!removed) Sleep(50);
-    }
-    ASSERT_TRUE(removed);
+    // At once: nothing the installer started works in the program folder.
+    EXPECT_TRUE(RemoveDirectoryA(defaultFolder().c_str())) << GetLastError();
 
     EXPECT_EQ(run("\"" + kept + "\" /S _?=" + defaultFolder()), 0);
     EXPECT_FALSE(keyExists(HKEY_LOCAL_MACHINE, uninstallKey));
@@ -313,8 +351,7 @@ TEST_F(Package, PortableCopyRunsFromAFolderWithBlanks) {
     pressKey(runButton, VK_F1);
     HWND notepad = waitForWindowTitled("readme.txt - Notepad");
     ASSERT_NE(notepad, nullptr);
-    PostMessageA(notepad, WM_CLOSE, 0, 0);
-    EXPECT_TRUE(waitForGone(notepad));
+    EXPECT_TRUE(closeAndWaitForProcess(notepad));
     pressKey(runButton, VK_ESCAPE);
     EXPECT_TRUE(quillmere.waitForExit(10s));
 }
