@@ -200,65 +200,76 @@ private:
 };
 
 // The display columns of a chunk's bytes before a position. In a chunk of ASCII bytes each byte is
-// a column, as in ANSI text. Otherwise a character's columns are put on its first byte: `counted`
-// holds the bytes that take a column (every byte but the continuation bytes of well-formed
-// sequences and the first bytes of zero-width characters), `doubled` the first bytes of characters
-// of two columns. Ill-formed bytes are counted one each, as the byte-wise steps count them.
+// a column, as in ANSI text. Otherwise a character's columns are put on its first bytes (none for
+// a zero-width one, the first two for a wide one) and its other bytes, `uncounted`, take none; so
+// one count of bits gives the columns. Ill-formed bytes are counted one each, as the byte-wise
+// steps count them.
 template <bool Ascii> struct Columns {
-    Mask counted = 0;
-    Mask doubled = 0;
+    Mask uncounted = 0;
 
     unsigned before(unsigned at) const {
-        if constexpr (Ascii) {
+        if constexpr (Ascii)
             return at;
-        } else {
-            const Mask below = bitsBelow(at);
-            return ones(counted & below) + ones(doubled & below);
-        }
+        else
+            return at - ones(uncounted & bitsBelow(at));
     }
 };
 
-// The columns of a chunk with bytes of 0x80 and up. Each sequence is read from its first byte;
-// `carry` holds the continuation bytes at the start of this chunk of a character that began in the
-// previous one, and is set to those of the next chunk. The text is readable for 4 bytes past the
-// chunk.
-inline Columns<false> countColumns(const char *p, const Chunk &c, Mask high, Mask &carry) {
-    const Mask continuation = continuationBytes(c);
-    Mask leads = high & ~continuation;
-    Mask uncounted = carry; // continuation bytes of well-formed sequences, first bytes of zero width
-    Mask nextCarry = 0;
-    Columns<false> columns;
-    const TwoByteWidths &narrow = twoByteWidths();
+// The character at u (a byte of 0xC0 and up) with 4 bytes readable: its length and columns, or
+// false when no well-formed sequence starts there. The common forms are decoded here; the rest,
+// whose second byte has a narrower range, by utf8::sequence.
+inline bool character(const unsigned char *u, const TwoByteWidths &narrow, unsigned &length, unsigned &width) {
+    if (u[0] < 0xE0) {
+        if (u[0] < 0xC2 || (u[1] & 0xC0) != 0x80)
+            return false;
+        length = 2;
+        width = narrow.of(static_cast<char32_t>((u[0] & 0x1F) << 6 | (u[1] & 0x3F)));
+        return true;
+    }
+    char32_t cp = 0;
+    if (u[0] < 0xF0 && u[0] != 0xE0 && u[0] != 0xED) {
+        if ((u[1] & 0xC0) != 0x80 || (u[2] & 0xC0) != 0x80)
+            return false;
+        length = 3;
+        cp = static_cast<char32_t>((u[0] & 0x0F) << 12 | (u[1] & 0x3F) << 6 | (u[2] & 0x3F));
+    } else if (utf8::sequence(u, u + 4, length, cp) != utf8::Step::Complete) {
+        return false;
+    }
+    // The common CJK ideographs are wide, and lie inside one run of the table.
+    width = cp >= 0x4E00 && cp <= 0x9FFF ? 2 : displayWidth(cp);
+    return true;
+}
+
+// The columns of a chunk with bytes of 0x80 and up; the text is readable for 4 bytes past it. A
+// character may go on into the next chunk: `carry` holds, on the way in, the uncounted bytes of
+// this chunk that belong to one begun in the previous chunk, and on the way out those of the next;
+// `spill` is set to how many bytes of this chunk's last character lie past it.
+inline Columns<false> countColumns(const char *p, const Chunk &c, Mask high, Mask &carry, unsigned &spill,
+                                   const TwoByteWidths &narrow) {
+    Mask leads = high & ~continuationBytes(c);
+    Columns<false> columns{carry};
+    carry = 0;
+    spill = 0;
     while (leads != 0) {
         const auto at = static_cast<unsigned>(std::countr_zero(leads));
         leads &= leads - 1;
-        const auto *u = reinterpret_cast<const unsigned char *>(p + at);
         unsigned length = 0;
-        unsigned width = 1;
-        if (u[0] < 0xE0 && (u[1] & 0xC0) == 0x80 && u[0] >= 0xC2) {
-            const char32_t cp = static_cast<char32_t>((u[0] & 0x1F) << 6 | (u[1] & 0x3F));
-            length = 2;
-            width = narrow.of(cp);
-        } else {
-            char32_t cp = 0;
-            if (utf8::sequence(u, u + 4, length, cp) != utf8::Step::Complete)
-                continue; // the first byte is a column, and the bytes after it count on their own
-            // The common CJK ideographs are wide, and lie inside one run of the table.
-            width = cp >= 0x4E00 && cp <= 0x9FFF ? 2 : displayWidth(cp);
+        unsigned width = 0;
+        if (!character(reinterpret_cast<const unsigned char *>(p + at), narrow, length, width))
+            continue; // the first byte is a column, and the bytes after it count on their own
+        // width < length for every character of two bytes or more.
+        if (at + length <= bytes) {
+            columns.uncounted |= ((Mask{1} << (length - width)) - 1) << (at + width);
+            continue;
         }
-        for (unsigned k = 1; k < length; ++k) {
+        for (unsigned k = width; k < length; ++k) {
             if (at + k < bytes)
-                uncounted |= Mask{1} << (at + k);
+                columns.uncounted |= Mask{1} << (at + k);
             else
-                nextCarry |= Mask{1} << (at + k - bytes);
+                carry |= Mask{1} << (at + k - bytes);
         }
-        if (width == 0)
-            uncounted |= Mask{1} << at;
-        else if (width == 2)
-            columns.doubled |= Mask{1} << at;
+        spill = at + length - bytes;
     }
-    columns.counted = ~uncounted;
-    carry = nextCarry;
     return columns;
 }
 
@@ -328,6 +339,8 @@ const char *convertChunks(const char *p, const char *end, char *&o, std::size_t 
     char *const first = out;
     int base = -static_cast<int>(columnInStop(column, width));
     Mask carry = 0;
+    unsigned spill = 0;
+    const TwoByteWidths &narrow = twoByteWidths();
     unsigned limit = 0;
     do {
         const Chunk c = load(p);
@@ -341,19 +354,19 @@ const char *convertChunks(const char *p, const char *end, char *&o, std::size_t 
         if (high == 0) // as in ANSI text: a byte is a column
             placeChunk(out, p, tabs, lineFeeds, limit, base, stops, width, Columns<true>{});
         else
-            placeChunk(out, p, tabs, lineFeeds, limit, base, stops, width, countColumns(p, c, high, carry));
+            placeChunk(out, p, tabs, lineFeeds, limit, base, stops, width, countColumns(p, c, high, carry, spill, narrow));
         p += limit;
     } while (limit == bytes && static_cast<std::size_t>(end - p) >= reach && out <= outLimit);
-    if (limit == bytes && carry != 0) {
-        // The last character goes on into the text after the chunks: its columns are counted, its
-        // remaining bytes are copied here.
-        const unsigned rest = ones(carry);
-        std::memcpy(out, p, rest);
-        out += rest;
-        p += rest;
+    column = static_cast<std::size_t>(-base);
+    if (limit == bytes && spill != 0) {
+        // The last character goes on into the text after the chunks: its bytes there are copied
+        // here, and the columns put on them counted.
+        std::memcpy(out, p, spill);
+        out += spill;
+        p += spill;
+        column += spill - ones(carry);
     }
     o = out;
-    column = static_cast<std::size_t>(-base);
     // A line feed never starts a chunk's output right after a CR, so the output ends a line
     // exactly when it ends with CR LF.
     if (out != first)
