@@ -46,9 +46,10 @@ TEST(Utf8TabStops, CountDisplayColumnsAndKeepEveryByte) {
             << ::testing::PrintToString(c.input);
 }
 
-// A character across the 64th byte, where chunks of 32 and of 64 bytes end, in text long enough to
-// be read a chunk at a time: its columns counted once, wherever its bytes fall.
-TEST(Utf8TabStops, CharacterAcrossAChunkEndCountsItsColumnsOnce) {
+// Characters before a tab in text long enough to be read a chunk (32 or 64 bytes) at a time, after
+// a first line of every length from 2000 to 2064 bytes, so that chunk ends fall at every byte of
+// them: their columns counted once, wherever their bytes fall.
+TEST(Utf8TabStops, CharactersAcrossChunkEndsCountTheirColumnsOnce) {
     const std::string rest = "x\r\n" + std::string(200, 'b') + "\r\n";
     const struct {
         std::string head;
@@ -62,9 +63,14 @@ TEST(Utf8TabStops, CharacterAcrossAChunkEndCountsItsColumnsOnce) {
         {std::string(62, 'a') + "\xE6\x97", std::string(8, ' ')},             // cut sequence: 1 each
         {std::string(61, 'a') + "\xE6\x97\xA5\xE6\x97\xA5", std::string(7, ' ')}, // column 65
     };
-    for (const auto &c : cases)
-        EXPECT_EQ(convertWhole(Utf8TabStopConverter(8, false), c.head + "\t" + rest), c.head + c.spaces + rest)
-            << ::testing::PrintToString(c.head);
+    for (const auto &c : cases) {
+        for (std::size_t first = 2000; first <= 2064; ++first) {
+            const std::string line = std::string(first, 'c') + "\r\n";
+            ASSERT_EQ(convertWhole(Utf8TabStopConverter(8, false), line + c.head + "\t" + rest),
+                      line + c.head + c.spaces + rest)
+                << first << " " << ::testing::PrintToString(c.head);
+        }
+    }
 }
 
 TEST(Utf8TabStops, KeepsTheBomOutsideTheColumns) {
