@@ -1,7 +1,9 @@
-// convert_file tabs|spaces N INPUT OUTPUT | measure tabs|spaces N INPUT | corpus source|oneline BYTES OUTPUT
+// convert_file tabs|spaces N INPUT OUTPUT | measure tabs|spaces|utf8 N INPUT
+//              | corpus source|oneline|mixed BYTES OUTPUT
 // Streams a file through a converter in 64 KiB blocks (the way the file jobs do); or times the
-// converter over the file held in memory beside a plain copy of the same blocks; or writes a
-// generated benchmark input. Used by compare_expand.sh.
+// converter over the file held in memory beside a plain copy of the same blocks (for utf8, the
+// UTF-8 tab stops beside the ANSI ones); or writes a generated benchmark input (mixed: the source
+// corpus with non-ASCII words). Used by compare_expand.sh.
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -13,6 +15,7 @@
 #include "corpus.h"
 #include "byte_scan.h"
 #include "text_stream.h"
+#include "unicode_stream.h"
 #include "app_error.h"
 
 namespace {
@@ -114,10 +117,36 @@ bool pickScanPath() {
 #endif
 }
 
+// Prints "ANSI_SECONDS UTF8_SECONDS": both tab-stop converters over the file's bytes in memory, the
+// best of passes taken in turn.
+int measureUtf8(int16_t n, const char *input) {
+    const std::string text = readWhole(input);
+    volatile char sink = 0;
+    TabStopConverter ansi(n);
+    Utf8TabStopConverter utf8(n, false);
+    double ansiSeconds = 1e30;
+    double utf8Seconds = 1e30;
+    for (int run = 0; run < 9; ++run) {
+        ansiSeconds = std::min(ansiSeconds, timePass(text, [&](const char *data, std::size_t size) {
+            const std::string_view converted = ansi.convert(data, size);
+            if (!converted.empty())
+                sink = sink + converted.back();
+        }));
+        utf8Seconds = std::min(utf8Seconds, timePass(text, [&](const char *data, std::size_t size) {
+            const std::string_view converted = utf8.convert(data, size);
+            if (!converted.empty())
+                sink = sink + converted.back();
+        }));
+    }
+    std::printf("%.6f %.6f\n", ansiSeconds, utf8Seconds);
+    return 0;
+}
+
 int writeCorpus(const char *kind, const char *bytes, const char *output) {
     const std::size_t size = std::strtoull(bytes, nullptr, 10);
-    const std::string text =
-        std::strcmp(kind, "oneline") == 0 ? corpus::denseTabLine(size) : corpus::sourceLike(size);
+    const std::string text = std::strcmp(kind, "oneline") == 0 ? corpus::denseTabLine(size)
+                             : std::strcmp(kind, "mixed") == 0 ? corpus::withNonAsciiWords(corpus::sourceLike(size))
+                                                                 : corpus::sourceLike(size);
     File out = openFile(output, "wb");
     return std::fwrite(text.data(), 1, text.size(), out.get()) == text.size() ? 0 : 3;
 }
@@ -127,8 +156,8 @@ int writeCorpus(const char *kind, const char *bytes, const char *output) {
 int main(int argc, char **argv) {
     if (argc != 5) {
         std::fprintf(stderr,
-                     "usage: %s tabs|spaces N INPUT OUTPUT | measure tabs|spaces N INPUT"
-                     " | corpus source|oneline BYTES OUTPUT\n",
+                     "usage: %s tabs|spaces N INPUT OUTPUT | measure tabs|spaces|utf8 N INPUT"
+                     " | corpus source|oneline|mixed BYTES OUTPUT\n",
                      argv[0]);
         return 1;
     }
@@ -141,6 +170,8 @@ int main(int argc, char **argv) {
             const auto n = static_cast<int16_t>(std::atoi(argv[3]));
             if (std::strcmp(argv[2], "tabs") == 0)
                 return measure<TabStopConverter>(n, argv[4]);
+            if (std::strcmp(argv[2], "utf8") == 0)
+                return measureUtf8(n, argv[4]);
             return measure<FixedSpacesConverter>(n, argv[4]);
         }
         const auto n = static_cast<int16_t>(std::atoi(argv[2]));

@@ -72,4 +72,24 @@ inline std::string denseTabLine(std::size_t bytes) {
     return text;
 }
 
+// The text with a non-ASCII word (accented Latin, Cyrillic, Japanese, German) added at the end of
+// every third line, before its CR LF.
+inline std::string withNonAsciiWords(const std::string &ascii) {
+    static const char *const words[] = {" caf\xC3\xA9", " \xD1\x84\xD0\xB0\xD0\xB9\xD0\xBB",
+                                        " \xE6\x97\xA5\xE6\x9C\xAC\xE8\xAA\x9E", " Gr\xC3\xBC\xC3\x9F" "e"};
+    std::string mixed;
+    mixed.reserve(ascii.size() + ascii.size() / 8);
+    std::size_t line = 0;
+    for (std::size_t at = 0; at < ascii.size();) {
+        std::size_t end = ascii.find("\r\n", at);
+        end = end == std::string::npos ? ascii.size() : end;
+        mixed.append(ascii, at, end - at);
+        if (++line % 3 == 0)
+            mixed += words[line % 4];
+        mixed += "\r\n";
+        at = end + 2;
+    }
+    return mixed;
+}
+
 } // namespace corpus

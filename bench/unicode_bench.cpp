@@ -17,24 +17,7 @@ constexpr std::size_t corpusBytes = 64u << 20;
 
 // The source-like corpus with a non-ASCII word added to every third line.
 const std::string &mixedCorpus() {
-    static const std::string text = [] {
-        static const char *const words[] = {" caf\xC3\xA9", " \xD1\x84\xD0\xB0\xD0\xB9\xD0\xBB",
-                                            " \xE6\x97\xA5\xE6\x9C\xAC\xE8\xAA\x9E", " Gr\xC3\xBC\xC3\x9F" "e"};
-        const std::string ascii = corpus::sourceLike(corpusBytes);
-        std::string mixed;
-        mixed.reserve(ascii.size() + ascii.size() / 8);
-        std::size_t line = 0;
-        for (std::size_t at = 0; at < ascii.size();) {
-            std::size_t end = ascii.find("\r\n", at);
-            end = end == std::string::npos ? ascii.size() : end;
-            mixed.append(ascii, at, end - at);
-            if (++line % 3 == 0)
-                mixed += words[line % 4];
-            mixed += "\r\n";
-            at = end + 2;
-        }
-        return mixed;
-    }();
+    static const std::string text = corpus::withNonAsciiWords(corpus::sourceLike(corpusBytes));
     return text;
 }
 

@@ -45,6 +45,338 @@ inline const char *copyPlainAscii(const char *p, const char *limit, char *&o) {
     return p;
 }
 
+// Characters of two bytes (U+0080 to U+07FF), the letters of Latin, Greek, Cyrillic, Hebrew and
+// Arabic text, take one column or, as combining marks, none: which take none is kept as bits, so
+// that they need no search of the width table.
+class TwoByteWidths {
+public:
+    TwoByteWidths() {
+        for (char32_t cp = 0x80; cp < 0x800; ++cp)
+            if (displayWidth(cp) == 0)
+                zero_[cp / 32] |= std::uint32_t{1} << (cp % 32);
+    }
+    unsigned of(char32_t cp) const { return 1 - (zero_[cp / 32] >> (cp % 32) & 1); }
+
+private:
+    std::uint32_t zero_[0x800 / 32] = {};
+};
+
+const TwoByteWidths &twoByteWidths() {
+    static const TwoByteWidths widths;
+    return widths;
+}
+
+#ifdef QM_SSE2
+// Whole chunks at a time, as the ANSI converter reads them: a chunk is as many bytes as a machine
+// word has bits, so the bit masks of its bytes are single words. Kept here rather than shared, so
+// that the ANSI path may change its own chunks without changing the columns counted below.
+namespace chunk {
+
+using Mask = std::uintptr_t;
+constexpr unsigned bytes = 8 * sizeof(Mask);
+constexpr int parts = bytes / 16;
+
+// Bytes that a chunk step may read from its start: the chunk and the text copied after its tabs.
+constexpr std::size_t reach = 2 * bytes;
+
+// Output room one step of chunks needs: a chunk in which every byte is a tab of 16 spaces, and
+// the stores that reach past the written text.
+constexpr std::size_t stepRoom = bytes * 16 + 128;
+
+struct Chunk {
+    __m128i part[parts];
+};
+
+inline Chunk load(const char *p) {
+    Chunk c;
+    for (int i = 0; i < parts; ++i)
+        c.part[i] = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p + 16 * i));
+    return c;
+}
+
+inline void store(char *o, const Chunk &c) {
+    for (int i = 0; i < parts; ++i)
+        _mm_storeu_si128(reinterpret_cast<__m128i *>(o + 16 * i), c.part[i]);
+}
+
+// Bit i set where `test` holds for byte i; `test` turns 16 bytes into 0xFF or 0 per byte.
+template <typename Test> inline Mask bitsWhere(const Chunk &c, Test test) {
+    Mask bits = 0;
+    for (int i = 0; i < parts; ++i) {
+        const auto part = static_cast<std::uint32_t>(_mm_movemask_epi8(test(c.part[i])));
+        bits |= static_cast<Mask>(part) << (16 * i);
+    }
+    return bits;
+}
+
+template <char Byte> inline Mask positions(const Chunk &c) {
+    return bitsWhere(c, [](__m128i v) { return _mm_cmpeq_epi8(v, _mm_set1_epi8(Byte)); });
+}
+
+// Bytes of 0x80 and up: their sign bits as they are.
+inline Mask highBytes(const Chunk &c) {
+    return bitsWhere(c, [](__m128i v) { return v; });
+}
+
+// Continuation bytes, 0x80 to 0xBF: below -64 as signed bytes.
+inline Mask continuationBytes(const Chunk &c) {
+    return bitsWhere(c, [](__m128i v) { return _mm_cmplt_epi8(v, _mm_set1_epi8(static_cast<char>(0xC0))); });
+}
+
+// The bits below `limit` (at most `bytes`).
+inline Mask bitsBelow(unsigned limit) { return limit >= bytes ? ~Mask{0} : (Mask{1} << limit) - 1; }
+
+// Set bits, without the library call that std::popcount becomes where the processor has no
+// instruction for it.
+inline unsigned ones(Mask m) {
+    if constexpr (sizeof(Mask) == 8) {
+        std::uint64_t x = m;
+        x -= (x >> 1) & 0x5555555555555555ULL;
+        x = (x & 0x3333333333333333ULL) + ((x >> 2) & 0x3333333333333333ULL);
+        x = (x + (x >> 4)) & 0x0F0F0F0F0F0F0F0FULL;
+        return static_cast<unsigned>((x * 0x0101010101010101ULL) >> 56);
+    } else {
+        std::uint32_t x = static_cast<std::uint32_t>(m);
+        x -= (x >> 1) & 0x55555555u;
+        x = (x & 0x33333333u) + ((x >> 2) & 0x33333333u);
+        x = (x + (x >> 4)) & 0x0F0F0F0Fu;
+        return (x * 0x01010101u) >> 24;
+    }
+}
+
+inline void storeSpaces48(char *to) {
+    const __m128i spaces = _mm_set1_epi8(' ');
+    for (int i = 0; i < 3; ++i)
+        _mm_storeu_si128(reinterpret_cast<__m128i *>(to + 16 * i), spaces);
+}
+
+// True when no 17 bytes in a row are unmarked: then 16 bytes copied after each mark reach the next
+// one, or the chunk's end.
+inline bool gapsAtMost16(Mask marks) {
+    Mask gap = ~marks;
+    gap &= gap >> 1;
+    gap &= gap >> 2;
+    gap &= gap >> 4;
+    gap &= gap >> 8;
+    gap &= ~marks >> 16;
+    return gap == 0;
+}
+
+inline void copy16(char *to, const char *from) {
+    _mm_storeu_si128(reinterpret_cast<__m128i *>(to), _mm_loadu_si128(reinterpret_cast<const __m128i *>(from)));
+}
+
+// Copies at least `length` bytes (16 when the gaps are known to be short), reading and writing up
+// to 32 bytes past them.
+template <bool ShortGaps> inline void copyAhead(char *to, const char *from, [[maybe_unused]] std::size_t length) {
+    copy16(to, from);
+    if constexpr (!ShortGaps) {
+        copy16(to + 16, from + 16);
+        for (std::size_t done = 32; done < length; done += 16)
+            copy16(to + done, from + done);
+    }
+}
+
+// For a column below 96 of tab stops `width` apart (at most 16): the column's offset from the last
+// stop, and the run of spaces a tab there gets. Looked up, so no division waits on the text.
+class ShortStops {
+public:
+    static constexpr unsigned columns = 96;
+
+    explicit ShortStops(unsigned width) {
+        unsigned inStop = 0;
+        for (unsigned column = 0; column < columns; ++column) {
+            inStop_[column] = static_cast<std::uint8_t>(inStop);
+            run_[column] = static_cast<std::uint8_t>(width - inStop);
+            inStop = inStop + 1 == width ? 0 : inStop + 1;
+        }
+    }
+    unsigned inStop(unsigned column) const { return inStop_[column]; }
+    unsigned run(unsigned column) const { return run_[column]; }
+
+private:
+    std::uint8_t inStop_[columns];
+    std::uint8_t run_[columns];
+};
+
+// The display columns of a chunk's bytes before a position. In a chunk of ASCII bytes each byte is
+// a column, as in ANSI text. Otherwise a character's columns are put on its first bytes (none for
+// a zero-width one, the first two for a wide one) and its other bytes, `uncounted`, take none; so
+// one count of bits gives the columns. Ill-formed bytes are counted one each, as the byte-wise
+// steps count them.
+template <bool Ascii> struct Columns {
+    Mask uncounted = 0;
+
+    unsigned before(unsigned at) const {
+        if constexpr (Ascii)
+            return at;
+        else
+            return at - ones(uncounted & bitsBelow(at));
+    }
+};
+
+// The character at u (a byte of 0xC0 and up) with 4 bytes readable: its length and columns, or
+// false when no well-formed sequence starts there. The common forms are decoded here; the rest,
+// whose second byte has a narrower range, by utf8::sequence.
+inline bool character(const unsigned char *u, const TwoByteWidths &narrow, unsigned &length, unsigned &width) {
+    if (u[0] < 0xE0) {
+        if (u[0] < 0xC2 || (u[1] & 0xC0) != 0x80)
+            return false;
+        length = 2;
+        width = narrow.of(static_cast<char32_t>((u[0] & 0x1F) << 6 | (u[1] & 0x3F)));
+        return true;
+    }
+    char32_t cp = 0;
+    if (u[0] < 0xF0 && u[0] != 0xE0 && u[0] != 0xED) {
+        if ((u[1] & 0xC0) != 0x80 || (u[2] & 0xC0) != 0x80)
+            return false;
+        length = 3;
+        cp = static_cast<char32_t>((u[0] & 0x0F) << 12 | (u[1] & 0x3F) << 6 | (u[2] & 0x3F));
+    } else if (utf8::sequence(u, u + 4, length, cp) != utf8::Step::Complete) {
+        return false;
+    }
+    // The common CJK ideographs are wide, and lie inside one run of the table.
+    width = cp >= 0x4E00 && cp <= 0x9FFF ? 2 : displayWidth(cp);
+    return true;
+}
+
+// The columns of a chunk with bytes of 0x80 and up; the text is readable for 4 bytes past it. A
+// character may go on into the next chunk: `carry` holds, on the way in, the uncounted bytes of
+// this chunk that belong to one begun in the previous chunk, and on the way out those of the next;
+// `spill` is set to how many bytes of this chunk's last character lie past it.
+inline Columns<false> countColumns(const char *p, const Chunk &c, Mask high, Mask &carry, unsigned &spill,
+                                   const TwoByteWidths &narrow) {
+    Mask leads = high & ~continuationBytes(c);
+    Columns<false> columns{carry};
+    carry = 0;
+    spill = 0;
+    while (leads != 0) {
+        const auto at = static_cast<unsigned>(std::countr_zero(leads));
+        leads &= leads - 1;
+        unsigned length = 0;
+        unsigned width = 0;
+        if (!character(reinterpret_cast<const unsigned char *>(p + at), narrow, length, width))
+            continue; // the first byte is a column, and the bytes after it count on their own
+        // width < length for every character of two bytes or more.
+        if (at + length <= bytes) {
+            columns.uncounted |= ((Mask{1} << (length - width)) - 1) << (at + width);
+            continue;
+        }
+        for (unsigned k = width; k < length; ++k) {
+            if (at + k < bytes)
+                columns.uncounted |= Mask{1} << (at + k);
+            else
+                carry |= Mask{1} << (at + k - bytes);
+        }
+        spill = at + length - bytes;
+    }
+    return columns;
+}
+
+// Places the tabs of a chunk without line feeds whose gaps are at most 16 bytes. `copied` counts
+// the chunk's bytes already in the output; column 0 is where `before` gives `base`.
+template <bool Ascii>
+inline void placeShortGapTabs(char *&out, const char *p, Mask tabs, unsigned &copied, int &base,
+                              const ShortStops &stops, const Columns<Ascii> &columns) {
+    while (tabs != 0) {
+        const auto at = static_cast<unsigned>(std::countr_zero(tabs));
+        tabs &= tabs - 1;
+        out += at - copied;
+        std::memcpy(out, "                ", 16);
+        out += stops.run(static_cast<unsigned>(static_cast<int>(columns.before(at)) - base));
+        copied = at + 1;
+        base = static_cast<int>(columns.before(copied));
+        copyAhead<true>(out, p + copied, 0);
+    }
+}
+
+// The same for any chunk. A run of tabs, as an indent is, counts as one: each tab after the first
+// stands on a stop and takes a full width. A line feed restarts the column and is stored again
+// from itself.
+template <bool Ascii>
+inline void placeTabRunsAndLineFeeds(char *&out, const char *p, Mask tabs, Mask lineFeeds, unsigned limit,
+                                     unsigned &copied, int &base, const ShortStops &stops, unsigned width,
+                                     const Columns<Ascii> &columns) {
+    const Mask runStarts = tabs & ~(tabs << 1);
+    Mask events = (runStarts | lineFeeds) & bitsBelow(limit);
+    while (events != 0) {
+        const auto at = static_cast<unsigned>(std::countr_zero(events));
+        events &= events - 1;
+        const auto tabsHere = static_cast<unsigned>(std::countr_zero(~(tabs >> at))); // 0 at a line feed
+        const unsigned firstRun = stops.run(static_cast<unsigned>(static_cast<int>(columns.before(at)) - base));
+        const unsigned run = (firstRun + (tabsHere - 1) * width) & (0u - (tabsHere != 0));
+        out += at - copied;
+        if (run > 48) [[unlikely]]
+            std::memset(out, ' ', run);
+        storeSpaces48(out);
+        out += run;
+        copied = at + tabsHere;
+        base = static_cast<int>(columns.before(copied + (tabsHere == 0)));
+        copyAhead<false>(out, p + copied, static_cast<unsigned>(std::countr_zero(events)) - copied);
+    }
+}
+
+template <bool Ascii>
+inline void placeChunk(char *&out, const char *p, Mask tabs, Mask lineFeeds, unsigned limit, int &base,
+                       const ShortStops &stops, unsigned width, const Columns<Ascii> &columns) {
+    unsigned copied = 0;
+    if (limit == bytes && lineFeeds == 0 && gapsAtMost16(tabs))
+        placeShortGapTabs(out, p, tabs, copied, base, stops, columns);
+    else
+        placeTabRunsAndLineFeeds(out, p, tabs, lineFeeds, limit, copied, base, stops, width, columns);
+    out += limit - copied;
+    // The column after the chunk is at most 15 + bytes.
+    base = -static_cast<int>(stops.inStop(static_cast<unsigned>(static_cast<int>(columns.before(limit)) - base)));
+}
+
+// Chunks one after another, for tab stops `width` (1 to 16) apart, while chunk::reach bytes are
+// readable and the output is not past outLimit. Within a chunk the output is the input with its
+// tabs widened; CR LF pairs and lone LFs come out as they are and only restart the column. Stops
+// before a lone CR, a CR whose LF is in the next chunk, or an end mark, for the byte-wise steps.
+const char *convertChunks(const char *p, const char *end, char *&o, std::size_t &column, bool &lineOpen,
+                          const char *outLimit, const ShortStops &stops, unsigned width) {
+    char *out = o; // locals, so the loop keeps them in registers
+    char *const first = out;
+    int base = -static_cast<int>(columnInStop(column, width));
+    Mask carry = 0;
+    unsigned spill = 0;
+    const TwoByteWidths &narrow = twoByteWidths();
+    unsigned limit = 0;
+    do {
+        const Chunk c = load(p);
+        store(out, c);
+        const Mask tabs = positions<'\t'>(c);
+        const Mask lineFeeds = positions<'\n'>(c);
+        const Mask lonelyReturns = positions<'\r'>(c) & ~(lineFeeds >> 1);
+        const Mask exits = lonelyReturns | positions<endOfTextMark>(c);
+        limit = static_cast<unsigned>(std::countr_zero(exits)); // `bytes` when none
+        const Mask high = highBytes(c);
+        if (high == 0) // as in ANSI text: a byte is a column
+            placeChunk(out, p, tabs, lineFeeds, limit, base, stops, width, Columns<true>{});
+        else
+            placeChunk(out, p, tabs, lineFeeds, limit, base, stops, width, countColumns(p, c, high, carry, spill, narrow));
+        p += limit;
+    } while (limit == bytes && static_cast<std::size_t>(end - p) >= reach && out <= outLimit);
+    column = static_cast<std::size_t>(-base);
+    if (limit == bytes && spill != 0) {
+        // The last character goes on into the text after the chunks: its bytes there are copied
+        // here, and the columns put on them counted.
+        std::memcpy(out, p, spill);
+        out += spill;
+        p += spill;
+        column += spill - ones(carry);
+    }
+    o = out;
+    // A line feed never starts a chunk's output right after a CR, so the output ends a line
+    // exactly when it ends with CR LF.
+    if (out != first)
+        lineOpen = !(out - first >= 2 && out[-2] == '\r' && out[-1] == '\n');
+    return p;
+}
+
+} // namespace chunk
+#endif
+
 } // namespace
 
 Utf8TabStopConverter::Utf8TabStopConverter(int16_t width, bool withBom) : width_(width), bomLeft_(withBom ? 3 : 0) {
@@ -116,8 +448,24 @@ std::string_view Utf8TabStopConverter::convert(const char *data, std::size_t siz
     std::size_t column = column_;
     bool lineOpen = lineOpen_;
     char *o = w.o;
+    const TwoByteWidths &narrow = twoByteWidths();
+#ifdef QM_SSE2
+    const bool chunked = width_ >= 1 && width_ <= 16;
+    const chunk::ShortStops stops(chunked ? static_cast<unsigned>(width_) : 1);
+#endif
     while (p != end) {
-        const char *limit = p + std::min<std::size_t>(span, static_cast<std::size_t>(end - p));
+        std::size_t stepBytes = span;
+#ifdef QM_SSE2
+        if (chunked && static_cast<std::size_t>(end - p) >= chunk::reach) {
+            buffer.ensure(o, chunk::stepRoom);
+            p = chunk::convertChunks(p, end, o, column, lineOpen, buffer.lastStartFor(chunk::stepRoom), stops,
+                                     static_cast<unsigned>(width_));
+            // What stopped the chunks (a CR, the end mark, the output's room) takes a byte-wise
+            // step; then chunks go on.
+            stepBytes = 1;
+        }
+#endif
+        const char *limit = p + std::min<std::size_t>(stepBytes, static_cast<std::size_t>(end - p));
         buffer.ensure(o, static_cast<std::size_t>(limit - p) * byteRoom + 32);
         while (p < limit) {
             const char *plainEnd = copyPlainAscii(p, limit, o);
@@ -136,7 +484,7 @@ std::string_view Utf8TabStopConverter::convert(const char *data, std::size_t siz
                 if (u[0] >= 0xC2 && u[0] < 0xE0 && end - p >= 2 && (u[1] & 0xC0) == 0x80) {
                     // Two bytes, as Latin, Greek and Cyrillic letters are: decoded here.
                     const char32_t cp = static_cast<char32_t>((u[0] & 0x1F) << 6 | (u[1] & 0x3F));
-                    column += cp < 0x300 ? 1 : displayWidth(cp);
+                    column += narrow.of(cp);
                     std::memcpy(o, p, 2);
                     o += 2;
                     p += 2;

@@ -3,9 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <iterator>
 #include <optional>
 #include <random>
 #include <string>
+#include <vector>
 
 #include "text_encoding.h"
 #include "unicode_stream.h"
@@ -445,6 +447,36 @@ TEST(Utf8Randomized, ConverterAtEverySplitMatchesLiteralRescan) {
             [&](const Outcome &got) {
                 ASSERT_EQ(got, expected) << "width " << width << " text " << ::testing::PrintToString(text);
             });
+    }
+}
+
+// Long lines of mostly ASCII text with characters of every kind among them, in large blocks: the
+// converter reads such text a whole chunk (32 or 64 bytes) at a time, so characters, tab runs and
+// CR LF pairs fall across chunk ends as well as block ends.
+TEST(Utf8Randomized, LargeBlocksOfMostlyAsciiMatchLiteralRescan) {
+    std::mt19937 rng(2611);
+    std::vector<Piece> from = utf8Pieces();
+    const Piece ascii[] = {{Piece::Text, "x", 1}, {Piece::Text, "0123456", 7}, {Piece::Text, "abcdefghijklmnopqrstuvwxyzABCDEFGHIJ", 36}};
+    for (int copies = 0; copies < 6; ++copies)
+        from.insert(from.end(), std::begin(ascii), std::end(ascii));
+    for (int i = 0; i < 1500; ++i) {
+        const std::vector<Piece> pieces = randomPieces(rng, from, 400);
+        const std::string text = bytesOf(pieces);
+        const auto width = static_cast<int16_t>(i % 10 == 0 ? 17 + rng() % 8 : 1 + rng() % 16);
+        const Outcome expected = outcomeOf([&] { return rescanPieces(pieces, width, " ", "\r\n"); });
+        const std::size_t maxBlock = i % 2 == 0 ? text.size() + 1 : 200 + rng() % 2000;
+        const Outcome got = outcomeOf([&] {
+            Utf8TabStopConverter converter(width, false);
+            std::string out;
+            for (std::size_t at = 0; at < text.size();) {
+                const std::size_t n = std::min<std::size_t>(1 + rng() % maxBlock, text.size() - at);
+                converter.feed(text.data() + at, n, out);
+                at += n;
+            }
+            converter.finish(out);
+            return out;
+        });
+        ASSERT_EQ(got, expected) << "width " << width << " text " << ::testing::PrintToString(text);
     }
 }
 

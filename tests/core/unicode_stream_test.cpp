@@ -46,6 +46,33 @@ TEST(Utf8TabStops, CountDisplayColumnsAndKeepEveryByte) {
             << ::testing::PrintToString(c.input);
 }
 
+// Characters before a tab in text long enough to be read a chunk (32 or 64 bytes) at a time, after
+// a first line of every length from 2000 to 2064 bytes, so that chunk ends fall at every byte of
+// them: their columns counted once, wherever their bytes fall.
+TEST(Utf8TabStops, CharactersAcrossChunkEndsCountTheirColumnsOnce) {
+    const std::string rest = "x\r\n" + std::string(200, 'b') + "\r\n";
+    const struct {
+        std::string head;
+        std::string spaces;
+    } cases[] = {
+        {std::string(62, 'a') + "\xE6\x97\xA5", std::string(8, ' ')},         // wide: column 64
+        {std::string(63, 'a') + "\xE6\x97\xA5", std::string(7, ' ')},         // wide: column 65
+        {std::string(63, 'a') + "\xC3\xA9", std::string(8, ' ')},             // e acute: column 64
+        {std::string(63, 'a') + "\xCC\x81", std::string(1, ' ')},             // combining: column 63
+        {std::string(61, 'a') + "\xF0\x9F\x98\x80", std::string(1, ' ')},     // emoji: column 63
+        {std::string(62, 'a') + "\xE6\x97", std::string(8, ' ')},             // cut sequence: 1 each
+        {std::string(61, 'a') + "\xE6\x97\xA5\xE6\x97\xA5", std::string(7, ' ')}, // column 65
+    };
+    for (const auto &c : cases) {
+        for (std::size_t first = 2000; first <= 2064; ++first) {
+            const std::string line = std::string(first, 'c') + "\r\n";
+            ASSERT_EQ(convertWhole(Utf8TabStopConverter(8, false), line + c.head + "\t" + rest),
+                      line + c.head + c.spaces + rest)
+                << first << " " << ::testing::PrintToString(c.head);
+        }
+    }
+}
+
 TEST(Utf8TabStops, KeepsTheBomOutsideTheColumns) {
     EXPECT_EQ(convertWhole(Utf8TabStopConverter(8, true), "\xEF\xBB\xBF" "a\tb"), "\xEF\xBB\xBF" "a       b\r\n");
     EXPECT_EQ(convertWhole(Utf8TabStopConverter(8, true), "\xEF\xBB\xBF"), "\xEF\xBB\xBF"); // BOM alone
