@@ -39,7 +39,12 @@ LRESULT FailureWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
             Command1.setFocus(); // "&Proceed" first, whatever the tab order
         break;
     case WM_COMMAND:
-        if (HIWORD(wParam) == BN_CLICKED && lParam)
+        // Enter and Esc arrive from the keyboard handling as OK and Cancel without a control.
+        if (!lParam && LOWORD(wParam) == IDOK)
+            pressFocusedPushButton(hwnd());
+        else if (!lParam && LOWORD(wParam) == IDCANCEL)
+            unload();
+        else if (HIWORD(wParam) == BN_CLICKED && lParam)
             onClick(reinterpret_cast<HWND>(lParam));
         return 0;
     case WM_CTLCOLORSTATIC:

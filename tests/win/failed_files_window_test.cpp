@@ -1,11 +1,13 @@
 // The failed-files windows: their design, the log they write and how they close.
 #include "engine_support.h"
+#include "modal_keys.h"
 #include "win_fixture.h"
 
 #include "errors/frm_error.h"
 #include "errors/frm_error_clipboard.h"
 #include "platform/layout.h"
 #include "platform/local_time_text.h"
+#include "platform/modal_loop.h"
 #include "ui/frm_main.h"
 
 namespace {
@@ -110,6 +112,23 @@ TEST_F(FailedFiles, LogThatCannotBeWrittenShowsTheMessageAndTheWindowStays) {
     EXPECT_NE(desk.messages()[0].text.find("\r\nfrmError - cmdSave_Click\r\n"), std::string::npos);
     EXPECT_TRUE(main().frmErrorLoaded());
     RemoveDirectoryA((dataFolder() + "errorlog.txt").c_str());
+}
+
+// "&Proceed" has the focus when the window shows: Enter and Space press it, Esc closes the window.
+TEST_F(FailedFiles, EnterSpaceOrEscOnTheShownWindowUnloadsIt) {
+    FrmMain &frm = main();
+    frm.show();
+    for (WPARAM key : {WPARAM(VK_RETURN), WPARAM(VK_SPACE), WPARAM(VK_ESCAPE)}) {
+        FrmError &failed = frm.frmError();
+        failed.List2.addItem("C:\\one.txt");
+        const HWND proceed = failed.Command1.hwnd();
+        pressKeyOnceModal(key, failed.hwnd());
+        runModal(failed.hwnd(), frm.hwnd());
+        EXPECT_EQ(pendingModalKey().focused, proceed) << key;
+        EXPECT_FALSE(pendingModalKey().stillOpen) << key;
+        EXPECT_FALSE(frm.frmErrorLoaded()) << key;
+        EXPECT_TRUE(IsWindowEnabled(frm.hwnd())) << key;
+    }
 }
 
 TEST_F(FailedFiles, ProceedUnloadsTheWindowAndTheNextUseStartsEmpty) {

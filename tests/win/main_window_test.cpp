@@ -2,10 +2,13 @@
 #include "win_fixture.h"
 
 #include "platform/layout.h"
+#include "platform/modal_loop.h"
 #include "ui/frm_main.h"
 #include "ui/main_layout.h"
 
 #include <commctrl.h>
+
+#include <algorithm>
 
 namespace {
 
@@ -181,6 +184,91 @@ TEST_F(MainWindow, SelectingByProgramKeepsEachGroupToOneChoice) {
     EXPECT_TRUE(frm.optMultiple.value());
     frm.optMultiple.setValue(false);
     EXPECT_FALSE(frm.optClipboard.value() || frm.optSingle.value() || frm.optMultiple.value());
+}
+
+bool isTabStop(const OptionButton &option) {
+    return (GetWindowLongPtrA(option.hwnd(), GWL_STYLE) & WS_TABSTOP) != 0;
+}
+
+// Keys go through the program's own handling, as its message loop does it.
+void pressKey(FrmMain &frm, HWND control, WPARAM key) {
+    PostMessageA(control, WM_KEYDOWN, key, 1);
+    PostMessageA(control, WM_KEYUP, key, 0xC0000001);
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (frm.previewKey(message)) continue;
+        if (dispatchDialogKeys(message)) continue;
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+}
+
+TEST_F(MainWindow, EachOptionGroupIsOneTabStopOnItsSelectedOption) {
+    FrmMain &frm = main();
+    EXPECT_TRUE(isTabStop(frm.optClipboard));
+    EXPECT_FALSE(isTabStop(frm.optSingle));
+    EXPECT_FALSE(isTabStop(frm.optMultiple));
+    EXPECT_TRUE(isTabStop(frm.optFixedTABS));
+    EXPECT_FALSE(isTabStop(frm.optFixedSpaces));
+    frm.optMultiple.setValue(true);
+    frm.optFixedSpaces.click();
+    EXPECT_FALSE(isTabStop(frm.optClipboard));
+    EXPECT_FALSE(isTabStop(frm.optSingle));
+    EXPECT_TRUE(isTabStop(frm.optMultiple));
+    EXPECT_FALSE(isTabStop(frm.optFixedTABS));
+    EXPECT_TRUE(isTabStop(frm.optFixedSpaces));
+}
+
+TEST_F(MainWindow, TabVisitsOnlyTheSelectedOptionOfEachGroup) {
+    FrmMain &frm = main();
+    frm.show();
+    frm.optSingle.click();
+    std::vector<HWND> visited;
+    frm.cmdReplaceTABS.setFocus();
+    for (int press = 0; press < 40 && (visited.empty() || GetFocus() != frm.cmdReplaceTABS.hwnd()); ++press) {
+        pressKey(frm, GetFocus(), VK_TAB);
+        visited.push_back(GetFocus());
+    }
+    auto count = [&](const OptionButton &option) { return std::count(visited.begin(), visited.end(), option.hwnd()); };
+    EXPECT_EQ(visited.back(), frm.cmdReplaceTABS.hwnd()) << "Tab goes round the window";
+    EXPECT_EQ(count(frm.optSingle), 1);
+    EXPECT_EQ(count(frm.optClipboard), 0);
+    EXPECT_EQ(count(frm.optMultiple), 0);
+    EXPECT_EQ(count(frm.optFixedTABS), 1);
+    EXPECT_EQ(count(frm.optFixedSpaces), 0);
+}
+
+// As in a Windows option group: the arrow keys move within the group, round its ends, and select
+// as they go; the operation options drawn over the frames' captions form one group.
+TEST_F(MainWindow, ArrowKeysSelectTheNextOptionOfTheGroup) {
+    FrmMain &frm = main();
+    frm.show();
+    frm.optClipboard.setFocus();
+    pressKey(frm, frm.optClipboard.hwnd(), VK_DOWN);
+    EXPECT_EQ(GetFocus(), frm.optSingle.hwnd());
+    EXPECT_TRUE(frm.optSingle.value());
+    EXPECT_FALSE(frm.optClipboard.value());
+    EXPECT_EQ(frm.optSingle.foreColor(), operationSelectedColour);
+    EXPECT_TRUE(isTabStop(frm.optSingle));
+    pressKey(frm, frm.optSingle.hwnd(), VK_RIGHT);
+    EXPECT_TRUE(frm.optMultiple.value());
+    pressKey(frm, frm.optMultiple.hwnd(), VK_DOWN);
+    EXPECT_EQ(GetFocus(), frm.optClipboard.hwnd());
+    EXPECT_TRUE(frm.optClipboard.value());
+    pressKey(frm, frm.optClipboard.hwnd(), VK_UP);
+    EXPECT_TRUE(frm.optMultiple.value());
+    pressKey(frm, frm.optMultiple.hwnd(), VK_LEFT);
+    EXPECT_TRUE(frm.optSingle.value());
+    EXPECT_EQ(frm.optMultiple.foreColor(), operationOtherColour);
+    // The setting group is a group of its own.
+    EXPECT_TRUE(frm.optFixedTABS.value());
+    frm.optFixedTABS.setFocus();
+    pressKey(frm, frm.optFixedTABS.hwnd(), VK_DOWN);
+    EXPECT_EQ(GetFocus(), frm.optFixedSpaces.hwnd());
+    EXPECT_TRUE(frm.optFixedSpaces.value());
+    EXPECT_FALSE(frm.optFixedTABS.value());
+    EXPECT_TRUE(frm.optSingle.value());
+    EXPECT_TRUE(desk.calls.empty());
 }
 
 TEST_F(MainWindow, UpDownStepsTheNumberBoxBetweenOneAndSixteen) {
