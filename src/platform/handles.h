@@ -32,6 +32,25 @@ private:
     HANDLE handle_ = INVALID_HANDLE_VALUE;
 };
 
+// Any other kernel object (a mutex ...) is closed the same way.
+using KernelHandle = FileHandle;
+
+// Holds a global memory block locked for its lifetime.
+class GlobalLocked {
+public:
+    explicit GlobalLocked(HGLOBAL memory) : memory_(memory), data_(memory ? GlobalLock(memory) : nullptr) {}
+    GlobalLocked(const GlobalLocked &) = delete;
+    GlobalLocked &operator=(const GlobalLocked &) = delete;
+    ~GlobalLocked() {
+        if (data_) GlobalUnlock(memory_);
+    }
+    void *get() const { return data_; }
+
+private:
+    HGLOBAL memory_;
+    void *data_;
+};
+
 class FindHandle {
 public:
     explicit FindHandle(HANDLE handle) : handle_(handle) {}

@@ -28,6 +28,8 @@ int16_t shiftState() {
 FrmMain::FrmMain() = default;
 
 FrmMain::~FrmMain() {
+    // The window goes while this object is whole, so its unload runs also when the object dies first.
+    destroyWindow();
     frmErrorWindow_.reset();
     frmErrorClipboardWindow_.reset();
 }
