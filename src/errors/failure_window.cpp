@@ -29,7 +29,11 @@ void FailureWindow::bindShared(const ControlMap &made) {
     bind(Command1, made, "Command1");
     colours_.setTransparent(Label1.hwnd());
     colours_.setTransparent(Label2.hwnd());
-    SendMessageA(Image1.hwnd(), STM_SETICON, reinterpret_cast<WPARAM>(warningIcon()), 0);
+    // The picture keeps its designed size at every screen scale: 32 pixels at 96 DPI.
+    RECT designed;
+    GetClientRect(Image1.hwnd(), &designed);
+    warning_.reset(warningIcon(designed.right > 0 ? designed.right : 32));
+    SendMessageA(Image1.hwnd(), STM_SETICON, reinterpret_cast<WPARAM>(warning_.get()), 0);
 }
 
 LRESULT FailureWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -58,7 +62,7 @@ LRESULT FailureWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     return BaseWindow::handleMessage(message, wParam, lParam);
 }
 
-HICON warningIcon() {
+HICON warningIcon(int size) {
     return static_cast<HICON>(
-        LoadImageA(nullptr, MAKEINTRESOURCEA(32515) /* IDI_WARNING */, IMAGE_ICON, 32, 32, LR_SHARED));
+        LoadImageA(nullptr, MAKEINTRESOURCEA(32515) /* IDI_WARNING */, IMAGE_ICON, size, size, LR_DEFAULTCOLOR));
 }

@@ -51,6 +51,22 @@ private:
     void *data_;
 };
 
+class IconHandle {
+public:
+    explicit IconHandle(HICON icon = nullptr) : icon_(icon) {}
+    IconHandle(const IconHandle &) = delete;
+    IconHandle &operator=(const IconHandle &) = delete;
+    ~IconHandle() { reset(nullptr); }
+    void reset(HICON icon) {
+        if (icon_) DestroyIcon(icon_);
+        icon_ = icon;
+    }
+    HICON get() const { return icon_; }
+
+private:
+    HICON icon_;
+};
+
 class FindHandle {
 public:
     explicit FindHandle(HANDLE handle) : handle_(handle) {}

@@ -60,7 +60,7 @@ TEST_F(FailedFiles, WindowIsAHiddenToolWindowWithItsDesign) {
         GetIconInfo(reinterpret_cast<HICON>(SendMessageA(frm.Image1.hwnd(), STM_GETICON, 0, 0)), &icon));
     BITMAP mask{};
     GetObjectA(icon.hbmMask, sizeof mask, &mask);
-    EXPECT_EQ(mask.bmWidth, 32);
+    EXPECT_EQ(mask.bmWidth, twipsToPixels(480, screenDpi()));
     DeleteObject(icon.hbmMask);
     if (icon.hbmColor)
         DeleteObject(icon.hbmColor);

@@ -271,6 +271,45 @@ TEST_F(MainWindow, ArrowKeysSelectTheNextOptionOfTheGroup) {
     EXPECT_TRUE(desk.calls.empty());
 }
 
+// The caption's width in the control's font, without the access-key ampersand.
+int captionWidth(HWND control) {
+    std::string caption = windowText(control);
+    caption.erase(std::remove(caption.begin(), caption.end(), '&'), caption.end());
+    HDC dc = GetDC(control);
+    HGDIOBJ previous = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0)));
+    SIZE extent{};
+    GetTextExtentPoint32A(dc, caption.c_str(), static_cast<int>(caption.size()), &extent);
+    SelectObject(dc, previous);
+    ReleaseDC(control, dc);
+    return extent.cx;
+}
+
+// At any screen scale (Wine's LogPixels: 96, 120, 144, 192) every caption fits its control: a push
+// button keeps an edge and a little air each side, an option its check circle and the gap after it.
+TEST_F(MainWindow, EveryCaptionFitsItsControlAtThisScreenScale) {
+    FrmMain &frm = main();
+    const int buttonMargin = 2 * (GetSystemMetrics(SM_CXEDGE) + 3);
+    for (const Button *button : {&frm.cmdReplaceTABS, &frm.cmdAbout, &frm.cmdExit, &frm.cmdGetSourceFile,
+                                 &frm.cmdGetSaveFile, &frm.cmdBrowseDir, &frm.cmdBrowseDir2Save}) {
+        RECT client;
+        GetClientRect(button->hwnd(), &client);
+        EXPECT_LE(captionWidth(button->hwnd()) + buttonMargin, client.right) << button->caption();
+    }
+    const int optionMargin = GetSystemMetrics(SM_CXMENUCHECK) + 4;
+    for (const OptionButton *option :
+         {&frm.optClipboard, &frm.optSingle, &frm.optMultiple, &frm.optFixedTABS, &frm.optFixedSpaces}) {
+        RECT client;
+        GetClientRect(option->hwnd(), &client);
+        EXPECT_LE(captionWidth(option->hwnd()) + optionMargin, client.right) << option->caption();
+    }
+    for (const Label *label : {&frm.Label1, &frm.Label2, &frm.Label3, &frm.Label4, &frm.Label5, &frm.Label6,
+                               &frm.lblNumberofiles, &frm.lblVerify}) {
+        RECT client;
+        GetClientRect(label->hwnd(), &client);
+        EXPECT_LE(captionWidth(label->hwnd()), client.right) << label->caption();
+    }
+}
+
 TEST_F(MainWindow, UpDownStepsTheNumberBoxBetweenOneAndSixteen) {
     FrmMain &frm = main();
     const HWND upDown = frm.UpDown1.hwnd();

@@ -9,6 +9,7 @@ struct KeyInModalLoop {
     HWND window = nullptr;
     HWND focused = nullptr;
     bool stillOpen = false; // the key did not close the window; it was closed afterwards
+    int waits = 0;
 };
 
 inline KeyInModalLoop &pendingModalKey() {
@@ -17,8 +18,10 @@ inline KeyInModalLoop &pendingModalKey() {
 }
 
 inline void CALLBACK pressPendingModalKey(HWND, UINT, UINT_PTR timer, DWORD) {
-    KillTimer(nullptr, timer);
     KeyInModalLoop &pending = pendingModalKey();
+    // The keyboard reaches the window once it is the active one.
+    if (GetActiveWindow() != pending.window && ++pending.waits < 10) return;
+    KillTimer(nullptr, timer);
     pending.focused = GetFocus();
     PostMessageA(pending.focused, WM_KEYDOWN, pending.key, 1);
     PostMessageA(pending.focused, WM_KEYUP, pending.key, 0xC0000001);
@@ -35,7 +38,7 @@ inline void CALLBACK closeWindowLeftOpen(HWND, UINT, UINT_PTR timer, DWORD) {
 
 // Call before entering the modal loop of the window; read pendingModalKey() afterwards.
 inline void pressKeyOnceModal(WPARAM key, HWND window) {
-    pendingModalKey() = {key, window, nullptr, false};
+    pendingModalKey() = {key, window, nullptr, false, 0};
     SetTimer(nullptr, 0, 50, pressPendingModalKey);
     SetTimer(nullptr, 0, 1000, closeWindowLeftOpen);
 }
