@@ -70,3 +70,14 @@ fi
 end_program
 forget_settings
 rm -rf "$shots"
+
+# The main window at 150 % (144 DPI): the screen scale Wine takes from LogPixels at start.
+scale() { wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1; wineserver -w; }
+trap 'scale 96' EXIT
+scale 144
+start_program
+qm_capture "$main" "$root/docs/main-window-144dpi.png"
+end_program
+scale 96
+trap - EXIT
+forget_settings

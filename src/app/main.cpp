@@ -32,6 +32,20 @@ void showStartupError(const AppError &error) {
     desktop().messageBox(request);
 }
 
+// COM for the shell's folder dialog, released when the program ends.
+class ComApartment {
+public:
+    ComApartment() : initialized_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
+    ~ComApartment() {
+        if (initialized_) CoUninitialize();
+    }
+    ComApartment(const ComApartment &) = delete;
+    ComApartment &operator=(const ComApartment &) = delete;
+
+private:
+    bool initialized_;
+};
+
 int messageLoop(FrmMain &main) {
     MSG message;
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {
@@ -47,7 +61,7 @@ int messageLoop(FrmMain &main) {
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     requestCommonControls();
-    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    const ComApartment com;
     try {
         RunningCopyGuard runningCopy;
         if (runningCopy.anotherCopyRunning()) {

@@ -2,6 +2,7 @@
 
 #include "app_error.h"
 #include "win.h"
+#include "handles.h"
 
 #include <cstring>
 
@@ -27,12 +28,11 @@ std::optional<std::string> textOfOpenClipboard() {
     HANDLE data = GetClipboardData(CF_TEXT);
     if (!data)
         return std::nullopt;
-    const char *text = static_cast<const char *>(GlobalLock(data));
+    const GlobalLocked locked(data);
+    const char *text = static_cast<const char *>(locked.get());
     if (!text)
         return std::nullopt;
-    std::string copy(text, strnlen(text, GlobalSize(data)));
-    GlobalUnlock(data);
-    return copy;
+    return std::string(text, strnlen(text, GlobalSize(data)));
 }
 
 } // namespace
@@ -48,13 +48,14 @@ bool setClipboardText(const std::string &text) {
     HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
     if (!memory)
         return false;
-    char *target = static_cast<char *>(GlobalLock(memory));
-    if (!target) {
-        GlobalFree(memory);
-        return false;
+    {
+        const GlobalLocked locked(memory);
+        if (!locked.get()) {
+            GlobalFree(memory);
+            return false;
+        }
+        std::memcpy(locked.get(), text.c_str(), text.size() + 1);
     }
-    std::memcpy(target, text.c_str(), text.size() + 1);
-    GlobalUnlock(memory);
     if (SetClipboardData(CF_TEXT, memory))
         return true; // the system owns it now
     GlobalFree(memory);

@@ -35,6 +35,41 @@ private:
     HANDLE handle_ = INVALID_HANDLE_VALUE;
 };
 
+// Any other kernel object (a mutex ...) is closed the same way.
+using KernelHandle = FileHandle;
+
+// Holds a global memory block locked for its lifetime.
+class GlobalLocked {
+public:
+    explicit GlobalLocked(HGLOBAL memory) : memory_(memory), data_(memory ? GlobalLock(memory) : nullptr) {}
+    GlobalLocked(const GlobalLocked &) = delete;
+    GlobalLocked &operator=(const GlobalLocked &) = delete;
+    ~GlobalLocked() {
+        if (data_) GlobalUnlock(memory_);
+    }
+    void *get() const { return data_; }
+
+private:
+    HGLOBAL memory_;
+    void *data_;
+};
+
+class IconHandle {
+public:
+    explicit IconHandle(HICON icon = nullptr) : icon_(icon) {}
+    IconHandle(const IconHandle &) = delete;
+    IconHandle &operator=(const IconHandle &) = delete;
+    ~IconHandle() { reset(nullptr); }
+    void reset(HICON icon) {
+        if (icon_) DestroyIcon(icon_);
+        icon_ = icon;
+    }
+    HICON get() const { return icon_; }
+
+private:
+    HICON icon_;
+};
+
 class FindHandle {
 public:
     explicit FindHandle(HANDLE handle) : handle_(handle) {}

@@ -1,10 +1,13 @@
 #include "running_copy.h"
 
-RunningCopyGuard::RunningCopyGuard() {
-    mutex_ = CreateMutexA(nullptr, FALSE, "Local\\Quillmere.RunningCopy");
-    anotherCopy_ = mutex_ != nullptr && GetLastError() == ERROR_ALREADY_EXISTS;
+bool anotherCopyFrom(bool created, DWORD lastError) {
+    if (created) return lastError == ERROR_ALREADY_EXISTS;
+    return lastError == ERROR_ACCESS_DENIED;
 }
 
-RunningCopyGuard::~RunningCopyGuard() {
-    if (mutex_) CloseHandle(mutex_);
+RunningCopyGuard::RunningCopyGuard(const char *mutexName) {
+    HANDLE mutex = CreateMutexA(nullptr, FALSE, mutexName);
+    const DWORD lastError = GetLastError();
+    mutex_ = KernelHandle(mutex);
+    anotherCopy_ = anotherCopyFrom(mutex != nullptr, lastError);
 }

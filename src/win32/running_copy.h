@@ -2,17 +2,21 @@
 #pragma once
 
 #include "win.h"
+#include "handles.h"
+
+// Whether a copy runs already, from what creating the mutex gave: it existed, or it exists but this
+// copy may not open it (the first copy runs elevated).
+bool anotherCopyFrom(bool created, DWORD lastError);
 
 class RunningCopyGuard {
 public:
-    RunningCopyGuard();
+    explicit RunningCopyGuard(const char *mutexName = "Local\\Quillmere.RunningCopy");
     RunningCopyGuard(const RunningCopyGuard &) = delete;
     RunningCopyGuard &operator=(const RunningCopyGuard &) = delete;
-    ~RunningCopyGuard();
 
     bool anotherCopyRunning() const { return anotherCopy_; }
 
 private:
-    HANDLE mutex_ = nullptr;
+    KernelHandle mutex_;
     bool anotherCopy_ = false;
 };

@@ -1,5 +1,6 @@
 // The About window: modal over the main window, its texts and fonts, its OK button and its link.
 #include "form_fixture.h"
+#include "modal_keys.h"
 
 #include "about/frm_about.h"
 #include "window/layout.h"
@@ -195,6 +196,25 @@ TEST_F(AboutWindow, EveryWayOfClosingGivesTheActivationBackToTheMainWindow) {
         EXPECT_TRUE(IsWindowEnabled(frm.hwnd())) << name;
         EXPECT_EQ(GetActiveWindow(), frm.hwnd()) << name;
     }
+}
+
+// The window opens with the focus on "&Ok", so Enter and Space close it; Esc does too.
+TEST_F(AboutWindow, OpensWithTheFocusOnOkAndEnterSpaceOrEscClosesIt) {
+    FrmMain &frm = main();
+    frm.show();
+    for (WPARAM key : {WPARAM(VK_RETURN), WPARAM(VK_SPACE), WPARAM(VK_ESCAPE)}) {
+        FrmAbout about(frm.hwnd());
+        about.load();
+        ASSERT_TRUE(about.hwnd());
+        const HWND ok = about.cmdok.hwnd();
+        pressKeyOnceModal(key, about.hwnd());
+        runModal(about.hwnd(), frm.hwnd());
+        EXPECT_EQ(pendingModalKey().focused, ok) << key;
+        EXPECT_FALSE(pendingModalKey().stillOpen) << key;
+        EXPECT_FALSE(about.isLoaded()) << key;
+    }
+    EXPECT_TRUE(desk.of("open").empty());
+    EXPECT_FALSE(IsIconic(frm.hwnd()));
 }
 
 TEST_F(AboutWindow, PointerOverTheLinkIsAHand) {

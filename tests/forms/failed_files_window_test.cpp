@@ -7,6 +7,8 @@
 #include "window/layout.h"
 #include "locale_text.h"
 #include "main/frm_main.h"
+#include "modal_keys.h"
+#include "window/modal_loop.h"
 
 namespace {
 
@@ -58,7 +60,7 @@ TEST_F(FailedFiles, WindowIsAHiddenToolWindowWithItsDesign) {
         GetIconInfo(reinterpret_cast<HICON>(SendMessageA(frm.Image1.hwnd(), STM_GETICON, 0, 0)), &icon));
     BITMAP mask{};
     GetObjectA(icon.hbmMask, sizeof mask, &mask);
-    EXPECT_EQ(mask.bmWidth, 32);
+    EXPECT_EQ(mask.bmWidth, twipsToPixels(480, screenDpi()));
     DeleteObject(icon.hbmMask);
     if (icon.hbmColor)
         DeleteObject(icon.hbmColor);
@@ -110,6 +112,23 @@ TEST_F(FailedFiles, LogThatCannotBeWrittenShowsTheMessageAndTheWindowStays) {
     EXPECT_NE(desk.messages()[0].text.find("\r\nfrmError - cmdSave_Click\r\n"), std::string::npos);
     EXPECT_TRUE(main().frmErrorLoaded());
     RemoveDirectoryA((dataFolder() + "errorlog.txt").c_str());
+}
+
+// "&Proceed" has the focus when the window shows: Enter and Space press it, Esc closes the window.
+TEST_F(FailedFiles, EnterSpaceOrEscOnTheShownWindowUnloadsIt) {
+    FrmMain &frm = main();
+    frm.show();
+    for (WPARAM key : {WPARAM(VK_RETURN), WPARAM(VK_SPACE), WPARAM(VK_ESCAPE)}) {
+        FrmError &failed = frm.frmError();
+        failed.List2.addItem("C:\\one.txt");
+        const HWND proceed = failed.Command1.hwnd();
+        pressKeyOnceModal(key, failed.hwnd());
+        runModal(failed.hwnd(), frm.hwnd());
+        EXPECT_EQ(pendingModalKey().focused, proceed) << key;
+        EXPECT_FALSE(pendingModalKey().stillOpen) << key;
+        EXPECT_FALSE(frm.frmErrorLoaded()) << key;
+        EXPECT_TRUE(IsWindowEnabled(frm.hwnd())) << key;
+    }
 }
 
 TEST_F(FailedFiles, ProceedUnloadsTheWindowAndTheNextUseStartsEmpty) {

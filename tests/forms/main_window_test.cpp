@@ -4,8 +4,11 @@
 #include "window/layout.h"
 #include "main/frm_main.h"
 #include "main/main_layout.h"
+#include "window/modal_loop.h"
 
 #include <commctrl.h>
+
+#include <algorithm>
 
 namespace {
 
@@ -183,6 +186,130 @@ TEST_F(MainWindow, SelectingByProgramKeepsEachGroupToOneChoice) {
     EXPECT_FALSE(frm.optClipboard.value() || frm.optSingle.value() || frm.optMultiple.value());
 }
 
+bool isTabStop(const OptionButton &option) {
+    return (GetWindowLongPtrA(option.hwnd(), GWL_STYLE) & WS_TABSTOP) != 0;
+}
+
+// Keys go through the program's own handling, as its message loop does it.
+void pressKey(FrmMain &frm, HWND control, WPARAM key) {
+    PostMessageA(control, WM_KEYDOWN, key, 1);
+    PostMessageA(control, WM_KEYUP, key, 0xC0000001);
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (frm.previewKey(message)) continue;
+        if (dispatchDialogKeys(message)) continue;
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+}
+
+TEST_F(MainWindow, EachOptionGroupIsOneTabStopOnItsSelectedOption) {
+    FrmMain &frm = main();
+    EXPECT_TRUE(isTabStop(frm.optClipboard));
+    EXPECT_FALSE(isTabStop(frm.optSingle));
+    EXPECT_FALSE(isTabStop(frm.optMultiple));
+    EXPECT_TRUE(isTabStop(frm.optFixedTABS));
+    EXPECT_FALSE(isTabStop(frm.optFixedSpaces));
+    frm.optMultiple.setValue(true);
+    frm.optFixedSpaces.click();
+    EXPECT_FALSE(isTabStop(frm.optClipboard));
+    EXPECT_FALSE(isTabStop(frm.optSingle));
+    EXPECT_TRUE(isTabStop(frm.optMultiple));
+    EXPECT_FALSE(isTabStop(frm.optFixedTABS));
+    EXPECT_TRUE(isTabStop(frm.optFixedSpaces));
+}
+
+TEST_F(MainWindow, TabVisitsOnlyTheSelectedOptionOfEachGroup) {
+    FrmMain &frm = main();
+    frm.show();
+    frm.optSingle.click();
+    std::vector<HWND> visited;
+    frm.cmdReplaceTABS.setFocus();
+    for (int press = 0; press < 40 && (visited.empty() || GetFocus() != frm.cmdReplaceTABS.hwnd()); ++press) {
+        pressKey(frm, GetFocus(), VK_TAB);
+        visited.push_back(GetFocus());
+    }
+    auto count = [&](const OptionButton &option) { return std::count(visited.begin(), visited.end(), option.hwnd()); };
+    EXPECT_EQ(visited.back(), frm.cmdReplaceTABS.hwnd()) << "Tab goes round the window";
+    EXPECT_EQ(count(frm.optSingle), 1);
+    EXPECT_EQ(count(frm.optClipboard), 0);
+    EXPECT_EQ(count(frm.optMultiple), 0);
+    EXPECT_EQ(count(frm.optFixedTABS), 1);
+    EXPECT_EQ(count(frm.optFixedSpaces), 0);
+}
+
+// As in a Windows option group: the arrow keys move within the group, round its ends, and select
+// as they go; the operation options drawn over the frames' captions form one group.
+TEST_F(MainWindow, ArrowKeysSelectTheNextOptionOfTheGroup) {
+    FrmMain &frm = main();
+    frm.show();
+    frm.optClipboard.setFocus();
+    pressKey(frm, frm.optClipboard.hwnd(), VK_DOWN);
+    EXPECT_EQ(GetFocus(), frm.optSingle.hwnd());
+    EXPECT_TRUE(frm.optSingle.value());
+    EXPECT_FALSE(frm.optClipboard.value());
+    EXPECT_EQ(frm.optSingle.foreColor(), operationSelectedColour);
+    EXPECT_TRUE(isTabStop(frm.optSingle));
+    pressKey(frm, frm.optSingle.hwnd(), VK_RIGHT);
+    EXPECT_TRUE(frm.optMultiple.value());
+    pressKey(frm, frm.optMultiple.hwnd(), VK_DOWN);
+    EXPECT_EQ(GetFocus(), frm.optClipboard.hwnd());
+    EXPECT_TRUE(frm.optClipboard.value());
+    pressKey(frm, frm.optClipboard.hwnd(), VK_UP);
+    EXPECT_TRUE(frm.optMultiple.value());
+    pressKey(frm, frm.optMultiple.hwnd(), VK_LEFT);
+    EXPECT_TRUE(frm.optSingle.value());
+    EXPECT_EQ(frm.optMultiple.foreColor(), operationOtherColour);
+    // The setting group is a group of its own.
+    EXPECT_TRUE(frm.optFixedTABS.value());
+    frm.optFixedTABS.setFocus();
+    pressKey(frm, frm.optFixedTABS.hwnd(), VK_DOWN);
+    EXPECT_EQ(GetFocus(), frm.optFixedSpaces.hwnd());
+    EXPECT_TRUE(frm.optFixedSpaces.value());
+    EXPECT_FALSE(frm.optFixedTABS.value());
+    EXPECT_TRUE(frm.optSingle.value());
+    EXPECT_TRUE(desk.calls.empty());
+}
+
+// The caption's width in the control's font, without the access-key ampersand.
+int captionWidth(HWND control) {
+    std::string caption = windowText(control);
+    caption.erase(std::remove(caption.begin(), caption.end(), '&'), caption.end());
+    HDC dc = GetDC(control);
+    HGDIOBJ previous = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0)));
+    SIZE extent{};
+    GetTextExtentPoint32A(dc, caption.c_str(), static_cast<int>(caption.size()), &extent);
+    SelectObject(dc, previous);
+    ReleaseDC(control, dc);
+    return extent.cx;
+}
+
+// At any screen scale (Wine's LogPixels: 96, 120, 144, 192) every caption fits its control: a push
+// button keeps an edge and a little air each side, an option its check circle and the gap after it.
+TEST_F(MainWindow, EveryCaptionFitsItsControlAtThisScreenScale) {
+    FrmMain &frm = main();
+    const int buttonMargin = 2 * (GetSystemMetrics(SM_CXEDGE) + 3);
+    for (const Button *button : {&frm.cmdReplaceTABS, &frm.cmdAbout, &frm.cmdExit, &frm.cmdGetSourceFile,
+                                 &frm.cmdGetSaveFile, &frm.cmdBrowseDir, &frm.cmdBrowseDir2Save}) {
+        RECT client;
+        GetClientRect(button->hwnd(), &client);
+        EXPECT_LE(captionWidth(button->hwnd()) + buttonMargin, client.right) << button->caption();
+    }
+    const int optionMargin = GetSystemMetrics(SM_CXMENUCHECK) + 4;
+    for (const OptionButton *option :
+         {&frm.optClipboard, &frm.optSingle, &frm.optMultiple, &frm.optFixedTABS, &frm.optFixedSpaces}) {
+        RECT client;
+        GetClientRect(option->hwnd(), &client);
+        EXPECT_LE(captionWidth(option->hwnd()) + optionMargin, client.right) << option->caption();
+    }
+    for (const Label *label : {&frm.Label1, &frm.Label2, &frm.Label3, &frm.Label4, &frm.Label5, &frm.Label6,
+                               &frm.lblNumberofiles, &frm.lblVerify}) {
+        RECT client;
+        GetClientRect(label->hwnd(), &client);
+        EXPECT_LE(captionWidth(label->hwnd()), client.right) << label->caption();
+    }
+}
+
 TEST_F(MainWindow, UpDownStepsTheNumberBoxBetweenOneAndSixteen) {
     FrmMain &frm = main();
     const HWND upDown = frm.UpDown1.hwnd();
@@ -222,6 +349,25 @@ TEST_F(MainWindow, PathBoxTooltipFollowsItsText) {
     frm.txtDest.setText("c:\\some where\\out.txt");
     SendMessageA(frm.txtDest.hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(3, 3));
     EXPECT_EQ(frm.txtDest.toolTipText(), "c:\\some where\\out.txt");
+}
+
+class MainWindowLifetime : public FormTest {};
+
+// The main window's unload (which ends the message loop) runs also when the object goes first.
+TEST_F(MainWindowLifetime, ObjectThatDiesFirstStillUnloadsItsWindow) {
+    MSG leftover;
+    while (PeekMessageA(&leftover, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+    }
+    HWND window = nullptr;
+    {
+        FrmMain frm;
+        frm.load();
+        window = frm.hwnd();
+        ASSERT_TRUE(window);
+    }
+    EXPECT_FALSE(IsWindow(window));
+    MSG quit;
+    EXPECT_TRUE(PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
 }
 
 } // namespace

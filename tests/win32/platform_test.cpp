@@ -10,9 +10,52 @@
 #include "desktop/show_error.h"
 #include "handles.h"
 #include "folders.h"
+#include "running_copy.h"
 #include "text_files.h"
+#include "window/progress_bar.h"
 
 namespace {
+
+// One brush per colour, not one per pixel column: columns of one colour make one band.
+TEST(ProgressBands, ColumnsOfOneColourShareABandAndTheBandsCoverTheFilledPart) {
+    // Three columns: cyan, half-way (green 255 * 1 / 2 = 127 off), blue.
+    EXPECT_EQ(progressBands(3, 3), (std::vector<ProgressBand>{{0, 1, RGB(0, 255, 255)},
+                                                               {1, 2, RGB(0, 128, 255)},
+                                                               {2, 3, RGB(0, 0, 255)}}));
+    // 511 columns over 255 steps of green: two columns a colour, the last one alone.
+    const std::vector<ProgressBand> wide = progressBands(511, 511);
+    ASSERT_EQ(wide.size(), 256u);
+    EXPECT_EQ(wide.front(), (ProgressBand{0, 2, RGB(0, 255, 255)}));
+    EXPECT_EQ(wide[1], (ProgressBand{2, 4, RGB(0, 254, 255)}));
+    EXPECT_EQ(wide.back(), (ProgressBand{510, 511, RGB(0, 0, 255)}));
+    // A half-full bar stops half-way, at the colour of its last column.
+    const std::vector<ProgressBand> half = progressBands(256, 511);
+    ASSERT_FALSE(half.empty());
+    EXPECT_EQ(half.back().right, 256);
+    EXPECT_EQ(half.back().colour, RGB(0, 128, 255));
+    EXPECT_TRUE(progressBands(0, 511).empty());
+    EXPECT_EQ(progressBands(1, 1), (std::vector<ProgressBand>{{0, 1, RGB(0, 255, 255)}}));
+}
+
+TEST(RunningCopy, ASecondGuardSeesTheFirstAndTheNameIsFreeAgainOnceItIsGone) {
+    const char *name = "Local\\Quillmere.RunningCopy.Test";
+    {
+        const RunningCopyGuard first(name);
+        EXPECT_FALSE(first.anotherCopyRunning());
+        const RunningCopyGuard second(name);
+        EXPECT_TRUE(second.anotherCopyRunning());
+    }
+    const RunningCopyGuard again(name);
+    EXPECT_FALSE(again.anotherCopyRunning());
+}
+
+// A first copy running elevated holds a mutex this copy may not open: that is a copy running too.
+TEST(RunningCopy, AMutexThatCannotBeOpenedCountsAsAnotherCopy) {
+    EXPECT_TRUE(anotherCopyFrom(false, ERROR_ACCESS_DENIED));
+    EXPECT_TRUE(anotherCopyFrom(true, ERROR_ALREADY_EXISTS));
+    EXPECT_FALSE(anotherCopyFrom(true, ERROR_SUCCESS));
+    EXPECT_FALSE(anotherCopyFrom(false, ERROR_INVALID_HANDLE));
+}
 
 class ErrorMessage : public WinTest {};
 

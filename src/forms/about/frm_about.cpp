@@ -91,12 +91,17 @@ LRESULT FrmAbout::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_COMMAND: {
         const HWND control = reinterpret_cast<HWND>(lParam);
-        if (LOWORD(wParam) == IDCANCEL || control == cmdok.hwnd())
+        if (!control && LOWORD(wParam) == IDOK)
+            pressFocusedPushButton(hwnd());
+        else if (LOWORD(wParam) == IDCANCEL || control == cmdok.hwnd())
             cmdok_Click();
         else if (control == lblurl.hwnd() && HIWORD(wParam) == STN_CLICKED)
             lblurl_Click();
         return 0;
     }
+    case WM_SHOWWINDOW:
+        if (wParam) cmdok.setFocus(); // Enter and Space close the window at once
+        break;
     case WM_SETCURSOR:
         // The link keeps its hand between moves, so the class arrow never flickers over it.
         if (reinterpret_cast<HWND>(wParam) == lblurl.hwnd()) {

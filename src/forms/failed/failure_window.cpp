@@ -23,7 +23,11 @@ void FailureWindow::bindShared(const ControlMap &made) {
     bind(Command1, made, "Command1");
     colours_.setTransparent(Label1.hwnd());
     colours_.setTransparent(Label2.hwnd());
-    SendMessageA(Image1.hwnd(), STM_SETICON, reinterpret_cast<WPARAM>(warningIcon()), 0);
+    // The picture keeps its designed size at every screen scale: 32 pixels at 96 DPI.
+    RECT designed;
+    GetClientRect(Image1.hwnd(), &designed);
+    warning_.reset(warningIcon(designed.right > 0 ? designed.right : 32));
+    SendMessageA(Image1.hwnd(), STM_SETICON, reinterpret_cast<WPARAM>(warning_.get()), 0);
 }
 
 LRESULT FailureWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -34,7 +38,12 @@ LRESULT FailureWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
             Command1.setFocus(); // "&Proceed" first, whatever the tab order
         break;
     case WM_COMMAND:
-        if (HIWORD(wParam) == BN_CLICKED && lParam)
+        // Enter and Esc arrive from the keyboard handling as OK and Cancel without a control.
+        if (!lParam && LOWORD(wParam) == IDOK)
+            pressFocusedPushButton(hwnd());
+        else if (!lParam && LOWORD(wParam) == IDCANCEL)
+            unload();
+        else if (HIWORD(wParam) == BN_CLICKED && lParam)
             onClick(reinterpret_cast<HWND>(lParam));
         return 0;
     case WM_CLOSE: unload(); return 0;
@@ -42,7 +51,7 @@ LRESULT FailureWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     return BaseWindow::handleMessage(message, wParam, lParam);
 }
 
-HICON warningIcon() {
+HICON warningIcon(int size) {
     return static_cast<HICON>(
-        LoadImageA(nullptr, IDI_WARNING, IMAGE_ICON, 32, 32, LR_SHARED));
+        LoadImageA(nullptr, IDI_WARNING, IMAGE_ICON, size, size, LR_DEFAULTCOLOR));
 }

@@ -41,7 +41,8 @@ protected:
 
 private:
     GdiObject font_;
+    IconHandle warning_;
 };
 
-// The system's warning icon, 32 x 32 pixels.
-HICON warningIcon();
+// The system's warning icon at the given size in pixels (the caller destroys it).
+HICON warningIcon(int size);

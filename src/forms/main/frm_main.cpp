@@ -24,19 +24,13 @@ int16_t shiftState() {
                                 ((GetKeyState(VK_MENU) & 0x8000) ? 4 : 0));
 }
 
-// The push button of the window that has the focus, if any.
-HWND focusedPushButton(HWND window) {
-    HWND focus = GetFocus();
-    if (!focus || !IsChild(window, focus)) return nullptr;
-    const LRESULT code = SendMessageA(focus, WM_GETDLGCODE, 0, 0);
-    return (code & (DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON)) ? focus : nullptr;
-}
-
 } // namespace
 
 FrmMain::FrmMain() = default;
 
 FrmMain::~FrmMain() {
+    // The window goes while this object is whole, so its unload runs also when the object dies first.
+    destroyWindow();
     frmErrorWindow_.reset();
     frmErrorClipboardWindow_.reset();
 }
@@ -174,10 +168,7 @@ bool FrmMain::deferCloseDuringRun() {
 void FrmMain::onCommand(HWND control, WORD code, WORD id) {
     if (!control && id == menuHelpId) return menuHelp_Click();
     // Enter arrives as the OK command: it presses the focused push button and nothing else.
-    if (!control && id == IDOK) {
-        if (HWND button = focusedPushButton(hwnd())) SendMessageA(button, BM_CLICK, 0, 0);
-        return;
-    }
+    if (!control && id == IDOK) return pressFocusedPushButton(hwnd());
     if (id == IDCANCEL) return cmdExit_Click();
     if (code == CBN_SELCHANGE && control == Combo1.hwnd()) return Combo1_Click();
     if (code != BN_CLICKED) return;

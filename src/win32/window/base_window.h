@@ -21,7 +21,8 @@ protected:
     void destroyWindow();
 
     virtual LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
-    // Called when the window is gone (WM_NCDESTROY), so the object can forget its children.
+    // Called when the window is gone (WM_NCDESTROY), so the object can forget its children. A class
+    // that overrides it destroys its window in its own destructor, while the override can still run.
     virtual void windowDestroyed() {}
 
 private:

@@ -74,19 +74,63 @@ bool isOption(HWND window) {
     return lstrcmpiA(className, "Button") == 0 && (type == BS_AUTORADIOBUTTON || type == BS_RADIOBUTTON);
 }
 
-} // namespace
-
 // The group is the run of siblings from the last one marked WS_GROUP up to the next one; the
 // system's own group walk would descend into the panels and lose its way.
-void OptionButton::setValue(bool selected) {
-    SendMessageA(hwnd_, BM_SETCHECK, selected ? BST_CHECKED : BST_UNCHECKED, 0);
-    if (!selected) return;
-    HWND first = hwnd_;
+std::vector<HWND> optionGroup(HWND option) {
+    HWND first = option;
     while (!startsGroup(first) && GetWindow(first, GW_HWNDPREV)) first = GetWindow(first, GW_HWNDPREV);
+    std::vector<HWND> group;
     for (HWND other = first; other; other = GetWindow(other, GW_HWNDNEXT)) {
         if (other != first && startsGroup(other)) break;
-        if (other != hwnd_ && isOption(other)) SendMessageA(other, BM_SETCHECK, BST_UNCHECKED, 0);
+        if (isOption(other)) group.push_back(other);
     }
+    return group;
+}
+
+void setTabStop(HWND control, bool tabStop) {
+    const LONG_PTR style = GetWindowLongPtrA(control, GWL_STYLE);
+    SetWindowLongPtrA(control, GWL_STYLE, tabStop ? (style | WS_TABSTOP) : (style & ~LONG_PTR(WS_TABSTOP)));
+}
+
+} // namespace
+
+void placeOptionGroupTabStop(HWND option) {
+    const std::vector<HWND> group = optionGroup(option);
+    if (group.empty()) return;
+    auto selected = std::find_if(group.begin(), group.end(),
+                                 [](HWND other) { return SendMessageA(other, BM_GETCHECK, 0, 0) == BST_CHECKED; });
+    const HWND stop = selected == group.end() ? group.front() : *selected;
+    for (HWND other : group) setTabStop(other, other == stop);
+}
+
+void OptionButton::setValue(bool selected) {
+    SendMessageA(hwnd_, BM_SETCHECK, selected ? BST_CHECKED : BST_UNCHECKED, 0);
+    if (selected)
+        for (HWND other : optionGroup(hwnd_))
+            if (other != hwnd_) SendMessageA(other, BM_SETCHECK, BST_UNCHECKED, 0);
+    placeOptionGroupTabStop(hwnd_);
+}
+
+bool moveInOptionGroup(const MSG &message) {
+    if (message.message != WM_KEYDOWN || !isOption(message.hwnd)) return false;
+    const WPARAM key = message.wParam;
+    if (key != VK_UP && key != VK_DOWN && key != VK_LEFT && key != VK_RIGHT) return false;
+    const std::vector<HWND> group = optionGroup(message.hwnd);
+    const auto at = std::find(group.begin(), group.end(), message.hwnd);
+    if (at == group.end()) return false;
+    const std::ptrdiff_t count = static_cast<std::ptrdiff_t>(group.size());
+    const std::ptrdiff_t step = (key == VK_UP || key == VK_LEFT) ? count - 1 : 1;
+    const HWND next = group[static_cast<size_t>((at - group.begin() + step) % count)];
+    SetFocus(next);
+    SendMessageA(next, BM_CLICK, 0, 0);
+    return true;
+}
+
+void pressFocusedPushButton(HWND window) {
+    HWND focus = GetFocus();
+    if (!focus || !IsChild(window, focus)) return;
+    const LRESULT code = SendMessageA(focus, WM_GETDLGCODE, 0, 0);
+    if (code & (DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON)) SendMessageA(focus, BM_CLICK, 0, 0);
 }
 
 namespace {

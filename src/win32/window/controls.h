@@ -56,9 +56,20 @@ class OptionButton : public Label {
 public:
     using Label::Label;
     bool value() const { return SendMessageA(hwnd_, BM_GETCHECK, 0, 0) == BST_CHECKED; }
-    // Selecting an option deselects the others of its group; deselecting selects no other.
+    // Selecting an option deselects the others of its group; deselecting selects no other. The group's
+    // one tab stop follows the selection.
     void setValue(bool selected);
 };
+
+// The options of an option's group make one tab stop: the selected option, or the first when none is.
+void placeOptionGroupTabStop(HWND option);
+
+// The arrow keys in an option group, as Windows groups behave: the focus moves to the next or previous
+// option, round the ends, and clicks it so it is selected. True when the key was handled.
+bool moveInOptionGroup(const MSG &message);
+
+// Enter reaches a window as the OK command: it presses the focused push button, and nothing else.
+void pressFocusedPushButton(HWND window);
 
 class TextBox : public Control {
 public:

@@ -167,6 +167,8 @@ ControlMap createControls(HWND window, std::span<const ControlRow> table, HFONT 
         if (spec.kind == ControlKind::Label) fitLabelToCaption(control);
         made.emplace(spec.name, control);
     }
+    for (const ControlRow &spec : table)
+        if (spec.kind == ControlKind::OptionButton) placeOptionGroupTabStop(made.at(spec.name));
     // Frames go to the bottom of the drawing order, under the panels and options that sit on them.
     // They take no focus, so the tab order of the rest is unchanged.
     for (const ControlRow &spec : table)

@@ -1,4 +1,5 @@
 #include "window/modal_loop.h"
+#include "window/controls.h"
 
 namespace {
 
@@ -12,6 +13,7 @@ void releaseModalOwner(HWND window) {
 }
 
 bool dispatchDialogKeys(MSG &message) {
+    if (moveInOptionGroup(message)) return true;
     HWND root = message.hwnd ? GetAncestor(message.hwnd, GA_ROOT) : nullptr;
     return root && IsDialogMessageA(root, &message) != 0;
 }

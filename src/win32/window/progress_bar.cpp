@@ -16,24 +16,41 @@ BYTE blend(BYTE from, BYTE to, int step, int steps) {
     return static_cast<BYTE>(from + (static_cast<int>(to) - from) * step / std::max(steps, 1));
 }
 
+COLORREF columnColour(int x, int width) {
+    return RGB(blend(GetRValue(progressStartColour), GetRValue(progressEndColour), x, width - 1),
+               blend(GetGValue(progressStartColour), GetGValue(progressEndColour), x, width - 1),
+               blend(GetBValue(progressStartColour), GetBValue(progressEndColour), x, width - 1));
+}
+
 void drawBar(HWND bar, HDC dc, const BarState &state) {
     RECT inner;
     GetClientRect(bar, &inner);
     FillRect(dc, &inner, GetSysColorBrush(COLOR_WINDOW));
     const int width = inner.right - inner.left;
-    const int filled = filledWidth(state.value, state.maximum, width);
-    // The colour runs over the whole bar, so a half-full bar ends half-way to blue.
-    for (int x = 0; x < filled; ++x) {
-        const COLORREF colour =
-            RGB(blend(GetRValue(progressStartColour), GetRValue(progressEndColour), x, width - 1),
-                blend(GetGValue(progressStartColour), GetGValue(progressEndColour), x, width - 1),
-                blend(GetBValue(progressStartColour), GetBValue(progressEndColour), x, width - 1));
-        HBRUSH brush = CreateSolidBrush(colour);
-        RECT column{x, inner.top, x + 1, inner.bottom};
-        FillRect(dc, &column, brush);
+    for (const ProgressBand &band : progressBands(filledWidth(state.value, state.maximum, width), width)) {
+        HBRUSH brush = CreateSolidBrush(band.colour);
+        if (!brush) return;
+        RECT area{band.left, inner.top, band.right, inner.bottom};
+        FillRect(dc, &area, brush);
         DeleteObject(brush);
     }
 }
+
+} // namespace
+
+std::vector<ProgressBand> progressBands(int filled, int innerWidth) {
+    std::vector<ProgressBand> bands;
+    for (int x = 0; x < filled; ++x) {
+        const COLORREF colour = columnColour(x, innerWidth);
+        if (!bands.empty() && bands.back().colour == colour)
+            bands.back().right = x + 1;
+        else
+            bands.push_back({x, x + 1, colour});
+    }
+    return bands;
+}
+
+namespace {
 
 LRESULT CALLBACK barProcedure(HWND bar, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
     BarState *state = stateOf(bar);
