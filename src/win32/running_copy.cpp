@@ -1,7 +1,7 @@
 #include "running_copy.h"
 
 RunningCopyGuard::RunningCopyGuard() {
-    mutex_ = CreateMutexA(nullptr, FALSE, "Local\\Quillmere.RunningCopy");
+    mutex_ = CreateMutexW(nullptr, FALSE, L"Local\\Quillmere.RunningCopy");
     anotherCopy_ = mutex_ != nullptr && GetLastError() == ERROR_ALREADY_EXISTS;
 }
 
