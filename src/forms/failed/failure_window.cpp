@@ -23,7 +23,7 @@ void FailureWindow::bindShared(const ControlMap &made) {
     bind(Command1, made, "Command1");
     colours_.setTransparent(Label1.hwnd());
     colours_.setTransparent(Label2.hwnd());
-    SendMessageA(Image1.hwnd(), STM_SETICON, reinterpret_cast<WPARAM>(warningIcon()), 0);
+    SendMessageW(Image1.hwnd(), STM_SETICON, reinterpret_cast<WPARAM>(warningIcon()), 0);
 }
 
 LRESULT FailureWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -44,5 +44,5 @@ LRESULT FailureWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 
 HICON warningIcon() {
     return static_cast<HICON>(
-        LoadImageA(nullptr, IDI_WARNING, IMAGE_ICON, 32, 32, LR_SHARED));
+        LoadImageW(nullptr, reinterpret_cast<LPCWSTR>(IDI_WARNING), IMAGE_ICON, 32, 32, LR_SHARED));
 }

@@ -12,9 +12,9 @@ constexpr UINT menuHelpId = 40001;
 
 HMENU createMainMenu() {
     HMENU project = CreatePopupMenu();
-    AppendMenuA(project, MF_STRING, menuHelpId, "Help\tF1");
+    AppendMenuW(project, MF_STRING, menuHelpId, L"Help\tF1");
     HMENU bar = CreateMenu();
-    AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(project), "Project");
+    AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(project), L"Project");
     return bar;
 }
 
@@ -28,7 +28,7 @@ int16_t shiftState() {
 HWND focusedPushButton(HWND window) {
     HWND focus = GetFocus();
     if (!focus || !IsChild(window, focus)) return nullptr;
-    const LRESULT code = SendMessageA(focus, WM_GETDLGCODE, 0, 0);
+    const LRESULT code = SendMessageW(focus, WM_GETDLGCODE, 0, 0);
     return (code & (DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON)) ? focus : nullptr;
 }
 
@@ -60,7 +60,7 @@ void FrmMain::show() {
 }
 
 void FrmMain::close() {
-    if (hwnd()) SendMessageA(hwnd(), WM_CLOSE, 0, 0);
+    if (hwnd()) SendMessageW(hwnd(), WM_CLOSE, 0, 0);
 }
 
 void FrmMain::bindControls() {
@@ -118,9 +118,9 @@ void FrmMain::bindControls() {
                      txtMultipleFilesDestinationPath.hwnd(), txtSpacesToUse.hwnd(), List1.hwnd(), Combo1.hwnd()})
         colours_.setButtonFaceBackground(box);
 
-    SendMessageA(UpDown1.hwnd(), UDM_SETBUDDY, reinterpret_cast<WPARAM>(txtSpacesToUse.hwnd()), 0);
-    SendMessageA(UpDown1.hwnd(), UDM_SETRANGE32, 1, 16);
-    SendMessageA(UpDown1.hwnd(), UDM_SETPOS32, 0, 8);
+    SendMessageW(UpDown1.hwnd(), UDM_SETBUDDY, reinterpret_cast<WPARAM>(txtSpacesToUse.hwnd()), 0);
+    SendMessageW(UpDown1.hwnd(), UDM_SETRANGE32, 1, 16);
+    SendMessageW(UpDown1.hwnd(), UDM_SETPOS32, 0, 8);
 
     for (HWND watched : {txtSource.hwnd(), txtDest.hwnd(), txtMultipleFilesPath.hwnd(),
                          txtMultipleFilesDestinationPath.hwnd(), txtSpacesToUse.hwnd(), List1.hwnd()})
@@ -167,7 +167,7 @@ void FrmMain::onCommand(HWND control, WORD code, WORD id) {
     if (!control && id == menuHelpId) return menuHelp_Click();
     // Enter arrives as the OK command: it presses the focused push button and nothing else.
     if (!control && id == IDOK) {
-        if (HWND button = focusedPushButton(hwnd())) SendMessageA(button, BM_CLICK, 0, 0);
+        if (HWND button = focusedPushButton(hwnd())) SendMessageW(button, BM_CLICK, 0, 0);
         return;
     }
     if (id == IDCANCEL) return cmdExit_Click();
