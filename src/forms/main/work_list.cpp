@@ -7,6 +7,7 @@
 #include "main/frm_main.h"
 #include "path_text.h"
 #include "text_files.h"
+#include "wide_text.h"
 #include "whole_text.h"
 #include "window/controls.h"
 
@@ -73,7 +74,8 @@ bool canBeExtension(std::string_view line) {
 
 void fillFromFile(ComboBox &combo, const std::string &path) {
     combo.clear();
-    const std::string text = readWholeFile(path, ShareWrite::Allowed);
+    // Saved by earlier versions in the ANSI code page, or by today's editors in UTF-8.
+    const std::string text = utf8OrAnsiToUtf8(readWholeFile(path, ShareWrite::Allowed));
     for (std::string_view line : splitLines(text))
         if (!blankAfterTrim(line) && canBeExtension(line))
             combo.addItem(std::string(line));
@@ -105,7 +107,7 @@ void FrmMain::CreateList() {
         std::string text;
         for (int32_t i = 0; i < Combo1.listCount(); ++i)
             text += "\r\n" + Combo1.list(i);
-        appendToFile(appDataFolder(programFolder()) + extensionsFileName, text + "\r\n");
+        appendToFile(appDataFolder(programFolder()) + extensionsFileName, ansiWhereItFits(text + "\r\n"));
     });
 }
 
