@@ -48,11 +48,11 @@ private:
 
 int messageLoop(FrmMain &main) {
     MSG message;
-    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
         if (main.previewKey(message)) continue;
         if (dispatchDialogKeys(message)) continue;
         TranslateMessage(&message);
-        DispatchMessageA(&message);
+        DispatchMessageW(&message);
     }
     return 0;
 }

@@ -12,7 +12,8 @@ void storeClipboardText(const std::string &temporaryPath) {
 
 std::string tabStopClipboardText(const std::string &temporaryPath, const std::string &secondTemporaryPath,
                                  int16_t width) {
-    convertFileTabStops(temporaryPath, secondTemporaryPath, width);
+    // Stored as UTF-8, the text is converted by display columns once it holds more than ASCII.
+    convertFileTabStops(temporaryPath, secondTemporaryPath, width, verifyInput(temporaryPath));
     return readWholeFile(secondTemporaryPath, ShareWrite::Allowed);
 }
 

@@ -6,8 +6,8 @@
 #include <functional>
 #include <string>
 
-// Writes the clipboard's text followed by CR LF into the temporary file (an empty text when the
-// clipboard holds none).
+// Writes the clipboard's text in UTF-8 followed by CR LF into the temporary file (an empty text when
+// the clipboard holds none). Text with half a surrogate pair fails with 62.
 void storeClipboardText(const std::string &temporaryPath);
 
 // The stored text line by line under tab stops, through the second temporary file; the text to put

@@ -4,6 +4,7 @@
 #include "locale_text.h"
 #include "text_files.h"
 #include "whole_text.h"
+#include "wide_text.h"
 
 namespace {
 
@@ -33,7 +34,8 @@ void forEachFileOfExtension(const std::string &folder, const std::string &extens
 
 std::vector<std::string> extensionsFromFile(const std::string &path) {
     std::vector<std::string> extensions;
-    const std::string text = readWholeFile(path, ShareWrite::Allowed);
+    // Saved by earlier versions in the ANSI code page, or by today's editors in UTF-8.
+    const std::string text = utf8OrAnsiToUtf8(readWholeFile(path, ShareWrite::Allowed));
     for (std::string_view line : splitLines(text))
         if (!blankAfterTrim(line) && canBeExtension(line))
             extensions.emplace_back(line);

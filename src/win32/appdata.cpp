@@ -2,6 +2,7 @@
 #include "folders.h"
 #include "handles.h"
 #include "path_text.h"
+#include "wide_text.h"
 
 #include <shlobj.h>
 
@@ -9,7 +10,7 @@
 namespace {
 
 bool ensureFolder(const std::string &path) {
-    return DirExists(path) || CreateDirectoryA(path.c_str(), nullptr) || DirExists(path);
+    return DirExists(path) || CreateDirectoryW(widePath(path).c_str(), nullptr) || DirExists(path);
 }
 
 } // namespace
@@ -20,9 +21,9 @@ std::string specialFolderPath(int folderNumber) noexcept {
         if (SHGetSpecialFolderLocation(nullptr, folderNumber, &raw) != S_OK) return {};
         const Pidl pidl(raw);
         // The shell writes at most MAX_PATH characters with the NUL, so this buffer cannot overrun.
-        char path[MAX_PATH + 1] = {};
-        if (!SHGetPathFromIDListA(pidl.get(), path)) return {};
-        return addBackslash(std::string(path, static_cast<size_t>(lstrlenA(path))));
+        wchar_t path[MAX_PATH + 1] = {};
+        if (!SHGetPathFromIDListW(pidl.get(), path)) return {};
+        return addBackslash(toUtf8(path));
     } catch (...) {
         return {};
     }
@@ -47,9 +48,9 @@ std::string appDataFolder(const std::string &fallback) noexcept {
 }
 
 std::string programFolder() {
-    char path[MAX_PATH * 4] = {};
-    const DWORD length = GetModuleFileNameA(nullptr, path, sizeof path);
-    std::string folder = filePart(std::string(path, length), 3);
+    wchar_t path[MAX_PATH * 4] = {};
+    const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH * 4);
+    std::string folder = filePart(toUtf8(std::wstring_view(path, length)), 3);
     if (folder.size() > 3 && folder.back() == '\\') folder.pop_back();
     return folder;
 }

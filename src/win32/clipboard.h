@@ -24,7 +24,8 @@ public:
 
 bool clipboardHasText();
 
-// The clipboard's text in the ANSI code page; nullopt when it holds none.
+// The clipboard's text in UTF-8 (its Unicode text, else its ANSI text); nullopt when it holds none.
+// Text with half a surrogate pair has no UTF-8 form: it fails with 62, as text that is not plain text.
 std::optional<std::string> clipboardText();
 
 // Clears the clipboard, owned by the given window, and puts the text on it. Should the new text be refused after clearing, the

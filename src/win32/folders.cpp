@@ -4,10 +4,11 @@
 #include "handles.h"
 #include "path_text.h"
 #include "win_error.h"
+#include "wide_text.h"
 
 bool fileExists(const std::string &path) noexcept {
     try {
-        FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+        FileHandle file(CreateFileW(widePath(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                     OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
         return file.valid();
     } catch (...) {
@@ -17,8 +18,8 @@ bool fileExists(const std::string &path) noexcept {
 
 bool DirExists(const std::string &folder) noexcept {
     try {
-        WIN32_FIND_DATAA found;
-        FindHandle search(FindFirstFileA((addBackslash(folder) + "*.*").c_str(), &found));
+        WIN32_FIND_DATAW found;
+        FindHandle search(FindFirstFileW(widePath(addBackslash(folder) + "*.*").c_str(), &found));
         return search.valid();
     } catch (...) {
         return false;
@@ -27,7 +28,7 @@ bool DirExists(const std::string &folder) noexcept {
 
 namespace {
 
-bool isOrdinaryFile(const WIN32_FIND_DATAA &entry) {
+bool isOrdinaryFile(const WIN32_FIND_DATAW &entry) {
     return !(entry.dwFileAttributes &
              (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM));
 }
@@ -39,8 +40,8 @@ bool meansNothingFound(DWORD code) {
 } // namespace
 
 void forEachOrdinaryFile(const std::string &search, const std::function<void(const std::string &)> &found) {
-    WIN32_FIND_DATAA entry{};
-    const FindHandle handle(FindFirstFileA(search.c_str(), &entry));
+    WIN32_FIND_DATAW entry{};
+    const FindHandle handle(FindFirstFileW(widePath(search).c_str(), &entry));
     if (!handle.valid()) {
         const DWORD code = GetLastError();
         if (meansNothingFound(code))
@@ -49,8 +50,8 @@ void forEachOrdinaryFile(const std::string &search, const std::function<void(con
     }
     do {
         if (isOrdinaryFile(entry))
-            found(entry.cFileName);
-    } while (FindNextFileA(handle.get(), &entry));
+            found(toUtf8(entry.cFileName));
+    } while (FindNextFileW(handle.get(), &entry));
     const DWORD code = GetLastError();
     if (code != ERROR_NO_MORE_FILES)
         raiseWin32(code);

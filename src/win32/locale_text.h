@@ -1,5 +1,5 @@
-// Text as the user's locale writes it: letter case in the system's ANSI code page (as the chosen paths
-// are stored), today's date and the time of day (as the failed-files log records them).
+// Text as the user's locale writes it: letter case as the system folds it (as the chosen paths are
+// stored), today's date and the time of day (as the failed-files log records them).
 #pragma once
 
 #include <string>

@@ -1,4 +1,5 @@
 #include "program_version.h"
+#include "wide_text.h"
 #include "win.h"
 
 #include <cstdio>
@@ -7,13 +8,13 @@
 namespace {
 
 std::vector<char> ownVersionBlock() {
-    char module[MAX_PATH * 4] = {};
-    if (!GetModuleFileNameA(nullptr, module, sizeof module)) return {};
+    wchar_t module[MAX_PATH * 4] = {};
+    if (!GetModuleFileNameW(nullptr, module, MAX_PATH * 4)) return {};
     DWORD ignored = 0;
-    const DWORD size = GetFileVersionInfoSizeA(module, &ignored);
+    const DWORD size = GetFileVersionInfoSizeW(module, &ignored);
     if (size == 0) return {};
     std::vector<char> block(size);
-    if (!GetFileVersionInfoA(module, 0, size, block.data())) return {};
+    if (!GetFileVersionInfoW(module, 0, size, block.data())) return {};
     return block;
 }
 
@@ -23,7 +24,7 @@ std::string programVersionText() {
     std::vector<char> block = ownVersionBlock();
     VS_FIXEDFILEINFO *fixed = nullptr;
     UINT length = 0;
-    if (block.empty() || !VerQueryValueA(block.data(), "\\", reinterpret_cast<void **>(&fixed), &length) ||
+    if (block.empty() || !VerQueryValueW(block.data(), L"\\", reinterpret_cast<void **>(&fixed), &length) ||
         !fixed)
         return {};
     // The third field of the file version is the revision.
@@ -39,14 +40,15 @@ std::string programProductName() {
     } *translation = nullptr;
     UINT length = 0;
     if (block.empty() ||
-        !VerQueryValueA(block.data(), "\\VarFileInfo\\Translation", reinterpret_cast<void **>(&translation),
+        !VerQueryValueW(block.data(), L"\\VarFileInfo\\Translation", reinterpret_cast<void **>(&translation),
                         &length) ||
         length < sizeof *translation)
         return {};
     char query[64];
     std::snprintf(query, sizeof query, "\\StringFileInfo\\%04x%04x\\ProductName", translation->language,
                   translation->codePage);
-    char *name = nullptr;
-    if (!VerQueryValueA(block.data(), query, reinterpret_cast<void **>(&name), &length) || !name) return {};
-    return name;
+    wchar_t *name = nullptr;
+    if (!VerQueryValueW(block.data(), toWide(query).c_str(), reinterpret_cast<void **>(&name), &length) || !name)
+        return {};
+    return toUtf8(name);
 }

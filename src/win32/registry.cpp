@@ -2,6 +2,7 @@
 
 #include "handles.h"
 #include "setting_forms.h"
+#include "wide_text.h"
 
 #include <array>
 #include <utility>
@@ -38,7 +39,7 @@ std::function<void(const std::string &)> &incorrectFormatComplaint() {
 
 RegKey openKey(const KeyPath &path, REGSAM access) {
     RegKey key;
-    if (RegOpenKeyExA(path.root, path.subkey.c_str(), 0, access, key.out()) != ERROR_SUCCESS)
+    if (RegOpenKeyExW(path.root, toWide(path.subkey).c_str(), 0, access, key.out()) != ERROR_SUCCESS)
         *key.out() = nullptr;
     return key;
 }
@@ -72,7 +73,7 @@ void createKey(const std::string &keyPath) {
     if (!path.root)
         return;
     RegKey key;
-    if (RegCreateKeyA(path.root, path.subkey.c_str(), key.out()) != ERROR_SUCCESS)
+    if (RegCreateKeyW(path.root, toWide(path.subkey).c_str(), key.out()) != ERROR_SUCCESS)
         *key.out() = nullptr;
 }
 
@@ -83,10 +84,12 @@ std::string getKeyValue(const std::string &keyPath, const std::string &valueName
     const RegKey key = openKey(path, KEY_READ);
     if (!key.get())
         return readFailure;
-    std::string buffer(readBufferSize, ' ');
+    // As many characters as the narrow read of earlier versions took bytes; a text of the ANSI code page
+    // fits exactly when it did.
+    std::wstring buffer(readBufferSize, L' ');
     DWORD type = REG_SZ;
-    DWORD size = readBufferSize;
-    const LONG status = RegQueryValueExA(key.get(), valueName.c_str(), nullptr, &type,
+    DWORD size = readBufferSize * sizeof(wchar_t);
+    const LONG status = RegQueryValueExW(key.get(), toWide(valueName).c_str(), nullptr, &type,
                                          reinterpret_cast<BYTE *>(buffer.data()), &size);
     // A value of another type (a number, bytes, a list of texts) is no setting the program wrote:
     // it reads as missing, not as its bytes.
@@ -94,9 +97,13 @@ std::string getKeyValue(const std::string &keyPath, const std::string &valueName
         return readFailure;
     // A text that fills the buffer leaves no room for its NUL: it does not fit, and reading it
     // would silently drop its last character.
-    if (size >= readBufferSize && buffer.back() != '\0')
+    if (size >= readBufferSize * sizeof(wchar_t) && buffer.back() != L'\0')
         return readFailure;
-    return trimRegistryBuffer(buffer);
+    // A text stored without its NUL (as the program writes it) gets one, as the narrow read gave it.
+    buffer.resize(size / sizeof(wchar_t));
+    if (buffer.empty() || buffer.back() != L'\0')
+        buffer.push_back(L'\0');
+    return trimRegistryBuffer(toUtf8(buffer));
 }
 
 void setKeyValue(const std::string &keyPath, const std::string &valueName, const std::string &text) {
@@ -106,8 +113,9 @@ void setKeyValue(const std::string &keyPath, const std::string &valueName, const
     const RegKey key = openKey(path, KEY_WRITE);
     if (!key.get())
         return;
-    RegSetValueExA(key.get(), valueName.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE *>(text.c_str()),
-                   static_cast<DWORD>(text.size()));
+    const std::wstring wide = toWide(text);
+    RegSetValueExW(key.get(), toWide(valueName).c_str(), 0, REG_SZ, reinterpret_cast<const BYTE *>(wide.c_str()),
+                   static_cast<DWORD>(wide.size() * sizeof(wchar_t)));
 }
 
 } // namespace Registry

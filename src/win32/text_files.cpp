@@ -1,6 +1,7 @@
 #include "text_files.h"
 
 #include "win_error.h"
+#include "wide_text.h"
 #include <algorithm>
 #include <optional>
 #include <vector>
@@ -9,7 +10,7 @@ namespace {
 
 FileHandle openOrRaise(const std::string &path, DWORD access, DWORD share, DWORD disposition) {
     FileHandle file(
-        CreateFileA(path.c_str(), access, share, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr));
+        CreateFileW(widePath(path).c_str(), access, share, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.valid())
         raiseLastError();
     return file;
@@ -52,7 +53,7 @@ FileHandle createTemporaryIn(const std::string &folder, std::string &name) {
     const std::string stem = folder + "\\~qm" + std::to_string(GetCurrentProcessId()) + "-";
     for (;;) {
         name = stem + std::to_string(++serial) + ".tmp";
-        FileHandle file(CreateFileA(name.c_str(), GENERIC_WRITE | DELETE, 0, nullptr, CREATE_NEW,
+        FileHandle file(CreateFileW(widePath(name).c_str(), GENERIC_WRITE | DELETE, 0, nullptr, CREATE_NEW,
                                     FILE_ATTRIBUTE_NORMAL, nullptr));
         if (file.valid()) {
             markForDeletion(file.get(), true);
@@ -85,7 +86,7 @@ std::optional<FileIdentity> identityOf(HANDLE file) {
 // Opened for no access at all, sharing everything, so that no other program's use of the file or
 // folder stands in the way and nothing about it changes.
 std::optional<FileIdentity> identityAt(const std::string &path) {
-    const FileHandle file(CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+    const FileHandle file(CreateFileW(widePath(path).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                       nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
     if (!file.valid())
         return std::nullopt;
@@ -175,7 +176,7 @@ void appendToFile(const std::string &path, std::string_view bytes) {
 }
 
 void deleteFileIfPresent(const std::string &path) {
-    if (DeleteFileA(path.c_str()))
+    if (DeleteFileW(widePath(path).c_str()))
         return;
     const DWORD code = GetLastError();
     if (code != ERROR_FILE_NOT_FOUND)
@@ -188,18 +189,18 @@ bool FileMoves::replace(const std::string &destination, const std::string &repla
     // The open that ReplaceFile makes of the destination, tried first: where the destination is held
     // by another program, some systems' ReplaceFile fails only after leaving a file of its own beside it.
     {
-        const FileHandle probe(CreateFileA(destination.c_str(), GENERIC_READ | DELETE | SYNCHRONIZE,
+        const FileHandle probe(CreateFileW(widePath(destination).c_str(), GENERIC_READ | DELETE | SYNCHRONIZE,
                                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                            OPEN_EXISTING, 0, nullptr));
         if (!probe.valid())
             return false;
     }
-    return ReplaceFileA(destination.c_str(), replacement.c_str(), nullptr, REPLACEFILE_WRITE_THROUGH, nullptr,
+    return ReplaceFileW(widePath(destination).c_str(), widePath(replacement).c_str(), nullptr, REPLACEFILE_WRITE_THROUGH, nullptr,
                         nullptr) != 0;
 }
 
 bool FileMoves::move(const std::string &from, const std::string &to) {
-    return MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+    return MoveFileExW(widePath(from).c_str(), widePath(to).c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
 }
 
 void FileMoves::pause(DWORD milliseconds) { Sleep(milliseconds); }
@@ -218,13 +219,13 @@ ReplacementFile::ReplacementFile(const std::string &destination)
 ReplacementFile::~ReplacementFile() {
     file_.close();
     if (!committed_)
-        DeleteFileA(temporary_.c_str());
+        DeleteFileW(widePath(temporary_).c_str());
 }
 
 void ReplacementFile::write(std::string_view bytes) { writeAll(file_, bytes); }
 
 void ReplacementFile::commit() {
-    const DWORD attributes = GetFileAttributesA(destination_.c_str());
+    const DWORD attributes = GetFileAttributesW(widePath(destination_).c_str());
     const bool replacing = attributes != INVALID_FILE_ATTRIBUTES;
     if (replacing && (attributes & FILE_ATTRIBUTE_READONLY))
         raiseError(err::PathFileAccess);
@@ -236,7 +237,7 @@ void ReplacementFile::commit() {
     // The destination's attributes, as ReplaceFile gives them on Windows; set here too, so that no
     // system leaves them out.
     if (replacing)
-        SetFileAttributesA(temporary_.c_str(), attributes);
+        SetFileAttributesW(widePath(temporary_).c_str(), attributes);
     putInPlace(replacing);
     committed_ = true;
 }

@@ -2,6 +2,7 @@
 
 #include "handles.h"
 #include "path_text.h"
+#include "wide_text.h"
 
 namespace {
 
@@ -16,20 +17,20 @@ bool alreadyThere(DWORD code) { return code == ERROR_FILE_EXISTS || code == ERRO
 // CREATE_NEW never touches an existing file; only the file made here is deleted.
 DWORD createAndRemove(const std::string &path) {
     FileHandle file(
-        CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+        CreateFileW(widePath(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.valid())
         return GetLastError();
     file.close();
-    DeleteFileA(path.c_str());
+    DeleteFileW(widePath(path).c_str());
     return ERROR_SUCCESS;
 }
 
 // The folder already holds a "test.txt": probe under a name the platform makes unique instead.
 DWORD probeUnderAnotherName(const std::string &folder) {
-    char made[MAX_PATH + 1] = {};
-    if (!GetTempFileNameA(folder.c_str(), "qm", 0, made))
+    wchar_t made[MAX_PATH + 1] = {};
+    if (!GetTempFileNameW(toWide(folder).c_str(), L"qm", 0, made))
         return GetLastError();
-    DeleteFileA(made);
+    DeleteFileW(made);
     return ERROR_SUCCESS;
 }
 

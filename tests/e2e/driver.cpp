@@ -118,11 +118,16 @@ HWND findChild(HWND parent, const std::string &text, const char *className) {
 
 std::string textOf(HWND window) {
     // WM_GETTEXT reaches controls of other processes, where GetWindowText would not.
-    const LRESULT length = SendMessageA(window, WM_GETTEXTLENGTH, 0, 0);
-    std::string text(static_cast<size_t>(length) + 1, '\0');
-    const LRESULT copied = SendMessageA(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
+    // The wide message, so that text outside the ANSI code page arrives whole (as UTF-8).
+    const LRESULT length = SendMessageW(window, WM_GETTEXTLENGTH, 0, 0);
+    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+    const LRESULT copied = SendMessageW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
     text.resize(static_cast<size_t>(copied));
-    return text;
+    std::string utf8(text.size() * 3, '\0');
+    const int bytes = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), utf8.data(),
+                                          static_cast<int>(utf8.size()), nullptr, nullptr);
+    utf8.resize(static_cast<size_t>(bytes > 0 ? bytes : 0));
+    return utf8;
 }
 
 std::string messageBoxText(HWND box) { return textOf(GetDlgItem(box, 0xFFFF)); }

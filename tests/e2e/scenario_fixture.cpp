@@ -31,18 +31,19 @@ std::string Scenario::dataFolder() {
 void Scenario::storeSetting(const std::string &name, const std::string &text) {
     HKEY key = nullptr;
     RegCreateKeyA(HKEY_CURRENT_USER, settingsKeyPath, &key);
-    RegSetValueExA(key, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE *>(text.c_str()),
-                   static_cast<DWORD>(text.size() + 1));
+    const std::wstring wide = wideOf(text);
+    RegSetValueExW(key, wideOf(name).c_str(), 0, REG_SZ, reinterpret_cast<const BYTE *>(wide.c_str()),
+                   static_cast<DWORD>((wide.size() + 1) * sizeof(wchar_t)));
     RegCloseKey(key);
 }
 
 std::optional<std::string> Scenario::storedSetting(const std::string &name) {
-    char data[1024] = {};
-    DWORD size = sizeof data - 1;
-    if (RegGetValueA(HKEY_CURRENT_USER, settingsKeyPath, name.c_str(), RRF_RT_REG_SZ, nullptr, data, &size) !=
-        ERROR_SUCCESS)
+    wchar_t data[1024] = {};
+    DWORD size = sizeof data - sizeof data[0];
+    if (RegGetValueW(HKEY_CURRENT_USER, wideOf(settingsKeyPath).c_str(), wideOf(name).c_str(), RRF_RT_REG_SZ,
+                     nullptr, data, &size) != ERROR_SUCCESS)
         return std::nullopt;
-    return std::string(data);
+    return utf8Of(data);
 }
 
 HWND waitForMessageBox(DWORD processId, const std::string &title, std::chrono::milliseconds limit) {

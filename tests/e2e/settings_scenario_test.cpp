@@ -129,4 +129,45 @@ TEST_F(StoredSettings, RestartRestoresPlaceOperationSettingSpacesExtensionAndPat
     closeWithEsc(main, second);
 }
 
+// Paths outside the ANSI code page: read from the store, shown, changed in the window and stored on
+// close, and found again by the next start.
+TEST_F(StoredSettings, PathsOutsideTheCodePageSurviveARestart) {
+    const std::string folder = temp() + "\xD0\x9F\xD0\xB0\xD0\xBF\xD0\xBA\xD0\xB0"; // Папка
+    CreateDirectoryW(wideOf(folder).c_str(), nullptr);
+    const std::string source = folder + "\\\xE6\x97\xA5\xE6\x9C\xAC.txt"; // 日本.txt
+    writeBytes(source, "a\tb\r\n");
+    const std::string destination = temp() + "Gr\xC3\xBC\xC3\x9F" "e \xD1\x84.txt"; // Grüße ф.txt
+    storeSetting("SourceS", source);
+    storeSetting("OperationClip", "False");
+    storeSetting("OperationSingle", "True");
+    storeSetting("OperationMultiple", "False");
+    {
+        QuillmereProcess first;
+        HWND main = waitForWindow(first.id(), "Quillmere");
+        ASSERT_NE(main, nullptr);
+        const auto edits = childrenOfClass(main, "Edit");
+        ASSERT_EQ(edits.size(), 5u);
+        EXPECT_EQ(textOf(edits[0]), source);
+        SendMessageW(edits[1], WM_SETTEXT, 0, reinterpret_cast<LPARAM>(wideOf(destination).c_str()));
+        closeWithEsc(main, first);
+    }
+    EXPECT_EQ(storedSetting("SourceS").value_or(""), source);
+    EXPECT_EQ(storedSetting("DestinationS").value_or(""), destination);
+
+    QuillmereProcess second;
+    HWND main = waitForWindow(second.id(), "Quillmere");
+    ASSERT_NE(main, nullptr);
+    const auto edits = childrenOfClass(main, "Edit");
+    ASSERT_EQ(edits.size(), 5u);
+    EXPECT_EQ(textOf(edits[0]), source);
+    EXPECT_EQ(textOf(edits[1]), destination);
+    press(findChild(main, "Replace tabs with spaces !", "Button"));
+    HWND box = waitForMessageBox(second.id(), "Quillmere");
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(messageBoxText(box), "File is ready!        ");
+    EXPECT_TRUE(pressOk(box));
+    EXPECT_EQ(readFile(destination), "a       b\r\n");
+    closeWithEsc(main, second);
+}
+
 } // namespace

@@ -21,7 +21,7 @@ void CALLBACK answerDialog(HWND, UINT, UINT_PTR timer, DWORD) {
     KillTimer(nullptr, timer);
     HWND nameBox = GetDlgItem(dialog, 0x47c); // cmb13: the file name box of the explorer-style dialog
     if (!nameBox) nameBox = GetDlgItem(dialog, 0x480); // edt1
-    SetWindowTextA(nameBox, typedName.c_str());
+    SetWindowTextW(nameBox, wideOf(typedName).c_str());
     PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
                  reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
 }
@@ -52,6 +52,24 @@ TEST_F(FileDialogs, OpenAndSaveLeaveTheCurrentDirectoryWhereItWas) {
         EXPECT_EQ(request.fileName, chosen);
         EXPECT_EQ(currentDirectory(), before) << (save ? "save" : "open");
     }
+}
+
+TEST_F(FileDialogs, ANameOutsideTheCodePageComesBackWhole) {
+    const std::string folder = temp() + "\xD0\x9F\xD0\xB0\xD0\xBF\xD0\xBA\xD0\xB0"; // Папка
+    CreateDirectoryW(wideOf(folder).c_str(), nullptr);
+    const std::string chosen = writeFile("\xD0\x9F\xD0\xB0\xD0\xBF\xD0\xBA\xD0\xB0\\\xE6\x97\xA5 \xC3\xBC.txt", "x");
+    typedName = chosen;
+    FileDialogRequest request;
+    request.title = dialogTitle;
+    request.initialDir = folder;
+    request.filter = "\xE6\x96\x87\xE6\x9C\xAC (*.txt)|*.txt|"; // 文本
+    request.flags = OFN_HIDEREADONLY | OFN_FILEMUSTEXIST;
+    const UINT_PTR timer = SetTimer(nullptr, 0, 100, answerDialog);
+    const bool confirmed = runFileDialog(request);
+    KillTimer(nullptr, timer);
+    ASSERT_TRUE(confirmed);
+    EXPECT_EQ(request.fileName, chosen);
+    EXPECT_EQ(request.fileTitle, "\xE6\x97\xA5 \xC3\xBC.txt");
 }
 
 } // namespace

@@ -17,6 +17,11 @@ void forgetSettingsAndData(std::string dataFolder);
 // A fresh, empty folder in the temporary folder, named after the running test; ends in a backslash.
 std::string freshTestFolder(const std::string &prefix);
 
+// UTF-8 and UTF-16 for the tests' own wide calls (names outside the ANSI code page).
+std::wstring wideOf(const std::string &utf8);
+std::string utf8Of(const std::wstring &wide);
+
+// By UTF-8 path, so that any name can be written and read.
 void writeBytes(const std::string &path, const std::string &bytes);
 std::string readBytes(const std::string &path);
 

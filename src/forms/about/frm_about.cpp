@@ -16,9 +16,9 @@ std::string noticeForThisYear() {
 void addSeparators(HWND window) {
     const int dpi = screenDpi();
     for (const SeparatorRow &line : aboutSeparators())
-        CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE | SS_ETCHEDHORZ, twipsToPixels(line.left, dpi),
+        CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_ETCHEDHORZ, twipsToPixels(line.left, dpi),
                         twipsToPixels(line.top, dpi), twipsToPixels(line.width, dpi), 2, window, nullptr,
-                        GetModuleHandleA(nullptr), nullptr);
+                        GetModuleHandleW(nullptr), nullptr);
 }
 
 } // namespace
@@ -54,8 +54,8 @@ void FrmAbout::bindControls() {
     bind(lblurl, "lblurl");
     cmdok = Button(made.at("cmdok"), &tooltips_, &colours_);
 
-    SendMessageA(lblprogtitle.hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(titleFont_.get()), FALSE);
-    SendMessageA(lblversion.hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(versionFont_.get()), FALSE);
+    SendMessageW(lblprogtitle.hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(titleFont_.get()), FALSE);
+    SendMessageW(lblversion.hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(versionFont_.get()), FALSE);
     for (const Label *label : {&lblprogtitle, &lblversion, &lblcopyright, &lblcopyright2, &lbltext3,
                                &lbltext4, &lbltext5, &lblurl})
         colours_.setTransparent(label->hwnd());

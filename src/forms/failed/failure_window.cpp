@@ -27,7 +27,7 @@ void FailureWindow::bindShared(const ControlMap &made) {
     RECT designed;
     GetClientRect(Image1.hwnd(), &designed);
     warning_.reset(warningIcon(designed.right > 0 ? designed.right : 32));
-    SendMessageA(Image1.hwnd(), STM_SETICON, reinterpret_cast<WPARAM>(warning_.get()), 0);
+    SendMessageW(Image1.hwnd(), STM_SETICON, reinterpret_cast<WPARAM>(warning_.get()), 0);
 }
 
 LRESULT FailureWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -53,5 +53,5 @@ LRESULT FailureWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 
 HICON warningIcon(int size) {
     return static_cast<HICON>(
-        LoadImageA(nullptr, IDI_WARNING, IMAGE_ICON, size, size, LR_DEFAULTCOLOR));
+        LoadImageW(nullptr, reinterpret_cast<LPCWSTR>(IDI_WARNING), IMAGE_ICON, size, size, LR_DEFAULTCOLOR));
 }

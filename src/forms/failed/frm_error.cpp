@@ -7,6 +7,7 @@
 #include "window/controls.h"
 #include "locale_text.h"
 #include "text_files.h"
+#include "wide_text.h"
 
 #include <vector>
 
@@ -44,7 +45,8 @@ void FrmError::cmdSave_Click() {
             entries.push_back(List2.list(i));
         const std::string stamp = userShortDate() + " " + userTimeOfDay();
         const std::string log = appDataFolder(programFolder()) + "errorlog.txt";
-        appendToFile(log, errorLogRecord(stamp, entries));
+        // In the ANSI code page as earlier versions wrote it, unless a name has no form there.
+        appendToFile(log, ansiWhereItFits(errorLogRecord(stamp, entries)));
         showMessage(hwnd(), "Info was written to :\r\n" + log, "Log updated", MB_OK | MB_ICONINFORMATION);
     });
 }

@@ -12,9 +12,9 @@ constexpr UINT menuHelpId = 40001;
 
 HMENU createMainMenu() {
     HMENU project = CreatePopupMenu();
-    AppendMenuA(project, MF_STRING, menuHelpId, "Help\tF1");
+    AppendMenuW(project, MF_STRING, menuHelpId, L"Help\tF1");
     HMENU bar = CreateMenu();
-    AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(project), "Project");
+    AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(project), L"Project");
     return bar;
 }
 
@@ -54,7 +54,7 @@ void FrmMain::show() {
 }
 
 void FrmMain::close() {
-    if (hwnd()) SendMessageA(hwnd(), WM_CLOSE, 0, 0);
+    if (hwnd()) SendMessageW(hwnd(), WM_CLOSE, 0, 0);
 }
 
 void FrmMain::bindControls() {
@@ -112,9 +112,9 @@ void FrmMain::bindControls() {
                      txtMultipleFilesDestinationPath.hwnd(), txtSpacesToUse.hwnd(), List1.hwnd(), Combo1.hwnd()})
         colours_.setButtonFaceBackground(box);
 
-    SendMessageA(UpDown1.hwnd(), UDM_SETBUDDY, reinterpret_cast<WPARAM>(txtSpacesToUse.hwnd()), 0);
-    SendMessageA(UpDown1.hwnd(), UDM_SETRANGE32, 1, 16);
-    SendMessageA(UpDown1.hwnd(), UDM_SETPOS32, 0, 8);
+    SendMessageW(UpDown1.hwnd(), UDM_SETBUDDY, reinterpret_cast<WPARAM>(txtSpacesToUse.hwnd()), 0);
+    SendMessageW(UpDown1.hwnd(), UDM_SETRANGE32, 1, 16);
+    SendMessageW(UpDown1.hwnd(), UDM_SETPOS32, 0, 8);
 
     for (HWND watched : {txtSource.hwnd(), txtDest.hwnd(), txtMultipleFilesPath.hwnd(),
                          txtMultipleFilesDestinationPath.hwnd(), txtSpacesToUse.hwnd(), List1.hwnd()})
@@ -146,7 +146,7 @@ LRESULT FrmMain::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         // The wait cursor over the window and its controls while a run works; not while a message
         // of the run waits for the user (the window is disabled then).
         if (running_ && IsWindowEnabled(hwnd())) {
-            SetCursor(LoadCursorA(nullptr, IDC_WAIT));
+            SetCursor(LoadCursor(nullptr, IDC_WAIT));
             return TRUE;
         }
         break;

@@ -200,5 +200,5 @@ void FrmMain::objBD_SelectionChanged(HWND, bool &) {
     if (!objBD || !objBD->newFolderButton) return;
     const HWND dialogWindow = objBD->dialogWindow();
     if (!dialogWindow || IsWindowVisible(dialogWindow)) return;
-    if (const HWND button = objBD->newFolderButtonWindow()) SetWindowTextA(button, "New Folder");
+    if (const HWND button = objBD->newFolderButtonWindow()) SetWindowTextW(button, L"New Folder");
 }

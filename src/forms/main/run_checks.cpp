@@ -43,11 +43,11 @@ class RunInProgress {
 public:
     explicit RunInProgress(FrmMain &frm) : frm_(frm) {
         frm_.setRunInProgress(true);
-        SetCursor(LoadCursorA(nullptr, IDC_WAIT));
+        SetCursor(LoadCursor(nullptr, IDC_WAIT));
     }
     ~RunInProgress() {
         frm_.setRunInProgress(false);
-        SetCursor(LoadCursorA(nullptr, IDC_ARROW));
+        SetCursor(LoadCursor(nullptr, IDC_ARROW));
     }
     RunInProgress(const RunInProgress &) = delete;
     RunInProgress &operator=(const RunInProgress &) = delete;

@@ -79,7 +79,7 @@ void FrmMain::CreateList() {
         std::string text;
         for (int32_t i = 0; i < Combo1.listCount(); ++i)
             text += "\r\n" + Combo1.list(i);
-        appendToFile(appDataFolder(programFolder()) + extensionsFileName, text + "\r\n");
+        appendToFile(appDataFolder(programFolder()) + extensionsFileName, ansiWhereItFits(text + "\r\n"));
     });
 }
 

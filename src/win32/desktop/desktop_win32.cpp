@@ -3,6 +3,7 @@
 #include "desktop/file_dialog.h"
 #include "desktop/folder_dialog.h"
 #include "window/modal_loop.h"
+#include "wide_text.h"
 
 #include <shellapi.h>
 
@@ -13,14 +14,15 @@ namespace {
 class Win32Desktop final : public Desktop {
 public:
     int messageBox(const MessageBoxRequest &request) override {
-        MSGBOXPARAMSA params{};
+        const std::wstring text = toWide(request.text), title = toWide(request.title);
+        MSGBOXPARAMSW params{};
         params.cbSize = sizeof params;
         params.hwndOwner = request.owner;
-        params.lpszText = request.text.c_str();
-        params.lpszCaption = request.title.c_str();
+        params.lpszText = text.c_str();
+        params.lpszCaption = title.c_str();
         params.dwStyle = request.style;
         params.dwContextHelpId = static_cast<DWORD_PTR>(request.helpContext);
-        return MessageBoxIndirectA(&params);
+        return MessageBoxIndirectW(&params);
     }
 
     void showModal(ModalWindow &window, HWND owner) override { runModal(window.hwnd(), owner); }
@@ -32,14 +34,16 @@ public:
     void beep() override { MessageBeep(MB_OK); }
 
     bool startProgram(const std::string &commandLine, int showCommand) override {
-        STARTUPINFOA startup{};
+        STARTUPINFOW startup{};
         startup.cb = sizeof startup;
         startup.dwFlags = STARTF_USESHOWWINDOW;
         startup.wShowWindow = static_cast<WORD>(showCommand);
         PROCESS_INFORMATION process{};
-        std::vector<char> line(commandLine.begin(), commandLine.end());
-        line.push_back('\0');
-        if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+        // The call may write into the command line, so it gets a copy of its own.
+        const std::wstring wide = toWide(commandLine);
+        std::vector<wchar_t> line(wide.begin(), wide.end());
+        line.push_back(L'\0');
+        if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
                             &process))
             return false;
         CloseHandle(process.hThread);
@@ -48,7 +52,7 @@ public:
     }
 
     void shellOpen(HWND owner, const std::string &file, const std::string &folder, int showCommand) override {
-        ShellExecuteA(owner, nullptr, file.c_str(), nullptr, folder.c_str(), showCommand);
+        ShellExecuteW(owner, nullptr, toWide(file).c_str(), nullptr, toWide(folder).c_str(), showCommand);
     }
 };
 

@@ -1,6 +1,7 @@
 #include "desktop/folder_dialog.h"
 #include "desktop/browse_dialog.h"
 #include "handles.h"
+#include "wide_text.h"
 #include "desktop/file_dialog.h"
 
 #include <shlobj.h>
@@ -16,9 +17,10 @@ int CALLBACK folderDialogEvent(HWND dialog, UINT message, LPARAM param, LPARAM d
     auto &request = *reinterpret_cast<FolderDialogRequest *>(data);
     try {
         if (message == BFFM_INITIALIZED) {
-            SetWindowTextA(dialog, request.caption.c_str());
+            SetWindowTextW(dialog, toWide(request.caption).c_str());
             if (!request.startFolder.empty())
-                SendMessageA(dialog, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(request.startFolder.c_str()));
+                SendMessageW(dialog, BFFM_SETSELECTIONW, TRUE,
+                             reinterpret_cast<LPARAM>(toWide(request.startFolder).c_str()));
         } else if (message == BFFM_SELCHANGED && request.selectionChanged) {
             request.selectionChanged(dialog);
         }
@@ -32,20 +34,21 @@ int CALLBACK folderDialogEvent(HWND dialog, UINT message, LPARAM param, LPARAM d
 } // namespace
 
 bool runFolderDialog(FolderDialogRequest &request) {
-    char displayName[MAX_PATH] = {};
-    BROWSEINFOA info{};
+    wchar_t displayName[MAX_PATH] = {};
+    const std::wstring instruction = toWide(request.instruction);
+    BROWSEINFOW info{};
     info.hwndOwner = request.owner;
     info.pszDisplayName = displayName;
-    info.lpszTitle = request.instruction.c_str();
+    info.lpszTitle = instruction.c_str();
     info.ulFlags = BIF_RETURNONLYFSDIRS | BIF_NEWDIALOGSTYLE | (request.newFolderButton ? 0 : BIF_NONEWFOLDERBUTTON);
     info.lpfn = folderDialogEvent;
     info.lParam = reinterpret_cast<LPARAM>(&request);
 
     const CurrentDirectoryKept kept;
-    Pidl chosen(SHBrowseForFolderA(&info));
+    Pidl chosen(SHBrowseForFolderW(&info));
     if (!chosen) return false;
-    char path[MAX_PATH] = {};
-    request.chosen = SHGetPathFromIDListA(chosen.get(), path) ? path : "";
+    wchar_t path[MAX_PATH] = {};
+    request.chosen = SHGetPathFromIDListW(chosen.get(), path) ? toUtf8(path) : "";
     return true;
 }
 

@@ -1,30 +1,31 @@
 #include "window/controls.h"
 #include "window/layout.h"
 #include "window/progress_bar.h"
+#include "wide_text.h"
 
 #include <algorithm>
 #include <vector>
 
 std::string windowText(HWND window) {
-    const int length = GetWindowTextLengthA(window);
-    std::string text(static_cast<size_t>(length) + 1, '\0');
-    const int copied = GetWindowTextA(window, text.data(), length + 1);
+    const int length = GetWindowTextLengthW(window);
+    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+    const int copied = GetWindowTextW(window, text.data(), length + 1);
     text.resize(static_cast<size_t>(copied > 0 ? copied : 0));
-    return text;
+    return toUtf8(text);
 }
 
 void fitLabelToCaption(HWND label) {
-    char className[16] = {};
-    GetClassNameA(label, className, sizeof className);
-    if (lstrcmpiA(className, "Static") != 0) return;
-    const LONG_PTR style = GetWindowLongPtrA(label, GWL_STYLE);
+    wchar_t className[16] = {};
+    GetClassNameW(label, className, 16);
+    if (lstrcmpiW(className, L"Static") != 0) return;
+    const LONG_PTR style = GetWindowLongPtrW(label, GWL_STYLE);
     if ((style & SS_TYPEMASK) != SS_LEFT && (style & SS_TYPEMASK) != SS_RIGHT) return;
 
-    const std::string caption = windowText(label);
+    const std::wstring caption = toWide(windowText(label));
     HDC dc = GetDC(label);
-    HGDIOBJ previous = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(label, WM_GETFONT, 0, 0)));
+    HGDIOBJ previous = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(label, WM_GETFONT, 0, 0)));
     SIZE extent{};
-    GetTextExtentPoint32A(dc, caption.c_str(), static_cast<int>(caption.size()), &extent);
+    GetTextExtentPoint32W(dc, caption.c_str(), static_cast<int>(caption.size()), &extent);
     SelectObject(dc, previous);
     ReleaseDC(label, dc);
 
@@ -47,7 +48,7 @@ void fitLabelToCaption(HWND label) {
 // Transparent labels draw no background of their own: the parent paints it again under the
 // label first, or the old caption would stay under the new one.
 void Label::setCaption(const std::string &text) {
-    SetWindowTextA(hwnd_, text.c_str());
+    SetWindowTextW(hwnd_, toWide(text).c_str());
     fitLabelToCaption(hwnd_);
     RECT place;
     GetWindowRect(hwnd_, &place);
@@ -65,13 +66,13 @@ COLORREF Control::foreColor() const { return colours_->text(hwnd_).value_or(GetS
 
 namespace {
 
-bool startsGroup(HWND window) { return (GetWindowLongPtrA(window, GWL_STYLE) & WS_GROUP) != 0; }
+bool startsGroup(HWND window) { return (GetWindowLongPtrW(window, GWL_STYLE) & WS_GROUP) != 0; }
 
 bool isOption(HWND window) {
-    const LONG_PTR type = GetWindowLongPtrA(window, GWL_STYLE) & BS_TYPEMASK;
-    char className[16] = {};
-    GetClassNameA(window, className, sizeof className);
-    return lstrcmpiA(className, "Button") == 0 && (type == BS_AUTORADIOBUTTON || type == BS_RADIOBUTTON);
+    const LONG_PTR type = GetWindowLongPtrW(window, GWL_STYLE) & BS_TYPEMASK;
+    wchar_t className[16] = {};
+    GetClassNameW(window, className, 16);
+    return lstrcmpiW(className, L"Button") == 0 && (type == BS_AUTORADIOBUTTON || type == BS_RADIOBUTTON);
 }
 
 // The group is the run of siblings from the last one marked WS_GROUP up to the next one; the
@@ -88,8 +89,8 @@ std::vector<HWND> optionGroup(HWND option) {
 }
 
 void setTabStop(HWND control, bool tabStop) {
-    const LONG_PTR style = GetWindowLongPtrA(control, GWL_STYLE);
-    SetWindowLongPtrA(control, GWL_STYLE, tabStop ? (style | WS_TABSTOP) : (style & ~LONG_PTR(WS_TABSTOP)));
+    const LONG_PTR style = GetWindowLongPtrW(control, GWL_STYLE);
+    SetWindowLongPtrW(control, GWL_STYLE, tabStop ? (style | WS_TABSTOP) : (style & ~LONG_PTR(WS_TABSTOP)));
 }
 
 } // namespace
@@ -98,16 +99,16 @@ void placeOptionGroupTabStop(HWND option) {
     const std::vector<HWND> group = optionGroup(option);
     if (group.empty()) return;
     auto selected = std::find_if(group.begin(), group.end(),
-                                 [](HWND other) { return SendMessageA(other, BM_GETCHECK, 0, 0) == BST_CHECKED; });
+                                 [](HWND other) { return SendMessageW(other, BM_GETCHECK, 0, 0) == BST_CHECKED; });
     const HWND stop = selected == group.end() ? group.front() : *selected;
     for (HWND other : group) setTabStop(other, other == stop);
 }
 
 void OptionButton::setValue(bool selected) {
-    SendMessageA(hwnd_, BM_SETCHECK, selected ? BST_CHECKED : BST_UNCHECKED, 0);
+    SendMessageW(hwnd_, BM_SETCHECK, selected ? BST_CHECKED : BST_UNCHECKED, 0);
     if (selected)
         for (HWND other : optionGroup(hwnd_))
-            if (other != hwnd_) SendMessageA(other, BM_SETCHECK, BST_UNCHECKED, 0);
+            if (other != hwnd_) SendMessageW(other, BM_SETCHECK, BST_UNCHECKED, 0);
     placeOptionGroupTabStop(hwnd_);
 }
 
@@ -122,25 +123,25 @@ bool moveInOptionGroup(const MSG &message) {
     const std::ptrdiff_t step = (key == VK_UP || key == VK_LEFT) ? count - 1 : 1;
     const HWND next = group[static_cast<size_t>((at - group.begin() + step) % count)];
     SetFocus(next);
-    SendMessageA(next, BM_CLICK, 0, 0);
+    SendMessageW(next, BM_CLICK, 0, 0);
     return true;
 }
 
 void pressFocusedPushButton(HWND window) {
     HWND focus = GetFocus();
     if (!focus || !IsChild(window, focus)) return;
-    const LRESULT code = SendMessageA(focus, WM_GETDLGCODE, 0, 0);
-    if (code & (DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON)) SendMessageA(focus, BM_CLICK, 0, 0);
+    const LRESULT code = SendMessageW(focus, WM_GETDLGCODE, 0, 0);
+    if (code & (DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON)) SendMessageW(focus, BM_CLICK, 0, 0);
 }
 
 namespace {
 
 std::string itemText(HWND control, UINT lengthMessage, UINT textMessage, int32_t index) {
-    const LRESULT length = SendMessageA(control, lengthMessage, static_cast<WPARAM>(index), 0);
+    const LRESULT length = SendMessageW(control, lengthMessage, static_cast<WPARAM>(index), 0);
     if (length < 0) return {};
-    std::vector<char> buffer(static_cast<size_t>(length) + 1, '\0');
-    SendMessageA(control, textMessage, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(buffer.data()));
-    return std::string(buffer.data(), static_cast<size_t>(length));
+    std::vector<wchar_t> buffer(static_cast<size_t>(length) + 1, L'\0');
+    SendMessageW(control, textMessage, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(buffer.data()));
+    return toUtf8(std::wstring_view(buffer.data(), static_cast<size_t>(length)));
 }
 
 } // namespace
@@ -148,7 +149,7 @@ std::string itemText(HWND control, UINT lengthMessage, UINT textMessage, int32_t
 std::string ListBox::list(int32_t index) const { return itemText(hwnd_, LB_GETTEXTLEN, LB_GETTEXT, index); }
 
 void ListBox::addItem(const std::string &item) {
-    SendMessageA(hwnd_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+    SendMessageW(hwnd_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(toWide(item).c_str()));
 }
 
 std::string ComboBox::list(int32_t index) const {
@@ -156,23 +157,23 @@ std::string ComboBox::list(int32_t index) const {
 }
 
 void ComboBox::addItem(const std::string &item) {
-    SendMessageA(hwnd_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+    SendMessageW(hwnd_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(toWide(item).c_str()));
 }
 
 bool ComboBox::setListIndex(int32_t index) {
-    return SendMessageA(hwnd_, CB_SETCURSEL, static_cast<WPARAM>(index), 0) != CB_ERR || index == -1;
+    return SendMessageW(hwnd_, CB_SETCURSEL, static_cast<WPARAM>(index), 0) != CB_ERR || index == -1;
 }
 
-void ProgressBar::setMax(int32_t maximum) { SendMessageA(hwnd_, PBQ_SETMAXIMUM, static_cast<WPARAM>(maximum), 0); }
-void ProgressBar::setValue(int32_t value) { SendMessageA(hwnd_, PBQ_SETVALUE, static_cast<WPARAM>(value), 0); }
-int32_t ProgressBar::max() const { return static_cast<int32_t>(SendMessageA(hwnd_, PBQ_GETMAXIMUM, 0, 0)); }
-int32_t ProgressBar::value() const { return static_cast<int32_t>(SendMessageA(hwnd_, PBQ_GETVALUE, 0, 0)); }
+void ProgressBar::setMax(int32_t maximum) { SendMessageW(hwnd_, PBQ_SETMAXIMUM, static_cast<WPARAM>(maximum), 0); }
+void ProgressBar::setValue(int32_t value) { SendMessageW(hwnd_, PBQ_SETVALUE, static_cast<WPARAM>(value), 0); }
+int32_t ProgressBar::max() const { return static_cast<int32_t>(SendMessageW(hwnd_, PBQ_GETMAXIMUM, 0, 0)); }
+int32_t ProgressBar::value() const { return static_cast<int32_t>(SendMessageW(hwnd_, PBQ_GETVALUE, 0, 0)); }
 
 std::string listItemTipAt(const ListBox &list, float xTwips, float yTwips) {
     const int dpi = screenDpi();
     const int x = twipsToNearestPixel(xTwips, dpi);
     const int y = twipsToNearestPixel(yTwips, dpi);
-    const auto reply = static_cast<int32_t>(SendMessageA(list.hwnd(), LB_ITEMFROMPOINT, 0, MAKELPARAM(x, y)));
+    const auto reply = static_cast<int32_t>(SendMessageW(list.hwnd(), LB_ITEMFROMPOINT, 0, MAKELPARAM(x, y)));
     if (reply < 0 || reply >= list.listCount())
         return {};
     std::string tip(1, ' ');

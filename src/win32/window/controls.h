@@ -4,6 +4,7 @@
 
 #include "window/control_colours.h"
 #include "window/tooltips.h"
+#include "wide_text.h"
 #include "win.h"
 
 #include <cstdint>
@@ -22,7 +23,7 @@ public:
     COLORREF foreColor() const;
     void setFocus() { SetFocus(hwnd_); }
     // As a mouse click does: the control acts and its parent is told.
-    void click() { SendMessageA(hwnd_, BM_CLICK, 0, 0); }
+    void click() { SendMessageW(hwnd_, BM_CLICK, 0, 0); }
     bool visible() const { return IsWindowVisible(hwnd_) != 0; }
 
 protected:
@@ -55,7 +56,7 @@ public:
 class OptionButton : public Label {
 public:
     using Label::Label;
-    bool value() const { return SendMessageA(hwnd_, BM_GETCHECK, 0, 0) == BST_CHECKED; }
+    bool value() const { return SendMessageW(hwnd_, BM_GETCHECK, 0, 0) == BST_CHECKED; }
     // Selecting an option deselects the others of its group; deselecting selects no other. The group's
     // one tab stop follows the selection.
     void setValue(bool selected);
@@ -75,16 +76,16 @@ class TextBox : public Control {
 public:
     using Control::Control;
     std::string text() const { return windowText(hwnd_); }
-    void setText(const std::string &text) { SetWindowTextA(hwnd_, text.c_str()); }
+    void setText(const std::string &text) { SetWindowTextW(hwnd_, toWide(text).c_str()); }
 };
 
 // Turns a control's drawing off for its lifetime, so a long fill is drawn once; drawing comes back
 // on every path, also when the fill fails, and the control is drawn anew.
 class DrawingPaused {
 public:
-    explicit DrawingPaused(HWND control) : control_(control) { SendMessageA(control_, WM_SETREDRAW, FALSE, 0); }
+    explicit DrawingPaused(HWND control) : control_(control) { SendMessageW(control_, WM_SETREDRAW, FALSE, 0); }
     ~DrawingPaused() {
-        SendMessageA(control_, WM_SETREDRAW, TRUE, 0);
+        SendMessageW(control_, WM_SETREDRAW, TRUE, 0);
         RedrawWindow(control_, nullptr, nullptr, RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN);
     }
     DrawingPaused(const DrawingPaused &) = delete;
@@ -97,22 +98,22 @@ private:
 class ListBox : public Control {
 public:
     using Control::Control;
-    int32_t listCount() const { return static_cast<int32_t>(SendMessageA(hwnd_, LB_GETCOUNT, 0, 0)); }
+    int32_t listCount() const { return static_cast<int32_t>(SendMessageW(hwnd_, LB_GETCOUNT, 0, 0)); }
     std::string list(int32_t index) const;
     void addItem(const std::string &item);
-    void removeItem(int32_t index) { SendMessageA(hwnd_, LB_DELETESTRING, static_cast<WPARAM>(index), 0); }
-    void clear() { SendMessageA(hwnd_, LB_RESETCONTENT, 0, 0); }
-    int32_t listIndex() const { return static_cast<int32_t>(SendMessageA(hwnd_, LB_GETCURSEL, 0, 0)); }
+    void removeItem(int32_t index) { SendMessageW(hwnd_, LB_DELETESTRING, static_cast<WPARAM>(index), 0); }
+    void clear() { SendMessageW(hwnd_, LB_RESETCONTENT, 0, 0); }
+    int32_t listIndex() const { return static_cast<int32_t>(SendMessageW(hwnd_, LB_GETCURSEL, 0, 0)); }
 };
 
 class ComboBox : public Control {
 public:
     using Control::Control;
-    int32_t listCount() const { return static_cast<int32_t>(SendMessageA(hwnd_, CB_GETCOUNT, 0, 0)); }
+    int32_t listCount() const { return static_cast<int32_t>(SendMessageW(hwnd_, CB_GETCOUNT, 0, 0)); }
     std::string list(int32_t index) const;
     void addItem(const std::string &item);
-    void clear() { SendMessageA(hwnd_, CB_RESETCONTENT, 0, 0); }
-    int32_t listIndex() const { return static_cast<int32_t>(SendMessageA(hwnd_, CB_GETCURSEL, 0, 0)); }
+    void clear() { SendMessageW(hwnd_, CB_RESETCONTENT, 0, 0); }
+    int32_t listIndex() const { return static_cast<int32_t>(SendMessageW(hwnd_, CB_GETCURSEL, 0, 0)); }
     // Selecting by program does not notify the parent; the caller raises the click itself.
     bool setListIndex(int32_t index);
     std::string text() const { return windowText(hwnd_); }

@@ -2,6 +2,7 @@
 #include "window/controls.h"
 #include "window/progress_bar.h"
 #include "window/tooltips.h"
+#include "wide_text.h"
 
 #include <commctrl.h>
 
@@ -22,9 +23,9 @@ LRESULT CALLBACK panelProcedure(HWND panel, UINT message, WPARAM wParam, LPARAM 
     case WM_VSCROLL:
     case WM_HSCROLL:
     case WM_DRAWITEM:
-        return SendMessageA(GetAncestor(panel, GA_ROOT), message, wParam, lParam);
+        return SendMessageW(GetAncestor(panel, GA_ROOT), message, wParam, lParam);
     default:
-        return DefWindowProcA(panel, message, wParam, lParam);
+        return DefWindowProcW(panel, message, wParam, lParam);
     }
 }
 
@@ -112,21 +113,21 @@ int screenDpi() {
 
 HFONT createDialogFont(double points, bool bold) {
     const int height = -static_cast<int>(std::lround(points * screenDpi() / 72.0));
-    return CreateFontA(height, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+    return CreateFontW(height, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
                        OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS,
-                       "MS Sans Serif");
+                       L"MS Sans Serif");
 }
 
 const char *panelClassName() {
     static const char *name = [] {
-        WNDCLASSEXA panel{};
+        WNDCLASSEXW panel{};
         panel.cbSize = sizeof panel;
         panel.lpfnWndProc = panelProcedure;
-        panel.hInstance = GetModuleHandleA(nullptr);
+        panel.hInstance = GetModuleHandleW(nullptr);
         panel.hCursor = LoadCursor(nullptr, IDC_ARROW);
         panel.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-        panel.lpszClassName = "QuillmerePanel";
-        RegisterClassExA(&panel);
+        panel.lpszClassName = L"QuillmerePanel";
+        RegisterClassExW(&panel);
         return "QuillmerePanel";
     }();
     return name;
@@ -153,16 +154,16 @@ ControlMap createControls(HWND window, std::span<const ControlRow> table, HFONT 
         const POINT origin = originOf(table, spec);
         const bool visible = !(spec.flags & layout::Hidden);
         const int id = (spec.flags & layout::Cancel) ? IDCANCEL : 1000 + placed.row;
-        HWND control = CreateWindowExA(
-            kind.exStyle, kind.className, spec.caption, WS_CHILD | (visible ? WS_VISIBLE : 0) | kind.style,
+        HWND control = CreateWindowExW(
+            kind.exStyle, toWide(kind.className).c_str(), toWide(spec.caption ? spec.caption : "").c_str(), WS_CHILD | (visible ? WS_VISIBLE : 0) | kind.style,
             twipsToPixels(origin.x, dpi), twipsToPixels(origin.y, dpi), twipsToPixels(spec.width, dpi),
             twipsToPixels(spec.height, dpi), parentOf(table, spec, window, made),
-            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), nullptr);
-        SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
+        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
         if (spec.kind == ControlKind::OptionButton && (spec.flags & layout::Checked))
-            SendMessageA(control, BM_SETCHECK, BST_CHECKED, 0);
+            SendMessageW(control, BM_SETCHECK, BST_CHECKED, 0);
         if (spec.kind == ControlKind::TextBox && spec.maxLength > 0)
-            SendMessageA(control, EM_SETLIMITTEXT, static_cast<WPARAM>(spec.maxLength), 0);
+            SendMessageW(control, EM_SETLIMITTEXT, static_cast<WPARAM>(spec.maxLength), 0);
         if (spec.tooltip) tooltips.add(control, spec.tooltip);
         if (spec.kind == ControlKind::Label) fitLabelToCaption(control);
         made.emplace(spec.name, control);

@@ -3,32 +3,32 @@
 
 namespace {
 
-const char *const modalOwnerProperty = "QuillmereModalOwner";
+const wchar_t *const modalOwnerProperty = L"QuillmereModalOwner";
 
 } // namespace
 
 void releaseModalOwner(HWND window) {
-    HWND owner = static_cast<HWND>(RemovePropA(window, modalOwnerProperty));
+    HWND owner = static_cast<HWND>(RemovePropW(window, modalOwnerProperty));
     if (owner) EnableWindow(owner, TRUE);
 }
 
 bool dispatchDialogKeys(MSG &message) {
     if (moveInOptionGroup(message)) return true;
     HWND root = message.hwnd ? GetAncestor(message.hwnd, GA_ROOT) : nullptr;
-    return root && IsDialogMessageA(root, &message) != 0;
+    return root && IsDialogMessageW(root, &message) != 0;
 }
 
 void runModal(HWND window, HWND owner) {
     const bool ownerWasEnabled = owner && IsWindowEnabled(owner);
     if (ownerWasEnabled) {
         EnableWindow(owner, FALSE);
-        SetPropA(window, modalOwnerProperty, owner);
+        SetPropW(window, modalOwnerProperty, owner);
     }
     ShowWindow(window, SW_SHOW);
     SetForegroundWindow(window);
     MSG message;
     while (IsWindow(window)) {
-        const BOOL got = GetMessageA(&message, nullptr, 0, 0);
+        const BOOL got = GetMessageW(&message, nullptr, 0, 0);
         if (got == 0) {
             PostQuitMessage(static_cast<int>(message.wParam)); // leave the quit for the outer loop
             break;
@@ -36,7 +36,7 @@ void runModal(HWND window, HWND owner) {
         if (got < 0) break;
         if (dispatchDialogKeys(message)) continue;
         TranslateMessage(&message);
-        DispatchMessageA(&message);
+        DispatchMessageW(&message);
     }
     if (IsWindow(window)) releaseModalOwner(window); // the loop ended with the window still there
     if (ownerWasEnabled) {
@@ -47,13 +47,13 @@ void runModal(HWND window, HWND owner) {
 
 void yieldToMessageLoop() {
     MSG message;
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
         if (message.message == WM_QUIT) {
             PostQuitMessage(static_cast<int>(message.wParam));
             return;
         }
         if (dispatchDialogKeys(message)) continue;
         TranslateMessage(&message);
-        DispatchMessageA(&message);
+        DispatchMessageW(&message);
     }
 }

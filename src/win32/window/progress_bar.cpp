@@ -10,7 +10,7 @@ struct BarState {
     int32_t value = 0;
 };
 
-BarState *stateOf(HWND bar) { return reinterpret_cast<BarState *>(GetWindowLongPtrA(bar, 0)); }
+BarState *stateOf(HWND bar) { return reinterpret_cast<BarState *>(GetWindowLongPtrW(bar, 0)); }
 
 BYTE blend(BYTE from, BYTE to, int step, int steps) {
     return static_cast<BYTE>(from + (static_cast<int>(to) - from) * step / std::max(steps, 1));
@@ -56,11 +56,11 @@ LRESULT CALLBACK barProcedure(HWND bar, UINT message, WPARAM wParam, LPARAM lPar
     BarState *state = stateOf(bar);
     switch (message) {
     case WM_NCCREATE:
-        SetWindowLongPtrA(bar, 0, reinterpret_cast<LONG_PTR>(new (std::nothrow) BarState));
+        SetWindowLongPtrW(bar, 0, reinterpret_cast<LONG_PTR>(new (std::nothrow) BarState));
         break;
     case WM_NCDESTROY:
         delete state;
-        SetWindowLongPtrA(bar, 0, 0);
+        SetWindowLongPtrW(bar, 0, 0);
         break;
     case PBQ_SETMAXIMUM:
         if (state) state->maximum = static_cast<int32_t>(wParam);
@@ -86,7 +86,7 @@ LRESULT CALLBACK barProcedure(HWND bar, UINT message, WPARAM wParam, LPARAM lPar
         if (state) drawBar(bar, reinterpret_cast<HDC>(wParam), *state);
         return 0;
     }
-    return DefWindowProcA(bar, message, wParam, lParam);
+    return DefWindowProcW(bar, message, wParam, lParam);
 }
 
 } // namespace
@@ -99,14 +99,14 @@ int filledWidth(int32_t value, int32_t maximum, int innerWidth) {
 
 const char *progressBarClassName() {
     static const char *name = [] {
-        WNDCLASSEXA bar{};
+        WNDCLASSEXW bar{};
         bar.cbSize = sizeof bar;
         bar.lpfnWndProc = barProcedure;
         bar.cbWndExtra = sizeof(BarState *);
-        bar.hInstance = GetModuleHandleA(nullptr);
+        bar.hInstance = GetModuleHandleW(nullptr);
         bar.hCursor = LoadCursor(nullptr, IDC_ARROW);
-        bar.lpszClassName = "QuillmereProgressBar";
-        RegisterClassExA(&bar);
+        bar.lpszClassName = L"QuillmereProgressBar";
+        RegisterClassExW(&bar);
         return "QuillmereProgressBar";
     }();
     return name;

@@ -44,7 +44,7 @@ void centreOver(HWND window, HWND owner) {
     const RECT outer = frameOf(window);
     RECT over{};
     if (!owner || IsIconic(owner) || !GetWindowRect(owner, &over))
-        SystemParametersInfoA(SPI_GETWORKAREA, 0, &over, 0);
+        SystemParametersInfoW(SPI_GETWORKAREA, 0, &over, 0);
     const int width = outer.right - outer.left, height = outer.bottom - outer.top;
     moveFrameTo(window, over.left + ((over.right - over.left) - width) / 2,
                 over.top + ((over.bottom - over.top) - height) / 2);

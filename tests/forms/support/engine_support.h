@@ -3,6 +3,7 @@
 #pragma once
 
 #include "handles.h"
+#include "test_state.h"
 #include "win.h"
 
 #include <string>
@@ -30,6 +31,30 @@ inline void putTextOnClipboard(const std::string &text) {
     CloseClipboard();
 }
 
+// Unicode text, as today's programs put it there; the system offers it as ANSI text as well.
+inline void putUnicodeOnClipboard(const std::wstring &text) {
+    OpenClipboard(nullptr);
+    EmptyClipboard();
+    const size_t bytes = (text.size() + 1) * sizeof(wchar_t);
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
+    memcpy(GlobalLock(memory), text.c_str(), bytes);
+    GlobalUnlock(memory);
+    SetClipboardData(CF_UNICODETEXT, memory);
+    CloseClipboard();
+}
+
+// The clipboard's Unicode text as it is, unconverted by the program.
+inline std::wstring unicodeOnClipboard() {
+    std::wstring text = L"<no text>";
+    OpenClipboard(nullptr);
+    if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+        text = static_cast<const wchar_t *>(GlobalLock(data));
+        GlobalUnlock(data);
+    }
+    CloseClipboard();
+    return text;
+}
+
 inline void emptyClipboard() {
     OpenClipboard(nullptr);
     EmptyClipboard();
@@ -39,15 +64,15 @@ inline void emptyClipboard() {
 // The names in a folder (ending in a backslash), without "." and "..".
 inline std::vector<std::string> namesIn(const std::string &folder) {
     std::vector<std::string> names;
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((folder + "*").c_str(), &found);
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW(wideOf(folder + "*").c_str(), &found);
     if (search == INVALID_HANDLE_VALUE)
         return names;
     do {
-        const std::string name = found.cFileName;
+        const std::string name = utf8Of(found.cFileName);
         if (name != "." && name != "..")
             names.push_back(name);
-    } while (FindNextFileA(search, &found));
+    } while (FindNextFileW(search, &found));
     FindClose(search);
     return names;
 }

@@ -1,0 +1,87 @@
+#include "wide_text.h"
+
+#include "win.h"
+
+namespace {
+
+std::wstring multiByteToWide(UINT codePage, DWORD flags, std::string_view text) {
+    if (text.empty()) return {};
+    const int size = static_cast<int>(text.size());
+    const int length = MultiByteToWideChar(codePage, flags, text.data(), size, nullptr, 0);
+    if (length <= 0) return {};
+    std::wstring wide(static_cast<std::size_t>(length), L'\0');
+    MultiByteToWideChar(codePage, flags, text.data(), size, wide.data(), length);
+    return wide;
+}
+
+std::string wideToMultiByte(UINT codePage, std::wstring_view wide, BOOL *usedDefault) {
+    if (wide.empty()) return {};
+    const int size = static_cast<int>(wide.size());
+    const int length = WideCharToMultiByte(codePage, 0, wide.data(), size, nullptr, 0, nullptr, usedDefault);
+    if (length <= 0) return {};
+    std::string text(static_cast<std::size_t>(length), '\0');
+    WideCharToMultiByte(codePage, 0, wide.data(), size, text.data(), length, nullptr, usedDefault);
+    return text;
+}
+
+bool isHigh(wchar_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
+bool isLow(wchar_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
+
+} // namespace
+
+std::wstring toWide(std::string_view utf8) { return multiByteToWide(CP_UTF8, 0, utf8); }
+
+std::string toUtf8(std::wstring_view wide) { return wideToMultiByte(CP_UTF8, wide, nullptr); }
+
+std::string toUtf8(const wchar_t *wide) { return wide ? toUtf8(std::wstring_view(wide)) : std::string(); }
+
+bool hasUnpairedSurrogate(std::wstring_view wide) {
+    for (std::size_t i = 0; i < wide.size(); ++i) {
+        if (isLow(wide[i])) return true;
+        if (!isHigh(wide[i])) continue;
+        if (i + 1 == wide.size() || !isLow(wide[i + 1])) return true;
+        ++i;
+    }
+    return false;
+}
+
+std::string ansiToUtf8(std::string_view ansi) { return toUtf8(multiByteToWide(CP_ACP, 0, ansi)); }
+
+std::string utf8OrAnsiToUtf8(std::string_view bytes) {
+    if (bytes.empty() || !multiByteToWide(CP_UTF8, MB_ERR_INVALID_CHARS, bytes).empty())
+        return std::string(bytes);
+    return ansiToUtf8(bytes);
+}
+
+std::string ansiWhereItFits(std::string_view utf8) {
+    const std::wstring wide = toWide(utf8);
+    BOOL usedDefault = FALSE;
+    std::string ansi = wideToMultiByte(CP_ACP, wide, &usedDefault);
+    // A character that the code page only approximates ("best fit") does not come back the same.
+    if (usedDefault || multiByteToWide(CP_ACP, 0, ansi) != wide) return std::string(utf8);
+    return ansi;
+}
+
+namespace {
+
+bool takesLongPathPrefix(std::wstring_view path) {
+    if (path.size() < 3 || path[1] != L':' || path[2] != L'\\') return false;
+    if (path.find(L'/') != std::wstring_view::npos) return false;
+    std::size_t start = 3;
+    while (start <= path.size()) {
+        std::size_t end = path.find(L'\\', start);
+        if (end == std::wstring_view::npos) end = path.size();
+        const std::wstring_view part = path.substr(start, end - start);
+        if (part == L"." || part == L"..") return false;
+        start = end + 1;
+    }
+    return true;
+}
+
+} // namespace
+
+std::wstring widePath(std::string_view utf8Path) {
+    std::wstring path = toWide(utf8Path);
+    if (path.size() >= MAX_PATH && takesLongPathPrefix(path)) path.insert(0, L"\\\\?\\");
+    return path;
+}

@@ -1,0 +1,34 @@
+// The program's text is UTF-8; the wide calls of Windows take UTF-16. These are the conversions at
+// that boundary, and the ones for text that comes in or goes out in the ANSI code page.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// UTF-8 to UTF-16. A byte that is no part of valid UTF-8 becomes U+FFFD.
+std::wstring toWide(std::string_view utf8);
+
+// UTF-16 to UTF-8. An unpaired surrogate becomes U+FFFD: check with hasUnpairedSurrogate first where
+// that would lose text.
+std::string toUtf8(std::wstring_view wide);
+std::string toUtf8(const wchar_t *wide);
+
+// Whether the text holds a high surrogate without its low half or a low one without its high half.
+bool hasUnpairedSurrogate(std::wstring_view wide);
+
+// Text in the ANSI code page to UTF-8.
+std::string ansiToUtf8(std::string_view ansi);
+
+// Text that a user may have saved either way (a list the program reads): valid UTF-8 as it is,
+// anything else read as the ANSI code page.
+std::string utf8OrAnsiToUtf8(std::string_view bytes);
+
+// Text for a file that earlier versions wrote in the ANSI code page: the ANSI bytes when every
+// character has one there, else the UTF-8 itself, so that no character is lost.
+std::string ansiWhereItFits(std::string_view utf8);
+
+// A path for the wide file calls. A full path of MAX_PATH characters or more gets the "\\?\" prefix
+// that lifts the limit (a name of 255 characters inside a folder is already that long), when it is
+// one the prefix takes unchanged: a drive letter, backslashes only, no "." or ".." parts. Every
+// other path goes as it is, so the system reads it as it always has.
+std::wstring widePath(std::string_view utf8Path);
