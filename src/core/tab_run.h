@@ -27,3 +27,25 @@ inline std::size_t tabRun(int16_t width, std::size_t column) {
     const auto w = static_cast<std::size_t>(width);
     return w - columnInStop(column, w);
 }
+
+// For a column below 96 of tab stops `width` apart (at most 16): the column's offset from the last
+// stop, and the run of spaces a tab there gets. Looked up, so no division waits on the text.
+class ShortStops {
+public:
+    static constexpr unsigned columns = 96;
+
+    explicit ShortStops(unsigned width) {
+        unsigned inStop = 0; // column % width, counted rather than divided: the table is made per block
+        for (unsigned column = 0; column < columns; ++column) {
+            inStop_[column] = static_cast<std::uint8_t>(inStop);
+            run_[column] = static_cast<std::uint8_t>(width - inStop);
+            inStop = inStop + 1 == width ? 0 : inStop + 1;
+        }
+    }
+    unsigned inStop(unsigned column) const { return inStop_[column]; }
+    unsigned run(unsigned column) const { return run_[column]; }
+
+private:
+    std::uint8_t inStop_[columns];
+    std::uint8_t run_[columns];
+};

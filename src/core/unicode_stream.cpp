@@ -177,28 +177,6 @@ template <bool ShortGaps> inline void copyAhead(char *to, const char *from, [[ma
     }
 }
 
-// For a column below 96 of tab stops `width` apart (at most 16): the column's offset from the last
-// stop, and the run of spaces a tab there gets. Looked up, so no division waits on the text.
-class ShortStops {
-public:
-    static constexpr unsigned columns = 96;
-
-    explicit ShortStops(unsigned width) {
-        unsigned inStop = 0;
-        for (unsigned column = 0; column < columns; ++column) {
-            inStop_[column] = static_cast<std::uint8_t>(inStop);
-            run_[column] = static_cast<std::uint8_t>(width - inStop);
-            inStop = inStop + 1 == width ? 0 : inStop + 1;
-        }
-    }
-    unsigned inStop(unsigned column) const { return inStop_[column]; }
-    unsigned run(unsigned column) const { return run_[column]; }
-
-private:
-    std::uint8_t inStop_[columns];
-    std::uint8_t run_[columns];
-};
-
 // The display columns of a chunk's bytes before a position. In a chunk of ASCII bytes each byte is
 // a column, as in ANSI text. Otherwise a character's columns are put on its first bytes (none for
 // a zero-width one, the first two for a wide one) and its other bytes, `uncounted`, take none; so
@@ -451,7 +429,7 @@ std::string_view Utf8TabStopConverter::convert(const char *data, std::size_t siz
     const TwoByteWidths &narrow = twoByteWidths();
 #ifdef QM_SSE2
     const bool chunked = width_ >= 1 && width_ <= 16;
-    const chunk::ShortStops stops(chunked ? static_cast<unsigned>(width_) : 1);
+    const ShortStops stops(chunked ? static_cast<unsigned>(width_) : 1);
 #endif
     while (p != end) {
         std::size_t stepBytes = span;
