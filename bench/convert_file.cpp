@@ -12,11 +12,11 @@
 #include <memory>
 #include <string>
 
-#include "corpus.h"
+#include "app_error.h"
 #include "byte_scan.h"
+#include "corpus.h"
 #include "text_stream.h"
 #include "unicode_stream.h"
-#include "app_error.h"
 
 namespace {
 
@@ -47,10 +47,8 @@ template <typename Converter> int convert(Converter converter, const char *input
         } else {
             converted = converter.convert(block.data(), n);
         }
-        if (std::fwrite(converted.data(), 1, converted.size(), out.get()) != converted.size())
-            return 3;
-        if (n == 0)
-            return std::ferror(in.get()) ? 3 : 0;
+        if (std::fwrite(converted.data(), 1, converted.size(), out.get()) != converted.size()) return 3;
+        if (n == 0) return std::ferror(in.get()) ? 3 : 0;
     }
 }
 
@@ -84,14 +82,13 @@ template <typename Converter> int measure(int16_t n, const char *input) {
     double convertSeconds = 1e30;
     for (int run = 0; run < 9; ++run) {
         copySeconds = std::min(copySeconds, timePass(text, [&](const char *data, std::size_t size) {
-            std::memcpy(copy.data(), data, size);
-            sink = sink + copy[size - 1];
-        }));
+                                   std::memcpy(copy.data(), data, size);
+                                   sink = sink + copy[size - 1];
+                               }));
         convertSeconds = std::min(convertSeconds, timePass(text, [&](const char *data, std::size_t size) {
-            const std::string_view converted = converter.convert(data, size);
-            if (!converted.empty())
-                sink = sink + converted.back();
-        }));
+                                      const std::string_view converted = converter.convert(data, size);
+                                      if (!converted.empty()) sink = sink + converted.back();
+                                  }));
     }
     std::printf("%.6f %.6f\n", copySeconds, convertSeconds);
     return 0;
@@ -101,12 +98,10 @@ template <typename Converter> int measure(int16_t n, const char *input) {
 bool pickScanPath() {
 #ifdef QM_SSE2
     const char *name = std::getenv("QM_SCAN_PATH");
-    if (name == nullptr || *name == '\0')
-        return true;
+    if (name == nullptr || *name == '\0') return true;
     for (const scan::Path path : {scan::Path::Sse2, scan::Path::Avx2})
         if (std::strcmp(name, scan::pathName(path)) == 0) {
-            if (scan::usePath(path))
-                return true;
+            if (scan::usePath(path)) return true;
             std::fprintf(stderr, "this processor has no %s\n", name);
             return false;
         }
@@ -128,15 +123,13 @@ int measureUtf8(int16_t n, const char *input) {
     double utf8Seconds = 1e30;
     for (int run = 0; run < 9; ++run) {
         ansiSeconds = std::min(ansiSeconds, timePass(text, [&](const char *data, std::size_t size) {
-            const std::string_view converted = ansi.convert(data, size);
-            if (!converted.empty())
-                sink = sink + converted.back();
-        }));
+                                   const std::string_view converted = ansi.convert(data, size);
+                                   if (!converted.empty()) sink = sink + converted.back();
+                               }));
         utf8Seconds = std::min(utf8Seconds, timePass(text, [&](const char *data, std::size_t size) {
-            const std::string_view converted = utf8.convert(data, size);
-            if (!converted.empty())
-                sink = sink + converted.back();
-        }));
+                                   const std::string_view converted = utf8.convert(data, size);
+                                   if (!converted.empty()) sink = sink + converted.back();
+                               }));
     }
     std::printf("%.6f %.6f\n", ansiSeconds, utf8Seconds);
     return 0;
@@ -145,8 +138,9 @@ int measureUtf8(int16_t n, const char *input) {
 int writeCorpus(const char *kind, const char *bytes, const char *output) {
     const std::size_t size = std::strtoull(bytes, nullptr, 10);
     const std::string text = std::strcmp(kind, "oneline") == 0 ? corpus::denseTabLine(size)
-                             : std::strcmp(kind, "mixed") == 0 ? corpus::withNonAsciiWords(corpus::sourceLike(size))
-                                                                 : corpus::sourceLike(size);
+                             : std::strcmp(kind, "mixed") == 0
+                                 ? corpus::withNonAsciiWords(corpus::sourceLike(size))
+                                 : corpus::sourceLike(size);
     File out = openFile(output, "wb");
     return std::fwrite(text.data(), 1, text.size(), out.get()) == text.size() ? 0 : 3;
 }
@@ -161,22 +155,17 @@ int main(int argc, char **argv) {
                      argv[0]);
         return 1;
     }
-    if (!pickScanPath())
-        return 1;
+    if (!pickScanPath()) return 1;
     try {
-        if (std::strcmp(argv[1], "corpus") == 0)
-            return writeCorpus(argv[2], argv[3], argv[4]);
+        if (std::strcmp(argv[1], "corpus") == 0) return writeCorpus(argv[2], argv[3], argv[4]);
         if (std::strcmp(argv[1], "measure") == 0) {
             const auto n = static_cast<int16_t>(std::atoi(argv[3]));
-            if (std::strcmp(argv[2], "tabs") == 0)
-                return measure<TabStopConverter>(n, argv[4]);
-            if (std::strcmp(argv[2], "utf8") == 0)
-                return measureUtf8(n, argv[4]);
+            if (std::strcmp(argv[2], "tabs") == 0) return measure<TabStopConverter>(n, argv[4]);
+            if (std::strcmp(argv[2], "utf8") == 0) return measureUtf8(n, argv[4]);
             return measure<FixedSpacesConverter>(n, argv[4]);
         }
         const auto n = static_cast<int16_t>(std::atoi(argv[2]));
-        if (std::strcmp(argv[1], "tabs") == 0)
-            return convert(TabStopConverter(n), argv[3], argv[4]);
+        if (std::strcmp(argv[1], "tabs") == 0) return convert(TabStopConverter(n), argv[3], argv[4]);
         return convert(FixedSpacesConverter(n), argv[3], argv[4]);
     } catch (const AppError &e) {
         std::fprintf(stderr, "error %d: %s\n", e.number, e.description.c_str());

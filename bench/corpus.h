@@ -26,8 +26,7 @@ private:
 inline void appendWord(std::string &text, Random &random) {
     static constexpr char letters[] = "etaoinshrdlucmfwypvbgkqjxz_0123456789";
     const std::uint32_t length = 1 + random.below(9);
-    for (std::uint32_t i = 0; i < length; ++i)
-        text += letters[random.below(sizeof letters - 1)];
+    for (std::uint32_t i = 0; i < length; ++i) text += letters[random.below(sizeof letters - 1)];
 }
 
 // About `bytes` of code-like lines: 0 to 5 tabs of indent, a statement of a few words, now and then
@@ -64,8 +63,7 @@ inline std::string denseTabLine(std::size_t bytes) {
     text.reserve(bytes + 16);
     while (text.size() < bytes) {
         const std::uint32_t length = 1 + random.below(7);
-        for (std::uint32_t i = 0; i < length; ++i)
-            text += static_cast<char>('a' + random.below(26));
+        for (std::uint32_t i = 0; i < length; ++i) text += static_cast<char>('a' + random.below(26));
         text += '\t';
     }
     text += "\r\n";
@@ -76,7 +74,9 @@ inline std::string denseTabLine(std::size_t bytes) {
 // every third line, before its CR LF.
 inline std::string withNonAsciiWords(const std::string &ascii) {
     static const char *const words[] = {" caf\xC3\xA9", " \xD1\x84\xD0\xB0\xD0\xB9\xD0\xBB",
-                                        " \xE6\x97\xA5\xE6\x9C\xAC\xE8\xAA\x9E", " Gr\xC3\xBC\xC3\x9F" "e"};
+                                        " \xE6\x97\xA5\xE6\x9C\xAC\xE8\xAA\x9E",
+                                        " Gr\xC3\xBC\xC3\x9F"
+                                        "e"};
     std::string mixed;
     mixed.reserve(ascii.size() + ascii.size() / 8);
     std::size_t line = 0;
@@ -84,8 +84,7 @@ inline std::string withNonAsciiWords(const std::string &ascii) {
         std::size_t end = ascii.find("\r\n", at);
         end = end == std::string::npos ? ascii.size() : end;
         mixed.append(ascii, at, end - at);
-        if (++line % 3 == 0)
-            mixed += words[line % 4];
+        if (++line % 3 == 0) mixed += words[line % 4];
         mixed += "\r\n";
         at = end + 2;
     }

@@ -6,9 +6,9 @@
 #include <cstring>
 #include <string>
 
-#include "unicode_stream.h"
 #include "corpus.h"
 #include "text_stream.h"
+#include "unicode_stream.h"
 
 namespace {
 
@@ -39,8 +39,7 @@ const std::string &utf16Corpus() {
     return text;
 }
 
-template <typename Make>
-void convertInBlocks(benchmark::State &state, const std::string &text, Make make) {
+template <typename Make> void convertInBlocks(benchmark::State &state, const std::string &text, Make make) {
     std::string out;
     for (auto _ : state) {
         auto converter = make();

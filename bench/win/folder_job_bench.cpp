@@ -23,8 +23,7 @@ double seconds() {
 std::string sampleText(std::size_t bytes) {
     std::string text;
     for (int line = 0; text.size() < bytes; ++line) {
-        if (line % 4)
-            text += '\t';
+        if (line % 4) text += '\t';
         text.append("field ").append(std::to_string(line)).append("\tvalue\t\tmore text\r\n");
     }
     text.resize(bytes);
@@ -39,8 +38,7 @@ void writeBytes(const std::string &path, const std::string &bytes) {
 }
 
 void removeFiles(const std::vector<std::string> &names, const std::string &folder) {
-    for (const std::string &name : names)
-        DeleteFileA((folder + name).c_str());
+    for (const std::string &name : names) DeleteFileA((folder + name).c_str());
 }
 
 } // namespace
@@ -81,14 +79,14 @@ int main(int argc, char **argv) {
             CopyFileA(sources[i].c_str(), (copied + names[i]).c_str(), FALSE);
         bestCopy = std::min(bestCopy, seconds() - start);
     }
-    std::printf("%d files of %zu bytes: CopyFileA loop into an empty folder %.3f s; folder job into an empty folder"
-                " %.3f s, ratio %.2f; over existing files %.3f s, ratio %.2f\n",
-                files, bytes, bestCopy, bestJob, bestJob / bestCopy, bestOver, bestOver / bestCopy);
+    std::printf(
+        "%d files of %zu bytes: CopyFileA loop into an empty folder %.3f s; folder job into an empty folder"
+        " %.3f s, ratio %.2f; over existing files %.3f s, ratio %.2f\n",
+        files, bytes, bestCopy, bestJob, bestJob / bestCopy, bestOver, bestOver / bestCopy);
 
     removeFiles(names, source);
     removeFiles(names, converted);
     removeFiles(names, copied);
-    for (const std::string &folder : {source, converted, copied, root})
-        RemoveDirectoryA(folder.c_str());
+    for (const std::string &folder : {source, converted, copied, root}) RemoveDirectoryA(folder.c_str());
     return 0;
 }

@@ -60,8 +60,9 @@ int main(int argc, char **argv) {
         bestCopy = std::min(bestCopy, seconds() - start);
     }
     const double growth = static_cast<double>(privateBytes(true) - before) / 1048576.0;
-    std::printf("%s job (verification included) %.3f s, CopyFileA %.3f s, ratio %.2f; peak memory growth %.1f MiB\n",
-                tabs ? "tab-stop" : "fixed-number", bestJob, bestCopy, bestJob / bestCopy, growth);
+    std::printf(
+        "%s job (verification included) %.3f s, CopyFileA %.3f s, ratio %.2f; peak memory growth %.1f MiB\n",
+        tabs ? "tab-stop" : "fixed-number", bestJob, bestCopy, bestJob / bestCopy, growth);
     DeleteFileA(converted.c_str());
     DeleteFileA(copied.c_str());
     return 0;

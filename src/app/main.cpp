@@ -1,13 +1,13 @@
 // Start-up: common controls, a single copy, the main window, the message loop.
 #include "app_error.h"
-#include "error_message.h"
-#include "desktop/show_error.h"
 #include "desktop/desktop.h"
-#include "window/modal_loop.h"
-#include "running_copy.h"
+#include "desktop/show_error.h"
+#include "error_message.h"
 #include "main/frm_main.h"
 #include "messages.h"
 #include "registry.h"
+#include "running_copy.h"
+#include "window/modal_loop.h"
 
 #include <commctrl.h>
 #include <objbase.h>

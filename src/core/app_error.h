@@ -38,4 +38,4 @@ inline constexpr int32_t PathNotFound = 76;
 inline constexpr int32_t ComponentNotLoaded = 339;
 inline constexpr int32_t CannotCreateObject = 429;
 inline constexpr int32_t Unexpected = 50003;
-}  // namespace err
+} // namespace err

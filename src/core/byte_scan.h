@@ -55,7 +55,8 @@ struct Sse2 {
     template <char... Needles> static ChunkMask positions(const Chunk &chunk) {
         ChunkMask bits = 0;
         for (int i = 0; i < Chunk::parts; ++i) {
-            const auto part = static_cast<std::uint32_t>(_mm_movemask_epi8(matches<Needles...>(chunk.part[i])));
+            const auto part =
+                static_cast<std::uint32_t>(_mm_movemask_epi8(matches<Needles...>(chunk.part[i])));
             bits |= static_cast<ChunkMask>(part) << (16 * i);
         }
         return bits;
@@ -67,8 +68,9 @@ struct Sse2 {
         __m128i odd = _mm_setzero_si128();
         for (int i = 0; i < Chunk::parts; ++i) {
             const __m128i next = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p + 16 * i + 1));
-            const __m128i lonelyReturns = _mm_andnot_si128(_mm_cmpeq_epi8(next, _mm_set1_epi8('\n')),
-                                                           _mm_cmpeq_epi8(chunk.part[i], _mm_set1_epi8('\r')));
+            const __m128i lonelyReturns =
+                _mm_andnot_si128(_mm_cmpeq_epi8(next, _mm_set1_epi8('\n')),
+                                 _mm_cmpeq_epi8(chunk.part[i], _mm_set1_epi8('\r')));
             odd = _mm_or_si128(odd, _mm_or_si128(lonelyReturns, matches<'\t', '\x1A'>(chunk.part[i])));
         }
         return _mm_movemask_epi8(odd) == 0;
@@ -79,13 +81,12 @@ struct Sse2 {
         while (to - from >= 16) {
             to -= 16;
             const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i *>(to));
-            const auto mask = static_cast<std::uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(block, _mm_set1_epi8('\n'))));
-            if (mask != 0)
-                return to + (31 - std::countl_zero(mask));
+            const auto mask =
+                static_cast<std::uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(block, _mm_set1_epi8('\n'))));
+            if (mask != 0) return to + (31 - std::countl_zero(mask));
         }
         while (to != from)
-            if (*--to == '\n')
-                return to;
+            if (*--to == '\n') return to;
         return nullptr;
     }
 };
@@ -114,7 +115,8 @@ struct Avx2 {
     template <char... Needles> [[gnu::target("avx2")]] static ChunkMask positions(const Chunk &chunk) {
         ChunkMask bits = 0;
         for (int i = 0; i < Chunk::parts; ++i) {
-            const auto part = static_cast<std::uint32_t>(_mm256_movemask_epi8(matches256<Needles...>(chunk.part[i])));
+            const auto part =
+                static_cast<std::uint32_t>(_mm256_movemask_epi8(matches256<Needles...>(chunk.part[i])));
             bits |= static_cast<ChunkMask>(part) << (32 * i);
         }
         return bits;
@@ -124,9 +126,11 @@ struct Avx2 {
         __m256i odd = _mm256_setzero_si256();
         for (int i = 0; i < Chunk::parts; ++i) {
             const __m256i next = _mm256_loadu_si256(reinterpret_cast<const __m256i *>(p + 32 * i + 1));
-            const __m256i lonelyReturns = _mm256_andnot_si256(_mm256_cmpeq_epi8(next, _mm256_set1_epi8('\n')),
-                                                              _mm256_cmpeq_epi8(chunk.part[i], _mm256_set1_epi8('\r')));
-            odd = _mm256_or_si256(odd, _mm256_or_si256(lonelyReturns, matches256<'\t', '\x1A'>(chunk.part[i])));
+            const __m256i lonelyReturns =
+                _mm256_andnot_si256(_mm256_cmpeq_epi8(next, _mm256_set1_epi8('\n')),
+                                    _mm256_cmpeq_epi8(chunk.part[i], _mm256_set1_epi8('\r')));
+            odd =
+                _mm256_or_si256(odd, _mm256_or_si256(lonelyReturns, matches256<'\t', '\x1A'>(chunk.part[i])));
         }
         return _mm256_testz_si256(odd, odd) != 0;
     }
@@ -136,13 +140,12 @@ struct Avx2 {
         while (to - from >= 32) {
             to -= 32;
             const __m256i block = _mm256_loadu_si256(reinterpret_cast<const __m256i *>(to));
-            const auto mask = static_cast<std::uint32_t>(_mm256_movemask_epi8(_mm256_cmpeq_epi8(block, _mm256_set1_epi8('\n'))));
-            if (mask != 0)
-                return to + (31 - std::countl_zero(mask));
+            const auto mask = static_cast<std::uint32_t>(
+                _mm256_movemask_epi8(_mm256_cmpeq_epi8(block, _mm256_set1_epi8('\n'))));
+            if (mask != 0) return to + (31 - std::countl_zero(mask));
         }
         while (to != from)
-            if (*--to == '\n')
-                return to;
+            if (*--to == '\n') return to;
         return nullptr;
     }
 
@@ -164,8 +167,7 @@ private:
 enum class Path { Sse2, Avx2 };
 
 inline bool pathSupported(Path path) {
-    if (path == Path::Sse2)
-        return true;
+    if (path == Path::Sse2) return true;
     __builtin_cpu_init();
     return __builtin_cpu_supports("avx2");
 }
@@ -179,8 +181,7 @@ inline Path activePath() { return chosenPath(); }
 
 // Makes the loops take `path` from now on, when the processor has it (for tests and benchmarks).
 inline bool usePath(Path path) {
-    if (!pathSupported(path))
-        return false;
+    if (!pathSupported(path)) return false;
     chosenPath() = path;
     return true;
 }
@@ -195,19 +196,18 @@ inline ChunkMask bitsBelow(unsigned limit) {
 // Writes 48 spaces at `to`.
 inline void storeSpaces48(char *to) {
     const __m128i spaces = _mm_set1_epi8(' ');
-    for (int i = 0; i < 3; ++i)
-        _mm_storeu_si128(reinterpret_cast<__m128i *>(to + 16 * i), spaces);
+    for (int i = 0; i < 3; ++i) _mm_storeu_si128(reinterpret_cast<__m128i *>(to + 16 * i), spaces);
 }
 
 // True when no 17 bytes in a row of a chunk are unmarked: then 16 bytes copied after each mark
 // reach the next one, or the chunk's end.
 inline bool gapsAtMost16(ChunkMask marks) {
     ChunkMask gap = ~marks; // bit i: byte i starts a run of 1 unmarked byte
-    gap &= gap >> 1;            // ... of 2
-    gap &= gap >> 2;            // ... of 4
-    gap &= gap >> 4;            // ... of 8
-    gap &= gap >> 8;            // ... of 16
-    gap &= ~marks >> 16;        // ... of 17
+    gap &= gap >> 1;        // ... of 2
+    gap &= gap >> 2;        // ... of 4
+    gap &= gap >> 4;        // ... of 8
+    gap &= gap >> 8;        // ... of 16
+    gap &= ~marks >> 16;    // ... of 17
     return gap == 0;
 }
 
@@ -224,8 +224,7 @@ inline void copyAhead(char *to, const char *from, [[maybe_unused]] std::size_t l
     copy16(to, from);
     if constexpr (!ShortGaps) {
         copy16(to + 16, from + 16);
-        for (std::size_t done = 32; done < length; done += 16)
-            copy16(to + done, from + done);
+        for (std::size_t done = 32; done < length; done += 16) copy16(to + done, from + done);
     }
 }
 #endif
@@ -236,15 +235,13 @@ template <char... Needles> inline const char *findFirstOf(const char *p, const c
     while (end - p >= 16) {
         const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p));
         const int mask = _mm_movemask_epi8(matches<Needles...>(block));
-        if (mask != 0)
-            return p + std::countr_zero(static_cast<unsigned>(mask));
+        if (mask != 0) return p + std::countr_zero(static_cast<unsigned>(mask));
         p += 16;
     }
 #endif
     for (; p != end; ++p) {
         const char c = *p;
-        if (((c == Needles) || ...))
-            return p;
+        if (((c == Needles) || ...)) return p;
     }
     return end;
 }

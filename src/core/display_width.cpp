@@ -5,15 +5,12 @@
 unsigned displayWidth(char32_t codePoint) {
     using displaywidth::ranges;
     // Latin, Greek and Cyrillic letters and most punctuation come before the first run.
-    if (codePoint < ranges[0].first)
-        return 1;
+    if (codePoint < ranges[0].first) return 1;
     const auto *end = ranges + displaywidth::rangeCount;
-    const auto *range = std::upper_bound(ranges, end, static_cast<std::uint32_t>(codePoint),
-                                         [](std::uint32_t cp, const displaywidth::WidthRange &r) {
-                                             return cp < r.first;
-                                         });
-    if (range == ranges)
-        return 1;
+    const auto *range =
+        std::upper_bound(ranges, end, static_cast<std::uint32_t>(codePoint),
+                         [](std::uint32_t cp, const displaywidth::WidthRange &r) { return cp < r.first; });
+    if (range == ranges) return 1;
     --range;
     return codePoint <= range->last ? range->width : 1;
 }

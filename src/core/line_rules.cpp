@@ -10,8 +10,7 @@
 std::string replaceFixed(std::string_view lineRead, int16_t tabLen) {
     const char *p = lineRead.data();
     const char *const end = p + lineRead.size();
-    if (lineRead.empty() || std::memchr(p, '\t', lineRead.size()) == nullptr)
-        return std::string(lineRead);
+    if (lineRead.empty() || std::memchr(p, '\t', lineRead.size()) == nullptr) return std::string(lineRead);
 
     std::string result;
     result.reserve(lineRead.size() + lineRead.size() / 2 + 16);
@@ -21,8 +20,7 @@ std::string replaceFixed(std::string_view lineRead, int16_t tabLen) {
         for (;;) {
             const char *stop = scan::findFirstOf<'\t', '\n'>(p, end);
             out.append(p, static_cast<std::size_t>(stop - p));
-            if (stop == end)
-                break;
+            if (stop == end) break;
             if (*stop == '\t') {
                 out.spaces(tabRun(tabLen, out.offsetOf(out.cursor()) - lineStart));
             } else {
@@ -36,8 +34,7 @@ std::string replaceFixed(std::string_view lineRead, int16_t tabLen) {
 }
 
 std::size_t spacesPerTab(int16_t numberOfSpaces) {
-    if (numberOfSpaces >= 1 && numberOfSpaces <= 16)
-        return static_cast<std::size_t>(numberOfSpaces);
+    if (numberOfSpaces >= 1 && numberOfSpaces <= 16) return static_cast<std::size_t>(numberOfSpaces);
     return 8;
 }
 
@@ -62,7 +59,8 @@ inline void placeFixedTabs(char *&o, const char *p, scan::ChunkMask tabs, unsign
 // at most 16 spaces: each chunk is stored whole, and after each tab's spaces the text up to the next
 // tab again further on. Most chunks of source text have no tab and are only stored.
 template <class Isa>
-inline void chunksOfFixedSpaces(const char *&p, const char *end, char *&o, const char *outLimit, std::size_t run) {
+inline void chunksOfFixedSpaces(const char *&p, const char *end, char *&o, const char *outLimit,
+                                std::size_t run) {
     constexpr unsigned bytes = scan::chunkBytes;
     const char *in = p; // locals, so the loop keeps them in registers
     char *out = o;
@@ -102,8 +100,7 @@ inline void pieceOfFixedSpaces(const char *&p, const char *end, char *&o, std::s
     std::memcpy(o, p, static_cast<std::size_t>(tab - p));
     o += tab - p;
     p = tab;
-    if (p == stop)
-        return;
+    if (p == stop) return;
     std::memset(o, ' ', run);
     o += run;
     ++p;
@@ -138,8 +135,7 @@ void writeFixedSpaces(const char *data, std::size_t size, std::size_t runLength,
 }
 
 void howManySpaces(std::string &text, int16_t numberOfSpaces) {
-    if (std::memchr(text.data(), '\t', text.size()) == nullptr)
-        return;
+    if (std::memchr(text.data(), '\t', text.size()) == nullptr) return;
     const std::size_t run = spacesPerTab(numberOfSpaces);
     std::string converted;
     converted.reserve(text.size() + text.size() / 4 * (run - 1) + 16);

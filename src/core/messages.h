@@ -70,4 +70,6 @@ inline const std::string alreadyRunning = "Quillmere is already running.";
 } // namespace startupText
 
 // A registry key path that does not begin with "HKEY_" or ends in a backslash.
-inline std::string incorrectFormatText(const std::string &keyPath) { return "Incorrect Format:\n\n" + keyPath; }
+inline std::string incorrectFormatText(const std::string &keyPath) {
+    return "Incorrect Format:\n\n" + keyPath;
+}

@@ -18,8 +18,7 @@ public:
     static OutBuffer overwriting(std::string &scratch) { return OutBuffer(scratch, 0, false); }
 
     ~OutBuffer() {
-        if (trimAtEnd_)
-            text_.resize(used_);
+        if (trimAtEnd_) text_.resize(used_);
     }
     OutBuffer(const OutBuffer &) = delete;
     OutBuffer &operator=(const OutBuffer &) = delete;

@@ -23,12 +23,9 @@ std::string_view folderOf(std::string_view path) {
 } // namespace
 
 std::string filePart(std::string_view path, int32_t part) {
-    if (part < pathPart::extension || part > pathPart::folder)
-        return {};
-    if (part == pathPart::extension)
-        return std::string(extensionOf(path));
-    if (path.empty())
-        raiseError(err::SubscriptOutOfRange);
+    if (part < pathPart::extension || part > pathPart::folder) return {};
+    if (part == pathPart::extension) return std::string(extensionOf(path));
+    if (path.empty()) raiseError(err::SubscriptOutOfRange);
     switch (part) {
     case pathPart::nameWithoutExt: {
         const std::string_view name = lastComponent(path);
@@ -41,8 +38,7 @@ std::string filePart(std::string_view path, int32_t part) {
 
 std::string addBackslash(std::string_view path) {
     std::string result(path);
-    if (result.empty() || result.back() != '\\')
-        result += '\\';
+    if (result.empty() || result.back() != '\\') result += '\\';
     return result;
 }
 

@@ -4,8 +4,8 @@
 #include <cctype>
 #include <limits>
 
-#include "spaces_number.h"
 #include "path_text.h"
+#include "spaces_number.h"
 
 namespace {
 
@@ -21,13 +21,10 @@ bool equalsIgnoringCase(std::string_view text, std::string_view word) {
 
 std::optional<bool> yesNoFromText(std::string_view text) {
     const std::string word = trimSpaces(text);
-    if (equalsIgnoringCase(word, "True"))
-        return true;
-    if (equalsIgnoringCase(word, "False"))
-        return false;
+    if (equalsIgnoringCase(word, "True")) return true;
+    if (equalsIgnoringCase(word, "False")) return false;
     const NumberText number = readNumberText(text);
-    if (number.kind == NumberText::Kind::NotANumber)
-        return std::nullopt;
+    if (number.kind == NumberText::Kind::NotANumber) return std::nullopt;
     return !number.zero;
 }
 
@@ -35,8 +32,7 @@ std::string yesNoText(bool yes) { return yes ? "True" : "False"; }
 
 std::optional<int32_t> positionFromText(std::string_view text) {
     const NumberText number = readNumberText(text);
-    if (number.kind != NumberText::Kind::Number)
-        return std::nullopt;
+    if (number.kind != NumberText::Kind::Number) return std::nullopt;
     if (number.rounded < std::numeric_limits<int32_t>::min() ||
         number.rounded > std::numeric_limits<int32_t>::max())
         return std::nullopt;
@@ -45,12 +41,10 @@ std::optional<int32_t> positionFromText(std::string_view text) {
 
 std::optional<int32_t> extensionIndexFromText(std::string_view text, int32_t entryCount) {
     const std::string digits = trimSpaces(text);
-    if (digits.empty() || digits.size() > 9 ||
-        digits.find_first_not_of("0123456789") != std::string::npos)
+    if (digits.empty() || digits.size() > 9 || digits.find_first_not_of("0123456789") != std::string::npos)
         return std::nullopt;
     const int32_t index = std::stoi(digits);
-    if (index >= entryCount)
-        return std::nullopt;
+    if (index >= entryCount) return std::nullopt;
     return index;
 }
 
@@ -58,7 +52,6 @@ std::string cutToTwo(std::string_view text) { return std::string(text.substr(0, 
 
 std::string trimRegistryBuffer(std::string_view buffer) {
     const std::string trimmed = trimSpaces(buffer);
-    if (trimmed.empty())
-        return {};
+    if (trimmed.empty()) return {};
     return trimmed.substr(0, trimmed.size() - 1);
 }

@@ -22,8 +22,7 @@ NumberText readNumberText(std::string_view text);
 // a number, 6 when it does not fit.
 template <typename Whole> Whole wholeNumberFromText(std::string_view text) {
     const NumberText number = readNumberText(text);
-    if (number.kind == NumberText::Kind::NotANumber)
-        raiseError(err::TypeMismatch);
+    if (number.kind == NumberText::Kind::NotANumber) raiseError(err::TypeMismatch);
     if (number.kind == NumberText::Kind::TooLarge || number.rounded < std::numeric_limits<Whole>::min() ||
         number.rounded > std::numeric_limits<Whole>::max())
         raiseError(err::Overflow);

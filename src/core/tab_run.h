@@ -10,20 +10,16 @@
 // The column's offset from the last stop before it. Columns are short in practice, and a 32-bit
 // division is much cheaper than a 64-bit one on most processors.
 inline std::size_t columnInStop(std::size_t column, std::size_t width) {
-    if (column < width)
-        return column;
-    if (column <= UINT32_MAX)
-        return static_cast<std::uint32_t>(column) % static_cast<std::uint32_t>(width);
+    if (column < width) return column;
+    if (column <= UINT32_MAX) return static_cast<std::uint32_t>(column) % static_cast<std::uint32_t>(width);
     return column % width;
 }
 
 // 1 to width spaces: a tab standing on a stop gets a full width, never 0. A width of 0 fails with
 // 11; a negative width with 5, since the run would be negative.
 inline std::size_t tabRun(int16_t width, std::size_t column) {
-    if (width == 0)
-        raiseError(err::DivisionByZero);
-    if (width < 0)
-        raiseError(err::InvalidCall);
+    if (width == 0) raiseError(err::DivisionByZero);
+    if (width < 0) raiseError(err::InvalidCall);
     const auto w = static_cast<std::size_t>(width);
     return w - columnInStop(column, w);
 }

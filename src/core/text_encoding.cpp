@@ -10,12 +10,9 @@ namespace {
 
 // The bytes a sequence led by `lead` takes, or 0 when no well-formed sequence starts with it.
 unsigned lengthFromLead(unsigned char lead) {
-    if (lead < 0xC2)
-        return 0; // a continuation byte, or the start of an overlong two-byte form
-    if (lead < 0xE0)
-        return 2;
-    if (lead < 0xF0)
-        return 3;
+    if (lead < 0xC2) return 0; // a continuation byte, or the start of an overlong two-byte form
+    if (lead < 0xE0) return 2;
+    if (lead < 0xF0) return 3;
     return lead < 0xF5 ? 4 : 0;
 }
 
@@ -39,14 +36,11 @@ bool continues(unsigned char lead, unsigned at, unsigned char b) {
 Step sequence(const unsigned char *p, const unsigned char *end, unsigned &length, char32_t &codePoint) {
     const unsigned char lead = *p;
     const unsigned n = lengthFromLead(lead);
-    if (n == 0)
-        return Step::Invalid;
+    if (n == 0) return Step::Invalid;
     char32_t cp = lead & (0x7F >> n);
     for (unsigned at = 1; at < n; ++at) {
-        if (p + at == end)
-            return Step::Incomplete;
-        if (!continues(lead, at, p[at]))
-            return Step::Invalid;
+        if (p + at == end) return Step::Incomplete;
+        if (!continues(lead, at, p[at])) return Step::Invalid;
         cp = (cp << 6) | (p[at] & 0x3F);
     }
     length = n;
@@ -58,8 +52,7 @@ Step sequence(const unsigned char *p, const unsigned char *end, unsigned &length
 
 Utf16TextCheck::Utf16TextCheck(std::uint64_t fileLength, bool bigEndian)
     : lastUnit_(fileLength / 2 == 0 ? 0 : fileLength / 2 - 1), bigEndian_(bigEndian) {
-    if (fileLength % 2 != 0)
-        raiseError(err::InputPastEnd);
+    if (fileLength % 2 != 0) raiseError(err::InputPastEnd);
 }
 
 void Utf16TextCheck::unit(char16_t u) {
@@ -67,8 +60,7 @@ void Utf16TextCheck::unit(char16_t u) {
     if (pendingHigh_ != low)
         raiseError(err::InputPastEnd); // a high half without its low one, or a low one alone
     pendingHigh_ = u >= 0xD800 && u <= 0xDBFF;
-    if (u == 0x1A && unitIndex_ < lastUnit_)
-        raiseError(err::InputPastEnd);
+    if (u == 0x1A && unitIndex_ < lastUnit_) raiseError(err::InputPastEnd);
     ++unitIndex_;
 }
 
@@ -81,8 +73,7 @@ void Utf16TextCheck::feed(const char *data, std::size_t size) {
         unit(static_cast<char16_t>(pair[hi] << 8 | pair[1 - hi]));
         hasOddByte_ = false;
     }
-    for (; end - p >= 2; p += 2)
-        unit(static_cast<char16_t>(p[hi] << 8 | p[1 - hi]));
+    for (; end - p >= 2; p += 2) unit(static_cast<char16_t>(p[hi] << 8 | p[1 - hi]));
     if (p != end) {
         oddByte_ = *p;
         hasOddByte_ = true;
@@ -90,8 +81,7 @@ void Utf16TextCheck::feed(const char *data, std::size_t size) {
 }
 
 void Utf16TextCheck::finish() {
-    if (pendingHigh_ || hasOddByte_)
-        raiseError(err::InputPastEnd);
+    if (pendingHigh_ || hasOddByte_) raiseError(err::InputPastEnd);
 }
 
 void EncodingDetector::feed(const char *data, std::size_t size) {
@@ -101,8 +91,7 @@ void EncodingDetector::feed(const char *data, std::size_t size) {
             --size;
         }
         decide(false);
-        if (mode_ == Mode::Undecided)
-            return;
+        if (mode_ == Mode::Undecided) return;
     }
     feedDecided(data, size);
 }
@@ -130,18 +119,14 @@ void EncodingDetector::decide(bool atEnd) {
 
 void EncodingDetector::feedDecided(const char *data, std::size_t size) {
     switch (mode_) {
-    case Mode::Utf16:
-        utf16Check_->feed(data, size);
-        return;
+    case Mode::Utf16: utf16Check_->feed(data, size); return;
     case Mode::Bytes:
         bytesCheck_.feed(data, size);
         if (utf8Valid_)
             validateUtf8(reinterpret_cast<const unsigned char *>(data),
                          reinterpret_cast<const unsigned char *>(data) + size);
         return;
-    default:
-        bytesCheck_.feed(data, size);
-        return;
+    default: bytesCheck_.feed(data, size); return;
     }
 }
 
@@ -156,20 +141,17 @@ void EncodingDetector::validateUtf8(const unsigned char *p, const unsigned char 
             utf8Valid_ = false;
             return;
         }
-        if (step == utf8::Step::Complete)
-            partialSize_ = 0;
+        if (step == utf8::Step::Complete) partialSize_ = 0;
     }
     while (p != end) {
         // ASCII eight bytes at a time.
         while (end - p >= 8) {
             std::uint64_t word;
             std::memcpy(&word, p, 8);
-            if ((word & 0x8080808080808080ull) != 0)
-                break;
+            if ((word & 0x8080808080808080ull) != 0) break;
             p += 8;
         }
-        if (p == end)
-            break;
+        if (p == end) break;
         if (*p < 0x80) {
             ++p;
             continue;
@@ -192,14 +174,10 @@ void EncodingDetector::validateUtf8(const unsigned char *p, const unsigned char 
 }
 
 TextEncoding EncodingDetector::finish() {
-    if (mode_ == Mode::Undecided)
-        decide(true);
+    if (mode_ == Mode::Undecided) decide(true);
     switch (mode_) {
-    case Mode::Utf16:
-        utf16Check_->finish();
-        return utf16_;
-    case Mode::Utf8Bom:
-        return TextEncoding::Utf8Bom;
+    case Mode::Utf16: utf16Check_->finish(); return utf16_;
+    case Mode::Utf8Bom: return TextEncoding::Utf8Bom;
     default:
         return utf8Valid_ && multiByteSeen_ && partialSize_ == 0 ? TextEncoding::Utf8 : TextEncoding::Ansi;
     }

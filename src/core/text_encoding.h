@@ -44,7 +44,7 @@ public:
 private:
     void unit(char16_t u);
 
-    std::uint64_t lastUnit_;  // index of the last code unit
+    std::uint64_t lastUnit_; // index of the last code unit
     std::uint64_t unitIndex_ = 0;
     bool bigEndian_;
     bool hasOddByte_ = false;

@@ -101,9 +101,7 @@ const char *LineWriter::special(const char *p, const char *stop, const char *end
         else if (*p == '\n')
             ++p;
         return p;
-    default:
-        textEnded = true;
-        return end;
+    default: textEnded = true; return end;
     }
 }
 
@@ -177,11 +175,11 @@ inline const char *LineWriter::chunks(const char *p, const char *end, const char
     int origin = originAt(column(), stops, stopWidth);
     // Brings origin up to the chunk whose output starts at `out`.
     auto originHere = [&] {
-        if (known == out)
-            return;
+        if (known == out) return;
         const char *lineFeed = Isa::lastLineFeed(known, out);
-        const std::size_t column = lineFeed != nullptr ? static_cast<std::size_t>(out - lineFeed - 1)
-                                                       : static_cast<std::size_t>(-origin) + static_cast<std::size_t>(out - known);
+        const std::size_t column =
+            lineFeed != nullptr ? static_cast<std::size_t>(out - lineFeed - 1)
+                                : static_cast<std::size_t>(-origin) + static_cast<std::size_t>(out - known);
         origin = originAt(column, stops, stopWidth);
         known = out;
     };
@@ -198,7 +196,8 @@ inline const char *LineWriter::chunks(const char *p, const char *end, const char
         const ChunkMask tabs = Isa::template positions<'\t'>(chunk);
         const ChunkMask lineFeeds = Isa::template positions<'\n'>(chunk);
         // A CR whose LF opens the next chunk (chunkReach bytes are readable) is half of a pair too.
-        const ChunkMask pairedReturns = (lineFeeds >> 1) | (static_cast<ChunkMask>(p[bytes] == '\n') << (bytes - 1));
+        const ChunkMask pairedReturns =
+            (lineFeeds >> 1) | (static_cast<ChunkMask>(p[bytes] == '\n') << (bytes - 1));
         const ChunkMask lonelyReturns = Isa::template positions<'\r'>(chunk) & ~pairedReturns;
         const ChunkMask exits = lonelyReturns | Isa::template positions<endOfTextMark>(chunk);
         limit = static_cast<unsigned>(std::countr_zero(exits)); // bytes when none
@@ -224,12 +223,12 @@ inline const char *LineWriter::chunks(const char *p, const char *end, const char
     restartColumn(static_cast<std::size_t>(-origin));
     // Outside a pair, a line feed is never stored right after a CR, so the output ends a line
     // exactly when it ends with CR LF.
-    if (out != first)
-        lineOpen = !(out - first >= 2 && out[-2] == '\r' && out[-1] == '\n');
+    if (out != first) lineOpen = !(out - first >= 2 && out[-2] == '\r' && out[-1] == '\n');
     return limit == bytes ? p : special(p, end, end);
 }
 
-const char *LineWriter::chunksSse2(const char *p, const char *end, const char *outLimit, const ShortStops &stops) {
+const char *LineWriter::chunksSse2(const char *p, const char *end, const char *outLimit,
+                                   const ShortStops &stops) {
     return chunks<scan::Sse2>(p, end, outLimit, stops);
 }
 
@@ -242,14 +241,12 @@ QM_AVX2_LOOP const char *LineWriter::chunksAvx2(const char *p, const char *end, 
 } // namespace
 
 std::string_view TabStopConverter::convert(const char *data, std::size_t size) {
-    if (textEnded_)
-        return {};
+    if (textEnded_) return {};
     const char *p = data;
     const char *const end = data + size;
     if (pendingCr_ && p != end) {
         pendingCr_ = false;
-        if (*p == '\n')
-            ++p;
+        if (*p == '\n') ++p;
     }
     OutBuffer buffer = OutBuffer::overwriting(scratch_);
     const std::size_t room = stepRoom(width_);
@@ -282,8 +279,7 @@ std::string_view TabStopConverter::convert(const char *data, std::size_t size) {
 }
 
 void TabStopConverter::finish(std::string &out) {
-    if (lineOpen_)
-        out.append("\r\n", 2);
+    if (lineOpen_) out.append("\r\n", 2);
     lineOpen_ = false;
     pendingCr_ = false;
     textEnded_ = true;
@@ -304,8 +300,7 @@ void WholeReadCheck::feed(const char *data, std::size_t size) {
     if (offset_ < lastByte) {
         const std::uint64_t before = lastByte - offset_;
         const std::size_t span = before < size ? static_cast<std::size_t>(before) : size;
-        if (std::memchr(data, endOfTextMark, span) != nullptr)
-            raiseError(err::InputPastEnd);
+        if (std::memchr(data, endOfTextMark, span) != nullptr) raiseError(err::InputPastEnd);
     }
     offset_ += size;
 }

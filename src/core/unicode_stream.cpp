@@ -4,8 +4,8 @@
 #include <bit>
 #include <cstring>
 
-#include "display_width.h"
 #include "byte_scan.h"
+#include "display_width.h"
 #include "line_rules.h"
 #include "out_buffer.h"
 #include "tab_run.h"
@@ -40,8 +40,7 @@ inline const char *copyPlainAscii(const char *p, const char *limit, char *&o) {
         o += 16;
     }
 #endif
-    while (p != limit && plainAscii(*p))
-        *o++ = *p++;
+    while (p != limit && plainAscii(*p)) *o++ = *p++;
     return p;
 }
 
@@ -52,8 +51,7 @@ class TwoByteWidths {
 public:
     TwoByteWidths() {
         for (char32_t cp = 0x80; cp < 0x800; ++cp)
-            if (displayWidth(cp) == 0)
-                zero_[cp / 32] |= std::uint32_t{1} << (cp % 32);
+            if (displayWidth(cp) == 0) zero_[cp / 32] |= std::uint32_t{1} << (cp % 32);
     }
     unsigned of(char32_t cp) const { return 1 - (zero_[cp / 32] >> (cp % 32) & 1); }
 
@@ -95,8 +93,7 @@ inline Chunk load(const char *p) {
 }
 
 inline void store(char *o, const Chunk &c) {
-    for (int i = 0; i < parts; ++i)
-        _mm_storeu_si128(reinterpret_cast<__m128i *>(o + 16 * i), c.part[i]);
+    for (int i = 0; i < parts; ++i) _mm_storeu_si128(reinterpret_cast<__m128i *>(o + 16 * i), c.part[i]);
 }
 
 // Bit i set where `test` holds for byte i; `test` turns 16 bytes into 0xFF or 0 per byte.
@@ -146,8 +143,7 @@ inline unsigned ones(Mask m) {
 
 inline void storeSpaces48(char *to) {
     const __m128i spaces = _mm_set1_epi8(' ');
-    for (int i = 0; i < 3; ++i)
-        _mm_storeu_si128(reinterpret_cast<__m128i *>(to + 16 * i), spaces);
+    for (int i = 0; i < 3; ++i) _mm_storeu_si128(reinterpret_cast<__m128i *>(to + 16 * i), spaces);
 }
 
 // True when no 17 bytes in a row are unmarked: then 16 bytes copied after each mark reach the next
@@ -163,17 +159,18 @@ inline bool gapsAtMost16(Mask marks) {
 }
 
 inline void copy16(char *to, const char *from) {
-    _mm_storeu_si128(reinterpret_cast<__m128i *>(to), _mm_loadu_si128(reinterpret_cast<const __m128i *>(from)));
+    _mm_storeu_si128(reinterpret_cast<__m128i *>(to),
+                     _mm_loadu_si128(reinterpret_cast<const __m128i *>(from)));
 }
 
 // Copies at least `length` bytes (16 when the gaps are known to be short), reading and writing up
 // to 32 bytes past them.
-template <bool ShortGaps> inline void copyAhead(char *to, const char *from, [[maybe_unused]] std::size_t length) {
+template <bool ShortGaps>
+inline void copyAhead(char *to, const char *from, [[maybe_unused]] std::size_t length) {
     copy16(to, from);
     if constexpr (!ShortGaps) {
         copy16(to + 16, from + 16);
-        for (std::size_t done = 32; done < length; done += 16)
-            copy16(to + done, from + done);
+        for (std::size_t done = 32; done < length; done += 16) copy16(to + done, from + done);
     }
 }
 
@@ -196,18 +193,17 @@ template <bool Ascii> struct Columns {
 // The character at u (a byte of 0xC0 and up) with 4 bytes readable: its length and columns, or
 // false when no well-formed sequence starts there. The common forms are decoded here; the rest,
 // whose second byte has a narrower range, by utf8::sequence.
-inline bool character(const unsigned char *u, const TwoByteWidths &narrow, unsigned &length, unsigned &width) {
+inline bool character(const unsigned char *u, const TwoByteWidths &narrow, unsigned &length,
+                      unsigned &width) {
     if (u[0] < 0xE0) {
-        if (u[0] < 0xC2 || (u[1] & 0xC0) != 0x80)
-            return false;
+        if (u[0] < 0xC2 || (u[1] & 0xC0) != 0x80) return false;
         length = 2;
         width = narrow.of(static_cast<char32_t>((u[0] & 0x1F) << 6 | (u[1] & 0x3F)));
         return true;
     }
     char32_t cp = 0;
     if (u[0] < 0xF0 && u[0] != 0xE0 && u[0] != 0xED) {
-        if ((u[1] & 0xC0) != 0x80 || (u[2] & 0xC0) != 0x80)
-            return false;
+        if ((u[1] & 0xC0) != 0x80 || (u[2] & 0xC0) != 0x80) return false;
         length = 3;
         cp = static_cast<char32_t>((u[0] & 0x0F) << 12 | (u[1] & 0x3F) << 6 | (u[2] & 0x3F));
     } else if (utf8::sequence(u, u + 4, length, cp) != utf8::Step::Complete) {
@@ -281,7 +277,8 @@ inline void placeTabRunsAndLineFeeds(char *&out, const char *p, Mask tabs, Mask 
         const auto at = static_cast<unsigned>(std::countr_zero(events));
         events &= events - 1;
         const auto tabsHere = static_cast<unsigned>(std::countr_zero(~(tabs >> at))); // 0 at a line feed
-        const unsigned firstRun = stops.run(static_cast<unsigned>(static_cast<int>(columns.before(at)) - base));
+        const unsigned firstRun =
+            stops.run(static_cast<unsigned>(static_cast<int>(columns.before(at)) - base));
         const unsigned run = (firstRun + (tabsHere - 1) * width) & (0u - (tabsHere != 0));
         out += at - copied;
         if (run > 48) [[unlikely]]
@@ -304,7 +301,8 @@ inline void placeChunk(char *&out, const char *p, Mask tabs, Mask lineFeeds, uns
         placeTabRunsAndLineFeeds(out, p, tabs, lineFeeds, limit, copied, base, stops, width, columns);
     out += limit - copied;
     // The column after the chunk is at most 15 + bytes.
-    base = -static_cast<int>(stops.inStop(static_cast<unsigned>(static_cast<int>(columns.before(limit)) - base)));
+    base = -static_cast<int>(
+        stops.inStop(static_cast<unsigned>(static_cast<int>(columns.before(limit)) - base)));
 }
 
 // Chunks one after another, for tab stops `width` (1 to 16) apart, while chunk::reach bytes are
@@ -332,7 +330,8 @@ const char *convertChunks(const char *p, const char *end, char *&o, std::size_t 
         if (high == 0) // as in ANSI text: a byte is a column
             placeChunk(out, p, tabs, lineFeeds, limit, base, stops, width, Columns<true>{});
         else
-            placeChunk(out, p, tabs, lineFeeds, limit, base, stops, width, countColumns(p, c, high, carry, spill, narrow));
+            placeChunk(out, p, tabs, lineFeeds, limit, base, stops, width,
+                       countColumns(p, c, high, carry, spill, narrow));
         p += limit;
     } while (limit == bytes && static_cast<std::size_t>(end - p) >= reach && out <= outLimit);
     column = static_cast<std::size_t>(-base);
@@ -347,8 +346,7 @@ const char *convertChunks(const char *p, const char *end, char *&o, std::size_t 
     o = out;
     // A line feed never starts a chunk's output right after a CR, so the output ends a line
     // exactly when it ends with CR LF.
-    if (out != first)
-        lineOpen = !(out - first >= 2 && out[-2] == '\r' && out[-1] == '\n');
+    if (out != first) lineOpen = !(out - first >= 2 && out[-2] == '\r' && out[-1] == '\n');
     return p;
 }
 
@@ -357,7 +355,8 @@ const char *convertChunks(const char *p, const char *end, char *&o, std::size_t 
 
 } // namespace
 
-Utf8TabStopConverter::Utf8TabStopConverter(int16_t width, bool withBom) : width_(width), bomLeft_(withBom ? 3 : 0) {
+Utf8TabStopConverter::Utf8TabStopConverter(int16_t width, bool withBom)
+    : width_(width), bomLeft_(withBom ? 3 : 0) {
     // Columns past the table, and widths of 0 or less (which fail at the first tab), go to tabRun().
     for (std::size_t column = 0; column < shortRuns; ++column)
         runs_[column] = width > 0 ? static_cast<std::uint16_t>(tabRun(width, column)) : 0;
@@ -382,8 +381,7 @@ const char *Utf8TabStopConverter::completePending(const char *p, const char *end
         unsigned length = 0;
         char32_t cp = 0;
         const utf8::Step step = utf8::sequence(pending_, pending_ + pendingSize_, length, cp);
-        if (step == utf8::Step::Incomplete)
-            continue;
+        if (step == utf8::Step::Incomplete) continue;
         if (step == utf8::Step::Complete) {
             column_ += displayWidth(cp);
         } else {
@@ -400,8 +398,7 @@ const char *Utf8TabStopConverter::completePending(const char *p, const char *end
 }
 
 std::string_view Utf8TabStopConverter::convert(const char *data, std::size_t size) {
-    if (textEnded_)
-        return {};
+    if (textEnded_) return {};
     OutBuffer buffer = OutBuffer::overwriting(scratch_);
     Writer w{buffer, buffer.cursor()};
     const char *p = data;
@@ -415,13 +412,13 @@ std::string_view Utf8TabStopConverter::convert(const char *data, std::size_t siz
     }
     if (pendingCr_ && p != end) {
         pendingCr_ = false;
-        if (*p == '\n')
-            ++p;
+        if (*p == '\n') ++p;
     }
     p = completePending(p, end, w);
     // Room is made once per span of input, for the most a byte can give (a tab's run and the
     // 16-byte stores that reach past it), so the loop below writes without checks.
-    const std::size_t byteRoom = std::max<std::size_t>(16, width_ > 0 ? static_cast<std::size_t>(width_) : 0) + 16;
+    const std::size_t byteRoom =
+        std::max<std::size_t>(16, width_ > 0 ? static_cast<std::size_t>(width_) : 0) + 16;
     const std::size_t span = std::clamp<std::size_t>((64 * 1024) / byteRoom, 1, spanBytes);
     std::size_t column = column_;
     bool lineOpen = lineOpen_;
@@ -451,8 +448,7 @@ std::string_view Utf8TabStopConverter::convert(const char *data, std::size_t siz
                 column += static_cast<std::size_t>(plainEnd - p);
                 lineOpen = true;
                 p = plainEnd;
-                if (p == limit)
-                    break;
+                if (p == limit) break;
             }
             const char c = *p;
             if (static_cast<unsigned char>(c) >= 0x80) {
@@ -489,7 +485,8 @@ std::string_view Utf8TabStopConverter::convert(const char *data, std::size_t siz
             ++p;
             switch (c) {
             case '\t': {
-                const std::size_t run = column < shortRuns && runs_[column] != 0 ? runs_[column] : tabRun(width_, column);
+                const std::size_t run =
+                    column < shortRuns && runs_[column] != 0 ? runs_[column] : tabRun(width_, column);
                 if (run <= 16)
                     std::memcpy(o, "                ", 16);
                 else
@@ -538,8 +535,7 @@ void Utf8TabStopConverter::finish(std::string &out) {
         pendingSize_ = 0;
         lineOpen_ = true;
     }
-    if (lineOpen_)
-        out.append("\r\n", 2);
+    if (lineOpen_) out.append("\r\n", 2);
     lineOpen_ = false;
     pendingCr_ = false;
     textEnded_ = true;
@@ -570,14 +566,12 @@ void Utf16Converter::unit(char16_t u, char *&o) {
             put(o, u);
             return;
         }
-        for (std::size_t i = 0; i < run_; ++i)
-            put(o, u' ');
+        for (std::size_t i = 0; i < run_; ++i) put(o, u' ');
         return;
     }
     if (pendingCr_) {
         pendingCr_ = false;
-        if (u == '\n')
-            return;
+        if (u == '\n') return;
     }
     const bool low = u >= 0xDC00 && u <= 0xDFFF;
     if (pendingHigh_) {
@@ -592,8 +586,7 @@ void Utf16Converter::unit(char16_t u, char *&o) {
     switch (u) {
     case u'\t': {
         const std::size_t run = tabRun(width_, column_);
-        for (std::size_t i = 0; i < run; ++i)
-            put(o, u' ');
+        for (std::size_t i = 0; i < run; ++i) put(o, u' ');
         column_ = 0;
         lineOpen_ = true;
         return;
@@ -610,9 +603,7 @@ void Utf16Converter::unit(char16_t u, char *&o) {
         lineOpen_ = false;
         pendingCr_ = true;
         return;
-    case u'\x1A':
-        textEnded_ = true;
-        return;
+    case u'\x1A': textEnded_ = true; return;
     default:
         put(o, u);
         lineOpen_ = true;
@@ -661,8 +652,7 @@ void Utf16Converter::finish(std::string &out) {
     }
     const char crlf[4] = {bigEndian_ ? '\0' : '\r', bigEndian_ ? '\r' : '\0', bigEndian_ ? '\0' : '\n',
                           bigEndian_ ? '\n' : '\0'};
-    if (rule_ == Rule::FixedSpaces || lineOpen_)
-        out.append(crlf, 4);
+    if (rule_ == Rule::FixedSpaces || lineOpen_) out.append(crlf, 4);
     lineOpen_ = false;
     textEnded_ = true;
 }

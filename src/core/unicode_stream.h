@@ -32,7 +32,7 @@ private:
     int16_t width_;
     unsigned bomLeft_;
     std::uint16_t runs_[shortRuns]; // a tab's run at the columns below shortRuns; 0 when not known
-    std::size_t column_ = 0; // display columns since the line's start or its last tab stop
+    std::size_t column_ = 0;        // display columns since the line's start or its last tab stop
     bool lineOpen_ = false;
     bool pendingCr_ = false;
     bool textEnded_ = false;

@@ -1,7 +1,7 @@
 #include "whole_text.h"
 
-#include "line_rules.h"
 #include "app_error.h"
+#include "line_rules.h"
 
 std::vector<std::string_view> splitLines(std::string_view text) {
     text = text.substr(0, text.find('\x1A'));
@@ -15,8 +15,7 @@ std::vector<std::string_view> splitLines(std::string_view text) {
         }
         lines.push_back(text.substr(start, cr - start));
         start = cr + 1;
-        if (start < text.size() && text[start] == '\n')
-            ++start;
+        if (start < text.size() && text[start] == '\n') ++start;
     }
     return lines;
 }
@@ -39,6 +38,5 @@ std::string fixedSpacesWhole(std::string_view text, int16_t numberOfSpaces) {
 
 void wholeReadCheck(std::string_view text) {
     const std::size_t mark = text.find('\x1A');
-    if (mark != std::string_view::npos && mark + 1 < text.size())
-        raiseError(err::InputPastEnd);
+    if (mark != std::string_view::npos && mark + 1 < text.size()) raiseError(err::InputPastEnd);
 }

@@ -1,10 +1,10 @@
 #include "clipboard_text.h"
 
+#include "clipboard.h"
 #include "file_jobs.h"
 #include "line_rules.h"
-#include "whole_text.h"
-#include "clipboard.h"
 #include "text_files.h"
+#include "whole_text.h"
 
 void storeClipboardText(const std::string &temporaryPath) {
     writeWholeFile(temporaryPath, clipboardText().value_or("") + "\r\n");

@@ -1,10 +1,10 @@
 #include "file_jobs.h"
 
-#include "unicode_stream.h"
-#include "text_stream.h"
 #include "app_error.h"
-#include "text_files.h"
 #include "path_text.h"
+#include "text_files.h"
+#include "text_stream.h"
+#include "unicode_stream.h"
 
 #include <unordered_set>
 
@@ -29,14 +29,12 @@ struct BytesCheck {
 template <class Converter, class Check>
 void streamInto(FileHandle source, const std::string &destination, Converter &converter, Check &check,
                 const AfterBlock &afterBlock) {
-    if (isFileAt(source, destination))
-        raiseError(err::PathFileAccess);
+    if (isFileAt(source, destination)) raiseError(err::PathFileAccess);
     ReplacementFile output(destination);
     readBlocks(source, [&](const char *data, std::size_t size) {
         check.feed(data, size);
         output.write(converter.convert(data, size));
-        if (afterBlock)
-            afterBlock();
+        if (afterBlock) afterBlock();
     });
     check.finish();
     std::string lastLineEnd;
@@ -53,8 +51,7 @@ TextEncoding verifyInput(const std::string &path, const AfterBlock &afterBlock) 
     EncodingDetector detector(fileLength(file));
     readBlocks(file, [&](const char *data, std::size_t size) {
         detector.feed(data, size);
-        if (afterBlock)
-            afterBlock();
+        if (afterBlock) afterBlock();
     });
     return detector.finish();
 }
@@ -75,8 +72,7 @@ void markingFailedInput(const std::function<void()> &step, const std::function<v
     try {
         step();
     } catch (const AppError &error) {
-        if (!marksFailedInput(error.number))
-            throw;
+        if (!marksFailedInput(error.number)) throw;
         onFailed();
     }
 }
@@ -89,8 +85,7 @@ void verifyInputs(const std::vector<std::string> &paths,
         markingFailedInput(
             [&] {
                 const TextEncoding encoding = verifyInput(path);
-                if (recordEncoding)
-                    recordEncoding(path, encoding);
+                if (recordEncoding) recordEncoding(path, encoding);
             },
             [&] { recordFailed(path); });
         afterEach();
@@ -151,7 +146,6 @@ std::vector<std::string> withoutFailed(const std::vector<std::string> &entries,
     std::vector<std::string> kept;
     kept.reserve(entries.size());
     for (const std::string &entry : entries)
-        if (!failedSet.count(entry))
-            kept.push_back(entry);
+        if (!failedSet.count(entry)) kept.push_back(entry);
     return kept;
 }

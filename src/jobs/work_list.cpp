@@ -9,8 +9,7 @@
 namespace {
 
 bool ownExtensionIs(const std::string &name, const std::string &extension) {
-    if (extension.find_first_of("*?") != std::string::npos)
-        return true;
+    if (extension.find_first_of("*?") != std::string::npos) return true;
     const std::size_t dot = name.find_last_of('.');
     const std::string own = dot == std::string::npos ? std::string() : name.substr(dot + 1);
     return lowerCase(own) == lowerCase(extension);
@@ -27,8 +26,7 @@ bool canBeExtension(std::string_view line) {
 void forEachFileOfExtension(const std::string &folder, const std::string &extension,
                             const std::function<void(const std::string &)> &found) {
     forEachOrdinaryFile(folder + "*." + extension, [&](const std::string &name) {
-        if (ownExtensionIs(name, extension))
-            found(folder + name);
+        if (ownExtensionIs(name, extension)) found(folder + name);
     });
 }
 
@@ -37,7 +35,6 @@ std::vector<std::string> extensionsFromFile(const std::string &path) {
     // Saved by earlier versions in the ANSI code page, or by today's editors in UTF-8.
     const std::string text = utf8OrAnsiToUtf8(readWholeFile(path, ShareWrite::Allowed));
     for (std::string_view line : splitLines(text))
-        if (!blankAfterTrim(line) && canBeExtension(line))
-            extensions.emplace_back(line);
+        if (!blankAfterTrim(line) && canBeExtension(line)) extensions.emplace_back(line);
     return extensions;
 }

@@ -6,7 +6,6 @@
 
 #include <shlobj.h>
 
-
 namespace {
 
 bool ensureFolder(const std::string &path) {

@@ -1,9 +1,9 @@
 #include "clipboard.h"
 
 #include "app_error.h"
+#include "handles.h"
 #include "wide_text.h"
 #include "win.h"
-#include "handles.h"
 
 #include <cstring>
 
@@ -18,8 +18,7 @@ constexpr int32_t cannotOpenClipboard = 521;
 // Another program may hold the clipboard for a moment; a few short waits ride that out.
 bool openWithRetries(HWND owner) {
     for (int attempt = 0; attempt < 10; ++attempt) {
-        if (OpenClipboard(owner))
-            return true;
+        if (OpenClipboard(owner)) return true;
         Sleep(10);
     }
     return false;
@@ -27,41 +26,34 @@ bool openWithRetries(HWND owner) {
 
 std::optional<std::wstring> unicodeOfOpenClipboard() {
     HANDLE data = GetClipboardData(CF_UNICODETEXT);
-    if (!data)
-        return std::nullopt;
+    if (!data) return std::nullopt;
     const GlobalLocked locked(data);
     const wchar_t *text = static_cast<const wchar_t *>(locked.get());
-    if (!text)
-        return std::nullopt;
+    if (!text) return std::nullopt;
     return std::wstring(text, wcsnlen(text, GlobalSize(data) / sizeof(wchar_t)));
 }
 
 std::optional<std::string> ansiOfOpenClipboard() {
     HANDLE data = GetClipboardData(CF_TEXT);
-    if (!data)
-        return std::nullopt;
+    if (!data) return std::nullopt;
     const GlobalLocked locked(data);
     const char *text = static_cast<const char *>(locked.get());
-    if (!text)
-        return std::nullopt;
+    if (!text) return std::nullopt;
     return std::string(text, strnlen(text, GlobalSize(data)));
 }
 
 // The Unicode text when the clipboard has it (the system offers it for ANSI text too), else the ANSI
 // text read in the code page.
 std::optional<std::wstring> textOfOpenClipboard() {
-    if (std::optional<std::wstring> unicode = unicodeOfOpenClipboard())
-        return unicode;
-    if (std::optional<std::string> ansi = ansiOfOpenClipboard())
-        return toWide(ansiToUtf8(*ansi));
+    if (std::optional<std::wstring> unicode = unicodeOfOpenClipboard()) return unicode;
+    if (std::optional<std::string> ansi = ansiOfOpenClipboard()) return toWide(ansiToUtf8(*ansi));
     return std::nullopt;
 }
 
 bool setClipboardUnicode(const std::wstring &text) {
     const std::size_t bytes = (text.size() + 1) * sizeof(wchar_t);
     HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
-    if (!memory)
-        return false;
+    if (!memory) return false;
     {
         const GlobalLocked locked(memory);
         if (!locked.get()) {
@@ -70,8 +62,7 @@ bool setClipboardUnicode(const std::wstring &text) {
         }
         std::memcpy(locked.get(), text.c_str(), bytes);
     }
-    if (SetClipboardData(CF_UNICODETEXT, memory))
-        return true; // the system owns it now
+    if (SetClipboardData(CF_UNICODETEXT, memory)) return true; // the system owns it now
     GlobalFree(memory);
     return false;
 }
@@ -79,8 +70,7 @@ bool setClipboardUnicode(const std::wstring &text) {
 } // namespace
 
 OpenClipboardSession::OpenClipboardSession(HWND owner) {
-    if (!openWithRetries(owner))
-        raiseClipboard(cannotOpenClipboard, "Can't open Clipboard");
+    if (!openWithRetries(owner)) raiseClipboard(cannotOpenClipboard, "Can't open Clipboard");
 }
 
 OpenClipboardSession::~OpenClipboardSession() { CloseClipboard(); }
@@ -93,15 +83,12 @@ bool clipboardHasText() {
 }
 
 std::optional<std::string> clipboardText() {
-    if (!clipboardHasText())
-        return std::nullopt;
+    if (!clipboardHasText()) return std::nullopt;
     OpenClipboardSession session;
     const std::optional<std::wstring> text = textOfOpenClipboard();
-    if (!text)
-        return std::nullopt;
+    if (!text) return std::nullopt;
     // UTF-8 has no form for half a surrogate pair: such text would lose a character on its way through.
-    if (hasUnpairedSurrogate(*text))
-        raiseError(err::InputPastEnd);
+    if (hasUnpairedSurrogate(*text)) raiseError(err::InputPastEnd);
     return toUtf8(*text);
 }
 
@@ -109,11 +96,8 @@ void replaceClipboardText(HWND owner, const std::string &text, const ClipboardTe
     OpenClipboardSession session(owner);
     // Kept as the system gives it, so that putting it back loses nothing, a broken surrogate included.
     const std::optional<std::wstring> former = textOfOpenClipboard();
-    if (!EmptyClipboard())
-        raiseClipboard(cannotOpenClipboard, "Can't open Clipboard");
-    if (setter(text))
-        return;
-    if (former)
-        setClipboardUnicode(*former);
+    if (!EmptyClipboard()) raiseClipboard(cannotOpenClipboard, "Can't open Clipboard");
+    if (setter(text)) return;
+    if (former) setClipboardUnicode(*former);
     raiseError(err::OutOfMemory);
 }

@@ -28,6 +28,7 @@ bool clipboardHasText();
 // Text with half a surrogate pair has no UTF-8 form: it fails with 62, as text that is not plain text.
 std::optional<std::string> clipboardText();
 
-// Clears the clipboard, owned by the given window, and puts the text on it. Should the new text be refused after clearing, the
-// former text is put back and the failure raised, so the user's text is never lost.
-void replaceClipboardText(HWND owner, const std::string &text, const ClipboardTextSetter &setter = setClipboardText);
+// Clears the clipboard, owned by the given window, and puts the text on it. Should the new text be refused
+// after clearing, the former text is put back and the failure raised, so the user's text is never lost.
+void replaceClipboardText(HWND owner, const std::string &text,
+                          const ClipboardTextSetter &setter = setClipboardText);

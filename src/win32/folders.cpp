@@ -3,13 +3,13 @@
 
 #include "handles.h"
 #include "path_text.h"
-#include "win_error.h"
 #include "wide_text.h"
+#include "win_error.h"
 
 bool fileExists(const std::string &path) noexcept {
     try {
-        FileHandle file(CreateFileW(widePath(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+        FileHandle file(CreateFileW(widePath(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
         return file.valid();
     } catch (...) {
         return false;
@@ -44,15 +44,12 @@ void forEachOrdinaryFile(const std::string &search, const std::function<void(con
     const FindHandle handle(FindFirstFileW(widePath(search).c_str(), &entry));
     if (!handle.valid()) {
         const DWORD code = GetLastError();
-        if (meansNothingFound(code))
-            return;
+        if (meansNothingFound(code)) return;
         raiseWin32(code);
     }
     do {
-        if (isOrdinaryFile(entry))
-            found(toUtf8(entry.cFileName));
+        if (isOrdinaryFile(entry)) found(toUtf8(entry.cFileName));
     } while (FindNextFileW(handle.get(), &entry));
     const DWORD code = GetLastError();
-    if (code != ERROR_NO_MORE_FILES)
-        raiseWin32(code);
+    if (code != ERROR_NO_MORE_FILES) raiseWin32(code);
 }

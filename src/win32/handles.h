@@ -112,8 +112,7 @@ public:
     RegKey(const RegKey &) = delete;
     RegKey &operator=(const RegKey &) = delete;
     ~RegKey() {
-        if (key_)
-            RegCloseKey(key_);
+        if (key_) RegCloseKey(key_);
     }
 
     HKEY get() const { return key_; }

@@ -48,7 +48,8 @@ std::string programProductName() {
     std::snprintf(query, sizeof query, "\\StringFileInfo\\%04x%04x\\ProductName", translation->language,
                   translation->codePage);
     wchar_t *name = nullptr;
-    if (!VerQueryValueW(block.data(), toWide(query).c_str(), reinterpret_cast<void **>(&name), &length) || !name)
+    if (!VerQueryValueW(block.data(), toWide(query).c_str(), reinterpret_cast<void **>(&name), &length) ||
+        !name)
         return {};
     return toUtf8(name);
 }

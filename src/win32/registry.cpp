@@ -52,8 +52,7 @@ void onIncorrectFormat(std::function<void(const std::string &keyPath)> complaint
 
 HKEY rootKeyHandle(std::string_view rootName) {
     for (const NamedRoot &root : namedRoots)
-        if (root.name == rootName)
-            return root.handle;
+        if (root.name == rootName) return root.handle;
     return nullptr;
 }
 
@@ -63,15 +62,13 @@ KeyPath splitKeyPath(const std::string &keyPath) {
         return {};
     }
     const size_t slash = keyPath.find('\\');
-    if (slash == std::string::npos)
-        return {rootKeyHandle(keyPath), ""};
+    if (slash == std::string::npos) return {rootKeyHandle(keyPath), ""};
     return {rootKeyHandle(std::string_view(keyPath).substr(0, slash)), keyPath.substr(slash + 1)};
 }
 
 void createKey(const std::string &keyPath) {
     const KeyPath path = splitKeyPath(keyPath);
-    if (!path.root)
-        return;
+    if (!path.root) return;
     RegKey key;
     if (RegCreateKeyW(path.root, toWide(path.subkey).c_str(), key.out()) != ERROR_SUCCESS)
         *key.out() = nullptr;
@@ -79,11 +76,9 @@ void createKey(const std::string &keyPath) {
 
 std::string getKeyValue(const std::string &keyPath, const std::string &valueName) {
     const KeyPath path = splitKeyPath(keyPath);
-    if (!path.root)
-        return "";
+    if (!path.root) return "";
     const RegKey key = openKey(path, KEY_READ);
-    if (!key.get())
-        return readFailure;
+    if (!key.get()) return readFailure;
     // As many characters as the narrow read of earlier versions took bytes; a text of the ANSI code page
     // fits exactly when it did.
     std::wstring buffer(readBufferSize, L' ');
@@ -93,28 +88,24 @@ std::string getKeyValue(const std::string &keyPath, const std::string &valueName
                                          reinterpret_cast<BYTE *>(buffer.data()), &size);
     // A value of another type (a number, bytes, a list of texts) is no setting the program wrote:
     // it reads as missing, not as its bytes.
-    if (status != ERROR_SUCCESS || (type != REG_SZ && type != REG_EXPAND_SZ))
-        return readFailure;
+    if (status != ERROR_SUCCESS || (type != REG_SZ && type != REG_EXPAND_SZ)) return readFailure;
     // A text that fills the buffer leaves no room for its NUL: it does not fit, and reading it
     // would silently drop its last character.
-    if (size >= readBufferSize * sizeof(wchar_t) && buffer.back() != L'\0')
-        return readFailure;
+    if (size >= readBufferSize * sizeof(wchar_t) && buffer.back() != L'\0') return readFailure;
     // A text stored without its NUL (as the program writes it) gets one, as the narrow read gave it.
     buffer.resize(size / sizeof(wchar_t));
-    if (buffer.empty() || buffer.back() != L'\0')
-        buffer.push_back(L'\0');
+    if (buffer.empty() || buffer.back() != L'\0') buffer.push_back(L'\0');
     return trimRegistryBuffer(toUtf8(buffer));
 }
 
 void setKeyValue(const std::string &keyPath, const std::string &valueName, const std::string &text) {
     const KeyPath path = splitKeyPath(keyPath);
-    if (!path.root)
-        return;
+    if (!path.root) return;
     const RegKey key = openKey(path, KEY_WRITE);
-    if (!key.get())
-        return;
+    if (!key.get()) return;
     const std::wstring wide = toWide(text);
-    RegSetValueExW(key.get(), toWide(valueName).c_str(), 0, REG_SZ, reinterpret_cast<const BYTE *>(wide.c_str()),
+    RegSetValueExW(key.get(), toWide(valueName).c_str(), 0, REG_SZ,
+                   reinterpret_cast<const BYTE *>(wide.c_str()),
                    static_cast<DWORD>(wide.size() * sizeof(wchar_t)));
 }
 

@@ -1,8 +1,8 @@
 // Tells whether another copy of the program is already running (a named mutex held for life).
 #pragma once
 
-#include "win.h"
 #include "handles.h"
+#include "win.h"
 
 // Whether a copy runs already, from what creating the mutex gave: it existed, or it exists but this
 // copy may not open it (the first copy runs elevated).

@@ -1,7 +1,7 @@
 #include "text_files.h"
 
-#include "win_error.h"
 #include "wide_text.h"
+#include "win_error.h"
 #include <algorithm>
 #include <optional>
 #include <vector>
@@ -9,10 +9,9 @@
 namespace {
 
 FileHandle openOrRaise(const std::string &path, DWORD access, DWORD share, DWORD disposition) {
-    FileHandle file(
-        CreateFileW(widePath(path).c_str(), access, share, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.valid())
-        raiseLastError();
+    FileHandle file(CreateFileW(widePath(path).c_str(), access, share, nullptr, disposition,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.valid()) raiseLastError();
     return file;
 }
 
@@ -20,10 +19,8 @@ void writeAll(const FileHandle &file, std::string_view bytes) {
     while (!bytes.empty()) {
         const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size(), 1u << 30));
         DWORD written = 0;
-        if (!WriteFile(file.get(), bytes.data(), chunk, &written, nullptr))
-            raiseLastError();
-        if (written == 0)
-            raiseError(err::DiskFull);
+        if (!WriteFile(file.get(), bytes.data(), chunk, &written, nullptr)) raiseLastError();
+        if (written == 0) raiseError(err::DiskFull);
         bytes.remove_prefix(written);
     }
 }
@@ -31,10 +28,8 @@ void writeAll(const FileHandle &file, std::string_view bytes) {
 // The destination's folder, where the temporary file must lie for the move to be one step.
 std::string folderOf(const std::string &destination) {
     const std::size_t slash = destination.find_last_of("\\/");
-    if (slash == std::string::npos)
-        return ".";
-    if (slash == 2 && destination[1] == ':')
-        return destination.substr(0, 2);
+    if (slash == std::string::npos) return ".";
+    if (slash == 2 && destination[1] == ':') return destination.substr(0, 2);
     return destination.substr(0, slash);
 }
 
@@ -60,8 +55,7 @@ FileHandle createTemporaryIn(const std::string &folder, std::string &name) {
             return file;
         }
         const DWORD code = GetLastError();
-        if (code != ERROR_FILE_EXISTS && code != ERROR_ALREADY_EXISTS)
-            raiseWin32(code);
+        if (code != ERROR_FILE_EXISTS && code != ERROR_ALREADY_EXISTS) raiseWin32(code);
     }
 }
 
@@ -78,18 +72,17 @@ struct FileIdentity {
 
 std::optional<FileIdentity> identityOf(HANDLE file) {
     BY_HANDLE_FILE_INFORMATION info{};
-    if (!GetFileInformationByHandle(file, &info))
-        return std::nullopt;
+    if (!GetFileInformationByHandle(file, &info)) return std::nullopt;
     return FileIdentity{info.dwVolumeSerialNumber, info.nFileIndexHigh, info.nFileIndexLow};
 }
 
 // Opened for no access at all, sharing everything, so that no other program's use of the file or
 // folder stands in the way and nothing about it changes.
 std::optional<FileIdentity> identityAt(const std::string &path) {
-    const FileHandle file(CreateFileW(widePath(path).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                      nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
-    if (!file.valid())
-        return std::nullopt;
+    const FileHandle file(CreateFileW(widePath(path).c_str(), 0,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                      OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    if (!file.valid()) return std::nullopt;
     return identityOf(file.get());
 }
 
@@ -115,8 +108,7 @@ FileHandle openForReading(const std::string &path, ShareWrite share) {
 
 std::uint64_t fileLength(const FileHandle &file) {
     LARGE_INTEGER size{};
-    if (!GetFileSizeEx(file.get(), &size))
-        raiseLastError();
+    if (!GetFileSizeEx(file.get(), &size)) raiseLastError();
     return static_cast<std::uint64_t>(size.QuadPart);
 }
 
@@ -128,18 +120,15 @@ constexpr DWORD largestBlock = 1024 * 1024;
 
 std::uint64_t currentPosition(const FileHandle &file) {
     LARGE_INTEGER zero{}, position{};
-    if (!SetFilePointerEx(file.get(), zero, &position, FILE_CURRENT))
-        raiseLastError();
+    if (!SetFilePointerEx(file.get(), zero, &position, FILE_CURRENT)) raiseLastError();
     return static_cast<std::uint64_t>(position.QuadPart);
 }
 
 // Reads exactly `size` bytes or finds the file shorter: the text ends early (62).
 DWORD readSome(HANDLE file, char *into, DWORD size) {
     DWORD got = 0;
-    if (!ReadFile(file, into, size, &got, nullptr))
-        raiseLastError();
-    if (got != size)
-        raiseError(err::InputPastEnd);
+    if (!ReadFile(file, into, size, &got, nullptr)) raiseLastError();
+    if (got != size) raiseError(err::InputPastEnd);
     return got;
 }
 
@@ -176,11 +165,9 @@ void appendToFile(const std::string &path, std::string_view bytes) {
 }
 
 void deleteFileIfPresent(const std::string &path) {
-    if (DeleteFileW(widePath(path).c_str()))
-        return;
+    if (DeleteFileW(widePath(path).c_str())) return;
     const DWORD code = GetLastError();
-    if (code != ERROR_FILE_NOT_FOUND)
-        raiseWin32(code);
+    if (code != ERROR_FILE_NOT_FOUND) raiseWin32(code);
 }
 
 bool FileMoves::flush(HANDLE file) { return FlushFileBuffers(file) != 0; }
@@ -192,15 +179,15 @@ bool FileMoves::replace(const std::string &destination, const std::string &repla
         const FileHandle probe(CreateFileW(widePath(destination).c_str(), GENERIC_READ | DELETE | SYNCHRONIZE,
                                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                            OPEN_EXISTING, 0, nullptr));
-        if (!probe.valid())
-            return false;
+        if (!probe.valid()) return false;
     }
-    return ReplaceFileW(widePath(destination).c_str(), widePath(replacement).c_str(), nullptr, REPLACEFILE_WRITE_THROUGH, nullptr,
-                        nullptr) != 0;
+    return ReplaceFileW(widePath(destination).c_str(), widePath(replacement).c_str(), nullptr,
+                        REPLACEFILE_WRITE_THROUGH, nullptr, nullptr) != 0;
 }
 
 bool FileMoves::move(const std::string &from, const std::string &to) {
-    return MoveFileExW(widePath(from).c_str(), widePath(to).c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+    return MoveFileExW(widePath(from).c_str(), widePath(to).c_str(),
+                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
 }
 
 void FileMoves::pause(DWORD milliseconds) { Sleep(milliseconds); }
@@ -218,8 +205,7 @@ ReplacementFile::ReplacementFile(const std::string &destination)
 
 ReplacementFile::~ReplacementFile() {
     file_.close();
-    if (!committed_)
-        DeleteFileW(widePath(temporary_).c_str());
+    if (!committed_) DeleteFileW(widePath(temporary_).c_str());
 }
 
 void ReplacementFile::write(std::string_view bytes) { writeAll(file_, bytes); }
@@ -227,17 +213,13 @@ void ReplacementFile::write(std::string_view bytes) { writeAll(file_, bytes); }
 void ReplacementFile::commit() {
     const DWORD attributes = GetFileAttributesW(widePath(destination_).c_str());
     const bool replacing = attributes != INVALID_FILE_ATTRIBUTES;
-    if (replacing && (attributes & FILE_ATTRIBUTE_READONLY))
-        raiseError(err::PathFileAccess);
-    if (!markForDeletion(file_.get(), false))
-        raiseLastError();
-    if (replacing && !fileMoves().flush(file_.get()))
-        raiseLastError();
+    if (replacing && (attributes & FILE_ATTRIBUTE_READONLY)) raiseError(err::PathFileAccess);
+    if (!markForDeletion(file_.get(), false)) raiseLastError();
+    if (replacing && !fileMoves().flush(file_.get())) raiseLastError();
     file_.close();
     // The destination's attributes, as ReplaceFile gives them on Windows; set here too, so that no
     // system leaves them out.
-    if (replacing)
-        SetFileAttributesW(widePath(temporary_).c_str(), attributes);
+    if (replacing) SetFileAttributesW(widePath(temporary_).c_str(), attributes);
     putInPlace(replacing);
     committed_ = true;
 }
@@ -245,18 +227,18 @@ void ReplacementFile::commit() {
 void ReplacementFile::putInPlace(bool replacing) {
     FileMoves &calls = fileMoves();
     for (int attempt = 1;; ++attempt) {
-        bool done = replacing ? calls.replace(destination_, temporary_) : calls.move(temporary_, destination_);
+        bool done =
+            replacing ? calls.replace(destination_, temporary_) : calls.move(temporary_, destination_);
         DWORD code = done ? ERROR_SUCCESS : GetLastError();
         // The destination went meanwhile, or was taken away without the replacement taking its place:
         // the replacement is moved there instead.
-        if (!done && replacing && (code == ERROR_FILE_NOT_FOUND || code == ERROR_UNABLE_TO_MOVE_REPLACEMENT)) {
+        if (!done && replacing &&
+            (code == ERROR_FILE_NOT_FOUND || code == ERROR_UNABLE_TO_MOVE_REPLACEMENT)) {
             done = calls.move(temporary_, destination_);
             code = done ? ERROR_SUCCESS : GetLastError();
         }
-        if (done)
-            return;
-        if (attempt == moveAttempts || !worthRetrying(code))
-            raiseWin32(code);
+        if (done) return;
+        if (attempt == moveAttempts || !worthRetrying(code)) raiseWin32(code);
         calls.pause(moveRetryPause);
     }
 }

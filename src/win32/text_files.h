@@ -10,7 +10,6 @@
 #include <string>
 #include <string_view>
 
-
 enum class ShareWrite { Allowed, Denied };
 
 // Opens an existing file for reading; with writing denied, a file another program holds open for
@@ -51,10 +50,10 @@ void deleteFileIfPresent(const std::string &path);
 class FileMoves {
 public:
     virtual ~FileMoves() = default;
-    virtual bool flush(HANDLE file);                                                // FlushFileBuffers
+    virtual bool flush(HANDLE file);                                                      // FlushFileBuffers
     virtual bool replace(const std::string &destination, const std::string &replacement); // ReplaceFileA
-    virtual bool move(const std::string &from, const std::string &to);              // MoveFileExA
-    virtual void pause(DWORD milliseconds);                                         // Sleep
+    virtual bool move(const std::string &from, const std::string &to);                    // MoveFileExA
+    virtual void pause(DWORD milliseconds);                                               // Sleep
 };
 
 // The calls in use: Windows' own unless a test has put others in place.

@@ -16,10 +16,9 @@ bool alreadyThere(DWORD code) { return code == ERROR_FILE_EXISTS || code == ERRO
 
 // CREATE_NEW never touches an existing file; only the file made here is deleted.
 DWORD createAndRemove(const std::string &path) {
-    FileHandle file(
-        CreateFileW(widePath(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.valid())
-        return GetLastError();
+    FileHandle file(CreateFileW(widePath(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.valid()) return GetLastError();
     file.close();
     DeleteFileW(widePath(path).c_str());
     return ERROR_SUCCESS;
@@ -28,8 +27,7 @@ DWORD createAndRemove(const std::string &path) {
 // The folder already holds a "test.txt": probe under a name the platform makes unique instead.
 DWORD probeUnderAnotherName(const std::string &folder) {
     wchar_t made[MAX_PATH + 1] = {};
-    if (!GetTempFileNameW(toWide(folder).c_str(), L"qm", 0, made))
-        return GetLastError();
+    if (!GetTempFileNameW(toWide(folder).c_str(), L"qm", 0, made)) return GetLastError();
     DeleteFileW(made);
     return ERROR_SUCCESS;
 }
@@ -39,7 +37,6 @@ DWORD probeUnderAnotherName(const std::string &folder) {
 ProbeResult probeFolderForWriting(const std::string &folder) {
     const std::string withBackslash = addBackslash(folder);
     DWORD code = createAndRemove(withBackslash + "test.txt");
-    if (alreadyThere(code))
-        code = probeUnderAnotherName(withBackslash);
+    if (alreadyThere(code)) code = probeUnderAnotherName(withBackslash);
     return code == ERROR_SUCCESS ? ProbeResult::Writable : resultOf(code);
 }

@@ -2,7 +2,6 @@
 
 #include "app_error.h"
 #include "error_message.h"
-#include "error_message.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "line_rules.h"
 #include "app_error.h"
+#include "line_rules.h"
 
 namespace {
 
@@ -77,8 +77,7 @@ TEST(TabStops, NegativeWidthFailsWithInvalidCall) {
 }
 
 TEST(FixedSpaces, RunLengthTable) {
-    for (int16_t n = 1; n <= 16; ++n)
-        EXPECT_EQ(spacesPerTab(n), static_cast<std::size_t>(n));
+    for (int16_t n = 1; n <= 16; ++n) EXPECT_EQ(spacesPerTab(n), static_cast<std::size_t>(n));
     for (int16_t n : {int16_t{0}, int16_t{-1}, int16_t{-32768}, int16_t{17}, int16_t{20}, int16_t{32767}})
         EXPECT_EQ(spacesPerTab(n), 8u) << n;
 }

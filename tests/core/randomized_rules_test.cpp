@@ -9,13 +9,13 @@
 #include <string>
 #include <vector>
 
-#include "text_encoding.h"
-#include "unicode_stream.h"
 #include "byte_scan.h"
 #include "line_rules.h"
-#include "text_stream.h"
-#include "whole_text.h"
 #include "rescan_reference.h"
+#include "text_encoding.h"
+#include "text_stream.h"
+#include "unicode_stream.h"
+#include "whole_text.h"
 
 namespace {
 
@@ -28,8 +28,7 @@ std::string randomText(std::mt19937 &rng, std::size_t maxLength) {
     const std::size_t n = length(rng);
     while (text.size() < n) {
         char c = pieces[pick(rng)];
-        if (c == '\x1A' && rng() % 4 != 0)
-            c = 'z'; // keep the mark rare so most texts are read to the end
+        if (c == '\x1A' && rng() % 4 != 0) c = 'z'; // keep the mark rare so most texts are read to the end
         const int count = (c == '\t' || c == 'a') ? run(rng) : 1;
         text.append(static_cast<std::size_t>(count), c);
     }
@@ -47,8 +46,7 @@ std::string tabSeparatedText(std::mt19937 &rng, std::size_t maxLength) {
         text.append(field, static_cast<char>('a' + rng() % 26));
         const unsigned separator = rng() % 100;
         text += separator < 2 ? "\r\n" : separator < 3 ? "\n" : separator < 4 ? "\r" : "\t";
-        if (rng() % 3000 == 0)
-            text += '\x1A';
+        if (rng() % 3000 == 0) text += '\x1A';
     }
     return text;
 }
@@ -61,17 +59,14 @@ std::string sourceLikeText(std::mt19937 &rng, std::size_t maxLength) {
     const std::size_t n = length(rng);
     std::string text;
     while (text.size() < n) {
-        if (rng() % 4 == 0)
-            text.append(rng() % 4, '\t');
+        if (rng() % 4 == 0) text.append(rng() % 4, '\t');
         const std::size_t columns = rng() % 8 == 0 ? rng() % 300 : rng() % 60;
         for (std::size_t i = 0; i < columns; ++i)
             text += rng() % 6 == 0 ? ' ' : static_cast<char>('a' + rng() % 26);
         const unsigned ending = rng() % 200;
-        if (ending < 6)
-            text += '\t';
+        if (ending < 6) text += '\t';
         text += ending < 4 ? "\n" : ending < 6 ? "\r" : "\r\n";
-        if (rng() % 5000 == 0)
-            text += '\x1A';
+        if (rng() % 5000 == 0) text += '\x1A';
     }
     return text;
 }
@@ -100,7 +95,9 @@ private:
     scan::Path saved_ = scan::activePath();
 };
 const auto scanPaths = ::testing::Values(scan::Path::Sse2, scan::Path::Avx2);
-std::string scanPathName(const ::testing::TestParamInfo<scan::Path> &info) { return scan::pathName(info.param); }
+std::string scanPathName(const ::testing::TestParamInfo<scan::Path> &info) {
+    return scan::pathName(info.param);
+}
 #else
 class EachScanPath : public ::testing::TestWithParam<int> {};
 const auto scanPaths = ::testing::Values(0);
@@ -152,8 +149,7 @@ std::string convertInRandomBlocks(std::mt19937 &rng, std::string_view text, int1
 }
 
 int16_t randomWidth(std::mt19937 &rng) {
-    if (rng() % 20 == 0)
-        return static_cast<int16_t>(static_cast<int>(rng() % 3) - 2); // -2, -1, 0
+    if (rng() % 20 == 0) return static_cast<int16_t>(static_cast<int>(rng() % 3) - 2); // -2, -1, 0
     return static_cast<int16_t>(1 + rng() % 40);
 }
 
@@ -225,8 +221,7 @@ TEST_P(FixedSpacesRandomized, ConverterInRandomBlocksMatchesWholeText) {
 
         std::string expected;
         const std::size_t run = (n >= 1 && n <= 16) ? static_cast<std::size_t>(n) : 8;
-        for (char c : text)
-            expected += c == '\t' ? std::string(run, ' ') : std::string(1, c);
+        for (char c : text) expected += c == '\t' ? std::string(run, ' ') : std::string(1, c);
         expected += "\r\n";
         ASSERT_EQ(out, expected);
         ASSERT_EQ(fixedSpacesWhole(text, n), expected);
@@ -279,17 +274,17 @@ const std::vector<Piece> &utf8Pieces() {
         {Piece::Cr, "\r", 0},
         {Piece::Lf, "\n", 0},
         {Piece::EndMark, "\x1A", 0},
-        {Piece::Text, "\xC3\xA9", 1},             // e acute
-        {Piece::Text, "\xE6\x97\xA5", 2},         // CJK ideograph
-        {Piece::Text, "\xEF\xBC\xA1", 2},         // fullwidth A
-        {Piece::Text, "\xCC\x81", 0},             // combining acute
-        {Piece::Text, "\xE2\x80\x8B", 0},         // zero-width space
-        {Piece::Text, "\xF0\x9F\x98\x80", 2},     // emoji, four bytes
-        {Piece::Text, "\xFF", 1},                 // never in UTF-8
-        {Piece::Text, "\x80", 1},                 // continuation byte alone
-        {Piece::Text, "\xE6\x97", 2},             // sequence cut short
-        {Piece::Text, "\xF0\x9F\x98", 3},         // four-byte sequence cut short
-        {Piece::Text, "\xED\xA0\x80", 3},         // encoded surrogate
+        {Piece::Text, "\xC3\xA9", 1},         // e acute
+        {Piece::Text, "\xE6\x97\xA5", 2},     // CJK ideograph
+        {Piece::Text, "\xEF\xBC\xA1", 2},     // fullwidth A
+        {Piece::Text, "\xCC\x81", 0},         // combining acute
+        {Piece::Text, "\xE2\x80\x8B", 0},     // zero-width space
+        {Piece::Text, "\xF0\x9F\x98\x80", 2}, // emoji, four bytes
+        {Piece::Text, "\xFF", 1},             // never in UTF-8
+        {Piece::Text, "\x80", 1},             // continuation byte alone
+        {Piece::Text, "\xE6\x97", 2},         // sequence cut short
+        {Piece::Text, "\xF0\x9F\x98", 3},     // four-byte sequence cut short
+        {Piece::Text, "\xED\xA0\x80", 3},     // encoded surrogate
     };
     return pieces;
 }
@@ -305,15 +300,15 @@ const std::vector<Piece> &utf16Pieces() {
         {Piece::Cr, std::string("\r\0", 2), 0},
         {Piece::Lf, std::string("\n\0", 2), 0},
         {Piece::EndMark, std::string("\x1A\0", 2), 0},
-        {Piece::Text, std::string("\xE9\0", 2), 1},             // e acute
-        {Piece::Text, std::string("\xE5\x65", 2), 2},           // CJK ideograph U+65E5
-        {Piece::Text, std::string("\x01\x03", 2), 0},           // combining acute U+0301
-        {Piece::Text, std::string("\x3D\xD8\x00\xDE", 4), 2},   // emoji U+1F600 as a pair
-        {Piece::Text, std::string("\x1A\x04", 2), 1},           // Cyrillic U+041A
-        {Piece::Text, std::string("\x0A\x0D", 2), 1},           // Malayalam U+0D0A
-        {Piece::Text, std::string("\x09\x09", 2), 1},           // Devanagari U+0909
-        {Piece::Text, std::string("\x00\xD8", 2), 1},           // high surrogate alone
-        {Piece::Text, std::string("\x00\xDC", 2), 1},           // low surrogate alone
+        {Piece::Text, std::string("\xE9\0", 2), 1},           // e acute
+        {Piece::Text, std::string("\xE5\x65", 2), 2},         // CJK ideograph U+65E5
+        {Piece::Text, std::string("\x01\x03", 2), 0},         // combining acute U+0301
+        {Piece::Text, std::string("\x3D\xD8\x00\xDE", 4), 2}, // emoji U+1F600 as a pair
+        {Piece::Text, std::string("\x1A\x04", 2), 1},         // Cyrillic U+041A
+        {Piece::Text, std::string("\x0A\x0D", 2), 1},         // Malayalam U+0D0A
+        {Piece::Text, std::string("\x09\x09", 2), 1},         // Devanagari U+0909
+        {Piece::Text, std::string("\x00\xD8", 2), 1},         // high surrogate alone
+        {Piece::Text, std::string("\x00\xDC", 2), 1},         // low surrogate alone
     };
     return pieces;
 }
@@ -328,13 +323,11 @@ std::vector<Piece> randomPieces(std::mt19937 &rng, const std::vector<Piece> &fro
     const std::size_t n = rng() % (maxPieces + 1);
     while (pieces.size() < n) {
         const Piece &next = from[rng() % from.size()];
-        if (next.kind == Piece::EndMark && rng() % 4 != 0)
-            continue;
+        if (next.kind == Piece::EndMark && rng() % 4 != 0) continue;
         if (!pieces.empty()) {
             const Piece &last = pieces.back();
             const bool cut = last.bytes == "\xE6\x97" || last.bytes == "\xF0\x9F\x98";
-            if ((cut && next.bytes == "\x80") || (isLoneHigh(last) && isLoneLow(next)))
-                continue;
+            if ((cut && next.bytes == "\x80") || (isLoneHigh(last) && isLoneLow(next))) continue;
         }
         pieces.push_back(next);
     }
@@ -343,8 +336,7 @@ std::vector<Piece> randomPieces(std::mt19937 &rng, const std::vector<Piece> &fro
 
 std::string bytesOf(const std::vector<Piece> &pieces) {
     std::string bytes;
-    for (const Piece &piece : pieces)
-        bytes += piece.bytes;
+    for (const Piece &piece : pieces) bytes += piece.bytes;
     return bytes;
 }
 
@@ -361,31 +353,25 @@ std::string rescanPieces(const std::vector<Piece> &pieces, int16_t width, const 
             lines.push_back(line);
             line.clear();
             open = false;
-            if (i + 1 < pieces.size() && pieces[i + 1].kind == Piece::Lf)
-                ++i;
+            if (i + 1 < pieces.size() && pieces[i + 1].kind == Piece::Lf) ++i;
             continue;
         }
         line.push_back(pieces[i]);
         open = true;
     }
-    if (open)
-        lines.push_back(line);
+    if (open) lines.push_back(line);
     std::string out;
     for (std::vector<Piece> &w : lines) {
         for (;;) {
             std::size_t tab = 0;
-            while (tab < w.size() && w[tab].kind != Piece::Tab)
-                ++tab;
-            if (tab == w.size())
-                break;
+            while (tab < w.size() && w[tab].kind != Piece::Tab) ++tab;
+            if (tab == w.size()) break;
             int32_t column = 0;
             for (std::size_t j = 0; j < tab; ++j)
                 column = w[j].kind == Piece::Lf ? 0 : column + static_cast<int32_t>(w[j].columns);
-            if (width == 0)
-                raiseError(err::DivisionByZero);
+            if (width == 0) raiseError(err::DivisionByZero);
             const int32_t k = width - column % width;
-            if (k < 0)
-                raiseError(err::InvalidCall);
+            if (k < 0) raiseError(err::InvalidCall);
             w.erase(w.begin() + static_cast<std::ptrdiff_t>(tab));
             w.insert(w.begin() + static_cast<std::ptrdiff_t>(tab), static_cast<std::size_t>(k),
                      Piece{Piece::Text, space, 1});
@@ -397,8 +383,7 @@ std::string rescanPieces(const std::vector<Piece> &pieces, int16_t width, const 
 
 // Little-endian code units turned to big-endian ones.
 std::string swapUnits(std::string bytes) {
-    for (std::size_t i = 0; i + 1 < bytes.size(); i += 2)
-        std::swap(bytes[i], bytes[i + 1]);
+    for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) std::swap(bytes[i], bytes[i + 1]);
     return bytes;
 }
 
@@ -422,14 +407,12 @@ void forEachSplit(std::mt19937 &rng, const std::string &text, Make make,
         }));
     };
     if (text.size() <= 80) {
-        for (std::size_t cut = 0; cut <= text.size(); ++cut)
-            run({cut});
+        for (std::size_t cut = 0; cut <= text.size(); ++cut) run({cut});
         return;
     }
     const std::size_t maxBlock = rng() % 2 == 0 ? 9 : 300;
     std::vector<std::size_t> cuts;
-    for (std::size_t at = rng() % maxBlock; at < text.size(); at += rng() % maxBlock)
-        cuts.push_back(at);
+    for (std::size_t at = rng() % maxBlock; at < text.size(); at += rng() % maxBlock) cuts.push_back(at);
     run(cuts);
 }
 
@@ -441,7 +424,8 @@ TEST(Utf8Randomized, ConverterAtEverySplitMatchesLiteralRescan) {
         const bool withBom = rng() % 2 == 0;
         const std::string text = (withBom ? bom : "") + bytesOf(pieces);
         const int16_t width = randomWidth(rng);
-        const Outcome expected = outcomeOf([&] { return (withBom ? bom : "") + rescanPieces(pieces, width, " ", "\r\n"); });
+        const Outcome expected =
+            outcomeOf([&] { return (withBom ? bom : "") + rescanPieces(pieces, width, " ", "\r\n"); });
         forEachSplit<Utf8TabStopConverter>(
             rng, text, [&] { return Utf8TabStopConverter(width, withBom); },
             [&](const Outcome &got) {
@@ -456,9 +440,10 @@ TEST(Utf8Randomized, ConverterAtEverySplitMatchesLiteralRescan) {
 TEST(Utf8Randomized, LargeBlocksOfMostlyAsciiMatchLiteralRescan) {
     std::mt19937 rng(2611);
     std::vector<Piece> from = utf8Pieces();
-    const Piece ascii[] = {{Piece::Text, "x", 1}, {Piece::Text, "0123456", 7}, {Piece::Text, "abcdefghijklmnopqrstuvwxyzABCDEFGHIJ", 36}};
-    for (int copies = 0; copies < 6; ++copies)
-        from.insert(from.end(), std::begin(ascii), std::end(ascii));
+    const Piece ascii[] = {{Piece::Text, "x", 1},
+                           {Piece::Text, "0123456", 7},
+                           {Piece::Text, "abcdefghijklmnopqrstuvwxyzABCDEFGHIJ", 36}};
+    for (int copies = 0; copies < 6; ++copies) from.insert(from.end(), std::begin(ascii), std::end(ascii));
     for (int i = 0; i < 1500; ++i) {
         const std::vector<Piece> pieces = randomPieces(rng, from, 400);
         const std::string text = bytesOf(pieces);
@@ -489,12 +474,15 @@ TEST(Utf16Randomized, BothRulesAtEverySplitMatchLiteralForms) {
         const std::string bom = order(std::string("\xFF\xFE", 2));
         const std::string text = bom + order(bytesOf(pieces));
         const int16_t width = randomWidth(rng);
-        const Outcome expectedStops = outcomeOf(
-            [&] { return bom + order(rescanPieces(pieces, width, std::string(" \0", 2), std::string("\r\0\n\0", 4))); });
+        const Outcome expectedStops = outcomeOf([&] {
+            return bom +
+                   order(rescanPieces(pieces, width, std::string(" \0", 2), std::string("\r\0\n\0", 4)));
+        });
         forEachSplit<Utf16Converter>(
             rng, text, [&] { return Utf16Converter(Utf16Converter::Rule::TabStops, width, bigEndian); },
             [&](const Outcome &got) {
-                ASSERT_EQ(got, expectedStops) << "width " << width << " text " << ::testing::PrintToString(text);
+                ASSERT_EQ(got, expectedStops)
+                    << "width " << width << " text " << ::testing::PrintToString(text);
             });
 
         const auto n = static_cast<int16_t>(static_cast<int>(rng() % 24) - 3);
@@ -503,8 +491,7 @@ TEST(Utf16Randomized, BothRulesAtEverySplitMatchLiteralForms) {
         for (const Piece &piece : pieces) {
             for (std::size_t s = 0; s < (piece.kind == Piece::Tab ? run : 0); ++s)
                 fixed += std::string(" \0", 2);
-            if (piece.kind != Piece::Tab)
-                fixed += piece.bytes;
+            if (piece.kind != Piece::Tab) fixed += piece.bytes;
         }
         const Outcome expectedFixed{bom + order(fixed + std::string("\r\0\n\0", 4)), std::nullopt};
         forEachSplit<Utf16Converter>(
@@ -533,7 +520,8 @@ TEST(EncodingDetectorRandomized, AgreesAtEverySplit) {
             bool valid = true, multiByte = false;
             for (std::size_t j = 0; j < pieces.size(); ++j) {
                 const std::string &b = pieces[j].bytes;
-                if (b == "\xFF" || b == "\x80" || b == "\xE6\x97" || b == "\xF0\x9F\x98" || b == "\xED\xA0\x80")
+                if (b == "\xFF" || b == "\x80" || b == "\xE6\x97" || b == "\xF0\x9F\x98" ||
+                    b == "\xED\xA0\x80")
                     valid = false;
                 else if (static_cast<unsigned char>(b[0]) >= 0x80)
                     multiByte = true;

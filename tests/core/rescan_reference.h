@@ -13,16 +13,13 @@ inline std::string rescanReplaceFixed(std::string_view lineRead, int16_t tabLen)
     std::string w(lineRead);
     for (;;) {
         const std::size_t tab = w.find('\t');
-        if (tab == std::string::npos)
-            return w;
+        if (tab == std::string::npos) return w;
         const std::size_t lineFeed = w.rfind('\n', tab);
         const auto p = static_cast<int32_t>(lineFeed == std::string::npos ? tab + 1 : tab - lineFeed);
-        if (tabLen == 0)
-            raiseError(err::DivisionByZero);
+        if (tabLen == 0) raiseError(err::DivisionByZero);
         const int32_t r = (p - 1) % tabLen;
         const int32_t k = tabLen - r;
-        if (k < 0)
-            raiseError(err::InvalidCall);
+        if (k < 0) raiseError(err::InvalidCall);
         w.replace(tab, 1, std::string(static_cast<std::size_t>(k), ' '));
     }
 }
@@ -42,10 +39,8 @@ inline std::string rescanTabStopFile(std::string_view text, int16_t tabLen) {
         out += rescanReplaceFixed(line, tabLen) + "\r\n";
         line.clear();
         open = false;
-        if (i + 1 < text.size() && text[i + 1] == '\n')
-            ++i;
+        if (i + 1 < text.size() && text[i + 1] == '\n') ++i;
     }
-    if (open)
-        out += rescanReplaceFixed(line, tabLen) + "\r\n";
+    if (open) out += rescanReplaceFixed(line, tabLen) + "\r\n";
     return out;
 }

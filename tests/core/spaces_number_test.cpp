@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "spaces_number.h"
 #include "app_error.h"
+#include "spaces_number.h"
 
 namespace {
 

@@ -3,9 +3,9 @@
 #include <string>
 #include <vector>
 
+#include "app_error.h"
 #include "text_stream.h"
 #include "whole_text.h"
-#include "app_error.h"
 
 namespace {
 
@@ -15,8 +15,7 @@ std::string spaces(int n) { return std::string(static_cast<std::size_t>(n), ' ')
 std::string tabStopsInBlocks(const std::vector<std::string> &blocks, int16_t width) {
     TabStopConverter converter(width);
     std::string out;
-    for (const std::string &block : blocks)
-        converter.feed(block.data(), block.size(), out);
+    for (const std::string &block : blocks) converter.feed(block.data(), block.size(), out);
     converter.finish(out);
     return out;
 }

@@ -78,7 +78,8 @@ QuillmereProcess::QuillmereProcess(const std::string &folder) {
     line.push_back('\0');
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
-    CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &startup, &process_);
+    CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &startup,
+                   &process_);
 }
 
 QuillmereProcess::~QuillmereProcess() {
@@ -121,7 +122,8 @@ std::string textOf(HWND window) {
     // The wide message, so that text outside the ANSI code page arrives whole (as UTF-8).
     const LRESULT length = SendMessageW(window, WM_GETTEXTLENGTH, 0, 0);
     std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-    const LRESULT copied = SendMessageW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
+    const LRESULT copied =
+        SendMessageW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
     text.resize(static_cast<size_t>(copied));
     std::string utf8(text.size() * 3, '\0');
     const int bytes = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), utf8.data(),

@@ -48,4 +48,3 @@ bool waitForGone(HWND window, std::chrono::milliseconds limit = 10s);
 HWND waitForWindowTitled(const std::string &part, std::chrono::milliseconds limit = 10s);
 // Posts a key press to a control, as the keyboard would deliver it.
 void pressKey(HWND control, WPARAM key);
-

@@ -13,8 +13,7 @@ BOOL CALLBACK collectOfClass(HWND window, LPARAM data) {
     auto &search = *reinterpret_cast<ClassSearch *>(data);
     char className[64] = {};
     GetClassNameA(window, className, sizeof className);
-    if (lstrcmpiA(className, search.className) == 0)
-        search.found.push_back(window);
+    if (lstrcmpiA(className, search.className) == 0) search.found.push_back(window);
     return TRUE;
 }
 

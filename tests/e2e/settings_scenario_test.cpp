@@ -24,8 +24,7 @@ HWND option(HWND main, const char *caption) { return findChild(main, caption, "B
 
 std::vector<std::string> editTexts(HWND main) {
     std::vector<std::string> texts;
-    for (HWND edit : childrenOfClass(main, "Edit"))
-        texts.push_back(textOf(edit));
+    for (HWND edit : childrenOfClass(main, "Edit")) texts.push_back(textOf(edit));
     return texts;
 }
 
@@ -136,7 +135,8 @@ TEST_F(StoredSettings, PathsOutsideTheCodePageSurviveARestart) {
     CreateDirectoryW(wideOf(folder).c_str(), nullptr);
     const std::string source = folder + "\\\xE6\x97\xA5\xE6\x9C\xAC.txt"; // 日本.txt
     writeBytes(source, "a\tb\r\n");
-    const std::string destination = temp() + "Gr\xC3\xBC\xC3\x9F" "e \xD1\x84.txt"; // Grüße ф.txt
+    const std::string destination = temp() + "Gr\xC3\xBC\xC3\x9F"
+                                             "e \xD1\x84.txt"; // Grüße ф.txt
     storeSetting("SourceS", source);
     storeSetting("OperationClip", "False");
     storeSetting("OperationSingle", "True");

@@ -3,8 +3,8 @@
 #include "modal_keys.h"
 
 #include "about/frm_about.h"
-#include "window/layout.h"
 #include "main/frm_main.h"
+#include "window/layout.h"
 #include "window/modal_loop.h"
 
 #include <cmath>
@@ -153,8 +153,8 @@ private:
 class OtherWindow {
 public:
     OtherWindow() {
-        window_ = CreateWindowExA(0, "STATIC", "Another program", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 40, 40, 200,
-                                  100, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+        window_ = CreateWindowExA(0, "STATIC", "Another program", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 40, 40,
+                                  200, 100, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
     }
     ~OtherWindow() { DestroyWindow(window_); }
     OtherWindow(const OtherWindow &) = delete;
@@ -179,7 +179,8 @@ TEST_F(AboutWindow, EveryWayOfClosingGivesTheActivationBackToTheMainWindow) {
          }},
         {"close box", [](FrmAbout &about) { PostMessageA(about.hwnd(), WM_CLOSE, 0, 0); }},
         {"link", [](FrmAbout &about) {
-             PostMessageA(about.hwnd(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(about.lblurl.hwnd()), STN_CLICKED),
+             PostMessageA(about.hwnd(), WM_COMMAND,
+                          MAKEWPARAM(GetDlgCtrlID(about.lblurl.hwnd()), STN_CLICKED),
                           reinterpret_cast<LPARAM>(about.lblurl.hwnd()));
          }}};
     for (const auto &[name, close] : ways) {

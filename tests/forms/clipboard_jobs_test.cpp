@@ -4,8 +4,8 @@
 #include "form_fixture.h"
 
 #include "app_error.h"
-#include "failed/frm_error.h"
 #include "clipboard.h"
+#include "failed/frm_error.h"
 #include "main/frm_main.h"
 
 namespace {

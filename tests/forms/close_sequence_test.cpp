@@ -1,7 +1,7 @@
 // Closing the main window: settings saved, temporary files removed, the other windows unloaded,
 // each step on its own.
-#include "raw_registry.h"
 #include "form_fixture.h"
+#include "raw_registry.h"
 
 #include "failed/frm_error.h"
 #include "failed/frm_error_clipboard.h"

@@ -4,10 +4,10 @@
 
 #include "failed/frm_error.h"
 #include "failed/frm_error_clipboard.h"
-#include "window/layout.h"
 #include "locale_text.h"
 #include "main/frm_main.h"
 #include "modal_keys.h"
+#include "window/layout.h"
 #include "window/modal_loop.h"
 
 namespace {
@@ -62,8 +62,7 @@ TEST_F(FailedFiles, WindowIsAHiddenToolWindowWithItsDesign) {
     GetObjectA(icon.hbmMask, sizeof mask, &mask);
     EXPECT_EQ(mask.bmWidth, twipsToPixels(480, screenDpi()));
     DeleteObject(icon.hbmMask);
-    if (icon.hbmColor)
-        DeleteObject(icon.hbmColor);
+    if (icon.hbmColor) DeleteObject(icon.hbmColor);
 }
 
 TEST_F(FailedFiles, EntriesAreDrawnDarkRedOnTheButtonFace) {

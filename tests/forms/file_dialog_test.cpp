@@ -57,7 +57,8 @@ TEST_F(FileDialogs, OpenAndSaveLeaveTheCurrentDirectoryWhereItWas) {
 TEST_F(FileDialogs, ANameOutsideTheCodePageComesBackWhole) {
     const std::string folder = temp() + "\xD0\x9F\xD0\xB0\xD0\xBF\xD0\xBA\xD0\xB0"; // Папка
     CreateDirectoryW(wideOf(folder).c_str(), nullptr);
-    const std::string chosen = writeFile("\xD0\x9F\xD0\xB0\xD0\xBF\xD0\xBA\xD0\xB0\\\xE6\x97\xA5 \xC3\xBC.txt", "x");
+    const std::string chosen =
+        writeFile("\xD0\x9F\xD0\xB0\xD0\xBF\xD0\xBA\xD0\xB0\\\xE6\x97\xA5 \xC3\xBC.txt", "x");
     typedName = chosen;
     FileDialogRequest request;
     request.title = dialogTitle;

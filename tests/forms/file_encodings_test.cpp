@@ -19,8 +19,7 @@ protected:
         main().txtDest.setText(temp() + "out.txt");
         main().txtSpacesToUse.setText(spaces);
         main().replaceTABSwithSPACESVerifySingle();
-        if (failedCount() != 0)
-            return "(listed)";
+        if (failedCount() != 0) return "(listed)";
         if (tabStops)
             main().replaceTWSfixedSingle();
         else
@@ -69,10 +68,13 @@ TEST_F(FileEncodings, BomAloneIsAnEmptyText) {
 TEST_F(FileEncodings, BrokenUtf16IsListedAsNotPlainTextAndNotConverted) {
     const std::string former = writeFile("out.txt", "former");
     const std::string broken[] = {
-        "\xFF\xFE" "a\0b"s,                // odd number of bytes
-        "\xFF\xFE\x00\xD8" "a\0"s,         // high surrogate without its low half
-        "\xFE\xFF\xDC\x00"s,               // low surrogate alone
-        "\xFF\xFE" "a\0\x1A\0b\0"s,        // U+001A before the end
+        "\xFF\xFE"
+        "a\0b"s, // odd number of bytes
+        "\xFF\xFE\x00\xD8"
+        "a\0"s,              // high surrogate without its low half
+        "\xFE\xFF\xDC\x00"s, // low surrogate alone
+        "\xFF\xFE"
+        "a\0\x1A\0b\0"s, // U+001A before the end
     };
     for (const std::string &bytes : broken) {
         main().frmError().List2.clear();
@@ -91,7 +93,8 @@ TEST_F(FileEncodings, FolderRunConvertsEachFileInItsOwnEncoding) {
     writeFile("src\\be.txt", "\xFE\xFF\x65\xE5\0\t\0x"s);
     writeFile("src\\utf8.txt", "\xC3\xA9\tx");
     writeFile("src\\ansi.txt", "\xE9\xE9\tx");
-    writeFile("src\\odd.txt", "\xFF\xFE" "a"s);
+    writeFile("src\\odd.txt", "\xFF\xFE"
+                              "a"s);
     FrmMain &frm = main();
     frm.Combo1.clear();
     frm.Combo1.addItem("txt");

@@ -34,8 +34,7 @@ protected:
     void run(bool tabStops) {
         FrmMain &frm = main();
         frm.replaceTABSwithSPACESVerifyMultiple();
-        if (frm.frmError().List2.listCount() > 0)
-            frm.removeErroredFiles();
+        if (frm.frmError().List2.listCount() > 0) frm.removeErroredFiles();
         frm.lblHDDENnrOfFiles.setCaption(std::to_string(frm.List1.listCount()));
         if (tabStops)
             frm.replaceTWSfixedMultiple();
@@ -213,8 +212,7 @@ TEST_F(FolderRun, FortyThousandEntriesAreVerifiedAndDroppedWhole) {
     const int entries = 40000;
     FrmMain &frm = main();
     SendMessageA(frm.List1.hwnd(), WM_SETREDRAW, FALSE, 0);
-    for (int i = 0; i < entries; ++i)
-        frm.List1.addItem(source + std::to_string(i) + "|.txt");
+    for (int i = 0; i < entries; ++i) frm.List1.addItem(source + std::to_string(i) + "|.txt");
     frm.lblHDDENnrOfFiles.setCaption(std::to_string(entries));
     frm.txtMultipleFilesDestinationPath.setText(destination);
     run(true);

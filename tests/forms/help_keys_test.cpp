@@ -6,8 +6,8 @@
 #include "appdata.h"
 #include "error_message.h"
 #include "handles.h"
-#include "window/modal_loop.h"
 #include "main/frm_main.h"
+#include "window/modal_loop.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
 // What a person sees of the main window right after it opens, and the operation highlight.
 #include "form_fixture.h"
 
-#include "window/layout.h"
 #include "main/frm_main.h"
 #include "main/main_layout.h"
+#include "window/layout.h"
 #include "window/modal_loop.h"
 
 #include <commctrl.h>
@@ -52,7 +52,8 @@ TEST_F(MainWindow, HasItsCaptionClientSizeAndFixedFrame) {
     EXPECT_TRUE(style & WS_MINIMIZEBOX);
     EXPECT_FALSE(style & WS_MAXIMIZEBOX);
     EXPECT_FALSE(style & WS_THICKFRAME);
-    EXPECT_NE(SendMessageA(frm.hwnd(), WM_GETICON, ICON_BIG, 0) + GetClassLongPtrA(frm.hwnd(), GCLP_HICON), 0);
+    EXPECT_NE(SendMessageA(frm.hwnd(), WM_GETICON, ICON_BIG, 0) + GetClassLongPtrA(frm.hwnd(), GCLP_HICON),
+              0);
 }
 
 TEST_F(MainWindow, EveryControlStandsAtItsPlaceWithItsCaption) {
@@ -143,7 +144,8 @@ TEST_F(MainWindow, TooltipsAreTheDesignTextsWithTheirSpaces) {
     FrmMain &frm = main();
     EXPECT_EQ(frm.Label1.toolTipText(), " The one with the tabs ... ");
     EXPECT_EQ(frm.List1.toolTipText(), " The List ...");
-    EXPECT_EQ(frm.optFixedSpaces.toolTipText(), " Default = OFF (Disregards indents and original formatting) ");
+    EXPECT_EQ(frm.optFixedSpaces.toolTipText(),
+              " Default = OFF (Disregards indents and original formatting) ");
     EXPECT_EQ(frm.txtSpacesToUse.toolTipText(), " Number of spaces ");
 }
 
@@ -229,7 +231,9 @@ TEST_F(MainWindow, TabVisitsOnlyTheSelectedOptionOfEachGroup) {
         pressKey(frm, GetFocus(), VK_TAB);
         visited.push_back(GetFocus());
     }
-    auto count = [&](const OptionButton &option) { return std::count(visited.begin(), visited.end(), option.hwnd()); };
+    auto count = [&](const OptionButton &option) {
+        return std::count(visited.begin(), visited.end(), option.hwnd());
+    };
     EXPECT_EQ(visited.back(), frm.cmdReplaceTABS.hwnd()) << "Tab goes round the window";
     EXPECT_EQ(count(frm.optSingle), 1);
     EXPECT_EQ(count(frm.optClipboard), 0);

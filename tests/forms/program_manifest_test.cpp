@@ -29,7 +29,8 @@ TEST(ProgramManifest, RunsAsInvokerAndNamesWindows7To11) {
     ASSERT_NE(level, std::string::npos);
     EXPECT_GT(level, trust);
     EXPECT_LT(level, manifest.find("</trustInfo>"));
-    const auto compatibility = manifest.find("<compatibility xmlns=\"urn:schemas-microsoft-com:compatibility.v1\">");
+    const auto compatibility =
+        manifest.find("<compatibility xmlns=\"urn:schemas-microsoft-com:compatibility.v1\">");
     ASSERT_NE(compatibility, std::string::npos);
     for (const char *system : {"{35138b9a-5d96-4fbd-8e2d-a2440225f93a}",  // Windows 7
                                "{4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}",  // Windows 8
@@ -40,8 +41,10 @@ TEST(ProgramManifest, RunsAsInvokerAndNamesWindows7To11) {
             << system;
     // Visual styles and DPI awareness stay.
     EXPECT_NE(manifest.find("Microsoft.Windows.Common-Controls"), std::string::npos);
-    EXPECT_NE(manifest.find("<dpiAware xmlns=\"http://schemas.microsoft.com/SMI/2005/WindowsSettings\">true</dpiAware>"),
-              std::string::npos);
+    EXPECT_NE(
+        manifest.find(
+            "<dpiAware xmlns=\"http://schemas.microsoft.com/SMI/2005/WindowsSettings\">true</dpiAware>"),
+        std::string::npos);
 }
 
 } // namespace

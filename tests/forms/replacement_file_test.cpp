@@ -2,11 +2,11 @@
 // and destinations replaced whole or not at all.
 #include "form_fixture.h"
 
-#include "file_jobs.h"
 #include "app_error.h"
+#include "file_jobs.h"
 #include "handles.h"
-#include "text_files.h"
 #include "main/frm_main.h"
+#include "text_files.h"
 
 #include <algorithm>
 #include <vector>
@@ -247,7 +247,8 @@ TEST_F(Replacement, ADestinationHeldOpenByAnotherProgramIsKeptAndNothingIsLeftBe
     const std::string destination = writeFile("out.txt", "former");
     FileMovesOverride counted(calls); // pauses counted, not waited
     {
-        FileHandle held(CreateFileA(destination.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+        FileHandle held(
+            CreateFileA(destination.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
         EXPECT_EQ(replaceWith(destination, "new"), 70);
     }
     EXPECT_EQ(calls.replaces, 10);

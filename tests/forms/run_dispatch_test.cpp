@@ -1,10 +1,10 @@
 // The run button: which sequence runs, the checks each makes in order and their exact messages, the
 // paths that are reset, and the folder run's labels, progress bar and failure window.
-#include "raw_registry.h"
 #include "form_fixture.h"
+#include "raw_registry.h"
 
-#include "failed/frm_error.h"
 #include "clipboard.h"
+#include "failed/frm_error.h"
 #include "main/frm_main.h"
 #include "text_files.h"
 
@@ -114,7 +114,8 @@ TEST_F(RunDispatch, SingleDestinationThatIsTheSourceUnderAnotherSpellingIsRefuse
         frm.optFixedSpaces.click();
         press(frm);
         expectOnlyMessage("The source and destination file cannot be the same.\r\n"
-                          "Please save under another file name..." + std::string(28, ' '),
+                          "Please save under another file name..." +
+                              std::string(28, ' '),
                           "Attention!", warning);
         EXPECT_EQ(frm.txtDest.text(), spelling);
         EXPECT_EQ(readFile(path), "a\tb\r\n");
@@ -287,7 +288,8 @@ TEST_F(RunDispatch, FolderCheckingPassThatEndsOnAnErrorIsNotFollowedByAConversio
     frm.lblHDDENnrOfFiles.setCaption("many"); // the progress step cannot read the count: 13
     press(frm);
     ASSERT_EQ(desk.messages().size(), 1u);
-    EXPECT_NE(desk.messages()[0].text.find("frmMain - replaceTABSwithSPACESVerifyMultiple"), std::string::npos)
+    EXPECT_NE(desk.messages()[0].text.find("frmMain - replaceTABSwithSPACESVerifyMultiple"),
+              std::string::npos)
         << desk.messages()[0].text;
     EXPECT_FALSE(exists(temp() + "out\\a.txt"));
     EXPECT_EQ(frm.lblVerify.caption(), "Status: idle ...");
@@ -317,8 +319,7 @@ TEST_F(RunDispatch, FolderRunWhoseEveryFileFailsStillReachesTheEnd) {
 
 TEST_F(RunDispatch, PressDuringAFolderRunIsIgnored) {
     CreateDirectoryA((temp() + "out").c_str(), nullptr);
-    for (const char *name : {"a.txt", "b.txt", "c.txt"})
-        writeFile(name, "\tx\r\n");
+    for (const char *name : {"a.txt", "b.txt", "c.txt"}) writeFile(name, "\tx\r\n");
     FrmMain &frm = folder(temp(), temp() + "out");
     // Handled while the run lets the window see its messages between files.
     PostMessageA(frm.cmdReplaceTABS.hwnd(), BM_CLICK, 0, 0);
@@ -341,8 +342,7 @@ struct PaintSeen {
     static inline bool waitCursor = false;
 
     static LRESULT CALLBACK proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-        if (message != WM_PAINT)
-            return DefWindowProcA(window, message, wParam, lParam);
+        if (message != WM_PAINT) return DefWindowProcA(window, message, wParam, lParam);
         PAINTSTRUCT paint;
         BeginPaint(window, &paint);
         EndPaint(window, &paint);
@@ -358,11 +358,9 @@ struct PaintSeen {
 TEST_F(RunDispatch, WindowPaintsWithTheWaitCursorAndIgnoresASecondPressWhileALargeFileConverts) {
     // 200 MB of source lines (a block of at least 1 MiB of them, 200 times).
     std::string block;
-    while (block.size() < 1024 * 1024)
-        block += "\tint value = other;\t// note\r\n";
+    while (block.size() < 1024 * 1024) block += "\tint value = other;\t// note\r\n";
     const std::string path = writeFile("large.txt", "");
-    for (int i = 0; i < 200; ++i)
-        appendToFile(path, block);
+    for (int i = 0; i < 200; ++i) appendToFile(path, block);
     FrmMain &frm = single(path, temp() + "out.txt");
     frm.show();
 
@@ -371,8 +369,8 @@ TEST_F(RunDispatch, WindowPaintsWithTheWaitCursorAndIgnoresASecondPressWhileALar
     windowClass.hInstance = GetModuleHandleA(nullptr);
     windowClass.lpszClassName = "QuillmerePaintProbe";
     RegisterClassA(&windowClass);
-    HWND probe = CreateWindowExA(0, "QuillmerePaintProbe", "", WS_CHILD | WS_VISIBLE, 0, 0, 20, 20, frm.hwnd(),
-                                 nullptr, GetModuleHandleA(nullptr), nullptr);
+    HWND probe = CreateWindowExA(0, "QuillmerePaintProbe", "", WS_CHILD | WS_VISIBLE, 0, 0, 20, 20,
+                                 frm.hwnd(), nullptr, GetModuleHandleA(nullptr), nullptr);
     ASSERT_NE(probe, nullptr);
     PaintSeen::frm = &frm;
     UpdateWindow(probe);

@@ -1,11 +1,11 @@
 // Restoring the main window from the settings key: defaults for an empty store, exact values for a
 // filled one, and a window that always opens whatever the store holds.
-#include "raw_registry.h"
 #include "form_fixture.h"
+#include "raw_registry.h"
 
+#include "main/frm_main.h"
 #include "window/layout.h"
 #include "window/window_place.h"
-#include "main/frm_main.h"
 
 #include <cmath>
 #include <fstream>
@@ -61,13 +61,11 @@ TEST_F(SettingsRestore, StoredPositionIsTakenWhenStartupIsYes) {
     EXPECT_EQ(frame.left, pixels(3000));
 }
 
-
 TEST_F(SettingsRestore, PositionIsIgnoredWithoutStartup) {
     store("Top", "1500");
     store("Left", "3000");
     expectCentred(main());
 }
-
 
 TEST_F(SettingsRestore, NegativeEdgeCentresTheWindow) {
     store("Startup", "True");
@@ -108,7 +106,8 @@ TEST_F(SettingsRestore, NumberOfSpacesStoredAsANumberReadsAsMissing) {
 TEST_F(SettingsRestore, LinesOfTheExtensionsFileThatCannotBeExtensionsAreSkipped) {
     CreateDirectoryA(dataFolder().c_str(), nullptr);
     std::ofstream(dataFolder() + "extensions.txt", std::ios::binary)
-        << "txt\r\n" << std::string(256, 'x') << "\r\na/b\r\nc:d\r\n*\r\nx?y\r\nsub\\dir\r\n"
+        << "txt\r\n"
+        << std::string(256, 'x') << "\r\na/b\r\nc:d\r\n*\r\nx?y\r\nsub\\dir\r\n"
         << std::string(255, 'y') << "\r\nhtm\r\n";
     FrmMain &frm = main();
     ASSERT_EQ(frm.Combo1.listCount(), 3);
@@ -141,7 +140,6 @@ TEST_F(SettingsRestore, NumberBoxKeepsTwoCharactersAndTurnsErrorIntoEight) {
         EXPECT_EQ(frm.txtSpacesToUse.text(), c.shown);
     }
 }
-
 
 TEST_F(SettingsRestore, ConsistentOptionsComeBackExactly) {
     store("OperationClip", "False");
@@ -246,7 +244,6 @@ TEST_F(SettingsRestore, VanishedOrUnreadablePathsShowThePlaceholder) {
     expectAllPathsWaiting(main());
 }
 
-
 TEST_F(SettingsRestore, DestinationFolderThatRefusesWritingShowsThePlaceholder) {
     // The Unix /sys folder exists and refuses new files to every user.
     store("DestinationM", "Z:\\sys");
@@ -266,8 +263,7 @@ TEST_F(SettingsRestore, WriteProbeLeavesAnExistingTestFileByteForByte) {
     HANDLE search = FindFirstFileA((temp() + "*").c_str(), &found);
     int files = 0;
     do {
-        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-            ++files;
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) ++files;
     } while (FindNextFileA(search, &found));
     FindClose(search);
     EXPECT_EQ(files, 1);

@@ -1,10 +1,10 @@
 // Saving the main window's settings at close, and a restart that finds everything as it was left.
-#include "raw_registry.h"
 #include "form_fixture.h"
+#include "raw_registry.h"
 
+#include "main/frm_main.h"
 #include "window/layout.h"
 #include "window/window_place.h"
-#include "main/frm_main.h"
 
 #include <cmath>
 #include <memory>

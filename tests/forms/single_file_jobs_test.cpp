@@ -3,9 +3,9 @@
 #include "engine_support.h"
 #include "form_fixture.h"
 
-#include "whole_text.h"
 #include "failed/frm_error.h"
 #include "main/frm_main.h"
+#include "whole_text.h"
 
 #include <psapi.h>
 
@@ -190,7 +190,8 @@ TEST_F(SingleFile, SourceReachedAgainAsTheDestinationIsNeverChanged) {
     main().replaceTABSwithSPACESSingle();
     EXPECT_EQ(readFile(source), "a\tb\r\n");
     ASSERT_EQ(desk.messages().size(), 2u);
-    EXPECT_EQ(desk.messages()[0].text, errorText(75, "Path/File access error", "frmMain - replaceTWSfixedSingle"));
+    EXPECT_EQ(desk.messages()[0].text,
+              errorText(75, "Path/File access error", "frmMain - replaceTWSfixedSingle"));
     EXPECT_EQ(desk.messages()[1].text,
               errorText(75, "Path/File access error", "frmMain - replaceTABSwithSPACESSingle"));
     EXPECT_EQ(namesIn(temp()).size(), 2u);
@@ -215,8 +216,7 @@ TEST_F(SingleFile, HundredsOfMegabytesConvertInAFewMegabytesOfMemory) {
     {
         FileHandle out(CreateFileA(source.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
         std::string block;
-        while (block.size() < (1 << 20))
-            block += "name\tvalue\tmore text here\r\n";
+        while (block.size() < (1 << 20)) block += "name\tvalue\tmore text here\r\n";
         block.resize(1 << 20);
         DWORD written;
         for (int i = 0; i < 256; ++i)

@@ -7,8 +7,8 @@
 #include "clipboard.h"
 #include "dialog_answers.h"
 #include "failed/frm_error.h"
-#include "registry.h"
 #include "main/frm_main.h"
+#include "registry.h"
 
 #include <algorithm>
 
@@ -47,17 +47,20 @@ protected:
 TEST_F(UnicodeFolderRun, NamesInAnyScriptAreListedConvertedAndKeptIntact) {
     writeFile("src\\日本語.txt", "\xE6\x97\xA5\t1\r\n");
     writeFile("src\\файл.txt", "a\tb\r\n");
-    writeFile("src\\Grüße.txt", "Gr\xFC\xDF" "e\tx\r\n"); // ANSI text under a name with ANSI letters
+    writeFile("src\\Grüße.txt", "Gr\xFC\xDF"
+                                "e\tx\r\n"); // ANSI text under a name with ANSI letters
     writeFile("src\\plain.txt", "p\tq\r\n");
 
     runTabStopsOf4();
 
     EXPECT_EQ(main().List1.listCount(), 4);
     EXPECT_EQ(main().frmError().List2.listCount(), 0);
-    EXPECT_EQ(destinationNames(), (std::vector<std::string>{"Grüße.txt", "plain.txt", "файл.txt", "日本語.txt"}));
+    EXPECT_EQ(destinationNames(),
+              (std::vector<std::string>{"Grüße.txt", "plain.txt", "файл.txt", "日本語.txt"}));
     EXPECT_EQ(readFile(destination + "日本語.txt"), "\xE6\x97\xA5  1\r\n");
     EXPECT_EQ(readFile(destination + "файл.txt"), "a   b\r\n");
-    EXPECT_EQ(readFile(destination + "Grüße.txt"), "Gr\xFC\xDF" "e   x\r\n");
+    EXPECT_EQ(readFile(destination + "Grüße.txt"), "Gr\xFC\xDF"
+                                                   "e   x\r\n");
     EXPECT_EQ(readFile(destination + "plain.txt"), "p   q\r\n");
     EXPECT_TRUE(desk.messages().size() == 1u) << "only the completion message";
 }
@@ -67,8 +70,7 @@ TEST_F(UnicodeFolderRun, NamesInAnyScriptAreListedConvertedAndKeptIntact) {
 // the path is made that long by a long folder name instead.
 TEST_F(UnicodeFolderRun, PathPastMaxPathWithANameOutsideTheCodePageIsConverted) {
     std::string name;
-    for (int i = 0; i < 120; ++i)
-        name += "\xD0\xB6"; // U+0436
+    for (int i = 0; i < 120; ++i) name += "\xD0\xB6"; // U+0436
     name += ".txt";
     source += std::string(140, 's') + "\\";
     destination += std::string(140, 'd') + "\\";

@@ -2,9 +2,9 @@
 #include "engine_support.h"
 #include "form_fixture.h"
 
-#include "window/layout.h"
-#include "window/controls.h"
 #include "main/frm_main.h"
+#include "window/controls.h"
+#include "window/layout.h"
 
 #include <algorithm>
 #include <fstream>
@@ -56,8 +56,7 @@ TEST_F(WorkList, ListsOrdinaryFilesOfTheExtensionAsFullPaths) {
     CreateDirectoryA((temp() + "folder.txt").c_str(), nullptr);
     list(temp().substr(0, temp().size() - 1), "txt");
     std::vector<std::string> entries;
-    for (int i = 0; i < main().List1.listCount(); ++i)
-        entries.push_back(main().List1.list(i));
+    for (int i = 0; i < main().List1.listCount(); ++i) entries.push_back(main().List1.list(i));
     std::sort(entries.begin(), entries.end());
     EXPECT_EQ(entries,
               (std::vector<std::string>{temp() + "a.txt", temp() + "b.TXT", temp() + "readonly.txt"}));

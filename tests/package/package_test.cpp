@@ -101,13 +101,15 @@ public:
         line.push_back('\0');
         STARTUPINFOA startup{};
         startup.cb = sizeof startup;
-        CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process_);
+        CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                       &process_);
     }
     Started(const Started &) = delete;
     Started &operator=(const Started &) = delete;
     ~Started() {
         if (!process_.hProcess) return;
-        if (WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(process_.hProcess, 99);
+        if (WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT)
+            TerminateProcess(process_.hProcess, 99);
         CloseHandle(process_.hThread);
         CloseHandle(process_.hProcess);
     }
@@ -196,7 +198,8 @@ protected:
     static void SetUpTestSuite() { CoInitialize(nullptr); }
     void SetUp() override {
         ASSERT_TRUE(exists(setupPath())) << setupPath();
-        ASSERT_FALSE(keyExists(HKEY_LOCAL_MACHINE, uninstallKey)) << "an earlier test left Quillmere installed";
+        ASSERT_FALSE(keyExists(HKEY_LOCAL_MACHINE, uninstallKey))
+            << "an earlier test left Quillmere installed";
     }
 };
 
@@ -210,7 +213,8 @@ TEST_F(Package, InstallerCarriesTheVersionAndThePublisher) {
         char *value = nullptr;
         UINT length = 0;
         const std::string query = std::string("\\StringFileInfo\\040904b0\\") + name;
-        return VerQueryValueA(block.data(), query.c_str(), reinterpret_cast<void **>(&value), &length) && value
+        return VerQueryValueA(block.data(), query.c_str(), reinterpret_cast<void **>(&value), &length) &&
+                       value
                    ? std::string(value)
                    : std::string("<none>");
     };

@@ -9,16 +9,16 @@
 
 std::wstring wideOf(const std::string &utf8) {
     std::wstring wide(utf8.size(), L'\0');
-    const int length = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(),
-                                           static_cast<int>(wide.size()));
+    const int length = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()),
+                                           wide.data(), static_cast<int>(wide.size()));
     wide.resize(static_cast<size_t>(length > 0 ? length : 0));
     return wide;
 }
 
 std::string utf8Of(const std::wstring &wide) {
     std::string text(wide.size() * 3, '\0');
-    const int length = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), text.data(),
-                                           static_cast<int>(text.size()), nullptr, nullptr);
+    const int length = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()),
+                                           text.data(), static_cast<int>(text.size()), nullptr, nullptr);
     text.resize(static_cast<size_t>(length > 0 ? length : 0));
     return text;
 }
@@ -79,8 +79,8 @@ void writeBytes(const std::string &path, const std::string &bytes) {
 }
 
 std::string readBytes(const std::string &path) {
-    HANDLE file = CreateFileW(longPath(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE file = CreateFileW(longPath(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return {};
     std::string bytes;
     char block[65536];

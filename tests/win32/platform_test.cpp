@@ -8,8 +8,8 @@
 
 #include "appdata.h"
 #include "desktop/show_error.h"
-#include "handles.h"
 #include "folders.h"
+#include "handles.h"
 #include "running_copy.h"
 #include "text_files.h"
 #include "window/progress_bar.h"
@@ -19,9 +19,9 @@ namespace {
 // One brush per colour, not one per pixel column: columns of one colour make one band.
 TEST(ProgressBands, ColumnsOfOneColourShareABandAndTheBandsCoverTheFilledPart) {
     // Three columns: cyan, half-way (green 255 * 1 / 2 = 127 off), blue.
-    EXPECT_EQ(progressBands(3, 3), (std::vector<ProgressBand>{{0, 1, RGB(0, 255, 255)},
-                                                               {1, 2, RGB(0, 128, 255)},
-                                                               {2, 3, RGB(0, 0, 255)}}));
+    EXPECT_EQ(progressBands(3, 3),
+              (std::vector<ProgressBand>{
+                  {0, 1, RGB(0, 255, 255)}, {1, 2, RGB(0, 128, 255)}, {2, 3, RGB(0, 0, 255)}}));
     // 511 columns over 255 steps of green: two columns a colour, the last one alone.
     const std::vector<ProgressBand> wide = progressBands(511, 511);
     ASSERT_EQ(wide.size(), 256u);
@@ -101,7 +101,7 @@ TEST_F(PathChecks, FileExistsOnlyForAFileThatCanBeReadNow) {
     const std::string file = writeFile("notes.txt", "a\tb");
     EXPECT_TRUE(fileExists(file));
     EXPECT_FALSE(fileExists(temp() + "missing.txt"));
-    EXPECT_FALSE(fileExists(temp()));                       // a folder
+    EXPECT_FALSE(fileExists(temp())); // a folder
     EXPECT_FALSE(fileExists(temp().substr(0, temp().size() - 1)));
     EXPECT_FALSE(fileExists("Waiting ..."));
     EXPECT_FALSE(fileExists(""));
@@ -151,8 +151,7 @@ protected:
     // 3 MiB of bytes that tell their offset: every 4 bytes hold the offset of the first of them.
     std::string numberedFile() {
         std::string bytes(3 * 1024 * 1024, '\0');
-        for (std::uint32_t at = 0; at < bytes.size(); at += 4)
-            std::memcpy(bytes.data() + at, &at, 4);
+        for (std::uint32_t at = 0; at < bytes.size(); at += 4) std::memcpy(bytes.data() + at, &at, 4);
         return writeFile("numbered.bin", bytes);
     }
 };
@@ -227,7 +226,8 @@ TEST_F(BlockReads, SinkThatThrowsEndsTheReadAndReleasesTheFile) {
     const std::string path = numberedFile();
     {
         const FileHandle file = openForReading(path, ShareWrite::Denied);
-        EXPECT_THROW(readBlocks(file, [](const char *, std::size_t) { raiseError(err::DiskFull); }), AppError);
+        EXPECT_THROW(readBlocks(file, [](const char *, std::size_t) { raiseError(err::DiskFull); }),
+                     AppError);
     }
     EXPECT_TRUE(DeleteFileA(path.c_str()));
 }

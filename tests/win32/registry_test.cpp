@@ -59,7 +59,10 @@ TEST_F(RegistryLayer, ValuesOfOtherTypesReadAsMissingNotAsTheirBytes) {
     const DWORD number = 0xFFFF;
     RegSetValueExA(key, "Number", 0, REG_DWORD, reinterpret_cast<const BYTE *>(&number), sizeof number);
     RegSetValueExA(key, "Bytes", 0, REG_BINARY, reinterpret_cast<const BYTE *>("12\0"), 3);
-    RegSetValueExA(key, "Texts", 0, REG_MULTI_SZ, reinterpret_cast<const BYTE *>("8\0" "9\0"), 5);
+    RegSetValueExA(key, "Texts", 0, REG_MULTI_SZ,
+                   reinterpret_cast<const BYTE *>("8\0"
+                                                  "9\0"),
+                   5);
     RegSetValueExA(key, "Expandable", 0, REG_EXPAND_SZ, reinterpret_cast<const BYTE *>("12"), 3);
     RegCloseKey(key);
     EXPECT_EQ(Registry::getKeyValue(scratchPath, "Number"), "Error");

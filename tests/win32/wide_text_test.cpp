@@ -15,8 +15,11 @@ namespace {
 class WideText : public WinTest {};
 
 TEST_F(WideText, ConversionsKeepEveryCharacterIncludingPairsAndEmptyText) {
-    EXPECT_EQ(toWide("Gr\xC3\xBC\xC3\x9F" "e \xE6\x97\xA5 \xF0\x9F\x98\x80"), L"Gr\u00FC\u00DFe \u65E5 \U0001F600");
-    EXPECT_EQ(toUtf8(L"Gr\u00FC\u00DFe \u65E5 \U0001F600"), "Gr\xC3\xBC\xC3\x9F" "e \xE6\x97\xA5 \xF0\x9F\x98\x80");
+    EXPECT_EQ(toWide("Gr\xC3\xBC\xC3\x9F"
+                     "e \xE6\x97\xA5 \xF0\x9F\x98\x80"),
+              L"Gr\u00FC\u00DFe \u65E5 \U0001F600");
+    EXPECT_EQ(toUtf8(L"Gr\u00FC\u00DFe \u65E5 \U0001F600"), "Gr\xC3\xBC\xC3\x9F"
+                                                            "e \xE6\x97\xA5 \xF0\x9F\x98\x80");
     EXPECT_EQ(toWide(""), L"");
     EXPECT_EQ(toUtf8(std::wstring_view()), "");
     EXPECT_EQ(toUtf8(static_cast<const wchar_t *>(nullptr)), "");
@@ -88,8 +91,11 @@ TEST_F(WideSettings, TextOutsideTheCodePageIsStoredAndReadBack) {
 }
 
 TEST_F(WideSettings, AnsiTextStoredByTheNarrowCallsReadsAsTheSameCharacters) {
-    rawSetString(scratch, "Old", "c:\\Gr\xFC\xDF" "e\\caf\xE9.txt");
-    EXPECT_EQ(Registry::getKeyValue(scratchPath, "Old"), "c:\\Gr\xC3\xBC\xC3\x9F" "e\\caf\xC3\xA9.txt");
+    rawSetString(scratch, "Old",
+                 "c:\\Gr\xFC\xDF"
+                 "e\\caf\xE9.txt");
+    EXPECT_EQ(Registry::getKeyValue(scratchPath, "Old"), "c:\\Gr\xC3\xBC\xC3\x9F"
+                                                         "e\\caf\xC3\xA9.txt");
     Registry::setKeyValue(scratchPath, "New", "\xC3\xA9t\xC3\xA9");
     EXPECT_EQ(rawGetString(scratch, "New"), "\xE9t\xE9");
 }

@@ -11,11 +11,9 @@ protected:
         WIN32_FIND_DATAA found;
         HANDLE search = FindFirstFileA((folder + "*").c_str(), &found);
         int files = 0;
-        if (search == INVALID_HANDLE_VALUE)
-            return 0;
+        if (search == INVALID_HANDLE_VALUE) return 0;
         do {
-            if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-                ++files;
+            if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) ++files;
         } while (FindNextFileA(search, &found));
         FindClose(search);
         return files;
@@ -43,6 +41,5 @@ TEST_F(WriteProbe, MissingFolderIsNotARefusal) {
     EXPECT_EQ(probeFolderForWriting(temp() + "absent"), ProbeResult::OtherFailure);
     EXPECT_EQ(probeFolderForWriting("Waiting ..."), ProbeResult::OtherFailure);
 }
-
 
 } // namespace

@@ -16,18 +16,19 @@ std::string noticeForThisYear() {
 void addSeparators(HWND window) {
     const int dpi = screenDpi();
     for (const SeparatorRow &line : aboutSeparators())
-        CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_ETCHEDHORZ, twipsToPixels(line.left, dpi),
-                        twipsToPixels(line.top, dpi), twipsToPixels(line.width, dpi), 2, window, nullptr,
-                        GetModuleHandleW(nullptr), nullptr);
+        CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_ETCHEDHORZ,
+                        twipsToPixels(line.left, dpi), twipsToPixels(line.top, dpi),
+                        twipsToPixels(line.width, dpi), 2, window, nullptr, GetModuleHandleW(nullptr),
+                        nullptr);
 }
 
 } // namespace
 
 void FrmAbout::load() {
     const int dpi = screenDpi();
-    createWindow("QuillmereAbout", "About", WS_POPUP | WS_CAPTION | WS_SYSMENU,
-                 WS_EX_DLGMODALFRAME, twipsToPixels(aboutClientWidthTwips, dpi),
-                 twipsToPixels(aboutClientHeightTwips, dpi), mainWindow_);
+    createWindow("QuillmereAbout", "About", WS_POPUP | WS_CAPTION | WS_SYSMENU, WS_EX_DLGMODALFRAME,
+                 twipsToPixels(aboutClientWidthTwips, dpi), twipsToPixels(aboutClientHeightTwips, dpi),
+                 mainWindow_);
     if (!hwnd()) return;
     font_.reset(createDialogFont(8));
     titleFont_.reset(createDialogFont(13.5));

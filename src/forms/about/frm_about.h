@@ -2,11 +2,11 @@
 // the maker's homepage. Made anew for each showing and shown modally over the main window.
 #pragma once
 
+#include "desktop/desktop.h"
+#include "handles.h"
 #include "window/base_window.h"
 #include "window/control_colours.h"
 #include "window/controls.h"
-#include "desktop/desktop.h"
-#include "handles.h"
 #include "window/mouse_watch.h"
 #include "window/tooltips.h"
 

@@ -6,8 +6,7 @@ ControlMap FailureWindow::loadHidden(const char *className, int clientWidthTwips
     const int dpi = screenDpi();
     createWindow(className, failureWindowCaption, WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU, WS_EX_TOOLWINDOW,
                  twipsToPixels(clientWidthTwips, dpi), twipsToPixels(clientHeightTwips, dpi), owner);
-    if (!hwnd())
-        return {};
+    if (!hwnd()) return {};
     font_.reset(createDialogFont(8));
     tooltips_.attach(hwnd());
     ControlMap made = createControls(hwnd(), table, static_cast<HFONT>(font_.get()), tooltips_);
@@ -34,8 +33,7 @@ LRESULT FailureWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     if (const auto answer = colours_.answerMessage(message, wParam, lParam)) return *answer;
     switch (message) {
     case WM_SHOWWINDOW:
-        if (wParam)
-            Command1.setFocus(); // "&Proceed" first, whatever the tab order
+        if (wParam) Command1.setFocus(); // "&Proceed" first, whatever the tab order
         break;
     case WM_COMMAND:
         // Enter and Esc arrive from the keyboard handling as OK and Cancel without a control.

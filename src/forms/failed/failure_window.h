@@ -2,11 +2,11 @@
 // from a layout table, the warning picture, and closing that unloads it.
 #pragma once
 
+#include "desktop/desktop.h"
+#include "handles.h"
 #include "window/base_window.h"
 #include "window/control_colours.h"
 #include "window/controls.h"
-#include "desktop/desktop.h"
-#include "handles.h"
 #include "window/layout.h"
 #include "window/tooltips.h"
 

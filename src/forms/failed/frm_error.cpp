@@ -1,21 +1,20 @@
 #include "failed/frm_error.h"
 
 #include "appdata.h"
+#include "desktop/show_error.h"
 #include "error_message.h"
 #include "failed/frm_error_layout.h"
-#include "desktop/show_error.h"
-#include "window/controls.h"
 #include "locale_text.h"
 #include "text_files.h"
 #include "wide_text.h"
+#include "window/controls.h"
 
 #include <vector>
 
 FrmError::FrmError(HWND owner) {
     const ControlMap made = loadHidden("QuillmereError", frmErrorClientWidthTwips, frmErrorClientHeightTwips,
                                        frmErrorLayout(), owner);
-    if (made.empty())
-        return;
+    if (made.empty()) return;
     bindShared(made);
     bind(List2, made, "List2");
     bind(cmdSave, made, "cmdSave");
@@ -25,15 +24,12 @@ FrmError::FrmError(HWND owner) {
 }
 
 void FrmError::onClick(HWND control) {
-    if (control == cmdSave.hwnd())
-        return cmdSave_Click();
-    if (control == Command1.hwnd())
-        return Command1_Click();
+    if (control == cmdSave.hwnd()) return cmdSave_Click();
+    if (control == Command1.hwnd()) return Command1_Click();
 }
 
 void FrmError::childMouse(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message != WM_MOUSEMOVE || control != List2.hwnd())
-        return;
+    if (message != WM_MOUSEMOVE || control != List2.hwnd()) return;
     List2_MouseMove(mouseButtonState(wParam), 0, pointerTwips(static_cast<short>(LOWORD(lParam))),
                     pointerTwips(static_cast<short>(HIWORD(lParam))));
 }
@@ -41,8 +37,7 @@ void FrmError::childMouse(HWND control, UINT message, WPARAM wParam, LPARAM lPar
 void FrmError::cmdSave_Click() {
     guarded("frmError - cmdSave_Click", [&] {
         std::vector<std::string> entries;
-        for (int32_t i = 0; i < List2.listCount(); ++i)
-            entries.push_back(List2.list(i));
+        for (int32_t i = 0; i < List2.listCount(); ++i) entries.push_back(List2.list(i));
         const std::string stamp = userShortDate() + " " + userTimeOfDay();
         const std::string log = appDataFolder(programFolder()) + "errorlog.txt";
         // In the ANSI code page as earlier versions wrote it, unless a name has no form there.

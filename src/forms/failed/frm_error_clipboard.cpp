@@ -5,14 +5,12 @@
 FrmErrorClipboard::FrmErrorClipboard(HWND owner) {
     const ControlMap made = loadHidden("QuillmereErrorClipboard", frmErrorClientWidthTwips,
                                        frmErrorClipboardClientHeightTwips, frmErrorClipboardLayout(), owner);
-    if (made.empty())
-        return;
+    if (made.empty()) return;
     bindShared(made);
 }
 
 void FrmErrorClipboard::onClick(HWND control) {
-    if (control == Command1.hwnd())
-        Command1_Click();
+    if (control == Command1.hwnd()) Command1_Click();
 }
 
 void FrmErrorClipboard::Command1_Click() { unload(); }

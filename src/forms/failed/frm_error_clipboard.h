@@ -9,7 +9,6 @@ public:
     explicit FrmErrorClipboard(HWND owner);
     const char *formName() const override { return "frmErrorClipboard"; }
 
-
     void Command1_Click();
 
 private:

@@ -104,12 +104,13 @@ void FrmMain::bindControls() {
         SetWindowTheme(option, L"", L"");
         colours_.setText(option, operationOtherColour);
     }
-    for (HWND label : {Label1.hwnd(), Label2.hwnd(), Label3.hwnd(), Label4.hwnd(), Label5.hwnd(), Label6.hwnd(),
-                       lblNumberofiles.hwnd(), lblVerify.hwnd()})
+    for (HWND label : {Label1.hwnd(), Label2.hwnd(), Label3.hwnd(), Label4.hwnd(), Label5.hwnd(),
+                       Label6.hwnd(), lblNumberofiles.hwnd(), lblVerify.hwnd()})
         colours_.setTransparent(label);
     colours_.setText(lblVerify.hwnd(), 0x00C00000); // dark blue
-    for (HWND box : {txtSource.hwnd(), txtDest.hwnd(), txtMultipleFilesPath.hwnd(),
-                     txtMultipleFilesDestinationPath.hwnd(), txtSpacesToUse.hwnd(), List1.hwnd(), Combo1.hwnd()})
+    for (HWND box :
+         {txtSource.hwnd(), txtDest.hwnd(), txtMultipleFilesPath.hwnd(),
+          txtMultipleFilesDestinationPath.hwnd(), txtSpacesToUse.hwnd(), List1.hwnd(), Combo1.hwnd()})
         colours_.setButtonFaceBackground(box);
 
     SendMessageW(UpDown1.hwnd(), UDM_SETBUDDY, reinterpret_cast<WPARAM>(txtSpacesToUse.hwnd()), 0);
@@ -124,9 +125,7 @@ void FrmMain::bindControls() {
 LRESULT FrmMain::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     if (const auto answer = colours_.answerMessage(message, wParam, lParam)) return *answer;
     switch (message) {
-    case WM_COMMAND:
-        onCommand(reinterpret_cast<HWND>(lParam), HIWORD(wParam), LOWORD(wParam));
-        return 0;
+    case WM_COMMAND: onCommand(reinterpret_cast<HWND>(lParam), HIWORD(wParam), LOWORD(wParam)); return 0;
     case WM_CLOSE:
         if (deferCloseDuringRun()) return 0;
         Form_QueryUnload();

@@ -2,20 +2,20 @@
 // procedure that belongs to it. The procedures are defined beside this file, in files by concern.
 #pragma once
 
-#include "text_encoding.h"
-#include "window/base_window.h"
 #include "desktop/browse_dialog.h"
 #include "desktop/common_dialog.h"
+#include "handles.h"
+#include "text_encoding.h"
+#include "window/base_window.h"
 #include "window/control_colours.h"
 #include "window/controls.h"
-#include "handles.h"
 #include "window/mouse_watch.h"
 #include "window/tooltips.h"
 
 #include <cstdint>
 #include <memory>
-#include <unordered_map>
 #include <string>
+#include <unordered_map>
 
 class FrmError;
 class FrmErrorClipboard;

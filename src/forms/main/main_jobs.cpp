@@ -32,30 +32,26 @@ int16_t spacesNumber(const FrmMain &frm) { return spacesFromText(frm.txtSpacesTo
 std::string temporaryPath(const std::string &name) { return appDataFolder(programFolder()) + name; }
 
 void removeTemporary(const std::string &path) {
-    if (fileExists(path))
-        deleteFileIfPresent(path);
+    if (fileExists(path)) deleteFileIfPresent(path);
 }
 
 // Adds tEXTO to the failed-files list unless it is there already.
 void recordFailedInput(FrmMain &frm) {
-    if (!frm.itemIsInList())
-        frm.frmError().List2.addItem(frm.tEXTO);
+    if (!frm.itemIsInList()) frm.frmError().List2.addItem(frm.tEXTO);
 }
 
 std::vector<std::string> listEntries(const ListBox &list) {
     std::vector<std::string> entries;
     const int32_t count = list.listCount();
     entries.reserve(static_cast<std::size_t>(count > 0 ? count : 0));
-    for (int32_t i = 0; i < count; ++i)
-        entries.push_back(list.list(i));
+    for (int32_t i = 0; i < count; ++i) entries.push_back(list.list(i));
     return entries;
 }
 
 void replaceEntries(ListBox &list, const std::vector<std::string> &entries) {
     const DrawingPaused paused(list.hwnd());
     list.clear();
-    for (const std::string &entry : entries)
-        list.addItem(entry);
+    for (const std::string &entry : entries) list.addItem(entry);
 }
 
 // After each file of a folder pass: the bar's maximum from the hidden count, its value, one yield.
@@ -64,8 +60,7 @@ void progressStep(FrmMain &frm, int32_t filesDone) {
     frm.ProgressBar1.setMax(countFromText(frm.lblHDDENnrOfFiles.caption()));
     frm.ProgressBar1.setValue(filesDone);
     yieldToMessageLoop();
-    if (frm.closeRequested())
-        throw RunStopped{};
+    if (frm.closeRequested()) throw RunStopped{};
 }
 
 void showCompletion(const FrmMain &frm, const std::string &text) {
@@ -78,8 +73,7 @@ class MessagePump {
 public:
     void operator()() {
         const DWORD now = GetTickCount();
-        if (now - last_ < 50)
-            return;
+        if (now - last_ < 50) return;
         yieldToMessageLoop();
         last_ = GetTickCount();
     }
@@ -107,8 +101,7 @@ void FrmMain::KillTempFile2() {
 bool FrmMain::itemIsInList() {
     const ListBox &failed = frmError().List2;
     for (int32_t i = 0; i < failed.listCount(); ++i)
-        if (failed.list(i) == tEXTO)
-            return true;
+        if (failed.list(i) == tEXTO) return true;
     return false;
 }
 
@@ -137,8 +130,9 @@ void FrmMain::replaceTABSwithSPACESSingle() {
     guarded("frmMain - replaceTABSwithSPACESSingle", [&] {
         tEXTO = trimSpaces(txtSource.text());
         targetfile = txtDest.text(); // as typed: this job has always written to the untrimmed path
-        convertFileFixedSpaces(tEXTO, targetfile, [&] { return spacesNumber(*this); },
-                               verifiedEncoding(*this, tEXTO), MessagePump());
+        convertFileFixedSpaces(
+            tEXTO, targetfile, [&] { return spacesNumber(*this); }, verifiedEncoding(*this, tEXTO),
+            MessagePump());
         showCompletion(*this, jobText::fileReady);
     });
 }
@@ -159,19 +153,19 @@ bool FrmMain::replaceTABSwithSPACESVerifyMultiple() {
             listEntries(List1),
             [&](const std::string &path) {
                 tEXTO = path;
-                if (listed.insert(tEXTO).second)
-                    failed.addItem(tEXTO);
+                if (listed.insert(tEXTO).second) failed.addItem(tEXTO);
             },
             [&] { progressStep(*this, ++done); },
-            [&](const std::string &path, TextEncoding encoding) { verifiedEncodings[trimSpaces(path)] = encoding; });
+            [&](const std::string &path, TextEncoding encoding) {
+                verifiedEncodings[trimSpaces(path)] = encoding;
+            });
     });
 }
 
 void FrmMain::removeErroredFiles() {
     guarded("frmMain - removeErroredFiles", [&] {
         const std::vector<std::string> failed = listEntries(frmError().List2);
-        if (failed.empty())
-            return;
+        if (failed.empty()) return;
         replaceEntries(List1, withoutFailed(listEntries(List1), failed));
     });
 }

@@ -1,12 +1,12 @@
 // The four Browse buttons: the file pickers of the single-file panel and the folder pickers of the
 // folder panel, with the checks that refuse a choice.
-#include "locale_text.h"
 #include "appdata.h"
 #include "desktop/desktop.h"
 #include "desktop/show_error.h"
+#include "folders.h"
+#include "locale_text.h"
 #include "main/frm_main.h"
 #include "messages.h"
-#include "folders.h"
 #include "path_text.h"
 #include "write_probe.h"
 
@@ -186,8 +186,8 @@ void FrmMain::cmdBrowseDir2Save_Click() {
         const std::string previous = txtMultipleFilesDestinationPath.text();
         if (!dialog.browse()) return;
 
-        keepFolderChoice(*this, dialog.folderPath, previous, txtMultipleFilesDestinationPath, txtMultipleFilesPath,
-                         true);
+        keepFolderChoice(*this, dialog.folderPath, previous, txtMultipleFilesDestinationPath,
+                         txtMultipleFilesPath, true);
     } catch (...) {
         const AppError error = caughtError(std::current_exception());
         showErrorMessage(error, "frmMain - cmdBrowseDir2Save_Click", browseDir2SaveClosing(error.number));

@@ -6,9 +6,9 @@
 #include "desktop/show_error.h"
 #include "failed/frm_error.h"
 #include "failed/frm_error_clipboard.h"
+#include "folders.h"
 #include "main/frm_main.h"
 #include "messages.h"
-#include "folders.h"
 #include "path_text.h"
 #include "text_files.h"
 
@@ -59,34 +59,26 @@ private:
 } // namespace
 
 void FrmMain::cmdReplaceTABS_Click() {
-    if (runInProgress())
-        return;
+    if (runInProgress()) return;
     try {
         const RunInProgress running(*this);
         // Three separate tests: the options form one group, so at most one sequence runs.
-        if (optClipboard.value())
-            prevcmdReplaceTABSClipboard();
-        if (optSingle.value())
-            prevcmdReplaceTABSSingle();
-        if (optMultiple.value())
-            prevcmdReplaceTABSMultiple();
+        if (optClipboard.value()) prevcmdReplaceTABSClipboard();
+        if (optSingle.value()) prevcmdReplaceTABSSingle();
+        if (optMultiple.value()) prevcmdReplaceTABSMultiple();
     } catch (const RunStopped &) {
         // The window was asked to close between two files; nothing more is shown.
     }
-    if (closeRequested())
-        close();
+    if (closeRequested()) close();
 }
 
 namespace {
 
 // True when the source and destination can be used; otherwise the user has been told.
 bool singleInputsUsable(FrmMain &frm) {
-    if (nothingChosen(frm.txtSource))
-        return refused(frm, runText::chooseSourceFile);
-    if (frm.txtDest.text() == placeholderText)
-        return refused(frm, runText::defineDestinationFile);
-    if (frm.txtDest.text().empty())
-        return refused(frm, runText::chooseDestinationFile);
+    if (nothingChosen(frm.txtSource)) return refused(frm, runText::chooseSourceFile);
+    if (frm.txtDest.text() == placeholderText) return refused(frm, runText::defineDestinationFile);
+    if (frm.txtDest.text().empty()) return refused(frm, runText::chooseDestinationFile);
     if (!fileExists(frm.txtSource.text()))
         return refusedPathGone(frm, frm.txtSource, runText::sourceFileGone);
     if (!DirExists(filePart(frm.txtDest.text(), pathPart::folder)))
@@ -103,10 +95,8 @@ bool singleInputsUsable(FrmMain &frm) {
 void FrmMain::prevcmdReplaceTABSSingle() {
     guarded("frmMain - prevcmdReplaceTABSSingle", [&] {
         frmError().List2.clear();
-        if (!singleInputsUsable(*this))
-            return;
-        if (!replaceTABSwithSPACESVerifySingle())
-            return;
+        if (!singleInputsUsable(*this)) return;
+        if (!replaceTABSwithSPACESVerifySingle()) return;
         if (frmError().List2.listCount() > 0) {
             desktop().beep();
             desktop().showModal(frmError(), hwnd());
@@ -124,8 +114,7 @@ namespace {
 
 // True when both folders can be used and files are listed; otherwise the user has been told.
 bool folderInputsUsable(FrmMain &frm) {
-    if (nothingChosen(frm.txtMultipleFilesPath))
-        return refused(frm, runText::chooseSourceFolder);
+    if (nothingChosen(frm.txtMultipleFilesPath)) return refused(frm, runText::chooseSourceFolder);
     if (nothingChosen(frm.txtMultipleFilesDestinationPath))
         return refused(frm, runText::defineDestinationFolder);
     if (!DirExists(frm.txtMultipleFilesPath.text()))
@@ -136,8 +125,7 @@ bool folderInputsUsable(FrmMain &frm) {
     if (sameFileOnDisk(frm.txtMultipleFilesPath.text(), frm.txtMultipleFilesDestinationPath.text()))
         return refused(frm, pickerText::sameFolder);
     // The list as it was last built: the folder is not searched again here.
-    if (frm.List1.listCount() == 0)
-        return refusedNoFiles(frm);
+    if (frm.List1.listCount() == 0) return refusedNoFiles(frm);
     return true;
 }
 
@@ -146,8 +134,7 @@ void dropFailedFiles(FrmMain &frm) {
     const std::string count = std::to_string(frm.List1.listCount());
     frm.lblHDDENnrOfFiles.setCaption(count);
     frm.lblNumberofiles.setCaption(count + " files");
-    if (count == "1")
-        frm.lblNumberofiles.setCaption(count + " file");
+    if (count == "1") frm.lblNumberofiles.setCaption(count + " file");
 }
 
 bool anyFailed(FrmMain &frm) { return frm.frmError().List2.listCount() > 0; }
@@ -158,16 +145,14 @@ void FrmMain::prevcmdReplaceTABSMultiple() {
     guarded("frmMain - prevcmdReplaceTABSMultiple", [&] {
         ProgressBar1.setValue(0);
         frmError().List2.clear();
-        if (!folderInputsUsable(*this))
-            return;
+        if (!folderInputsUsable(*this)) return;
         lblVerify.setCaption(runText::verifying);
         if (!replaceTABSwithSPACESVerifyMultiple()) {
             lblVerify.setCaption(runText::idle);
             ProgressBar1.setValue(0);
             return;
         }
-        if (anyFailed(*this))
-            dropFailedFiles(*this);
+        if (anyFailed(*this)) dropFailedFiles(*this);
         lblVerify.setCaption(runText::converting);
         if (optFixedTABS.value())
             replaceTWSfixedMultiple();
@@ -186,15 +171,13 @@ void FrmMain::prevcmdReplaceTABSMultiple() {
 void FrmMain::prevcmdReplaceTABSClipboard() {
     guarded("frmMain - prevcmdReplaceTABSClipboard", [&] {
         frmError().List2.clear();
-        if (!replaceTABSwithSPACESVerifyClipboard())
-            return;
+        if (!replaceTABSwithSPACESVerifyClipboard()) return;
         if (frmError().List2.listCount() > 0) {
             desktop().beep();
             desktop().showModal(frmErrorClipboard(), hwnd());
             return;
         }
-        if (lblHDDENTextonClipboard.caption() == "no")
-            return;
+        if (lblHDDENTextonClipboard.caption() == "no") return;
         if (optFixedTABS.value())
             replaceTWSfixedClipboard();
         else

@@ -1,9 +1,9 @@
 // The main window's settings: restored from the registry at load, saved at close.
 #include "appdata.h"
 #include "desktop/show_error.h"
+#include "folders.h"
 #include "main/frm_main.h"
 #include "main/settings_key.h"
-#include "folders.h"
 #include "path_text.h"
 #include "registry.h"
 #include "setting_forms.h"
@@ -16,15 +16,12 @@ std::string stored(const std::string &name) { return Registry::getKeyValue(setti
 
 // True when the stored place was taken and keeps the window on the screen.
 bool placeAtStoredPosition(HWND window) {
-    if (!yesNoFromText(stored(settingName::Startup)).value_or(false))
-        return false;
+    if (!yesNoFromText(stored(settingName::Startup)).value_or(false)) return false;
     ignoringErrors([&] {
-        if (auto top = positionFromText(stored(settingName::Top)))
-            setWindowTopTwips(window, *top);
+        if (auto top = positionFromText(stored(settingName::Top))) setWindowTopTwips(window, *top);
     });
     ignoringErrors([&] {
-        if (auto left = positionFromText(stored(settingName::Left)))
-            setWindowLeftTwips(window, *left);
+        if (auto left = positionFromText(stored(settingName::Left))) setWindowLeftTwips(window, *left);
     });
     const TwipsRect frame = windowFrameTwips(window);
     // A stored place on no monitor any more would leave the window out of reach.
@@ -39,58 +36,47 @@ void centreOnScreen(HWND window) {
 
 void restoreSpaces(TextBox &box) {
     box.setText(cutToTwo(stored(settingName::SpacesToUse)));
-    if (box.text() == "Er")
-        box.setText("8");
+    if (box.text() == "Er") box.setText("8");
 }
 
 void restoreOption(OptionButton &option, const std::string &name) {
-    if (auto selected = yesNoFromText(stored(name)))
-        option.setValue(*selected);
+    if (auto selected = yesNoFromText(stored(name))) option.setValue(*selected);
 }
 
 void restorePath(TextBox &box, const std::string &name) {
     box.setText(stored(name));
-    if (box.text() == Registry::readFailure)
-        box.setText(placeholderText);
+    if (box.text() == Registry::readFailure) box.setText(placeholderText);
 }
 
 void selectStoredExtension(FrmMain &frm) {
     const auto index = extensionIndexFromText(stored(settingName::LastExtension), frm.Combo1.listCount());
-    if (index && frm.Combo1.setListIndex(*index))
-        frm.Combo1_Click();
+    if (index && frm.Combo1.setListIndex(*index)) frm.Combo1_Click();
 }
 
 void selectFirstExtensionWhenNone(FrmMain &frm) {
-    if (frm.Combo1.listIndex() != -1)
-        return;
-    if (frm.Combo1.setListIndex(0))
-        frm.Combo1_Click();
+    if (frm.Combo1.listIndex() != -1) return;
+    if (frm.Combo1.setListIndex(0)) frm.Combo1_Click();
 }
 
 void keepOnlyReadableSource(TextBox &box) {
-    if (!fileExists(box.text()))
-        box.setText(placeholderText);
+    if (!fileExists(box.text())) box.setText(placeholderText);
 }
 
 void keepOnlyDestinationInExistingFolder(TextBox &box) {
-    if (!DirExists(filePart(box.text(), pathPart::folder)))
-        box.setText(placeholderText);
+    if (!DirExists(filePart(box.text(), pathPart::folder))) box.setText(placeholderText);
 }
 
 void keepOnlySourceFolderWithFiles(FrmMain &frm) {
     frm.countFILES();
-    if (frm.List1.listCount() == 0)
-        frm.txtMultipleFilesPath.setText(placeholderText);
+    if (frm.List1.listCount() == 0) frm.txtMultipleFilesPath.setText(placeholderText);
 }
 
 void keepOnlyExistingFolder(TextBox &box) {
-    if (!DirExists(box.text()))
-        box.setText(placeholderText);
+    if (!DirExists(box.text())) box.setText(placeholderText);
 }
 
 void keepOnlyWritableFolder(TextBox &box) {
-    if (probeFolderForWriting(box.text()) == ProbeResult::AccessRefused)
-        box.setText(placeholderText);
+    if (probeFolderForWriting(box.text()) == ProbeResult::AccessRefused) box.setText(placeholderText);
 }
 
 } // namespace
@@ -98,8 +84,7 @@ void keepOnlyWritableFolder(TextBox &box) {
 void FrmMain::restoreSettings() {
     ignoringErrors([&] { Registry::createKey(settingsKey); });
     ignoringErrors([&] {
-        if (!placeAtStoredPosition(hwnd()))
-            centreOnScreen(hwnd());
+        if (!placeAtStoredPosition(hwnd())) centreOnScreen(hwnd());
     });
     ignoringErrors([&] { restoreSpaces(txtSpacesToUse); });
     // In this order, so that in a group the last stored yes wins.
@@ -132,8 +117,7 @@ void store(const std::string &name, const std::string &text) {
 
 // A minimized window's edges say nothing about where it was: the stored place stays.
 void storePosition(HWND window) {
-    if (IsIconic(window))
-        return;
+    if (IsIconic(window)) return;
     const TwipsRect frame = windowFrameTwips(window);
     store(settingName::Top, std::to_string(wholeTwips(frame.top)));
     store(settingName::Left, std::to_string(wholeTwips(frame.left)));

@@ -5,15 +5,14 @@
 #include "desktop/show_error.h"
 #include "failed/frm_error.h"
 #include "failed/frm_error_clipboard.h"
+#include "folders.h"
 #include "main/frm_main.h"
 #include "messages.h"
-#include "folders.h"
 
 void FrmMain::Form_Load() { restoreSettings(); }
 
 void FrmMain::Form_QueryUnload() {
-    if (closing_)
-        return;
+    if (closing_) return;
     closing_ = true;
     ignoringErrors([&] { saveSettings(); });
     ignoringErrors([&] { KillTempFile1(); });
@@ -43,7 +42,8 @@ void FrmMain::menuHelp_Click() {
     guarded("frmMain - menuHelp_Click (F1)", [&] {
         const std::string readme = programFolder() + "\\readme.txt";
         if (!fileExists(readme)) {
-            showMessage(hwnd(), helpText::readmeMissing, helpText::readmeMissingTitle, MB_OK | MB_ICONEXCLAMATION);
+            showMessage(hwnd(), helpText::readmeMissing, helpText::readmeMissingTitle,
+                        MB_OK | MB_ICONEXCLAMATION);
             return;
         }
         // Notepad takes the rest of its command line as the file name, blanks and all.
@@ -68,14 +68,12 @@ void FrmMain::highlightOperation() {
 }
 
 FrmError &FrmMain::frmError() {
-    if (!frmErrorLoaded())
-        frmErrorWindow_ = std::make_unique<FrmError>(hwnd());
+    if (!frmErrorLoaded()) frmErrorWindow_ = std::make_unique<FrmError>(hwnd());
     return static_cast<FrmError &>(*frmErrorWindow_);
 }
 
 FrmErrorClipboard &FrmMain::frmErrorClipboard() {
-    if (!frmErrorClipboardLoaded())
-        frmErrorClipboardWindow_ = std::make_unique<FrmErrorClipboard>(hwnd());
+    if (!frmErrorClipboardLoaded()) frmErrorClipboardWindow_ = std::make_unique<FrmErrorClipboard>(hwnd());
     return static_cast<FrmErrorClipboard &>(*frmErrorClipboardWindow_);
 }
 

@@ -1,12 +1,12 @@
 // The folder panel's work list: the files of the chosen extension in the source folder, the extension
 // filter and its file of extensions, and the hint of the entry under the pointer.
+#include "work_list.h"
 #include "appdata.h"
 #include "desktop/show_error.h"
 #include "main/frm_main.h"
 #include "path_text.h"
 #include "text_files.h"
 #include "window/controls.h"
-#include "work_list.h"
 
 namespace {
 
@@ -31,12 +31,10 @@ void FrmMain::countFILES() {
             });
         } catch (...) {
             // What was listed before the failure stays listed and counted.
-            if (count > 0)
-                showCount(*this, count);
+            if (count > 0) showCount(*this, count);
             throw;
         }
-        if (count == 0)
-            return lblNumberofiles.setCaption("No files ...");
+        if (count == 0) return lblNumberofiles.setCaption("No files ...");
         showCount(*this, count);
     });
 }
@@ -49,8 +47,7 @@ const char *const extensionsFileName = "extensions.txt";
 
 void fillFromFile(ComboBox &combo, const std::string &path) {
     combo.clear();
-    for (const std::string &extension : extensionsFromFile(path))
-        combo.addItem(extension);
+    for (const std::string &extension : extensionsFromFile(path)) combo.addItem(extension);
 }
 
 } // namespace
@@ -59,8 +56,7 @@ void FrmMain::LoadComboFromFile(ComboBox &combo, const std::string &path) {
     try {
         fillFromFile(combo, path);
         if (Combo1.listIndex() < 0) {
-            if (!Combo1.setListIndex(0))
-                raiseError(err::InvalidCall);
+            if (!Combo1.setListIndex(0)) raiseError(err::InvalidCall);
             Combo1_Click();
         }
     } catch (...) {
@@ -77,8 +73,7 @@ void FrmMain::LoadInternalList() {
 void FrmMain::CreateList() {
     guarded("frmMain - CreateList", [&] {
         std::string text;
-        for (int32_t i = 0; i < Combo1.listCount(); ++i)
-            text += "\r\n" + Combo1.list(i);
+        for (int32_t i = 0; i < Combo1.listCount(); ++i) text += "\r\n" + Combo1.list(i);
         appendToFile(appDataFolder(programFolder()) + extensionsFileName, ansiWhereItFits(text + "\r\n"));
     });
 }

@@ -42,7 +42,7 @@ struct FolderDialogRequest {
     std::string instruction;
     std::string startFolder;
     bool newFolderButton = true;
-    std::string chosen;                              // out: the folder the user confirmed
+    std::string chosen;                                // out: the folder the user confirmed
     std::function<void(HWND dialog)> selectionChanged; // called while the dialog is open
 };
 
@@ -55,7 +55,8 @@ public:
     virtual bool showFolderDialog(FolderDialogRequest &request) = 0; // true when confirmed
     virtual void beep() = 0;
     virtual bool startProgram(const std::string &commandLine, int showCommand) = 0;
-    virtual void shellOpen(HWND owner, const std::string &file, const std::string &folder, int showCommand) = 0;
+    virtual void shellOpen(HWND owner, const std::string &file, const std::string &folder,
+                           int showCommand) = 0;
 };
 
 // The desktop in use: the real one unless a test has put its own in place.

@@ -2,8 +2,8 @@
 #include "desktop/desktop.h"
 #include "desktop/file_dialog.h"
 #include "desktop/folder_dialog.h"
-#include "window/modal_loop.h"
 #include "wide_text.h"
+#include "window/modal_loop.h"
 
 #include <shellapi.h>
 

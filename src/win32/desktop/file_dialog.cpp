@@ -25,7 +25,8 @@ CurrentDirectoryKept::CurrentDirectoryKept() {
     const DWORD length = GetCurrentDirectoryW(0, nullptr);
     if (length == 0) return;
     std::vector<wchar_t> folder(length + 1, L'\0');
-    if (GetCurrentDirectoryW(static_cast<DWORD>(folder.size()), folder.data()) != 0) folder_ = toUtf8(folder.data());
+    if (GetCurrentDirectoryW(static_cast<DWORD>(folder.size()), folder.data()) != 0)
+        folder_ = toUtf8(folder.data());
 }
 
 CurrentDirectoryKept::~CurrentDirectoryKept() {

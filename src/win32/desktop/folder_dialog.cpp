@@ -1,8 +1,8 @@
 #include "desktop/folder_dialog.h"
 #include "desktop/browse_dialog.h"
+#include "desktop/file_dialog.h"
 #include "handles.h"
 #include "wide_text.h"
-#include "desktop/file_dialog.h"
 
 #include <shlobj.h>
 
@@ -40,7 +40,8 @@ bool runFolderDialog(FolderDialogRequest &request) {
     info.hwndOwner = request.owner;
     info.pszDisplayName = displayName;
     info.lpszTitle = instruction.c_str();
-    info.ulFlags = BIF_RETURNONLYFSDIRS | BIF_NEWDIALOGSTYLE | (request.newFolderButton ? 0 : BIF_NONEWFOLDERBUTTON);
+    info.ulFlags =
+        BIF_RETURNONLYFSDIRS | BIF_NEWDIALOGSTYLE | (request.newFolderButton ? 0 : BIF_NONEWFOLDERBUTTON);
     info.lpfn = folderDialogEvent;
     info.lParam = reinterpret_cast<LPARAM>(&request);
 

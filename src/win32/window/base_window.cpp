@@ -1,6 +1,6 @@
 #include "window/base_window.h"
-#include "window/modal_loop.h"
 #include "wide_text.h"
+#include "window/modal_loop.h"
 
 #include <cstdio>
 
@@ -39,9 +39,9 @@ void BaseWindow::createWindow(const char *className, const char *caption, DWORD 
     registerClassOnce(wideClass.c_str());
     RECT frame{0, 0, clientWidth, clientHeight};
     AdjustWindowRectEx(&frame, style, menu != nullptr, exStyle);
-    HWND window = CreateWindowExW(exStyle, wideClass.c_str(), toWide(caption ? caption : "").c_str(), style, CW_USEDEFAULT, CW_USEDEFAULT,
-                                  frame.right - frame.left, frame.bottom - frame.top, owner, menu,
-                                  GetModuleHandleW(nullptr), nullptr);
+    HWND window = CreateWindowExW(exStyle, wideClass.c_str(), toWide(caption ? caption : "").c_str(), style,
+                                  CW_USEDEFAULT, CW_USEDEFAULT, frame.right - frame.left,
+                                  frame.bottom - frame.top, owner, menu, GetModuleHandleW(nullptr), nullptr);
     if (!window) return;
     hwnd_ = window;
     SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
@@ -68,7 +68,8 @@ LRESULT BaseWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     return DefWindowProcW(hwnd_, message, wParam, lParam);
 }
 
-LRESULT CALLBACK BaseWindow::windowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
+LRESULT CALLBACK BaseWindow::windowProcedure(HWND window, UINT message, WPARAM wParam,
+                                             LPARAM lParam) noexcept {
     auto *self = reinterpret_cast<BaseWindow *>(GetWindowLongPtrW(window, GWLP_USERDATA));
     if (!self) return DefWindowProcW(window, message, wParam, lParam);
     if (message == WM_NCDESTROY) {

@@ -1,7 +1,7 @@
 #include "window/controls.h"
+#include "wide_text.h"
 #include "window/layout.h"
 #include "window/progress_bar.h"
-#include "wide_text.h"
 
 #include <algorithm>
 #include <vector>
@@ -98,8 +98,9 @@ void setTabStop(HWND control, bool tabStop) {
 void placeOptionGroupTabStop(HWND option) {
     const std::vector<HWND> group = optionGroup(option);
     if (group.empty()) return;
-    auto selected = std::find_if(group.begin(), group.end(),
-                                 [](HWND other) { return SendMessageW(other, BM_GETCHECK, 0, 0) == BST_CHECKED; });
+    auto selected = std::find_if(group.begin(), group.end(), [](HWND other) {
+        return SendMessageW(other, BM_GETCHECK, 0, 0) == BST_CHECKED;
+    });
     const HWND stop = selected == group.end() ? group.front() : *selected;
     for (HWND other : group) setTabStop(other, other == stop);
 }
@@ -164,8 +165,12 @@ bool ComboBox::setListIndex(int32_t index) {
     return SendMessageW(hwnd_, CB_SETCURSEL, static_cast<WPARAM>(index), 0) != CB_ERR || index == -1;
 }
 
-void ProgressBar::setMax(int32_t maximum) { SendMessageW(hwnd_, PBQ_SETMAXIMUM, static_cast<WPARAM>(maximum), 0); }
-void ProgressBar::setValue(int32_t value) { SendMessageW(hwnd_, PBQ_SETVALUE, static_cast<WPARAM>(value), 0); }
+void ProgressBar::setMax(int32_t maximum) {
+    SendMessageW(hwnd_, PBQ_SETMAXIMUM, static_cast<WPARAM>(maximum), 0);
+}
+void ProgressBar::setValue(int32_t value) {
+    SendMessageW(hwnd_, PBQ_SETVALUE, static_cast<WPARAM>(value), 0);
+}
 int32_t ProgressBar::max() const { return static_cast<int32_t>(SendMessageW(hwnd_, PBQ_GETMAXIMUM, 0, 0)); }
 int32_t ProgressBar::value() const { return static_cast<int32_t>(SendMessageW(hwnd_, PBQ_GETVALUE, 0, 0)); }
 
@@ -174,15 +179,13 @@ std::string listItemTipAt(const ListBox &list, float xTwips, float yTwips) {
     const int x = twipsToNearestPixel(xTwips, dpi);
     const int y = twipsToNearestPixel(yTwips, dpi);
     const auto reply = static_cast<int32_t>(SendMessageW(list.hwnd(), LB_ITEMFROMPOINT, 0, MAKELPARAM(x, y)));
-    if (reply < 0 || reply >= list.listCount())
-        return {};
+    if (reply < 0 || reply >= list.listCount()) return {};
     std::string tip(1, ' ');
     tip.append(list.list(reply)).push_back(' ');
     return tip;
 }
 
 void showListItemTip(ListBox &list, int16_t button, float xTwips, float yTwips) {
-    if (button != 0)
-        return;
+    if (button != 0) return;
     list.setToolTipText(listItemTipAt(list, xTwips, yTwips));
 }

@@ -2,10 +2,10 @@
 // logic reads like a description of what it does. The window owns and destroys the controls.
 #pragma once
 
-#include "window/control_colours.h"
-#include "window/tooltips.h"
 #include "wide_text.h"
 #include "win.h"
+#include "window/control_colours.h"
+#include "window/tooltips.h"
 
 #include <cstdint>
 #include <string>
@@ -15,7 +15,8 @@ std::string windowText(HWND window);
 class Control {
 public:
     Control() = default;
-    Control(HWND hwnd, Tooltips *tips, ControlColours *colours) : hwnd_(hwnd), tips_(tips), colours_(colours) {}
+    Control(HWND hwnd, Tooltips *tips, ControlColours *colours)
+        : hwnd_(hwnd), tips_(tips), colours_(colours) {}
     HWND hwnd() const { return hwnd_; }
     void setToolTipText(const std::string &text) { tips_->set(hwnd_, text); }
     std::string toolTipText() const { return tips_->text(hwnd_); }
@@ -83,7 +84,9 @@ public:
 // on every path, also when the fill fails, and the control is drawn anew.
 class DrawingPaused {
 public:
-    explicit DrawingPaused(HWND control) : control_(control) { SendMessageW(control_, WM_SETREDRAW, FALSE, 0); }
+    explicit DrawingPaused(HWND control) : control_(control) {
+        SendMessageW(control_, WM_SETREDRAW, FALSE, 0);
+    }
     ~DrawingPaused() {
         SendMessageW(control_, WM_SETREDRAW, TRUE, 0);
         RedrawWindow(control_, nullptr, nullptr, RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN);

@@ -1,8 +1,8 @@
 #include "window/layout.h"
+#include "wide_text.h"
 #include "window/controls.h"
 #include "window/progress_bar.h"
 #include "window/tooltips.h"
-#include "wide_text.h"
 
 #include <commctrl.h>
 
@@ -22,10 +22,8 @@ LRESULT CALLBACK panelProcedure(HWND panel, UINT message, WPARAM wParam, LPARAM 
     case WM_CTLCOLORBTN:
     case WM_VSCROLL:
     case WM_HSCROLL:
-    case WM_DRAWITEM:
-        return SendMessageW(GetAncestor(panel, GA_ROOT), message, wParam, lParam);
-    default:
-        return DefWindowProcW(panel, message, wParam, lParam);
+    case WM_DRAWITEM: return SendMessageW(GetAncestor(panel, GA_ROOT), message, wParam, lParam);
+    default: return DefWindowProcW(panel, message, wParam, lParam);
     }
 }
 
@@ -50,7 +48,10 @@ KindStyle styleFor(const ControlRow &spec) {
     case ControlKind::Frame: return {"BUTTON", BS_GROUPBOX | WS_CLIPSIBLINGS | group, 0};
     case ControlKind::Panel: return {panelClassName(), WS_CLIPSIBLINGS | group, WS_EX_CONTROLPARENT};
     case ControlKind::Label:
-        return {"STATIC", static_cast<DWORD>(((spec.flags & layout::AlignRight) ? SS_RIGHT : SS_LEFT) | SS_NOTIFY | WS_GROUP), 0};
+        return {"STATIC",
+                static_cast<DWORD>(((spec.flags & layout::AlignRight) ? SS_RIGHT : SS_LEFT) | SS_NOTIFY |
+                                   WS_GROUP),
+                0};
     case ControlKind::TextBox:
         return {"EDIT",
                 ES_AUTOHSCROLL | ((spec.flags & layout::ReadOnly) ? ES_READONLY : 0) |
@@ -79,14 +80,16 @@ const ControlRow *findSpec(std::span<const ControlRow> table, std::string_view n
 POINT originOf(std::span<const ControlRow> table, const ControlRow &spec) {
     POINT origin{spec.left, spec.top};
     for (const ControlRow *container = findSpec(table, spec.container);
-         container && container->kind == ControlKind::Frame; container = findSpec(table, container->container)) {
+         container && container->kind == ControlKind::Frame;
+         container = findSpec(table, container->container)) {
         origin.x += container->left;
         origin.y += container->top;
     }
     return origin;
 }
 
-HWND parentOf(std::span<const ControlRow> table, const ControlRow &spec, HWND window, const ControlMap &made) {
+HWND parentOf(std::span<const ControlRow> table, const ControlRow &spec, HWND window,
+              const ControlMap &made) {
     for (const ControlRow *container = findSpec(table, spec.container); container;
          container = findSpec(table, container->container)) {
         if (container->kind == ControlKind::Panel) return made.find(container->name)->second;
@@ -102,7 +105,6 @@ int nestingDepth(std::span<const ControlRow> table, const ControlRow &spec) {
 }
 
 } // namespace
-
 
 int screenDpi() {
     HDC screen = GetDC(nullptr);
@@ -155,10 +157,11 @@ ControlMap createControls(HWND window, std::span<const ControlRow> table, HFONT 
         const bool visible = !(spec.flags & layout::Hidden);
         const int id = (spec.flags & layout::Cancel) ? IDCANCEL : 1000 + placed.row;
         HWND control = CreateWindowExW(
-            kind.exStyle, toWide(kind.className).c_str(), toWide(spec.caption ? spec.caption : "").c_str(), WS_CHILD | (visible ? WS_VISIBLE : 0) | kind.style,
-            twipsToPixels(origin.x, dpi), twipsToPixels(origin.y, dpi), twipsToPixels(spec.width, dpi),
-            twipsToPixels(spec.height, dpi), parentOf(table, spec, window, made),
-            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
+            kind.exStyle, toWide(kind.className).c_str(), toWide(spec.caption ? spec.caption : "").c_str(),
+            WS_CHILD | (visible ? WS_VISIBLE : 0) | kind.style, twipsToPixels(origin.x, dpi),
+            twipsToPixels(origin.y, dpi), twipsToPixels(spec.width, dpi), twipsToPixels(spec.height, dpi),
+            parentOf(table, spec, window, made), reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+            GetModuleHandleW(nullptr), nullptr);
         SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
         if (spec.kind == ControlKind::OptionButton && (spec.flags & layout::Checked))
             SendMessageW(control, BM_SETCHECK, BST_CHECKED, 0);
@@ -174,6 +177,7 @@ ControlMap createControls(HWND window, std::span<const ControlRow> table, HFONT 
     // They take no focus, so the tab order of the rest is unchanged.
     for (const ControlRow &spec : table)
         if (spec.kind == ControlKind::Frame)
-            SetWindowPos(made.at(spec.name), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+            SetWindowPos(made.at(spec.name), HWND_BOTTOM, 0, 0, 0, 0,
+                         SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     return made;
 }

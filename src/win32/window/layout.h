@@ -27,14 +27,14 @@ enum class ControlKind {
 };
 
 namespace layout {
-inline constexpr unsigned Hidden = 1u << 0;      // not visible
-inline constexpr unsigned GroupStart = 1u << 1;  // first option of a group
-inline constexpr unsigned Cancel = 1u << 2;      // pressed by Esc
-inline constexpr unsigned AlignRight = 1u << 3;  // right-aligned text
-inline constexpr unsigned NoTabStop = 1u << 4;   // never takes the focus by Tab
-inline constexpr unsigned ReadOnly = 1u << 5;    // text box the user cannot type into
-inline constexpr unsigned Checked = 1u << 6;     // option selected in the design state
-inline constexpr unsigned Borderless = 1u << 7;  // text box drawn without its edge
+inline constexpr unsigned Hidden = 1u << 0;     // not visible
+inline constexpr unsigned GroupStart = 1u << 1; // first option of a group
+inline constexpr unsigned Cancel = 1u << 2;     // pressed by Esc
+inline constexpr unsigned AlignRight = 1u << 3; // right-aligned text
+inline constexpr unsigned NoTabStop = 1u << 4;  // never takes the focus by Tab
+inline constexpr unsigned ReadOnly = 1u << 5;   // text box the user cannot type into
+inline constexpr unsigned Checked = 1u << 6;    // option selected in the design state
+inline constexpr unsigned Borderless = 1u << 7; // text box drawn without its edge
 } // namespace layout
 
 struct ControlRow {
@@ -46,7 +46,7 @@ struct ControlRow {
     int tabIndex;                 // -1: no place in the tab order
     const char *tooltip;          // nullptr: none
     unsigned flags;
-    int maxLength;                // text boxes: 0 = unlimited
+    int maxLength; // text boxes: 0 = unlimited
 };
 
 int screenDpi();

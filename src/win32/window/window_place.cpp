@@ -57,8 +57,7 @@ bool onSomeMonitor(HWND window) {
     const LONG titleBottom = frame.top + GetSystemMetrics(SM_CYFRAME) + GetSystemMetrics(SM_CYCAPTION) - 1;
     for (const POINT corner : {POINT{frame.left, frame.top}, POINT{frame.right - 1, frame.top},
                                POINT{frame.left, titleBottom}, POINT{frame.right - 1, titleBottom}})
-        if (!MonitorFromPoint(corner, MONITOR_DEFAULTTONULL))
-            return false;
+        if (!MonitorFromPoint(corner, MONITOR_DEFAULTTONULL)) return false;
     return true;
 }
 

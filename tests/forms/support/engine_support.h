@@ -66,12 +66,10 @@ inline std::vector<std::string> namesIn(const std::string &folder) {
     std::vector<std::string> names;
     WIN32_FIND_DATAW found;
     HANDLE search = FindFirstFileW(wideOf(folder + "*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE)
-        return names;
+    if (search == INVALID_HANDLE_VALUE) return names;
     do {
         const std::string name = utf8Of(found.cFileName);
-        if (name != "." && name != "..")
-            names.push_back(name);
+        if (name != "." && name != "..") names.push_back(name);
     } while (FindNextFileW(search, &found));
     FindClose(search);
     return names;

@@ -6,8 +6,7 @@ namespace {
 
 HKEY openRaw(const std::string &subkey, REGSAM access) {
     HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, subkey.c_str(), 0, access, &key) != ERROR_SUCCESS)
-        return nullptr;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, subkey.c_str(), 0, access, &key) != ERROR_SUCCESS) return nullptr;
     return key;
 }
 
@@ -22,15 +21,13 @@ void setRaw(const std::string &subkey, const std::string &name, DWORD type, cons
 
 bool rawKeyExists(const std::string &subkey) {
     HKEY key = openRaw(subkey, KEY_READ);
-    if (key)
-        RegCloseKey(key);
+    if (key) RegCloseKey(key);
     return key != nullptr;
 }
 
 void rawCreateKey(const std::string &subkey) {
     HKEY key = nullptr;
-    if (RegCreateKeyA(HKEY_CURRENT_USER, subkey.c_str(), &key) == ERROR_SUCCESS)
-        RegCloseKey(key);
+    if (RegCreateKeyA(HKEY_CURRENT_USER, subkey.c_str(), &key) == ERROR_SUCCESS) RegCloseKey(key);
 }
 
 void rawSetString(const std::string &subkey, const std::string &name, const std::string &bytes) {
@@ -45,32 +42,27 @@ void rawSetDword(const std::string &subkey, const std::string &name, DWORD value
 
 void rawDeleteValue(const std::string &subkey, const std::string &name) {
     HKEY key = openRaw(subkey, KEY_WRITE);
-    if (!key)
-        return;
+    if (!key) return;
     RegDeleteValueA(key, name.c_str());
     RegCloseKey(key);
 }
 
 std::optional<RawValue> rawGet(const std::string &subkey, const std::string &name) {
     HKEY key = openRaw(subkey, KEY_READ);
-    if (!key)
-        return std::nullopt;
+    if (!key) return std::nullopt;
     std::vector<char> data(4096);
     DWORD type = 0, size = static_cast<DWORD>(data.size());
     const LONG status =
         RegQueryValueExA(key, name.c_str(), nullptr, &type, reinterpret_cast<BYTE *>(data.data()), &size);
     RegCloseKey(key);
-    if (status != ERROR_SUCCESS)
-        return std::nullopt;
+    if (status != ERROR_SUCCESS) return std::nullopt;
     return RawValue{type, std::string(data.data(), size)};
 }
 
 std::optional<std::string> rawGetString(const std::string &subkey, const std::string &name) {
     auto value = rawGet(subkey, name);
-    if (!value)
-        return std::nullopt;
+    if (!value) return std::nullopt;
     std::string text = value->bytes;
-    if (!text.empty() && text.back() == '\0')
-        text.pop_back();
+    if (!text.empty() && text.back() == '\0') text.pop_back();
     return text;
 }

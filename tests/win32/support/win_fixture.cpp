@@ -8,7 +8,9 @@ void WinTest::SetUp() { startClean(dataFolder(), "qm-"); }
 
 void WinTest::TearDown() { FreshFolderTest::TearDown(); }
 
-bool WinTest::exists(const std::string &path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+bool WinTest::exists(const std::string &path) {
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
 
 RECT placeInParent(HWND control) {
     RECT rect;

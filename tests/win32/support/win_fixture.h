@@ -22,4 +22,3 @@ protected:
 
 // A control's rectangle in its parent window's client coordinates.
 RECT placeInParent(HWND control);
-
