@@ -12,7 +12,7 @@ QM_BUILD="$root/build/win"
 . "$root/scripts/wine_env.sh"
 qm_ensure_display
 qm_ensure_prefix
-wineserver -p # one server for the whole run
+wineserver -p || true # one server for the whole run; one left running by an earlier run is reused
 trap 'wineserver -k 2>/dev/null || true' EXIT
 
 # One ctest run over every layer, so the run ends with one count.
