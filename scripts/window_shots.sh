@@ -2,7 +2,7 @@
 # window by its title, and saving a window as a PNG. Needs wine_env.sh sourced first.
 
 qm_private_display() { # display, e.g. :94
-    Xvfb "$1" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+    Xvfb "$1" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
     qm_xvfb=$!
     trap 'kill $qm_xvfb 2>/dev/null || true' EXIT
     qm_display_answers "$1"
