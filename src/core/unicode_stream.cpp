@@ -66,9 +66,13 @@ const TwoByteWidths &twoByteWidths() {
 
 #ifdef QM_SSE2
 // Whole chunks at a time, as the ANSI converter reads them: a chunk is as many bytes as a machine
-// word has bits, so the bit masks of its bytes are single words. Kept here rather than shared, so
-// that the ANSI path may change its own chunks without changing the columns counted below.
+// word has bits, so the bit masks of its bytes are single words. The masks are kept here rather than
+// shared, so that the ANSI path may change its own chunks without changing the columns counted below;
+// the plain stores are the ANSI path's.
 namespace chunk {
+
+using scan::copyAhead;
+using scan::storeSpaces48;
 
 using Mask = std::uintptr_t;
 constexpr unsigned bytes = 8 * sizeof(Mask);
@@ -141,11 +145,6 @@ inline unsigned ones(Mask m) {
     }
 }
 
-inline void storeSpaces48(char *to) {
-    const __m128i spaces = _mm_set1_epi8(' ');
-    for (int i = 0; i < 3; ++i) _mm_storeu_si128(reinterpret_cast<__m128i *>(to + 16 * i), spaces);
-}
-
 // True when no 17 bytes in a row are unmarked: then 16 bytes copied after each mark reach the next
 // one, or the chunk's end.
 inline bool gapsAtMost16(Mask marks) {
@@ -156,22 +155,6 @@ inline bool gapsAtMost16(Mask marks) {
     gap &= gap >> 8;
     gap &= ~marks >> 16;
     return gap == 0;
-}
-
-inline void copy16(char *to, const char *from) {
-    _mm_storeu_si128(reinterpret_cast<__m128i *>(to),
-                     _mm_loadu_si128(reinterpret_cast<const __m128i *>(from)));
-}
-
-// Copies at least `length` bytes (16 when the gaps are known to be short), reading and writing up
-// to 32 bytes past them.
-template <bool ShortGaps>
-inline void copyAhead(char *to, const char *from, [[maybe_unused]] std::size_t length) {
-    copy16(to, from);
-    if constexpr (!ShortGaps) {
-        copy16(to + 16, from + 16);
-        for (std::size_t done = 32; done < length; done += 16) copy16(to + done, from + done);
-    }
 }
 
 // The display columns of a chunk's bytes before a position. In a chunk of ASCII bytes each byte is

@@ -15,23 +15,6 @@ const std::string oops = "The Quillmere readme.txt seems to be missing...";
 
 std::string readmePath() { return programFolder() + "\\readme.txt"; }
 
-// Handles what is queued as the program's own message loop does: the window sees keys first.
-void pumpAsTheProgramDoes(FrmMain &frm) {
-    MSG message;
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-        if (frm.previewKey(message)) continue;
-        if (dispatchDialogKeys(message)) continue;
-        TranslateMessage(&message);
-        DispatchMessageA(&message);
-    }
-}
-
-void pressKey(FrmMain &frm, HWND control, WPARAM key) {
-    PostMessageA(control, WM_KEYDOWN, key, 1);
-    PostMessageA(control, WM_KEYUP, key, 0xC0000001);
-    pumpAsTheProgramDoes(frm);
-}
-
 // Puts the readme out of the way for the length of a test.
 class ReadmeAway {
 public:

@@ -192,19 +192,6 @@ bool isTabStop(const OptionButton &option) {
     return (GetWindowLongPtrA(option.hwnd(), GWL_STYLE) & WS_TABSTOP) != 0;
 }
 
-// Keys go through the program's own handling, as its message loop does it.
-void pressKey(FrmMain &frm, HWND control, WPARAM key) {
-    PostMessageA(control, WM_KEYDOWN, key, 1);
-    PostMessageA(control, WM_KEYUP, key, 0xC0000001);
-    MSG message;
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-        if (frm.previewKey(message)) continue;
-        if (dispatchDialogKeys(message)) continue;
-        TranslateMessage(&message);
-        DispatchMessageA(&message);
-    }
-}
-
 TEST_F(MainWindow, EachOptionGroupIsOneTabStopOnItsSelectedOption) {
     FrmMain &frm = main();
     EXPECT_TRUE(isTabStop(frm.optClipboard));

@@ -1,6 +1,7 @@
 #include "form_fixture.h"
 
 #include "main/frm_main.h"
+#include "window/modal_loop.h"
 
 void FormTest::TearDown() {
     if (main_) {
@@ -17,4 +18,20 @@ FrmMain &FormTest::main() {
         main_->load();
     }
     return *main_;
+}
+
+void pumpAsTheProgramDoes(FrmMain &frm) {
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (frm.previewKey(message)) continue;
+        if (dispatchDialogKeys(message)) continue;
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+}
+
+void pressKey(FrmMain &frm, HWND control, WPARAM key) {
+    PostMessageA(control, WM_KEYDOWN, key, 1);
+    PostMessageA(control, WM_KEYUP, key, 0xC0000001);
+    pumpAsTheProgramDoes(frm);
 }

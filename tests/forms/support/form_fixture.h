@@ -4,6 +4,8 @@
 
 #include "win_fixture.h"
 
+#include "win.h"
+
 #include <memory>
 
 class FrmMain;
@@ -17,3 +19,9 @@ protected:
 private:
     std::unique_ptr<FrmMain> main_;
 };
+
+// Handles what is queued as the program's own message loop does: the window sees keys first.
+void pumpAsTheProgramDoes(FrmMain &frm);
+
+// A key pressed on the control and handled as the program's message loop handles it.
+void pressKey(FrmMain &frm, HWND control, WPARAM key);
