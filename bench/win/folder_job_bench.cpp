@@ -2,6 +2,7 @@
 // wrote, against a loop that only copies the same files with CopyFileA, in the same run, and prints
 // the ratios. The machines are shared and noisy, so the
 // two are measured in turns and the best of each is kept.
+#include "bench_clock.h"
 #include "file_jobs.h"
 #include "win.h"
 
@@ -12,13 +13,6 @@
 #include <vector>
 
 namespace {
-
-double seconds() {
-    LARGE_INTEGER now, frequency;
-    QueryPerformanceCounter(&now);
-    QueryPerformanceFrequency(&frequency);
-    return static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
 
 std::string sampleText(std::size_t bytes) {
     std::string text;

@@ -2,6 +2,7 @@
 // over one file against CopyFileA of the same file, in turns and in the same run, and prints the
 // ratio and how far the job raised the process's peak memory.
 //   wine build/win/bench/win/single_file_bench.exe FILE [tabs|spaces]
+#include "bench_clock.h"
 #include "file_jobs.h"
 #include "win.h"
 
@@ -13,13 +14,6 @@
 #include <string>
 
 namespace {
-
-double seconds() {
-    LARGE_INTEGER now, frequency;
-    QueryPerformanceCounter(&now);
-    QueryPerformanceFrequency(&frequency);
-    return static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
 
 // Private bytes: now, or the most the process has had.
 std::size_t privateBytes(bool peak) {

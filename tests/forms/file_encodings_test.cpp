@@ -96,13 +96,7 @@ TEST_F(FileEncodings, FolderRunConvertsEachFileInItsOwnEncoding) {
     writeFile("src\\odd.txt", "\xFF\xFE"
                               "a"s);
     FrmMain &frm = main();
-    frm.Combo1.clear();
-    frm.Combo1.addItem("txt");
-    frm.Combo1.setListIndex(0);
-    frm.txtMultipleFilesPath.setText(source);
-    frm.txtMultipleFilesDestinationPath.setText(destination);
-    frm.txtSpacesToUse.setText("4");
-    frm.countFILES();
+    listTxtFiles(frm, source, destination, "4");
     frm.replaceTABSwithSPACESVerifyMultiple();
     ASSERT_EQ(frm.frmError().List2.listCount(), 1);
     EXPECT_EQ(frm.frmError().List2.list(0), source + "odd.txt");

@@ -26,13 +26,7 @@ protected:
     // Lists the "txt" files of the source folder, verifies them and converts them under tab stops of 4.
     void runTabStopsOf4() {
         FrmMain &frm = main();
-        frm.Combo1.clear();
-        frm.Combo1.addItem("txt");
-        frm.Combo1.setListIndex(0);
-        frm.txtMultipleFilesPath.setText(source);
-        frm.txtMultipleFilesDestinationPath.setText(destination);
-        frm.txtSpacesToUse.setText("4");
-        frm.countFILES();
+        listTxtFiles(frm, source, destination, "4");
         frm.replaceTABSwithSPACESVerifyMultiple();
         frm.replaceTWSfixedMultiple();
     }

@@ -35,3 +35,14 @@ void pressKey(FrmMain &frm, HWND control, WPARAM key) {
     PostMessageA(control, WM_KEYUP, key, 0xC0000001);
     pumpAsTheProgramDoes(frm);
 }
+
+void listTxtFiles(FrmMain &frm, const std::string &source, const std::string &destination,
+                  const std::string &spaces) {
+    frm.Combo1.clear();
+    frm.Combo1.addItem("txt");
+    frm.Combo1.setListIndex(0);
+    frm.txtMultipleFilesPath.setText(source);
+    frm.txtMultipleFilesDestinationPath.setText(destination);
+    frm.txtSpacesToUse.setText(spaces);
+    frm.countFILES();
+}

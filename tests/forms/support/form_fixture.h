@@ -7,6 +7,7 @@
 #include "win.h"
 
 #include <memory>
+#include <string>
 
 class FrmMain;
 
@@ -25,3 +26,8 @@ void pumpAsTheProgramDoes(FrmMain &frm);
 
 // A key pressed on the control and handled as the program's message loop handles it.
 void pressKey(FrmMain &frm, HWND control, WPARAM key);
+
+// The folder panel set to convert the "txt" files of `source` into `destination` with the given
+// number of spaces, and its work list made.
+void listTxtFiles(FrmMain &frm, const std::string &source, const std::string &destination,
+                  const std::string &spaces);
