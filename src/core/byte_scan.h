@@ -25,6 +25,16 @@ template <char First, char... Rest> inline __m128i matches(__m128i block) {
 #endif
 
 #ifdef QM_SSE2
+// Makes the compiler hold these constants in registers from here on. In 32-bit code, where
+// registers are scarce, GCC would otherwise make them again in every turn of a loop.
+template <class Vector> inline void keepInRegister([[maybe_unused]] Vector &vector) {
+#if defined(__GNUC__)
+    asm("" : "+x"(vector));
+#endif
+}
+
+template <class... Vectors> inline void keepInRegisters(Vectors &...vectors) { (keepInRegister(vectors), ...); }
+
 // A chunk is as many bytes as a machine word has bits (64 on 64-bit processors, 32 on 32-bit ones),
 // so that the bit masks of its bytes are single words. Each instruction set below loads, stores and
 // searches chunks its own way; the loops over them are written once for any of them.
@@ -62,19 +72,26 @@ struct Sse2 {
         return bits;
     }
 
-    // True when the chunk at p has no tab, no end mark and no CR without an LF right after it
-    // (the byte after the chunk is read).
-    static bool plainLines(const char *p, const Chunk &chunk) {
-        __m128i odd = _mm_setzero_si128();
-        for (int i = 0; i < Chunk::parts; ++i) {
-            const __m128i next = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p + 16 * i + 1));
-            const __m128i lonelyReturns =
-                _mm_andnot_si128(_mm_cmpeq_epi8(next, _mm_set1_epi8('\n')),
-                                 _mm_cmpeq_epi8(chunk.part[i], _mm_set1_epi8('\r')));
-            odd = _mm_or_si128(odd, _mm_or_si128(lonelyReturns, matches<'\t', '\x1A'>(chunk.part[i])));
+    // The test whether the chunk at p is plain lines: no tab, no end mark and no CR without an LF
+    // right after it (the byte after the chunk is read). Its constants are made once, for a loop.
+    struct PlainLines {
+        __m128i returns = _mm_set1_epi8('\r'), lineFeeds = _mm_set1_epi8('\n'), tabs = _mm_set1_epi8('\t'),
+                marks = _mm_set1_epi8('\x1A');
+        PlainLines() { keepInRegisters(returns, lineFeeds, tabs, marks); }
+
+        bool operator()(const char *p, const Chunk &chunk) const {
+            __m128i odd = _mm_setzero_si128();
+            for (int i = 0; i < Chunk::parts; ++i) {
+                const __m128i next = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p + 16 * i + 1));
+                const __m128i lonelyReturns =
+                    _mm_andnot_si128(_mm_cmpeq_epi8(next, lineFeeds), _mm_cmpeq_epi8(chunk.part[i], returns));
+                const __m128i tabsOrMarks =
+                    _mm_or_si128(_mm_cmpeq_epi8(chunk.part[i], tabs), _mm_cmpeq_epi8(chunk.part[i], marks));
+                odd = _mm_or_si128(odd, _mm_or_si128(lonelyReturns, tabsOrMarks));
+            }
+            return _mm_movemask_epi8(odd) == 0;
         }
-        return _mm_movemask_epi8(odd) == 0;
-    }
+    };
 
     // The last line feed in [from, to), or nullptr.
     static const char *lastLineFeed(const char *from, const char *to) {
@@ -122,18 +139,27 @@ struct Avx2 {
         return bits;
     }
 
-    [[gnu::target("avx2")]] static bool plainLines(const char *p, const Chunk &chunk) {
-        __m256i odd = _mm256_setzero_si256();
-        for (int i = 0; i < Chunk::parts; ++i) {
-            const __m256i next = _mm256_loadu_si256(reinterpret_cast<const __m256i *>(p + 32 * i + 1));
-            const __m256i lonelyReturns =
-                _mm256_andnot_si256(_mm256_cmpeq_epi8(next, _mm256_set1_epi8('\n')),
-                                    _mm256_cmpeq_epi8(chunk.part[i], _mm256_set1_epi8('\r')));
-            odd =
-                _mm256_or_si256(odd, _mm256_or_si256(lonelyReturns, matches256<'\t', '\x1A'>(chunk.part[i])));
+    struct PlainLines {
+        __m256i returns, lineFeeds, tabs, marks;
+        [[gnu::target("avx2")]] PlainLines()
+            : returns(_mm256_set1_epi8('\r')), lineFeeds(_mm256_set1_epi8('\n')), tabs(_mm256_set1_epi8('\t')),
+              marks(_mm256_set1_epi8('\x1A')) {
+            keepInRegisters(returns, lineFeeds, tabs, marks);
         }
-        return _mm256_testz_si256(odd, odd) != 0;
-    }
+
+        [[gnu::target("avx2")]] bool operator()(const char *p, const Chunk &chunk) const {
+            __m256i odd = _mm256_setzero_si256();
+            for (int i = 0; i < Chunk::parts; ++i) {
+                const __m256i next = _mm256_loadu_si256(reinterpret_cast<const __m256i *>(p + 32 * i + 1));
+                const __m256i lonelyReturns = _mm256_andnot_si256(_mm256_cmpeq_epi8(next, lineFeeds),
+                                                                  _mm256_cmpeq_epi8(chunk.part[i], returns));
+                const __m256i tabsOrMarks =
+                    _mm256_or_si256(_mm256_cmpeq_epi8(chunk.part[i], tabs), _mm256_cmpeq_epi8(chunk.part[i], marks));
+                odd = _mm256_or_si256(odd, _mm256_or_si256(lonelyReturns, tabsOrMarks));
+            }
+            return _mm256_testz_si256(odd, odd) != 0;
+        }
+    };
 
     // The last line feed in [from, to), or nullptr.
     [[gnu::target("avx2")]] static const char *lastLineFeed(const char *from, const char *to) {

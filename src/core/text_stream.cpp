@@ -20,6 +20,42 @@ constexpr std::size_t pieceBytes = 16;
 // The chunked path reads up to this many bytes from the start of a chunk.
 constexpr std::size_t chunkReach = 2 * scan::chunkBytes;
 
+// What the chunk loops know of the column: `origin` is the chunk index of column 0, or of a stop
+// at most 15 bytes before the chunk, for the chunk whose output starts at `known`.
+struct ChunkColumn {
+    char *known;
+    int origin;
+    const ShortStops &stops;
+    unsigned width;
+
+    // The origin of a chunk whose output starts at `column`: the column's offset from the last
+    // stop before it, negated.
+    int originAt(std::size_t column) const {
+        return -static_cast<int>(column < ShortStops::columns ? stops.inStop(static_cast<unsigned>(column))
+                                                              : columnInStop(column, width));
+    }
+
+    // Brings origin up to the chunk whose output starts at `out`; the chunks between were plain
+    // lines and came out as they are.
+    template <class Isa> void catchUp(char *out) {
+        if (known == out) return;
+        const char *lineFeed = Isa::lastLineFeed(known, out);
+        const std::size_t column =
+            lineFeed != nullptr ? static_cast<std::size_t>(out - lineFeed - 1)
+                                : static_cast<std::size_t>(-origin) + static_cast<std::size_t>(out - known);
+        origin = originAt(column);
+        known = out;
+    }
+};
+
+// Where a run of chunks that are not plain lines ended (see denseChunks).
+struct DenseEnd {
+    const char *p;
+    char *out;
+    bool stopped; // at a lone CR or an end mark
+};
+using DenseChunks = DenseEnd (*)(const char *, char *, const char *, const char *, ChunkColumn &);
+
 #endif
 
 // Writes the converted text through a bare pointer into output that the caller has made room for,
@@ -43,7 +79,7 @@ struct LineWriter {
     const char *piece(const char *p, const char *end);
     const char *special(const char *p, const char *stop, const char *end);
 #ifdef QM_SSE2
-    template <class Isa>
+    template <class Isa, DenseChunks dense>
     const char *chunks(const char *p, const char *end, const char *outLimit, const ShortStops &stops);
     const char *chunksSse2(const char *p, const char *end, const char *outLimit, const ShortStops &stops);
     QM_AVX2_LOOP const char *chunksAvx2(const char *p, const char *end, const char *outLimit,
@@ -106,135 +142,182 @@ const char *LineWriter::special(const char *p, const char *stop, const char *end
 }
 
 #ifdef QM_SSE2
-// Places the tabs of a chunk without line feeds whose gaps are at most 16 bytes, as in tab-separated
-// data. `copied` counts the chunk's bytes already in the output, `origin` is the chunk index of
-// column 0.
-inline void placeShortGapTabs(char *&out, const char *p, scan::ChunkMask tabs, unsigned &copied, int &origin,
-                              const ShortStops &stops) {
+// The origin for chunk byte `at` when the bytes from `from` up to it hold no tab: just after the
+// last line feed among them, or else the origin so far.
+inline int originAfterLineFeeds(scan::ChunkMask lineFeeds, unsigned from, unsigned at, int origin) {
+    const scan::ChunkMask fed = lineFeeds & scan::bitsBelow(at) & ~scan::bitsBelow(from);
+    const int lineStart = static_cast<int>(std::bit_width(fed));
+    return fed != 0 ? lineStart : origin;
+}
+
+// Widens the tabs of a chunk that was stored whole at `out`, where no 17 bytes in a row are without
+// a tab (as in tab-separated data): each tab takes its spaces, and 16 bytes after it reach the next
+// tab or the chunk's end. Returns the end of the chunk's output, the first `limit` bytes of it.
+template <bool WithLineFeeds>
+inline char *widenCloseTabs(char *out, const char *p, scan::ChunkMask tabs, scan::ChunkMask lineFeeds,
+                            unsigned limit, int &origin, const ShortStops &stops) {
+    unsigned copied = 0; // bytes of the chunk already in the output
     while (tabs != 0) {
         const auto at = static_cast<unsigned>(std::countr_zero(tabs));
         tabs &= tabs - 1;
+        if constexpr (WithLineFeeds) origin = originAfterLineFeeds(lineFeeds, copied, at, origin);
         out += at - copied;
         std::memcpy(out, sixteenSpaces, 16);
         out += stops.run(static_cast<unsigned>(static_cast<int>(at) - origin));
         copied = at + 1;
-        origin = static_cast<int>(at) + 1;
-        scan::copyAhead<true>(out, p + copied, 0);
+        origin = static_cast<int>(copied);
+        scan::copy16(out, p + copied);
     }
+    if constexpr (WithLineFeeds) origin = originAfterLineFeeds(lineFeeds, copied, limit, origin);
+    return out + (limit - copied);
 }
 
 // The same for any chunk. A run of tabs, as an indent is, counts as one: each tab after the first
-// stands on a stop and takes a full width. Line feeds restart the column and are stored again from
-// themselves; no branch tells them from tabs, since the two alternate with the text.
-inline void placeTabRunsAndLineFeeds(char *&out, const char *p, scan::ChunkMask tabs,
-                                     scan::ChunkMask lineFeeds, unsigned limit, unsigned &copied, int &origin,
-                                     const ShortStops &stops, unsigned width) {
-    const scan::ChunkMask runStarts = tabs & ~(tabs << 1);
-    scan::ChunkMask events = (runStarts | lineFeeds) & scan::bitsBelow(limit);
-    while (events != 0) {
-        const auto at = static_cast<unsigned>(std::countr_zero(events));
-        events &= events - 1;
-        const auto tabsHere = static_cast<unsigned>(std::countr_zero(~(tabs >> at))); // 0 at a line feed
-        const unsigned firstRun = stops.run(static_cast<unsigned>(static_cast<int>(at) - origin));
-        const unsigned run = (firstRun + (tabsHere - 1) * width) & (0u - (tabsHere != 0));
+// stands on a stop and takes a full width. After each run, the rest of the chunk is stored again.
+template <class Isa>
+inline char *widenTabRuns(char *out, const char *p, scan::ChunkMask tabs, scan::ChunkMask lineFeeds,
+                          unsigned limit, int &origin, const ShortStops &stops, unsigned width) {
+    scan::ChunkMask runStarts = tabs & ~(tabs << 1);
+    unsigned copied = 0;
+    while (runStarts != 0) {
+        const auto at = static_cast<unsigned>(std::countr_zero(runStarts));
+        runStarts &= runStarts - 1;
+        origin = originAfterLineFeeds(lineFeeds, copied, at, origin);
+        const auto tabsHere = static_cast<unsigned>(std::countr_zero(~(tabs >> at)));
+        const unsigned run = stops.run(static_cast<unsigned>(static_cast<int>(at) - origin)) + (tabsHere - 1) * width;
         out += at - copied;
         if (run > 48) [[unlikely]]
             std::memset(out, ' ', run);
         scan::storeSpaces48(out);
         out += run;
         copied = at + tabsHere;
-        origin = static_cast<int>(copied + (tabsHere == 0));
-        scan::copyAhead<false>(out, p + copied, static_cast<unsigned>(std::countr_zero(events)) - copied);
+        origin = static_cast<int>(copied);
+        Isa::store(out, Isa::load(p + copied));
     }
+    origin = originAfterLineFeeds(lineFeeds, copied, limit, origin);
+    return out + (limit - copied);
 }
 
-// The origin (see below) of a chunk whose output starts at `column`: the column's offset from the
-// last stop before it, negated.
-inline int originAt(std::size_t column, const ShortStops &stops, unsigned width) {
-    return -static_cast<int>(column < ShortStops::columns ? stops.inStop(static_cast<unsigned>(column))
-                                                          : columnInStop(column, width));
+// Chunks that are not plain lines, one after another, for tab stops of 1 to 16 columns: each is
+// stored whole and its tabs widened. CR LF pairs and lone LFs come out as they are and only restart
+// the column. Stops before a plain chunk, when fewer than chunkReach bytes are left after `lastStart`
+// or the output is past outLimit; or at a lone CR or an end mark, with p at it.
+// The bytes of a chunk that the tab-stop rule looks at.
+struct ChunkMarks {
+    scan::ChunkMask tabs;
+    scan::ChunkMask lineFeeds;
+    unsigned limit; // the first lone CR or end mark, or the chunk's size when none
+};
+
+template <class Isa> inline ChunkMarks marksOf(const char *p, const typename Isa::Chunk &chunk) {
+    using scan::ChunkMask;
+    constexpr unsigned bytes = scan::chunkBytes;
+    const ChunkMask lineFeeds = Isa::template positions<'\n'>(chunk);
+    // A CR whose LF opens the next chunk (chunkReach bytes are readable) is half of a pair too.
+    const ChunkMask pairedReturns = (lineFeeds >> 1) | (static_cast<ChunkMask>(p[bytes] == '\n') << (bytes - 1));
+    const ChunkMask lonelyReturns = Isa::template positions<'\r'>(chunk) & ~pairedReturns;
+    const ChunkMask exits = lonelyReturns | Isa::template positions<endOfTextMark>(chunk);
+    return {Isa::template positions<'\t'>(chunk), lineFeeds, static_cast<unsigned>(std::countr_zero(exits))};
+}
+
+template <class Isa>
+inline DenseEnd denseChunks(const char *p, char *out, const char *lastStart, const char *outLimit,
+                            ChunkColumn &column) {
+    constexpr unsigned bytes = scan::chunkBytes;
+    typename Isa::Chunk chunk = Isa::load(p);
+    ChunkMarks marks = marksOf<Isa>(p, chunk);
+    // The column before the chunk matters only when no line starts ahead of its first tab.
+    const auto firstTab = static_cast<unsigned>(std::countr_zero(marks.tabs));
+    if ((marks.lineFeeds & scan::bitsBelow(std::min(firstTab, marks.limit))) == 0) column.catchUp<Isa>(out);
+    int origin = column.origin;
+    for (;;) {
+        Isa::store(out, chunk);
+        const scan::ChunkMask tabs = marks.tabs & scan::bitsBelow(marks.limit);
+        if (!scan::gapsAtMost16(marks.tabs))
+            out = widenTabRuns<Isa>(out, p, tabs, marks.lineFeeds, marks.limit, origin, column.stops, column.width);
+        else if (marks.lineFeeds != 0)
+            out = widenCloseTabs<true>(out, p, tabs, marks.lineFeeds, marks.limit, origin, column.stops);
+        else
+            out = widenCloseTabs<false>(out, p, tabs, marks.lineFeeds, marks.limit, origin, column.stops);
+        p += marks.limit;
+        // The column after the chunk is limit - origin, below ShortStops::columns.
+        origin = -static_cast<int>(column.stops.inStop(static_cast<unsigned>(static_cast<int>(marks.limit) - origin)));
+        if (marks.limit != bytes || p > lastStart || out > outLimit) break;
+        chunk = Isa::load(p);
+        marks = marksOf<Isa>(p, chunk);
+        if (marks.tabs == 0 && marks.limit == bytes) break; // plain lines
+    }
+    column.known = out;
+    column.origin = origin;
+    return {p, out, marks.limit != bytes};
+}
+
+// Out of line, so that the loop over plain chunks keeps its pointers and constants in registers.
+[[gnu::noinline]] DenseEnd denseChunksSse2(const char *p, char *out, const char *lastStart, const char *outLimit,
+                                           ChunkColumn &column) {
+    return denseChunks<scan::Sse2>(p, out, lastStart, outLimit, column);
+}
+
+[[gnu::noinline]] QM_AVX2_LOOP DenseEnd denseChunksAvx2(const char *p, char *out, const char *lastStart,
+                                                        const char *outLimit, ChunkColumn &column) {
+    return denseChunks<scan::Avx2>(p, out, lastStart, outLimit, column);
 }
 
 // Chunks one after another, for tab stops of 1 to 16 columns, while chunkReach bytes are readable
-// and the output is not past outLimit. Within a chunk the output is the input with its tabs
-// widened: the chunk is stored whole, and after each tab's spaces the text up to the next tab again
-// further on. CR LF pairs and lone LFs come out as they are and only restart the column, so a chunk
-// without tabs is only stored, and the column is found again from the output when a tab comes.
-// A lone CR or an end mark ends the run and goes to special().
-template <class Isa>
+// and the output is not past outLimit. Most chunks of text are plain lines (no tab, no lone CR, no
+// end mark) and are only stored; the column is found again from the output when a tab comes. A
+// lone CR or an end mark ends the run and goes to special().
+template <class Isa, DenseChunks dense>
 inline const char *LineWriter::chunks(const char *p, const char *end, const char *outLimit,
                                       const ShortStops &stops) {
-    using scan::ChunkMask;
     constexpr unsigned bytes = scan::chunkBytes;
-    const auto stopWidth = static_cast<unsigned>(width);
-    char *out = o; // locals, so the loop keeps them in registers
+    char *out = o;
     char *const first = out;
-    // `origin` is the chunk index of column 0 (at most 15 bytes before the chunk) for the chunk
-    // whose output starts at `known`.
-    char *known = out;
-    int origin = originAt(column(), stops, stopWidth);
-    // Brings origin up to the chunk whose output starts at `out`.
-    auto originHere = [&] {
-        if (known == out) return;
-        const char *lineFeed = Isa::lastLineFeed(known, out);
-        const std::size_t column =
-            lineFeed != nullptr ? static_cast<std::size_t>(out - lineFeed - 1)
-                                : static_cast<std::size_t>(-origin) + static_cast<std::size_t>(out - known);
-        origin = originAt(column, stops, stopWidth);
-        known = out;
-    };
-    unsigned limit = bytes;
-    do {
-        const typename Isa::Chunk chunk = Isa::load(p);
-        Isa::store(out, chunk);
-        if (Isa::plainLines(p, chunk)) {
+    const char *const lastStart = end - chunkReach;
+    ChunkColumn known{out, 0, stops, static_cast<unsigned>(width)};
+    known.origin = known.originAt(column());
+    const typename Isa::PlainLines plainLines;
+    bool stopped = false; // at a lone CR or an end mark
+    while (!stopped && p <= lastStart && out <= outLimit) {
+        // Plain chunks move p and out alike, so one bound keeps both within their limits.
+        const char *const plainLast = p + std::min(lastStart - p, outLimit - out);
+        do {
+            const typename Isa::Chunk chunk = Isa::load(p);
+            if (!plainLines(p, chunk)) {
+                const DenseEnd after = dense(p, out, lastStart, outLimit, known);
+                p = after.p;
+                out = after.out;
+                stopped = after.stopped;
+                break;
+            }
+            Isa::store(out, chunk);
             out += bytes;
             p += bytes;
-            continue;
-        }
-        originHere();
-        const ChunkMask tabs = Isa::template positions<'\t'>(chunk);
-        const ChunkMask lineFeeds = Isa::template positions<'\n'>(chunk);
-        // A CR whose LF opens the next chunk (chunkReach bytes are readable) is half of a pair too.
-        const ChunkMask pairedReturns =
-            (lineFeeds >> 1) | (static_cast<ChunkMask>(p[bytes] == '\n') << (bytes - 1));
-        const ChunkMask lonelyReturns = Isa::template positions<'\r'>(chunk) & ~pairedReturns;
-        const ChunkMask exits = lonelyReturns | Isa::template positions<endOfTextMark>(chunk);
-        limit = static_cast<unsigned>(std::countr_zero(exits)); // bytes when none
-        unsigned copied = 0; // bytes of the chunk already placed in the output
-        if (limit == bytes && lineFeeds == 0 && scan::gapsAtMost16(tabs))
-            placeShortGapTabs(out, p, tabs, copied, origin, stops);
-        else
-            placeTabRunsAndLineFeeds(out, p, tabs, lineFeeds, limit, copied, origin, stops, stopWidth);
-        out += limit - copied;
-        p += limit;
-        // The column after the chunk is limit - origin, below ShortStops::columns.
-        origin = -static_cast<int>(stops.inStop(static_cast<unsigned>(static_cast<int>(limit) - origin)));
-        known = out;
-    } while (limit == bytes && static_cast<std::size_t>(end - p) >= chunkReach && out <= outLimit);
-    originHere();
-    if (limit == bytes && out != first && out[-1] == '\r') {
+        } while (p <= plainLast);
+    }
+    known.catchUp<Isa>(out);
+    if (!stopped && out != first && out[-1] == '\r') {
         // The last chunk ended inside a CR LF pair: its LF goes with it.
         *out++ = '\n';
         ++p;
-        origin = 0;
+        known.origin = 0;
     }
     o = out;
-    restartColumn(static_cast<std::size_t>(-origin));
+    restartColumn(static_cast<std::size_t>(-known.origin));
     // Outside a pair, a line feed is never stored right after a CR, so the output ends a line
     // exactly when it ends with CR LF.
     if (out != first) lineOpen = !(out - first >= 2 && out[-2] == '\r' && out[-1] == '\n');
-    return limit == bytes ? p : special(p, end, end);
+    return stopped ? special(p, end, end) : p;
 }
 
 const char *LineWriter::chunksSse2(const char *p, const char *end, const char *outLimit,
                                    const ShortStops &stops) {
-    return chunks<scan::Sse2>(p, end, outLimit, stops);
+    return chunks<scan::Sse2, denseChunksSse2>(p, end, outLimit, stops);
 }
 
 QM_AVX2_LOOP const char *LineWriter::chunksAvx2(const char *p, const char *end, const char *outLimit,
                                                 const ShortStops &stops) {
-    return chunks<scan::Avx2>(p, end, outLimit, stops);
+    return chunks<scan::Avx2, denseChunksAvx2>(p, end, outLimit, stops);
 }
 #endif
 
