@@ -139,25 +139,30 @@ struct Avx2 {
         return bits;
     }
 
+    // Each byte is looked up by a key: the byte itself, its lowest bit flipped when an LF follows
+    // it. So a CR before an LF (key 0x0C) is plain, a CR elsewhere (0x0D) is not, and a tab (0x09 or
+    // 0x08) or an end mark (0x1A or 0x1B) is not plain either way. The table holds, for each value of
+    // a key's low four bits, the one key with those bits that is not plain (0xFF when none: no key
+    // below 0x80 equals it, and a key from 0x80 up looks up 0). A backspace, form feed or escape
+    // may share a key with them: such rare chunks only take the slower exact loop.
     struct PlainLines {
-        __m256i returns, lineFeeds, tabs, marks;
+        __m256i notPlain, lineFeeds, lowestBit;
         [[gnu::target("avx2")]] PlainLines()
-            : returns(_mm256_set1_epi8('\r')), lineFeeds(_mm256_set1_epi8('\n')), tabs(_mm256_set1_epi8('\t')),
-              marks(_mm256_set1_epi8('\x1A')) {
-            keepInRegisters(returns, lineFeeds, tabs, marks);
+            : notPlain(_mm256_broadcastsi128_si256(
+                  _mm_setr_epi8(-1, -1, -1, -1, -1, -1, -1, -1, 0x08, 0x09, 0x1A, 0x1B, -1, 0x0D, -1, -1))),
+              lineFeeds(_mm256_set1_epi8('\n')), lowestBit(_mm256_set1_epi8(1)) {
+            keepInRegisters(notPlain, lineFeeds, lowestBit);
         }
 
         [[gnu::target("avx2")]] bool operator()(const char *p, const Chunk &chunk) const {
             __m256i odd = _mm256_setzero_si256();
             for (int i = 0; i < Chunk::parts; ++i) {
                 const __m256i next = _mm256_loadu_si256(reinterpret_cast<const __m256i *>(p + 32 * i + 1));
-                const __m256i lonelyReturns = _mm256_andnot_si256(_mm256_cmpeq_epi8(next, lineFeeds),
-                                                                  _mm256_cmpeq_epi8(chunk.part[i], returns));
-                const __m256i tabsOrMarks =
-                    _mm256_or_si256(_mm256_cmpeq_epi8(chunk.part[i], tabs), _mm256_cmpeq_epi8(chunk.part[i], marks));
-                odd = _mm256_or_si256(odd, _mm256_or_si256(lonelyReturns, tabsOrMarks));
+                const __m256i beforeLineFeed = _mm256_and_si256(_mm256_cmpeq_epi8(next, lineFeeds), lowestBit);
+                const __m256i keys = _mm256_xor_si256(chunk.part[i], beforeLineFeed);
+                odd = _mm256_or_si256(odd, _mm256_cmpeq_epi8(_mm256_shuffle_epi8(notPlain, keys), keys));
             }
-            return _mm256_testz_si256(odd, odd) != 0;
+            return _mm256_movemask_epi8(odd) == 0;
         }
     };
 

@@ -142,12 +142,16 @@ const char *LineWriter::special(const char *p, const char *stop, const char *end
 }
 
 #ifdef QM_SSE2
-// The origin for chunk byte `at` when the bytes from `from` up to it hold no tab: just after the
-// last line feed among them, or else the origin so far.
-inline int originAfterLineFeeds(scan::ChunkMask lineFeeds, unsigned from, unsigned at, int origin) {
-    const scan::ChunkMask fed = lineFeeds & scan::bitsBelow(at) & ~scan::bitsBelow(from);
-    const int lineStart = static_cast<int>(std::bit_width(fed));
-    return fed != 0 ? lineStart : origin;
+// The origin for a chunk byte when the bytes from `copied` up to it hold no tab: just after the last
+// line feed among them, or else the origin so far. `feedsBefore`: the chunk's line feeds before it.
+inline int originAfter(scan::ChunkMask feedsBefore, unsigned copied, int origin) {
+    const auto lineStart = static_cast<unsigned>(std::bit_width(feedsBefore));
+    return lineStart > copied ? static_cast<int>(lineStart) : origin;
+}
+
+// The chunk's line feeds before byte `at` (of a tab, so below chunkBytes).
+inline scan::ChunkMask feedsBelow(scan::ChunkMask lineFeeds, unsigned at) {
+    return lineFeeds & ((scan::ChunkMask{1} << at) - 1);
 }
 
 // Widens the tabs of a chunk that was stored whole at `out`, where no 17 bytes in a row are without
@@ -160,7 +164,7 @@ inline char *widenCloseTabs(char *out, const char *p, scan::ChunkMask tabs, scan
     while (tabs != 0) {
         const auto at = static_cast<unsigned>(std::countr_zero(tabs));
         tabs &= tabs - 1;
-        if constexpr (WithLineFeeds) origin = originAfterLineFeeds(lineFeeds, copied, at, origin);
+        if constexpr (WithLineFeeds) origin = originAfter(feedsBelow(lineFeeds, at), copied, origin);
         out += at - copied;
         std::memcpy(out, sixteenSpaces, 16);
         out += stops.run(static_cast<unsigned>(static_cast<int>(at) - origin));
@@ -168,7 +172,7 @@ inline char *widenCloseTabs(char *out, const char *p, scan::ChunkMask tabs, scan
         origin = static_cast<int>(copied);
         scan::copy16(out, p + copied);
     }
-    if constexpr (WithLineFeeds) origin = originAfterLineFeeds(lineFeeds, copied, limit, origin);
+    if constexpr (WithLineFeeds) origin = originAfter(lineFeeds & scan::bitsBelow(limit), copied, origin);
     return out + (limit - copied);
 }
 
@@ -182,7 +186,7 @@ inline char *widenTabRuns(char *out, const char *p, scan::ChunkMask tabs, scan::
     while (runStarts != 0) {
         const auto at = static_cast<unsigned>(std::countr_zero(runStarts));
         runStarts &= runStarts - 1;
-        origin = originAfterLineFeeds(lineFeeds, copied, at, origin);
+        origin = originAfter(feedsBelow(lineFeeds, at), copied, origin);
         const auto tabsHere = static_cast<unsigned>(std::countr_zero(~(tabs >> at)));
         const unsigned run = stops.run(static_cast<unsigned>(static_cast<int>(at) - origin)) + (tabsHere - 1) * width;
         out += at - copied;
@@ -194,7 +198,7 @@ inline char *widenTabRuns(char *out, const char *p, scan::ChunkMask tabs, scan::
         origin = static_cast<int>(copied);
         Isa::store(out, Isa::load(p + copied));
     }
-    origin = originAfterLineFeeds(lineFeeds, copied, limit, origin);
+    origin = originAfter(lineFeeds & scan::bitsBelow(limit), copied, origin);
     return out + (limit - copied);
 }
 

@@ -203,6 +203,22 @@ TEST_P(TabStopsChunkEdges, LongLineWithoutTabsThenTabKeepsItsColumn) {
     EXPECT_EQ(out, std::string(300, 'x') + "    y\r\n" + std::string(200, 'z') + "\r\n");
 }
 
+// The chunk loops tell a plain chunk by each byte and whether an LF follows it. Every byte value,
+// at every place in a chunk, with and without an LF after it, comes out as the literal rescan has it.
+TEST_P(TabStopsChunkEdges, EveryByteWithAndWithoutALineFeedAfterIt) {
+    for (int byte = 0; byte < 256; ++byte)
+        for (const char after : {'\n', 'z'})
+            for (std::size_t at = 0; at < 64; ++at) {
+                const std::string text = std::string(at, 'x') + static_cast<char>(byte) + after + "a\tb" +
+                                         std::string(150, 'y') + "\r\n";
+                TabStopConverter converter(8);
+                std::string out;
+                converter.feed(text.data(), text.size(), out);
+                converter.finish(out);
+                ASSERT_EQ(out, rescanTabStopFile(text, 8)) << "byte " << byte << " at " << at;
+            }
+}
+
 TEST_P(FixedSpacesRandomized, ConverterInRandomBlocksMatchesWholeText) {
     std::mt19937 rng(11);
     std::uniform_int_distribution<int> number(-3, 20);
