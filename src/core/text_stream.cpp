@@ -154,12 +154,13 @@ inline scan::ChunkMask feedsBelow(scan::ChunkMask lineFeeds, unsigned at) {
     return lineFeeds & ((scan::ChunkMask{1} << at) - 1);
 }
 
-// Widens the tabs of a chunk that was stored whole at `out`, where no 17 bytes in a row are without
-// a tab (as in tab-separated data): each tab takes its spaces, and 16 bytes after it reach the next
-// tab or the chunk's end. Returns the end of the chunk's output, the first `limit` bytes of it.
-template <bool WithLineFeeds>
-inline char *widenCloseTabs(char *out, const char *p, scan::ChunkMask tabs, scan::ChunkMask lineFeeds,
-                            unsigned limit, int &origin, const ShortStops &stops) {
+// Widens the tabs of a chunk that was stored whole at `out` and returns the end of the output of its
+// first `limit` bytes. Each tab takes its spaces (at most 16, stored as 16), and the rest of the
+// chunk is stored again after them. A tab after another stands on a stop and takes a full width, so
+// an indent needs nothing of its own.
+template <class Isa, bool WithLineFeeds>
+inline char *widenTabs(char *out, const char *p, scan::ChunkMask tabs, scan::ChunkMask lineFeeds, unsigned limit,
+                       int &origin, const ShortStops &stops) {
     unsigned copied = 0; // bytes of the chunk already in the output
     while (tabs != 0) {
         const auto at = static_cast<unsigned>(std::countr_zero(tabs));
@@ -170,35 +171,9 @@ inline char *widenCloseTabs(char *out, const char *p, scan::ChunkMask tabs, scan
         out += stops.run(static_cast<unsigned>(static_cast<int>(at) - origin));
         copied = at + 1;
         origin = static_cast<int>(copied);
-        scan::copy16(out, p + copied);
-    }
-    if constexpr (WithLineFeeds) origin = originAfter(lineFeeds & scan::bitsBelow(limit), copied, origin);
-    return out + (limit - copied);
-}
-
-// The same for any chunk. A run of tabs, as an indent is, counts as one: each tab after the first
-// stands on a stop and takes a full width. After each run, the rest of the chunk is stored again.
-template <class Isa>
-inline char *widenTabRuns(char *out, const char *p, scan::ChunkMask tabs, scan::ChunkMask lineFeeds,
-                          unsigned limit, int &origin, const ShortStops &stops, unsigned width) {
-    scan::ChunkMask runStarts = tabs & ~(tabs << 1);
-    unsigned copied = 0;
-    while (runStarts != 0) {
-        const auto at = static_cast<unsigned>(std::countr_zero(runStarts));
-        runStarts &= runStarts - 1;
-        origin = originAfter(feedsBelow(lineFeeds, at), copied, origin);
-        const auto tabsHere = static_cast<unsigned>(std::countr_zero(~(tabs >> at)));
-        const unsigned run = stops.run(static_cast<unsigned>(static_cast<int>(at) - origin)) + (tabsHere - 1) * width;
-        out += at - copied;
-        if (run > 48) [[unlikely]]
-            std::memset(out, ' ', run);
-        scan::storeSpaces48(out);
-        out += run;
-        copied = at + tabsHere;
-        origin = static_cast<int>(copied);
         Isa::store(out, Isa::load(p + copied));
     }
-    origin = originAfter(lineFeeds & scan::bitsBelow(limit), copied, origin);
+    if constexpr (WithLineFeeds) origin = originAfter(lineFeeds & scan::bitsBelow(limit), copied, origin);
     return out + (limit - copied);
 }
 
@@ -237,12 +212,10 @@ inline DenseEnd denseChunks(const char *p, char *out, const char *lastStart, con
     for (;;) {
         Isa::store(out, chunk);
         const scan::ChunkMask tabs = marks.tabs & scan::bitsBelow(marks.limit);
-        if (!scan::gapsAtMost16(marks.tabs))
-            out = widenTabRuns<Isa>(out, p, tabs, marks.lineFeeds, marks.limit, origin, column.stops, column.width);
-        else if (marks.lineFeeds != 0)
-            out = widenCloseTabs<true>(out, p, tabs, marks.lineFeeds, marks.limit, origin, column.stops);
+        if (marks.lineFeeds != 0)
+            out = widenTabs<Isa, true>(out, p, tabs, marks.lineFeeds, marks.limit, origin, column.stops);
         else
-            out = widenCloseTabs<false>(out, p, tabs, marks.lineFeeds, marks.limit, origin, column.stops);
+            out = widenTabs<Isa, false>(out, p, tabs, marks.lineFeeds, marks.limit, origin, column.stops);
         p += marks.limit;
         // The column after the chunk is limit - origin, below ShortStops::columns.
         origin = -static_cast<int>(column.stops.inStop(static_cast<unsigned>(static_cast<int>(marks.limit) - origin)));
