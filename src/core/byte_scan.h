@@ -33,7 +33,9 @@ template <class Vector> inline void keepInRegister([[maybe_unused]] Vector &vect
 #endif
 }
 
-template <class... Vectors> inline void keepInRegisters(Vectors &...vectors) { (keepInRegister(vectors), ...); }
+template <class... Vectors> inline void keepInRegisters(Vectors &...vectors) {
+    (keepInRegister(vectors), ...);
+}
 
 // A chunk is as many bytes as a machine word has bits (64 on 64-bit processors, 32 on 32-bit ones),
 // so that the bit masks of its bytes are single words. Each instruction set below loads, stores and
@@ -158,7 +160,8 @@ struct Avx2 {
             __m256i odd = _mm256_setzero_si256();
             for (int i = 0; i < Chunk::parts; ++i) {
                 const __m256i next = _mm256_loadu_si256(reinterpret_cast<const __m256i *>(p + 32 * i + 1));
-                const __m256i beforeLineFeed = _mm256_and_si256(_mm256_cmpeq_epi8(next, lineFeeds), lowestBit);
+                const __m256i beforeLineFeed =
+                    _mm256_and_si256(_mm256_cmpeq_epi8(next, lineFeeds), lowestBit);
                 const __m256i keys = _mm256_xor_si256(chunk.part[i], beforeLineFeed);
                 odd = _mm256_or_si256(odd, _mm256_cmpeq_epi8(_mm256_shuffle_epi8(notPlain, keys), keys));
             }

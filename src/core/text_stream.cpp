@@ -159,8 +159,8 @@ inline scan::ChunkMask feedsBelow(scan::ChunkMask lineFeeds, unsigned at) {
 // chunk is stored again after them. A tab after another stands on a stop and takes a full width, so
 // an indent needs nothing of its own.
 template <class Isa, bool WithLineFeeds>
-inline char *widenTabs(char *out, const char *p, scan::ChunkMask tabs, scan::ChunkMask lineFeeds, unsigned limit,
-                       int &origin, const ShortStops &stops) {
+inline char *widenTabs(char *out, const char *p, scan::ChunkMask tabs, scan::ChunkMask lineFeeds,
+                       unsigned limit, int &origin, const ShortStops &stops) {
     unsigned copied = 0; // bytes of the chunk already in the output
     while (tabs != 0) {
         const auto at = static_cast<unsigned>(std::countr_zero(tabs));
@@ -177,10 +177,6 @@ inline char *widenTabs(char *out, const char *p, scan::ChunkMask tabs, scan::Chu
     return out + (limit - copied);
 }
 
-// Chunks that are not plain lines, one after another, for tab stops of 1 to 16 columns: each is
-// stored whole and its tabs widened. CR LF pairs and lone LFs come out as they are and only restart
-// the column. Stops before a plain chunk, when fewer than chunkReach bytes are left after `lastStart`
-// or the output is past outLimit; or at a lone CR or an end mark, with p at it.
 // The bytes of a chunk that the tab-stop rule looks at.
 struct ChunkMarks {
     scan::ChunkMask tabs;
@@ -193,12 +189,17 @@ template <class Isa> inline ChunkMarks marksOf(const char *p, const typename Isa
     constexpr unsigned bytes = scan::chunkBytes;
     const ChunkMask lineFeeds = Isa::template positions<'\n'>(chunk);
     // A CR whose LF opens the next chunk (chunkReach bytes are readable) is half of a pair too.
-    const ChunkMask pairedReturns = (lineFeeds >> 1) | (static_cast<ChunkMask>(p[bytes] == '\n') << (bytes - 1));
+    const ChunkMask pairedReturns =
+        (lineFeeds >> 1) | (static_cast<ChunkMask>(p[bytes] == '\n') << (bytes - 1));
     const ChunkMask lonelyReturns = Isa::template positions<'\r'>(chunk) & ~pairedReturns;
     const ChunkMask exits = lonelyReturns | Isa::template positions<endOfTextMark>(chunk);
     return {Isa::template positions<'\t'>(chunk), lineFeeds, static_cast<unsigned>(std::countr_zero(exits))};
 }
 
+// Chunks that are not plain lines, one after another, for tab stops of 1 to 16 columns: each is
+// stored whole and its tabs widened. CR LF pairs and lone LFs come out as they are and only restart
+// the column. Stops before a plain chunk, when fewer than chunkReach bytes are left after `lastStart`
+// or the output is past outLimit; or at a lone CR or an end mark, with p at it.
 template <class Isa>
 inline DenseEnd denseChunks(const char *p, char *out, const char *lastStart, const char *outLimit,
                             ChunkColumn &column) {
@@ -218,7 +219,8 @@ inline DenseEnd denseChunks(const char *p, char *out, const char *lastStart, con
             out = widenTabs<Isa, false>(out, p, tabs, marks.lineFeeds, marks.limit, origin, column.stops);
         p += marks.limit;
         // The column after the chunk is limit - origin, below ShortStops::columns.
-        origin = -static_cast<int>(column.stops.inStop(static_cast<unsigned>(static_cast<int>(marks.limit) - origin)));
+        origin = -static_cast<int>(
+            column.stops.inStop(static_cast<unsigned>(static_cast<int>(marks.limit) - origin)));
         if (marks.limit != bytes || p > lastStart || out > outLimit) break;
         chunk = Isa::load(p);
         marks = marksOf<Isa>(p, chunk);
@@ -230,8 +232,8 @@ inline DenseEnd denseChunks(const char *p, char *out, const char *lastStart, con
 }
 
 // Out of line, so that the loop over plain chunks keeps its pointers and constants in registers.
-[[gnu::noinline]] DenseEnd denseChunksSse2(const char *p, char *out, const char *lastStart, const char *outLimit,
-                                           ChunkColumn &column) {
+[[gnu::noinline]] DenseEnd denseChunksSse2(const char *p, char *out, const char *lastStart,
+                                           const char *outLimit, ChunkColumn &column) {
     return denseChunks<scan::Sse2>(p, out, lastStart, outLimit, column);
 }
 
