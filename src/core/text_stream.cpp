@@ -154,26 +154,55 @@ inline scan::ChunkMask feedsBelow(scan::ChunkMask lineFeeds, unsigned at) {
     return lineFeeds & ((scan::ChunkMask{1} << at) - 1);
 }
 
-// Widens the tabs of a chunk that was stored whole at `out` and returns the end of the output of its
-// first `limit` bytes. Each tab takes its spaces (at most 16, stored as 16), and the rest of the
-// chunk is stored again after them. A tab after another stands on a stop and takes a full width, so
-// an indent needs nothing of its own.
-template <class Isa, bool WithLineFeeds>
-inline char *widenTabs(char *out, const char *p, scan::ChunkMask tabs, scan::ChunkMask lineFeeds,
-                       unsigned limit, int &origin, const ShortStops &stops) {
+// Widens the tabs of a chunk with line feeds that was stored whole at `out` and returns the end of
+// the output of its first `limit` bytes. After the spaces of each run of tabs (an indent takes one
+// step: each tab after the first stands on a stop and takes a full width) the rest of the chunk is
+// stored again.
+template <class Isa>
+inline char *widenTabRuns(char *out, const char *p, scan::ChunkMask tabs, scan::ChunkMask lineFeeds,
+                          unsigned limit, int &origin, const ShortStops &stops, unsigned width) {
+    scan::ChunkMask runStarts = tabs & ~(tabs << 1);
     unsigned copied = 0; // bytes of the chunk already in the output
+    while (runStarts != 0) {
+        const auto at = static_cast<unsigned>(std::countr_zero(runStarts));
+        runStarts &= runStarts - 1;
+        origin = originAfter(feedsBelow(lineFeeds, at), copied, origin);
+        const auto tabsHere = static_cast<unsigned>(std::countr_zero(~(tabs >> at)));
+        const unsigned run =
+            stops.run(static_cast<unsigned>(static_cast<int>(at) - origin)) + (tabsHere - 1) * width;
+        out += at - copied;
+        if (run > 48) [[unlikely]]
+            std::memset(out, ' ', run);
+        scan::storeSpaces48(out);
+        out += run;
+        copied = at + tabsHere;
+        origin = static_cast<int>(copied);
+        Isa::store(out, Isa::load(p + copied));
+    }
+    origin = originAfter(lineFeeds & scan::bitsBelow(limit), copied, origin);
+    return out + (limit - copied);
+}
+
+// The same for a chunk without line feeds (as in tab-separated data), each tab a step of its own.
+// With ShortGaps no 17 bytes in a row of the chunk are without a tab, so 16 bytes after a tab reach
+// the next one or the chunk's end; otherwise the rest of the chunk is stored again.
+template <class Isa, bool ShortGaps>
+inline char *widenEachTab(char *out, const char *p, scan::ChunkMask tabs, unsigned limit, int &origin,
+                          const ShortStops &stops) {
+    unsigned copied = 0;
     while (tabs != 0) {
         const auto at = static_cast<unsigned>(std::countr_zero(tabs));
         tabs &= tabs - 1;
-        if constexpr (WithLineFeeds) origin = originAfter(feedsBelow(lineFeeds, at), copied, origin);
         out += at - copied;
         std::memcpy(out, sixteenSpaces, 16);
         out += stops.run(static_cast<unsigned>(static_cast<int>(at) - origin));
         copied = at + 1;
         origin = static_cast<int>(copied);
-        Isa::store(out, Isa::load(p + copied));
+        if constexpr (ShortGaps)
+            scan::copy16(out, p + copied);
+        else
+            Isa::store(out, Isa::load(p + copied));
     }
-    if constexpr (WithLineFeeds) origin = originAfter(lineFeeds & scan::bitsBelow(limit), copied, origin);
     return out + (limit - copied);
 }
 
@@ -213,10 +242,14 @@ inline DenseEnd denseChunks(const char *p, char *out, const char *lastStart, con
     for (;;) {
         Isa::store(out, chunk);
         const scan::ChunkMask tabs = marks.tabs & scan::bitsBelow(marks.limit);
+        // Chunks of 32 bytes are cheaper stored again whole than checked for short gaps.
         if (marks.lineFeeds != 0)
-            out = widenTabs<Isa, true>(out, p, tabs, marks.lineFeeds, marks.limit, origin, column.stops);
+            out = widenTabRuns<Isa>(out, p, tabs, marks.lineFeeds, marks.limit, origin, column.stops,
+                                    column.width);
+        else if (scan::chunkBytes > 32 && scan::gapsAtMost16(marks.tabs))
+            out = widenEachTab<Isa, true>(out, p, tabs, marks.limit, origin, column.stops);
         else
-            out = widenTabs<Isa, false>(out, p, tabs, marks.lineFeeds, marks.limit, origin, column.stops);
+            out = widenEachTab<Isa, false>(out, p, tabs, marks.limit, origin, column.stops);
         p += marks.limit;
         // The column after the chunk is limit - origin, below ShortStops::columns.
         origin = -static_cast<int>(
