@@ -8,9 +8,9 @@
 
 namespace {
 
-FileHandle openOrRaise(const std::string &path, DWORD access, DWORD share, DWORD disposition) {
-    FileHandle file(CreateFileW(widePath(path).c_str(), access, share, nullptr, disposition,
-                                FILE_ATTRIBUTE_NORMAL, nullptr));
+FileHandle openOrRaise(const std::string &path, DWORD access, DWORD share, DWORD disposition,
+                       DWORD flags = FILE_ATTRIBUTE_NORMAL) {
+    FileHandle file(CreateFileW(widePath(path).c_str(), access, share, nullptr, disposition, flags, nullptr));
     if (!file.valid()) raiseLastError();
     return file;
 }
@@ -103,7 +103,9 @@ bool isFileAt(const FileHandle &file, const std::string &path) {
 
 FileHandle openForReading(const std::string &path, ShareWrite share) {
     const DWORD mode = share == ShareWrite::Denied ? FILE_SHARE_READ : FILE_SHARE_READ | FILE_SHARE_WRITE;
-    return openOrRaise(path, GENERIC_READ, mode, OPEN_EXISTING);
+    // Read from start to end: the system reads ahead of the program while it converts a block.
+    return openOrRaise(path, GENERIC_READ, mode, OPEN_EXISTING,
+                       FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN);
 }
 
 std::uint64_t fileLength(const FileHandle &file) {

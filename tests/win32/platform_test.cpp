@@ -6,6 +6,8 @@
 #include <fstream>
 #include <vector>
 
+#include <winternl.h>
+
 #include "appdata.h"
 #include "desktop/show_error.h"
 #include "folders.h"
@@ -175,6 +177,25 @@ TEST_F(BlockReads, LargeFileComesInOrderInBlocksOfOneMebibyte) {
     std::memcpy(&stored, read.data() + at, 4);
     EXPECT_EQ(stored, 2u * 1024 * 1024 + 12);
     EXPECT_EQ(read, readFile(path));
+}
+
+// The system reads ahead of a file opened for sequential reading while the program converts what it
+// has; the file's mode says whether the open asked for it.
+TEST_F(BlockReads, FilesAreOpenedForReadingFromStartToEnd) {
+    using QueryFile = LONG(WINAPI *)(HANDLE, IO_STATUS_BLOCK *, void *, ULONG, int);
+    const auto query = reinterpret_cast<QueryFile>(
+        reinterpret_cast<void *>(GetProcAddress(GetModuleHandleA("ntdll.dll"), "NtQueryInformationFile")));
+    ASSERT_NE(query, nullptr);
+    constexpr int fileModeInformation = 16;
+    constexpr ULONG sequentialOnly = 0x4; // FILE_SEQUENTIAL_ONLY
+    const std::string path = writeFile("sequential.txt", "a\tb\r\n");
+    for (const ShareWrite share : {ShareWrite::Allowed, ShareWrite::Denied}) {
+        const FileHandle file = openForReading(path, share);
+        IO_STATUS_BLOCK status{};
+        ULONG mode = 0;
+        ASSERT_EQ(query(file.get(), &status, &mode, sizeof mode, fileModeInformation), 0);
+        EXPECT_EQ(mode & sequentialOnly, sequentialOnly);
+    }
 }
 
 TEST_F(BlockReads, SmallFileIsOneBlockAndAnEmptyOneNone) {
