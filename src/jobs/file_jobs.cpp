@@ -36,11 +36,12 @@ struct DestinationCheck {
 // into place. A destination that is the source under another spelling is refused: the source is never
 // changed.
 template <class Converter, class Check>
-void streamInto(FileHandle source, const std::string &destination, const DestinationCheck &against,
-                Converter &converter, Check &check, const AfterBlock &afterBlock) {
+void streamInto(FileHandle source, std::uint64_t length, const std::string &destination,
+                const DestinationCheck &against, Converter &converter, Check &check,
+                const AfterBlock &afterBlock) {
     if (against.beforeWriting && isFileAt(source, destination)) raiseError(err::PathFileAccess);
     ReplacementFile output(destination, against.seen);
-    readBlocks(source, [&](const char *data, std::size_t size) {
+    readBlocks(source, length, [&](const char *data, std::size_t size) {
         check.feed(data, size);
         output.write(converter.convert(data, size));
         if (afterBlock) afterBlock();
@@ -60,16 +61,17 @@ void streamInto(FileHandle source, const std::string &destination, const Destina
 void tabStopsInto(const std::string &source, const std::string &destination, const DestinationCheck &against,
                   int16_t width, TextEncoding encoding, const AfterBlock &afterBlock) {
     FileHandle file = openForReading(source, ShareWrite::Allowed);
+    const std::uint64_t length = fileLength(file);
     NoCheck none;
     if (isUtf16(encoding)) {
         Utf16Converter converter(Utf16Converter::Rule::TabStops, width, encoding == TextEncoding::Utf16Be);
-        streamInto(std::move(file), destination, against, converter, none, afterBlock);
+        streamInto(std::move(file), length, destination, against, converter, none, afterBlock);
     } else if (encoding == TextEncoding::Utf8 || encoding == TextEncoding::Utf8Bom) {
         Utf8TabStopConverter converter(width, encoding == TextEncoding::Utf8Bom);
-        streamInto(std::move(file), destination, against, converter, none, afterBlock);
+        streamInto(std::move(file), length, destination, against, converter, none, afterBlock);
     } else {
         TabStopConverter converter(width);
-        streamInto(std::move(file), destination, against, converter, none, afterBlock);
+        streamInto(std::move(file), length, destination, against, converter, none, afterBlock);
     }
 }
 
@@ -82,21 +84,22 @@ void fixedSpacesInto(const std::string &source, const std::string &destination,
         const bool bigEndian = encoding == TextEncoding::Utf16Be;
         Utf16TextCheck check(length, bigEndian);
         Utf16Converter converter(Utf16Converter::Rule::FixedSpaces, numberOfSpaces(), bigEndian);
-        streamInto(std::move(file), destination, against, converter, check, afterBlock);
+        streamInto(std::move(file), length, destination, against, converter, check, afterBlock);
         return;
     }
     // UTF-8 text keeps its bytes under this rule: a tab byte is never part of a longer character.
     BytesCheck check{WholeReadCheck(length)};
     FixedSpacesConverter converter(numberOfSpaces());
-    streamInto(std::move(file), destination, against, converter, check, afterBlock);
+    streamInto(std::move(file), length, destination, against, converter, check, afterBlock);
 }
 
 } // namespace
 
 TextEncoding verifyInput(const std::string &path, const AfterBlock &afterBlock) {
     const FileHandle file = openForReading(path, ShareWrite::Denied);
-    EncodingDetector detector(fileLength(file));
-    readBlocks(file, [&](const char *data, std::size_t size) {
+    const std::uint64_t length = fileLength(file);
+    EncodingDetector detector(length);
+    readBlocks(file, length, [&](const char *data, std::size_t size) {
         detector.feed(data, size);
         if (afterBlock) afterBlock();
     });

@@ -134,9 +134,10 @@ DWORD readSome(HANDLE file, char *into, DWORD size) {
 
 } // namespace
 
-void readBlocks(const FileHandle &file, const std::function<void(const char *, std::size_t)> &sink) {
-    const std::uint64_t length = fileLength(file);
-    const std::uint64_t start = currentPosition(file);
+namespace {
+
+void readBlocksFrom(const FileHandle &file, std::uint64_t start, std::uint64_t length,
+                    const std::function<void(const char *, std::size_t)> &sink) {
     const std::uint64_t left = length > start ? length - start : 0;
     std::vector<char> block(static_cast<std::size_t>(std::min<std::uint64_t>(left, largestBlock)));
     for (std::uint64_t done = 0; done < left;) {
@@ -144,6 +145,18 @@ void readBlocks(const FileHandle &file, const std::function<void(const char *, s
         sink(block.data(), readSome(file.get(), block.data(), want));
         done += want;
     }
+}
+
+} // namespace
+
+void readBlocks(const FileHandle &file, const std::function<void(const char *, std::size_t)> &sink) {
+    const std::uint64_t length = fileLength(file);
+    readBlocksFrom(file, currentPosition(file), length, sink);
+}
+
+void readBlocks(const FileHandle &file, std::uint64_t length,
+                const std::function<void(const char *, std::size_t)> &sink) {
+    readBlocksFrom(file, 0, length, sink);
 }
 
 std::string readWholeFile(const std::string &path, ShareWrite share) {

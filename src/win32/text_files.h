@@ -25,6 +25,11 @@ std::uint64_t fileLength(const FileHandle &file);
 // sees a mix of old and new text.
 void readBlocks(const FileHandle &file, const std::function<void(const char *, std::size_t)> &sink);
 
+// The same for a file just opened, so read from its start, whose length the caller has asked already:
+// nothing more is asked of the system before the reads. Bytes past that length are not read.
+void readBlocks(const FileHandle &file, std::uint64_t length,
+                const std::function<void(const char *, std::size_t)> &sink);
+
 // The whole file's bytes (small files only: the clipboard's text and the program's own lists).
 std::string readWholeFile(const std::string &path, ShareWrite share);
 
