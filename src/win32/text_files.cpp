@@ -43,6 +43,10 @@ bool markForDeletion(HANDLE file, bool deleteIt) {
 // A new file beside the destination, under a name no other file has, marked for deletion so that the
 // system removes it if the program dies while writing it. A volume that cannot mark it still gets
 // the file (the destructor removes it on every other path).
+//
+// The mark is a call of its own rather than FILE_FLAG_DELETE_ON_CLOSE at creation: a mark given at
+// creation cannot be taken off through FILE_DISPOSITION_INFO (it has no effect on such a handle), and
+// the class that can (FileDispositionInfoEx) is missing from older Windows, Windows 7 among them.
 FileHandle createTemporaryIn(const std::string &folder, std::string &name) {
     static unsigned serial = 0;
     const std::string stem = folder + "\\~qm" + std::to_string(GetCurrentProcessId()) + "-";
