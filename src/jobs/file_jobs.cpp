@@ -23,15 +23,25 @@ struct BytesCheck {
     void finish() {}
 };
 
-// Streams the open source through the converter into the destination's replacement, and closes
-// the source before the replacement moves into place. A destination that is the source under another
-// spelling is refused before anything is written: the source is never changed.
+// How a destination is told apart from its source. A single-file job compares the two before anything
+// is written. A folder run knows from one listing of the destination folder which names are free: a
+// destination moved to a free name cannot be the source, and one that exists is compared with the
+// still open source when it is replaced (ReplacementFile).
+struct DestinationCheck {
+    bool beforeWriting = true;
+    DestinationSeen seen = DestinationSeen::Unknown;
+};
+
+// Streams the open source through the converter into the destination's replacement and moves that
+// into place. A destination that is the source under another spelling is refused: the source is never
+// changed.
 template <class Converter, class Check>
-void streamInto(FileHandle source, const std::string &destination, Converter &converter, Check &check,
+void streamInto(FileHandle source, std::uint64_t length, const std::string &destination,
+                const DestinationCheck &against, Converter &converter, Check &check,
                 const AfterBlock &afterBlock) {
-    if (isFileAt(source, destination)) raiseError(err::PathFileAccess);
-    ReplacementFile output(destination);
-    readBlocks(source, [&](const char *data, std::size_t size) {
+    if (against.beforeWriting && isFileAt(source, destination)) raiseError(err::PathFileAccess);
+    ReplacementFile output(destination, against.seen);
+    readBlocks(source, length, [&](const char *data, std::size_t size) {
         check.feed(data, size);
         output.write(converter.convert(data, size));
         if (afterBlock) afterBlock();
@@ -40,16 +50,56 @@ void streamInto(FileHandle source, const std::string &destination, Converter &co
     std::string lastLineEnd;
     converter.finish(lastLineEnd);
     output.write(lastLineEnd);
-    source.close();
-    output.commit();
+    if (against.beforeWriting) {
+        source.close();
+        output.commit();
+    } else {
+        output.commit(&source);
+    }
+}
+
+void tabStopsInto(const std::string &source, const std::string &destination, const DestinationCheck &against,
+                  int16_t width, TextEncoding encoding, const AfterBlock &afterBlock) {
+    FileHandle file = openForReading(source, ShareWrite::Allowed);
+    const std::uint64_t length = fileLength(file);
+    NoCheck none;
+    if (isUtf16(encoding)) {
+        Utf16Converter converter(Utf16Converter::Rule::TabStops, width, encoding == TextEncoding::Utf16Be);
+        streamInto(std::move(file), length, destination, against, converter, none, afterBlock);
+    } else if (encoding == TextEncoding::Utf8 || encoding == TextEncoding::Utf8Bom) {
+        Utf8TabStopConverter converter(width, encoding == TextEncoding::Utf8Bom);
+        streamInto(std::move(file), length, destination, against, converter, none, afterBlock);
+    } else {
+        TabStopConverter converter(width);
+        streamInto(std::move(file), length, destination, against, converter, none, afterBlock);
+    }
+}
+
+void fixedSpacesInto(const std::string &source, const std::string &destination,
+                     const DestinationCheck &against, const std::function<int16_t()> &numberOfSpaces,
+                     TextEncoding encoding, const AfterBlock &afterBlock) {
+    FileHandle file = openForReading(source, ShareWrite::Denied);
+    const std::uint64_t length = fileLength(file);
+    if (isUtf16(encoding)) {
+        const bool bigEndian = encoding == TextEncoding::Utf16Be;
+        Utf16TextCheck check(length, bigEndian);
+        Utf16Converter converter(Utf16Converter::Rule::FixedSpaces, numberOfSpaces(), bigEndian);
+        streamInto(std::move(file), length, destination, against, converter, check, afterBlock);
+        return;
+    }
+    // UTF-8 text keeps its bytes under this rule: a tab byte is never part of a longer character.
+    BytesCheck check{WholeReadCheck(length)};
+    FixedSpacesConverter converter(numberOfSpaces());
+    streamInto(std::move(file), length, destination, against, converter, check, afterBlock);
 }
 
 } // namespace
 
 TextEncoding verifyInput(const std::string &path, const AfterBlock &afterBlock) {
     const FileHandle file = openForReading(path, ShareWrite::Denied);
-    EncodingDetector detector(fileLength(file));
-    readBlocks(file, [&](const char *data, std::size_t size) {
+    const std::uint64_t length = fileLength(file);
+    EncodingDetector detector(length);
+    readBlocks(file, length, [&](const char *data, std::size_t size) {
         detector.feed(data, size);
         if (afterBlock) afterBlock();
     });
@@ -94,48 +144,29 @@ void verifyInputs(const std::vector<std::string> &paths,
 
 void convertFileTabStops(const std::string &source, const std::string &destination, int16_t width,
                          TextEncoding encoding, const AfterBlock &afterBlock) {
-    FileHandle file = openForReading(source, ShareWrite::Allowed);
-    NoCheck none;
-    if (isUtf16(encoding)) {
-        Utf16Converter converter(Utf16Converter::Rule::TabStops, width, encoding == TextEncoding::Utf16Be);
-        streamInto(std::move(file), destination, converter, none, afterBlock);
-    } else if (encoding == TextEncoding::Utf8 || encoding == TextEncoding::Utf8Bom) {
-        Utf8TabStopConverter converter(width, encoding == TextEncoding::Utf8Bom);
-        streamInto(std::move(file), destination, converter, none, afterBlock);
-    } else {
-        TabStopConverter converter(width);
-        streamInto(std::move(file), destination, converter, none, afterBlock);
-    }
+    tabStopsInto(source, destination, DestinationCheck{}, width, encoding, afterBlock);
 }
 
 void convertFileFixedSpaces(const std::string &source, const std::string &destination,
                             const std::function<int16_t()> &numberOfSpaces, TextEncoding encoding,
                             const AfterBlock &afterBlock) {
-    FileHandle file = openForReading(source, ShareWrite::Denied);
-    const std::uint64_t length = fileLength(file);
-    if (isUtf16(encoding)) {
-        const bool bigEndian = encoding == TextEncoding::Utf16Be;
-        Utf16TextCheck check(length, bigEndian);
-        Utf16Converter converter(Utf16Converter::Rule::FixedSpaces, numberOfSpaces(), bigEndian);
-        streamInto(std::move(file), destination, converter, check, afterBlock);
-        return;
-    }
-    // UTF-8 text keeps its bytes under this rule: a tab byte is never part of a longer character.
-    BytesCheck check{WholeReadCheck(length)};
-    FixedSpacesConverter converter(numberOfSpaces());
-    streamInto(std::move(file), destination, converter, check, afterBlock);
+    fixedSpacesInto(source, destination, DestinationCheck{}, numberOfSpaces, encoding, afterBlock);
 }
 
 void convertFolder(const std::vector<std::string> &sources, const FolderConversion &job) {
     const std::string folder = addBackslash(job.destinationFolder);
     const int16_t passWidth = job.rule == Rule::TabStops ? job.numberOfSpaces() : 0;
+    const FolderNames present(folder);
     for (const std::string &source : sources) {
-        const std::string destination = folder + filePart(source, pathPart::fileName);
+        const std::string name = filePart(source, pathPart::fileName);
+        const std::string destination = folder + name;
+        const DestinationCheck against{false,
+                                       present.has(name) ? DestinationSeen::Unknown : DestinationSeen::Free};
         const TextEncoding encoding = job.encodingOf ? job.encodingOf(source) : TextEncoding::Ansi;
         if (job.rule == Rule::TabStops)
-            convertFileTabStops(source, destination, passWidth, encoding);
+            tabStopsInto(source, destination, against, passWidth, encoding, {});
         else
-            convertFileFixedSpaces(source, destination, job.numberOfSpaces, encoding);
+            fixedSpacesInto(source, destination, against, job.numberOfSpaces, encoding, {});
         job.afterEach();
     }
 }

@@ -43,6 +43,10 @@ bool markForDeletion(HANDLE file, bool deleteIt) {
 // A new file beside the destination, under a name no other file has, marked for deletion so that the
 // system removes it if the program dies while writing it. A volume that cannot mark it still gets
 // the file (the destructor removes it on every other path).
+//
+// The mark is a call of its own rather than FILE_FLAG_DELETE_ON_CLOSE at creation: a mark given at
+// creation cannot be taken off through FILE_DISPOSITION_INFO (it has no effect on such a handle), and
+// the class that can (FileDispositionInfoEx) is missing from older Windows, Windows 7 among them.
 FileHandle createTemporaryIn(const std::string &folder, std::string &name) {
     static unsigned serial = 0;
     const std::string stem = folder + "\\~qm" + std::to_string(GetCurrentProcessId()) + "-";
@@ -136,9 +140,10 @@ DWORD readSome(HANDLE file, char *into, DWORD size) {
 
 } // namespace
 
-void readBlocks(const FileHandle &file, const std::function<void(const char *, std::size_t)> &sink) {
-    const std::uint64_t length = fileLength(file);
-    const std::uint64_t start = currentPosition(file);
+namespace {
+
+void readBlocksFrom(const FileHandle &file, std::uint64_t start, std::uint64_t length,
+                    const std::function<void(const char *, std::size_t)> &sink) {
     const std::uint64_t left = length > start ? length - start : 0;
     std::vector<char> block(static_cast<std::size_t>(std::min<std::uint64_t>(left, largestBlock)));
     for (std::uint64_t done = 0; done < left;) {
@@ -146,6 +151,18 @@ void readBlocks(const FileHandle &file, const std::function<void(const char *, s
         sink(block.data(), readSome(file.get(), block.data(), want));
         done += want;
     }
+}
+
+} // namespace
+
+void readBlocks(const FileHandle &file, const std::function<void(const char *, std::size_t)> &sink) {
+    const std::uint64_t length = fileLength(file);
+    readBlocksFrom(file, currentPosition(file), length, sink);
+}
+
+void readBlocks(const FileHandle &file, std::uint64_t length,
+                const std::function<void(const char *, std::size_t)> &sink) {
+    readBlocksFrom(file, 0, length, sink);
 }
 
 std::string readWholeFile(const std::string &path, ShareWrite share) {
@@ -192,6 +209,10 @@ bool FileMoves::move(const std::string &from, const std::string &to) {
                        MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
 }
 
+bool FileMoves::moveToFreeName(const std::string &from, const std::string &to) {
+    return MoveFileExW(widePath(from).c_str(), widePath(to).c_str(), MOVEFILE_WRITE_THROUGH) != 0;
+}
+
 void FileMoves::pause(DWORD milliseconds) { Sleep(milliseconds); }
 
 FileMoves &fileMoves() { return *currentFileMoves; }
@@ -202,8 +223,28 @@ FileMovesOverride::FileMovesOverride(FileMoves &replacement) : previous_(current
 
 FileMovesOverride::~FileMovesOverride() { currentFileMoves = previous_; }
 
-ReplacementFile::ReplacementFile(const std::string &destination)
-    : destination_(destination), file_(createTemporaryIn(folderOf(destination), temporary_)) {}
+namespace {
+
+std::wstring foldedCase(std::wstring name) {
+    if (!name.empty()) CharUpperBuffW(name.data(), static_cast<DWORD>(name.size()));
+    return name;
+}
+
+} // namespace
+
+FolderNames::FolderNames(const std::string &folder) {
+    WIN32_FIND_DATAW entry{};
+    const bool ended = !folder.empty() && (folder.back() == '\\' || folder.back() == '/');
+    const FindHandle search(FindFirstFileW(widePath(folder + (ended ? "*" : "\\*")).c_str(), &entry));
+    if (!search.valid()) return; // nothing seen: every name is looked at when it is used
+    do names_.insert(foldedCase(entry.cFileName));
+    while (FindNextFileW(search.get(), &entry));
+}
+
+bool FolderNames::has(const std::string &name) const { return names_.count(foldedCase(widePath(name))) != 0; }
+
+ReplacementFile::ReplacementFile(const std::string &destination, DestinationSeen seen)
+    : destination_(destination), file_(createTemporaryIn(folderOf(destination), temporary_)), seen_(seen) {}
 
 ReplacementFile::~ReplacementFile() {
     file_.close();
@@ -212,10 +253,15 @@ ReplacementFile::~ReplacementFile() {
 
 void ReplacementFile::write(std::string_view bytes) { writeAll(file_, bytes); }
 
-void ReplacementFile::commit() {
+void ReplacementFile::commit(const FileHandle *source) {
+    if (seen_ == DestinationSeen::Free && movedToFreeName()) {
+        committed_ = true;
+        return;
+    }
     const DWORD attributes = GetFileAttributesW(widePath(destination_).c_str());
     const bool replacing = attributes != INVALID_FILE_ATTRIBUTES;
     if (replacing && (attributes & FILE_ATTRIBUTE_READONLY)) raiseError(err::PathFileAccess);
+    if (replacing && source && isFileAt(*source, destination_)) raiseError(err::PathFileAccess);
     if (!markForDeletion(file_.get(), false)) raiseLastError();
     if (replacing && !fileMoves().flush(file_.get())) raiseLastError();
     file_.close();
@@ -224,6 +270,24 @@ void ReplacementFile::commit() {
     if (replacing) SetFileAttributesW(widePath(temporary_).c_str(), attributes);
     putInPlace(replacing);
     committed_ = true;
+}
+
+// The move to a name seen free; false, with the replacement open again for its flush, where a file
+// has taken the name meanwhile.
+bool ReplacementFile::movedToFreeName() {
+    if (!markForDeletion(file_.get(), false)) raiseLastError();
+    file_.close();
+    FileMoves &calls = fileMoves();
+    for (int attempt = 1;; ++attempt) {
+        if (calls.moveToFreeName(temporary_, destination_)) return true;
+        const DWORD code = GetLastError();
+        if (code == ERROR_ALREADY_EXISTS || code == ERROR_FILE_EXISTS) break;
+        if (attempt == moveAttempts || !worthRetrying(code)) raiseWin32(code);
+        calls.pause(moveRetryPause);
+    }
+    file_ = openOrRaise(temporary_, GENERIC_WRITE | DELETE, 0, OPEN_EXISTING);
+    markForDeletion(file_.get(), true);
+    return false;
 }
 
 void ReplacementFile::putInPlace(bool replacing) {

@@ -9,6 +9,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <unordered_set>
 
 enum class ShareWrite { Allowed, Denied };
 
@@ -23,6 +24,11 @@ std::uint64_t fileLength(const FileHandle &file);
 // Bytes added meanwhile are not read; a file that shrinks meanwhile fails with 62, so no caller
 // sees a mix of old and new text.
 void readBlocks(const FileHandle &file, const std::function<void(const char *, std::size_t)> &sink);
+
+// The same for a file just opened, so read from its start, whose length the caller has asked already:
+// nothing more is asked of the system before the reads. Bytes past that length are not read.
+void readBlocks(const FileHandle &file, std::uint64_t length,
+                const std::function<void(const char *, std::size_t)> &sink);
 
 // The whole file's bytes (small files only: the clipboard's text and the program's own lists).
 std::string readWholeFile(const std::string &path, ShareWrite share);
@@ -53,7 +59,9 @@ public:
     virtual bool flush(HANDLE file);                                                      // FlushFileBuffers
     virtual bool replace(const std::string &destination, const std::string &replacement); // ReplaceFileA
     virtual bool move(const std::string &from, const std::string &to);                    // MoveFileExA
-    virtual void pause(DWORD milliseconds);                                               // Sleep
+    // MoveFileExA that never replaces a file: fails with ERROR_ALREADY_EXISTS where one has the name.
+    virtual bool moveToFreeName(const std::string &from, const std::string &to);
+    virtual void pause(DWORD milliseconds); // Sleep
 };
 
 // The calls in use: Windows' own unless a test has put others in place.
@@ -75,6 +83,21 @@ private:
 inline constexpr int moveAttempts = 10;
 inline constexpr DWORD moveRetryPause = 100;
 
+// The names in a folder as they were when it was listed, told apart without regard to case (hidden
+// and system files and subfolders included). Only a hint of what is there by the time a name is used.
+class FolderNames {
+public:
+    explicit FolderNames(const std::string &folder);
+    bool has(const std::string &name) const;
+
+private:
+    std::unordered_set<std::wstring> names_;
+};
+
+// What the writer of a replacement knows of its destination: nothing, or that no file had its name
+// when the destination's folder was listed.
+enum class DestinationSeen { Unknown, Free };
+
 // A new content for a destination: written to a temporary file in the destination's own folder and
 // moved over the destination in one step by commit(). Left uncommitted, the temporary file is
 // removed and the former destination stays as it was.
@@ -90,22 +113,33 @@ inline constexpr DWORD moveRetryPause = 100;
 // incomplete new one, while the source is intact and a later run makes it again. A read-only
 // destination is refused (75) and left as it is. A move that a virus scanner or an indexer briefly
 // stands in the way of (sharing or access denied) is tried again, moveAttempts times in all.
+//
+// A destination seen free is moved to its name by a move that never replaces a file, with no look at
+// the destination beforehand; where a file has taken the name meanwhile, the move fails and that file
+// is replaced as any existing destination, after a flush.
+//
+// commit() given the open source refuses (75) an existing destination that is that source, however it
+// is reached (another spelling of its path, a hard link, a symbolic link): the source stays as it is.
+// A destination that does not exist needs no such look: a name that names no file is not the source,
+// and the move to a free name cannot replace one.
 class ReplacementFile {
 public:
-    explicit ReplacementFile(const std::string &destination);
+    explicit ReplacementFile(const std::string &destination, DestinationSeen seen = DestinationSeen::Unknown);
     ReplacementFile(const ReplacementFile &) = delete;
     ReplacementFile &operator=(const ReplacementFile &) = delete;
     ~ReplacementFile();
 
     void write(std::string_view bytes);
-    void commit();
+    void commit(const FileHandle *source = nullptr);
     const std::string &temporaryPath() const { return temporary_; }
 
 private:
+    bool movedToFreeName();
     void putInPlace(bool replacing);
 
     std::string destination_;
     std::string temporary_;
     FileHandle file_;
+    DestinationSeen seen_;
     bool committed_ = false;
 };

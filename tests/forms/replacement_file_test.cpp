@@ -87,7 +87,7 @@ TEST_F(FileIdentity, ConvertingAFileIntoItselfIsRefusedAndTheSourceStays) {
 // Windows' own calls, counted, with the first few replaces or moves failing as told.
 class CountingMoves : public FileMoves {
 public:
-    int flushes = 0, replaces = 0, moves = 0, pauses = 0;
+    int flushes = 0, replaces = 0, moves = 0, freeMoves = 0, pauses = 0;
     DWORD pausedFor = 0;
     int failingMoves = 0;
     DWORD moveFailure = ERROR_SHARING_VIOLATION;
@@ -108,6 +108,10 @@ public:
     bool move(const std::string &from, const std::string &to) override {
         ++moves;
         return !failsNow() && FileMoves::move(from, to);
+    }
+    bool moveToFreeName(const std::string &from, const std::string &to) override {
+        ++freeMoves;
+        return !failsNow() && FileMoves::moveToFreeName(from, to);
     }
     void pause(DWORD milliseconds) override {
         ++pauses;
@@ -169,6 +173,94 @@ TEST_F(Replacement, ANewDestinationIsMovedIntoPlaceWithoutAFlush) {
     EXPECT_EQ(calls.flushes, 0);
     EXPECT_EQ(calls.replaces, 0);
     EXPECT_EQ(calls.moves, 1);
+}
+
+TEST_F(Replacement, ADestinationSeenFreeIsMovedToItsNameByAMoveThatReplacesNothing) {
+    FileMovesOverride counted(calls);
+    ReplacementFile file(temp() + "new.txt", DestinationSeen::Free);
+    file.write("new");
+    file.commit();
+    EXPECT_EQ(readFile(temp() + "new.txt"), "new");
+    EXPECT_EQ(calls.freeMoves, 1);
+    EXPECT_EQ(calls.flushes + calls.replaces + calls.moves, 0);
+    EXPECT_EQ(temporaryFilesIn(temp()), 0);
+}
+
+TEST_F(Replacement, AFileThatTookAFreeNameMeanwhileIsReplacedAfterAFlush) {
+    FileMovesOverride counted(calls);
+    {
+        ReplacementFile file(temp() + "out.txt", DestinationSeen::Free);
+        file.write("new");
+        writeFile("out.txt", "another program's bytes");
+        file.commit();
+    }
+    EXPECT_EQ(readFile(temp() + "out.txt"), "new");
+    EXPECT_EQ(calls.freeMoves, 1);
+    EXPECT_EQ(calls.flushes, 1);
+    EXPECT_EQ(calls.replaces, 1);
+    EXPECT_EQ(temporaryFilesIn(temp()), 0);
+
+    // ... and a read-only one is left as it is.
+    calls = CountingMoves{};
+    {
+        ReplacementFile file(temp() + "kept.txt", DestinationSeen::Free);
+        file.write("new");
+        writeFile("kept.txt", "kept");
+        SetFileAttributesA((temp() + "kept.txt").c_str(), FILE_ATTRIBUTE_READONLY);
+        try {
+            file.commit();
+            ADD_FAILURE() << "replaced";
+        } catch (const AppError &error) {
+            EXPECT_EQ(error.number, 75);
+        }
+    }
+    SetFileAttributesA((temp() + "kept.txt").c_str(), FILE_ATTRIBUTE_NORMAL);
+    EXPECT_EQ(readFile(temp() + "kept.txt"), "kept");
+    EXPECT_EQ(calls.replaces + calls.flushes, 0);
+    EXPECT_EQ(temporaryFilesIn(temp()), 0);
+}
+
+TEST_F(Replacement, AMoveToAFreeNameThatIsBrieflyBlockedIsTriedAgain) {
+    calls.failingMoves = 2;
+    FileMovesOverride counted(calls);
+    ReplacementFile file(temp() + "new.txt", DestinationSeen::Free);
+    file.write("new");
+    file.commit();
+    EXPECT_EQ(readFile(temp() + "new.txt"), "new");
+    EXPECT_EQ(calls.freeMoves, 3);
+    EXPECT_EQ(calls.pauses, 2);
+}
+
+TEST_F(Replacement, AnExistingDestinationThatIsTheOpenSourceIsRefusedHoweverItIsReached) {
+    CreateDirectoryA((temp() + "other").c_str(), nullptr);
+    const std::string source = writeFile("Source File.txt", "a\tb\r\n");
+    const std::string link = temp() + "other\\linked.txt";
+    ASSERT_TRUE(CreateHardLinkA(link.c_str(), source.c_str(), nullptr));
+    const FileHandle open = openForReading(source, ShareWrite::Allowed);
+    for (const auto &[spelling, seen] :
+         {std::pair{shortName(source), DestinationSeen::Unknown},
+          std::pair{upperCase(source), DestinationSeen::Free}, std::pair{link, DestinationSeen::Unknown},
+          std::pair{link, DestinationSeen::Free}}) {
+        SCOPED_TRACE(spelling);
+        try {
+            ReplacementFile file(spelling, seen);
+            file.write("converted");
+            file.commit(&open);
+            ADD_FAILURE() << "replaced";
+        } catch (const AppError &error) {
+            EXPECT_EQ(error.number, 75);
+        }
+        EXPECT_EQ(readFile(source), "a\tb\r\n");
+        EXPECT_EQ(readFile(link), "a\tb\r\n");
+    }
+    EXPECT_EQ(temporaryFilesIn(temp()) + temporaryFilesIn(temp() + "other\\"), 0);
+
+    // Another file of the same bytes is replaced.
+    const std::string other = writeFile("other\\copy.txt", "a\tb\r\n");
+    ReplacementFile file(other);
+    file.write("converted");
+    file.commit(&open);
+    EXPECT_EQ(readFile(other), "converted");
 }
 
 TEST_F(Replacement, AFlushThatFailsLeavesTheFormerDestination) {
@@ -272,6 +364,66 @@ TEST_F(Replacement, AnUncommittedReplacementLeavesNothingBehind) {
     }
     EXPECT_EQ(temporaryFilesIn(temp()), 0);
     EXPECT_EQ(readFile(destination), "former");
+}
+
+// A folder run, as the job layer runs it.
+class FolderJob : public Replacement {
+protected:
+    void SetUp() override {
+        Replacement::SetUp();
+        CreateDirectoryA((temp() + "Source Folder").c_str(), nullptr);
+        CreateDirectoryA((temp() + "dst").c_str(), nullptr);
+        for (const char *name : {"a.txt", "b.txt", "c.txt"})
+            sources.push_back(writeFile(std::string("Source Folder\\") + name, "\tx\r\n"));
+    }
+    // The error number of the run into the folder, 0 when it ended well.
+    int32_t runInto(const std::string &folder, Rule rule) {
+        try {
+            convertFolder(sources, FolderConversion{rule, folder, [] { return int16_t{2}; }, [] {}});
+            return 0;
+        } catch (const AppError &error) {
+            return error.number;
+        }
+    }
+    std::vector<std::string> sources;
+};
+
+TEST_F(FolderJob, IntoAnEmptyFolderEachFileIsOneMoveAndOverItsFilesOneFlushedReplace) {
+    FileMovesOverride counted(calls);
+    EXPECT_EQ(runInto(temp() + "dst", Rule::TabStops), 0);
+    EXPECT_EQ(calls.freeMoves, 3);
+    EXPECT_EQ(calls.flushes + calls.replaces + calls.moves, 0);
+    EXPECT_EQ(readFile(temp() + "dst\\b.txt"), "  x\r\n");
+
+    calls = CountingMoves{};
+    EXPECT_EQ(runInto(temp() + "dst\\", Rule::FixedSpaces), 0);
+    EXPECT_EQ(calls.replaces, 3);
+    EXPECT_EQ(calls.flushes, 3);
+    EXPECT_EQ(calls.freeMoves + calls.moves, 0);
+    EXPECT_EQ(readFile(temp() + "dst\\c.txt"), "  x\r\n\r\n");
+    EXPECT_EQ(temporaryFilesIn(temp() + "dst\\"), 0);
+}
+
+TEST_F(FolderJob, TheSourceFolderUnderAnotherSpellingAsTheDestinationChangesNothing) {
+    const std::string folder = temp() + "Source Folder";
+    for (const std::string &spelling :
+         {shortName(folder), upperCase(folder), folder + "\\.", temp() + "dst\\..\\Source Folder\\"}) {
+        for (const Rule rule : {Rule::TabStops, Rule::FixedSpaces}) {
+            SCOPED_TRACE(spelling);
+            EXPECT_EQ(runInto(spelling, rule), 75);
+            for (const std::string &source : sources) EXPECT_EQ(readFile(source), "\tx\r\n");
+            EXPECT_EQ(temporaryFilesIn(folder + "\\"), 0);
+        }
+    }
+}
+
+TEST_F(FolderJob, ADestinationThatIsAHardLinkToItsSourceIsRefusedAndTheSourceStays) {
+    ASSERT_TRUE(CreateHardLinkA((temp() + "dst\\b.txt").c_str(), sources[1].c_str(), nullptr));
+    EXPECT_EQ(runInto(temp() + "dst", Rule::TabStops), 75);
+    EXPECT_EQ(readFile(sources[1]), "\tx\r\n");
+    EXPECT_EQ(readFile(temp() + "dst\\a.txt"), "  x\r\n"); // the files before it are converted
+    EXPECT_FALSE(exists(temp() + "dst\\c.txt"));
+    EXPECT_EQ(temporaryFilesIn(temp() + "dst\\"), 0);
 }
 
 } // namespace

@@ -207,6 +207,21 @@ TEST_F(BlockReads, SmallFileIsOneBlockAndAnEmptyOneNone) {
     readBlocks(empty, [&](const char *, std::size_t) { ADD_FAILURE() << "no block expected"; });
 }
 
+TEST_F(BlockReads, AFileJustOpenedIsReadToTheLengthGivenAndNoFurther) {
+    const std::string path = writeFile("given.txt", "first line\r\nsecond\r\n");
+    std::string read;
+    const FileHandle file = openForReading(path, ShareWrite::Allowed);
+    readBlocks(file, 12, [&](const char *data, std::size_t size) { read.append(data, size); });
+    EXPECT_EQ(read, "first line\r\n");
+    const FileHandle again = openForReading(path, ShareWrite::Allowed);
+    try {
+        readBlocks(again, 40, [](const char *, std::size_t) {});
+        ADD_FAILURE() << "read past the end";
+    } catch (const AppError &error) {
+        EXPECT_EQ(error.number, 62); // shorter than told
+    }
+}
+
 TEST_F(BlockReads, FileCutShortWhileReadFailsWith62InsteadOfMixingTexts) {
     const std::string path = numberedFile();
     const FileHandle file = openForReading(path, ShareWrite::Allowed);
