@@ -27,13 +27,14 @@ template <char First, char... Rest> inline __m128i matches(__m128i block) {
 #ifdef QM_SSE2
 // Makes the compiler hold these constants in registers from here on. In 32-bit code, where
 // registers are scarce, GCC would otherwise make them again in every turn of a loop.
-template <class Vector> inline void keepInRegister([[maybe_unused]] Vector &vector) {
+// Always built into its caller, whose instruction set the register must belong to.
+template <class Vector> [[gnu::always_inline]] inline void keepInRegister([[maybe_unused]] Vector &vector) {
 #if defined(__GNUC__)
     asm("" : "+x"(vector));
 #endif
 }
 
-template <class... Vectors> inline void keepInRegisters(Vectors &...vectors) {
+template <class... Vectors> [[gnu::always_inline]] inline void keepInRegisters(Vectors &...vectors) {
     (keepInRegister(vectors), ...);
 }
 
