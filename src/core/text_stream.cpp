@@ -395,7 +395,7 @@ void WholeReadCheck::feed(const char *data, std::size_t size) {
     if (offset_ < lastByte) {
         const std::uint64_t before = lastByte - offset_;
         const std::size_t span = before < size ? static_cast<std::size_t>(before) : size;
-        if (std::memchr(data, endOfTextMark, span) != nullptr) raiseError(err::InputPastEnd);
+        if (scan::findFirstOf<endOfTextMark>(data, data + span) != data + span) raiseError(err::InputPastEnd);
     }
     offset_ += size;
 }
