@@ -69,6 +69,19 @@ bool worthRetrying(DWORD code) {
            code == ERROR_UNABLE_TO_REMOVE_REPLACED;
 }
 
+// Makes a move until it succeeds (true) or fails in a way `settled` takes as an answer (false). A
+// failure that a virus scanner or an indexer may cause is tried again, moveAttempts times in all;
+// any other raises the program's error.
+template <class Move, class Settled> bool retryingMove(Move move, Settled settled) {
+    for (int attempt = 1;; ++attempt) {
+        if (move()) return true;
+        const DWORD code = GetLastError();
+        if (settled(code)) return false;
+        if (attempt == moveAttempts || !worthRetrying(code)) raiseWin32(code);
+        fileMoves().pause(moveRetryPause);
+    }
+}
+
 struct FileIdentity {
     DWORD volume = 0, indexHigh = 0, indexLow = 0;
     bool operator==(const FileIdentity &) const = default;
@@ -278,13 +291,10 @@ bool ReplacementFile::movedToFreeName() {
     if (!markForDeletion(file_.get(), false)) raiseLastError();
     file_.close();
     FileMoves &calls = fileMoves();
-    for (int attempt = 1;; ++attempt) {
-        if (calls.moveToFreeName(temporary_, destination_)) return true;
-        const DWORD code = GetLastError();
-        if (code == ERROR_ALREADY_EXISTS || code == ERROR_FILE_EXISTS) break;
-        if (attempt == moveAttempts || !worthRetrying(code)) raiseWin32(code);
-        calls.pause(moveRetryPause);
-    }
+    const bool moved =
+        retryingMove([&] { return calls.moveToFreeName(temporary_, destination_); },
+                     [](DWORD code) { return code == ERROR_ALREADY_EXISTS || code == ERROR_FILE_EXISTS; });
+    if (moved) return true;
     file_ = openOrRaise(temporary_, GENERIC_WRITE | DELETE, 0, OPEN_EXISTING);
     markForDeletion(file_.get(), true);
     return false;
@@ -292,19 +302,15 @@ bool ReplacementFile::movedToFreeName() {
 
 void ReplacementFile::putInPlace(bool replacing) {
     FileMoves &calls = fileMoves();
-    for (int attempt = 1;; ++attempt) {
-        bool done =
-            replacing ? calls.replace(destination_, temporary_) : calls.move(temporary_, destination_);
-        DWORD code = done ? ERROR_SUCCESS : GetLastError();
-        // The destination went meanwhile, or was taken away without the replacement taking its place:
-        // the replacement is moved there instead.
-        if (!done && replacing &&
-            (code == ERROR_FILE_NOT_FOUND || code == ERROR_UNABLE_TO_MOVE_REPLACEMENT)) {
-            done = calls.move(temporary_, destination_);
-            code = done ? ERROR_SUCCESS : GetLastError();
-        }
-        if (done) return;
-        if (attempt == moveAttempts || !worthRetrying(code)) raiseWin32(code);
-        calls.pause(moveRetryPause);
-    }
+    retryingMove(
+        [&] {
+            if (!replacing) return calls.move(temporary_, destination_);
+            if (calls.replace(destination_, temporary_)) return true;
+            // The destination went meanwhile, or was taken away without the replacement taking its
+            // place: the replacement is moved there instead.
+            const DWORD code = GetLastError();
+            return (code == ERROR_FILE_NOT_FOUND || code == ERROR_UNABLE_TO_MOVE_REPLACEMENT) &&
+                   calls.move(temporary_, destination_);
+        },
+        [](DWORD) { return false; });
 }
