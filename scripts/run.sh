@@ -13,11 +13,12 @@ if [ -n "$DISPLAY" ]; then
     exec wine "$QM_BUILD/quillmere.exe"
 fi
 . "$root/scripts/window_shots.sh"
-qm_private_display :93
+qm_private_display
 wine "$QM_BUILD/quillmere.exe" >/dev/null 2>&1 &
 main=$(qm_wait_for_window Quillmere) || { echo "the main window did not appear" >&2; exit 1; }
 sleep 1
 qm_capture "$main" "$root/build/quillmere-main.png" >/dev/null
 xdotool key --window "$main" Escape || true
-timeout 30 wineserver -w || wineserver -k
+qm_end_private_display
+trap - EXIT
 echo "No display here: Quillmere ran on a virtual display; its main window is in build/quillmere-main.png"

@@ -2,7 +2,7 @@
 # screenshots.sh [DISPLAY]
 # Saves pictures of Quillmere's windows into docs/: the main window (main-window.png), the About
 # window (about.png) and the failed-files window after a run over a file that is not plain text
-# (failed-files.png). Runs the program under Wine on a private virtual display (default :94).
+# (failed-files.png). Runs the program under Wine on a private virtual display (a free one unless named).
 set -e
 root=$(cd "$(dirname "$0")/.." && pwd)
 QM_BUILD="$root/build/win"
@@ -11,7 +11,7 @@ program="$QM_BUILD/quillmere.exe"
 . "$root/scripts/wine_env.sh"
 . "$root/scripts/window_shots.sh"
 qm_ensure_prefix
-qm_private_display "${1:-:94}"
+qm_private_display "$1"
 
 settings='HKCU\Software\Hollowcrest\Quillmere'
 shots="$WINEPREFIX/drive_c/quillmere-shots"
@@ -73,11 +73,11 @@ rm -rf "$shots"
 
 # The main window at 150 % (144 DPI): the screen scale Wine takes from LogPixels at start.
 scale() { wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1; wineserver -w; }
-trap 'scale 96' EXIT
+trap 'scale 96; qm_end_private_display' EXIT
 scale 144
 start_program
 qm_capture "$main" "$root/docs/main-window-144dpi.png"
 end_program
 scale 96
-trap - EXIT
+trap qm_end_private_display EXIT
 forget_settings

@@ -2,7 +2,9 @@
 # Installs what building and testing Quillmere needs on Debian 12, skipping what is there.
 set -e
 
-packages="cmake make g++ g++-mingw-w64-i686 wine wine32 xvfb x11-utils xdotool imagemagick googletest
+# fonts-wine is only recommended by Wine's packages, so an install without recommendations lacks it;
+# the windows are designed for its "MS Sans Serif" and drawn with its "Marlett".
+packages="cmake make g++ g++-mingw-w64-i686 wine wine32 fonts-wine xvfb x11-utils xdotool imagemagick googletest
 libgtest-dev libbenchmark-dev unicode-data nsis zip unzip clang-format"
 
 as_root() {
