@@ -3,6 +3,7 @@
 
 #include "main/frm_main.h"
 #include "main/main_layout.h"
+#include "window/dpi.h"
 #include "window/layout.h"
 #include "window/modal_loop.h"
 
@@ -275,29 +276,36 @@ int captionWidth(HWND control) {
     return extent.cx;
 }
 
-// At any screen scale (Wine's LogPixels: 96, 120, 144, 192) every caption fits its control: a push
-// button keeps an edge and a little air each side, an option its check circle and the gap after it.
-TEST_F(MainWindow, EveryCaptionFitsItsControlAtThisScreenScale) {
+// At every screen scale (96, 120, 144 and 192 DPI, as a move to a monitor of that scale gives it) and
+// in the designed "MS Sans Serif", every caption fits its control: a push button keeps an edge and a
+// little air each side, an option its check circle and the gap after it.
+TEST_F(MainWindow, EveryCaptionFitsItsControlAtEveryScreenScale) {
     FrmMain &frm = main();
-    const int buttonMargin = 2 * (GetSystemMetrics(SM_CXEDGE) + 3);
-    for (const Button *button : {&frm.cmdReplaceTABS, &frm.cmdAbout, &frm.cmdExit, &frm.cmdGetSourceFile,
-                                 &frm.cmdGetSaveFile, &frm.cmdBrowseDir, &frm.cmdBrowseDir2Save}) {
-        RECT client;
-        GetClientRect(button->hwnd(), &client);
-        EXPECT_LE(captionWidth(button->hwnd()) + buttonMargin, client.right) << button->caption();
-    }
-    const int optionMargin = GetSystemMetrics(SM_CXMENUCHECK) + 4;
-    for (const OptionButton *option :
-         {&frm.optClipboard, &frm.optSingle, &frm.optMultiple, &frm.optFixedTABS, &frm.optFixedSpaces}) {
-        RECT client;
-        GetClientRect(option->hwnd(), &client);
-        EXPECT_LE(captionWidth(option->hwnd()) + optionMargin, client.right) << option->caption();
-    }
-    for (const Label *label : {&frm.Label1, &frm.Label2, &frm.Label3, &frm.Label4, &frm.Label5, &frm.Label6,
-                               &frm.lblNumberofiles, &frm.lblVerify}) {
-        RECT client;
-        GetClientRect(label->hwnd(), &client);
-        EXPECT_LE(captionWidth(label->hwnd()), client.right) << label->caption();
+    for (int dpi : {96, 120, 144, 192}) {
+        SCOPED_TRACE(dpi);
+        const RECT suggested{0, 0, 400, 400};
+        SendMessageW(frm.hwnd(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+        ASSERT_EQ(frm.dpi(), dpi);
+        const int buttonMargin = 2 * (systemMetricAtDpi(SM_CXEDGE, dpi) + 3 * dpi / 96);
+        for (const Button *button : {&frm.cmdReplaceTABS, &frm.cmdAbout, &frm.cmdExit, &frm.cmdGetSourceFile,
+                                     &frm.cmdGetSaveFile, &frm.cmdBrowseDir, &frm.cmdBrowseDir2Save}) {
+            RECT client;
+            GetClientRect(button->hwnd(), &client);
+            EXPECT_LE(captionWidth(button->hwnd()) + buttonMargin, client.right) << button->caption();
+        }
+        const int optionMargin = systemMetricAtDpi(SM_CXMENUCHECK, dpi) + 4 * dpi / 96;
+        for (const OptionButton *option :
+             {&frm.optClipboard, &frm.optSingle, &frm.optMultiple, &frm.optFixedTABS, &frm.optFixedSpaces}) {
+            RECT client;
+            GetClientRect(option->hwnd(), &client);
+            EXPECT_LE(captionWidth(option->hwnd()) + optionMargin, client.right) << option->caption();
+        }
+        for (const Label *label : {&frm.Label1, &frm.Label2, &frm.Label3, &frm.Label4, &frm.Label5,
+                                   &frm.Label6, &frm.lblNumberofiles, &frm.lblVerify}) {
+            RECT client;
+            GetClientRect(label->hwnd(), &client);
+            EXPECT_LE(captionWidth(label->hwnd()), client.right) << label->caption();
+        }
     }
 }
 

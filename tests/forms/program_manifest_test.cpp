@@ -47,4 +47,17 @@ TEST(ProgramManifest, RunsAsInvokerAndNamesWindows7To11) {
         std::string::npos);
 }
 
+// Without per-monitor awareness Windows 8.1 and later stretch the windows as a bitmap on a monitor
+// whose scale differs from the main one's; Windows 7 reads only dpiAware, which stays.
+TEST(ProgramManifest, IsPerMonitorAwareV2WithV1AndSystemAwarenessToFallBackOn) {
+    const std::string manifest = programManifest();
+    const auto settings = manifest.find("<windowsSettings>");
+    ASSERT_NE(settings, std::string::npos);
+    const auto awareness = manifest.find("<dpiAwareness xmlns=\"http://schemas.microsoft.com/SMI/2016/"
+                                         "WindowsSettings\">PerMonitorV2, PerMonitor</dpiAwareness>");
+    ASSERT_NE(awareness, std::string::npos);
+    EXPECT_GT(awareness, settings);
+    EXPECT_LT(awareness, manifest.find("</windowsSettings>"));
+}
+
 } // namespace

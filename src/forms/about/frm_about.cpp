@@ -13,35 +13,45 @@ std::string noticeForThisYear() {
     return "Copyright (c) Hollowcrest " + std::to_string(now.wYear);
 }
 
-void addSeparators(HWND window) {
-    const int dpi = screenDpi();
-    for (const SeparatorRow &line : aboutSeparators())
-        CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_ETCHEDHORZ,
-                        twipsToPixels(line.left, dpi), twipsToPixels(line.top, dpi),
-                        twipsToPixels(line.width, dpi), 2, window, nullptr, GetModuleHandleW(nullptr),
-                        nullptr);
-}
+// The title and the version stand out in larger fonts.
+constexpr ControlFont ownFonts[] = {{"lblprogtitle", 13.5, false}, {"lblversion", 9.75, true}};
 
 } // namespace
 
 void FrmAbout::load() {
-    const int dpi = screenDpi();
     createWindow("QuillmereAbout", "About", WS_POPUP | WS_CAPTION | WS_SYSMENU, WS_EX_DLGMODALFRAME,
-                 twipsToPixels(aboutClientWidthTwips, dpi), twipsToPixels(aboutClientHeightTwips, dpi),
-                 mainWindow_);
+                 aboutClientWidthTwips, aboutClientHeightTwips, mainWindow_, BaseWindow::dpiOf(mainWindow_));
     if (!hwnd()) return;
-    font_.reset(createDialogFont(8));
-    titleFont_.reset(createDialogFont(13.5));
-    versionFont_.reset(createDialogFont(9.75, true));
     tooltips_.attach(hwnd());
     bindControls();
-    addSeparators(hwnd());
+    addSeparators();
     centreOver(hwnd(), mainWindow_);
     Form_Load();
 }
 
+void FrmAbout::addSeparators() {
+    for (std::size_t i = 0; i < aboutSeparators().size(); ++i)
+        separators_.push_back(CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_ETCHEDHORZ, 0, 0,
+                                              0, 0, hwnd(), nullptr, GetModuleHandleW(nullptr), nullptr));
+    placeSeparators(dpi());
+}
+
+// An etched line is two pixels high at every scale.
+void FrmAbout::placeSeparators(int dpi) {
+    const std::span<const SeparatorRow> lines = aboutSeparators();
+    for (std::size_t i = 0; i < lines.size() && i < separators_.size(); ++i)
+        SetWindowPos(separators_[i], nullptr, twipsToPixels(lines[i].left, dpi),
+                     twipsToPixels(lines[i].top, dpi), twipsToPixels(lines[i].width, dpi), 2,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void FrmAbout::layOutAtDpi(int dpi) {
+    controls_.layOut(dpi);
+    placeSeparators(dpi);
+}
+
 void FrmAbout::bindControls() {
-    const ControlMap made = createControls(hwnd(), aboutLayout(), static_cast<HFONT>(font_.get()), tooltips_);
+    const ControlMap &made = controls_.create(hwnd(), aboutLayout(), tooltips_, dpi(), ownFonts);
     auto bind = [&](Label &wrapper, const char *name) {
         wrapper = Label(made.at(name), &tooltips_, &colours_);
     };
@@ -55,8 +65,6 @@ void FrmAbout::bindControls() {
     bind(lblurl, "lblurl");
     cmdok = Button(made.at("cmdok"), &tooltips_, &colours_);
 
-    SendMessageW(lblprogtitle.hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(titleFont_.get()), FALSE);
-    SendMessageW(lblversion.hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(versionFont_.get()), FALSE);
     for (const Label *label : {&lblprogtitle, &lblversion, &lblcopyright, &lblcopyright2, &lbltext3,
                                &lbltext4, &lbltext5, &lblurl})
         colours_.setTransparent(label->hwnd());

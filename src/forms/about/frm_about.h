@@ -7,10 +7,12 @@
 #include "window/base_window.h"
 #include "window/control_colours.h"
 #include "window/controls.h"
+#include "window/layout.h"
 #include "window/mouse_watch.h"
 #include "window/tooltips.h"
 
 #include <string>
+#include <vector>
 
 inline const std::string homepageAddress = "https://www.example.org/hollowcrest/";
 
@@ -35,11 +37,15 @@ public:
 private:
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void childMouse(HWND control, UINT message, WPARAM wParam, LPARAM lParam) override;
+    void layOutAtDpi(int dpi) override;
     void bindControls();
+    void addSeparators();
+    void placeSeparators(int dpi);
 
     HWND mainWindow_;
     Tooltips tooltips_;
     ControlColours colours_;
-    GdiObject font_, titleFont_, versionFont_;
+    TableControls controls_;
+    std::vector<HWND> separators_; // destroyed with the window
     HCURSOR linkPointer_ = nullptr;
 };

@@ -3,13 +3,11 @@
 
 ControlMap FailureWindow::loadHidden(const char *className, int clientWidthTwips, int clientHeightTwips,
                                      std::span<const ControlRow> table, HWND owner) {
-    const int dpi = screenDpi();
     createWindow(className, failureWindowCaption, WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU, WS_EX_TOOLWINDOW,
-                 twipsToPixels(clientWidthTwips, dpi), twipsToPixels(clientHeightTwips, dpi), owner);
+                 clientWidthTwips, clientHeightTwips, owner, BaseWindow::dpiOf(owner));
     if (!hwnd()) return {};
-    font_.reset(createDialogFont(8));
     tooltips_.attach(hwnd());
-    ControlMap made = createControls(hwnd(), table, static_cast<HFONT>(font_.get()), tooltips_);
+    ControlMap made = controls_.create(hwnd(), table, tooltips_, dpi());
 
     centreOver(hwnd(), owner);
     return made;
@@ -22,18 +20,41 @@ void FailureWindow::bindShared(const ControlMap &made) {
     bind(Command1, made, "Command1");
     colours_.setTransparent(Label1.hwnd());
     colours_.setTransparent(Label2.hwnd());
-    // The picture keeps its designed size at every screen scale: 32 pixels at 96 DPI.
+    showWarningPicture();
+}
+
+// The picture has its designed size at every scale (32 pixels at 96 DPI), drawn from an icon of that
+// size rather than stretched.
+void FailureWindow::showWarningPicture() {
     RECT designed;
     GetClientRect(Image1.hwnd(), &designed);
-    warning_.reset(warningIcon(designed.right > 0 ? designed.right : 32));
-    SendMessageW(Image1.hwnd(), STM_SETICON, reinterpret_cast<WPARAM>(warning_.get()), 0);
+    const HICON icon = warningIcon(designed.right > 0 ? designed.right : 32);
+    SendMessageW(Image1.hwnd(), STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
+    warning_.reset(icon); // the old icon goes once the picture no longer shows it
+}
+
+void FailureWindow::layOutAtDpi(int dpi) {
+    controls_.layOut(dpi);
+    showWarningPicture();
+}
+
+// Loaded on its first use in a run and kept hidden between showings, the window may have been made
+// before its owner went to a monitor of another scale: it takes the owner's scale when it shows.
+void FailureWindow::followOwnerScale() {
+    HWND owner = GetWindow(hwnd(), GW_OWNER);
+    const int ownerDpi = BaseWindow::dpiOf(owner);
+    if (ownerDpi == dpi()) return;
+    rescaleTo(ownerDpi);
+    centreOver(hwnd(), owner);
 }
 
 LRESULT FailureWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     if (const auto answer = colours_.answerMessage(message, wParam, lParam)) return *answer;
     switch (message) {
     case WM_SHOWWINDOW:
-        if (wParam) Command1.setFocus(); // "&Proceed" first, whatever the tab order
+        if (!wParam) break;
+        followOwnerScale();
+        Command1.setFocus(); // "&Proceed" first, whatever the tab order
         break;
     case WM_COMMAND:
         // Enter and Esc arrive from the keyboard handling as OK and Cancel without a control.

@@ -33,6 +33,7 @@ protected:
         wrapper = Wrapper(made.at(name), &tooltips_, &colours_);
     }
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void layOutAtDpi(int dpi) override;
     virtual void onClick(HWND control) = 0;
     void unload() { destroyWindow(); }
 
@@ -40,7 +41,10 @@ protected:
     ControlColours colours_;
 
 private:
-    GdiObject font_;
+    void showWarningPicture();
+    void followOwnerScale();
+
+    TableControls controls_;
     IconHandle warning_;
 };
 

@@ -35,19 +35,20 @@ FrmMain::~FrmMain() {
     frmErrorClipboardWindow_.reset();
 }
 
-void FrmMain::load() {
-    const int dpi = screenDpi();
+void FrmMain::load() { loadAtDpi(BaseWindow::dpiOf(nullptr)); }
+
+void FrmMain::loadAtDpi(int dpi) {
     createWindow("QuillmereMain", "Quillmere", WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, 0,
-                 twipsToPixels(mainClientWidthTwips, dpi), twipsToPixels(mainClientHeightTwips, dpi), nullptr,
-                 createMainMenu());
+                 mainClientWidthTwips, mainClientHeightTwips, nullptr, dpi, createMainMenu());
     if (!hwnd()) return;
-    font_.reset(createDialogFont(8));
     tooltips_.attach(hwnd());
     bindControls();
     Form_Load();
 }
 
+// The window was made at the screen's DPI; the monitor it now stands on may have another scale.
 void FrmMain::show() {
+    followSystemDpi();
     ShowWindow(hwnd(), SW_SHOW);
     UpdateWindow(hwnd());
     cmdReplaceTABS.setFocus();
@@ -58,7 +59,7 @@ void FrmMain::close() {
 }
 
 void FrmMain::bindControls() {
-    const ControlMap made = createControls(hwnd(), mainLayout(), static_cast<HFONT>(font_.get()), tooltips_);
+    const ControlMap &made = controls_.create(hwnd(), mainLayout(), tooltips_, dpi());
     auto bind = [&](auto &wrapper, const char *name) {
         wrapper = std::remove_reference_t<decltype(wrapper)>(made.at(name), &tooltips_, &colours_);
     };
@@ -116,6 +117,8 @@ void FrmMain::bindControls() {
     SendMessageW(UpDown1.hwnd(), UDM_SETBUDDY, reinterpret_cast<WPARAM>(txtSpacesToUse.hwnd()), 0);
     SendMessageW(UpDown1.hwnd(), UDM_SETRANGE32, 1, 16);
     SendMessageW(UpDown1.hwnd(), UDM_SETPOS32, 0, 8);
+    // Wine's up-down takes a width of its own with its buddy; the designed one comes back.
+    controls_.place(dpi());
 
     for (HWND watched : {txtSource.hwnd(), txtDest.hwnd(), txtMultipleFilesPath.hwnd(),
                          txtMultipleFilesDestinationPath.hwnd(), txtSpacesToUse.hwnd(), List1.hwnd()})
@@ -154,6 +157,8 @@ LRESULT FrmMain::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void FrmMain::windowDestroyed() { Form_Unload(); }
+
+void FrmMain::layOutAtDpi(int dpi) { controls_.layOut(dpi); }
 
 // A run holds the failed-files window and the controls it reports to while it lets the window handle
 // its messages between files; closing now would free them under it. The close is remembered, the run

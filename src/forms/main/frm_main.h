@@ -9,6 +9,7 @@
 #include "window/base_window.h"
 #include "window/control_colours.h"
 #include "window/controls.h"
+#include "window/layout.h"
 #include "window/mouse_watch.h"
 #include "window/tooltips.h"
 
@@ -33,6 +34,8 @@ public:
 
     // Creates the window hidden and runs its load; show() makes it visible.
     void load();
+    // The same, laid out for a monitor of the given DPI.
+    void loadAtDpi(int dpi);
     void show();
     // The close request as Exit, Esc and the close box raise it.
     void close();
@@ -140,6 +143,7 @@ public:
 private:
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void windowDestroyed() override;
+    void layOutAtDpi(int dpi) override;
     void childMouse(HWND control, UINT message, WPARAM wParam, LPARAM lParam) override;
     void onCommand(HWND control, WORD code, WORD id);
     void bindControls();
@@ -148,7 +152,7 @@ private:
 
     Tooltips tooltips_;
     ControlColours colours_;
-    GdiObject font_;
+    TableControls controls_;
     std::unique_ptr<BaseWindow> frmErrorWindow_;
     std::unique_ptr<BaseWindow> frmErrorClipboardWindow_;
     bool running_ = false; // a folder run yields to the message loop; a second press is ignored

@@ -2,12 +2,16 @@
 // tab index and tooltip. One function makes a window's controls from its table.
 #pragma once
 
+#include "handles.h"
 #include "twips.h"
 #include "win.h"
 
+#include <deque>
 #include <map>
 #include <span>
 #include <string>
+#include <string_view>
+#include <vector>
 
 class Tooltips;
 
@@ -49,14 +53,50 @@ struct ControlRow {
     int maxLength; // text boxes: 0 = unlimited
 };
 
+// The screen's one DPI: the main monitor's, as the system was started with it.
 int screenDpi();
 
-// The window's controls by name, created from the table; ids are 1000 + row (IDCANCEL for Cancel).
+// The window's controls by name, created from the table at the given DPI; ids are 1000 + row
+// (IDCANCEL for Cancel).
 using ControlMap = std::map<std::string, HWND, std::less<>>;
-ControlMap createControls(HWND window, std::span<const ControlRow> table, HFONT font, Tooltips &tooltips);
+ControlMap createControls(HWND window, std::span<const ControlRow> table, HFONT font, Tooltips &tooltips,
+                          int dpi);
 
-// "MS Sans Serif" at the given point size for the screen's DPI (caller owns it).
-HFONT createDialogFont(double points, bool bold = false);
+// Every control of the table where the table puts it at the given DPI, in the font it has; labels
+// are widened again to their captions.
+void placeControls(std::span<const ControlRow> table, const ControlMap &made, int dpi);
+
+// "MS Sans Serif" at the given point size for the DPI (caller owns it).
+HFONT createDialogFont(double points, int dpi, bool bold = false);
+
+// A control that draws its caption in a font of its own, at every DPI.
+struct ControlFont {
+    const char *name;
+    double points;
+    bool bold;
+};
+
+// A window's controls made from its table in the dialog font (and the fonts named for some of them),
+// and made again at each new DPI: the fonts anew, then every control at its place.
+class TableControls {
+public:
+    const ControlMap &create(HWND window, std::span<const ControlRow> table, Tooltips &tooltips, int dpi,
+                             std::span<const ControlFont> ownFonts = {});
+    void layOut(int dpi);
+    // Every control at its place at the DPI, in the fonts it has.
+    void place(int dpi) { placeControls(table_, made_, dpi); }
+    // The control of that name; nullptr when the table has none.
+    HWND at(std::string_view name) const;
+    const ControlMap &controls() const { return made_; }
+
+private:
+    void setOwnFonts(int dpi, std::deque<GdiObject> &fonts);
+
+    std::span<const ControlRow> table_;
+    std::vector<ControlFont> ownFonts_;
+    ControlMap made_;
+    std::deque<GdiObject> fonts_; // the dialog font first
+};
 
 // Window class of the borderless panels: passes its children's notifications to the top window.
 const char *panelClassName();

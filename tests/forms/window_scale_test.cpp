@@ -1,0 +1,243 @@
+// The program's windows on a monitor of another scale: Windows tells a window its new DPI
+// (WM_DPICHANGED) and the window is laid out as if it had opened there; the windows it opens follow.
+#include "form_fixture.h"
+
+#include "about/frm_about.h"
+#include "failed/frm_error.h"
+#include "failed/frm_error_clipboard.h"
+#include "main/frm_main.h"
+#include "window/progress_bar.h"
+
+#include <algorithm>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace {
+
+void changeDpi(HWND window, int dpi, const RECT &suggested) {
+    SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+}
+
+SIZE clientSize(HWND window) {
+    RECT client;
+    GetClientRect(window, &client);
+    return {client.right, client.bottom};
+}
+
+LONG fontHeight(HWND control) {
+    LOGFONTW font{};
+    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)), sizeof font, &font);
+    return font.lfHeight;
+}
+
+// Every control of the main window with its name, the panels included.
+std::vector<std::pair<std::string, HWND>> controlsOf(const FrmMain &frm) {
+    std::vector<std::pair<std::string, HWND>> all = {
+        {"cmdReplaceTABS", frm.cmdReplaceTABS.hwnd()},
+        {"cmdAbout", frm.cmdAbout.hwnd()},
+        {"cmdExit", frm.cmdExit.hwnd()},
+        {"optClipboard", frm.optClipboard.hwnd()},
+        {"optSingle", frm.optSingle.hwnd()},
+        {"optMultiple", frm.optMultiple.hwnd()},
+        {"FrameClipboard", frm.FrameClipboard.hwnd()},
+        {"FrameSingle", frm.FrameSingle.hwnd()},
+        {"FrameMultiple", frm.FrameMultiple.hwnd()},
+        {"FrameSettings", frm.FrameSettings.hwnd()},
+        {"lblHDDENnrOfFiles", frm.lblHDDENnrOfFiles.hwnd()},
+        {"lblHDDENTextonClipboard", frm.lblHDDENTextonClipboard.hwnd()},
+        {"picClipboard", GetParent(frm.Label5.hwnd())},
+        {"Label5", frm.Label5.hwnd()},
+        {"picSingle", GetParent(frm.txtSource.hwnd())},
+        {"Label1", frm.Label1.hwnd()},
+        {"txtSource", frm.txtSource.hwnd()},
+        {"cmdGetSourceFile", frm.cmdGetSourceFile.hwnd()},
+        {"Label2", frm.Label2.hwnd()},
+        {"txtDest", frm.txtDest.hwnd()},
+        {"cmdGetSaveFile", frm.cmdGetSaveFile.hwnd()},
+        {"picMultiple", GetParent(frm.List1.hwnd())},
+        {"Label3", frm.Label3.hwnd()},
+        {"txtMultipleFilesPath", frm.txtMultipleFilesPath.hwnd()},
+        {"cmdBrowseDir", frm.cmdBrowseDir.hwnd()},
+        {"Label4", frm.Label4.hwnd()},
+        {"txtMultipleFilesDestinationPath", frm.txtMultipleFilesDestinationPath.hwnd()},
+        {"cmdBrowseDir2Save", frm.cmdBrowseDir2Save.hwnd()},
+        {"List1", frm.List1.hwnd()},
+        {"Combo1", frm.Combo1.hwnd()},
+        {"ProgressBar1", frm.ProgressBar1.hwnd()},
+        {"lblNumberofiles", frm.lblNumberofiles.hwnd()},
+        {"lblVerify", frm.lblVerify.hwnd()},
+        {"picSettings", GetParent(frm.optFixedTABS.hwnd())},
+        {"optFixedTABS", frm.optFixedTABS.hwnd()},
+        {"optFixedSpaces", frm.optFixedSpaces.hwnd()},
+        {"Label6", frm.Label6.hwnd()},
+        {"txtSpacesToUse", frm.txtSpacesToUse.hwnd()},
+        {"UpDown1", frm.UpDown1.hwnd()},
+        {"Image1", frm.Image1.hwnd()},
+    };
+    return all;
+}
+
+// The controls of `moved` stand as those of `opened`, name by name: place, size and font. Labels whose
+// caption the run changed are widened to their own caption, so only their left, top and height count.
+void expectLaidOutAlike(const FrmMain &moved, const FrmMain &opened, const std::vector<std::string> &recaptioned) {
+    const auto was = controlsOf(moved), is = controlsOf(opened);
+    ASSERT_EQ(was.size(), is.size());
+    for (std::size_t i = 0; i < was.size(); ++i) {
+        SCOPED_TRACE(was[i].first);
+        const RECT a = placeInParent(was[i].second), b = placeInParent(is[i].second);
+        EXPECT_EQ(a.left, b.left);
+        EXPECT_EQ(a.top, b.top);
+        EXPECT_EQ(a.bottom, b.bottom);
+        if (std::find(recaptioned.begin(), recaptioned.end(), was[i].first) == recaptioned.end())
+            EXPECT_EQ(a.right, b.right);
+        EXPECT_EQ(fontHeight(was[i].second), fontHeight(is[i].second));
+    }
+}
+
+class WindowScale : public FormTest {
+protected:
+    void TearDown() override {
+        opened_.reset();
+        FormTest::TearDown();
+    }
+    // The main window as it opens on a monitor of the given DPI.
+    FrmMain &openedAt(int dpi) {
+        opened_ = std::make_unique<FrmMain>();
+        opened_->setQuitOnUnload(false);
+        opened_->loadAtDpi(dpi);
+        return *opened_;
+    }
+
+private:
+    std::unique_ptr<FrmMain> opened_;
+};
+
+TEST_F(WindowScale, MainWindowMovedTo144DpiIsLaidOutAsItOpensThere) {
+    FrmMain &frm = main();
+    frm.show();
+    changeDpi(frm.hwnd(), 144, {60, 50, 760, 1000});
+    RECT frame;
+    GetWindowRect(frm.hwnd(), &frame);
+    EXPECT_EQ(frame.left, 60);
+    EXPECT_EQ(frame.top, 50);
+    EXPECT_EQ(clientSize(frm.hwnd()).cx, 632); // 6315 twips: 631.5 pixels at 144 DPI
+    EXPECT_EQ(clientSize(frm.hwnd()).cy, 849);
+    const RECT run = placeInParent(frm.cmdReplaceTABS.hwnd());
+    EXPECT_EQ(run.left, 317);
+    EXPECT_EQ(run.top, 792);
+    EXPECT_EQ(run.right - run.left, 297);
+    EXPECT_EQ(run.bottom - run.top, 41);
+    EXPECT_EQ(fontHeight(frm.txtSource.hwnd()), -16); // 8 points
+    EXPECT_EQ(frm.txtSource.text(), "Waiting ...");
+
+    const FrmMain &opened = openedAt(144);
+    EXPECT_EQ(clientSize(opened.hwnd()).cx, 632);
+    expectLaidOutAlike(frm, opened, {});
+}
+
+// Windows opened over the main window take its scale: the About window made anew, the failed-files
+// window made before the move as soon as it shows, and the clipboard's made after it.
+TEST_F(WindowScale, WindowsOpenedOverTheMainWindowFollowItsScale) {
+    FrmMain &frm = main();
+    frm.show();
+    FrmError &failed = frm.frmError(); // loaded hidden at 96
+    changeDpi(frm.hwnd(), 144, {0, 0, 700, 950});
+
+    int aboutDpi = 0;
+    SIZE aboutClient{};
+    LONG titleHeight = 0;
+    desk.modalActions.push_back([&](ModalWindow &window) {
+        auto &about = dynamic_cast<FrmAbout &>(window);
+        aboutDpi = about.dpi();
+        aboutClient = clientSize(about.hwnd());
+        titleHeight = fontHeight(about.lblprogtitle.hwnd());
+    });
+    frm.cmdAbout_Click();
+    EXPECT_EQ(aboutDpi, 144);
+    EXPECT_EQ(aboutClient.cx, 480); // 4800 x 3600 twips
+    EXPECT_EQ(aboutClient.cy, 360);
+    EXPECT_EQ(titleHeight, -27); // 13.5 points
+
+    EXPECT_EQ(failed.dpi(), 96);
+    ShowWindow(failed.hwnd(), SW_SHOWNA);
+    EXPECT_EQ(failed.dpi(), 144);
+    EXPECT_EQ(clientSize(failed.hwnd()).cx, 608); // 6075 x 3780 twips
+    EXPECT_EQ(clientSize(failed.hwnd()).cy, 378);
+    EXPECT_EQ(fontHeight(failed.List2.hwnd()), -16);
+    const RECT picture = placeInParent(failed.Image1.hwnd());
+    EXPECT_EQ(picture.right - picture.left, 48); // 480 twips
+    ICONINFO icon{};
+    ASSERT_TRUE(GetIconInfo(reinterpret_cast<HICON>(SendMessageW(failed.Image1.hwnd(), STM_GETICON, 0, 0)), &icon));
+    BITMAP mask{};
+    GetObjectW(icon.hbmMask, sizeof mask, &mask);
+    DeleteObject(icon.hbmMask);
+    if (icon.hbmColor) DeleteObject(icon.hbmColor);
+    EXPECT_EQ(mask.bmWidth, 48) << "an icon drawn at the new size, not stretched";
+    ShowWindow(failed.hwnd(), SW_HIDE);
+
+    EXPECT_EQ(frm.frmErrorClipboard().dpi(), 144);
+    EXPECT_EQ(clientSize(frm.frmErrorClipboard().hwnd()).cy, 186); // 1860 twips
+}
+
+// Sends the window its new scale as Windows does: at the first yield to the message loop after the
+// run has set the progress bar to 2, that is between the second and the third file. The bar notes the
+// scale it sees when the run reaches the third file.
+class ScaleChangeDuringRun {
+public:
+    explicit ScaleChangeDuringRun(HWND bar) : bar_(bar) {
+        current = this;
+        original_ = reinterpret_cast<WNDPROC>(
+            SetWindowLongPtrW(bar, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ScaleChangeDuringRun::procedure)));
+    }
+    ~ScaleChangeDuringRun() {
+        SetWindowLongPtrW(bar_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original_));
+        current = nullptr;
+    }
+    bool posted = false;
+    int dpiAtThirdFile = 0;
+
+private:
+    static LRESULT CALLBACK procedure(HWND bar, UINT message, WPARAM wParam, LPARAM lParam) {
+        if (message == PBQ_SETVALUE && wParam == 2 && !current->posted)
+            current->posted = PostMessageW(GetAncestor(bar, GA_ROOT), WM_DPICHANGED, MAKEWPARAM(144, 144),
+                                           reinterpret_cast<LPARAM>(&suggested)) != 0;
+        if (message == PBQ_SETVALUE && wParam == 3) current->dpiAtThirdFile = BaseWindow::dpiOf(GetAncestor(bar, GA_ROOT));
+        return CallWindowProcW(current->original_, bar, message, wParam, lParam);
+    }
+    static inline ScaleChangeDuringRun *current = nullptr;
+    static inline const RECT suggested{20, 10, 720, 960};
+    HWND bar_;
+    WNDPROC original_;
+};
+
+TEST_F(WindowScale, AScaleChangeBetweenTwoFilesOfAFolderRunLeavesTheRunWhole) {
+    const std::string source = temp() + "src\\", destination = temp() + "dst\\";
+    CreateDirectoryA(source.c_str(), nullptr);
+    CreateDirectoryA(destination.c_str(), nullptr);
+    for (const char *name : {"a.txt", "b.txt", "c.txt", "d.txt", "e.txt"}) writeFile(std::string("src\\") + name, "\tx\r\n");
+    FrmMain &frm = main();
+    frm.show();
+    listTxtFiles(frm, source, destination, "4");
+    frm.optMultiple.click();
+    {
+        ScaleChangeDuringRun change(frm.ProgressBar1.hwnd());
+        frm.cmdReplaceTABS_Click();
+        ASSERT_TRUE(change.posted);
+        EXPECT_EQ(change.dpiAtThirdFile, 144) << "the change came between the files";
+    }
+    for (const char *name : {"a.txt", "b.txt", "c.txt", "d.txt", "e.txt"})
+        EXPECT_EQ(readFile(destination + name), "    x\r\n") << name;
+    ASSERT_EQ(desk.messages().size(), 1u);
+    EXPECT_EQ(desk.messages()[0].text, "All done!               ");
+    EXPECT_EQ(frm.ProgressBar1.max(), 5);
+    EXPECT_EQ(frm.ProgressBar1.value(), 0) << "back to empty when the run ends";
+    EXPECT_EQ(frm.List1.listCount(), 5);
+    EXPECT_FALSE(frm.runInProgress());
+    EXPECT_EQ(frm.dpi(), 144);
+    EXPECT_EQ(clientSize(frm.hwnd()).cx, 632);
+    expectLaidOutAlike(frm, openedAt(144), {"lblNumberofiles", "lblVerify", "lblHDDENnrOfFiles"});
+}
+
+} // namespace
