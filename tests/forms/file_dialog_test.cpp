@@ -4,6 +4,7 @@
 
 #include "desktop/file_dialog.h"
 #include "main/frm_main.h"
+#include "wide_text.h"
 
 #include <commdlg.h>
 
@@ -24,6 +25,54 @@ void CALLBACK answerDialog(HWND, UINT, UINT_PTR timer, DWORD) {
     SetWindowTextW(nameBox, wideOf(typedName).c_str());
     PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
                  reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
+}
+
+// Notes where the dialog opened and what its file name box holds, then cancels it.
+std::string openedFolder, nameShown;
+void CALLBACK noteStartAndCancel(HWND, UINT, UINT_PTR timer, DWORD) {
+    HWND dialog = FindWindowA("#32770", dialogTitle);
+    if (!dialog) return;
+    KillTimer(nullptr, timer);
+    wchar_t folder[MAX_PATH] = {};
+    SendMessageW(dialog, CDM_GETFOLDERPATH, MAX_PATH, reinterpret_cast<LPARAM>(folder));
+    openedFolder = toUtf8(folder);
+    HWND nameBox = GetDlgItem(dialog, 0x47c);
+    if (!nameBox) nameBox = GetDlgItem(dialog, 0x480);
+    wchar_t name[MAX_PATH] = {};
+    GetWindowTextW(nameBox, name, MAX_PATH);
+    nameShown = toUtf8(name);
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDCANCEL)));
+}
+
+// A stand-in for the system's dialog that opens where Microsoft documents that Windows 7 and later
+// open it (OPENFILENAME, lpstrInitialDir): given the initial folder of its first showing again, it
+// opens in the folder the user last chose from; else in the folder of a path in the file name; else
+// in the initial folder. Wine has no such memory. The user then picks `choice`.
+struct DocumentedDialog {
+    bool shownBefore = false;
+    std::wstring firstInitialDir, lastChosenFolder, choice;
+    std::wstring openedIn, nameShown;
+} documented;
+
+BOOL WINAPI openAsDocumented(OPENFILENAMEW *dialog) {
+    const bool initialGiven = dialog->lpstrInitialDir != nullptr;
+    const std::wstring initial = initialGiven ? dialog->lpstrInitialDir : L"";
+    const std::wstring file = dialog->lpstrFile;
+    const auto slash = file.find_last_of(L'\\');
+    if (initialGiven && documented.shownBefore && initial == documented.firstInitialDir &&
+        !documented.lastChosenFolder.empty())
+        documented.openedIn = documented.lastChosenFolder;
+    else if (slash != std::wstring::npos)
+        documented.openedIn = file.substr(0, slash + 1);
+    else
+        documented.openedIn = initialGiven ? initial : L"(the user's documents)";
+    documented.nameShown = slash == std::wstring::npos ? file : file.substr(slash + 1);
+    if (!documented.shownBefore) documented.firstInitialDir = initial;
+    documented.shownBefore = true;
+    lstrcpynW(dialog->lpstrFile, documented.choice.c_str(), static_cast<int>(dialog->nMaxFile));
+    documented.lastChosenFolder = documented.choice.substr(0, documented.choice.find_last_of(L'\\') + 1);
+    return TRUE;
 }
 
 std::string currentDirectory() {
@@ -51,6 +100,40 @@ TEST_F(FileDialogs, OpenAndSaveLeaveTheCurrentDirectoryWhereItWas) {
         ASSERT_TRUE(confirmed) << (save ? "save" : "open");
         EXPECT_EQ(request.fileName, chosen);
         EXPECT_EQ(currentDirectory(), before) << (save ? "save" : "open");
+    }
+}
+
+// The pickers give the folder of the box's file, or the data folder: the dialog opens there, also
+// after the user chose a file somewhere else, and starts with the name it keeps (none at first).
+TEST_F(FileDialogs, OpenInTheStartFolderAlsoAfterTheUserChoseElsewhere) {
+    CreateDirectoryA((temp() + "start").c_str(), nullptr);
+    CreateDirectoryA((temp() + "elsewhere").c_str(), nullptr);
+    documented = {};
+    documented.choice = wideOf(temp() + "elsewhere\\picked.txt");
+    for (bool save : {false, true, false}) {
+        FileDialogRequest request;
+        request.save = save;
+        request.initialDir = temp() + "start";
+        const std::string startName = documented.shownBefore ? "notes.txt" : "";
+        request.fileName = startName;
+        ASSERT_TRUE(runFileDialog(request, {openAsDocumented, openAsDocumented}));
+        EXPECT_EQ(toUtf8(documented.openedIn), temp() + "start\\") << save;
+        EXPECT_EQ(toUtf8(documented.nameShown), startName);
+        EXPECT_EQ(request.fileName, temp() + "elsewhere\\picked.txt");
+    }
+
+    // The system's own dialog (Wine's) opens there too, with the name in its box.
+    for (const char *name : {"", "notes.txt"}) {
+        FileDialogRequest request;
+        request.title = dialogTitle;
+        request.initialDir = temp() + "start";
+        request.fileName = name;
+        const UINT_PTR timer = SetTimer(nullptr, 0, 100, noteStartAndCancel);
+        EXPECT_FALSE(runFileDialog(request));
+        KillTimer(nullptr, timer);
+        EXPECT_EQ(openedFolder, temp() + "start") << name;
+        EXPECT_EQ(nameShown, name);
+        EXPECT_EQ(request.fileName, name) << "a cancelled dialog leaves the name as it was";
     }
 }
 

@@ -81,7 +81,8 @@ std::vector<std::pair<std::string, HWND>> controlsOf(const FrmMain &frm) {
 
 // The controls of `moved` stand as those of `opened`, name by name: place, size and font. Labels whose
 // caption the run changed are widened to their own caption, so only their left, top and height count.
-void expectLaidOutAlike(const FrmMain &moved, const FrmMain &opened, const std::vector<std::string> &recaptioned) {
+void expectLaidOutAlike(const FrmMain &moved, const FrmMain &opened,
+                        const std::vector<std::string> &recaptioned) {
     const auto was = controlsOf(moved), is = controlsOf(opened);
     ASSERT_EQ(was.size(), is.size());
     for (std::size_t i = 0; i < was.size(); ++i) {
@@ -169,7 +170,8 @@ TEST_F(WindowScale, WindowsOpenedOverTheMainWindowFollowItsScale) {
     const RECT picture = placeInParent(failed.Image1.hwnd());
     EXPECT_EQ(picture.right - picture.left, 48); // 480 twips
     ICONINFO icon{};
-    ASSERT_TRUE(GetIconInfo(reinterpret_cast<HICON>(SendMessageW(failed.Image1.hwnd(), STM_GETICON, 0, 0)), &icon));
+    ASSERT_TRUE(
+        GetIconInfo(reinterpret_cast<HICON>(SendMessageW(failed.Image1.hwnd(), STM_GETICON, 0, 0)), &icon));
     BITMAP mask{};
     GetObjectW(icon.hbmMask, sizeof mask, &mask);
     DeleteObject(icon.hbmMask);
@@ -188,8 +190,8 @@ class ScaleChangeDuringRun {
 public:
     explicit ScaleChangeDuringRun(HWND bar) : bar_(bar) {
         current = this;
-        original_ = reinterpret_cast<WNDPROC>(
-            SetWindowLongPtrW(bar, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ScaleChangeDuringRun::procedure)));
+        original_ = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(
+            bar, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ScaleChangeDuringRun::procedure)));
     }
     ~ScaleChangeDuringRun() {
         SetWindowLongPtrW(bar_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original_));
@@ -203,7 +205,8 @@ private:
         if (message == PBQ_SETVALUE && wParam == 2 && !current->posted)
             current->posted = PostMessageW(GetAncestor(bar, GA_ROOT), WM_DPICHANGED, MAKEWPARAM(144, 144),
                                            reinterpret_cast<LPARAM>(&suggested)) != 0;
-        if (message == PBQ_SETVALUE && wParam == 3) current->dpiAtThirdFile = BaseWindow::dpiOf(GetAncestor(bar, GA_ROOT));
+        if (message == PBQ_SETVALUE && wParam == 3)
+            current->dpiAtThirdFile = BaseWindow::dpiOf(GetAncestor(bar, GA_ROOT));
         return CallWindowProcW(current->original_, bar, message, wParam, lParam);
     }
     static inline ScaleChangeDuringRun *current = nullptr;
@@ -216,7 +219,8 @@ TEST_F(WindowScale, AScaleChangeBetweenTwoFilesOfAFolderRunLeavesTheRunWhole) {
     const std::string source = temp() + "src\\", destination = temp() + "dst\\";
     CreateDirectoryA(source.c_str(), nullptr);
     CreateDirectoryA(destination.c_str(), nullptr);
-    for (const char *name : {"a.txt", "b.txt", "c.txt", "d.txt", "e.txt"}) writeFile(std::string("src\\") + name, "\tx\r\n");
+    for (const char *name : {"a.txt", "b.txt", "c.txt", "d.txt", "e.txt"})
+        writeFile(std::string("src\\") + name, "\tx\r\n");
     FrmMain &frm = main();
     frm.show();
     listTxtFiles(frm, source, destination, "4");

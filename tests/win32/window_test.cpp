@@ -53,8 +53,10 @@ TEST(TestMachineFonts, TheDialogFontIsMsSansSerifItself) {
         // 8 points are 11 pixels of character height at 96 DPI. It is a bitmap font, as on Windows: at
         // 192 DPI it has no 21 pixels and gives its next smaller size.
         const int characterHeight = metrics.tmHeight - metrics.tmInternalLeading;
-        if (dpi == 96) EXPECT_EQ(characterHeight, 11);
-        else EXPECT_LE(characterHeight, 21);
+        if (dpi == 96)
+            EXPECT_EQ(characterHeight, 11);
+        else
+            EXPECT_LE(characterHeight, 21);
     }
 }
 
@@ -63,8 +65,8 @@ TEST(TestMachineFonts, TheDialogFontIsMsSansSerifItself) {
 class RecordingWindow final : public BaseWindow {
 public:
     void open(int dpi) {
-        createWindow("QuillmereRecordingWindow", "Recording", WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU, 0, 4815,
-                     3600, nullptr, dpi);
+        createWindow("QuillmereRecordingWindow", "Recording", WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU, 0,
+                     4815, 3600, nullptr, dpi);
     }
     std::vector<UINT> seen;
     HWND windowAtCreate = nullptr;
@@ -165,7 +167,8 @@ constexpr ControlFont sampleFonts[] = {{"lblBig", 13.5, true}};
 class TableWindow final : public BaseWindow {
 public:
     void open(int dpi) {
-        createWindow("QuillmereTableWindow", "Table", WS_OVERLAPPED | WS_CAPTION, 0, 4500, 3000, nullptr, dpi);
+        createWindow("QuillmereTableWindow", "Table", WS_OVERLAPPED | WS_CAPTION, 0, 4500, 3000, nullptr,
+                     dpi);
         tooltips_.attach(hwnd());
         controls.create(hwnd(), sampleTable, tooltips_, dpi, sampleFonts);
     }

@@ -3,6 +3,8 @@
 
 #include "desktop/desktop.h"
 
+#include <commdlg.h>
+
 #include <string>
 
 // Keeps the process's current directory for its lifetime. The dialogs move it to the folder the user
@@ -19,4 +21,11 @@ private:
     std::string folder_;
 };
 
-bool runFileDialog(FileDialogRequest &request);
+// The system's two dialogs; a test gives a stand-in that opens as Microsoft documents.
+struct SystemFileDialogs {
+    BOOL(WINAPI *open)(OPENFILENAMEW *) = GetOpenFileNameW;
+    BOOL(WINAPI *save)(OPENFILENAMEW *) = GetSaveFileNameW;
+};
+
+// Shows the open or the save dialog in the request's start folder, starting with its file name.
+bool runFileDialog(FileDialogRequest &request, const SystemFileDialogs &system = {});
