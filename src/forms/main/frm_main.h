@@ -2,9 +2,9 @@
 // procedure that belongs to it. The procedures are defined beside this file, in files by concern.
 #pragma once
 
-#include "desktop/browse_dialog.h"
-#include "desktop/common_dialog.h"
 #include "handles.h"
+#include "main/browse_dialog.h"
+#include "main/common_dialog.h"
 #include "text_encoding.h"
 #include "window/base_window.h"
 #include "window/control_colours.h"
