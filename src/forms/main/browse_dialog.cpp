@@ -27,7 +27,7 @@ bool BrowseDialog::browse() {
         HWND &dialog;
         ~Forget() { dialog = nullptr; }
     } forget{dialog_};
-    if (!desktop().showFolderDialog(request)) return false;
+    if (!desktop_.showFolderDialog(request)) return false;
     folderPath = request.chosen;
     return true;
 }

@@ -3,7 +3,7 @@
 void CommonDialog::show(bool saving) {
     FileDialogRequest request = *this;
     request.save = saving;
-    if (!desktop().showFileDialog(request)) return;
+    if (!desktop_.showFileDialog(request)) return;
     fileName = request.fileName;
     fileTitle = request.fileTitle;
 }

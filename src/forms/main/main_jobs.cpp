@@ -6,8 +6,6 @@
 #include "appdata.h"
 #include "clipboard.h"
 #include "clipboard_text.h"
-#include "desktop/desktop.h"
-#include "desktop/show_error.h"
 #include "failed/frm_error.h"
 #include "file_jobs.h"
 #include "folders.h"
@@ -63,8 +61,8 @@ void progressStep(FrmMain &frm, int32_t filesDone) {
     if (frm.closeRequested()) throw RunStopped{};
 }
 
-void showCompletion(const FrmMain &frm, const std::string &text) {
-    showMessage(frm.hwnd(), text, programTitle, MB_OK | MB_ICONINFORMATION);
+void showCompletion(FrmMain &frm, const std::string &text) {
+    frm.showMessage(text, programTitle, MB_OK | MB_ICONINFORMATION);
 }
 
 // For long work between a job's blocks: lets the window handle its messages (paint, the ignored
@@ -198,7 +196,7 @@ bool FrmMain::replaceTABSwithSPACESVerifyClipboard() {
         KillTempFile1();
         KillTempFile2();
         if (!clipboardHasText()) {
-            showMessage(hwnd(), jobText::noTextOnClipboard, jobText::noTextTitle, MB_OK | MB_ICONEXCLAMATION);
+            showMessage(jobText::noTextOnClipboard, jobText::noTextTitle, MB_OK | MB_ICONEXCLAMATION);
             lblHDDENTextonClipboard.setCaption("no");
             return;
         }

@@ -2,7 +2,6 @@
 // filter and its file of extensions, and the hint of the entry under the pointer.
 #include "work_list.h"
 #include "appdata.h"
-#include "desktop/show_error.h"
 #include "main/frm_main.h"
 #include "path_text.h"
 #include "text_files.h"
