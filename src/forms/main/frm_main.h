@@ -79,8 +79,11 @@ public:
     CommonDialog CommonDialog1;
     std::unique_ptr<BrowseDialog> objBD;
 
-    // Fields the conversion jobs share.
-    std::string tEXTO, targetfile, FileName2;
+    // What a run keeps between its procedures. The hidden labels show the first two; nothing reads
+    // them back. The number of files in the work list sizes the progress bar of a folder run.
+    int32_t filesInList = 0;
+    // The clipboard check found no text: the clipboard run ends there.
+    bool noTextOnClipboard = false;
     // The encoding of each input that the last verification pass read, by its trimmed path.
     std::unordered_map<std::string, TextEncoding> verifiedEncodings;
 
@@ -128,7 +131,7 @@ public:
     // user has been told); no conversion pass follows it then.
     void KillTempFile1();
     void KillTempFile2();
-    bool itemIsInList();
+    bool itemIsInList(const std::string &entry);
     bool replaceTABSwithSPACESVerifySingle();
     void replaceTWSfixedSingle();
     void replaceTABSwithSPACESSingle();

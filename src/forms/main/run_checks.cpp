@@ -129,10 +129,10 @@ bool folderInputsUsable(FrmMain &frm) {
 
 void dropFailedFiles(FrmMain &frm) {
     frm.removeErroredFiles();
-    const std::string count = std::to_string(frm.List1.listCount());
+    frm.filesInList = frm.List1.listCount();
+    const std::string count = std::to_string(frm.filesInList);
     frm.lblHDDENnrOfFiles.setCaption(count);
-    frm.lblNumberofiles.setCaption(count + " files");
-    if (count == "1") frm.lblNumberofiles.setCaption(count + " file");
+    frm.lblNumberofiles.setCaption(frm.filesInList == 1 ? "1 file" : count + " files");
 }
 
 bool anyFailed(FrmMain &frm) { return frm.frmError().List2.listCount() > 0; }
@@ -175,7 +175,7 @@ void FrmMain::prevcmdReplaceTABSClipboard() {
             desktop_.showModal(frmErrorClipboard(), hwnd());
             return;
         }
-        if (lblHDDENTextonClipboard.caption() == "no") return;
+        if (noTextOnClipboard) return;
         if (optFixedTABS.value())
             replaceTWSfixedClipboard();
         else

@@ -42,8 +42,10 @@ void centreOnScreen(HWND window) {
 }
 
 void restoreSpaces(TextBox &box, const StoredSettings &stored) {
-    box.setText(cutToTwo(stored(settingName::SpacesToUse)));
-    if (box.text() == "Er") box.setText("8");
+    // A value that cannot be read keeps as much of "Error" as the box holds; that is no number, and
+    // the box gets the default instead.
+    const std::string kept = cutToTwo(stored(settingName::SpacesToUse));
+    box.setText(kept == cutToTwo(Registry::readFailure) ? "8" : kept);
 }
 
 void restoreOption(OptionButton &option, const StoredSettings &stored, const std::string &name) {

@@ -9,7 +9,9 @@
 
 namespace {
 
-void showCount(FrmMain &frm, int32_t count) {
+// The count the run keeps, and shows.
+void recordCount(FrmMain &frm, int32_t count) {
+    frm.filesInList = count;
     const std::string number = std::to_string(count);
     frm.lblHDDENnrOfFiles.setCaption(number);
     frm.lblNumberofiles.setCaption(count == 1 ? "1 file" : number + " files");
@@ -30,11 +32,11 @@ void FrmMain::countFILES() {
             });
         } catch (...) {
             // What was listed before the failure stays listed and counted.
-            if (count > 0) showCount(*this, count);
+            if (count > 0) recordCount(*this, count);
             throw;
         }
         if (count == 0) return lblNumberofiles.setCaption("No files ...");
-        showCount(*this, count);
+        recordCount(*this, count);
     });
 }
 
