@@ -359,7 +359,7 @@ TEST_F(MainWindowLifetime, ObjectThatDiesFirstStillUnloadsItsWindow) {
     }
     HWND window = nullptr;
     {
-        FrmMain frm;
+        FrmMain frm(desk, registry);
         frm.load();
         window = frm.hwnd();
         ASSERT_TRUE(window);

@@ -1,8 +1,6 @@
 // The four Browse buttons: the file pickers of the single-file panel and the folder pickers of the
 // folder panel, with the checks that refuse a choice.
 #include "appdata.h"
-#include "desktop/desktop.h"
-#include "desktop/show_error.h"
 #include "folders.h"
 #include "locale_text.h"
 #include "main/frm_main.h"
@@ -14,8 +12,8 @@
 
 namespace {
 
-void refuseChoice(HWND owner, const std::string &text) {
-    showMessage(owner, text, pickerText::title, MB_OK | MB_ICONEXCLAMATION);
+void refuseChoice(FrmMain &frm, const std::string &text) {
+    frm.showMessage(text, pickerText::title, MB_OK | MB_ICONEXCLAMATION);
 }
 
 // True when the other box, trimmed, holds exactly the lower-cased choice.
@@ -77,7 +75,7 @@ void pickFileInto(FrmMain &frm, const FilePick &pick, TextBox &box, const TextBo
 
     const std::string chosen = lowerCase(dialog.fileName);
     if (sameAsOtherBox(chosen, other.text())) {
-        refuseChoice(frm.hwnd(), refusal);
+        refuseChoice(frm, refusal);
         box.setText(placeholderText);
         return;
     }
@@ -123,7 +121,7 @@ void prepareFolderDialog(BrowseDialog &dialog, FrmMain &frm, const std::string &
 }
 
 bool refuseFolder(FrmMain &frm, TextBox &box, const std::string &text) {
-    refuseChoice(frm.hwnd(), text);
+    refuseChoice(frm, text);
     box.setText(placeholderText);
     return false;
 }
@@ -152,7 +150,7 @@ void FrmMain::cmdBrowseDir_Click() {
         optMultiple.setValue(true);
         optMultiple_Click();
 
-        BrowseDialog dialog;
+        BrowseDialog dialog(desktop_);
         prepareFolderDialog(dialog, *this, txtMultipleFilesPath.text());
         const std::string previous = txtMultipleFilesPath.text();
         if (!dialog.browse()) return;
@@ -163,7 +161,7 @@ void FrmMain::cmdBrowseDir_Click() {
         countFILES();
     } catch (...) {
         const AppError error = caughtError(std::current_exception());
-        showErrorMessage(error, "frmMain - cmdBrowseDir_Click", browseDirClosing(error.number));
+        showErrorMessage(desktop_, error, "frmMain - cmdBrowseDir_Click", browseDirClosing(error.number));
         if (error.number != err::FileNotFound) return;
         // Without its folder browser the program cannot do its work: it closes as Exit would.
         closeRequestedByBrowse_ = true;
@@ -176,7 +174,7 @@ void FrmMain::cmdBrowseDir2Save_Click() {
         optMultiple.setValue(true);
         optMultiple_Click();
 
-        objBD = std::make_unique<BrowseDialog>();
+        objBD = std::make_unique<BrowseDialog>(desktop_);
         BrowseDialog &dialog = *objBD;
         dialog.newFolderButton = true;
         prepareFolderDialog(dialog, *this, txtMultipleFilesDestinationPath.text());
@@ -190,7 +188,8 @@ void FrmMain::cmdBrowseDir2Save_Click() {
                          txtMultipleFilesPath, true);
     } catch (...) {
         const AppError error = caughtError(std::current_exception());
-        showErrorMessage(error, "frmMain - cmdBrowseDir2Save_Click", browseDir2SaveClosing(error.number));
+        showErrorMessage(desktop_, error, "frmMain - cmdBrowseDir2Save_Click",
+                         browseDir2SaveClosing(error.number));
     }
 }
 
