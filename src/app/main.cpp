@@ -3,6 +3,7 @@
 #include "desktop/desktop.h"
 #include "desktop/show_error.h"
 #include "error_message.h"
+#include "file_moves.h"
 #include "main/frm_main.h"
 #include "messages.h"
 #include "registry.h"
@@ -71,7 +72,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         Registry::onIncorrectFormat([](const std::string &keyPath) {
             showMessage(GetActiveWindow(), incorrectFormatText(keyPath), programTitle, MB_OK);
         });
-        FrmMain frmMain;
+        SystemFileMoves fileMoves;
+        FrmMain frmMain(fileMoves);
         frmMain.load();
         if (!frmMain.hwnd()) raiseError(err::ComponentNotLoaded);
         frmMain.show();

@@ -26,7 +26,7 @@ int16_t shiftState() {
 
 } // namespace
 
-FrmMain::FrmMain() = default;
+FrmMain::FrmMain(FileMoves &moves) : moves_(moves) {}
 
 FrmMain::~FrmMain() {
     // The window goes while this object is whole, so its unload runs also when the object dies first.

@@ -17,6 +17,7 @@
 #include <string>
 #include <unordered_map>
 
+class FileMoves;
 class FrmError;
 class FrmErrorClipboard;
 struct FolderDialogRequest;
@@ -28,7 +29,8 @@ inline constexpr COLORREF operationOtherColour = 0x00000000;    // black
 
 class FrmMain final : public BaseWindow, private MouseListener {
 public:
-    FrmMain();
+    // The file calls the jobs put their destinations in place with.
+    explicit FrmMain(FileMoves &moves);
     ~FrmMain() override;
 
     // Creates the window hidden and runs its load; show() makes it visible.
@@ -163,4 +165,8 @@ public:
     bool runInProgress() const { return running_; }
     bool closeRequested() const { return closeRequested_; }
     void setRunInProgress(bool running) { running_ = running; }
+    FileMoves &moves() const { return moves_; }
+
+private:
+    FileMoves &moves_;
 };

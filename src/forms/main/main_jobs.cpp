@@ -40,6 +40,13 @@ void recordFailedInput(FrmMain &frm) {
     if (!frm.itemIsInList()) frm.frmError().List2.addItem(frm.tEXTO);
 }
 
+// A source that a conversion pass could not put in place (its destination name is another file's
+// alias) joins the failed files.
+void recordFailedSource(FrmMain &frm, const std::string &path) {
+    frm.tEXTO = path;
+    recordFailedInput(frm);
+}
+
 std::vector<std::string> listEntries(const ListBox &list) {
     std::vector<std::string> entries;
     const int32_t count = list.listCount();
@@ -120,8 +127,8 @@ void FrmMain::replaceTWSfixedSingle() {
     guarded("frmMain - replaceTWSfixedSingle", [&] {
         const int16_t width = spacesNumber(*this);
         const std::string source = trimSpaces(txtSource.text());
-        convertFileTabStops(source, trimSpaces(txtDest.text()), width, verifiedEncoding(*this, source),
-                            MessagePump());
+        convertFileTabStops(source, trimSpaces(txtDest.text()), width, moves(),
+                            verifiedEncoding(*this, source), MessagePump());
         showCompletion(*this, jobText::fileReady);
     });
 }
@@ -131,7 +138,7 @@ void FrmMain::replaceTABSwithSPACESSingle() {
         tEXTO = trimSpaces(txtSource.text());
         targetfile = txtDest.text(); // as typed: this job has always written to the untrimmed path
         convertFileFixedSpaces(
-            tEXTO, targetfile, [&] { return spacesNumber(*this); }, verifiedEncoding(*this, tEXTO),
+            tEXTO, targetfile, [&] { return spacesNumber(*this); }, moves(), verifiedEncoding(*this, tEXTO),
             MessagePump());
         showCompletion(*this, jobText::fileReady);
     });
@@ -175,9 +182,12 @@ void FrmMain::replaceTWSfixedMultiple() {
         std::vector<std::string> sources = listEntries(List1);
         std::transform(sources.begin(), sources.end(), sources.begin(), trimSpaces);
         int32_t done = 0;
-        convertFolder(sources, {Rule::TabStops, txtMultipleFilesDestinationPath.text(),
-                                [&] { return spacesNumber(*this); }, [&] { progressStep(*this, ++done); },
-                                [&](const std::string &path) { return verifiedEncoding(*this, path); }});
+        convertFolder(sources,
+                      {Rule::TabStops, txtMultipleFilesDestinationPath.text(),
+                       [&] { return spacesNumber(*this); }, [&] { progressStep(*this, ++done); },
+                       [&](const std::string &path) { return verifiedEncoding(*this, path); },
+                       [&](const std::string &path) { recordFailedSource(*this, path); }},
+                      moves());
         showCompletion(*this, jobText::allDone);
     });
 }
@@ -188,7 +198,9 @@ void FrmMain::replaceTABSwithSPACESMultiple() {
         convertFolder(listEntries(List1),
                       {Rule::FixedSpaces, txtMultipleFilesDestinationPath.text(),
                        [&] { return spacesNumber(*this); }, [&] { progressStep(*this, ++done); },
-                       [&](const std::string &path) { return verifiedEncoding(*this, path); }});
+                       [&](const std::string &path) { return verifiedEncoding(*this, path); },
+                       [&](const std::string &path) { recordFailedSource(*this, path); }},
+                      moves());
         showCompletion(*this, jobText::allDone);
     });
 }
@@ -214,7 +226,8 @@ void FrmMain::replaceTWSfixedClipboard() {
     guarded("frmMain - replaceTWSfixedClipboard", [&] {
         const int16_t width = spacesNumber(*this);
         FileName2 = temporaryPath("TEMP2.txt");
-        replaceClipboardText(hwnd(), tabStopClipboardText(temporaryPath("TEMP.txt"), FileName2, width));
+        replaceClipboardText(hwnd(),
+                             tabStopClipboardText(temporaryPath("TEMP.txt"), FileName2, width, moves()));
         KillTempFile1();
         KillTempFile2();
         showCompletion(*this, jobText::onClipboard);
