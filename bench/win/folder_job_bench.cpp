@@ -58,6 +58,7 @@ int main(int argc, char **argv) {
 
     // Each round: the job into an empty folder, the job again over the files it wrote, and the copy
     // loop into an empty folder.
+    SystemFileMoves moves;
     const FolderConversion job{Rule::TabStops, converted, [] { return int16_t{8}; }, [] {}};
     const auto timed = [](const auto &phase) {
         const double start = seconds();
@@ -72,8 +73,8 @@ int main(int argc, char **argv) {
             verifyInputs(
                 sources, [](const std::string &) {}, [] {});
         });
-        const double into = timed([&] { convertFolder(sources, job); });
-        const double over = timed([&] { convertFolder(sources, job); });
+        const double into = timed([&] { convertFolder(sources, job, moves); });
+        const double over = timed([&] { convertFolder(sources, job, moves); });
         removeFiles(names, copied);
         const double copy = timed([&] {
             for (std::size_t i = 0; i < sources.size(); ++i)

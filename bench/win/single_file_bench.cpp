@@ -38,15 +38,17 @@ int main(int argc, char **argv) {
     const std::string converted = stem + "-conv.txt", copied = stem + "-copy.txt";
 
     const std::size_t before = privateBytes(false);
+    SystemFileMoves moves;
     double bestJob = 1e9, bestCopy = 1e9;
     for (int round = 0; round < 3; ++round) {
         DeleteFileA(converted.c_str());
         double start = seconds();
         verifyInput(source);
         if (tabs)
-            convertFileTabStops(source, converted, 8);
+            convertFileTabStops(source, converted, 8, moves);
         else
-            convertFileFixedSpaces(source, converted, [] { return int16_t{8}; });
+            convertFileFixedSpaces(
+                source, converted, [] { return int16_t{8}; }, moves);
         bestJob = std::min(bestJob, seconds() - start);
         DeleteFileA(copied.c_str());
         start = seconds();

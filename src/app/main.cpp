@@ -4,6 +4,7 @@
 #include "desktop/desktop_win32.h"
 #include "desktop/show_error.h"
 #include "error_message.h"
+#include "file_moves.h"
 #include "main/frm_main.h"
 #include "messages.h"
 #include "registry.h"
@@ -85,7 +86,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         }
         IncorrectFormatMessage incorrectFormat(desktop);
         const Registry registry(incorrectFormat);
-        FrmMain frmMain(desktop, registry);
+        SystemFileMoves fileMoves;
+        FrmMain frmMain(desktop, registry, fileMoves);
         frmMain.load();
         if (!frmMain.hwnd()) raiseError(err::ComponentNotLoaded);
         frmMain.show();

@@ -60,6 +60,15 @@ inline const std::string noTextOnClipboard = withBlanks("There is no text on the
 inline const std::string noTextTitle = "Too bad...";
 } // namespace jobText
 
+// Where the text of a destination is when its replacement stopped halfway and could neither be
+// finished nor undone.
+inline std::string strandedReplacementText(const std::string &destination, const std::string &newText,
+                                           const std::string &formerText) {
+    std::string text = destination + " could not be replaced whole.\r\nIts new text is in " + newText;
+    if (!formerText.empty()) text += "\r\nand its former text in " + formerText;
+    return text + ".";
+}
+
 namespace helpText {
 inline const std::string readmeMissing = "The Quillmere readme.txt seems to be missing...";
 inline const std::string readmeMissingTitle = "Oops";

@@ -11,9 +11,9 @@ void storeClipboardText(const std::string &temporaryPath) {
 }
 
 std::string tabStopClipboardText(const std::string &temporaryPath, const std::string &secondTemporaryPath,
-                                 int16_t width) {
+                                 int16_t width, FileMoves &calls) {
     // Stored as UTF-8, the text is converted by display columns once it holds more than ASCII.
-    convertFileTabStops(temporaryPath, secondTemporaryPath, width, verifyInput(temporaryPath));
+    convertFileTabStops(temporaryPath, secondTemporaryPath, width, calls, verifyInput(temporaryPath));
     return readWholeFile(secondTemporaryPath, ShareWrite::Allowed);
 }
 

@@ -2,6 +2,7 @@
 
 #include "app_error.h"
 #include "path_text.h"
+#include "replacement_file.h"
 #include "text_files.h"
 #include "text_stream.h"
 #include "unicode_stream.h"
@@ -37,10 +38,11 @@ struct DestinationCheck {
 // changed.
 template <class Converter, class Check>
 void streamInto(FileHandle source, std::uint64_t length, const std::string &destination,
-                const DestinationCheck &against, Converter &converter, Check &check,
+                const DestinationCheck &against, FileMoves &calls, Converter &converter, Check &check,
                 const AfterBlock &afterBlock) {
-    if (against.beforeWriting && isFileAt(source, destination)) raiseError(err::PathFileAccess);
-    ReplacementFile output(destination, against.seen);
+    if (against.beforeWriting && fileAt(source, destination, calls) != Sameness::Different)
+        raiseError(err::PathFileAccess);
+    ReplacementFile output(destination, calls, against.seen);
     readBlocks(source, length, [&](const char *data, std::size_t size) {
         check.feed(data, size);
         output.write(converter.convert(data, size));
@@ -59,38 +61,39 @@ void streamInto(FileHandle source, std::uint64_t length, const std::string &dest
 }
 
 void tabStopsInto(const std::string &source, const std::string &destination, const DestinationCheck &against,
-                  int16_t width, TextEncoding encoding, const AfterBlock &afterBlock) {
+                  FileMoves &calls, int16_t width, TextEncoding encoding, const AfterBlock &afterBlock) {
     FileHandle file = openForReading(source, ShareWrite::Allowed);
     const std::uint64_t length = fileLength(file);
     NoCheck none;
     if (isUtf16(encoding)) {
         Utf16Converter converter(Utf16Converter::Rule::TabStops, width, encoding == TextEncoding::Utf16Be);
-        streamInto(std::move(file), length, destination, against, converter, none, afterBlock);
+        streamInto(std::move(file), length, destination, against, calls, converter, none, afterBlock);
     } else if (encoding == TextEncoding::Utf8 || encoding == TextEncoding::Utf8Bom) {
         Utf8TabStopConverter converter(width, encoding == TextEncoding::Utf8Bom);
-        streamInto(std::move(file), length, destination, against, converter, none, afterBlock);
+        streamInto(std::move(file), length, destination, against, calls, converter, none, afterBlock);
     } else {
         TabStopConverter converter(width);
-        streamInto(std::move(file), length, destination, against, converter, none, afterBlock);
+        streamInto(std::move(file), length, destination, against, calls, converter, none, afterBlock);
     }
 }
 
 void fixedSpacesInto(const std::string &source, const std::string &destination,
-                     const DestinationCheck &against, const std::function<int16_t()> &numberOfSpaces,
-                     TextEncoding encoding, const AfterBlock &afterBlock) {
+                     const DestinationCheck &against, FileMoves &calls,
+                     const std::function<int16_t()> &numberOfSpaces, TextEncoding encoding,
+                     const AfterBlock &afterBlock) {
     FileHandle file = openForReading(source, ShareWrite::Denied);
     const std::uint64_t length = fileLength(file);
     if (isUtf16(encoding)) {
         const bool bigEndian = encoding == TextEncoding::Utf16Be;
         Utf16TextCheck check(length, bigEndian);
         Utf16Converter converter(Utf16Converter::Rule::FixedSpaces, numberOfSpaces(), bigEndian);
-        streamInto(std::move(file), length, destination, against, converter, check, afterBlock);
+        streamInto(std::move(file), length, destination, against, calls, converter, check, afterBlock);
         return;
     }
     // UTF-8 text keeps its bytes under this rule: a tab byte is never part of a longer character.
     BytesCheck check{WholeReadCheck(length)};
     FixedSpacesConverter converter(numberOfSpaces());
-    streamInto(std::move(file), length, destination, against, converter, check, afterBlock);
+    streamInto(std::move(file), length, destination, against, calls, converter, check, afterBlock);
 }
 
 } // namespace
@@ -143,17 +146,17 @@ void verifyInputs(const std::vector<std::string> &paths,
 }
 
 void convertFileTabStops(const std::string &source, const std::string &destination, int16_t width,
-                         TextEncoding encoding, const AfterBlock &afterBlock) {
-    tabStopsInto(source, destination, DestinationCheck{}, width, encoding, afterBlock);
+                         FileMoves &calls, TextEncoding encoding, const AfterBlock &afterBlock) {
+    tabStopsInto(source, destination, DestinationCheck{}, calls, width, encoding, afterBlock);
 }
 
 void convertFileFixedSpaces(const std::string &source, const std::string &destination,
-                            const std::function<int16_t()> &numberOfSpaces, TextEncoding encoding,
-                            const AfterBlock &afterBlock) {
-    fixedSpacesInto(source, destination, DestinationCheck{}, numberOfSpaces, encoding, afterBlock);
+                            const std::function<int16_t()> &numberOfSpaces, FileMoves &calls,
+                            TextEncoding encoding, const AfterBlock &afterBlock) {
+    fixedSpacesInto(source, destination, DestinationCheck{}, calls, numberOfSpaces, encoding, afterBlock);
 }
 
-void convertFolder(const std::vector<std::string> &sources, const FolderConversion &job) {
+void convertFolder(const std::vector<std::string> &sources, const FolderConversion &job, FileMoves &calls) {
     const std::string folder = addBackslash(job.destinationFolder);
     const int16_t passWidth = job.rule == Rule::TabStops ? job.numberOfSpaces() : 0;
     const FolderNames present(folder);
@@ -163,10 +166,15 @@ void convertFolder(const std::vector<std::string> &sources, const FolderConversi
         const DestinationCheck against{false,
                                        present.has(name) ? DestinationSeen::Unknown : DestinationSeen::Free};
         const TextEncoding encoding = job.encodingOf ? job.encodingOf(source) : TextEncoding::Ansi;
-        if (job.rule == Rule::TabStops)
-            tabStopsInto(source, destination, against, passWidth, encoding, {});
-        else
-            fixedSpacesInto(source, destination, against, job.numberOfSpaces, encoding, {});
+        try {
+            if (job.rule == Rule::TabStops)
+                tabStopsInto(source, destination, against, calls, passWidth, encoding, {});
+            else
+                fixedSpacesInto(source, destination, against, calls, job.numberOfSpaces, encoding, {});
+        } catch (const DestinationIsAlias &) {
+            if (!job.recordFailed) throw;
+            job.recordFailed(source);
+        }
         job.afterEach();
     }
 }

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "file_moves.h"
 #include "text_encoding.h"
 
 // Called after each block a job reads, so a window can handle its messages during long work.
@@ -38,13 +39,14 @@ void verifyInputs(const std::vector<std::string> &paths,
 // Line by line under tab stops of the given width (an ordinary read of the source), in the encoding
 // the verification found: ANSI bytes, UTF-8 by display columns, UTF-16 by code units.
 void convertFileTabStops(const std::string &source, const std::string &destination, int16_t width,
-                         TextEncoding encoding = TextEncoding::Ansi, const AfterBlock &afterBlock = {});
+                         FileMoves &calls, TextEncoding encoding = TextEncoding::Ansi,
+                         const AfterBlock &afterBlock = {});
 
 // The whole text with a fixed run of spaces per tab (writing denied to others while it is read). The
 // number of spaces is asked for once the source is open, as the whole-text route reads it after the
 // source.
 void convertFileFixedSpaces(const std::string &source, const std::string &destination,
-                            const std::function<int16_t()> &numberOfSpaces,
+                            const std::function<int16_t()> &numberOfSpaces, FileMoves &calls,
                             TextEncoding encoding = TextEncoding::Ansi, const AfterBlock &afterBlock = {});
 
 enum class Rule { TabStops, FixedSpaces };
@@ -57,10 +59,13 @@ struct FolderConversion {
     std::function<void()> afterEach;
     // The encoding the verification found for a source; ANSI for all when not given.
     std::function<TextEncoding(const std::string &)> encodingOf;
+    // Told of each source whose destination name is another file's 8.3 alias: that file is left as
+    // it is and the pass goes on. Without it, such a source ends the pass with 75.
+    std::function<void(const std::string &)> recordFailed;
 };
 
 // Each source into the destination folder under its own file name.
-void convertFolder(const std::vector<std::string> &sources, const FolderConversion &job);
+void convertFolder(const std::vector<std::string> &sources, const FolderConversion &job, FileMoves &calls);
 
 // The entries that are not among the failed ones, in their order.
 std::vector<std::string> withoutFailed(const std::vector<std::string> &entries,

@@ -5,6 +5,7 @@
 #include "wide_text.h"
 #include "win.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -15,13 +16,17 @@ constexpr int32_t cannotOpenClipboard = 521;
     throw AppError{number, description, "", 0};
 }
 
-// Another program may hold the clipboard for a moment; a few short waits ride that out.
+// Another program may hold the clipboard for moments at a time (Remote Desktop's clipboard, clipboard
+// managers): waits that double from 10 ms ride that out for about a second in all.
 bool openWithRetries(HWND owner) {
-    for (int attempt = 0; attempt < 10; ++attempt) {
+    DWORD waited = 0;
+    for (DWORD wait = 10;; wait *= 2) {
         if (OpenClipboard(owner)) return true;
-        Sleep(10);
+        if (waited >= clipboardPatience) return false;
+        const DWORD step = std::min(wait, clipboardPatience - waited);
+        Sleep(step);
+        waited += step;
     }
-    return false;
 }
 
 std::optional<std::wstring> unicodeOfOpenClipboard() {

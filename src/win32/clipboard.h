@@ -11,7 +11,11 @@
 using ClipboardTextSetter = std::function<bool(const std::string &)>;
 bool setClipboardText(const std::string &text);
 
-// Holds the clipboard open for its lifetime; fails with 521 when another program holds it. Whoever
+// How long, in milliseconds, the program waits for another program to let go of the clipboard.
+inline constexpr DWORD clipboardPatience = 1000;
+
+// Holds the clipboard open for its lifetime; fails with 521 when another program holds it longer
+// than clipboardPatience. Whoever
 // empties the clipboard must open it with an owner window: emptied without one, Windows leaves the
 // clipboard ownerless and refuses the data put on it.
 class OpenClipboardSession {

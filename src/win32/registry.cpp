@@ -80,7 +80,7 @@ std::string Registry::getKeyValue(const std::string &keyPath, const std::string 
     // A text that fills the buffer leaves no room for its NUL: it does not fit, and reading it
     // would silently drop its last character.
     if (size >= readBufferSize * sizeof(wchar_t) && buffer.back() != L'\0') return readFailure;
-    // A text stored without its NUL (as the program writes it) gets one, as the narrow read gave it.
+    // A text stored without its NUL (as earlier versions wrote it) gets one, as the narrow read gave it.
     buffer.resize(size / sizeof(wchar_t));
     if (buffer.empty() || buffer.back() != L'\0') buffer.push_back(L'\0');
     return trimRegistryBuffer(toUtf8(buffer));
@@ -93,7 +93,8 @@ void Registry::setKeyValue(const std::string &keyPath, const std::string &valueN
     const RegKey key = openKey(path, KEY_WRITE);
     if (!key.get()) return;
     const std::wstring wide = toWide(text);
+    // The size of a REG_SZ value includes its terminating null.
     RegSetValueExW(key.get(), toWide(valueName).c_str(), 0, REG_SZ,
                    reinterpret_cast<const BYTE *>(wide.c_str()),
-                   static_cast<DWORD>(wide.size() * sizeof(wchar_t)));
+                   static_cast<DWORD>((wide.size() + 1) * sizeof(wchar_t)));
 }

@@ -62,26 +62,32 @@ std::string ansiWhereItFits(std::string_view utf8) {
     return ansi;
 }
 
-namespace {
-
-bool takesLongPathPrefix(std::wstring_view path) {
-    if (path.size() < 3 || path[1] != L':' || path[2] != L'\\') return false;
-    if (path.find(L'/') != std::wstring_view::npos) return false;
-    std::size_t start = 3;
-    while (start <= path.size()) {
-        std::size_t end = path.find(L'\\', start);
-        if (end == std::wstring_view::npos) end = path.size();
-        const std::wstring_view part = path.substr(start, end - start);
-        if (part == L"." || part == L"..") return false;
-        start = end + 1;
+std::wstring fullPath(std::string_view utf8Path) {
+    const std::wstring path = toWide(utf8Path);
+    if (path.empty()) return path;
+    std::wstring full(path.size() + MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length =
+            GetFullPathNameW(path.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
+        if (length == 0) return path;
+        if (length < full.size()) {
+            full.resize(length);
+            return full;
+        }
+        full.resize(length); // the size asked for, its NUL included
     }
-    return true;
 }
-
-} // namespace
 
 std::wstring widePath(std::string_view utf8Path) {
     std::wstring path = toWide(utf8Path);
-    if (path.size() >= MAX_PATH && takesLongPathPrefix(path)) path.insert(0, L"\\\\?\\");
+    if (path.size() < MAX_PATH) return path;
+    if (path.rfind(L"\\\\?\\", 0) == 0 || path.rfind(L"\\\\.\\", 0) == 0) return path;
+    // The prefix turns off the system's own normalization, so the path is normalized first, as the
+    // system would have: "." and ".." parts resolved, forward slashes turned, trailing dots and blanks
+    // of the last part taken off.
+    path = fullPath(utf8Path);
+    if (path.size() < MAX_PATH) return path;
+    if (path.rfind(L"\\\\", 0) == 0) return L"\\\\?\\UNC\\" + path.substr(2);
+    if (path.size() >= 3 && path[1] == L':' && path[2] == L'\\') return L"\\\\?\\" + path;
     return path;
 }

@@ -27,8 +27,13 @@ std::string utf8OrAnsiToUtf8(std::string_view bytes);
 // character has one there, else the UTF-8 itself, so that no character is lost.
 std::string ansiWhereItFits(std::string_view utf8);
 
-// A path for the wide file calls. A full path of MAX_PATH characters or more gets the "\\?\" prefix
-// that lifts the limit (a name of 255 characters inside a folder is already that long), when it is
-// one the prefix takes unchanged: a drive letter, backslashes only, no "." or ".." parts. Every
-// other path goes as it is, so the system reads it as it always has.
+// The full path as the system makes it of a path it is given (GetFullPathNameW): "." and ".."
+// parts resolved, forward slashes turned into backslashes, trailing dots and blanks of the last part
+// taken off. The path itself where the system cannot.
+std::wstring fullPath(std::string_view utf8Path);
+
+// A path for the wide file calls. A path of MAX_PATH characters or more (a name of 255 characters
+// inside a folder is already that long) is normalized as the system would and gets the prefix that
+// lifts the limit: "\\?\" before a drive letter, "\\?\UNC\" in place of the "\\" of a network
+// path. Every shorter path goes as it is, so the system reads it as it always has.
 std::wstring widePath(std::string_view utf8Path);

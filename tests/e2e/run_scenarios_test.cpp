@@ -39,6 +39,8 @@ std::string clipboardText() {
     return text;
 }
 
+bool anyTemporaryFileIn(const std::string &folder);
+
 class Runs : public Scenario {
 protected:
     void chooseOperation(const std::string &operation, bool fixedTabStops, int spaces) {
@@ -160,6 +162,37 @@ TEST_F(Runs, FolderRunSkipsAFileHeldOpenAndTheFailedFilesWindowSavesTheLog) {
     EXPECT_NE(readFile(log).find(held), std::string::npos);
     EXPECT_EQ(readFile(temp() + "out\\free.txt"), "        free\r\n");
     EXPECT_EQ(GetFileAttributesA((temp() + "out\\held.txt").c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
+TEST_F(Runs, FolderRunKeepsAFileWhoseShortNameIsASourcesNameAndListsThatSource) {
+    CreateDirectoryA((temp() + "src").c_str(), nullptr);
+    CreateDirectoryA((temp() + "out").c_str(), nullptr);
+    const std::string kept = writeFile("out\\report_final.txt", "the only copy\r\n");
+    char shortPath[MAX_PATH] = {};
+    ASSERT_NE(GetShortPathNameA(kept.c_str(), shortPath, MAX_PATH), 0u);
+    const std::string alias = std::string(shortPath).substr(std::string(shortPath).rfind('\\') + 1);
+    ASSERT_NE(alias, "report_final.txt"); // REPO~2ZS.TXT under Wine, REPORT~1.TXT on Windows
+    const std::string aliased = writeFile("src\\" + alias, "\talias\r\n");
+    writeFile("src\\free.txt", "\tfree\r\n");
+    storeSetting("SourceM", temp() + "src");
+    storeSetting("DestinationM", temp() + "out");
+    chooseOperation("multiple", true, 4);
+
+    EXPECT_EQ(runAndAnswer("Quillmere"), allDone);
+    HWND failed = waitForWindow(quillmere_->id(), "Unable to convert:");
+    ASSERT_NE(failed, nullptr);
+    const auto lists = childrenOfClass(failed, "ListBox");
+    ASSERT_EQ(lists.size(), 1u);
+    ASSERT_EQ(SendMessageA(lists[0], LB_GETCOUNT, 0, 0), 1);
+    wchar_t entry[MAX_PATH * 2] = {};
+    SendMessageW(lists[0], LB_GETTEXT, 0, reinterpret_cast<LPARAM>(entry));
+    EXPECT_EQ(utf8Of(entry), aliased);
+    press(findChild(failed, "&Proceed", "Button"));
+    EXPECT_TRUE(waitForGone(failed));
+
+    EXPECT_EQ(readFile(kept), "the only copy\r\n");
+    EXPECT_EQ(readFile(temp() + "out\\free.txt"), "    free\r\n");
+    EXPECT_FALSE(anyTemporaryFileIn(temp() + "out\\"));
 }
 
 // Whole files only: a destination is the converted text or not there; no temporary file is left.

@@ -3,9 +3,12 @@
 #include "form_fixture.h"
 
 #include "app_error.h"
+#include "engine_support.h"
 #include "file_jobs.h"
 #include "handles.h"
 #include "main/frm_main.h"
+#include "path_text.h"
+#include "replacement_file.h"
 #include "text_files.h"
 
 #include <algorithm>
@@ -30,6 +33,13 @@ std::string forwardSlashes(std::string text) {
     return text;
 }
 
+// The names in a folder (ending in a backslash), in order.
+std::vector<std::string> sortedNamesIn(const std::string &folder) {
+    std::vector<std::string> names = namesIn(folder);
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
 class FileIdentity : public FormTest {};
 
 TEST_F(FileIdentity, EverySpellingOfAFileIsTheSameFile) {
@@ -45,19 +55,70 @@ TEST_F(FileIdentity, EverySpellingOfAFileIsTheSameFile) {
           temp() + "Long Folder Name\\.\\Source File.text",
           temp() + "Long Folder Name\\..\\Long Folder Name\\Source File.text"}) {
         SCOPED_TRACE(spelling);
-        EXPECT_TRUE(sameFileOnDisk(source, spelling));
+        EXPECT_EQ(sameFileOnDisk(source, spelling, systemMoves), Sameness::Same);
     }
 }
 
 TEST_F(FileIdentity, OtherFilesMissingFilesAndFoldersAreTold) {
     const std::string first = writeFile("first.txt", "same bytes");
     const std::string second = writeFile("second.txt", "same bytes");
-    EXPECT_FALSE(sameFileOnDisk(first, second));
-    EXPECT_FALSE(sameFileOnDisk(first, temp() + "missing.txt"));
-    EXPECT_FALSE(sameFileOnDisk(temp() + "missing.txt", temp() + "missing.txt"));
-    EXPECT_TRUE(sameFileOnDisk(temp(), temp() + "."));
-    EXPECT_TRUE(sameFileOnDisk(temp(), upperCase(temp()) + "\\"));
-    EXPECT_FALSE(sameFileOnDisk(temp(), temp() + ".."));
+    EXPECT_EQ(sameFileOnDisk(first, second, systemMoves), Sameness::Different);
+    EXPECT_EQ(sameFileOnDisk(first, temp() + "missing.txt", systemMoves), Sameness::Different);
+    EXPECT_EQ(sameFileOnDisk(temp() + "missing.txt", temp() + "missing.txt", systemMoves),
+              Sameness::Different);
+    EXPECT_EQ(sameFileOnDisk(temp(), temp() + ".", systemMoves), Sameness::Same);
+    EXPECT_EQ(sameFileOnDisk(temp(), upperCase(temp()) + "\\", systemMoves), Sameness::Same);
+    EXPECT_EQ(sameFileOnDisk(temp(), temp() + "..", systemMoves), Sameness::Different);
+}
+
+// Identity calls answering as other volumes and systems do.
+class IdentityAnswers : public SystemFileMoves {
+public:
+    bool longIds = true, shortIds = true, finalPaths = true;
+    bool oneShortIndex = false; // every file the same 64-bit index, as two files on ReFS may have
+
+    bool fileId(HANDLE file, FileId128 &id) override {
+        return longIds ? SystemFileMoves::fileId(file, id) : refused();
+    }
+    bool fileInformation(HANDLE file, BY_HANDLE_FILE_INFORMATION &info) override {
+        if (!shortIds || !SystemFileMoves::fileInformation(file, info)) return refused();
+        if (oneShortIndex) info.nFileIndexHigh = info.nFileIndexLow = 7;
+        return true;
+    }
+    bool finalPath(HANDLE file, std::wstring &path) override {
+        return finalPaths ? SystemFileMoves::finalPath(file, path) : refused();
+    }
+
+private:
+    static bool refused() {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return false;
+    }
+};
+
+TEST_F(FileIdentity, FilesAreToldApartByTheLongIdThenTheIndexThenTheFinalPathAndOtherwiseNotAtAll) {
+    const std::string first = writeFile("First File.txt", "same bytes");
+    const std::string second = writeFile("second.txt", "same bytes");
+    const std::string link = temp() + "link.txt";
+    ASSERT_TRUE(CreateHardLinkA(link.c_str(), first.c_str(), nullptr));
+    IdentityAnswers refs; // ReFS: alike 64-bit indexes, different 128-bit ids
+    refs.oneShortIndex = true;
+    IdentityAnswers windows7; // no 128-bit id
+    windows7.longIds = false;
+    IdentityAnswers pathsOnly;
+    pathsOnly.longIds = pathsOnly.shortIds = false;
+    for (IdentityAnswers *calls : {&refs, &windows7, &pathsOnly}) {
+        EXPECT_EQ(sameFileOnDisk(first, second, *calls), Sameness::Different);
+        EXPECT_EQ(sameFileOnDisk(first, shortName(first), *calls), Sameness::Same);
+        EXPECT_EQ(sameFileOnDisk(first, upperCase(first) + ".", *calls), Sameness::Same);
+    }
+    EXPECT_EQ(sameFileOnDisk(first, link, refs), Sameness::Same);
+    EXPECT_EQ(sameFileOnDisk(first, link, windows7), Sameness::Same);
+    // An id that only one of the two gives is no answer; the final paths are.
+    IdentityAnswers nothing;
+    nothing.longIds = nothing.shortIds = nothing.finalPaths = false;
+    EXPECT_EQ(sameFileOnDisk(first, second, nothing), Sameness::Unknown);
+    EXPECT_EQ(sameFileOnDisk(first, temp() + "missing.txt", nothing), Sameness::Different);
 }
 
 TEST_F(FileIdentity, ConvertingAFileIntoItselfIsRefusedAndTheSourceStays) {
@@ -65,13 +126,14 @@ TEST_F(FileIdentity, ConvertingAFileIntoItselfIsRefusedAndTheSourceStays) {
     for (const std::string &spelling : {shortName(source), source + ".", upperCase(source)}) {
         SCOPED_TRACE(spelling);
         try {
-            convertFileFixedSpaces(source, spelling, [] { return int16_t{2}; });
+            convertFileFixedSpaces(
+                source, spelling, [] { return int16_t{2}; }, systemMoves);
             ADD_FAILURE() << "converted";
         } catch (const AppError &error) {
             EXPECT_EQ(error.number, 75);
         }
         try {
-            convertFileTabStops(source, spelling, 4);
+            convertFileTabStops(source, spelling, 4, systemMoves);
             ADD_FAILURE() << "converted";
         } catch (const AppError &error) {
             EXPECT_EQ(error.number, 75);
@@ -85,9 +147,9 @@ TEST_F(FileIdentity, ConvertingAFileIntoItselfIsRefusedAndTheSourceStays) {
 }
 
 // Windows' own calls, counted, with the first few replaces or moves failing as told.
-class CountingMoves : public FileMoves {
+class CountingMoves : public SystemFileMoves {
 public:
-    int flushes = 0, replaces = 0, moves = 0, freeMoves = 0, pauses = 0;
+    int flushes = 0, replaces = 0, moves = 0, freeMoves = 0, renames = 0, pauses = 0;
     DWORD pausedFor = 0;
     int failingMoves = 0;
     DWORD moveFailure = ERROR_SHARING_VIOLATION;
@@ -99,19 +161,24 @@ public:
             SetLastError(ERROR_INVALID_FUNCTION);
             return false;
         }
-        return FileMoves::flush(file);
+        return SystemFileMoves::flush(file);
     }
-    bool replace(const std::string &destination, const std::string &replacement) override {
+    bool replace(const std::string &destination, const std::string &replacement,
+                 const std::string &backup) override {
         ++replaces;
-        return !failsNow() && FileMoves::replace(destination, replacement);
+        return !failsNow() && SystemFileMoves::replace(destination, replacement, backup);
     }
     bool move(const std::string &from, const std::string &to) override {
         ++moves;
-        return !failsNow() && FileMoves::move(from, to);
+        return !failsNow() && SystemFileMoves::move(from, to);
     }
     bool moveToFreeName(const std::string &from, const std::string &to) override {
         ++freeMoves;
-        return !failsNow() && FileMoves::moveToFreeName(from, to);
+        return !failsNow() && SystemFileMoves::moveToFreeName(from, to);
+    }
+    bool renameOpenFile(HANDLE file, const std::string &to) override {
+        ++renames;
+        return !failsNow() && SystemFileMoves::renameOpenFile(file, to);
     }
     void pause(DWORD milliseconds) override {
         ++pauses;
@@ -143,8 +210,11 @@ protected:
     // Writes the bytes through a replacement of the destination and commits it; the error number,
     // 0 when it was committed.
     int32_t replaceWith(const std::string &destination, const std::string &bytes) {
+        return replaceWith(destination, bytes, calls);
+    }
+    static int32_t replaceWith(const std::string &destination, const std::string &bytes, FileMoves &through) {
         try {
-            ReplacementFile file(destination);
+            ReplacementFile file(destination, through);
             file.write(bytes);
             file.commit();
             return 0;
@@ -157,7 +227,6 @@ protected:
 
 TEST_F(Replacement, AnExistingDestinationIsFlushedBeforeItIsReplaced) {
     const std::string destination = writeFile("out.txt", "older and longer bytes");
-    FileMovesOverride counted(calls);
     EXPECT_EQ(replaceWith(destination, "new"), 0);
     EXPECT_EQ(readFile(destination), "new");
     EXPECT_EQ(calls.flushes, 1);
@@ -167,35 +236,33 @@ TEST_F(Replacement, AnExistingDestinationIsFlushedBeforeItIsReplaced) {
 }
 
 TEST_F(Replacement, ANewDestinationIsMovedIntoPlaceWithoutAFlush) {
-    FileMovesOverride counted(calls);
     EXPECT_EQ(replaceWith(temp() + "new.txt", "new"), 0);
     EXPECT_EQ(readFile(temp() + "new.txt"), "new");
     EXPECT_EQ(calls.flushes, 0);
     EXPECT_EQ(calls.replaces, 0);
-    EXPECT_EQ(calls.moves, 1);
+    EXPECT_EQ(calls.moves + calls.freeMoves, 0);
+    EXPECT_EQ(calls.renames, 1);
 }
 
 TEST_F(Replacement, ADestinationSeenFreeIsMovedToItsNameByAMoveThatReplacesNothing) {
-    FileMovesOverride counted(calls);
-    ReplacementFile file(temp() + "new.txt", DestinationSeen::Free);
+    ReplacementFile file(temp() + "new.txt", calls, DestinationSeen::Free);
     file.write("new");
     file.commit();
     EXPECT_EQ(readFile(temp() + "new.txt"), "new");
-    EXPECT_EQ(calls.freeMoves, 1);
-    EXPECT_EQ(calls.flushes + calls.replaces + calls.moves, 0);
+    EXPECT_EQ(calls.renames, 1);
+    EXPECT_EQ(calls.flushes + calls.replaces + calls.moves + calls.freeMoves, 0);
     EXPECT_EQ(temporaryFilesIn(temp()), 0);
 }
 
 TEST_F(Replacement, AFileThatTookAFreeNameMeanwhileIsReplacedAfterAFlush) {
-    FileMovesOverride counted(calls);
     {
-        ReplacementFile file(temp() + "out.txt", DestinationSeen::Free);
+        ReplacementFile file(temp() + "out.txt", calls, DestinationSeen::Free);
         file.write("new");
         writeFile("out.txt", "another program's bytes");
         file.commit();
     }
     EXPECT_EQ(readFile(temp() + "out.txt"), "new");
-    EXPECT_EQ(calls.freeMoves, 1);
+    EXPECT_EQ(calls.renames, 1);
     EXPECT_EQ(calls.flushes, 1);
     EXPECT_EQ(calls.replaces, 1);
     EXPECT_EQ(temporaryFilesIn(temp()), 0);
@@ -203,7 +270,7 @@ TEST_F(Replacement, AFileThatTookAFreeNameMeanwhileIsReplacedAfterAFlush) {
     // ... and a read-only one is left as it is.
     calls = CountingMoves{};
     {
-        ReplacementFile file(temp() + "kept.txt", DestinationSeen::Free);
+        ReplacementFile file(temp() + "kept.txt", calls, DestinationSeen::Free);
         file.write("new");
         writeFile("kept.txt", "kept");
         SetFileAttributesA((temp() + "kept.txt").c_str(), FILE_ATTRIBUTE_READONLY);
@@ -222,12 +289,11 @@ TEST_F(Replacement, AFileThatTookAFreeNameMeanwhileIsReplacedAfterAFlush) {
 
 TEST_F(Replacement, AMoveToAFreeNameThatIsBrieflyBlockedIsTriedAgain) {
     calls.failingMoves = 2;
-    FileMovesOverride counted(calls);
-    ReplacementFile file(temp() + "new.txt", DestinationSeen::Free);
+    ReplacementFile file(temp() + "new.txt", calls, DestinationSeen::Free);
     file.write("new");
     file.commit();
     EXPECT_EQ(readFile(temp() + "new.txt"), "new");
-    EXPECT_EQ(calls.freeMoves, 3);
+    EXPECT_EQ(calls.renames, 3);
     EXPECT_EQ(calls.pauses, 2);
 }
 
@@ -243,7 +309,7 @@ TEST_F(Replacement, AnExistingDestinationThatIsTheOpenSourceIsRefusedHoweverItIs
           std::pair{link, DestinationSeen::Free}}) {
         SCOPED_TRACE(spelling);
         try {
-            ReplacementFile file(spelling, seen);
+            ReplacementFile file(spelling, calls, seen);
             file.write("converted");
             file.commit(&open);
             ADD_FAILURE() << "replaced";
@@ -257,7 +323,7 @@ TEST_F(Replacement, AnExistingDestinationThatIsTheOpenSourceIsRefusedHoweverItIs
 
     // Another file of the same bytes is replaced.
     const std::string other = writeFile("other\\copy.txt", "a\tb\r\n");
-    ReplacementFile file(other);
+    ReplacementFile file(other, calls);
     file.write("converted");
     file.commit(&open);
     EXPECT_EQ(readFile(other), "converted");
@@ -266,7 +332,6 @@ TEST_F(Replacement, AnExistingDestinationThatIsTheOpenSourceIsRefusedHoweverItIs
 TEST_F(Replacement, AFlushThatFailsLeavesTheFormerDestination) {
     const std::string destination = writeFile("out.txt", "former");
     calls.flushFails = true;
-    FileMovesOverride counted(calls);
     EXPECT_EQ(replaceWith(destination, "new"), 75);
     EXPECT_EQ(readFile(destination), "former");
     EXPECT_EQ(calls.replaces + calls.moves, 0);
@@ -276,7 +341,6 @@ TEST_F(Replacement, AFlushThatFailsLeavesTheFormerDestination) {
 TEST_F(Replacement, AMoveThatAnotherProgramBrieflyStandsInTheWayOfIsTriedAgain) {
     const std::string destination = writeFile("out.txt", "former");
     calls.failingMoves = 3;
-    FileMovesOverride counted(calls);
     EXPECT_EQ(replaceWith(destination, "new"), 0);
     EXPECT_EQ(readFile(destination), "new");
     EXPECT_EQ(calls.replaces, 4);
@@ -287,13 +351,12 @@ TEST_F(Replacement, AMoveThatAnotherProgramBrieflyStandsInTheWayOfIsTriedAgain) 
     calls.moveFailure = ERROR_ACCESS_DENIED;
     EXPECT_EQ(replaceWith(temp() + "new.txt", "new"), 0);
     EXPECT_EQ(readFile(temp() + "new.txt"), "new");
-    EXPECT_EQ(calls.moves, 3);
+    EXPECT_EQ(calls.renames, 3);
 }
 
 TEST_F(Replacement, AMoveThatStaysBlockedGivesUpAfterAboutASecond) {
     const std::string destination = writeFile("out.txt", "former");
     calls.failingMoves = 1000;
-    FileMovesOverride counted(calls);
     EXPECT_EQ(replaceWith(destination, "new"), 70);
     EXPECT_EQ(calls.replaces, 10);
     EXPECT_EQ(calls.pauses, 9);
@@ -305,9 +368,8 @@ TEST_F(Replacement, AMoveThatStaysBlockedGivesUpAfterAboutASecond) {
 TEST_F(Replacement, AMoveFailingForAnotherReasonIsNotTriedAgain) {
     calls.failingMoves = 1000;
     calls.moveFailure = ERROR_DISK_FULL;
-    FileMovesOverride counted(calls);
     EXPECT_EQ(replaceWith(temp() + "new.txt", "new"), 61);
-    EXPECT_EQ(calls.moves, 1);
+    EXPECT_EQ(calls.renames, 1);
     EXPECT_EQ(calls.pauses, 0);
     EXPECT_FALSE(exists(temp() + "new.txt"));
     EXPECT_EQ(temporaryFilesIn(temp()), 0);
@@ -337,7 +399,6 @@ TEST_F(Replacement, ReplacingKeepsTheDestinationsAttributes) {
 
 TEST_F(Replacement, ADestinationHeldOpenByAnotherProgramIsKeptAndNothingIsLeftBeside) {
     const std::string destination = writeFile("out.txt", "former");
-    FileMovesOverride counted(calls); // pauses counted, not waited
     {
         FileHandle held(
             CreateFileA(destination.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
@@ -358,12 +419,223 @@ TEST_F(Replacement, ADestinationHeldOpenByAnotherProgramIsKeptAndNothingIsLeftBe
 TEST_F(Replacement, AnUncommittedReplacementLeavesNothingBehind) {
     const std::string destination = writeFile("out.txt", "former");
     {
-        ReplacementFile file(destination);
+        ReplacementFile file(destination, calls);
         file.write("half of it");
         EXPECT_EQ(temporaryFilesIn(temp()), 1);
     }
     EXPECT_EQ(temporaryFilesIn(temp()), 0);
     EXPECT_EQ(readFile(destination), "former");
+}
+
+TEST_F(Replacement, ANameThatIsAnotherFilesAliasDoesNotNameThatFile) {
+    const std::string kept = writeFile("report_final.txt", "the only copy");
+    const std::string alias = shortName(kept); // REPO~2ZS.TXT under Wine, REPORT~1.TXT on Windows
+    ASSERT_NE(upperCase(filePart(alias, pathPart::fileName)), "REPORT_FINAL.TXT");
+    CreateDirectoryA((temp() + "report_folder").c_str(), nullptr);
+    const std::string folderAlias = shortName(temp() + "report_folder");
+    ASSERT_NE(upperCase(filePart(folderAlias, pathPart::fileName)), "REPORT_FOLDER");
+    for (const std::string &name : {alias, folderAlias}) {
+        for (const DestinationSeen seen : {DestinationSeen::Unknown, DestinationSeen::Free}) {
+            SCOPED_TRACE(name);
+            ReplacementFile file(name, calls, seen);
+            file.write("new");
+            EXPECT_THROW(file.commit(), DestinationIsAlias);
+        }
+    }
+    EXPECT_EQ(readFile(kept), "the only copy");
+    EXPECT_EQ(GetFileAttributesA((temp() + "report_folder").c_str()) & FILE_ATTRIBUTE_DIRECTORY,
+              DWORD{FILE_ATTRIBUTE_DIRECTORY});
+    EXPECT_EQ(sortedNamesIn(temp()), (std::vector<std::string>{"report_final.txt", "report_folder"}));
+    EXPECT_EQ(calls.replaces + calls.moves + calls.freeMoves, 0);
+
+    // A name that is its own alias, in another case, names its file.
+    writeFile("REPORT.TXT", "older");
+    EXPECT_EQ(replaceWith(temp() + "report.txt", "new"), 0);
+    EXPECT_EQ(readFile(temp() + "REPORT.TXT"), "new");
+}
+
+// ReplaceFile stopping halfway, leaving the files as Microsoft documents: with 1177 the replaced file
+// has moved to the backup name and the replacement is still under its own; with 1176 and a backup
+// name, nothing has moved.
+class HalfwayReplace : public CountingMoves {
+public:
+    DWORD stopWith = ERROR_UNABLE_TO_MOVE_REPLACEMENT_2;
+    int halfwayReplaces = 1;
+    int refusedFreeMoves = 0; // the moves to a free name that are refused
+    std::string backupGiven;
+
+    bool replace(const std::string &destination, const std::string &replacement,
+                 const std::string &backup) override {
+        backupGiven = backup;
+        if (halfwayReplaces == 0) return CountingMoves::replace(destination, replacement, backup);
+        --halfwayReplaces;
+        ++replaces;
+        if (stopWith == ERROR_UNABLE_TO_MOVE_REPLACEMENT_2) MoveFileA(destination.c_str(), backup.c_str());
+        SetLastError(stopWith);
+        return false;
+    }
+    bool moveToFreeName(const std::string &from, const std::string &to) override {
+        if (refusedFreeMoves == 0) return CountingMoves::moveToFreeName(from, to);
+        --refusedFreeMoves;
+        ++freeMoves;
+        SetLastError(ERROR_ACCESS_DENIED);
+        return false;
+    }
+};
+
+TEST_F(Replacement, AReplaceThatStopsHalfwayIsFinishedOrUndoneAndNothingIsLost) {
+    const std::string destination = writeFile("out.txt", "former");
+    HalfwayReplace finished;
+    EXPECT_EQ(replaceWith(destination, "new", finished), 0);
+    EXPECT_EQ(readFile(destination), "new");
+    EXPECT_EQ(filePart(finished.backupGiven, pathPart::folder), temp());
+    EXPECT_EQ(sortedNamesIn(temp()), std::vector<std::string>{"out.txt"}); // the backup went after success
+
+    HalfwayReplace undone; // the replacement cannot take the name: the former file is put back
+    undone.refusedFreeMoves = 1;
+    EXPECT_EQ(replaceWith(destination, "newer", undone), 75);
+    EXPECT_EQ(readFile(destination), "new");
+    EXPECT_EQ(sortedNamesIn(temp()), std::vector<std::string>{"out.txt"});
+
+    HalfwayReplace nothingMoved; // 1176 with a backup name: tried again
+    nothingMoved.stopWith = ERROR_UNABLE_TO_MOVE_REPLACEMENT;
+    nothingMoved.halfwayReplaces = 2;
+    EXPECT_EQ(replaceWith(destination, "newest", nothingMoved), 0);
+    EXPECT_EQ(nothingMoved.replaces, 3);
+    EXPECT_EQ(nothingMoved.pauses, 2);
+    EXPECT_EQ(readFile(destination), "newest");
+    nothingMoved.halfwayReplaces = 1000;
+    EXPECT_EQ(replaceWith(destination, "never", nothingMoved), 75);
+    EXPECT_EQ(readFile(destination), "newest");
+    EXPECT_EQ(sortedNamesIn(temp()), std::vector<std::string>{"out.txt"});
+}
+
+TEST_F(Replacement, AReplaceThatStopsHalfwayAndCanBeNeitherFinishedNorUndoneSaysWhereTheTextIs) {
+    const std::string destination = writeFile("out.txt", "former");
+    HalfwayReplace stuck;
+    stuck.refusedFreeMoves = 2;
+    std::string replacement;
+    {
+        ReplacementFile file(destination, stuck);
+        replacement = file.temporaryPath();
+        file.write("new");
+        try {
+            file.commit();
+            ADD_FAILURE() << "committed";
+        } catch (const AppError &error) {
+            EXPECT_EQ(error.number, 75);
+            EXPECT_EQ(error.description,
+                      destination + " could not be replaced whole.\r\nIts new text is in " + replacement +
+                          "\r\nand its former text in " + stuck.backupGiven + ".");
+        }
+    }
+    EXPECT_FALSE(exists(destination));
+    EXPECT_EQ(readFile(replacement), "new");
+    EXPECT_EQ(readFile(stuck.backupGiven), "former");
+}
+
+TEST_F(Replacement, AVolumeWithoutReplaceFileGetsAPlainMoveWhileAnotherProgramsHoldIsWaitedOut) {
+    const std::string destination = writeFile("out.txt", "former");
+    for (const DWORD code :
+         {DWORD{ERROR_INVALID_PARAMETER}, DWORD{ERROR_NOT_SUPPORTED}, DWORD{ERROR_ACCESS_DENIED}}) {
+        SCOPED_TRACE(code);
+        calls = CountingMoves{};
+        calls.failingMoves = 1;
+        calls.moveFailure = code;
+        EXPECT_EQ(replaceWith(destination, "moved " + std::to_string(code)), 0);
+        EXPECT_EQ(readFile(destination), "moved " + std::to_string(code));
+        EXPECT_EQ(calls.replaces, 1);
+        EXPECT_EQ(calls.moves, 1);
+        EXPECT_EQ(calls.pauses, 0);
+    }
+    for (const DWORD code : {DWORD{ERROR_SHARING_VIOLATION}, DWORD{ERROR_LOCK_VIOLATION},
+                             DWORD{ERROR_UNABLE_TO_REMOVE_REPLACED}}) {
+        SCOPED_TRACE(code);
+        calls = CountingMoves{};
+        calls.failingMoves = 1;
+        calls.moveFailure = code;
+        EXPECT_EQ(replaceWith(destination, "replaced " + std::to_string(code)), 0);
+        EXPECT_EQ(readFile(destination), "replaced " + std::to_string(code));
+        EXPECT_EQ(calls.replaces, 2);
+        EXPECT_EQ(calls.moves, 0);
+    }
+    EXPECT_EQ(sortedNamesIn(temp()), std::vector<std::string>{"out.txt"});
+}
+
+// A folder where the user may create files but not delete or rename them: only the handle that
+// created a file may still rename it or mark it for deletion.
+class CreateButNotDelete : public CountingMoves {
+public:
+    bool renameFails = false;
+
+    bool replace(const std::string &, const std::string &, const std::string &) override {
+        ++replaces;
+        return denied();
+    }
+    bool move(const std::string &, const std::string &) override {
+        ++moves;
+        return denied();
+    }
+    bool moveToFreeName(const std::string &, const std::string &) override {
+        ++freeMoves;
+        return denied();
+    }
+    bool remove(const std::string &) override { return denied(); }
+    bool renameOpenFile(HANDLE file, const std::string &to) override {
+        ++renames;
+        return renameFails ? denied() : SystemFileMoves::renameOpenFile(file, to);
+    }
+
+private:
+    static bool denied() {
+        SetLastError(ERROR_ACCESS_DENIED);
+        return false;
+    }
+};
+
+TEST_F(Replacement, InAFolderThatAllowsCreatingButNotDeletingANewDestinationIsRenamedByItsOwnHandle) {
+    CreateButNotDelete folder;
+    EXPECT_EQ(replaceWith(temp() + "new.txt", "new", folder), 0);
+    EXPECT_EQ(readFile(temp() + "new.txt"), "new");
+    EXPECT_EQ(folder.renames, 1);
+    EXPECT_EQ(folder.moves + folder.freeMoves + folder.replaces, 0);
+
+    // A rename refused as well leaves nothing: the file is marked again through its handle.
+    folder.renameFails = true;
+    EXPECT_EQ(replaceWith(temp() + "other.txt", "new", folder), 75);
+    EXPECT_EQ(sortedNamesIn(temp()), std::vector<std::string>{"new.txt"});
+}
+
+// The attributes that ReplaceFile and the plain move are given, as a destination reports them.
+class ReportedAttributes : public CountingMoves {
+public:
+    DWORD reported = 0;
+    DWORD given = 0;
+    DWORD attributes(const std::string &path) override {
+        const DWORD real = SystemFileMoves::attributes(path);
+        return real != INVALID_FILE_ATTRIBUTES && path.find("~qm") == std::string::npos ? reported : real;
+    }
+    bool setAttributes(const std::string &path, DWORD attributes) override {
+        given = attributes;
+        return SystemFileMoves::setAttributes(path, attributes & ~FILE_ATTRIBUTE_OFFLINE);
+    }
+};
+
+TEST_F(Replacement, AReplacementTakesOnlyTheAttributesThatAreTheUsersToKeep) {
+    const std::string destination = writeFile("out.txt", "former");
+    ReportedAttributes offline;
+    offline.reported = FILE_ATTRIBUTE_OFFLINE | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
+                       FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED |
+                       FILE_ATTRIBUTE_TEMPORARY | 0x00080000 /* PINNED */ | 0x00100000 /* UNPINNED */;
+    EXPECT_EQ(replaceWith(destination, "new", offline), 0);
+    EXPECT_EQ(offline.given, DWORD{FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE |
+                                   FILE_ATTRIBUTE_NOT_CONTENT_INDEXED});
+    ReportedAttributes plain;
+    plain.reported = FILE_ATTRIBUTE_OFFLINE;
+    EXPECT_EQ(replaceWith(destination, "newer", plain), 0);
+    EXPECT_EQ(plain.given, DWORD{FILE_ATTRIBUTE_NORMAL});
+    EXPECT_EQ(readFile(destination), "newer");
+    SetFileAttributesA(destination.c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
 // A folder run, as the job layer runs it.
@@ -379,7 +651,7 @@ protected:
     // The error number of the run into the folder, 0 when it ended well.
     int32_t runInto(const std::string &folder, Rule rule) {
         try {
-            convertFolder(sources, FolderConversion{rule, folder, [] { return int16_t{2}; }, [] {}});
+            convertFolder(sources, FolderConversion{rule, folder, [] { return int16_t{2}; }, [] {}}, calls);
             return 0;
         } catch (const AppError &error) {
             return error.number;
@@ -389,17 +661,16 @@ protected:
 };
 
 TEST_F(FolderJob, IntoAnEmptyFolderEachFileIsOneMoveAndOverItsFilesOneFlushedReplace) {
-    FileMovesOverride counted(calls);
     EXPECT_EQ(runInto(temp() + "dst", Rule::TabStops), 0);
-    EXPECT_EQ(calls.freeMoves, 3);
-    EXPECT_EQ(calls.flushes + calls.replaces + calls.moves, 0);
+    EXPECT_EQ(calls.renames, 3);
+    EXPECT_EQ(calls.flushes + calls.replaces + calls.moves + calls.freeMoves, 0);
     EXPECT_EQ(readFile(temp() + "dst\\b.txt"), "  x\r\n");
 
     calls = CountingMoves{};
     EXPECT_EQ(runInto(temp() + "dst\\", Rule::FixedSpaces), 0);
     EXPECT_EQ(calls.replaces, 3);
     EXPECT_EQ(calls.flushes, 3);
-    EXPECT_EQ(calls.freeMoves + calls.moves, 0);
+    EXPECT_EQ(calls.renames + calls.freeMoves + calls.moves, 0);
     EXPECT_EQ(readFile(temp() + "dst\\c.txt"), "  x\r\n\r\n");
     EXPECT_EQ(temporaryFilesIn(temp() + "dst\\"), 0);
 }
@@ -424,6 +695,27 @@ TEST_F(FolderJob, ADestinationThatIsAHardLinkToItsSourceIsRefusedAndTheSourceSta
     EXPECT_EQ(readFile(temp() + "dst\\a.txt"), "  x\r\n"); // the files before it are converted
     EXPECT_FALSE(exists(temp() + "dst\\c.txt"));
     EXPECT_EQ(temporaryFilesIn(temp() + "dst\\"), 0);
+}
+
+TEST_F(FolderJob, ASourceNamedLikeAnotherFilesAliasIsListedAsFailedAndThatFileKept) {
+    const std::string kept = writeFile("dst\\report_final.txt", "the only copy");
+    const std::string alias = filePart(shortName(kept), pathPart::fileName);
+    ASSERT_NE(upperCase(alias), "REPORT_FINAL.TXT");
+    sources.insert(sources.begin() + 1, writeFile("Source Folder\\" + alias, "\tnew\r\n"));
+    std::vector<std::string> failed;
+    convertFolder(sources,
+                  FolderConversion{Rule::TabStops,
+                                   temp() + "dst",
+                                   [] { return int16_t{2}; },
+                                   [] {},
+                                   {},
+                                   [&](const std::string &source) { failed.push_back(source); }},
+                  calls);
+    EXPECT_EQ(failed, std::vector<std::string>{sources[1]});
+    EXPECT_EQ(readFile(kept), "the only copy");
+    EXPECT_EQ(readFile(temp() + "dst\\c.txt"), "  x\r\n"); // the run goes on
+    EXPECT_EQ(sortedNamesIn(temp() + "dst\\"),
+              (std::vector<std::string>{"a.txt", "b.txt", "c.txt", "report_final.txt"}));
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 
 #include "clipboard.h"
 #include "failed/frm_error.h"
+#include "file_moves.h"
 #include "main/frm_main.h"
 #include "text_files.h"
 
@@ -120,6 +121,39 @@ TEST_F(RunDispatch, SingleDestinationThatIsTheSourceUnderAnotherSpellingIsRefuse
         EXPECT_EQ(frm.txtDest.text(), spelling);
         EXPECT_EQ(readFile(path), "a\tb\r\n");
     }
+}
+
+// A volume that tells neither the files' ids nor their final paths.
+class NoIdentity : public SystemFileMoves {
+public:
+    bool fileId(HANDLE, FileId128 &) override { return refused(); }
+    bool fileInformation(HANDLE, BY_HANDLE_FILE_INFORMATION &) override { return refused(); }
+    bool finalPath(HANDLE, std::wstring &) override { return refused(); }
+
+private:
+    static bool refused() {
+        SetLastError(ERROR_INVALID_FUNCTION);
+        return false;
+    }
+};
+
+TEST_F(RunDispatch, SingleDestinationThatCannotBeToldApartFromTheSourceIsRefusedAsTheSame) {
+    const std::string path = source();
+    const std::string other = writeFile("other.txt", "kept");
+    NoIdentity calls;
+    FrmMain frm(calls);
+    frm.setQuitOnUnload(false);
+    frm.load();
+    frm.optSingle.click();
+    frm.txtSource.setText(path);
+    frm.txtDest.setText(other);
+    press(frm);
+    expectOnlyMessage("The source and destination file cannot be the same.\r\n"
+                      "Please save under another file name..." +
+                          std::string(28, ' '),
+                      "Attention!", warning);
+    EXPECT_EQ(readFile(other), "kept");
+    EXPECT_EQ(readFile(path), "a\tb\r\n");
 }
 
 TEST_F(RunDispatch, FolderDestinationThatIsTheSourceFolderUnderAnotherSpellingIsRefused) {

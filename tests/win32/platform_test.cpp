@@ -4,11 +4,14 @@
 #include <algorithm>
 #include <cstring>
 #include <fstream>
+#include <thread>
 #include <vector>
 
 #include <winternl.h>
 
+#include "app_error.h"
 #include "appdata.h"
+#include "clipboard.h"
 #include "desktop/show_error.h"
 #include "folders.h"
 #include "handles.h"
@@ -144,6 +147,65 @@ TEST_F(DataFolder, AFileInTheWayGivesTheFallbackWithABackslash) {
     EXPECT_EQ(appDataFolder("c:\\"), "c:\\");
     DeleteFileA(maker.c_str());
     EXPECT_EQ(appDataFolder("c:\\program"), maker + "\\Quillmere\\");
+}
+
+// Another program holding the clipboard: a thread of this process, for as long as told.
+class ClipboardHeld {
+public:
+    explicit ClipboardHeld(DWORD milliseconds)
+        : opened_(CreateEventA(nullptr, TRUE, FALSE, nullptr)), holder_([this, milliseconds] {
+              // Held by a window of its own, as another program holds it.
+              HWND window = CreateWindowExA(0, "STATIC", "holder", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                            nullptr, nullptr);
+              if (OpenClipboard(window)) {
+                  SetEvent(opened_);
+                  Sleep(milliseconds);
+                  CloseClipboard();
+              }
+              SetEvent(opened_);
+              DestroyWindow(window);
+          }) {
+        WaitForSingleObject(opened_, 5000);
+    }
+    ~ClipboardHeld() {
+        holder_.join();
+        CloseHandle(opened_);
+    }
+    ClipboardHeld(const ClipboardHeld &) = delete;
+    ClipboardHeld &operator=(const ClipboardHeld &) = delete;
+
+private:
+    HANDLE opened_;
+    std::thread holder_;
+};
+
+void putClipboardText(const wchar_t *text) {
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    EmptyClipboard();
+    const std::size_t bytes = (wcslen(text) + 1) * sizeof(wchar_t);
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
+    std::memcpy(GlobalLock(memory), text, bytes);
+    GlobalUnlock(memory);
+    SetClipboardData(CF_UNICODETEXT, memory);
+    CloseClipboard();
+}
+
+// Remote Desktop's clipboard and clipboard managers hold it for moments at a time.
+TEST(ClipboardAccess, AClipboardHeldForMomentsIsWaitedForAndOneHeldForSecondsIsReported) {
+    putClipboardText(L"held text");
+    for (const DWORD milliseconds : {200u, 500u}) {
+        SCOPED_TRACE(milliseconds);
+        const ClipboardHeld held(milliseconds);
+        EXPECT_EQ(clipboardText().value_or("<none>"), "held text");
+    }
+    const ClipboardHeld held(2000);
+    try {
+        clipboardText();
+        ADD_FAILURE() << "opened";
+    } catch (const AppError &error) {
+        EXPECT_EQ(error.number, 521);
+        EXPECT_EQ(error.description, "Can't open Clipboard");
+    }
 }
 
 } // namespace

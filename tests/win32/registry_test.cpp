@@ -65,11 +65,25 @@ TEST_F(RegistryLayer, ValuesOfOtherTypesReadAsMissingNotAsTheirBytes) {
     EXPECT_EQ(registry.getKeyValue(scratchPath, "Expandable"), "12");
 }
 
-TEST_F(RegistryLayer, WrittenTextIsAStringValueWithoutItsNul) {
+// The size of a REG_SZ value counts its terminating null, in UTF-16: 17 characters and the null.
+DWORD storedSize(const std::string &name) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, scratch.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return 0;
+    DWORD size = 0;
+    const std::wstring wide(name.begin(), name.end());
+    RegQueryValueExW(key, wide.c_str(), nullptr, nullptr, nullptr, &size);
+    RegCloseKey(key);
+    return size;
+}
+
+TEST_F(RegistryLayer, WrittenTextIsAStringValueWithItsNul) {
     registry.setKeyValue(scratchPath, "Name", "c:\\text\\notes.txt");
     const auto raw = rawGet(scratch, "Name");
     ASSERT_TRUE(raw);
     EXPECT_EQ(raw->type, static_cast<DWORD>(REG_SZ));
+    EXPECT_EQ(storedSize("Name"), 36u);
+    Registry::setKeyValue(scratchPath, "Empty", "");
+    EXPECT_EQ(storedSize("Empty"), 2u);
     EXPECT_EQ(*rawGetString(scratch, "Name"), "c:\\text\\notes.txt");
     EXPECT_EQ(registry.getKeyValue(scratchPath, "Name"), "c:\\text\\notes.txt");
 }

@@ -66,11 +66,31 @@ TEST_F(WideText, FolderSearchGivesNamesOutsideTheCodePageIntact) {
 
 TEST_F(WideText, LongFullPathsGetThePrefixOthersGoAsTheyAre) {
     const std::string folder = "C:\\" + std::string(255, 'f') + "\\";
-    EXPECT_EQ(widePath(folder + "ab"), L"\\\\?\\" + toWide(folder + "ab"));
     EXPECT_EQ(widePath(folder), toWide(folder)); // 259 characters
-    EXPECT_EQ(widePath(folder + "..\\ab"), toWide(folder + "..\\ab"));
-    EXPECT_EQ(widePath(folder + "a/b"), toWide(folder + "a/b"));
-    EXPECT_EQ(widePath(std::string(300, 'r')), toWide(std::string(300, 'r')));
+    EXPECT_EQ(widePath(folder + "a"), L"\\\\?\\" + toWide(folder + "a"));
+    EXPECT_EQ(widePath(folder + "ab"), L"\\\\?\\" + toWide(folder + "ab"));
+    // Normalized as the system would before the prefix turns its normalization off.
+    EXPECT_EQ(widePath(folder + "..\\ab"), L"C:\\ab");
+    EXPECT_EQ(widePath(folder + "a/b"), L"\\\\?\\" + toWide(folder + "a\\b"));
+    EXPECT_EQ(widePath(folder + "x\\.\\ab"), L"\\\\?\\" + toWide(folder + "x\\ab"));
+    // A name that ends in blanks or dots is the name without them, as Explorer sees it.
+    EXPECT_EQ(widePath(folder + "out.txt "), L"\\\\?\\" + toWide(folder + "out.txt"));
+    EXPECT_EQ(widePath(folder + "out.txt. . "), L"\\\\?\\" + toWide(folder + "out.txt"));
+    EXPECT_EQ(widePath(folder + "out.txt..."), L"\\\\?\\" + toWide(folder + "out.txt"));
+}
+
+TEST_F(WideText, LongNetworkPathsGetTheUncPrefix) {
+    const std::string share = "\\\\server\\share\\"; // 15 characters
+    const std::string name259 = share + std::string(244, 'u');
+    EXPECT_EQ(widePath(name259), toWide(name259));
+    EXPECT_EQ(widePath(name259 + "v"), L"\\\\?\\UNC\\server\\share\\" + toWide(std::string(244, 'u') + "v"));
+    EXPECT_EQ(widePath(name259 + "vw"),
+              L"\\\\?\\UNC\\server\\share\\" + toWide(std::string(244, 'u') + "vw"));
+    EXPECT_EQ(widePath(name259 + "v. "),
+              L"\\\\?\\UNC\\server\\share\\" + toWide(std::string(244, 'u') + "v"));
+    // A path that already has a prefix keeps it as it is.
+    const std::string prefixed = "\\\\?\\UNC\\server\\share\\" + std::string(250, 'u') + " ";
+    EXPECT_EQ(widePath(prefixed), toWide(prefixed));
 }
 
 class WideSettings : public WinTest {

@@ -25,8 +25,8 @@ int16_t shiftState() {
 
 } // namespace
 
-FrmMain::FrmMain(Desktop &desktop, const Registry &registry)
-    : CommonDialog1(desktop), desktop_(desktop), registry_(registry) {}
+FrmMain::FrmMain(Desktop &desktop, const Registry &registry, FileMoves &moves)
+    : CommonDialog1(desktop), desktop_(desktop), registry_(registry), moves_(moves) {}
 
 FrmMain::~FrmMain() {
     // The window goes while this object is whole, so its unload runs also when the object dies first.

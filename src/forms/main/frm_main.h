@@ -21,6 +21,7 @@
 #include <string>
 #include <unordered_map>
 
+class FileMoves;
 class FrmError;
 class FrmErrorClipboard;
 struct FolderDialogRequest;
@@ -36,9 +37,9 @@ struct RunStopped {};
 
 class FrmMain final : public BaseWindow, private MouseListener {
 public:
-    // The window shows its messages, dialogs and other windows through the desktop, and keeps its
-    // settings through the registry.
-    FrmMain(Desktop &desktop, const Registry &registry);
+    // The window shows its messages, dialogs and other windows through the desktop, keeps its
+    // settings through the registry, and puts the jobs' destinations in place with the file moves.
+    FrmMain(Desktop &desktop, const Registry &registry, FileMoves &moves);
     ~FrmMain() override;
 
     // Creates the window hidden and runs its load; show() makes it visible.
@@ -199,4 +200,8 @@ public:
     bool runInProgress() const { return running_; }
     bool closeRequested() const { return closeRequested_; }
     void setRunInProgress(bool running) { running_ = running; }
+    FileMoves &moves() const { return moves_; }
+
+private:
+    FileMoves &moves_;
 };

@@ -35,6 +35,13 @@ void recordFailedInput(FrmMain &frm, const std::string &input) {
     if (!frm.itemIsInList(input)) frm.frmError().List2.addItem(input);
 }
 
+// A source that a conversion pass could not put in place (its destination name is another file's
+// alias) joins the failed files.
+void recordFailedSource(FrmMain &frm, const std::string &path) {
+    frm.tEXTO = path;
+    recordFailedInput(frm);
+}
+
 std::vector<std::string> listEntries(const ListBox &list) {
     std::vector<std::string> entries;
     const int32_t count = list.listCount();
@@ -116,8 +123,8 @@ void FrmMain::replaceTWSfixedSingle() {
     guarded("frmMain - replaceTWSfixedSingle", [&] {
         const int16_t width = spacesNumber(*this);
         const std::string source = trimSpaces(txtSource.text());
-        convertFileTabStops(source, trimSpaces(txtDest.text()), width, verifiedEncoding(*this, source),
-                            MessagePump());
+        convertFileTabStops(source, trimSpaces(txtDest.text()), width, moves(),
+                            verifiedEncoding(*this, source), MessagePump());
         showCompletion(*this, jobText::fileReady);
     });
 }
@@ -127,8 +134,8 @@ void FrmMain::replaceTABSwithSPACESSingle() {
         const std::string source = trimSpaces(txtSource.text());
         const std::string destination = txtDest.text(); // as typed: this job has always written there
         convertFileFixedSpaces(
-            source, destination, [&] { return spacesNumber(*this); }, verifiedEncoding(*this, source),
-            MessagePump());
+            source, destination, [&] { return spacesNumber(*this); }, moves(),
+            verifiedEncoding(*this, source), MessagePump());
         showCompletion(*this, jobText::fileReady);
     });
 }
@@ -170,9 +177,12 @@ void FrmMain::replaceTWSfixedMultiple() {
         std::vector<std::string> sources = listEntries(List1);
         std::transform(sources.begin(), sources.end(), sources.begin(), trimSpaces);
         int32_t done = 0;
-        convertFolder(sources, {Rule::TabStops, txtMultipleFilesDestinationPath.text(),
-                                [&] { return spacesNumber(*this); }, [&] { progressStep(*this, ++done); },
-                                [&](const std::string &path) { return verifiedEncoding(*this, path); }});
+        convertFolder(sources,
+                      {Rule::TabStops, txtMultipleFilesDestinationPath.text(),
+                       [&] { return spacesNumber(*this); }, [&] { progressStep(*this, ++done); },
+                       [&](const std::string &path) { return verifiedEncoding(*this, path); },
+                       [&](const std::string &path) { recordFailedSource(*this, path); }},
+                      moves());
         showCompletion(*this, jobText::allDone);
     });
 }
@@ -183,7 +193,9 @@ void FrmMain::replaceTABSwithSPACESMultiple() {
         convertFolder(listEntries(List1),
                       {Rule::FixedSpaces, txtMultipleFilesDestinationPath.text(),
                        [&] { return spacesNumber(*this); }, [&] { progressStep(*this, ++done); },
-                       [&](const std::string &path) { return verifiedEncoding(*this, path); }});
+                       [&](const std::string &path) { return verifiedEncoding(*this, path); },
+                       [&](const std::string &path) { recordFailedSource(*this, path); }},
+                      moves());
         showCompletion(*this, jobText::allDone);
     });
 }
@@ -210,8 +222,8 @@ bool FrmMain::replaceTABSwithSPACESVerifyClipboard() {
 void FrmMain::replaceTWSfixedClipboard() {
     guarded("frmMain - replaceTWSfixedClipboard", [&] {
         const int16_t width = spacesNumber(*this);
-        replaceClipboardText(
-            hwnd(), tabStopClipboardText(temporaryPath("TEMP.txt"), temporaryPath("TEMP2.txt"), width));
+        replaceClipboardText(hwnd(), tabStopClipboardText(temporaryPath("TEMP.txt"),
+                                                          temporaryPath("TEMP2.txt"), width, moves()));
         KillTempFile1();
         KillTempFile2();
         showCompletion(*this, jobText::onClipboard);

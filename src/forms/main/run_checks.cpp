@@ -4,11 +4,11 @@
 // works.
 #include "failed/frm_error.h"
 #include "failed/frm_error_clipboard.h"
+#include "file_moves.h"
 #include "folders.h"
 #include "main/frm_main.h"
 #include "messages.h"
 #include "path_text.h"
-#include "text_files.h"
 
 namespace {
 
@@ -83,7 +83,9 @@ bool singleInputsUsable(FrmMain &frm) {
         return refusedPathGone(frm, frm.txtDest, runText::destinationFolderGone);
     // The boxes' texts were compared when the paths were picked; another spelling of the source (a
     // short name, a trailing dot, a doubled backslash, stored settings) is only seen on disk.
-    if (sameFileOnDisk(trimSpaces(frm.txtSource.text()), frm.txtDest.text()))
+    // Two files that cannot be told apart are taken for one: the source is never risked.
+    if (sameFileOnDisk(trimSpaces(frm.txtSource.text()), frm.txtDest.text(), frm.moves()) !=
+        Sameness::Different)
         return refused(frm, pickerText::sameFileForDestination);
     return true;
 }
@@ -120,7 +122,8 @@ bool folderInputsUsable(FrmMain &frm) {
     if (!DirExists(frm.txtMultipleFilesDestinationPath.text()))
         return refusedPathGone(frm, frm.txtMultipleFilesDestinationPath, runText::destinationFolderGone);
     // The same folder under another spelling would have every file converted in place.
-    if (sameFileOnDisk(frm.txtMultipleFilesPath.text(), frm.txtMultipleFilesDestinationPath.text()))
+    if (sameFileOnDisk(frm.txtMultipleFilesPath.text(), frm.txtMultipleFilesDestinationPath.text(),
+                       frm.moves()) != Sameness::Different)
         return refused(frm, pickerText::sameFolder);
     // The list as it was last built: the folder is not searched again here.
     if (frm.List1.listCount() == 0) return refusedNoFiles(frm);

@@ -4,6 +4,8 @@
 
 #include "win_fixture.h"
 
+#include "file_moves.h"
+
 #include "win.h"
 
 #include <memory>
@@ -16,6 +18,9 @@ protected:
     void TearDown() override;
 
     FrmMain &main();
+
+    // The file calls the main window is given: Windows' own.
+    SystemFileMoves systemMoves;
 
 private:
     std::unique_ptr<FrmMain> main_;

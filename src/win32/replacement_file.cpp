@@ -1,0 +1,195 @@
+#include "replacement_file.h"
+
+#include "messages.h"
+#include "text_files.h"
+#include "wide_text.h"
+#include "win_error.h"
+
+namespace {
+
+// The destination's folder, where the temporary file must lie for the move to be one step.
+std::string folderOf(const std::string &destination) {
+    const std::size_t slash = destination.find_last_of("\\/");
+    if (slash == std::string::npos) return ".";
+    if (slash == 2 && destination[1] == ':') return destination.substr(0, 2);
+    return destination.substr(0, slash);
+}
+
+// Marks the open file for deletion when its last handle closes, or takes the mark off.
+bool markForDeletion(HANDLE file, bool deleteIt) {
+    FILE_DISPOSITION_INFO disposition{};
+    disposition.DeleteFile = deleteIt ? TRUE : FALSE;
+    return SetFileInformationByHandle(file, FileDispositionInfo, &disposition, sizeof disposition) != 0;
+}
+
+// A new file beside the destination, under a name no other file has, marked for deletion so that the
+// system removes it if the program dies while writing it. A volume that cannot mark it still gets
+// the file (the destructor removes it on every other path).
+//
+// The mark is a call of its own rather than FILE_FLAG_DELETE_ON_CLOSE at creation: a mark given at
+// creation cannot be taken off through FILE_DISPOSITION_INFO (it has no effect on such a handle), and
+// the class that can (FileDispositionInfoEx) is missing from older Windows, Windows 7 among them.
+FileHandle createTemporaryIn(const std::string &folder, std::string &name, bool &marked) {
+    static unsigned serial = 0;
+    const std::string stem = folder + "\\~qm" + std::to_string(GetCurrentProcessId()) + "-";
+    for (;;) {
+        name = stem + std::to_string(++serial) + ".tmp";
+        FileHandle file(CreateFileW(widePath(name).c_str(), GENERIC_WRITE | DELETE, 0, nullptr, CREATE_NEW,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (file.valid()) {
+            marked = markForDeletion(file.get(), true);
+            return file;
+        }
+        const DWORD code = GetLastError();
+        if (code != ERROR_FILE_EXISTS && code != ERROR_ALREADY_EXISTS) raiseWin32(code);
+    }
+}
+
+// Another program holding the file briefly (a virus scanner, an indexer) looks like this; so does a
+// ReplaceFile that stopped before anything moved.
+bool worthRetrying(DWORD code) {
+    return code == ERROR_SHARING_VIOLATION || code == ERROR_LOCK_VIOLATION || code == ERROR_ACCESS_DENIED ||
+           code == ERROR_UNABLE_TO_REMOVE_REPLACED || code == ERROR_UNABLE_TO_MOVE_REPLACEMENT ||
+           code == ERROR_UNABLE_TO_MOVE_REPLACEMENT_2;
+}
+
+bool nameTaken(DWORD code) { return code == ERROR_ALREADY_EXISTS || code == ERROR_FILE_EXISTS; }
+
+std::wstring lastPart(const std::wstring &path) {
+    const std::size_t slash = path.find_last_of(L"\\/");
+    return slash == std::wstring::npos ? path : path.substr(slash + 1);
+}
+
+bool sameName(const std::wstring &one, const std::wstring &other) {
+    return CompareStringOrdinal(one.c_str(), static_cast<int>(one.size()), other.c_str(),
+                                static_cast<int>(other.size()), TRUE) == CSTR_EQUAL;
+}
+
+std::wstring foldedCase(std::wstring name) {
+    if (!name.empty()) CharUpperBuffW(name.data(), static_cast<DWORD>(name.size()));
+    return name;
+}
+
+} // namespace
+
+FolderNames::FolderNames(const std::string &folder) {
+    WIN32_FIND_DATAW entry{};
+    const bool ended = !folder.empty() && (folder.back() == '\\' || folder.back() == '/');
+    const FindHandle search(FindFirstFileW(widePath(folder + (ended ? "*" : "\\*")).c_str(), &entry));
+    if (!search.valid()) return; // nothing seen: every name is looked at when it is used
+    do names_.insert(foldedCase(entry.cFileName));
+    while (FindNextFileW(search.get(), &entry));
+}
+
+bool FolderNames::has(const std::string &name) const { return names_.count(foldedCase(widePath(name))) != 0; }
+
+ReplacementFile::ReplacementFile(const std::string &destination, FileMoves &calls, DestinationSeen seen)
+    : destination_(destination), calls_(calls), seen_(seen) {
+    file_ = createTemporaryIn(folderOf(destination), temporary_, marked_);
+}
+
+ReplacementFile::~ReplacementFile() {
+    file_.close();
+    if (!keepTemporary_) calls_.remove(temporary_);
+}
+
+void ReplacementFile::write(std::string_view bytes) { writeAll(file_, bytes); }
+
+void ReplacementFile::commit(const FileHandle *source) {
+    if ((seen_ == DestinationSeen::Free || calls_.attributes(destination_) == INVALID_FILE_ATTRIBUTES) &&
+        renamedToFreeName()) {
+        keepTemporary_ = true;
+        return;
+    }
+    const DWORD attributes = calls_.attributes(destination_);
+    if (attributes == INVALID_FILE_ATTRIBUTES) raiseLastError(); // neither free nor a file: a folder gone ...
+    replaceExisting(attributes, source);
+    keepTemporary_ = true;
+}
+
+// The rename of the open replacement to a name that no file has; false, with the replacement still
+// open and marked, where a file has the name.
+bool ReplacementFile::renamedToFreeName() {
+    if (marked_ && !markForDeletion(file_.get(), false)) raiseLastError();
+    try {
+        for (int attempt = 1;; ++attempt) {
+            if (calls_.renameOpenFile(file_.get(), destination_)) {
+                file_.close();
+                return true;
+            }
+            const DWORD code = GetLastError();
+            if (nameTaken(code)) break;
+            if (attempt == moveAttempts || !worthRetrying(code)) raiseWin32(code);
+            calls_.pause(moveRetryPause);
+        }
+    } catch (...) {
+        if (marked_) markForDeletion(file_.get(), true);
+        throw;
+    }
+    if (marked_) markForDeletion(file_.get(), true);
+    return false;
+}
+
+// An 8.3 alias of another file reaches that file, under its own long name.
+void ReplacementFile::refuseAlias() {
+    std::wstring entry;
+    if (!calls_.entryName(destination_, entry)) return; // gone meanwhile: the move tells
+    if (!sameName(entry, lastPart(fullPath(destination_)))) throw DestinationIsAlias{AppError::of(75)};
+}
+
+void ReplacementFile::replaceExisting(DWORD attributes, const FileHandle *source) {
+    refuseAlias();
+    if (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) raiseError(err::PathFileAccess);
+    if (source && fileAt(*source, destination_, calls_) != Sameness::Different)
+        raiseError(err::PathFileAccess);
+    if (marked_ && !markForDeletion(file_.get(), false)) raiseLastError();
+    if (!calls_.flush(file_.get())) {
+        const DWORD code = GetLastError();
+        if (marked_) markForDeletion(file_.get(), true);
+        raiseWin32(code);
+    }
+    file_.close();
+    const DWORD carried = attributes & carriedAttributes;
+    calls_.setAttributes(temporary_, carried ? carried : FILE_ATTRIBUTE_NORMAL);
+
+    std::string backup = temporary_.substr(0, temporary_.size() - 4) + ".bak";
+    for (int n = 1; calls_.attributes(backup) != INVALID_FILE_ATTRIBUTES; ++n)
+        backup = temporary_.substr(0, temporary_.size() - 4) + "-" + std::to_string(n) + ".bak";
+    for (int attempt = 1;; ++attempt) {
+        const DWORD code = replaceOnce(backup);
+        if (code == ERROR_SUCCESS) break;
+        if (attempt == moveAttempts || !worthRetrying(code)) raiseWin32(code);
+        calls_.pause(moveRetryPause);
+    }
+    if (calls_.attributes(backup) != INVALID_FILE_ATTRIBUTES) calls_.remove(backup);
+}
+
+// One try at putting the replacement in place of the existing destination: ERROR_SUCCESS, or why not.
+DWORD ReplacementFile::replaceOnce(const std::string &backup) {
+    if (calls_.replace(destination_, temporary_, backup)) return ERROR_SUCCESS;
+    const DWORD code = GetLastError();
+    switch (code) {
+    case ERROR_UNABLE_TO_MOVE_REPLACEMENT:
+    case ERROR_UNABLE_TO_MOVE_REPLACEMENT_2: return afterPartialReplace(code, backup);
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_LOCK_VIOLATION:
+    case ERROR_UNABLE_TO_REMOVE_REPLACED: return code;
+    case ERROR_FILE_NOT_FOUND: // the destination went meanwhile: its name is taken only if still free
+        return calls_.moveToFreeName(temporary_, destination_) ? ERROR_SUCCESS : GetLastError();
+    default: // a volume without ReplaceFile (or without what it carries over): a plain move
+        return calls_.move(temporary_, destination_) ? ERROR_SUCCESS : GetLastError();
+    }
+}
+
+// After a ReplaceFile that stopped halfway, the only copies of the text may be the replacement and the
+// backup: neither is deleted. The move is finished, or the former file put back.
+DWORD ReplacementFile::afterPartialReplace(DWORD code, const std::string &backup) {
+    // The former file still has its name: nothing moved, and it is tried again as any refusal.
+    if (calls_.attributes(destination_) != INVALID_FILE_ATTRIBUTES) return code;
+    if (calls_.moveToFreeName(temporary_, destination_)) return ERROR_SUCCESS;
+    const bool backedUp = calls_.attributes(backup) != INVALID_FILE_ATTRIBUTES;
+    if (backedUp && calls_.moveToFreeName(backup, destination_)) raiseWin32(code);
+    keepTemporary_ = true;
+    throw AppError{err::PathFileAccess,
+                   strandedReplacementText(destination_, temporary_, backedUp ? backup : ""), "", 0};
+}
