@@ -141,7 +141,7 @@ TEST_F(RunDispatch, SingleDestinationThatCannotBeToldApartFromTheSourceIsRefused
     const std::string path = source();
     const std::string other = writeFile("other.txt", "kept");
     NoIdentity calls;
-    FrmMain frm(calls);
+    FrmMain frm(desk, registry, calls);
     frm.setQuitOnUnload(false);
     frm.load();
     frm.optSingle.click();

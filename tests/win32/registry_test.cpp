@@ -82,7 +82,7 @@ TEST_F(RegistryLayer, WrittenTextIsAStringValueWithItsNul) {
     ASSERT_TRUE(raw);
     EXPECT_EQ(raw->type, static_cast<DWORD>(REG_SZ));
     EXPECT_EQ(storedSize("Name"), 36u);
-    Registry::setKeyValue(scratchPath, "Empty", "");
+    registry.setKeyValue(scratchPath, "Empty", "");
     EXPECT_EQ(storedSize("Empty"), 2u);
     EXPECT_EQ(*rawGetString(scratch, "Name"), "c:\\text\\notes.txt");
     EXPECT_EQ(registry.getKeyValue(scratchPath, "Name"), "c:\\text\\notes.txt");

@@ -35,13 +35,6 @@ void recordFailedInput(FrmMain &frm, const std::string &input) {
     if (!frm.itemIsInList(input)) frm.frmError().List2.addItem(input);
 }
 
-// A source that a conversion pass could not put in place (its destination name is another file's
-// alias) joins the failed files.
-void recordFailedSource(FrmMain &frm, const std::string &path) {
-    frm.tEXTO = path;
-    recordFailedInput(frm);
-}
-
 std::vector<std::string> listEntries(const ListBox &list) {
     std::vector<std::string> entries;
     const int32_t count = list.listCount();
@@ -181,7 +174,7 @@ void FrmMain::replaceTWSfixedMultiple() {
                       {Rule::TabStops, txtMultipleFilesDestinationPath.text(),
                        [&] { return spacesNumber(*this); }, [&] { progressStep(*this, ++done); },
                        [&](const std::string &path) { return verifiedEncoding(*this, path); },
-                       [&](const std::string &path) { recordFailedSource(*this, path); }},
+                       [&](const std::string &path) { recordFailedInput(*this, path); }},
                       moves());
         showCompletion(*this, jobText::allDone);
     });
@@ -194,7 +187,7 @@ void FrmMain::replaceTABSwithSPACESMultiple() {
                       {Rule::FixedSpaces, txtMultipleFilesDestinationPath.text(),
                        [&] { return spacesNumber(*this); }, [&] { progressStep(*this, ++done); },
                        [&](const std::string &path) { return verifiedEncoding(*this, path); },
-                       [&](const std::string &path) { recordFailedSource(*this, path); }},
+                       [&](const std::string &path) { recordFailedInput(*this, path); }},
                       moves());
         showCompletion(*this, jobText::allDone);
     });
