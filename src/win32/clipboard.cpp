@@ -13,7 +13,7 @@ namespace {
 constexpr int32_t cannotOpenClipboard = 521;
 
 [[noreturn]] void raiseClipboard(int32_t number, const char *description) {
-    throw AppError{number, description, "", 0};
+    throw AppError{number, description};
 }
 
 // Another program may hold the clipboard for moments at a time (Remote Desktop's clipboard, clipboard

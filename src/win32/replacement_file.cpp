@@ -191,5 +191,5 @@ DWORD ReplacementFile::afterPartialReplace(DWORD code, const std::string &backup
     if (backedUp && calls_.moveToFreeName(backup, destination_)) raiseWin32(code);
     keepTemporary_ = true;
     throw AppError{err::PathFileAccess,
-                   strandedReplacementText(destination_, temporary_, backedUp ? backup : ""), "", 0};
+                   strandedReplacementText(destination_, temporary_, backedUp ? backup : "")};
 }

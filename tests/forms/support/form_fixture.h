@@ -4,8 +4,6 @@
 
 #include "win_fixture.h"
 
-#include "file_moves.h"
-
 #include "win.h"
 
 #include <memory>
@@ -18,9 +16,6 @@ protected:
     void TearDown() override;
 
     FrmMain &main();
-
-    // The file calls the main window is given: Windows' own.
-    SystemFileMoves systemMoves;
 
 private:
     std::unique_ptr<FrmMain> main_;

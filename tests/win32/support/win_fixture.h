@@ -2,6 +2,7 @@
 // folder of real files, the scripted desktop, and a registry whose format errors are kept.
 #pragma once
 
+#include "file_moves.h"
 #include "registry.h"
 #include "scripted_desktop.h"
 #include "test_state.h"
@@ -29,6 +30,8 @@ protected:
     ScriptedDesktop desk;
     RecordedFormatErrors formatErrors;
     Registry registry{formatErrors};
+    // The file calls that put destinations in place: Windows' own.
+    SystemFileMoves systemMoves;
 };
 
 // A control's rectangle in its parent window's client coordinates.

@@ -1,12 +1,11 @@
 // The file layer under the conversion jobs: files told apart by identity rather than by spelling,
 // and destinations replaced whole or not at all.
-#include "form_fixture.h"
+#include "win_fixture.h"
 
 #include "app_error.h"
 #include "engine_support.h"
 #include "file_jobs.h"
 #include "handles.h"
-#include "main/frm_main.h"
 #include "path_text.h"
 #include "replacement_file.h"
 #include "text_files.h"
@@ -40,7 +39,7 @@ std::vector<std::string> sortedNamesIn(const std::string &folder) {
     return names;
 }
 
-class FileIdentity : public FormTest {};
+class FileIdentity : public WinTest {};
 
 TEST_F(FileIdentity, EverySpellingOfAFileIsTheSameFile) {
     CreateDirectoryA((temp() + "Long Folder Name").c_str(), nullptr);
@@ -205,7 +204,7 @@ int temporaryFilesIn(const std::string &folder) {
     return count;
 }
 
-class Replacement : public FormTest {
+class Replacement : public WinTest {
 protected:
     // Writes the bytes through a replacement of the destination and commits it; the error number,
     // 0 when it was committed.
