@@ -6,6 +6,7 @@
 #include "failed/frm_error.h"
 #include "failed/frm_error_clipboard.h"
 #include "main/frm_main.h"
+#include "window/layout.h"
 #include "window/progress_bar.h"
 
 #include <algorithm>
@@ -143,7 +144,7 @@ TEST_F(WindowScale, MainWindowMovedTo144DpiIsLaidOutAsItOpensThere) {
 TEST_F(WindowScale, WindowsOpenedOverTheMainWindowFollowItsScale) {
     FrmMain &frm = main();
     frm.show();
-    FrmError &failed = frm.frmError(); // loaded hidden at 96
+    FrmError &failed = frm.frmError(); // loaded hidden at the screen's scale
     changeDpi(frm.hwnd(), 144, {0, 0, 700, 950});
 
     int aboutDpi = 0;
@@ -161,7 +162,7 @@ TEST_F(WindowScale, WindowsOpenedOverTheMainWindowFollowItsScale) {
     EXPECT_EQ(aboutClient.cy, 360);
     EXPECT_EQ(titleHeight, -27); // 13.5 points
 
-    EXPECT_EQ(failed.dpi(), 96);
+    EXPECT_EQ(failed.dpi(), screenDpi());
     ShowWindow(failed.hwnd(), SW_SHOWNA);
     EXPECT_EQ(failed.dpi(), 144);
     EXPECT_EQ(clientSize(failed.hwnd()).cx, 608); // 6075 x 3780 twips
