@@ -45,6 +45,9 @@ TEST(ProgramManifest, RunsAsInvokerAndNamesWindows7To11) {
         manifest.find(
             "<dpiAware xmlns=\"http://schemas.microsoft.com/SMI/2005/WindowsSettings\">true</dpiAware>"),
         std::string::npos);
+    EXPECT_NE(manifest.find("<longPathAware xmlns=\"http://schemas.microsoft.com/SMI/2016/WindowsSettings\">"
+                            "true</longPathAware>"),
+              std::string::npos);
 }
 
 } // namespace
