@@ -21,8 +21,8 @@ bool SystemFileMoves::replace(const std::string &destination, const std::string 
     // Without WRITE_DAC on the destination (a share with "Change" rights) the ACL cannot be carried
     // over; the replacement then keeps the folder's. REPLACEFILE_WRITE_THROUGH is documented as not
     // supported: the caller's flush is what makes the bytes durable.
-    return ReplaceFileW(widePath(destination).c_str(), widePath(replacement).c_str(), widePath(backup).c_str(),
-                        REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr) != 0;
+    return ReplaceFileW(widePath(destination).c_str(), widePath(replacement).c_str(),
+                        widePath(backup).c_str(), REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr) != 0;
 }
 
 // No MOVEFILE_WRITE_THROUGH: it acts only on a move made as a copy and a delete, which a move within
@@ -48,7 +48,9 @@ bool SystemFileMoves::renameOpenFile(HANDLE file, const std::string &to) {
 
 bool SystemFileMoves::remove(const std::string &path) { return DeleteFileW(widePath(path).c_str()) != 0; }
 
-DWORD SystemFileMoves::attributes(const std::string &path) { return GetFileAttributesW(widePath(path).c_str()); }
+DWORD SystemFileMoves::attributes(const std::string &path) {
+    return GetFileAttributesW(widePath(path).c_str());
+}
 
 bool SystemFileMoves::setAttributes(const std::string &path, DWORD attributes) {
     return SetFileAttributesW(widePath(path).c_str(), attributes) != 0;
@@ -116,8 +118,9 @@ Sameness sameWhen(bool equal) { return equal ? Sameness::Same : Sameness::Differ
 // Opened for no access at all, sharing everything, so that no other program's use of the file or
 // folder stands in the way and nothing about it changes.
 FileHandle openForIdentity(const std::string &path) {
-    return FileHandle(CreateFileW(widePath(path).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                  nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    return FileHandle(CreateFileW(widePath(path).c_str(), 0,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                  OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
 }
 
 } // namespace

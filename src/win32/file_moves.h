@@ -30,16 +30,16 @@ public:
     // file: a folder that lets the user create files but not delete them still lets the handle that
     // created a file rename it.
     virtual bool renameOpenFile(HANDLE file, const std::string &to) = 0;
-    virtual bool remove(const std::string &path) = 0;                       // DeleteFileW
-    virtual DWORD attributes(const std::string &path) = 0;                  // GetFileAttributesW
+    virtual bool remove(const std::string &path) = 0;                          // DeleteFileW
+    virtual DWORD attributes(const std::string &path) = 0;                     // GetFileAttributesW
     virtual bool setAttributes(const std::string &path, DWORD attributes) = 0; // SetFileAttributesW
     // The long name of the entry that the path reaches (FindFirstFileW's cFileName), which differs
     // from the path's last part where that part is another file's 8.3 alias.
     virtual bool entryName(const std::string &path, std::wstring &name) = 0;
-    virtual bool fileId(HANDLE file, FileId128 &id) = 0;                         // FileIdInfo
+    virtual bool fileId(HANDLE file, FileId128 &id) = 0;                             // FileIdInfo
     virtual bool fileInformation(HANDLE file, BY_HANDLE_FILE_INFORMATION &info) = 0; // the 64-bit index
-    virtual bool finalPath(HANDLE file, std::wstring &path) = 0;                 // GetFinalPathNameByHandleW
-    virtual void pause(DWORD milliseconds) = 0;                                   // Sleep
+    virtual bool finalPath(HANDLE file, std::wstring &path) = 0; // GetFinalPathNameByHandleW
+    virtual void pause(DWORD milliseconds) = 0;                  // Sleep
 };
 
 // Windows' own calls.

@@ -140,7 +140,8 @@ void ReplacementFile::refuseAlias() {
 void ReplacementFile::replaceExisting(DWORD attributes, const FileHandle *source) {
     refuseAlias();
     if (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) raiseError(err::PathFileAccess);
-    if (source && fileAt(*source, destination_, calls_) != Sameness::Different) raiseError(err::PathFileAccess);
+    if (source && fileAt(*source, destination_, calls_) != Sameness::Different)
+        raiseError(err::PathFileAccess);
     if (marked_ && !markForDeletion(file_.get(), false)) raiseLastError();
     if (!calls_.flush(file_.get())) {
         const DWORD code = GetLastError();
@@ -189,6 +190,6 @@ DWORD ReplacementFile::afterPartialReplace(DWORD code, const std::string &backup
     const bool backedUp = calls_.attributes(backup) != INVALID_FILE_ATTRIBUTES;
     if (backedUp && calls_.moveToFreeName(backup, destination_)) raiseWin32(code);
     keepTemporary_ = true;
-    throw AppError{err::PathFileAccess, strandedReplacementText(destination_, temporary_, backedUp ? backup : ""),
-                   "", 0};
+    throw AppError{err::PathFileAccess,
+                   strandedReplacementText(destination_, temporary_, backedUp ? backup : ""), "", 0};
 }

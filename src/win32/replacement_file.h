@@ -16,8 +16,8 @@ inline constexpr DWORD moveRetryPause = 100;
 // The attributes that a replacement takes over from the file it replaces. Not OFFLINE (applications
 // should not change it arbitrarily), nor PINNED, UNPINNED or TEMPORARY, nor READONLY (a read-only
 // destination is refused).
-inline constexpr DWORD carriedAttributes =
-    FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+inline constexpr DWORD carriedAttributes = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
+                                           FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
 
 // A destination name that reaches an existing file under another long name: the name is that file's
 // 8.3 alias and does not name it. An error 75 to whoever does not tell it apart.
