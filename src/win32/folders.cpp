@@ -16,11 +16,12 @@ bool fileExists(const std::string &path) noexcept {
     }
 }
 
+// By the folder's own attributes, not by a search of it: the root of a FAT32 or exFAT volume has no
+// "." and ".." entries, so an empty one lists nothing at all.
 bool DirExists(const std::string &folder) noexcept {
     try {
-        WIN32_FIND_DATAW found;
-        FindHandle search(FindFirstFileW(widePath(addBackslash(folder) + "*.*").c_str(), &found));
-        return search.valid();
+        const DWORD attributes = GetFileAttributesW(widePath(addBackslash(folder)).c_str());
+        return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
     } catch (...) {
         return false;
     }

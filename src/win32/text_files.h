@@ -1,5 +1,5 @@
 // Files as the conversion jobs use them: opened with the share modes they need, read a block at a
-// time, and destinations replaced whole or not at all.
+// time, written whole or appended to. Destinations are replaced by replacement_file.h.
 #pragma once
 
 #include "handles.h"

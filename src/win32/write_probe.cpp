@@ -14,22 +14,22 @@ ProbeResult resultOf(DWORD code) {
 
 bool alreadyThere(DWORD code) { return code == ERROR_FILE_EXISTS || code == ERROR_ALREADY_EXISTS; }
 
-// CREATE_NEW never touches an existing file; only the file made here is deleted.
+// CREATE_NEW never touches an existing file. The file made here goes when its handle closes, through
+// that handle: a folder that lets the user create files but not delete them still lets the handle
+// that created one delete it, so the probe neither stays behind there nor fails to go.
 DWORD createAndRemove(const std::string &path) {
-    FileHandle file(CreateFileW(widePath(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.valid()) return GetLastError();
-    file.close();
-    DeleteFileW(widePath(path).c_str());
-    return ERROR_SUCCESS;
+    const FileHandle file(CreateFileW(widePath(path).c_str(), GENERIC_WRITE | DELETE, 0, nullptr, CREATE_NEW,
+                                      FILE_ATTRIBUTE_NORMAL | FILE_FLAG_DELETE_ON_CLOSE, nullptr));
+    return file.valid() ? ERROR_SUCCESS : GetLastError();
 }
 
-// The folder already holds a "test.txt": probe under a name the platform makes unique instead.
+// The folder already holds a "test.txt": probe under a name of the program's own instead.
 DWORD probeUnderAnotherName(const std::string &folder) {
-    wchar_t made[MAX_PATH + 1] = {};
-    if (!GetTempFileNameW(toWide(folder).c_str(), L"qm", 0, made)) return GetLastError();
-    DeleteFileW(made);
-    return ERROR_SUCCESS;
+    const std::string stem = folder + "~qm" + std::to_string(GetCurrentProcessId()) + "-probe";
+    for (int serial = 0;; ++serial) {
+        const DWORD code = createAndRemove(stem + std::to_string(serial) + ".tmp");
+        if (!alreadyThere(code)) return code;
+    }
 }
 
 } // namespace

@@ -1,5 +1,6 @@
-// Whether a folder can take a new file: a probe file is created there and removed again. A file of
-// the probe's name that is already there is never opened, changed or removed.
+// Whether a folder can take a new file: a probe file is created there with access to delete it and
+// goes when it is closed. A file of the probe's name that is already there is never opened, changed or
+// removed.
 #pragma once
 
 #include <string>

@@ -45,6 +45,9 @@ TEST(ProgramManifest, RunsAsInvokerAndNamesWindows7To11) {
         manifest.find(
             "<dpiAware xmlns=\"http://schemas.microsoft.com/SMI/2005/WindowsSettings\">true</dpiAware>"),
         std::string::npos);
+    EXPECT_NE(manifest.find("<longPathAware xmlns=\"http://schemas.microsoft.com/SMI/2016/WindowsSettings\">"
+                            "true</longPathAware>"),
+              std::string::npos);
 }
 
 // Without per-monitor awareness Windows 8.1 and later stretch the windows as a bitmap on a monitor

@@ -7,6 +7,7 @@
 #include <thread>
 #include <vector>
 
+#include <winioctl.h>
 #include <winternl.h>
 
 #include "app_error.h"
@@ -124,6 +125,75 @@ TEST_F(PathChecks, DirExistsWithOrWithoutTrailingBackslashAndNotForFiles) {
     EXPECT_FALSE(DirExists(temp() + "nowhere"));
     EXPECT_FALSE(DirExists(writeFile("plain.txt", "x")));
     EXPECT_FALSE(DirExists("Waiting ..."));
+}
+
+// A drive letter given to a folder the way Wine's own configuration does it (its mount manager), for
+// as long as it lives. The root of such a drive lists no "." and ".." entries, as the root of an
+// empty FAT32 or exFAT stick does not.
+class MappedDrive {
+public:
+    MappedDrive(wchar_t letter, const std::string &folder) : letter_(letter) {
+        using UnixName = char *(CDECL *)(LPCWSTR);
+        const auto unixName = reinterpret_cast<UnixName>(
+            GetProcAddress(GetModuleHandleA("kernel32"), "wine_get_unix_file_name"));
+        if (!unixName) return;
+        char *path = unixName(wideOf(folder).c_str());
+        if (!path) return;
+        defined_ = define(path);
+        HeapFree(GetProcessHeap(), 0, path);
+    }
+    ~MappedDrive() {
+        if (defined_) define(nullptr);
+    }
+    MappedDrive(const MappedDrive &) = delete;
+    MappedDrive &operator=(const MappedDrive &) = delete;
+    bool defined() const { return defined_; }
+
+private:
+    struct UnixDrive { // Wine's mountmgr_unix_drive
+        ULONG size, type, fsType;
+        DWORD serial;
+        ULONGLONG unixDevice;
+        WCHAR letter;
+        USHORT mountPointOffset, deviceOffset, labelOffset;
+    };
+    bool define(const char *unixPath) {
+        std::vector<char> buffer(sizeof(UnixDrive) + (unixPath ? std::strlen(unixPath) + 1 : 0));
+        auto *drive = reinterpret_cast<UnixDrive *>(buffer.data());
+        drive->size = static_cast<ULONG>(buffer.size());
+        drive->type = unixPath ? DRIVE_REMOVABLE : DRIVE_NO_ROOT_DIR;
+        drive->letter = letter_;
+        if (unixPath) {
+            drive->mountPointOffset = sizeof(UnixDrive);
+            std::strcpy(buffer.data() + sizeof(UnixDrive), unixPath);
+        }
+        const HANDLE manager =
+            CreateFileW(L"\\\\.\\MountPointManager", GENERIC_READ | GENERIC_WRITE,
+                        FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
+        if (manager == INVALID_HANDLE_VALUE) return false;
+        DWORD returned = 0;
+        const DWORD defineDrive = CTL_CODE(0x6D, 32, METHOD_BUFFERED, FILE_READ_ACCESS | FILE_WRITE_ACCESS);
+        const bool done = DeviceIoControl(manager, defineDrive, buffer.data(), drive->size, nullptr, 0,
+                                          &returned, nullptr) != 0;
+        CloseHandle(manager);
+        return done;
+    }
+    wchar_t letter_;
+    bool defined_ = false;
+};
+
+TEST_F(PathChecks, TheRootOfAnEmptyStickIsAFolderThoughItListsNothing) {
+    const std::string folder = temp() + "empty stick";
+    CreateDirectoryA(folder.c_str(), nullptr);
+    const MappedDrive stick(L'q', folder);
+    if (!stick.defined()) GTEST_SKIP() << "no drive letter can be given to a folder here";
+    WIN32_FIND_DATAA found;
+    ASSERT_EQ(FindFirstFileA("Q:\\*.*", &found), INVALID_HANDLE_VALUE); // no "." and ".." in a FAT root
+    EXPECT_TRUE(DirExists("Q:\\"));
+    EXPECT_TRUE(DirExists("q:"));
+    writeFile("empty stick\\note.txt", "x");
+    EXPECT_FALSE(DirExists("Q:\\note.txt"));
+    EXPECT_FALSE(DirExists("Q:\\missing"));
 }
 
 class DataFolder : public WinTest {};

@@ -6,6 +6,7 @@
 #include <shlobj.h>
 
 #include <memory>
+#include <string>
 
 namespace {
 
@@ -44,7 +45,10 @@ bool runFolderDialog(FolderDialogRequest &request) {
     const CurrentDirectoryKept kept;
     Pidl chosen(SHBrowseForFolderW(&info));
     if (!chosen) return false;
-    wchar_t path[MAX_PATH] = {};
-    request.chosen = SHGetPathFromIDListW(chosen.get(), path) ? toUtf8(path) : "";
+    // Room for the longest path the system has: a folder deeper than MAX_PATH is kept whole, never cut.
+    std::wstring path(32768, L'\0');
+    request.chosen = SHGetPathFromIDListEx(chosen.get(), path.data(), static_cast<DWORD>(path.size()), 0)
+                         ? toUtf8(path.c_str())
+                         : "";
     return true;
 }
