@@ -13,4 +13,7 @@ set(QM_CORE_SOURCES
     src/core/display_width_table.cpp
     src/core/text_encoding.cpp
     src/core/unicode_stream.cpp
+    src/core/tab_stops.cpp
+    src/core/text_units.cpp
+    src/core/converter.cpp
 )
