@@ -3,7 +3,7 @@
 set -e
 
 packages="cmake make g++ g++-mingw-w64-i686 wine wine32 xvfb x11-utils xdotool imagemagick googletest
-libgtest-dev libbenchmark-dev unicode-data nsis zip unzip clang-format"
+libgtest-dev libbenchmark-dev unicode-data nsis zip unzip clang-format clang"
 
 as_root() {
     if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi

@@ -2,9 +2,11 @@
 
 #include <algorithm>
 #include <cstring>
+#include <type_traits>
 
 #include "line_rules.h"
 #include "out_buffer.h"
+#include "tab_run.h"
 #include "text_units.h"
 
 ConversionMode ConversionMode::windowTabStops(int16_t width) {
@@ -31,18 +33,33 @@ public:
     CoreConverter(Units units, const ConversionMode &mode)
         : units_(units), mode_(mode), bom_(units.bom()),
           readsLines_(mode.rule == TabRule::TabStops && mode.lineEnds == LineEnds::Window),
-          uniformStops_(mode.stops.uniformWidth() != 0), bomPending_(!bom_.empty()) {}
+          uniformStops_(mode.stops.uniformWidth() != 0),
+          chunked_(hasTabStopChunks && readsLines_ && !mode.leadingOnly && mode.stops.uniformWidth() >= 1 &&
+                   mode.stops.uniformWidth() <= ShortStops::widest),
+          wholeBlockFixed_(mode.rule == TabRule::FixedSpaces && !mode.leadingOnly &&
+                           Units::codeUnitBytes == 1),
+          shortStops_(chunked_ ? static_cast<unsigned>(mode.stops.uniformWidth()) : 1),
+          bomPending_(!bom_.empty()) {}
 
     std::string_view convert(const char *data, std::size_t size) override {
         if (textEnded_) return {};
         OutBuffer buffer = OutBuffer::overwriting(scratch_);
+        if (wholeBlockFixed_) { // every byte but a tab stays, a mark included
+            writeFixedSpaces(data, size, mode_.spaces, buffer);
+            return {scratch_.data(), buffer.written()};
+        }
         char *o = buffer.cursor();
         const char *p = data;
         const char *const end = data + size;
         if (bomPending_) p = takeBom(p, end, o, buffer);
         if (carrySize_ != 0 && !bomPending_) p = completeCarry(p, end, o, buffer);
         while (p < end && !textEnded_) {
-            if (!skipLf_ && !inLeadingBlanks()) {
+            if (chunked_ && !skipLf_ && static_cast<std::size_t>(end - p) >= chunkReadReach) {
+                // What stops the chunks (a lone CR, the end mark, the output's room) takes a step of
+                // the routine below; then chunks go on.
+                p = tabStopChunks(p, end, o, buffer);
+                if (p == end) break;
+            } else if (!skipLf_ && !inLeadingBlanks()) {
                 const char *limit = p + std::min<std::size_t>(spanBytes, static_cast<std::size_t>(end - p));
                 buffer.ensure(o,
                               static_cast<std::size_t>(limit - p) + units::longestUnit + units::storeReach);
@@ -98,6 +115,27 @@ public:
     }
 
 private:
+    static constexpr bool hasTabStopChunks =
+        !std::is_same_v<decltype(Units::tabStopChunks), const std::nullptr_t>;
+
+#ifdef QM_SSE2
+    static constexpr std::size_t chunkReadReach = chunks::readReach;
+#else
+    static constexpr std::size_t chunkReadReach = 0;
+#endif
+
+    const char *tabStopChunks(const char *p, [[maybe_unused]] const char *end, [[maybe_unused]] char *&o,
+                              [[maybe_unused]] OutBuffer &buffer) {
+#ifdef QM_SSE2
+        if constexpr (hasTabStopChunks) {
+            buffer.ensure(o, chunks::stepRoom);
+            return Units::tabStopChunks(p, end, o, column_, lineOpen_, buffer.lastStartFor(chunks::stepRoom),
+                                        shortStops_);
+        }
+#endif
+        return p;
+    }
+
     bool inLeadingBlanks() const { return mode_.leadingOnly && leading_; }
 
     void startLine() {
@@ -212,6 +250,9 @@ private:
     const std::string_view bom_;
     const bool readsLines_; // the window's line reading: CR ends a line, written CR LF; 0x1A ends the text
     const bool uniformStops_;
+    const bool chunked_;         // the fast path of the window's lines under short stops
+    const bool wholeBlockFixed_; // a fixed run over bytes: each block in one pass
+    const ShortStops shortStops_;
     std::string scratch_;
     std::size_t column_ = 0;
     bool leading_ = true;   // only blanks so far in this line

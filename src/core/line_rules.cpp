@@ -48,7 +48,7 @@ inline void placeFixedTabs(char *&o, const char *p, scan::ChunkMask tabs, unsign
         const auto tab = static_cast<unsigned>(std::countr_zero(tabs));
         tabs &= tabs - 1;
         o += tab - copied;
-        std::memcpy(o, "                ", 16);
+        scan::storeSpaces16(o);
         o += run;
         copied = tab + 1;
         scan::copyAhead<ShortGaps>(o, p + copied, static_cast<unsigned>(std::countr_zero(tabs)) - copied);

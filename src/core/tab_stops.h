@@ -38,7 +38,7 @@ public:
     std::size_t nextStop(std::size_t column) const;
 
     // N when the stops stand every N columns from column 0 (the shape the fast loops handle), else 0.
-    std::size_t uniformWidth() const { return stops_.empty() ? width_ : 0; }
+    std::size_t uniformWidth() const { return stops_.empty() && failure_ == 0 ? width_ : 0; }
 
     bool operator==(const TabStops &) const = default;
 

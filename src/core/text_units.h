@@ -5,11 +5,13 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <cstring>
 #include <string_view>
 
 #include "byte_scan.h"
 #include "display_width.h"
+#include "tab_chunks.h"
 #include "text_encoding.h"
 
 namespace units {
@@ -30,6 +32,11 @@ inline constexpr std::size_t storeReach = 16;
 // A byte is a column.
 struct Ansi {
     static constexpr std::size_t codeUnitBytes = 1;
+#ifdef QM_SSE2
+    static constexpr auto tabStopChunks = chunks::ansiTabStops; // the fast path of the window's lines
+#else
+    static constexpr std::nullptr_t tabStopChunks = nullptr;
+#endif
 
     std::string_view bom() const { return {}; }
 
@@ -52,7 +59,7 @@ struct Ansi {
 
     static void spaces(char *&o, std::size_t count) {
         if (count <= 16)
-            std::memcpy(o, "                ", 16);
+            scan::storeSpaces16(o);
         else
             std::memset(o, ' ', count);
         o += count;
@@ -68,6 +75,11 @@ struct Ansi {
 class Utf8 {
 public:
     static constexpr std::size_t codeUnitBytes = 1;
+#ifdef QM_SSE2
+    static constexpr auto tabStopChunks = chunks::utf8TabStops;
+#else
+    static constexpr std::nullptr_t tabStopChunks = nullptr;
+#endif
 
     explicit Utf8(bool withBom) : withBom_(withBom) {}
 
@@ -80,6 +92,12 @@ public:
         const auto *u = reinterpret_cast<const unsigned char *>(p);
         unit = {u[0], 1, 1};
         if (u[0] < 0x80) return true;
+        if (u[0] >= 0xC2 && u[0] < 0xE0 && end - p >= 2 && (u[1] & 0xC0) == 0x80) {
+            // Two bytes, as Latin, Greek and Cyrillic letters are.
+            const char32_t cp = static_cast<char32_t>((u[0] & 0x1F) << 6 | (u[1] & 0x3F));
+            unit = {cp, 2, twoByteWidths().of(cp)};
+            return true;
+        }
         unsigned length = 1;
         char32_t cp = 0;
         switch (utf8::sequence(u, reinterpret_cast<const unsigned char *>(end), length, cp)) {
@@ -107,6 +125,7 @@ private:
 // surrogate one column.
 template <bool BigEndian> struct Utf16 {
     static constexpr std::size_t codeUnitBytes = 2;
+    static constexpr std::nullptr_t tabStopChunks = nullptr;
 
     std::string_view bom() const {
         return BigEndian ? std::string_view("\xFE\xFF", 2) : std::string_view("\xFF\xFE", 2);
