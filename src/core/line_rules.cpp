@@ -83,12 +83,13 @@ inline void chunksOfFixedSpaces(const char *&p, const char *end, char *&o, const
     o = out;
 }
 
-void fixedSpacesSse2(const char *&p, const char *end, char *&o, const char *outLimit, std::size_t run) {
+QM_LOOP_ALIGN void fixedSpacesSse2(const char *&p, const char *end, char *&o, const char *outLimit,
+                                   std::size_t run) {
     chunksOfFixedSpaces<scan::Sse2>(p, end, o, outLimit, run);
 }
 
-QM_AVX2_LOOP void fixedSpacesAvx2(const char *&p, const char *end, char *&o, const char *outLimit,
-                                  std::size_t run) {
+QM_LOOP_ALIGN QM_AVX2_LOOP void fixedSpacesAvx2(const char *&p, const char *end, char *&o,
+                                                const char *outLimit, std::size_t run) {
     chunksOfFixedSpaces<scan::Avx2>(p, end, o, outLimit, run);
 }
 #endif
