@@ -3,8 +3,10 @@
 #include <benchmark/benchmark.h>
 
 #include <cstring>
+#include <memory>
 #include <string>
 
+#include "converter.h"
 #include "corpus.h"
 #include "text_stream.h"
 
@@ -22,11 +24,11 @@ const std::string &oneLineCorpus() {
     return text;
 }
 
-template <typename Converter>
-void convertInBlocks(benchmark::State &state, const std::string &text, int16_t n) {
+template <typename Converter, typename... Arguments>
+void convertInBlocks(benchmark::State &state, const std::string &text, Arguments... arguments) {
     std::string out;
     for (auto _ : state) {
-        Converter converter(n);
+        Converter converter(arguments...);
         for (std::size_t at = 0; at < text.size(); at += blockSize) {
             const std::size_t size = std::min(blockSize, text.size() - at);
             const std::string_view converted = converter.convert(text.data() + at, size);
@@ -57,6 +59,25 @@ void TabStops8_SourceCorpus(benchmark::State &state) {
 void FixedSpaces8_SourceCorpus(benchmark::State &state) {
     convertInBlocks<FixedSpacesConverter>(state, sourceCorpus(), 8);
 }
+// The console's mode: stops every 8 columns, line ends kept as they are.
+class KeptLineEnds {
+public:
+    explicit KeptLineEnds(TextEncoding encoding) : core_(makeConverter(encoding, keptEvery8())) {}
+    std::string_view convert(const char *data, std::size_t size) { return core_->convert(data, size); }
+    void finish(std::string &out) { core_->finish(out); }
+
+private:
+    static ConversionMode keptEvery8() {
+        ConversionMode mode;
+        mode.lineEnds = LineEnds::Kept;
+        return mode;
+    }
+    std::unique_ptr<StreamConverter> core_;
+};
+
+void TabStops8Kept_SourceCorpus(benchmark::State &state) {
+    convertInBlocks<KeptLineEnds>(state, sourceCorpus(), TextEncoding::Ansi);
+}
 void Memcpy_OneLine(benchmark::State &state) { copyInBlocks(state, oneLineCorpus()); }
 void TabStops8_OneLine(benchmark::State &state) {
     convertInBlocks<TabStopConverter>(state, oneLineCorpus(), 8);
@@ -70,6 +91,7 @@ void FixedSpaces8_OneLine(benchmark::State &state) {
 BENCHMARK(Memcpy_SourceCorpus)->Unit(benchmark::kMillisecond);
 BENCHMARK(TabStops8_SourceCorpus)->Unit(benchmark::kMillisecond);
 BENCHMARK(FixedSpaces8_SourceCorpus)->Unit(benchmark::kMillisecond);
+BENCHMARK(TabStops8Kept_SourceCorpus)->Unit(benchmark::kMillisecond);
 BENCHMARK(Memcpy_OneLine)->Unit(benchmark::kMillisecond);
 BENCHMARK(TabStops8_OneLine)->Unit(benchmark::kMillisecond);
 BENCHMARK(FixedSpaces8_OneLine)->Unit(benchmark::kMillisecond);

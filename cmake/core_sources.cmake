@@ -5,12 +5,15 @@ set(QM_CORE_SOURCES
     src/core/error_message.cpp
     src/core/line_rules.cpp
     src/core/spaces_number.cpp
-    src/core/text_stream.cpp
     src/core/whole_text.cpp
     src/core/path_text.cpp
     src/core/setting_forms.cpp
     src/core/display_width.cpp
     src/core/display_width_table.cpp
     src/core/text_encoding.cpp
-    src/core/unicode_stream.cpp
+    src/core/ansi_chunks.cpp
+    src/core/utf8_chunks.cpp
+    src/core/tab_stops.cpp
+    src/core/text_units.cpp
+    src/core/converter.cpp
 )

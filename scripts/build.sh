@@ -1,6 +1,7 @@
 #!/bin/sh
 # Builds Quillmere: the Windows program with its tests (build/win) and the native core (build/native).
-# Options: --asan also builds the native core with address and undefined-behaviour sanitizers.
+# Options: --asan also builds the native core with address and undefined-behaviour sanitizers;
+# --clang also builds the native core and its tests with clang (build/native-clang).
 set -e
 root=$(cd "$(dirname "$0")/.." && pwd)
 jobs=$(nproc 2>/dev/null || echo 2)
@@ -9,11 +10,20 @@ configure_and_build() { # folder, cmake options...
     folder=$1
     shift
     if [ ! -f "$folder/CMakeCache.txt" ]; then cmake -S "$root" -B "$folder" -DCMAKE_BUILD_TYPE=Release "$@" >/dev/null; fi
-    cmake --build "$folder" -j"$jobs"
+    cmake --build "$folder" -j"$jobs" $targets
 }
+targets=""
 
 configure_and_build "$root/build/win" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-mingw32.cmake"
 configure_and_build "$root/build/native"
-if [ "$1" = "--asan" ]; then
-    configure_and_build "$root/build/native-asan" -DCMAKE_BUILD_TYPE=Debug -DQM_SANITIZE=ON
-fi
+for option in "$@"; do
+    case $option in
+    --asan) configure_and_build "$root/build/native-asan" -DCMAKE_BUILD_TYPE=Debug -DQM_SANITIZE=ON ;;
+    --clang)
+        # The core is kept portable to a second compiler: its tests only, no benchmarks.
+        targets="--target quillmere_native_tests quillmere_native_tests_portable"
+        configure_and_build "$root/build/native-clang" -DCMAKE_CXX_COMPILER=clang++
+        targets=""
+        ;;
+    esac
+done

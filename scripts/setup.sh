@@ -5,7 +5,7 @@ set -e
 # fonts-wine is only recommended by Wine's packages, so an install without recommendations lacks it;
 # the windows are designed for its "MS Sans Serif" and drawn with its "Marlett".
 packages="cmake make g++ g++-mingw-w64-i686 wine wine32 fonts-wine xvfb x11-utils xdotool imagemagick googletest
-libgtest-dev libbenchmark-dev unicode-data nsis zip unzip clang-format"
+libgtest-dev libbenchmark-dev unicode-data nsis zip unzip clang-format clang"
 
 as_root() {
     if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi

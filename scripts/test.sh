@@ -1,12 +1,12 @@
 #!/bin/sh
 # Sets up, checks the formatting, builds and runs every test of Quillmere through ctest: the native
-# core (plain and with sanitizers), the Windows tests under Wine, the end-to-end scenarios and the
+# core (plain, with sanitizers and built by clang), the Windows tests under Wine, the end-to-end scenarios and the
 # packages.
 set -e
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/setup.sh"
 "$root/scripts/format.sh" --check
-"$root/scripts/build.sh" --asan
+"$root/scripts/build.sh" --asan --clang
 
 QM_BUILD="$root/build/win"
 . "$root/scripts/wine_env.sh"
@@ -32,6 +32,6 @@ if wineserver -p 2>/dev/null; then started_server=yes; fi
 
 # One ctest run over every layer, so the run ends with one count.
 cat >"$root/build/CTestTestfile.cmake" <<CTEST
-subdirs("native" "native-asan" "win")
+subdirs("native" "native-asan" "native-clang" "win")
 CTEST
 ctest --test-dir "$root/build" --output-on-failure "$@"

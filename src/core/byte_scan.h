@@ -5,14 +5,67 @@
 #include <bit>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 
 // QM_NO_SIMD builds the portable loops on any processor, so they can be tested where SSE2 exists.
-#if defined(__SSE2__) && !defined(QM_NO_SIMD)
+// MSVC names SSE2 by _M_X64 or _M_IX86_FP rather than __SSE2__.
+#if (defined(__SSE2__) || defined(_M_X64) || (defined(_M_IX86_FP) && _M_IX86_FP >= 2)) && !defined(QM_NO_SIMD)
 #define QM_SSE2 1
 #include <immintrin.h>
+#if defined(_MSC_VER) && !defined(__clang__)
+#include <intrin.h>
+#endif
+#endif
+
+// Function attributes of GCC and clang. MSVC lets intrinsics of any instruction set stand in any
+// function and has no attribute to build a function's callees into it, so there they are empty.
+#if defined(__GNUC__)
+#define QM_TARGET_AVX2 [[gnu::target("avx2")]]
+#define QM_ALWAYS_INLINE [[gnu::always_inline]]
+#define QM_NOINLINE [[gnu::noinline]]
+// A loop over chunks compiled for AVX2: a function with this mark has everything it calls built
+// into it, so the Avx2 functions below are inlined rather than called.
+#define QM_AVX2_LOOP [[gnu::target("avx2"), gnu::flatten]]
+// A chunk loop starts on a cache line, so its speed does not change with where the linker puts it.
+#define QM_LOOP_ALIGN [[gnu::aligned(64)]]
+#else
+#define QM_LOOP_ALIGN
+#define QM_TARGET_AVX2
+#define QM_ALWAYS_INLINE
+#define QM_NOINLINE __declspec(noinline)
+#define QM_AVX2_LOOP
 #endif
 
 namespace scan {
+
+// The byte that ends the readable text of the window's line reading.
+inline constexpr char endOfTextMark = '\x1A';
+
+// Writes 16 spaces at `to`: a run of up to 16 is one fixed-size store, and the bytes past the run
+// are overwritten by whatever comes next.
+inline void storeSpaces16(char *to) { std::memcpy(to, "                ", 16); }
+
+// How far past their target the wider stores below reach.
+inline constexpr std::size_t spaceStoreBytes = 48; // storeSpaces48
+inline constexpr std::size_t copyAheadReach = 32;  // copyAhead, past the bytes it is asked for
+
+// Set bits, without the library call that std::popcount becomes where the processor has no
+// instruction for it.
+inline unsigned ones(std::uintptr_t m) {
+    if constexpr (sizeof m == 8) {
+        std::uint64_t x = m;
+        x -= (x >> 1) & 0x5555555555555555ULL;
+        x = (x & 0x3333333333333333ULL) + ((x >> 2) & 0x3333333333333333ULL);
+        x = (x + (x >> 4)) & 0x0F0F0F0F0F0F0F0FULL;
+        return static_cast<unsigned>((x * 0x0101010101010101ULL) >> 56);
+    } else {
+        std::uint32_t x = static_cast<std::uint32_t>(m);
+        x -= (x >> 1) & 0x55555555u;
+        x = (x & 0x33333333u) + ((x >> 2) & 0x33333333u);
+        x = (x + (x >> 4)) & 0x0F0F0F0Fu;
+        return (x * 0x01010101u) >> 24;
+    }
+}
 
 #ifdef QM_SSE2
 template <char First, char... Rest> inline __m128i matches(__m128i block) {
@@ -27,14 +80,15 @@ template <char First, char... Rest> inline __m128i matches(__m128i block) {
 #ifdef QM_SSE2
 // Makes the compiler hold these constants in registers from here on. In 32-bit code, where
 // registers are scarce, GCC would otherwise make them again in every turn of a loop.
-// Always built into its caller, whose instruction set the register must belong to.
-template <class Vector> [[gnu::always_inline]] inline void keepInRegister([[maybe_unused]] Vector &vector) {
-#if defined(__GNUC__)
+// Always built into its caller, whose instruction set the register must belong to. Only GCC takes
+// this operand: clang refuses a 256-bit vector in it and keeps such constants without it.
+template <class Vector> QM_ALWAYS_INLINE inline void keepInRegister([[maybe_unused]] Vector &vector) {
+#if defined(__GNUC__) && !defined(__clang__)
     asm("" : "+x"(vector));
 #endif
 }
 
-template <class... Vectors> [[gnu::always_inline]] inline void keepInRegisters(Vectors &...vectors) {
+template <class... Vectors> QM_ALWAYS_INLINE inline void keepInRegisters(Vectors &...vectors) {
     (keepInRegister(vectors), ...);
 }
 
@@ -64,15 +118,30 @@ struct Sse2 {
             _mm_storeu_si128(reinterpret_cast<__m128i *>(o + 16 * i), chunk.part[i]);
     }
 
-    // Bit i set when byte i of the chunk is one of Needles.
-    template <char... Needles> static ChunkMask positions(const Chunk &chunk) {
+    // Bit i set where `test` holds for byte i; `test` turns 16 bytes into 0xFF or 0 per byte.
+    template <typename Test> static ChunkMask bitsWhere(const Chunk &chunk, Test test) {
         ChunkMask bits = 0;
         for (int i = 0; i < Chunk::parts; ++i) {
-            const auto part =
-                static_cast<std::uint32_t>(_mm_movemask_epi8(matches<Needles...>(chunk.part[i])));
+            const auto part = static_cast<std::uint32_t>(_mm_movemask_epi8(test(chunk.part[i])));
             bits |= static_cast<ChunkMask>(part) << (16 * i);
         }
         return bits;
+    }
+
+    // Bit i set when byte i of the chunk is one of Needles.
+    template <char... Needles> static ChunkMask positions(const Chunk &chunk) {
+        return bitsWhere(chunk, [](__m128i v) { return matches<Needles...>(v); });
+    }
+
+    // Bytes of 0x80 and up: their sign bits as they are.
+    static ChunkMask highBytes(const Chunk &chunk) {
+        return bitsWhere(chunk, [](__m128i v) { return v; });
+    }
+
+    // Continuation bytes of UTF-8, 0x80 to 0xBF: below -64 as signed bytes.
+    static ChunkMask continuationBytes(const Chunk &chunk) {
+        return bitsWhere(chunk,
+                         [](__m128i v) { return _mm_cmplt_epi8(v, _mm_set1_epi8(static_cast<char>(0xC0))); });
     }
 
     // The test whether the chunk at p is plain lines: no tab, no end mark and no CR without an LF
@@ -120,19 +189,19 @@ struct Avx2 {
         __m256i part[parts];
     };
 
-    [[gnu::target("avx2")]] static Chunk load(const char *p) {
+    QM_TARGET_AVX2 static Chunk load(const char *p) {
         Chunk chunk;
         for (int i = 0; i < Chunk::parts; ++i)
             chunk.part[i] = _mm256_loadu_si256(reinterpret_cast<const __m256i *>(p + 32 * i));
         return chunk;
     }
 
-    [[gnu::target("avx2")]] static void store(char *o, const Chunk &chunk) {
+    QM_TARGET_AVX2 static void store(char *o, const Chunk &chunk) {
         for (int i = 0; i < Chunk::parts; ++i)
             _mm256_storeu_si256(reinterpret_cast<__m256i *>(o + 32 * i), chunk.part[i]);
     }
 
-    template <char... Needles> [[gnu::target("avx2")]] static ChunkMask positions(const Chunk &chunk) {
+    template <char... Needles> QM_TARGET_AVX2 static ChunkMask positions(const Chunk &chunk) {
         ChunkMask bits = 0;
         for (int i = 0; i < Chunk::parts; ++i) {
             const auto part =
@@ -150,14 +219,14 @@ struct Avx2 {
     // may share a key with them: such rare chunks only take the slower exact loop.
     struct PlainLines {
         __m256i notPlain, lineFeeds, lowestBit;
-        [[gnu::target("avx2")]] PlainLines()
+        QM_TARGET_AVX2 PlainLines()
             : notPlain(_mm256_broadcastsi128_si256(
                   _mm_setr_epi8(-1, -1, -1, -1, -1, -1, -1, -1, 0x08, 0x09, 0x1A, 0x1B, -1, 0x0D, -1, -1))),
               lineFeeds(_mm256_set1_epi8('\n')), lowestBit(_mm256_set1_epi8(1)) {
             keepInRegisters(notPlain, lineFeeds, lowestBit);
         }
 
-        [[gnu::target("avx2")]] bool operator()(const char *p, const Chunk &chunk) const {
+        QM_TARGET_AVX2 bool operator()(const char *p, const Chunk &chunk) const {
             __m256i odd = _mm256_setzero_si256();
             for (int i = 0; i < Chunk::parts; ++i) {
                 const __m256i next = _mm256_loadu_si256(reinterpret_cast<const __m256i *>(p + 32 * i + 1));
@@ -171,7 +240,7 @@ struct Avx2 {
     };
 
     // The last line feed in [from, to), or nullptr.
-    [[gnu::target("avx2")]] static const char *lastLineFeed(const char *from, const char *to) {
+    QM_TARGET_AVX2 static const char *lastLineFeed(const char *from, const char *to) {
         while (to - from >= 32) {
             to -= 32;
             const __m256i block = _mm256_loadu_si256(reinterpret_cast<const __m256i *>(to));
@@ -185,7 +254,7 @@ struct Avx2 {
     }
 
 private:
-    template <char First, char... Rest> [[gnu::target("avx2")]] static __m256i matches256(__m256i block) {
+    template <char First, char... Rest> QM_TARGET_AVX2 static __m256i matches256(__m256i block) {
         const __m256i hits = _mm256_cmpeq_epi8(block, _mm256_set1_epi8(First));
         if constexpr (sizeof...(Rest) == 0)
             return hits;
@@ -194,17 +263,22 @@ private:
     }
 };
 
-// A loop over chunks compiled for AVX2: a function with this mark has everything it calls built
-// into it, so the Avx2 functions above are inlined rather than called.
-#define QM_AVX2_LOOP [[gnu::target("avx2"), gnu::flatten]]
-
 // The chunk loops the program runs: chosen once at start-up from what the processor offers.
 enum class Path { Sse2, Avx2 };
 
 inline bool pathSupported(Path path) {
     if (path == Path::Sse2) return true;
+#if defined(__GNUC__)
     __builtin_cpu_init();
     return __builtin_cpu_supports("avx2");
+#else
+    // AVX2 is CPUID leaf 7 EBX bit 5; its registers must be saved by the system (XCR0 bits 1 and 2).
+    int info[4];
+    __cpuid(info, 1);
+    const bool savesAvx = (info[2] & (1 << 27)) != 0 && (_xgetbv(0) & 6) == 6;
+    __cpuidex(info, 7, 0);
+    return savesAvx && (info[1] & (1 << 5)) != 0;
+#endif
 }
 
 inline Path &chosenPath() {
@@ -246,14 +320,14 @@ inline bool gapsAtMost16(ChunkMask marks) {
     return gap == 0;
 }
 
-// Copies `length` bytes from `from` to `to` in 16-byte pieces: 16 when the gaps are known to be
-// short, otherwise 32 without a check (most pieces of text between tabs are shorter) and more as
-// needed. Reads and writes up to 32 bytes past the length.
 inline void copy16(char *to, const char *from) {
     const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i *>(from));
     _mm_storeu_si128(reinterpret_cast<__m128i *>(to), bytes);
 }
 
+// Copies `length` bytes from `from` to `to` in 16-byte pieces: 16 when the gaps are known to be
+// short, otherwise 32 without a check (most pieces of text between tabs are shorter) and more as
+// needed. Reads and writes up to copyAheadReach bytes past the length.
 template <bool ShortGaps>
 inline void copyAhead(char *to, const char *from, [[maybe_unused]] std::size_t length) {
     copy16(to, from);

@@ -14,3 +14,13 @@ unsigned displayWidth(char32_t codePoint) {
     --range;
     return codePoint <= range->last ? range->width : 1;
 }
+
+TwoByteWidths::TwoByteWidths() {
+    for (char32_t cp = 0x80; cp < 0x800; ++cp)
+        if (displayWidth(cp) == 0) zero_[cp / 32] |= std::uint32_t{1} << (cp % 32);
+}
+
+const TwoByteWidths &twoByteWidths() {
+    static const TwoByteWidths widths;
+    return widths;
+}

@@ -23,3 +23,18 @@ extern const std::size_t rangeCount;
 // 0, 1 or 2. Code points outside Unicode, surrogates and unassigned ones outside the wide blocks
 // take 1.
 unsigned displayWidth(char32_t codePoint);
+
+// Characters of two bytes in UTF-8 (U+0080 to U+07FF), the letters of Latin, Greek, Cyrillic,
+// Hebrew and Arabic text, take one column or, as combining marks, none: which take none is kept as
+// bits, so that they need no search of the width table.
+class TwoByteWidths {
+public:
+    TwoByteWidths();
+    unsigned of(char32_t cp) const { return 1 - (zero_[cp / 32] >> (cp % 32) & 1); }
+
+private:
+    std::uint32_t zero_[0x800 / 32] = {};
+};
+
+// The one table, made on first use.
+const TwoByteWidths &twoByteWidths();

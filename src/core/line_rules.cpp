@@ -48,7 +48,7 @@ inline void placeFixedTabs(char *&o, const char *p, scan::ChunkMask tabs, unsign
         const auto tab = static_cast<unsigned>(std::countr_zero(tabs));
         tabs &= tabs - 1;
         o += tab - copied;
-        std::memcpy(o, "                ", 16);
+        scan::storeSpaces16(o);
         o += run;
         copied = tab + 1;
         scan::copyAhead<ShortGaps>(o, p + copied, static_cast<unsigned>(std::countr_zero(tabs)) - copied);
@@ -83,12 +83,13 @@ inline void chunksOfFixedSpaces(const char *&p, const char *end, char *&o, const
     o = out;
 }
 
-void fixedSpacesSse2(const char *&p, const char *end, char *&o, const char *outLimit, std::size_t run) {
+QM_LOOP_ALIGN void fixedSpacesSse2(const char *&p, const char *end, char *&o, const char *outLimit,
+                                   std::size_t run) {
     chunksOfFixedSpaces<scan::Sse2>(p, end, o, outLimit, run);
 }
 
-QM_AVX2_LOOP void fixedSpacesAvx2(const char *&p, const char *end, char *&o, const char *outLimit,
-                                  std::size_t run) {
+QM_LOOP_ALIGN QM_AVX2_LOOP void fixedSpacesAvx2(const char *&p, const char *end, char *&o,
+                                                const char *outLimit, std::size_t run) {
     chunksOfFixedSpaces<scan::Avx2>(p, end, o, outLimit, run);
 }
 #endif

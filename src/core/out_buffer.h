@@ -7,6 +7,8 @@
 #include <cstring>
 #include <string>
 
+#include "byte_scan.h"
+
 class OutBuffer {
 public:
     // Writes after the current end of text; the text is cut back to what was written when the
@@ -60,10 +62,9 @@ public:
     // Writes count spaces at `at` and moves it past them. Short runs, the usual case, are one
     // fixed-size store; the bytes past the run are overwritten by whatever comes next.
     void writeSpaces(char *&at, std::size_t count) {
-        static constexpr char sixteen[] = "                ";
         ensure(at, std::max<std::size_t>(count, 16));
         if (count <= 16)
-            std::memcpy(at, sixteen, 16);
+            scan::storeSpaces16(at);
         else
             std::memset(at, ' ', count);
         at += count;

@@ -29,8 +29,9 @@ inline std::size_t tabRun(int16_t width, std::size_t column) {
 class ShortStops {
 public:
     static constexpr unsigned columns = 96;
+    static constexpr unsigned widest = 16;
 
-    explicit ShortStops(unsigned width) {
+    explicit ShortStops(unsigned width) : width_(width) {
         unsigned inStop = 0; // column % width, counted rather than divided: the table is made per block
         for (unsigned column = 0; column < columns; ++column) {
             inStop_[column] = static_cast<std::uint8_t>(inStop);
@@ -40,8 +41,10 @@ public:
     }
     unsigned inStop(unsigned column) const { return inStop_[column]; }
     unsigned run(unsigned column) const { return run_[column]; }
+    unsigned width() const { return width_; }
 
 private:
+    unsigned width_;
     std::uint8_t inStop_[columns];
     std::uint8_t run_[columns];
 };

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "app_error.h"
+#include "byte_scan.h"
 
 namespace utf8 {
 
@@ -181,4 +182,15 @@ TextEncoding EncodingDetector::finish() {
     default:
         return utf8Valid_ && multiByteSeen_ && partialSize_ == 0 ? TextEncoding::Utf8 : TextEncoding::Ansi;
     }
+}
+
+void WholeReadCheck::feed(const char *data, std::size_t size) {
+    const std::uint64_t lastByte = fileLength_ == 0 ? 0 : fileLength_ - 1;
+    if (offset_ < lastByte) {
+        const std::uint64_t before = lastByte - offset_;
+        const std::size_t span = before < size ? static_cast<std::size_t>(before) : size;
+        if (scan::findFirstOf<scan::endOfTextMark>(data, data + span) != data + span)
+            raiseError(err::InputPastEnd);
+    }
+    offset_ += size;
 }

@@ -13,8 +13,6 @@
 #include <cstdint>
 #include <optional>
 
-#include "text_stream.h"
-
 enum class TextEncoding : std::uint8_t { Ansi, Utf8, Utf8Bom, Utf16Le, Utf16Be };
 
 inline bool isUtf16(TextEncoding encoding) {
@@ -30,6 +28,19 @@ enum class Step : std::uint8_t { Complete, Invalid, Incomplete };
 Step sequence(const unsigned char *p, const unsigned char *end, unsigned &length, char32_t &codePoint);
 
 } // namespace utf8
+
+// The whole-text read of a file of known length: it fails with 62 when the text ends early, that is
+// when a byte 0x1A stands before the file's last byte. Fed the file's blocks in order.
+class WholeReadCheck {
+public:
+    explicit WholeReadCheck(std::uint64_t fileLength) : fileLength_(fileLength) {}
+
+    void feed(const char *data, std::size_t size);
+
+private:
+    std::uint64_t fileLength_;
+    std::uint64_t offset_ = 0;
+};
 
 // The code-unit checks of a UTF-16 text of known length, fed its bytes in order (BOM included):
 // an odd length, an unpaired surrogate or a U+001A before the last code unit fails with 62, as a

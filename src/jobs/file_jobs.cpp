@@ -1,11 +1,10 @@
 #include "file_jobs.h"
 
 #include "app_error.h"
+#include "converter.h"
 #include "path_text.h"
 #include "replacement_file.h"
 #include "text_files.h"
-#include "text_stream.h"
-#include "unicode_stream.h"
 
 #include <unordered_set>
 
@@ -65,16 +64,9 @@ void tabStopsInto(const std::string &source, const std::string &destination, con
     FileHandle file = openForReading(source, ShareWrite::Allowed);
     const std::uint64_t length = fileLength(file);
     NoCheck none;
-    if (isUtf16(encoding)) {
-        Utf16Converter converter(Utf16Converter::Rule::TabStops, width, encoding == TextEncoding::Utf16Be);
-        streamInto(std::move(file), length, destination, against, calls, converter, none, afterBlock);
-    } else if (encoding == TextEncoding::Utf8 || encoding == TextEncoding::Utf8Bom) {
-        Utf8TabStopConverter converter(width, encoding == TextEncoding::Utf8Bom);
-        streamInto(std::move(file), length, destination, against, calls, converter, none, afterBlock);
-    } else {
-        TabStopConverter converter(width);
-        streamInto(std::move(file), length, destination, against, calls, converter, none, afterBlock);
-    }
+    const std::unique_ptr<StreamConverter> converter =
+        makeConverter(encoding, ConversionMode::windowTabStops(width));
+    streamInto(std::move(file), length, destination, against, calls, *converter, none, afterBlock);
 }
 
 void fixedSpacesInto(const std::string &source, const std::string &destination,
@@ -83,17 +75,17 @@ void fixedSpacesInto(const std::string &source, const std::string &destination,
                      const AfterBlock &afterBlock) {
     FileHandle file = openForReading(source, ShareWrite::Denied);
     const std::uint64_t length = fileLength(file);
+    const auto converter = [&] {
+        return makeConverter(encoding, ConversionMode::windowFixedSpaces(numberOfSpaces()));
+    };
     if (isUtf16(encoding)) {
-        const bool bigEndian = encoding == TextEncoding::Utf16Be;
-        Utf16TextCheck check(length, bigEndian);
-        Utf16Converter converter(Utf16Converter::Rule::FixedSpaces, numberOfSpaces(), bigEndian);
-        streamInto(std::move(file), length, destination, against, calls, converter, check, afterBlock);
+        Utf16TextCheck check(length, encoding == TextEncoding::Utf16Be);
+        streamInto(std::move(file), length, destination, against, calls, *converter(), check, afterBlock);
         return;
     }
     // UTF-8 text keeps its bytes under this rule: a tab byte is never part of a longer character.
     BytesCheck check{WholeReadCheck(length)};
-    FixedSpacesConverter converter(numberOfSpaces());
-    streamInto(std::move(file), length, destination, against, calls, converter, check, afterBlock);
+    streamInto(std::move(file), length, destination, against, calls, *converter(), check, afterBlock);
 }
 
 } // namespace

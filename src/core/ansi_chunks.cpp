@@ -1,24 +1,15 @@
-#include "text_stream.h"
+// The window's line reading under short tab stops over ANSI text, a chunk at a time: plain chunks
+// (no tab, no lone CR, no end mark) are only stored, and the column is found again from the output
+// when a tab comes.
+#include "tab_chunks.h"
 
-#include <algorithm>
+#include <bit>
 #include <cstring>
 
-#include "byte_scan.h"
-#include "line_rules.h"
-#include "out_buffer.h"
-#include "tab_run.h"
+#ifdef QM_SSE2
+namespace chunks {
 
 namespace {
-
-constexpr char endOfTextMark = '\x1A';
-constexpr char sixteenSpaces[] = "                ";
-
-// Plain bytes copied per step of the byte-wise path: it bounds a step's tab run as well.
-constexpr std::size_t pieceBytes = 16;
-
-#ifdef QM_SSE2
-// The chunked path reads up to this many bytes from the start of a chunk.
-constexpr std::size_t chunkReach = 2 * scan::chunkBytes;
 
 // What the chunk loops know of the column: `origin` is the chunk index of column 0, or of a stop
 // at most 15 bytes before the chunk, for the chunk whose output starts at `known`.
@@ -26,13 +17,12 @@ struct ChunkColumn {
     char *known;
     int origin;
     const ShortStops &stops;
-    unsigned width;
 
     // The origin of a chunk whose output starts at `column`: the column's offset from the last
     // stop before it, negated.
     int originAt(std::size_t column) const {
         return -static_cast<int>(column < ShortStops::columns ? stops.inStop(static_cast<unsigned>(column))
-                                                              : columnInStop(column, width));
+                                                              : columnInStop(column, stops.width()));
     }
 
     // Brings origin up to the chunk whose output starts at `out`; the chunks between were plain
@@ -56,92 +46,6 @@ struct DenseEnd {
 };
 using DenseChunks = DenseEnd (*)(const char *, char *, const char *, const char *, ChunkColumn &);
 
-#endif
-
-// Writes the converted text through a bare pointer into output that the caller has made room for,
-// a step at a time: whole chunks where the tab stops are short and enough text is left, or else up
-// to 16 plain bytes and the special byte after them.
-struct LineWriter {
-    char *o;
-    char *columnStart; // output position of column `columnBase`
-    std::size_t columnBase;
-    int16_t width;
-    bool lineOpen;
-    bool pendingCr;
-    bool textEnded = false;
-
-    std::size_t column() const { return columnBase + static_cast<std::size_t>(o - columnStart); }
-    void restartColumn(std::size_t at = 0) {
-        columnBase = at;
-        columnStart = o;
-    }
-
-    const char *piece(const char *p, const char *end);
-    const char *special(const char *p, const char *stop, const char *end);
-#ifdef QM_SSE2
-    template <class Isa, DenseChunks dense>
-    const char *chunks(const char *p, const char *end, const char *outLimit, const ShortStops &stops);
-    const char *chunksSse2(const char *p, const char *end, const char *outLimit, const ShortStops &stops);
-    QM_AVX2_LOOP const char *chunksAvx2(const char *p, const char *end, const char *outLimit,
-                                        const ShortStops &stops);
-#endif
-};
-
-// Output room one step may need: a piece's bytes and tab run, or a chunk (at most 64 bytes) in which
-// every byte is a tab of 16 spaces; and the stores that reach past the written text.
-std::size_t stepRoom(int16_t width) {
-    const std::size_t maxRun = std::max<std::size_t>(16, width > 0 ? static_cast<std::size_t>(width) : 0);
-    return std::max<std::size_t>(pieceBytes * (maxRun + 1), 64 * 16) + 128;
-}
-
-const char *LineWriter::piece(const char *p, const char *end) {
-    const char *stop = p + std::min<std::size_t>(pieceBytes, static_cast<std::size_t>(end - p));
-    const char *found = scan::findFirstOf<'\t', '\n', '\r', endOfTextMark>(p, stop);
-    std::memcpy(o, p, static_cast<std::size_t>(found - p));
-    o += found - p;
-    lineOpen = lineOpen || found != p;
-    return found == stop ? found : special(found, stop, end);
-}
-
-// Handles the tab, line feed, carriage return or end mark at p; returns where reading goes on.
-const char *LineWriter::special(const char *p, const char *stop, const char *end) {
-    switch (*p++) {
-    case '\t': {
-        std::size_t run = tabRun(width, column());
-        // Indents are runs of tabs: each after the first stands on a stop and takes a full width.
-        while (p < stop && *p == '\t') {
-            ++p;
-            run += static_cast<std::size_t>(width);
-        }
-        if (run <= 16)
-            std::memcpy(o, sixteenSpaces, 16);
-        else
-            std::memset(o, ' ', run);
-        o += run;
-        restartColumn(); // a tab ends on a stop
-        lineOpen = true;
-        return p;
-    }
-    case '\n':
-        *o++ = '\n';
-        restartColumn();
-        lineOpen = true;
-        return p;
-    case '\r':
-        *o++ = '\r';
-        *o++ = '\n';
-        restartColumn();
-        lineOpen = false;
-        if (p == end)
-            pendingCr = true;
-        else if (*p == '\n')
-            ++p;
-        return p;
-    default: textEnded = true; return end;
-    }
-}
-
-#ifdef QM_SSE2
 // The origin for a chunk byte when the bytes from `copied` up to it hold no tab: just after the last
 // line feed among them, or else the origin so far. `feedsBefore`: the chunk's line feeds before it.
 inline int originAfter(scan::ChunkMask feedsBefore, unsigned copied, int origin) {
@@ -160,7 +64,8 @@ inline scan::ChunkMask feedsBelow(scan::ChunkMask lineFeeds, unsigned at) {
 // stored again.
 template <class Isa>
 inline char *widenTabRuns(char *out, const char *p, scan::ChunkMask tabs, scan::ChunkMask lineFeeds,
-                          unsigned limit, int &origin, const ShortStops &stops, unsigned width) {
+                          unsigned limit, int &origin, const ShortStops &stops) {
+    const unsigned width = stops.width();
     scan::ChunkMask runStarts = tabs & ~(tabs << 1);
     unsigned copied = 0; // bytes of the chunk already in the output
     while (runStarts != 0) {
@@ -194,7 +99,7 @@ inline char *widenEachTab(char *out, const char *p, scan::ChunkMask tabs, unsign
         const auto at = static_cast<unsigned>(std::countr_zero(tabs));
         tabs &= tabs - 1;
         out += at - copied;
-        std::memcpy(out, sixteenSpaces, 16);
+        scan::storeSpaces16(out);
         out += stops.run(static_cast<unsigned>(static_cast<int>(at) - origin));
         copied = at + 1;
         origin = static_cast<int>(copied);
@@ -217,17 +122,17 @@ template <class Isa> inline ChunkMarks marksOf(const char *p, const typename Isa
     using scan::ChunkMask;
     constexpr unsigned bytes = scan::chunkBytes;
     const ChunkMask lineFeeds = Isa::template positions<'\n'>(chunk);
-    // A CR whose LF opens the next chunk (chunkReach bytes are readable) is half of a pair too.
+    // A CR whose LF opens the next chunk (readReach bytes are readable) is half of a pair too.
     const ChunkMask pairedReturns =
         (lineFeeds >> 1) | (static_cast<ChunkMask>(p[bytes] == '\n') << (bytes - 1));
     const ChunkMask lonelyReturns = Isa::template positions<'\r'>(chunk) & ~pairedReturns;
-    const ChunkMask exits = lonelyReturns | Isa::template positions<endOfTextMark>(chunk);
+    const ChunkMask exits = lonelyReturns | Isa::template positions<scan::endOfTextMark>(chunk);
     return {Isa::template positions<'\t'>(chunk), lineFeeds, static_cast<unsigned>(std::countr_zero(exits))};
 }
 
 // Chunks that are not plain lines, one after another, for tab stops of 1 to 16 columns: each is
 // stored whole and its tabs widened. CR LF pairs and lone LFs come out as they are and only restart
-// the column. Stops before a plain chunk, when fewer than chunkReach bytes are left after `lastStart`
+// the column. Stops before a plain chunk, when fewer than readReach bytes are left after `lastStart`
 // or the output is past outLimit; or at a lone CR or an end mark, with p at it.
 template <class Isa>
 inline DenseEnd denseChunks(const char *p, char *out, const char *lastStart, const char *outLimit,
@@ -244,8 +149,7 @@ inline DenseEnd denseChunks(const char *p, char *out, const char *lastStart, con
         const scan::ChunkMask tabs = marks.tabs & scan::bitsBelow(marks.limit);
         // Chunks of 32 bytes are cheaper stored again whole than checked for short gaps.
         if (marks.lineFeeds != 0)
-            out = widenTabRuns<Isa>(out, p, tabs, marks.lineFeeds, marks.limit, origin, column.stops,
-                                    column.width);
+            out = widenTabRuns<Isa>(out, p, tabs, marks.lineFeeds, marks.limit, origin, column.stops);
         else if (scan::chunkBytes > 32 && scan::gapsAtMost16(marks.tabs))
             out = widenEachTab<Isa, true>(out, p, tabs, marks.limit, origin, column.stops);
         else
@@ -265,29 +169,28 @@ inline DenseEnd denseChunks(const char *p, char *out, const char *lastStart, con
 }
 
 // Out of line, so that the loop over plain chunks keeps its pointers and constants in registers.
-[[gnu::noinline]] DenseEnd denseChunksSse2(const char *p, char *out, const char *lastStart,
-                                           const char *outLimit, ChunkColumn &column) {
+QM_NOINLINE DenseEnd denseChunksSse2(const char *p, char *out, const char *lastStart, const char *outLimit,
+                                     ChunkColumn &column) {
     return denseChunks<scan::Sse2>(p, out, lastStart, outLimit, column);
 }
 
-[[gnu::noinline]] QM_AVX2_LOOP DenseEnd denseChunksAvx2(const char *p, char *out, const char *lastStart,
-                                                        const char *outLimit, ChunkColumn &column) {
+QM_NOINLINE QM_AVX2_LOOP DenseEnd denseChunksAvx2(const char *p, char *out, const char *lastStart,
+                                                  const char *outLimit, ChunkColumn &column) {
     return denseChunks<scan::Avx2>(p, out, lastStart, outLimit, column);
 }
 
-// Chunks one after another, for tab stops of 1 to 16 columns, while chunkReach bytes are readable
-// and the output is not past outLimit. Most chunks of text are plain lines (no tab, no lone CR, no
-// end mark) and are only stored; the column is found again from the output when a tab comes. A
-// lone CR or an end mark ends the run and goes to special().
+// Chunks one after another while readReach bytes are readable and the output is not past
+// outLimit. Most chunks of text are plain lines and are only stored. A lone CR or an end mark ends
+// the run, with p at it.
 template <class Isa, DenseChunks dense>
-inline const char *LineWriter::chunks(const char *p, const char *end, const char *outLimit,
-                                      const ShortStops &stops) {
+inline const char *tabStops(const char *p, const char *end, char *&o, std::size_t &column, bool &lineOpen,
+                            const char *outLimit, const ShortStops &stops) {
     constexpr unsigned bytes = scan::chunkBytes;
     char *out = o;
     char *const first = out;
-    const char *const lastStart = end - chunkReach;
-    ChunkColumn known{out, 0, stops, static_cast<unsigned>(width)};
-    known.origin = known.originAt(column());
+    const char *const lastStart = end - readReach;
+    ChunkColumn known{out, 0, stops};
+    known.origin = known.originAt(column);
     const typename Isa::PlainLines plainLines;
     bool stopped = false; // at a lone CR or an end mark
     while (!stopped && p <= lastStart && out <= outLimit) {
@@ -315,87 +218,26 @@ inline const char *LineWriter::chunks(const char *p, const char *end, const char
         known.origin = 0;
     }
     o = out;
-    restartColumn(static_cast<std::size_t>(-known.origin));
+    column = static_cast<std::size_t>(-known.origin);
     // Outside a pair, a line feed is never stored right after a CR, so the output ends a line
     // exactly when it ends with CR LF.
     if (out != first) lineOpen = !(out - first >= 2 && out[-2] == '\r' && out[-1] == '\n');
-    return stopped ? special(p, end, end) : p;
+    return p;
 }
 
-const char *LineWriter::chunksSse2(const char *p, const char *end, const char *outLimit,
-                                   const ShortStops &stops) {
-    return chunks<scan::Sse2, denseChunksSse2>(p, end, outLimit, stops);
+QM_AVX2_LOOP const char *tabStopsAvx2(const char *p, const char *end, char *&o, std::size_t &column,
+                                      bool &lineOpen, const char *outLimit, const ShortStops &stops) {
+    return tabStops<scan::Avx2, denseChunksAvx2>(p, end, o, column, lineOpen, outLimit, stops);
 }
-
-QM_AVX2_LOOP const char *LineWriter::chunksAvx2(const char *p, const char *end, const char *outLimit,
-                                                const ShortStops &stops) {
-    return chunks<scan::Avx2, denseChunksAvx2>(p, end, outLimit, stops);
-}
-#endif
 
 } // namespace
 
-std::string_view TabStopConverter::convert(const char *data, std::size_t size) {
-    if (textEnded_) return {};
-    const char *p = data;
-    const char *const end = data + size;
-    if (pendingCr_ && p != end) {
-        pendingCr_ = false;
-        if (*p == '\n') ++p;
-    }
-    OutBuffer buffer = OutBuffer::overwriting(scratch_);
-    const std::size_t room = stepRoom(width_);
-    char *o = buffer.cursor();
-    LineWriter writer{o, o, column_, width_, lineOpen_, pendingCr_};
-#ifdef QM_SSE2
-    const bool shortStops = width_ >= 1 && width_ <= 16;
-    const ShortStops stops(shortStops ? static_cast<unsigned>(width_) : 1);
-    const bool avx2 = scan::activePath() == scan::Path::Avx2;
+const char *ansiTabStops(const char *p, const char *end, char *&o, std::size_t &column, bool &lineOpen,
+                         const char *outLimit, const ShortStops &stops) {
+    if (scan::activePath() == scan::Path::Avx2)
+        return tabStopsAvx2(p, end, o, column, lineOpen, outLimit, stops);
+    return tabStops<scan::Sse2, denseChunksSse2>(p, end, o, column, lineOpen, outLimit, stops);
+}
+
+} // namespace chunks
 #endif
-    while (p < end && !writer.textEnded) {
-        const auto behind = static_cast<std::size_t>(writer.o - writer.columnStart);
-        buffer.ensure(writer.o, room);
-        writer.columnStart = writer.o - behind;
-#ifdef QM_SSE2
-        if (shortStops && static_cast<std::size_t>(end - p) >= chunkReach) {
-            p = avx2 ? writer.chunksAvx2(p, end, buffer.lastStartFor(room), stops)
-                     : writer.chunksSse2(p, end, buffer.lastStartFor(room), stops);
-            continue;
-        }
-#endif
-        p = writer.piece(p, end);
-    }
-    buffer.commit(writer.o);
-    column_ = width_ > 0 ? writer.column() % static_cast<std::size_t>(width_) : 0;
-    lineOpen_ = writer.lineOpen;
-    pendingCr_ = writer.pendingCr;
-    textEnded_ = writer.textEnded;
-    return {scratch_.data(), buffer.written()};
-}
-
-void TabStopConverter::finish(std::string &out) {
-    if (lineOpen_) out.append("\r\n", 2);
-    lineOpen_ = false;
-    pendingCr_ = false;
-    textEnded_ = true;
-}
-
-FixedSpacesConverter::FixedSpacesConverter(int16_t numberOfSpaces) : run_(spacesPerTab(numberOfSpaces)) {}
-
-std::string_view FixedSpacesConverter::convert(const char *data, std::size_t size) {
-    OutBuffer buffer = OutBuffer::overwriting(scratch_);
-    writeFixedSpaces(data, size, run_, buffer);
-    return {scratch_.data(), buffer.written()};
-}
-
-void FixedSpacesConverter::finish(std::string &out) { out.append("\r\n", 2); }
-
-void WholeReadCheck::feed(const char *data, std::size_t size) {
-    const std::uint64_t lastByte = fileLength_ == 0 ? 0 : fileLength_ - 1;
-    if (offset_ < lastByte) {
-        const std::uint64_t before = lastByte - offset_;
-        const std::size_t span = before < size ? static_cast<std::size_t>(before) : size;
-        if (scan::findFirstOf<endOfTextMark>(data, data + span) != data + span) raiseError(err::InputPastEnd);
-    }
-    offset_ += size;
-}
