@@ -13,4 +13,5 @@ set(QM_CORE_SOURCES
     src/core/display_width_table.cpp
     src/core/text_encoding.cpp
     src/core/unicode_stream.cpp
+    src/core/wildcard.cpp
 )
