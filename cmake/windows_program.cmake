@@ -74,6 +74,7 @@ if(EXISTS ${QM_GTEST_SOURCE_DIR}/CMakeLists.txt)
     add_subdirectory(tests/win32)
     add_subdirectory(tests/forms)
     add_subdirectory(tests/e2e)
+    add_subdirectory(tests/console)
     # The installer and the portable zip, with makensis (Debian's nsis).
     find_program(QM_MAKENSIS makensis)
     if(QM_MAKENSIS)

@@ -13,9 +13,9 @@ struct LongOption {
 };
 
 constexpr LongOption longOptions[] = {
-    {"tabs", true},    {"initial", false}, {"spaces", true},    {"output", true}, {"in-place", false},
-    {"recursive", false}, {"ext", true},   {"check", false},    {"quiet", false}, {"silent", false},
-    {"version", false}, {"help", false},
+    {"tabs", true},      {"initial", false},   {"spaces", true},   {"output", true},
+    {"in-place", false}, {"recursive", false}, {"ext", true},      {"check", false},
+    {"quiet", false},    {"silent", false},    {"version", false}, {"help", false},
 };
 
 const LongOption *findLongOption(std::string_view name, std::string &error) {
@@ -73,13 +73,17 @@ private:
         if (!option) return;
         const std::string shown = "--" + std::string(option->name);
         if (!option->takesValue) {
-            if (equals != std::string_view::npos) error_ = "option '" + shown + "' doesn't allow an argument";
-            else flag(option->name);
+            if (equals != std::string_view::npos)
+                error_ = "option '" + shown + "' doesn't allow an argument";
+            else
+                flag(option->name);
             return;
         }
         std::optional<std::string> value;
-        if (equals != std::string_view::npos) value = std::string(text.substr(equals + 1));
-        else value = valueFor({}, shown);
+        if (equals != std::string_view::npos)
+            value = std::string(text.substr(equals + 1));
+        else
+            value = valueFor({}, shown);
         if (value) withValue(option->name, *value);
     }
 
@@ -101,20 +105,31 @@ private:
     }
 
     void flag(std::string_view name) {
-        if (name == "initial") options_.leadingOnly = true;
-        else if (name == "recursive") options_.recursive = true;
-        else if (name == "quiet" || name == "silent") options_.quiet = true;
-        else if (name == "version") options_.showVersion = true;
-        else if (name == "help") options_.showHelp = true;
-        else if (name == "in-place") setOutput(OutputKind::InPlace, "--in-place");
-        else if (name == "check") setOutput(OutputKind::Check, "--check");
+        if (name == "initial")
+            options_.leadingOnly = true;
+        else if (name == "recursive")
+            options_.recursive = true;
+        else if (name == "quiet" || name == "silent")
+            options_.quiet = true;
+        else if (name == "version")
+            options_.showVersion = true;
+        else if (name == "help")
+            options_.showHelp = true;
+        else if (name == "in-place")
+            setOutput(OutputKind::InPlace, "--in-place");
+        else if (name == "check")
+            setOutput(OutputKind::Check, "--check");
     }
 
     void withValue(std::string_view name, const std::string &value) {
-        if (name == "tabs") tabs(value);
-        else if (name == "spaces") spaces(value);
-        else if (name == "output") output(value);
-        else if (name == "ext") extension(value);
+        if (name == "tabs")
+            tabs(value);
+        else if (name == "spaces")
+            spaces(value);
+        else if (name == "output")
+            output(value);
+        else if (name == "ext")
+            extension(value);
     }
 
     void tabs(const std::string &value) {
@@ -173,9 +188,10 @@ private:
             error_ = "--spaces cannot be combined with --tabs";
             return;
         }
-        const bool noInputs = options_.inputs.empty() ||
-                              (options_.inputs.size() == 1 && options_.inputs.front() == "-");
-        if (!noInputs && std::find(options_.inputs.begin(), options_.inputs.end(), "-") != options_.inputs.end())
+        const bool noInputs =
+            options_.inputs.empty() || (options_.inputs.size() == 1 && options_.inputs.front() == "-");
+        if (!noInputs &&
+            std::find(options_.inputs.begin(), options_.inputs.end(), "-") != options_.inputs.end())
             error_ = "standard input ('-') cannot be mixed with files";
         else if (options_.output == OutputKind::InPlace && noInputs)
             error_ = "--in-place needs files to replace";

@@ -10,7 +10,9 @@ namespace {
 template <class Converter> class Adapted : public StreamConverter {
 public:
     template <class... Arguments> explicit Adapted(Arguments... arguments) : converter_(arguments...) {}
-    std::string_view convert(const char *data, std::size_t size) override { return converter_.convert(data, size); }
+    std::string_view convert(const char *data, std::size_t size) override {
+        return converter_.convert(data, size);
+    }
     void finish(std::string &out) override { converter_.finish(out); }
 
 private:
@@ -24,10 +26,12 @@ std::unique_ptr<StreamConverter> makeConsoleConverter(TextEncoding encoding, con
     if (options.fixedSpaces) {
         const auto spaces = static_cast<int16_t>(options.fixedSpaces);
         if (isUtf16(encoding))
-            return std::make_unique<Adapted<Utf16Converter>>(Utf16Converter::Rule::FixedSpaces, spaces, bigEndian);
+            return std::make_unique<Adapted<Utf16Converter>>(Utf16Converter::Rule::FixedSpaces, spaces,
+                                                             bigEndian);
         return std::make_unique<Adapted<FixedSpacesConverter>>(spaces);
     }
-    const auto width = static_cast<int16_t>(options.tabStops.empty() ? 8 : std::atoi(options.tabStops.c_str()));
+    const auto width =
+        static_cast<int16_t>(options.tabStops.empty() ? 8 : std::atoi(options.tabStops.c_str()));
     if (isUtf16(encoding))
         return std::make_unique<Adapted<Utf16Converter>>(Utf16Converter::Rule::TabStops, width, bigEndian);
     if (encoding == TextEncoding::Utf8 || encoding == TextEncoding::Utf8Bom)

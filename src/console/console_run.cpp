@@ -31,7 +31,7 @@ bool isExistingFolder(const std::string &path) {
 
 // Makes the folder and every folder above it that is missing.
 void createFolderPath(const std::string &folder) {
-    for (std::size_t at = folder.find_first_of("\\/"); ; at = folder.find_first_of("\\/", at + 1)) {
+    for (std::size_t at = folder.find_first_of("\\/");; at = folder.find_first_of("\\/", at + 1)) {
         const std::string part = folder.substr(0, at);
         const bool root = part.empty() || part.back() == ':' || part == "\\" || part.starts_with("\\\\");
         if (!root && !isExistingFolder(part) && !CreateDirectoryW(widePath(part).c_str(), nullptr)) {
@@ -84,12 +84,14 @@ public:
     int files() {
         InputList list = collectInputs(options_.inputs, options_.extensions, options_.recursive);
         for (const InputProblem &problem : list.problems)
-            report(problem.name, problem.errorNumber == err::FileNotFound ? consoleText::noMatch
-                                                                            : consoleText::reasonFor(problem.errorNumber));
+            report(problem.name, problem.errorNumber == err::FileNotFound
+                                     ? consoleText::noMatch
+                                     : consoleText::reasonFor(problem.errorNumber));
         std::vector<WorkItem> items = planned(list);
         std::vector<WorkItem> verified = verify(items);
         try {
             convert(verified);
+            finishStandardOutput();
         } catch (const OutputFailed &failed) {
             report("standard output", consoleText::reasonFor(failed.errorNumber));
         }
@@ -143,15 +145,16 @@ private:
     // Where each input goes. Two inputs that would write one destination: the second is refused.
     std::vector<WorkItem> planned(const InputList &list) {
         std::vector<WorkItem> items;
-        const bool intoFolder = options_.output == OutputKind::Destination &&
-                                (list.many || list.files.size() > 1 || endsInSeparator(options_.destination) ||
-                                 isExistingFolder(options_.destination));
+        const bool intoFolder =
+            options_.output == OutputKind::Destination &&
+            (list.many || list.files.size() > 1 || endsInSeparator(options_.destination) ||
+             isExistingFolder(options_.destination));
         std::set<std::wstring> destinations;
         for (const InputFile &input : list.files) {
             WorkItem item{input, {}, TextEncoding::Ansi};
             if (options_.output == OutputKind::Destination) {
-                item.destination = intoFolder ? joinedPath(options_.destination, input.relative)
-                                              : options_.destination;
+                item.destination =
+                    intoFolder ? joinedPath(options_.destination, input.relative) : options_.destination;
                 if (!destinations.insert(destinationKey(item.destination)).second) {
                     report(input.source, consoleText::sameDestination);
                     continue;
@@ -171,7 +174,8 @@ private:
         progress_.startStep("Verifying", items.size());
         for (WorkItem &item : items) {
             try {
-                item.encoding = verifyInputCounting(item.input.source, [&](std::size_t bytes) { progress_.bytesDone(bytes); });
+                item.encoding = verifyInputCounting(item.input.source,
+                                                    [&](std::size_t bytes) { progress_.bytesDone(bytes); });
                 verified.push_back(item);
             } catch (const AppError &error) {
                 report(item.input.source, consoleText::reasonFor(error.number));
@@ -196,13 +200,15 @@ private:
     }
 
     void convertOne(const WorkItem &item) {
-        const auto converter = makeConsoleConverter(item.encoding, options_);
         const BytesRead counted = [&](std::size_t bytes) { progress_.bytesDone(bytes); };
         const std::string &source = item.input.source;
+        if (options_.output == OutputKind::StandardOutput) {
+            toStandardOutput(item, counted);
+            return;
+        }
+        const auto converter = makeConsoleConverter(item.encoding, options_);
         switch (options_.output) {
-        case OutputKind::StandardOutput:
-            convertFileToSink(source, *converter, [&](std::string_view bytes) { toOutput(bytes); }, counted);
-            break;
+        case OutputKind::StandardOutput: break;
         case OutputKind::Check:
             if (conversionChangesFile(source, *converter, counted)) listFound(source);
             break;
@@ -219,6 +225,26 @@ private:
         }
     }
 
+    // Files on standard output make one text, as expand reads them: a line that one file leaves open
+    // goes on in the next. A file in another encoding starts afresh, since its columns count otherwise.
+    void toStandardOutput(const WorkItem &item, const BytesRead &counted) {
+        if (!outputConverter_ || outputEncoding_ != item.encoding) {
+            finishStandardOutput();
+            outputConverter_ = makeConsoleConverter(item.encoding, options_);
+            outputEncoding_ = item.encoding;
+        }
+        convertFileToSink(
+            item.input.source, *outputConverter_, [&](std::string_view bytes) { toOutput(bytes); }, counted);
+    }
+
+    void finishStandardOutput() {
+        if (!outputConverter_) return;
+        std::string end;
+        outputConverter_->finish(end);
+        outputConverter_.reset();
+        toOutput(end);
+    }
+
     void toOutput(std::string_view bytes) {
         try {
             io_.output.writeBytes(bytes);
@@ -230,6 +256,8 @@ private:
     const ConsoleOptions &options_;
     ConsoleIo &io_;
     ProgressLine progress_;
+    std::unique_ptr<StreamConverter> outputConverter_;
+    TextEncoding outputEncoding_ = TextEncoding::Ansi;
     int failures_ = 0;
     bool found_ = false;
 };

@@ -41,8 +41,8 @@ std::vector<Entry> listEntries(const std::string &search) {
     do {
         const std::wstring_view name = found.cFileName;
         if (name == L"." || name == L".." || isHiddenOrSystem(found)) continue;
-        entries.push_back({found.cFileName, isFolder(found),
-                           (found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0});
+        entries.push_back(
+            {found.cFileName, isFolder(found), (found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0});
     } while (FindNextFileW(handle.get(), &found));
     std::sort(entries.begin(), entries.end(), [](const Entry &a, const Entry &b) {
         return CompareStringOrdinal(a.name.c_str(), -1, b.name.c_str(), -1, TRUE) == CSTR_LESS_THAN;
@@ -54,13 +54,14 @@ std::string joined(const std::string &folder, const std::string &name) {
     if (folder.empty()) return name;
     const char last = folder.back();
     return last == '\\' || last == '/' || (folder.size() == 2 && last == ':') ? folder + name
-                                                                                : folder + "\\" + name;
+                                                                              : folder + "\\" + name;
 }
 
 class Collector {
 public:
     Collector(const std::vector<std::string> &extensions, bool recursive) : recursive_(recursive) {
-        for (const std::string &extension : extensions) extensions_.push_back(folded(L"." + toWide(extension)));
+        for (const std::string &extension : extensions)
+            extensions_.push_back(folded(L"." + toWide(extension)));
     }
 
     InputList take(const std::vector<std::string> &arguments) {
@@ -99,7 +100,8 @@ private:
                 list_.files.push_back({folder + name, name});
             }
         });
-        if (list_.files.size() == before && (list_.problems.empty() || list_.problems.back().name != argument))
+        if (list_.files.size() == before &&
+            (list_.problems.empty() || list_.problems.back().name != argument))
             list_.problems.push_back({argument, err::FileNotFound});
     }
 

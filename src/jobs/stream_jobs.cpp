@@ -50,9 +50,6 @@ void convertFileToSink(const std::string &source, StreamConverter &converter,
         sink(converter.convert(data, size));
         if (bytesRead) bytesRead(size);
     });
-    std::string end;
-    converter.finish(end);
-    sink(end);
 }
 
 void convertFileInPlace(const std::string &path, StreamConverter &converter, const BytesRead &bytesRead) {

@@ -23,7 +23,8 @@ TextEncoding verifyInputCounting(const std::string &path, const BytesRead &bytes
 void convertFileInto(const std::string &source, const std::string &destination, StreamConverter &converter,
                      const BytesRead &bytesRead);
 
-// The source through the converter, each converted block handed to the sink (standard output).
+// The source through the converter, each converted block handed to the sink (standard output). The
+// converter is not finished: the next file may go on through it.
 void convertFileToSink(const std::string &source, StreamConverter &converter,
                        const std::function<void(std::string_view)> &sink, const BytesRead &bytesRead);
 

@@ -1,0 +1,42 @@
+// Runs the real quillmerec.exe (the copy beside the tests) with its standard streams on pipes, as a
+// script or a build would, and gives back what it wrote and its exit code.
+#pragma once
+
+#include "win.h"
+
+#include <string>
+#include <vector>
+
+struct ProgramResult {
+    DWORD exitCode = 0;
+    std::string output; // standard output, byte for byte
+    std::string errors; // standard error, byte for byte
+};
+
+// The folder that holds the tests and the program, with a trailing backslash.
+std::string testProgramFolder();
+
+// Quotes an argument for the command line as CommandLineToArgvW reads it back.
+std::string quotedArgument(const std::string &argument);
+
+// The arguments (UTF-8) passed through the wide command line; `input` fed to standard input.
+ProgramResult runConsoleProgram(const std::vector<std::string> &arguments, const std::string &input = "",
+                                const std::string &workingFolder = "");
+
+// Started and left running, standard streams on the null device: for a test that ends it itself.
+class RunningProgram {
+public:
+    explicit RunningProgram(const std::vector<std::string> &arguments);
+    RunningProgram(const RunningProgram &) = delete;
+    RunningProgram &operator=(const RunningProgram &) = delete;
+    ~RunningProgram();
+
+    HANDLE process() const { return process_.hProcess; }
+    // Ends the program at once, as a crash or a kill from outside would, and waits for it to go.
+    void kill();
+    // The exit code, or STILL_ACTIVE when it did not end within the limit.
+    DWORD waitForExit(DWORD milliseconds);
+
+private:
+    PROCESS_INFORMATION process_{};
+};
