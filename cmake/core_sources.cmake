@@ -14,4 +14,7 @@ set(QM_CORE_SOURCES
     src/core/text_encoding.cpp
     src/core/unicode_stream.cpp
     src/core/wildcard.cpp
+    src/core/tab_stops.cpp
+    src/core/text_units.cpp
+    src/core/converter.cpp
 )

@@ -10,4 +10,5 @@ set(QM_RULE_TESTS
     ${CMAKE_SOURCE_DIR}/tests/core/twips_test.cpp
     ${CMAKE_SOURCE_DIR}/tests/core/display_width_test.cpp
     ${CMAKE_SOURCE_DIR}/tests/core/unicode_stream_test.cpp
+    ${CMAKE_SOURCE_DIR}/tests/core/converter_modes_test.cpp
 )
