@@ -52,6 +52,7 @@ public:
                 shortOptions(std::string_view(argument).substr(1));
         }
         if (error_.empty()) checkCombination();
+        if (error_.empty()) chooseMode();
         if (!error_.empty()) return {std::nullopt, error_};
         if (options_.extensions.empty()) options_.extensions.push_back("txt");
         return {options_, {}};
@@ -106,7 +107,7 @@ private:
 
     void flag(std::string_view name) {
         if (name == "initial")
-            options_.leadingOnly = true;
+            options_.mode.leadingOnly = true;
         else if (name == "recursive")
             options_.recursive = true;
         else if (name == "quiet" || name == "silent")
@@ -181,6 +182,23 @@ private:
         options_.output = kind;
         outputShown_ = shown;
         return true;
+    }
+
+    void chooseMode() {
+        ConversionMode &mode = options_.mode;
+        mode.lineEnds = LineEnds::Kept;
+        if (options_.fixedSpaces) {
+            mode.rule = TabRule::FixedSpaces;
+            mode.spaces = static_cast<std::size_t>(options_.fixedSpaces);
+            return;
+        }
+        mode.rule = TabRule::TabStops;
+        if (options_.tabStops.empty()) return;
+        std::string reason;
+        if (const auto stops = parseTabStops(options_.tabStops, reason))
+            mode.stops = *stops;
+        else
+            error_ = reason;
     }
 
     void checkCombination() {

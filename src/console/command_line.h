@@ -2,6 +2,8 @@
 // the program reports with exit code 2.
 #pragma once
 
+#include "converter.h"
+
 #include <optional>
 #include <string>
 #include <vector>
@@ -9,10 +11,11 @@
 enum class OutputKind { StandardOutput, Destination, InPlace, Check };
 
 struct ConsoleOptions {
-    // Tab stops as written after -t (empty: every 8 columns), or a fixed run of spaces per tab.
-    std::string tabStops;
-    int fixedSpaces = 0; // 1 to 16 with --spaces, else 0
-    bool leadingOnly = false;
+    // How every input is converted: tab stops (-t, 8 unless given) or a fixed run (--spaces), all tabs
+    // or leading ones (-i), always with line ends kept as they are.
+    ConversionMode mode;
+    std::string tabStops; // as written after -t, the -t options joined by commas
+    int fixedSpaces = 0;  // 1 to 16 with --spaces, else 0
     OutputKind output = OutputKind::StandardOutput;
     std::string destination; // with OutputKind::Destination
     bool recursive = false;

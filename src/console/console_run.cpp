@@ -2,9 +2,9 @@
 
 #include "app_error.h"
 #include "command_line.h"
-#include "console_converter.h"
 #include "console_stream.h"
 #include "console_texts.h"
+#include "converter.h"
 #include "input_list.h"
 #include "stream_jobs.h"
 #include "text_files.h"
@@ -104,7 +104,7 @@ public:
             const std::string bytes = readAllBytes(io_.input);
             EncodingDetector detector(bytes.size());
             detector.feed(bytes.data(), bytes.size());
-            const auto converter = makeConsoleConverter(detector.finish(), options_);
+            const auto converter = makeConverter(detector.finish(), options_.mode);
             std::string converted(converter->convert(bytes.data(), bytes.size()));
             converter->finish(converted);
             finishStandardInput(bytes, converted);
@@ -206,7 +206,7 @@ private:
             toStandardOutput(item, counted);
             return;
         }
-        const auto converter = makeConsoleConverter(item.encoding, options_);
+        const auto converter = makeConverter(item.encoding, options_.mode);
         switch (options_.output) {
         case OutputKind::StandardOutput: break;
         case OutputKind::Check:
@@ -230,7 +230,7 @@ private:
     void toStandardOutput(const WorkItem &item, const BytesRead &counted) {
         if (!outputConverter_ || outputEncoding_ != item.encoding) {
             finishStandardOutput();
-            outputConverter_ = makeConsoleConverter(item.encoding, options_);
+            outputConverter_ = makeConverter(item.encoding, options_.mode);
             outputEncoding_ = item.encoding;
         }
         convertFileToSink(

@@ -4,7 +4,7 @@
 // blocks of memory.
 #pragma once
 
-#include "block_converter.h"
+#include "converter.h"
 #include "text_encoding.h"
 
 #include <cstddef>

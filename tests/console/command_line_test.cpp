@@ -26,10 +26,31 @@ TEST(CommandLine, SpellingsOfTabStopsAsExpandWritesThem) {
     EXPECT_EQ(parsed({"--ta=3"}).tabStops, "3"); // a unique prefix names its option
     // Several -t add up, as expand's do.
     EXPECT_EQ(parsed({"-t", "2", "-t", "/8"}).tabStops, "2,/8");
-    EXPECT_TRUE(parsed({"-i"}).leadingOnly);
-    EXPECT_TRUE(parsed({"--initial"}).leadingOnly);
+    EXPECT_TRUE(parsed({"-i"}).mode.leadingOnly);
+    EXPECT_TRUE(parsed({"--initial"}).mode.leadingOnly);
     EXPECT_EQ(parsed({"--spaces=16"}).fixedSpaces, 16);
     EXPECT_EQ(parsed({"--spaces", "1"}).fixedSpaces, 1);
+}
+
+// What the conversion of every input will be: always with line ends kept.
+TEST(CommandLine, OptionsBecomeTheConversionMode) {
+    ConversionMode mode = parsed({}).mode;
+    EXPECT_EQ(mode.rule, TabRule::TabStops);
+    EXPECT_EQ(mode.stops, TabStops::every(8));
+    EXPECT_EQ(mode.lineEnds, LineEnds::Kept);
+    EXPECT_FALSE(mode.leadingOnly);
+
+    EXPECT_EQ(parsed({"-t", "4"}).mode.stops, TabStops::every(4));
+    EXPECT_EQ(parsed({"-t", "4,8,12"}).mode.stops, TabStops::list({4, 8, 12}, TabStops::After::OneSpace, 0));
+    EXPECT_EQ(parsed({"-t", "2", "-t", "+5"}).mode.stops,
+              TabStops::list({2}, TabStops::After::EveryNAfterLast, 5));
+    EXPECT_EQ(parsed({"--tabs=3 /6"}).mode.stops, TabStops::list({3}, TabStops::After::EveryN, 6));
+
+    mode = parsed({"--spaces=3", "-i"}).mode;
+    EXPECT_EQ(mode.rule, TabRule::FixedSpaces);
+    EXPECT_EQ(mode.spaces, 3u);
+    EXPECT_TRUE(mode.leadingOnly);
+    EXPECT_EQ(mode.lineEnds, LineEnds::Kept);
 }
 
 TEST(CommandLine, OutputsFlagsAndInputs) {
@@ -47,7 +68,7 @@ TEST(CommandLine, OutputsFlagsAndInputs) {
     options = parsed({"-rqit", "4", "src"});
     EXPECT_TRUE(options.recursive);
     EXPECT_TRUE(options.quiet);
-    EXPECT_TRUE(options.leadingOnly);
+    EXPECT_TRUE(options.mode.leadingOnly);
     EXPECT_EQ(options.tabStops, "4");
     EXPECT_EQ(options.inputs, std::vector<std::string>{"src"});
 
@@ -69,6 +90,9 @@ TEST(CommandLine, UsageErrorsSayWhatIsWrong) {
     EXPECT_EQ(refusal({"--output"}), "option '--output' requires an argument");
     EXPECT_EQ(refusal({"--check=yes"}), "option '--check' doesn't allow an argument");
     EXPECT_EQ(refusal({"-t", ""}), "tab stops must not be empty");
+    EXPECT_EQ(refusal({"-t", "8,4"}), "tab stops must be ascending");
+    EXPECT_EQ(refusal({"-t", "4x"}), "tab stop contains invalid character(s): 'x'");
+    EXPECT_EQ(refusal({"-t", "0"}), "tab size cannot be 0");
     for (const char *bad : {"0", "17", "x", "", "4x", "-3"})
         EXPECT_EQ(refusal({std::string("--spaces=") + bad}),
                   std::string("--spaces takes a number of spaces from 1 to 16, not '") + bad + "'");

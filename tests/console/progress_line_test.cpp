@@ -21,8 +21,8 @@ class ProgressLineTest : public ConsoleFolderTest {
 protected:
     void SetUp() override {
         ConsoleFolderTest::SetUp();
-        file_ = CreateFileW(wideOf(path("err.txt")).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_NEW,
-                            0, nullptr);
+        file_ = CreateFileW(wideOf(path("err.txt")).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                            CREATE_NEW, 0, nullptr);
     }
     void TearDown() override {
         CloseHandle(file_);

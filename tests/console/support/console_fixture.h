@@ -17,7 +17,8 @@ protected:
     std::string path(const std::string &name) const { return folder_ + name; }
     // Writes a file, making the folders of its name first.
     std::string write(const std::string &name, const std::string &bytes) const {
-        for (std::size_t slash = name.find('\\'); slash != std::string::npos; slash = name.find('\\', slash + 1))
+        for (std::size_t slash = name.find('\\'); slash != std::string::npos;
+             slash = name.find('\\', slash + 1))
             CreateDirectoryW(wideOf(folder_ + name.substr(0, slash)).c_str(), nullptr);
         writeBytes(path(name), bytes);
         return path(name);

@@ -109,11 +109,12 @@ ProgramResult runConsoleProgram(const std::vector<std::string> &arguments, const
     return result;
 }
 
-RunningProgram::RunningProgram(const std::vector<std::string> &arguments) {
+RunningProgram::RunningProgram(const std::vector<std::string> &arguments, Streams streams) {
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     std::wstring line = commandLine(arguments);
-    CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr, nullptr, &startup,
+    const DWORD flags = streams == Streams::None ? CREATE_NO_WINDOW : 0;
+    CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, flags, nullptr, nullptr, &startup,
                    &process_);
 }
 
@@ -134,4 +135,44 @@ DWORD RunningProgram::waitForExit(DWORD milliseconds) {
     DWORD code = STILL_ACTIVE;
     GetExitCodeProcess(process_.hProcess, &code);
     return code;
+}
+
+TestConsole::TestConsole() {
+    FreeConsole();
+    if (!AllocConsole()) return;
+    screen_ = CreateFileW(L"CONOUT$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                          nullptr, OPEN_EXISTING, 0, nullptr);
+    // Wide enough that the test folder's long names do not wrap.
+    SetConsoleScreenBufferSize(screen_, COORD{250, 100});
+    clear();
+}
+
+TestConsole::~TestConsole() {
+    if (screen_ != INVALID_HANDLE_VALUE) CloseHandle(screen_);
+    FreeConsole();
+}
+
+void TestConsole::clear() {
+    CONSOLE_SCREEN_BUFFER_INFO info{};
+    if (!GetConsoleScreenBufferInfo(screen_, &info)) return;
+    DWORD written = 0;
+    FillConsoleOutputCharacterW(screen_, L' ', static_cast<DWORD>(info.dwSize.X * info.dwSize.Y), COORD{0, 0},
+                                &written);
+    SetConsoleCursorPosition(screen_, COORD{0, 0});
+}
+
+std::string TestConsole::shown() const {
+    CONSOLE_SCREEN_BUFFER_INFO info{};
+    if (!GetConsoleScreenBufferInfo(screen_, &info)) return "<no console>";
+    std::string text;
+    std::wstring row(static_cast<std::size_t>(info.dwSize.X), L' ');
+    for (SHORT y = 0; y < info.dwSize.Y; ++y) {
+        DWORD read = 0;
+        ReadConsoleOutputCharacterW(screen_, row.data(), static_cast<DWORD>(row.size()), COORD{0, y}, &read);
+        std::wstring line = row.substr(0, read);
+        line.erase(line.find_last_not_of(L' ') + 1);
+        text += utf8Of(line) + "\n";
+    }
+    text.erase(text.find_last_not_of('\n') + 1);
+    return text;
 }

@@ -23,10 +23,12 @@ std::string quotedArgument(const std::string &argument);
 ProgramResult runConsoleProgram(const std::vector<std::string> &arguments, const std::string &input = "",
                                 const std::string &workingFolder = "");
 
-// Started and left running, standard streams on the null device: for a test that ends it itself.
+// Started and left running, for a test that watches it or ends it itself: with no standard streams
+// at all, or on the console of the test (TestConsole), as from a command prompt.
 class RunningProgram {
 public:
-    explicit RunningProgram(const std::vector<std::string> &arguments);
+    enum class Streams { None, TestConsole };
+    explicit RunningProgram(const std::vector<std::string> &arguments, Streams streams = Streams::None);
     RunningProgram(const RunningProgram &) = delete;
     RunningProgram &operator=(const RunningProgram &) = delete;
     ~RunningProgram();
@@ -39,4 +41,23 @@ public:
 
 private:
     PROCESS_INFORMATION process_{};
+};
+
+// A console of the test's own, as a command prompt window gives one: the program started with
+// Streams::TestConsole writes on it, and the test reads back what it shows.
+class TestConsole {
+public:
+    TestConsole();
+    ~TestConsole();
+    TestConsole(const TestConsole &) = delete;
+    TestConsole &operator=(const TestConsole &) = delete;
+
+    bool ready() const { return screen_ != INVALID_HANDLE_VALUE; }
+    void clear();
+    // What the console shows, in UTF-8: each row without its trailing blanks, rows joined by '\n',
+    // the empty rows at the end left out.
+    std::string shown() const;
+
+private:
+    HANDLE screen_ = INVALID_HANDLE_VALUE;
 };
