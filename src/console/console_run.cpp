@@ -29,22 +29,23 @@ bool isExistingFolder(const std::string &path) {
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-// Makes the folder and every folder above it that is missing.
-void createFolderPath(const std::string &folder) {
-    for (std::size_t at = folder.find_first_of("\\/");; at = folder.find_first_of("\\/", at + 1)) {
-        const std::string part = folder.substr(0, at);
-        const bool root = part.empty() || part.back() == ':' || part == "\\" || part.starts_with("\\\\");
-        if (!root && !isExistingFolder(part) && !CreateDirectoryW(widePath(part).c_str(), nullptr)) {
-            const DWORD code = GetLastError();
-            if (code != ERROR_ALREADY_EXISTS) raiseWin32(code);
-        }
-        if (at == std::string::npos) return;
-    }
-}
-
 std::string folderOfPath(const std::string &path) {
     const std::size_t slash = path.find_last_of("\\/");
     return slash == std::string::npos ? std::string() : path.substr(0, slash);
+}
+
+// Makes the folder and every folder above it that is missing. Made from the top down only as far up as
+// needed, so a share's root (\\server\share) or a drive is never asked to be made.
+void createFolderPath(const std::string &folder) {
+    if (folder.empty() || isExistingFolder(folder)) return;
+    if (CreateDirectoryW(widePath(folder).c_str(), nullptr)) return;
+    const DWORD code = GetLastError();
+    if (code == ERROR_ALREADY_EXISTS) return;
+    const std::string parent = folderOfPath(folder);
+    if (code != ERROR_PATH_NOT_FOUND || parent.empty() || parent == folder) raiseWin32(code);
+    createFolderPath(parent);
+    if (!CreateDirectoryW(widePath(folder).c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS)
+        raiseLastError();
 }
 
 std::string readAllBytes(HANDLE input) {
@@ -100,33 +101,37 @@ public:
     }
 
     int standardInput() {
+        std::string bytes, converted;
         try {
-            const std::string bytes = readAllBytes(io_.input);
+            bytes = readAllBytes(io_.input);
             EncodingDetector detector(bytes.size());
             detector.feed(bytes.data(), bytes.size());
             const auto converter = makeConverter(detector.finish(), options_.mode);
-            std::string converted(converter->convert(bytes.data(), bytes.size()));
+            converted.assign(converter->convert(bytes.data(), bytes.size()));
             converter->finish(converted);
-            finishStandardInput(bytes, converted);
         } catch (const AppError &error) {
             report(consoleText::standardInputName, consoleText::reasonFor(error.number));
+            return exitCode::failedOrFound;
         }
+        finishStandardInput(bytes, converted);
         return failures_ || found_ ? exitCode::failedOrFound : exitCode::done;
     }
 
 private:
     void finishStandardInput(const std::string &bytes, const std::string &converted) {
-        switch (options_.output) {
-        case OutputKind::Check:
-            if (converted != bytes) listFound(consoleText::standardInputName);
-            break;
-        case OutputKind::Destination: {
-            ReplacementFile file(options_.destination);
-            file.write(converted);
-            file.commit();
-            break;
-        }
-        default: io_.output.writeBytes(converted);
+        const bool toFile = options_.output == OutputKind::Destination;
+        try {
+            if (options_.output == OutputKind::Check) {
+                if (converted != bytes) listFound(consoleText::standardInputName);
+            } else if (toFile) {
+                ReplacementFile file(options_.destination);
+                file.write(converted);
+                file.commit();
+            } else {
+                io_.output.writeBytes(converted);
+            }
+        } catch (const AppError &error) {
+            report(toFile ? options_.destination : "standard output", consoleText::reasonFor(error.number));
         }
     }
 

@@ -42,6 +42,14 @@ TEST_F(ConsoleProgram, StandardInputGoesToStandardOutputByteForByte) {
     EXPECT_EQ(result.exitCode, 0u);
     EXPECT_EQ(result.output, "");
 
+    // Into a file with -o; text that is not plain text (an end mark before its end) is refused.
+    EXPECT_EQ(runConsoleProgram({"-o", path("from input.txt")}, "a\tb").exitCode, 0u);
+    EXPECT_EQ(readBytes(path("from input.txt")), "a       b");
+    result = runConsoleProgram({}, "a\x1a\tb");
+    EXPECT_EQ(result.exitCode, 1u);
+    EXPECT_EQ(result.output, "");
+    EXPECT_EQ(result.errors, "quillmerec: (standard input): not plain text\r\n");
+
     // A lone CR ends a line, as it does in the window.
     EXPECT_EQ(runConsoleProgram({"-t", "4"}, "ab\rc\td").output, "ab\rc   d");
     // A backspace takes a column like any other character.
@@ -117,7 +125,8 @@ TEST_F(ConsoleProgram, AnUnwritableDestinationIsNamedAndLeftAsItWas) {
     write("b.txt", "c\td");
     write("out\\a.txt", "old");
     ASSERT_TRUE(SetFileAttributesW(wideOf(path("out\\a.txt")).c_str(), FILE_ATTRIBUTE_READONLY));
-    const ProgramResult result = runConsoleProgram({"-t", "2", "-o", path("out"), path("a.txt"), path("b.txt")});
+    const ProgramResult result =
+        runConsoleProgram({"-t", "2", "-o", path("out"), path("a.txt"), path("b.txt")});
     SetFileAttributesW(wideOf(path("out\\a.txt")).c_str(), FILE_ATTRIBUTE_NORMAL);
     EXPECT_EQ(result.exitCode, 1u);
     EXPECT_EQ(result.errors, "quillmerec: " + path("out\\a.txt") + ": access denied\r\n");
@@ -128,7 +137,8 @@ TEST_F(ConsoleProgram, AnUnwritableDestinationIsNamedAndLeftAsItWas) {
     // A file is never its own destination.
     const ProgramResult self = runConsoleProgram({"-o", path("a.txt"), path("a.txt")});
     EXPECT_EQ(self.exitCode, 1u);
-    EXPECT_EQ(self.errors, "quillmerec: " + path("a.txt") + ": the destination is the file itself (use --in-place)\r\n");
+    EXPECT_EQ(self.errors,
+              "quillmerec: " + path("a.txt") + ": the destination is the file itself (use --in-place)\r\n");
     EXPECT_EQ(readBytes(path("a.txt")), "a\tb");
 }
 
@@ -180,7 +190,8 @@ TEST_F(ConsoleProgram, WildcardsAreExpandedByTheProgram) {
     write("two.c", "2\t");
     write("three.h", "3\t");
     write("sub\\four.c", "4\t");
-    const ProgramResult result = runConsoleProgram({"-t", "2", "-o", path("out"), path("*.c"), path("t?ree.*")});
+    const ProgramResult result =
+        runConsoleProgram({"-t", "2", "-o", path("out"), path("*.c"), path("t?ree.*")});
     EXPECT_EQ(result.exitCode, 0u) << result.errors;
     EXPECT_EQ(readBytes(path("out\\one.c")), "1 ");
     EXPECT_EQ(readBytes(path("out\\two.c")), "2 ");
@@ -211,7 +222,8 @@ TEST_F(ConsoleProgram, CheckListsFilesWithTabsAndChangesNothing) {
 TEST_F(ConsoleProgram, InPlaceReplacesEachInputAndLeavesNothingBeside) {
     write("a.txt", "a\tb\r\n");
     write("b.txt", "\t\tc");
-    ASSERT_TRUE(SetFileAttributesW(wideOf(path("b.txt")).c_str(), FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_HIDDEN));
+    ASSERT_TRUE(
+        SetFileAttributesW(wideOf(path("b.txt")).c_str(), FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_HIDDEN));
     const ProgramResult result = runConsoleProgram({"--in-place", "-t", "2", path("a.txt"), path("b.txt")});
     EXPECT_EQ(result.exitCode, 0u) << result.errors;
     EXPECT_EQ(readBytes(path("a.txt")), "a b\r\n");
@@ -224,7 +236,8 @@ TEST_F(ConsoleProgram, InPlaceReplacesEachInputAndLeavesNothingBeside) {
 // Ended while it writes the replacement, the program leaves the input whole and no file beside it.
 TEST_F(ConsoleProgram, InPlaceKilledMidWriteLeavesTheInputWhole) {
     std::string text;
-    for (int line = 0; text.size() < (96u << 20); ++line) text += "\tline\t" + std::to_string(line) + "\tend\r\n";
+    for (int line = 0; text.size() < (96u << 20); ++line)
+        text += "\tline\t" + std::to_string(line) + "\tend\r\n";
     write("big.txt", text);
     RunningProgram program({"--in-place", "-q", path("big.txt")});
     bool seenWriting = false;
@@ -273,16 +286,19 @@ protected:
         for (int wait = 0; wait < 600 && code == STILL_ACTIVE; ++wait) {
             code = program.waitForExit(50);
             const std::string screen = console_.shown();
-            if (screen.find("Verifying: ") != std::string::npos || screen.find("Converting: ") != std::string::npos) {
+            if (screen.find("Verifying: ") != std::string::npos ||
+                screen.find("Converting: ") != std::string::npos) {
                 progressSeen_ = true;
-                progressRows_ = std::max<std::size_t>(progressRows_, std::count(screen.begin(), screen.end(), '\n') + 1);
+                progressRows_ =
+                    std::max<std::size_t>(progressRows_, std::count(screen.begin(), screen.end(), '\n') + 1);
             }
         }
         return code;
     }
     std::string bigInput() {
         std::string text;
-        for (int line = 0; text.size() < (96u << 20); ++line) text += "\tline\t" + std::to_string(line) + "\r\n";
+        for (int line = 0; text.size() < (96u << 20); ++line)
+            text += "\tline\t" + std::to_string(line) + "\r\n";
         return write("big.txt", text);
     }
 
@@ -295,7 +311,8 @@ TEST_F(OnAConsole, NamesOutsideTheCodePageShowWhole) {
     const std::string name = "\xd1\x82\xd0\xb0\xd0\xb1-\xe8\xa1\xa8-\xce\xb1.txt"; // таб-表-α.txt
     write("src\\" + name, "\tx");
     EXPECT_EQ(runWatching({"--check", path("src"), path("gone-\xce\xb1.txt")}), 1u);
-    EXPECT_EQ(console_.shown(), "quillmerec: " + path("gone-\xce\xb1.txt") + ": not found\n" + path("src\\" + name));
+    EXPECT_EQ(console_.shown(),
+              "quillmerec: " + path("gone-\xce\xb1.txt") + ": not found\n" + path("src\\" + name));
 }
 
 TEST_F(OnAConsole, LongRunShowsAProgressLineInPlaceAndWipesIt) {
