@@ -1,7 +1,7 @@
 #!/bin/sh
 # console_shot.sh [DISPLAY]
 # Saves a picture of quillmerec's progress line into docs/console-progress.png: a console window
-# (wineconsole) on a private virtual display (default :93), a folder run over 600 MB of the system's
+# (wineconsole) on a private virtual display (default :97, refused when it is in use), a folder run over 600 MB of the system's
 # own C source typed at its prompt, caught while the run goes on.
 set -e
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -11,7 +11,12 @@ program="$QM_BUILD/quillmerec.exe"
 . "$root/scripts/wine_env.sh"
 . "$root/scripts/window_shots.sh"
 qm_ensure_prefix
-qm_private_display "${1:-:93}"
+display=${1:-:97}
+if xdpyinfo -display "$display" >/dev/null 2>&1; then
+    echo "display $display is in use: name a free one" >&2
+    exit 1
+fi
+qm_private_display "$display"
 
 projects="$WINEPREFIX/drive_c/Projects"
 rm -rf "$projects"
