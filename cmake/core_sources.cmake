@@ -13,6 +13,7 @@ set(QM_CORE_SOURCES
     src/core/text_encoding.cpp
     src/core/ansi_chunks.cpp
     src/core/utf8_chunks.cpp
+    src/core/wildcard.cpp
     src/core/tab_stops.cpp
     src/core/text_units.cpp
     src/core/converter.cpp

@@ -48,6 +48,18 @@ target_link_libraries(quillmere PRIVATE quillmere_forms)
 if(MINGW)
     target_link_options(quillmere PRIVATE -Wl,--no-insert-timestamp)
 endif()
+
+# The console program's layer stands beside the windows: it links the jobs and what is below them.
+file(GLOB QM_CONSOLE_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/console/*.cpp)
+list(REMOVE_ITEM QM_CONSOLE_SOURCES ${CMAKE_SOURCE_DIR}/src/console/main.cpp)
+qm_add_layer(quillmere_console ${CMAKE_SOURCE_DIR}/src/console SOURCES ${QM_CONSOLE_SOURCES}
+             LINKS quillmere_jobs)
+add_executable(quillmerec src/console/main.cpp)
+target_link_libraries(quillmerec PRIVATE quillmere_console)
+if(MINGW)
+    target_link_options(quillmerec PRIVATE -Wl,--no-insert-timestamp)
+endif()
+
 add_custom_command(TARGET quillmere POST_BUILD
     COMMAND ${CMAKE_COMMAND} -E copy_if_different ${QM_README} $<TARGET_FILE_DIR:quillmere>/readme.txt)
 
@@ -63,6 +75,7 @@ if(EXISTS ${QM_GTEST_SOURCE_DIR}/CMakeLists.txt)
     add_subdirectory(tests/jobs)
     add_subdirectory(tests/forms)
     add_subdirectory(tests/e2e)
+    add_subdirectory(tests/console)
     # The installer and the portable zip, with makensis (Debian's nsis).
     find_program(QM_MAKENSIS makensis)
     if(QM_MAKENSIS)

@@ -1,11 +1,12 @@
 ; The Windows installer of Quillmere, made by scripts/package.sh with makensis.
 ; package.sh defines:
 ;   QM_VERSION  the program's version, three numbers (from CMakeLists.txt)
-;   QM_STAGE    a folder holding quillmere.exe and readme.txt
+;   QM_STAGE    a folder holding quillmere.exe, quillmerec.exe and readme.txt
 ;   QM_ICON     the program's icon
 ;   QM_OUTFILE  the installer to write
 ;
-; Command line of the installer:   /S (silent)   /D=folder (last, unquoted, blanks allowed)
+; Command line of the installer:   /S (silent)   /ADDTOPATH (put the program folder on the user's PATH, as
+;                                  the box on its own page does)   /D=folder (last, unquoted, blanks allowed)
 ; Command line of the uninstaller: /S (silent)   /REMOVEUSERDATA (also remove the settings and the
 ;                                  data folder of the user who runs it, as the box on its page does)
 
@@ -50,6 +51,8 @@ VIAddVersionKey /LANG=1033 "LegalCopyright" "${PUBLISHER}"
 !include "LogicLib.nsh"
 !include "FileFunc.nsh"
 !include "WordFunc.nsh"
+!include "nsDialogs.nsh"
+!include "WinMessages.nsh"
 
 !define MUI_ICON "${QM_ICON}"
 !define MUI_UNICON "${QM_ICON}"
@@ -58,7 +61,11 @@ VIAddVersionKey /LANG=1033 "LegalCopyright" "${PUBLISHER}"
 
 !define MUI_PAGE_CUSTOMFUNCTION_LEAVE DirectoryLeave
 !insertmacro MUI_PAGE_DIRECTORY
+Page custom PathPageShow PathPageLeave
 !insertmacro MUI_PAGE_INSTFILES
+; Not shown by a silent install, so that one starts nothing.
+!define MUI_FINISHPAGE_RUN "$INSTDIR\quillmere.exe"
+!define MUI_FINISHPAGE_RUN_TEXT "Run Quillmere"
 !insertmacro MUI_PAGE_FINISH
 
 !define MUI_PAGE_HEADER_TEXT "Uninstall ${PRODUCT}"
@@ -83,6 +90,49 @@ VIAddVersionKey /LANG=1033 "LegalCopyright" "${PUBLISHER}"
         Quit
     ${EndIf}
 !macroend
+
+; The user's own PATH, where the console program's folder may go (HKCU, so no other user's changes).
+!define ENVIRONMENT_KEY "Environment"
+; NSIS strings hold at most NSIS_MAX_STRLEN characters: a longer PATH is never read, cut and written.
+!define PATH_LIMIT 1000
+
+; 1 when the program folder goes onto the user's PATH: the box on the PATH page, or /ADDTOPATH.
+Var AddToPath
+Var AddToPathBox
+
+; Adds (+FOLDER) or takes away (-FOLDER) a folder in the user's PATH, comparing without regard to case,
+; keeping the value's type (REG_EXPAND_SZ: entries such as %USERPROFILE%\bin stay unexpanded) and
+; every other entry. A PATH too long to be handled whole is left as it is, with a note in the details.
+!macro QM_CHANGE_PATH_FUNCTION PREFIX
+Function ${PREFIX}ChangeUserPath
+    Exch $0 ; "+folder" or "-folder"
+    Push $1
+    Push $2
+    ClearErrors
+    ReadRegStr $1 HKCU "${ENVIRONMENT_KEY}" "Path"
+    StrLen $2 $1
+    ${If} $2 > ${PATH_LIMIT}
+        StrCpy $1 $0 "" 1
+        DetailPrint "Your PATH is too long to be changed here; change it by hand: $1"
+    ${Else}
+        ${WordAdd} "$1" ";" "$0" $2
+        ${If} $2 != $1
+            ${If} $2 == ""
+                DeleteRegValue HKCU "${ENVIRONMENT_KEY}" "Path"
+            ${Else}
+                WriteRegExpandStr HKCU "${ENVIRONMENT_KEY}" "Path" $2
+            ${EndIf}
+            ; Programs started from now on (Explorer's) see the new PATH.
+            SendMessage ${HWND_BROADCAST} ${WM_SETTINGCHANGE} 0 "STR:Environment" /TIMEOUT=5000
+        ${EndIf}
+    ${EndIf}
+    Pop $2
+    Pop $1
+    Pop $0
+FunctionEnd
+!macroend
+!insertmacro QM_CHANGE_PATH_FUNCTION ""
+!insertmacro QM_CHANGE_PATH_FUNCTION "un."
 
 ; Takes trailing blanks and backslashes off a folder path ("C:\Tools\Quillmere\ " gives
 ; "C:\Tools\Quillmere"); a drive root keeps its backslash.
@@ -134,6 +184,13 @@ FunctionEnd
 
 Function .onInit
     !insertmacro QM_WAIT_UNTIL_CLOSED
+    StrCpy $AddToPath 0
+    ${GetParameters} $0
+    ClearErrors
+    ${GetOptions} $0 "/ADDTOPATH" $1
+    ${IfNot} ${Errors}
+        StrCpy $AddToPath 1
+    ${EndIf}
     ${If} ${Silent}
         ; Take /D= as given: makensis' own code drops a folder it cannot make for the default one.
         ; (the raw command line: $CMDLINE has lost /D= by now)
@@ -149,6 +206,25 @@ Function .onInit
             Quit
         ${EndIf}
     ${EndIf}
+FunctionEnd
+
+; The console program's page: whether its folder goes onto the user's PATH (unticked unless asked).
+Function PathPageShow
+    !insertmacro MUI_HEADER_TEXT "Console program" "Use quillmerec from any command prompt."
+    nsDialogs::Create 1018
+    Pop $0
+    ${NSD_CreateLabel} 0 0 100% 40u "Quillmere comes with quillmerec.exe, a console program for scripts, builds and commit hooks. A command prompt finds it by name when its folder is on your PATH. The uninstaller takes the folder off your PATH again."
+    Pop $0
+    ${NSD_CreateCheckbox} 0 48u 100% 12u "&Add the Quillmere folder to my PATH"
+    Pop $AddToPathBox
+    ${If} $AddToPath == 1
+        ${NSD_Check} $AddToPathBox
+    ${EndIf}
+    nsDialogs::Show
+FunctionEnd
+
+Function PathPageLeave
+    ${NSD_GetState} $AddToPathBox $AddToPath
 FunctionEnd
 
 ; On the folder page the user chooses again.
@@ -170,14 +246,18 @@ Section "Quillmere" SecProgram
     ${If} $1 != ""
     ${AndIf} $1 != $INSTDIR
         Delete "$1\quillmere.exe"
+        Delete "$1\quillmerec.exe"
         Delete "$1\readme.txt"
         Delete "$1\uninstall.exe"
         RMDir "$1"
+        Push "-$1"
+        Call ChangeUserPath
     ${EndIf}
 
     SetOutPath "$INSTDIR"
     SetOverwrite on
     File "${QM_STAGE}\quillmere.exe"
+    File "${QM_STAGE}\quillmerec.exe"
     File "${QM_STAGE}\readme.txt"
     WriteUninstaller "$INSTDIR\uninstall.exe"
 
@@ -203,6 +283,11 @@ Section "Quillmere" SecProgram
     ${GetSize} "$INSTDIR" "/S=0K" $2 $3 $4
     IntFmt $2 "0x%08X" $2
     WriteRegDWORD HKLM "${UNINSTALL_KEY}" "EstimatedSize" $2
+
+    ${If} $AddToPath == 1
+        Push "+$INSTDIR"
+        Call ChangeUserPath
+    ${EndIf}
 SectionEnd
 
 ; Before the program's own files: the user's data goes first, so that a finished uninstall has done
@@ -221,9 +306,12 @@ Section "-un.Quillmere"
     Pop $INSTDIR
     ; Only what the installer put there: the folder may hold other files of the user.
     Delete "$INSTDIR\quillmere.exe"
+    Delete "$INSTDIR\quillmerec.exe"
     Delete "$INSTDIR\readme.txt"
     Delete "$INSTDIR\uninstall.exe"
     RMDir "$INSTDIR"
+    Push "-$INSTDIR"
+    Call un.ChangeUserPath
 
     SetShellVarContext all
     Delete "$SMPROGRAMS\${PRODUCT}.lnk"

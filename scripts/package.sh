@@ -21,7 +21,7 @@ if [ ! -f "$build/CMakeCache.txt" ]; then
     cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release \
         -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-mingw32.cmake" >/dev/null
 fi
-cmake --build "$build" --target quillmere -j"$(nproc 2>/dev/null || echo 2)" >/dev/null
+cmake --build "$build" --target quillmere quillmerec -j"$(nproc 2>/dev/null || echo 2)" >/dev/null
 
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
 case $version in
@@ -39,9 +39,9 @@ export SOURCE_DATE_EPOCH TZ=UTC LC_ALL=C
 stage=$(mktemp -d)
 trap 'rm -rf "$stage"' EXIT
 # The readme as configured from the sources (the copy beside the program is refreshed only by a link).
-cp "$build/quillmere.exe" "$build/generated/readme.txt" "$stage/"
-chmod 644 "$stage/quillmere.exe" "$stage/readme.txt"
-touch -d "@$SOURCE_DATE_EPOCH" "$stage/quillmere.exe" "$stage/readme.txt"
+cp "$build/quillmere.exe" "$build/quillmerec.exe" "$build/generated/readme.txt" "$stage/"
+chmod 644 "$stage/quillmere.exe" "$stage/quillmerec.exe" "$stage/readme.txt"
+touch -d "@$SOURCE_DATE_EPOCH" "$stage/quillmere.exe" "$stage/quillmerec.exe" "$stage/readme.txt"
 
 mkdir -p "$out"
 setup=quillmere-$version-setup.exe
@@ -49,7 +49,7 @@ zip=quillmere-$version-win32.zip
 rm -f "$out/$setup" "$out/$zip" "$out/SHA256SUMS"
 
 # -X: no extra fields (owner, Unix times); -D: no folder entries; the names in a fixed order.
-(cd "$stage" && zip -q -X -D "$out/$zip" quillmere.exe readme.txt)
+(cd "$stage" && zip -q -X -D "$out/$zip" quillmere.exe quillmerec.exe readme.txt)
 
 makensis -V2 -INPUTCHARSET UTF8 -DQM_VERSION="$version" -DQM_STAGE="$stage" \
     -DQM_ICON="$root/src/app/resources/quillmere.ico" -DQM_OUTFILE="$out/$setup" \

@@ -2,6 +2,7 @@
 
 #include "app_error.h"
 #include "path_text.h"
+#include "wildcard.h"
 
 namespace {
 
@@ -59,3 +60,39 @@ TEST(AddBackslash, EndsWithExactlyOneAddedBackslash) {
 }
 
 } // namespace
+
+// Wildcards as the console program expands its arguments; case is folded by the caller.
+TEST(Wildcard, StarMatchesAnyRunAndQuestionMarkExactlyOneCharacter) {
+    struct Case {
+        const wchar_t *pattern, *name;
+        bool matches;
+    };
+    const Case cases[] = {
+        {L"*.c", L"main.c", true},
+        {L"*.c", L"main.cpp", false},
+        {L"*.c", L".c", true},
+        {L"*", L"", true},
+        {L"?", L"", false},
+        {L"a?c", L"abc", true},
+        {L"a?c", L"ac", false},
+        {L"a*b*c", L"a-b-b-c", true},
+        {L"a*b*c", L"a-c-b", false},
+        {L"*.*", L"noext", false},
+        {L"*x", L"xxxx", true},
+        {L"**", L"abc", true},
+        {L"t?ree.*", L"three.h", true},
+        {L"*ab", L"aab", true},
+        {L"*ab", L"aabb", false},
+        {L"data*.txt", L"data.txt", true},
+        {L"name", L"name", true},
+        {L"name", L"names", false},
+        {L"*.TXT", L"A.txt", false}, // exact: folding is the caller's
+    };
+    for (const Case &c : cases)
+        EXPECT_EQ(matchesWildcard(c.pattern, c.name), c.matches)
+            << "pattern " << ::testing::PrintToString(std::wstring(c.pattern)) << " name "
+            << ::testing::PrintToString(std::wstring(c.name));
+    EXPECT_TRUE(hasWildcard(L"src\\*.c"));
+    EXPECT_TRUE(hasWildcard(L"a?"));
+    EXPECT_FALSE(hasWildcard(L"plain.txt"));
+}

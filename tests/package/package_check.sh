@@ -14,7 +14,7 @@ reproducible)
     rm -rf "$work/first" "$work/second"
     SOURCE_DATE_EPOCH=$epoch "$root/scripts/package.sh" --build "$build" --out "$work/first" >/dev/null
     # A new link of the program and a new installer, at least a second later.
-    rm -f "$build/quillmere.exe"
+    rm -f "$build/quillmere.exe" "$build/quillmerec.exe"
     sleep 1
     SOURCE_DATE_EPOCH=$epoch "$root/scripts/package.sh" --build "$build" --out "$work/second" >/dev/null
     cd "$work/second"
@@ -26,6 +26,7 @@ reproducible)
     fi
     listing=$(unzip -Z -T quillmere-*-win32.zip | grep -v '^Archive\|^Zip file\|files,' | awk '{print $7, $8, $1}')
     expected="20231114.221320 quillmere.exe -rw-r--r--
+20231114.221320 quillmerec.exe -rw-r--r--
 20231114.221320 readme.txt -rw-r--r--"
     if [ "$listing" != "$expected" ]; then
         printf 'The zip holds:\n%s\ninstead of:\n%s\n' "$listing" "$expected"

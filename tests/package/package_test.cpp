@@ -133,6 +133,36 @@ private:
 
 long run(const std::string &commandLine) { return Started(commandLine).exitCode(); }
 
+// The user's own PATH as stored, and its value type; "<none>" when there is none.
+const char *const environmentKey = "Environment";
+std::string userPath(DWORD *type = nullptr) {
+    char value[4096] = {};
+    DWORD size = sizeof value;
+    if (RegGetValueA(HKEY_CURRENT_USER, environmentKey, "Path",
+                     RRF_RT_REG_SZ | RRF_RT_REG_EXPAND_SZ | RRF_NOEXPAND, type, value,
+                     &size) != ERROR_SUCCESS)
+        return "<none>";
+    return value;
+}
+void setUserPath(const std::string &value) {
+    HKEY key = nullptr;
+    RegCreateKeyA(HKEY_CURRENT_USER, environmentKey, &key);
+    RegSetValueExA(key, "Path", 0, REG_EXPAND_SZ, reinterpret_cast<const BYTE *>(value.c_str()),
+                   static_cast<DWORD>(value.size() + 1));
+    RegCloseKey(key);
+}
+
+// A control of a window (or of its pages) with this text, once it is there.
+HWND waitForChild(HWND parent, const std::string &text, std::chrono::milliseconds limit = 10s) {
+    const auto deadline = std::chrono::steady_clock::now() + limit;
+    for (;;) {
+        HWND child = findChild(parent, text);
+        if (child && IsWindowVisible(child)) return child;
+        if (std::chrono::steady_clock::now() > deadline) return nullptr;
+        Sleep(50);
+    }
+}
+
 // Waits until every process started by the given one has ended; false when one still runs after
 // the limit. Its children stay listed with its id as their parent after it has ended itself.
 bool waitForChildren(DWORD parentId, std::chrono::milliseconds limit = 90s) {
@@ -234,6 +264,14 @@ TEST_F(Package, SilentInstallPutsTheProgramTheShortcutAndTheUninstallEntryInPlac
     EXPECT_TRUE(exists(folder + "\\quillmere.exe"));
     EXPECT_TRUE(exists(folder + "\\uninstall.exe"));
     EXPECT_EQ(heading(folder + "\\readme.txt"), expectedHeading);
+    // The console program is there and works: a file with a tab is found by --check (exit code 1).
+    writeFile("C:\\tabbed.txt", "a\tb\r\n");
+    EXPECT_EQ(run("\"" + folder + "\\quillmerec.exe\" --check C:\\tabbed.txt"), 1);
+    EXPECT_EQ(run("\"" + folder + "\\quillmerec.exe\" --version"), 0);
+    DeleteFileA("C:\\tabbed.txt");
+    // A silent install starts nothing, and leaves the PATH alone unless asked.
+    EXPECT_EQ(waitForWindowTitled("Quillmere", 2s), nullptr);
+    EXPECT_EQ(userPath(), "<none>");
     EXPECT_EQ(shortcutTarget(shortcutPath()), "C:\\Program Files\\Quillmere\\quillmere.exe");
     EXPECT_EQ(shortcutTarget(shortcutPath(), true), "C:\\Program Files\\Quillmere");
 
@@ -280,8 +318,61 @@ TEST_F(Package, SilentInstallPutsTheProgramTheShortcutAndTheUninstallEntryInPlac
     ASSERT_TRUE(uninstallSilently(folder));
     EXPECT_FALSE(exists(folder));
     EXPECT_FALSE(exists(shortcutPath()));
+    EXPECT_EQ(userPath(), "<none>");
     EXPECT_TRUE(exists(dataFolder() + "\\extensions.txt"));
     EXPECT_EQ(regText(HKEY_CURRENT_USER, settingsKey, "Spaces"), "4");
+}
+
+TEST_F(Package, AddToPathPutsTheFolderOnTheUsersPathOnceAndUninstallTakesItOff) {
+    setUserPath("C:\\Tools;%USERPROFILE%\\bin");
+    ASSERT_EQ(run("\"" + setupPath() + "\" /S /ADDTOPATH"), 0);
+    DWORD type = 0;
+    EXPECT_EQ(userPath(&type), "C:\\Tools;%USERPROFILE%\\bin;C:\\Program Files\\Quillmere");
+    EXPECT_EQ(type, static_cast<DWORD>(REG_EXPAND_SZ)); // %USERPROFILE% stays to be expanded
+    // Installing again, the folder spelled in another case already there: not added twice.
+    setUserPath("C:\\Tools;c:\\program files\\quillmere;%USERPROFILE%\\bin");
+    ASSERT_EQ(run("\"" + setupPath() + "\" /S /ADDTOPATH"), 0);
+    EXPECT_EQ(userPath(), "C:\\Tools;c:\\program files\\quillmere;%USERPROFILE%\\bin");
+
+    ASSERT_TRUE(uninstallSilently(defaultFolder()));
+    EXPECT_EQ(userPath(&type), "C:\\Tools;%USERPROFILE%\\bin");
+    EXPECT_EQ(type, static_cast<DWORD>(REG_EXPAND_SZ));
+
+    // Moved to another folder, the old folder leaves the PATH and the new one takes its place.
+    ASSERT_EQ(run("\"" + setupPath() + "\" /S /ADDTOPATH"), 0);
+    ASSERT_EQ(run("\"" + setupPath() + "\" /S /ADDTOPATH /D=C:\\Quill Tools"), 0);
+    EXPECT_EQ(userPath(), "C:\\Tools;%USERPROFILE%\\bin;C:\\Quill Tools");
+    ASSERT_TRUE(uninstallSilently("C:\\Quill Tools"));
+    EXPECT_EQ(userPath(), "C:\\Tools;%USERPROFILE%\\bin");
+    RegDeleteKeyValueA(HKEY_CURRENT_USER, environmentKey, "Path");
+}
+
+// Clicked through as a person would: the PATH page's box starts unticked, and the last page offers
+// "Run Quillmere" ticked, which starts the program.
+TEST_F(Package, InstallerPagesOfferThePathUntickedAndRunQuillmereTicked) {
+    Started setup("\"" + setupPath() + "\"");
+    // Its title ends in a blank.
+    HWND wizard = waitForWindow(setup.id(), "Quillmere " + std::string(version) + " Setup ", 20s);
+    ASSERT_NE(wizard, nullptr);
+    HWND next = waitForChild(wizard, "&Next >");
+    ASSERT_NE(next, nullptr);
+    press(next); // the folder page
+    HWND pathBox = waitForChild(wizard, "&Add the Quillmere folder to my PATH");
+    ASSERT_NE(pathBox, nullptr);
+    EXPECT_EQ(SendMessageA(pathBox, BM_GETCHECK, 0, 0), BST_UNCHECKED);
+    press(waitForChild(wizard, "&Install"));
+    HWND runBox = waitForChild(wizard, "Run Quillmere", 60s);
+    ASSERT_NE(runBox, nullptr);
+    EXPECT_EQ(SendMessageA(runBox, BM_GETCHECK, 0, 0), BST_CHECKED);
+    press(waitForChild(wizard, "&Finish"));
+    EXPECT_EQ(setup.exitCode(), 0);
+
+    HWND quillmere = waitForWindowTitled("Quillmere", 20s);
+    ASSERT_NE(quillmere, nullptr);
+    EXPECT_EQ(textOf(quillmere), "Quillmere");
+    EXPECT_TRUE(closeAndWaitForProcess(quillmere));
+    EXPECT_EQ(userPath(), "<none>");
+    ASSERT_TRUE(uninstallSilently(defaultFolder()));
 }
 
 TEST_F(Package, UninstallWithRemovalTakesTheUsersSettingsAndDataToo) {
@@ -319,7 +410,7 @@ TEST_F(Package, UninstallAfterTheProgramFolderWasDeletedByHand) {
     ASSERT_EQ(installSilently(), 0);
     const std::string kept = shellFolder(CSIDL_COMMON_APPDATA) + "\\uninstall-kept.exe";
     ASSERT_TRUE(CopyFileA((defaultFolder() + "\\uninstall.exe").c_str(), kept.c_str(), FALSE));
-    for (const char *name : {"quillmere.exe", "readme.txt", "uninstall.exe"})
+    for (const char *name : {"quillmere.exe", "quillmerec.exe", "readme.txt", "uninstall.exe"})
         ASSERT_TRUE(DeleteFileA((defaultFolder() + "\\" + name).c_str()));
     // At once: nothing the installer started works in the program folder.
     EXPECT_TRUE(RemoveDirectoryA(defaultFolder().c_str())) << GetLastError();
@@ -350,6 +441,9 @@ TEST_F(Package, SilentInstallIntoAFolderThatCannotBeWrittenEndsWithCode3AndLeave
 TEST_F(Package, PortableCopyRunsFromAFolderWithBlanks) {
     const std::string folder = "C:\\Portable Quill Mere\\";
     ASSERT_TRUE(exists(folder + "quillmere.exe"));
+    writeFile(folder + "clean.txt", "no tabs\r\n");
+    EXPECT_EQ(run("\"" + folder + "quillmerec.exe\" --check \"" + folder + "clean.txt\""), 0);
+    DeleteFileA((folder + "clean.txt").c_str());
     EXPECT_EQ(heading(folder + "readme.txt"), expectedHeading);
     QuillmereProcess quillmere(folder);
     HWND main = waitForWindow(quillmere.id(), "Quillmere");

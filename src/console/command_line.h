@@ -1,0 +1,35 @@
+// The console program's command line: its options read into plain values, or the usage error that
+// the program reports with exit code 2.
+#pragma once
+
+#include "converter.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+enum class OutputKind { StandardOutput, Destination, InPlace, Check };
+
+struct ConsoleOptions {
+    // How every input is converted: tab stops (-t, 8 unless given) or a fixed run (--spaces), all tabs
+    // or leading ones (-i), always with line ends kept as they are.
+    ConversionMode mode;
+    std::string tabStops; // as written after -t, the -t options joined by commas
+    int fixedSpaces = 0;  // 1 to 16 with --spaces, else 0
+    OutputKind output = OutputKind::StandardOutput;
+    std::string destination; // with OutputKind::Destination
+    bool recursive = false;
+    std::vector<std::string> extensions; // without dots; "txt" when none is given
+    bool quiet = false;
+    bool showVersion = false;
+    bool showHelp = false;
+    std::vector<std::string> inputs; // files, folders and wildcards as given; none: standard input
+};
+
+struct ParsedCommandLine {
+    std::optional<ConsoleOptions> options;
+    std::string error; // the reason, when options is empty
+};
+
+// The arguments after the program's name, in UTF-8.
+ParsedCommandLine parseCommandLine(const std::vector<std::string> &arguments);

@@ -1,0 +1,293 @@
+#include "console_run.h"
+
+#include "app_error.h"
+#include "command_line.h"
+#include "console_stream.h"
+#include "console_texts.h"
+#include "converter.h"
+#include "input_list.h"
+#include "stream_jobs.h"
+#include "text_files.h"
+#include "wide_text.h"
+#include "win_error.h"
+
+#include <set>
+
+namespace {
+
+// Standard output stopped taking bytes (a closed pipe, a full disk): the run cannot go on.
+struct OutputFailed {
+    int32_t errorNumber;
+};
+
+bool endsInSeparator(const std::string &path) {
+    return !path.empty() && (path.back() == '\\' || path.back() == '/');
+}
+
+bool isExistingFolder(const std::string &path) {
+    const DWORD attributes = GetFileAttributesW(widePath(path).c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+std::string folderOfPath(const std::string &path) {
+    const std::size_t slash = path.find_last_of("\\/");
+    return slash == std::string::npos ? std::string() : path.substr(0, slash);
+}
+
+// Makes the folder and every folder above it that is missing. Made from the top down only as far up as
+// needed, so a share's root (\\server\share) or a drive is never asked to be made.
+void createFolderPath(const std::string &folder) {
+    if (folder.empty() || isExistingFolder(folder)) return;
+    if (CreateDirectoryW(widePath(folder).c_str(), nullptr)) return;
+    const DWORD code = GetLastError();
+    if (code == ERROR_ALREADY_EXISTS) return;
+    const std::string parent = folderOfPath(folder);
+    if (code != ERROR_PATH_NOT_FOUND || parent.empty() || parent == folder) raiseWin32(code);
+    createFolderPath(parent);
+    if (!CreateDirectoryW(widePath(folder).c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS)
+        raiseLastError();
+}
+
+std::string readAllBytes(HANDLE input) {
+    std::string bytes;
+    std::string block(1 << 20, '\0');
+    for (;;) {
+        DWORD got = 0;
+        if (!ReadFile(input, block.data(), static_cast<DWORD>(block.size()), &got, nullptr)) {
+            const DWORD code = GetLastError();
+            if (code == ERROR_BROKEN_PIPE || code == ERROR_HANDLE_EOF) break;
+            raiseWin32(code);
+        }
+        if (got == 0) break;
+        bytes.append(block.data(), got);
+    }
+    return bytes;
+}
+
+std::wstring destinationKey(const std::string &path) {
+    std::wstring key = widePath(path);
+    if (!key.empty()) CharUpperBuffW(key.data(), static_cast<DWORD>(key.size()));
+    return key;
+}
+
+struct WorkItem {
+    InputFile input;
+    std::string destination;
+    TextEncoding encoding = TextEncoding::Ansi;
+};
+
+class ConsoleRun {
+public:
+    ConsoleRun(const ConsoleOptions &options, ConsoleIo &io)
+        : options_(options), io_(io),
+          progress_(io.errors.isConsole() && !options.quiet ? &io.errors : nullptr, io.clock) {}
+
+    int files() {
+        InputList list = collectInputs(options_.inputs, options_.extensions, options_.recursive);
+        for (const InputProblem &problem : list.problems)
+            report(problem.name, problem.errorNumber == err::FileNotFound
+                                     ? consoleText::noMatch
+                                     : consoleText::reasonFor(problem.errorNumber));
+        std::vector<WorkItem> items = planned(list);
+        std::vector<WorkItem> verified = verify(items);
+        try {
+            convert(verified);
+            finishStandardOutput();
+        } catch (const OutputFailed &failed) {
+            report("standard output", consoleText::reasonFor(failed.errorNumber));
+        }
+        progress_.wipe();
+        return failures_ || found_ ? exitCode::failedOrFound : exitCode::done;
+    }
+
+    int standardInput() {
+        std::string bytes, converted;
+        try {
+            bytes = readAllBytes(io_.input);
+            EncodingDetector detector(bytes.size());
+            detector.feed(bytes.data(), bytes.size());
+            const auto converter = makeConverter(detector.finish(), options_.mode);
+            converted.assign(converter->convert(bytes.data(), bytes.size()));
+            converter->finish(converted);
+        } catch (const AppError &error) {
+            report(consoleText::standardInputName, consoleText::reasonFor(error.number));
+            return exitCode::failedOrFound;
+        }
+        finishStandardInput(bytes, converted);
+        return failures_ || found_ ? exitCode::failedOrFound : exitCode::done;
+    }
+
+private:
+    void finishStandardInput(const std::string &bytes, const std::string &converted) {
+        const bool toFile = options_.output == OutputKind::Destination;
+        try {
+            if (options_.output == OutputKind::Check) {
+                if (converted != bytes) listFound(consoleText::standardInputName);
+            } else if (toFile) {
+                ReplacementFile file(options_.destination);
+                file.write(converted);
+                file.commit();
+            } else {
+                io_.output.writeBytes(converted);
+            }
+        } catch (const AppError &error) {
+            report(toFile ? options_.destination : "standard output", consoleText::reasonFor(error.number));
+        }
+    }
+
+    void report(const std::string &name, const std::string &reason) {
+        progress_.wipe();
+        io_.errors.writeText(consoleText::failure(name, reason));
+        ++failures_;
+    }
+
+    void listFound(const std::string &name) {
+        progress_.wipe();
+        io_.output.writeText(name + "\r\n");
+        found_ = true;
+    }
+
+    // Where each input goes. Two inputs that would write one destination: the second is refused.
+    std::vector<WorkItem> planned(const InputList &list) {
+        std::vector<WorkItem> items;
+        const bool intoFolder =
+            options_.output == OutputKind::Destination &&
+            (list.many || list.files.size() > 1 || endsInSeparator(options_.destination) ||
+             isExistingFolder(options_.destination));
+        std::set<std::wstring> destinations;
+        for (const InputFile &input : list.files) {
+            WorkItem item{input, {}, TextEncoding::Ansi};
+            if (options_.output == OutputKind::Destination) {
+                item.destination =
+                    intoFolder ? joinedPath(options_.destination, input.relative) : options_.destination;
+                if (!destinations.insert(destinationKey(item.destination)).second) {
+                    report(input.source, consoleText::sameDestination);
+                    continue;
+                }
+            }
+            items.push_back(std::move(item));
+        }
+        return items;
+    }
+
+    static std::string joinedPath(const std::string &folder, const std::string &relative) {
+        return endsInSeparator(folder) ? folder + relative : folder + "\\" + relative;
+    }
+
+    std::vector<WorkItem> verify(std::vector<WorkItem> &items) {
+        std::vector<WorkItem> verified;
+        progress_.startStep("Verifying", items.size());
+        for (WorkItem &item : items) {
+            try {
+                item.encoding = verifyInputCounting(item.input.source,
+                                                    [&](std::size_t bytes) { progress_.bytesDone(bytes); });
+                verified.push_back(item);
+            } catch (const AppError &error) {
+                report(item.input.source, consoleText::reasonFor(error.number));
+            }
+            progress_.fileDone();
+        }
+        return verified;
+    }
+
+    void convert(const std::vector<WorkItem> &items) {
+        progress_.startStep(options_.output == OutputKind::Check ? "Checking" : "Converting", items.size());
+        for (const WorkItem &item : items) {
+            try {
+                convertOne(item);
+            } catch (const AppError &error) {
+                const std::string &name =
+                    options_.output == OutputKind::Destination ? item.destination : item.input.source;
+                report(name, consoleText::reasonFor(error.number));
+            }
+            progress_.fileDone();
+        }
+    }
+
+    void convertOne(const WorkItem &item) {
+        const BytesRead counted = [&](std::size_t bytes) { progress_.bytesDone(bytes); };
+        const std::string &source = item.input.source;
+        if (options_.output == OutputKind::StandardOutput) {
+            toStandardOutput(item, counted);
+            return;
+        }
+        const auto converter = makeConverter(item.encoding, options_.mode);
+        switch (options_.output) {
+        case OutputKind::StandardOutput: break;
+        case OutputKind::Check:
+            if (conversionChangesFile(source, *converter, counted)) listFound(source);
+            break;
+        case OutputKind::InPlace: convertFileInPlace(source, *converter, counted); break;
+        case OutputKind::Destination:
+            if (sameFileOnDisk(source, item.destination)) {
+                report(source, consoleText::destinationIsSource);
+                return;
+            }
+            if (const std::string folder = folderOfPath(item.destination); !folder.empty())
+                createFolderPath(folder);
+            convertFileInto(source, item.destination, *converter, counted);
+            break;
+        }
+    }
+
+    // Files on standard output make one text, as expand reads them: a line that one file leaves open
+    // goes on in the next. A file in another encoding starts afresh, since its columns count otherwise.
+    void toStandardOutput(const WorkItem &item, const BytesRead &counted) {
+        if (!outputConverter_ || outputEncoding_ != item.encoding) {
+            finishStandardOutput();
+            outputConverter_ = makeConverter(item.encoding, options_.mode);
+            outputEncoding_ = item.encoding;
+        }
+        convertFileToSink(
+            item.input.source, *outputConverter_, [&](std::string_view bytes) { toOutput(bytes); }, counted);
+    }
+
+    void finishStandardOutput() {
+        if (!outputConverter_) return;
+        std::string end;
+        outputConverter_->finish(end);
+        outputConverter_.reset();
+        toOutput(end);
+    }
+
+    void toOutput(std::string_view bytes) {
+        try {
+            io_.output.writeBytes(bytes);
+        } catch (const AppError &error) {
+            throw OutputFailed{error.number};
+        }
+    }
+
+    const ConsoleOptions &options_;
+    ConsoleIo &io_;
+    ProgressLine progress_;
+    std::unique_ptr<StreamConverter> outputConverter_;
+    TextEncoding outputEncoding_ = TextEncoding::Ansi;
+    int failures_ = 0;
+    bool found_ = false;
+};
+
+bool readsStandardInput(const ConsoleOptions &options) {
+    return options.inputs.empty() || (options.inputs.size() == 1 && options.inputs.front() == "-");
+}
+
+} // namespace
+
+int runConsole(const std::vector<std::string> &arguments, ConsoleIo &io) {
+    const ParsedCommandLine parsed = parseCommandLine(arguments);
+    if (!parsed.options) {
+        io.errors.writeText(consoleText::usageError(parsed.error));
+        return exitCode::usage;
+    }
+    const ConsoleOptions &options = *parsed.options;
+    if (options.showHelp) {
+        io.output.writeText(consoleText::help());
+        return exitCode::done;
+    }
+    if (options.showVersion) {
+        io.output.writeText(consoleText::version());
+        return exitCode::done;
+    }
+    ConsoleRun run(options, io);
+    return readsStandardInput(options) ? run.standardInput() : run.files();
+}

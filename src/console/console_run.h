@@ -1,0 +1,25 @@
+// One run of the console program: its arguments in, its output on the streams, its exit code out.
+#pragma once
+
+#include "progress_line.h"
+#include "win.h"
+
+#include <string>
+#include <vector>
+
+class ConsoleStream;
+
+struct ConsoleIo {
+    HANDLE input;          // standard input, read as bytes
+    ConsoleStream &output; // converted text, or the list of --check
+    ConsoleStream &errors; // messages and the progress line
+    ProgressLine::Clock clock;
+};
+
+namespace exitCode {
+inline constexpr int done = 0;
+inline constexpr int failedOrFound = 1;
+inline constexpr int usage = 2;
+} // namespace exitCode
+
+int runConsole(const std::vector<std::string> &arguments, ConsoleIo &io);

@@ -1,0 +1,40 @@
+// quillmerec.exe: the console program. Its arguments are read from the wide command line, so that
+// names in any script arrive whole whatever the console's code page.
+#include "app_error.h"
+#include "console_run.h"
+#include "console_stream.h"
+#include "wide_text.h"
+
+#include <shellapi.h>
+
+#include <new>
+#include <string>
+#include <vector>
+
+namespace {
+
+std::vector<std::string> argumentsAfterProgramName() {
+    int count = 0;
+    LPWSTR *wide = CommandLineToArgvW(GetCommandLineW(), &count);
+    std::vector<std::string> arguments;
+    for (int i = 1; wide && i < count; ++i) arguments.push_back(toUtf8(wide[i]));
+    if (wide) LocalFree(wide);
+    return arguments;
+}
+
+} // namespace
+
+int main() {
+    ConsoleStream output(GetStdHandle(STD_OUTPUT_HANDLE));
+    ConsoleStream errors(GetStdHandle(STD_ERROR_HANDLE));
+    ConsoleIo io{GetStdHandle(STD_INPUT_HANDLE), output, errors, [] { return GetTickCount64(); }};
+    try {
+        return runConsole(argumentsAfterProgramName(), io);
+    } catch (const AppError &error) {
+        errors.writeText("quillmerec: " + error.description + "\r\n");
+        return exitCode::failedOrFound;
+    } catch (const std::bad_alloc &) {
+        errors.writeText("quillmerec: " + standardDescription(err::OutOfMemory) + "\r\n");
+        return exitCode::failedOrFound;
+    }
+}

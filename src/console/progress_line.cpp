@@ -1,0 +1,79 @@
+#include "progress_line.h"
+
+#include "console_stream.h"
+
+#include <cstdio>
+
+namespace {
+
+// A run shorter than this shows no progress at all.
+constexpr std::uint64_t firstDrawAfter = 1000;
+constexpr std::uint64_t drawEvery = 250;
+
+} // namespace
+
+std::string byteSizeText(std::uint64_t bytes) {
+    if (bytes < 1024) return std::to_string(bytes) + " B";
+    const char *const units[] = {"KB", "MB", "GB", "TB"};
+    double value = static_cast<double>(bytes) / 1024;
+    int unit = 0;
+    while (value >= 1024 && unit < 3) {
+        value /= 1024;
+        ++unit;
+    }
+    char text[32];
+    std::snprintf(text, sizeof text, value < 10 ? "%.2f %s" : "%.1f %s", value, units[unit]);
+    return text;
+}
+
+ProgressLine::ProgressLine(ConsoleStream *stream, Clock clock)
+    : stream_(stream), clock_(std::move(clock)), runStart_(clock_()) {}
+
+void ProgressLine::startStep(const std::string &what, std::size_t files) {
+    step_ = what;
+    files_ = files;
+    filesDone_ = 0;
+    bytes_ = 0;
+    stepStart_ = clock_();
+    maybeDraw();
+}
+
+void ProgressLine::fileDone() {
+    ++filesDone_;
+    maybeDraw();
+}
+
+void ProgressLine::bytesDone(std::uint64_t bytes) {
+    bytes_ += bytes;
+    maybeDraw();
+}
+
+std::string ProgressLine::text() const {
+    std::string line = step_ + ": " + std::to_string(filesDone_) + " of " + std::to_string(files_) +
+                       (files_ == 1 ? " file, " : " files, ") + byteSizeText(bytes_);
+    const std::uint64_t elapsed = clock_() - stepStart_;
+    if (elapsed > 0) line += ", " + byteSizeText(bytes_ * 1000 / elapsed) + "/s";
+    return line;
+}
+
+void ProgressLine::maybeDraw() {
+    if (!stream_) return;
+    const std::uint64_t now = clock_();
+    if (now - runStart_ < firstDrawAfter || (shownWidth_ && now - lastDrawn_ < drawEvery)) return;
+    lastDrawn_ = now;
+    std::string line = text();
+    const std::size_t width = line.size();
+    // A shorter line than the last one blanks what would stay of it.
+    if (width < shownWidth_) line.append(shownWidth_ - width, ' ');
+    line.insert(line.begin(), '\r');
+    stream_->writeText(line);
+    shownWidth_ = width;
+}
+
+void ProgressLine::wipe() {
+    if (!stream_ || !shownWidth_) return;
+    std::string blank(shownWidth_ + 2, ' ');
+    blank.front() = blank.back() = '\r';
+    stream_->writeText(blank);
+    shownWidth_ = 0;
+}

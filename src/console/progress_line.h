@@ -1,0 +1,45 @@
+// The progress line of a long run on a console: files, bytes and speed, drawn again in place on
+// standard error. It appears only once a run has gone on for about a second, at most a few times a
+// second, and is wiped before any other text is written and at the end.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+class ConsoleStream;
+
+class ProgressLine {
+public:
+    using Clock = std::function<std::uint64_t()>; // milliseconds from any fixed moment
+
+    // Draws nothing when `stream` is null (standard error is no console, or -q was given).
+    ProgressLine(ConsoleStream *stream, Clock clock);
+
+    // What the run does now ("Verifying", "Converting"), and how many files that step has.
+    void startStep(const std::string &what, std::size_t files);
+    void fileDone();
+    void bytesDone(std::uint64_t bytes);
+    // Takes the line off the screen (before a message, and at the end).
+    void wipe();
+
+    // The line as it would be drawn now.
+    std::string text() const;
+
+private:
+    void maybeDraw();
+
+    ConsoleStream *stream_;
+    Clock clock_;
+    std::uint64_t runStart_;
+    std::uint64_t stepStart_ = 0;
+    std::uint64_t lastDrawn_ = 0;
+    std::string step_;
+    std::size_t files_ = 0;
+    std::size_t filesDone_ = 0;
+    std::uint64_t bytes_ = 0;
+    std::size_t shownWidth_ = 0;
+};
+
+// A number of bytes as people read it: "512 B", "1.5 KB", "12.0 MB", "3.25 GB" (1 KB = 1024 bytes).
+std::string byteSizeText(std::uint64_t bytes);

@@ -1,0 +1,337 @@
+// The real quillmerec.exe, run as scripts and builds run it: exit codes, standard input and output,
+// folders and wildcards, --check, --in-place, and the inputs it must name and leave alone.
+#include "console_fixture.h"
+#include "console_program.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace {
+
+class ConsoleProgram : public ConsoleFolderTest {
+protected:
+    // The names in this test's folder, or a folder below it, that the program may have left behind.
+    std::vector<std::string> temporaryFiles(const std::string &below = "") const {
+        std::vector<std::string> names;
+        WIN32_FIND_DATAW found{};
+        const HANDLE search = FindFirstFileW(wideOf(folder_ + below + "~qm*").c_str(), &found);
+        if (search == INVALID_HANDLE_VALUE) return names;
+        do names.push_back(utf8Of(found.cFileName));
+        while (FindNextFileW(search, &found));
+        FindClose(search);
+        return names;
+    }
+};
+
+const char *const usageHint = "Try 'quillmerec --help' for more information.\r\n";
+
+TEST_F(ConsoleProgram, StandardInputGoesToStandardOutputByteForByte) {
+    // Line ends of every kind stay, no line end is added, bytes that are no text stay as they are.
+    const std::string input = "a\tb\r\nxy\tz\nend\t";
+    ProgramResult result = runConsoleProgram({"-t", "4"}, input);
+    EXPECT_EQ(result.exitCode, 0u);
+    EXPECT_EQ(result.output, "a   b\r\nxy  z\nend ");
+    EXPECT_EQ(result.errors, "");
+
+    result = runConsoleProgram({"-"}, std::string("\t\x00\xff\t|\r\n", 7));
+    EXPECT_EQ(result.output, std::string("        \x00\xff      |\r\n", 19));
+
+    // An empty input gives an empty output.
+    result = runConsoleProgram({}, "");
+    EXPECT_EQ(result.exitCode, 0u);
+    EXPECT_EQ(result.output, "");
+
+    // Into a file with -o; text that is not plain text (an end mark before its end) is refused.
+    EXPECT_EQ(runConsoleProgram({"-o", path("from input.txt")}, "a\tb").exitCode, 0u);
+    EXPECT_EQ(readBytes(path("from input.txt")), "a       b");
+    result = runConsoleProgram({}, "a\x1a\tb");
+    EXPECT_EQ(result.exitCode, 1u);
+    EXPECT_EQ(result.output, "");
+    EXPECT_EQ(result.errors, "quillmerec: (standard input): not plain text\r\n");
+
+    // A lone CR ends a line, as it does in the window.
+    EXPECT_EQ(runConsoleProgram({"-t", "4"}, "ab\rc\td").output, "ab\rc   d");
+    // A backspace takes a column like any other character.
+    EXPECT_EQ(runConsoleProgram({"-t", "4"}, "ab\b\tc").output, "ab\b c");
+    // UTF-8 text counts the columns an editor shows: a wide character two, a combining mark none.
+    EXPECT_EQ(runConsoleProgram({"-t", "4"}, "\xe8\xa1\xa8\tx\ne\xcc\x81\ty").output,
+              "\xe8\xa1\xa8  x\ne\xcc\x81   y");
+}
+
+TEST_F(ConsoleProgram, OptionsChooseTheRule) {
+    EXPECT_EQ(runConsoleProgram({}, "a\tb").output, "a       b");
+    EXPECT_EQ(runConsoleProgram({"--tabs=3"}, "a\tb").output, "a  b");
+    EXPECT_EQ(runConsoleProgram({"-t", "4,8,12"}, "a\tb\tc\td\te").output, "a   b   c   d e");
+    EXPECT_EQ(runConsoleProgram({"-t", "2,/5"}, "a\tb\tc\td").output, "a b  c    d");
+    EXPECT_EQ(runConsoleProgram({"-t", "2,+5"}, "a\tb\tc\td").output, "a b    c    d");
+    EXPECT_EQ(runConsoleProgram({"-i", "-t", "4"}, " \tx\ty\n\tz").output, "    x\ty\n    z");
+    EXPECT_EQ(runConsoleProgram({"--spaces=3"}, "ab\tc\td").output, "ab   c   d");
+}
+
+TEST_F(ConsoleProgram, UsageErrorsExitWith2AndAOneLineHint) {
+    const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
+        {{"--frobnicate"}, "quillmerec: unrecognized option '--frobnicate'\r\n"},
+        {{"-x"}, "quillmerec: invalid option -- 'x'\r\n"},
+        {{"-t"}, "quillmerec: option '-t' requires an argument\r\n"},
+        {{"--spaces=0"}, "quillmerec: --spaces takes a number of spaces from 1 to 16, not '0'\r\n"},
+        {{"--in-place", "--check", "a.txt"}, "quillmerec: --check cannot be combined with --in-place\r\n"},
+        {{"--in-place"}, "quillmerec: --in-place needs files to replace\r\n"},
+    };
+    for (const auto &[arguments, message] : cases) {
+        const ProgramResult result = runConsoleProgram(arguments);
+        EXPECT_EQ(result.exitCode, 2u) << arguments.front();
+        EXPECT_EQ(result.errors, message + usageHint);
+        EXPECT_EQ(result.output, "");
+    }
+}
+
+TEST_F(ConsoleProgram, HelpAndVersionGoToStandardOutput) {
+    ProgramResult result = runConsoleProgram({"--version"});
+    EXPECT_EQ(result.exitCode, 0u);
+    EXPECT_EQ(result.output, "quillmerec (Quillmere) 1.0.5\r\n");
+    result = runConsoleProgram({"--help"});
+    EXPECT_EQ(result.exitCode, 0u);
+    EXPECT_EQ(result.output.rfind("Usage: quillmerec [OPTION]... [FILE|FOLDER]...\r\n", 0), 0u);
+    // The two places where it parts from expand are named.
+    EXPECT_NE(result.output.find("a lone CR ends a line"), std::string::npos);
+    EXPECT_NE(result.output.find("a backspace is a column"), std::string::npos);
+}
+
+TEST_F(ConsoleProgram, BadInputsAreNamedAndTheRestConverted) {
+    write("in\\good.txt", "a\tb\r\n");
+    write("in\\binary.txt", std::string("a\x1a\tb\r\n", 6));
+    write("in\\held.txt", "held\t\r\n");
+    const HANDLE writer = CreateFileW(wideOf(path("in\\held.txt")).c_str(), GENERIC_WRITE, FILE_SHARE_READ,
+                                      nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(writer, INVALID_HANDLE_VALUE);
+    const ProgramResult result =
+        runConsoleProgram({"-o", path("out"), path("in"), path("in\\missing.txt"), path("none*.txt")});
+    CloseHandle(writer);
+
+    EXPECT_EQ(result.exitCode, 1u);
+    EXPECT_EQ(result.errors, "quillmerec: " + path("none*.txt") + ": no file matches\r\n" +
+                                 "quillmerec: " + path("in\\binary.txt") + ": not plain text\r\n" +
+                                 "quillmerec: " + path("in\\held.txt") + ": held by another program\r\n" +
+                                 "quillmerec: " + path("in\\missing.txt") + ": not found\r\n");
+    EXPECT_EQ(readBytes(path("out\\good.txt")), "a       b\r\n");
+    EXPECT_FALSE(exists("out\\binary.txt"));
+    EXPECT_FALSE(exists("out\\held.txt"));
+    EXPECT_EQ(readBytes(path("in\\binary.txt")), std::string("a\x1a\tb\r\n", 6));
+}
+
+TEST_F(ConsoleProgram, AnUnwritableDestinationIsNamedAndLeftAsItWas) {
+    write("a.txt", "a\tb");
+    write("b.txt", "c\td");
+    write("out\\a.txt", "old");
+    ASSERT_TRUE(SetFileAttributesW(wideOf(path("out\\a.txt")).c_str(), FILE_ATTRIBUTE_READONLY));
+    const ProgramResult result =
+        runConsoleProgram({"-t", "2", "-o", path("out"), path("a.txt"), path("b.txt")});
+    SetFileAttributesW(wideOf(path("out\\a.txt")).c_str(), FILE_ATTRIBUTE_NORMAL);
+    EXPECT_EQ(result.exitCode, 1u);
+    EXPECT_EQ(result.errors, "quillmerec: " + path("out\\a.txt") + ": access denied\r\n");
+    EXPECT_EQ(readBytes(path("out\\a.txt")), "old");
+    EXPECT_EQ(readBytes(path("out\\b.txt")), "c d");
+    EXPECT_TRUE(temporaryFiles("out\\").empty());
+
+    // A file is never its own destination.
+    const ProgramResult self = runConsoleProgram({"-o", path("a.txt"), path("a.txt")});
+    EXPECT_EQ(self.exitCode, 1u);
+    EXPECT_EQ(self.errors,
+              "quillmerec: " + path("a.txt") + ": the destination is the file itself (use --in-place)\r\n");
+    EXPECT_EQ(readBytes(path("a.txt")), "a\tb");
+}
+
+TEST_F(ConsoleProgram, OneFileGoesToTheFileNamedByOutputOrIntoAFolder) {
+    write("a.txt", "x\ty");
+    EXPECT_EQ(runConsoleProgram({"-o", path("converted.out"), path("a.txt")}).exitCode, 0u);
+    EXPECT_EQ(readBytes(path("converted.out")), "x       y");
+    CreateDirectoryW(wideOf(path("existing")).c_str(), nullptr);
+    EXPECT_EQ(runConsoleProgram({"-t", "2", "--output=" + path("existing"), path("a.txt")}).exitCode, 0u);
+    EXPECT_EQ(readBytes(path("existing\\a.txt")), "x y");
+    // A trailing backslash names a folder that is made when missing.
+    EXPECT_EQ(runConsoleProgram({"-t", "3", "-o", path("new\\"), path("a.txt")}).exitCode, 0u);
+    EXPECT_EQ(readBytes(path("new\\a.txt")), "x  y");
+    // Files without -o make one text on standard output, as expand reads them: the line that a.txt
+    // leaves open goes on in b.txt.
+    write("b.txt", "\tz\n");
+    EXPECT_EQ(runConsoleProgram({"-t", "2", path("a.txt"), path("b.txt")}).output, "x y z\n");
+}
+
+TEST_F(ConsoleProgram, RecursiveRunMirrorsSubfoldersUnderTheDestination) {
+    write("src\\a.txt", "a\tb");
+    write("src\\sub\\b.txt", "\tb");
+    write("src\\sub\\deeper\\c.TXT", "c\t");
+    write("src\\sub\\code.c", "int\tx;");
+    write("src\\notes.md", "\tmd");
+
+    ProgramResult result = runConsoleProgram({"-t", "4", "-o", path("flat"), path("src")});
+    EXPECT_EQ(result.exitCode, 0u) << result.errors;
+    EXPECT_EQ(readBytes(path("flat\\a.txt")), "a   b");
+    EXPECT_FALSE(exists("flat\\sub"));
+
+    result = runConsoleProgram({"-r", "-t", "4", "-o", path("tree"), path("src")});
+    EXPECT_EQ(result.exitCode, 0u) << result.errors;
+    EXPECT_EQ(readBytes(path("tree\\a.txt")), "a   b");
+    EXPECT_EQ(readBytes(path("tree\\sub\\b.txt")), "    b");
+    EXPECT_EQ(readBytes(path("tree\\sub\\deeper\\c.TXT")), "c   ");
+    EXPECT_FALSE(exists("tree\\sub\\code.c"));
+    EXPECT_FALSE(exists("tree\\notes.md"));
+
+    result = runConsoleProgram({"-rt", "4", "--ext=c", "--ext", ".md", "-o", path("other"), path("src")});
+    EXPECT_EQ(result.exitCode, 0u) << result.errors;
+    EXPECT_EQ(readBytes(path("other\\sub\\code.c")), "int x;");
+    EXPECT_EQ(readBytes(path("other\\notes.md")), "    md");
+    EXPECT_FALSE(exists("other\\a.txt"));
+}
+
+TEST_F(ConsoleProgram, WildcardsAreExpandedByTheProgram) {
+    write("one.c", "1\t");
+    write("two.c", "2\t");
+    write("three.h", "3\t");
+    write("sub\\four.c", "4\t");
+    const ProgramResult result =
+        runConsoleProgram({"-t", "2", "-o", path("out"), path("*.c"), path("t?ree.*")});
+    EXPECT_EQ(result.exitCode, 0u) << result.errors;
+    EXPECT_EQ(readBytes(path("out\\one.c")), "1 ");
+    EXPECT_EQ(readBytes(path("out\\two.c")), "2 ");
+    EXPECT_EQ(readBytes(path("out\\three.h")), "3 ");
+    EXPECT_FALSE(exists("out\\four.c"));
+    // Relative to the working folder, in the order of the names.
+    EXPECT_EQ(runConsoleProgram({"-t", "2", "*.c"}, "", folder_).output, "1 2 ");
+}
+
+TEST_F(ConsoleProgram, CheckListsFilesWithTabsAndChangesNothing) {
+    write("src\\clean.txt", "no tabs\r\n");
+    write("src\\indented.txt", "\tx\r\n");
+    write("src\\inside.txt", "x\ty\r\n");
+    ProgramResult result = runConsoleProgram({"--check", path("src")});
+    EXPECT_EQ(result.exitCode, 1u);
+    EXPECT_EQ(result.output, path("src\\indented.txt") + "\r\n" + path("src\\inside.txt") + "\r\n");
+    EXPECT_EQ(readBytes(path("src\\indented.txt")), "\tx\r\n");
+    // With -i only leading tabs count.
+    result = runConsoleProgram({"--check", "-i", path("src\\clean.txt"), path("src\\inside.txt")});
+    EXPECT_EQ(result.exitCode, 0u);
+    EXPECT_EQ(result.output, "");
+    // Standard input too.
+    result = runConsoleProgram({"--check"}, "a\tb");
+    EXPECT_EQ(result.exitCode, 1u);
+    EXPECT_EQ(result.output, "(standard input)\r\n");
+}
+
+TEST_F(ConsoleProgram, InPlaceReplacesEachInputAndLeavesNothingBeside) {
+    write("a.txt", "a\tb\r\n");
+    write("b.txt", "\t\tc");
+    ASSERT_TRUE(
+        SetFileAttributesW(wideOf(path("b.txt")).c_str(), FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_HIDDEN));
+    const ProgramResult result = runConsoleProgram({"--in-place", "-t", "2", path("a.txt"), path("b.txt")});
+    EXPECT_EQ(result.exitCode, 0u) << result.errors;
+    EXPECT_EQ(readBytes(path("a.txt")), "a b\r\n");
+    EXPECT_EQ(readBytes(path("b.txt")), "    c");
+    // The file keeps its attributes.
+    EXPECT_TRUE(GetFileAttributesW(wideOf(path("b.txt")).c_str()) & FILE_ATTRIBUTE_HIDDEN);
+    EXPECT_TRUE(temporaryFiles().empty());
+}
+
+// Ended while it writes the replacement, the program leaves the input whole and no file beside it.
+TEST_F(ConsoleProgram, InPlaceKilledMidWriteLeavesTheInputWhole) {
+    std::string text;
+    for (int line = 0; text.size() < (96u << 20); ++line)
+        text += "\tline\t" + std::to_string(line) + "\tend\r\n";
+    write("big.txt", text);
+    RunningProgram program({"--in-place", "-q", path("big.txt")});
+    bool seenWriting = false;
+    for (int wait = 0; wait < 6000 && !seenWriting; ++wait) {
+        for (const std::string &name : temporaryFiles()) {
+            WIN32_FILE_ATTRIBUTE_DATA data{};
+            if (GetFileAttributesExW(wideOf(path(name)).c_str(), GetFileExInfoStandard, &data) &&
+                (data.nFileSizeLow > 0 || data.nFileSizeHigh > 0))
+                seenWriting = true;
+        }
+        if (!seenWriting) Sleep(5);
+    }
+    ASSERT_TRUE(seenWriting) << "the replacement was never seen being written";
+    program.kill();
+    EXPECT_EQ(readBytes(path("big.txt")), text);
+    EXPECT_TRUE(temporaryFiles().empty());
+}
+
+TEST_F(ConsoleProgram, NamesOutsideTheCodePageArriveWholeInAPipe) {
+    const std::string name = "\xd1\x82\xd0\xb0\xd0\xb1-\xe8\xa1\xa8-\xce\xb1.txt"; // таб-表-α.txt
+    write("src\\" + name, "\tx");
+    ProgramResult result = runConsoleProgram({"--check", path("src")});
+    EXPECT_EQ(result.exitCode, 1u);
+    EXPECT_EQ(result.output, path("src\\" + name) + "\r\n");
+
+    result = runConsoleProgram({"-o", path("out"), path("src\\*.txt")});
+    EXPECT_EQ(result.exitCode, 0u) << result.errors;
+    EXPECT_EQ(readBytes(path("out\\" + name)), "        x");
+
+    result = runConsoleProgram({path("src\\missing-\xe8\xa1\xa8.txt")});
+    EXPECT_EQ(result.errors, "quillmerec: " + path("src\\missing-\xe8\xa1\xa8.txt") + ": not found\r\n");
+}
+
+// What a person at a command prompt sees: names in any script, and a progress line that appears in a
+// long run, stays on one line and is gone at the end.
+class OnAConsole : public ConsoleProgram {
+protected:
+    void SetUp() override {
+        ConsoleProgram::SetUp();
+        ASSERT_TRUE(console_.ready());
+    }
+    // Runs the program on the console and records whether a progress line was ever seen meanwhile.
+    DWORD runWatching(const std::vector<std::string> &arguments) {
+        RunningProgram program(arguments, RunningProgram::Streams::TestConsole);
+        DWORD code = STILL_ACTIVE;
+        for (int wait = 0; wait < 600 && code == STILL_ACTIVE; ++wait) {
+            code = program.waitForExit(50);
+            const std::string screen = console_.shown();
+            if (screen.find("Verifying: ") != std::string::npos ||
+                screen.find("Converting: ") != std::string::npos) {
+                progressSeen_ = true;
+                progressRows_ =
+                    std::max<std::size_t>(progressRows_, std::count(screen.begin(), screen.end(), '\n') + 1);
+            }
+        }
+        return code;
+    }
+    std::string bigInput() {
+        std::string text;
+        for (int line = 0; text.size() < (96u << 20); ++line)
+            text += "\tline\t" + std::to_string(line) + "\r\n";
+        return write("big.txt", text);
+    }
+
+    TestConsole console_;
+    bool progressSeen_ = false;
+    std::size_t progressRows_ = 0;
+};
+
+TEST_F(OnAConsole, NamesOutsideTheCodePageShowWhole) {
+    const std::string name = "\xd1\x82\xd0\xb0\xd0\xb1-\xe8\xa1\xa8-\xce\xb1.txt"; // таб-表-α.txt
+    write("src\\" + name, "\tx");
+    EXPECT_EQ(runWatching({"--check", path("src"), path("gone-\xce\xb1.txt")}), 1u);
+    EXPECT_EQ(console_.shown(),
+              "quillmerec: " + path("gone-\xce\xb1.txt") + ": not found\n" + path("src\\" + name));
+}
+
+TEST_F(OnAConsole, LongRunShowsAProgressLineInPlaceAndWipesIt) {
+    const std::string big = bigInput();
+    EXPECT_EQ(runWatching({"-o", path("out.txt"), big}), 0u);
+    EXPECT_TRUE(progressSeen_);
+    EXPECT_EQ(progressRows_, 1u); // drawn again on its own row, never a new one
+    EXPECT_EQ(console_.shown(), "");
+}
+
+TEST_F(OnAConsole, QuietRunOrRedirectedErrorsShowNoProgress) {
+    const std::string big = bigInput();
+    EXPECT_EQ(runWatching({"-q", "-o", path("out.txt"), big}), 0u);
+    EXPECT_FALSE(progressSeen_);
+    EXPECT_EQ(console_.shown(), "");
+    // Standard error into a pipe: a long run writes nothing there.
+    const ProgramResult result = runConsoleProgram({"-o", path("out2.txt"), big});
+    EXPECT_EQ(result.exitCode, 0u);
+    EXPECT_EQ(result.errors, "");
+}
+
+} // namespace
