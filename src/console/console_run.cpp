@@ -6,6 +6,7 @@
 #include "console_texts.h"
 #include "converter.h"
 #include "input_list.h"
+#include "replacement_file.h"
 #include "stream_jobs.h"
 #include "text_files.h"
 #include "wide_text.h"
@@ -124,7 +125,7 @@ private:
             if (options_.output == OutputKind::Check) {
                 if (converted != bytes) listFound(consoleText::standardInputName);
             } else if (toFile) {
-                ReplacementFile file(options_.destination);
+                ReplacementFile file(options_.destination, io_.moves);
                 file.write(converted);
                 file.commit();
             } else {
@@ -217,15 +218,15 @@ private:
         case OutputKind::Check:
             if (conversionChangesFile(source, *converter, counted)) listFound(source);
             break;
-        case OutputKind::InPlace: convertFileInPlace(source, *converter, counted); break;
+        case OutputKind::InPlace: convertFileInPlace(source, *converter, io_.moves, counted); break;
         case OutputKind::Destination:
-            if (sameFileOnDisk(source, item.destination)) {
+            if (sameFileOnDisk(source, item.destination, io_.moves) != Sameness::Different) {
                 report(source, consoleText::destinationIsSource);
                 return;
             }
             if (const std::string folder = folderOfPath(item.destination); !folder.empty())
                 createFolderPath(folder);
-            convertFileInto(source, item.destination, *converter, counted);
+            convertFileInto(source, item.destination, *converter, io_.moves, counted);
             break;
         }
     }

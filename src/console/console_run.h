@@ -1,6 +1,7 @@
 // One run of the console program: its arguments in, its output on the streams, its exit code out.
 #pragma once
 
+#include "file_moves.h"
 #include "progress_line.h"
 #include "win.h"
 
@@ -14,6 +15,7 @@ struct ConsoleIo {
     ConsoleStream &output; // converted text, or the list of --check
     ConsoleStream &errors; // messages and the progress line
     ProgressLine::Clock clock;
+    FileMoves &moves; // how destinations are put in place
 };
 
 namespace exitCode {

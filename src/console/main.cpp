@@ -27,7 +27,8 @@ std::vector<std::string> argumentsAfterProgramName() {
 int main() {
     ConsoleStream output(GetStdHandle(STD_OUTPUT_HANDLE));
     ConsoleStream errors(GetStdHandle(STD_ERROR_HANDLE));
-    ConsoleIo io{GetStdHandle(STD_INPUT_HANDLE), output, errors, [] { return GetTickCount64(); }};
+    SystemFileMoves moves;
+    ConsoleIo io{GetStdHandle(STD_INPUT_HANDLE), output, errors, [] { return GetTickCount64(); }, moves};
     try {
         return runConsole(argumentsAfterProgramName(), io);
     } catch (const AppError &error) {

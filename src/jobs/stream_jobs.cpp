@@ -1,6 +1,7 @@
 #include "stream_jobs.h"
 
 #include "app_error.h"
+#include "replacement_file.h"
 #include "text_files.h"
 
 #include <algorithm>
@@ -33,11 +34,12 @@ TextEncoding verifyInputCounting(const std::string &path, const BytesRead &bytes
 }
 
 void convertFileInto(const std::string &source, const std::string &destination, StreamConverter &converter,
-                     const BytesRead &bytesRead) {
+                     FileMoves &calls, const BytesRead &bytesRead) {
     FileHandle file = openForReading(source, ShareWrite::Denied);
-    if (isFileAt(file, destination)) raiseError(err::PathFileAccess);
+    // A destination that cannot be told apart from the source is taken for it.
+    if (fileAt(file, destination, calls) != Sameness::Different) raiseError(err::PathFileAccess);
     const std::uint64_t length = fileLength(file);
-    ReplacementFile output(destination);
+    ReplacementFile output(destination, calls);
     streamThrough(file, length, converter, output, bytesRead);
     file.close();
     output.commit();
@@ -52,10 +54,11 @@ void convertFileToSink(const std::string &source, StreamConverter &converter,
     });
 }
 
-void convertFileInPlace(const std::string &path, StreamConverter &converter, const BytesRead &bytesRead) {
+void convertFileInPlace(const std::string &path, StreamConverter &converter, FileMoves &calls,
+                        const BytesRead &bytesRead) {
     FileHandle file = openForReading(path, ShareWrite::Denied);
     const std::uint64_t length = fileLength(file);
-    ReplacementFile output(path);
+    ReplacementFile output(path, calls);
     streamThrough(file, length, converter, output, bytesRead);
     // Replacing needs the file closed; the replacement is flushed before it takes the file's place.
     file.close();

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "converter.h"
+#include "file_moves.h"
 #include "text_encoding.h"
 
 #include <cstddef>
@@ -21,7 +22,7 @@ TextEncoding verifyInputCounting(const std::string &path, const BytesRead &bytes
 // The source through the converter into the destination, which is replaced whole or not at all. A
 // destination that is the source under any spelling is refused (75) before anything is written.
 void convertFileInto(const std::string &source, const std::string &destination, StreamConverter &converter,
-                     const BytesRead &bytesRead);
+                     FileMoves &calls, const BytesRead &bytesRead);
 
 // The source through the converter, each converted block handed to the sink (standard output). The
 // converter is not finished: the next file may go on through it.
@@ -31,7 +32,8 @@ void convertFileToSink(const std::string &source, StreamConverter &converter,
 // The file replaced by its conversion in one step: written beside it, flushed, then put in its place
 // keeping its attributes. Writing is denied to others while it is read; until the last step the
 // file is as it was, also when the program is ended meanwhile.
-void convertFileInPlace(const std::string &path, StreamConverter &converter, const BytesRead &bytesRead);
+void convertFileInPlace(const std::string &path, StreamConverter &converter, FileMoves &calls,
+                        const BytesRead &bytesRead);
 
 // Whether the conversion of the file differs from the file's own bytes.
 bool conversionChangesFile(const std::string &path, StreamConverter &converter, const BytesRead &bytesRead);

@@ -35,7 +35,10 @@ private:
     std::string held_, out_;
 };
 
-class StreamJobsTest : public ConsoleFolderTest {};
+class StreamJobsTest : public ConsoleFolderTest {
+protected:
+    SystemFileMoves moves;
+};
 
 TEST_F(StreamJobsTest, ConversionChangesFileSeesEveryDifferenceWhereverBlocksEnd) {
     using Change = DelayingConverter::Change;
@@ -65,7 +68,7 @@ TEST_F(StreamJobsTest, ReadsAreCountedAndADestinationThatIsTheSourceIsRefused) {
     const std::string source = write("in.txt", std::string(2500000, 'a'));
     DelayingConverter converter(0, DelayingConverter::Change::None);
     std::size_t counted = 0;
-    convertFileInto(source, path("out.txt"), converter, [&](std::size_t bytes) { counted += bytes; });
+    convertFileInto(source, path("out.txt"), converter, moves, [&](std::size_t bytes) { counted += bytes; });
     EXPECT_EQ(counted, 2500000u);
     EXPECT_EQ(readBytes(path("out.txt")).size(), 2500000u);
 
@@ -73,7 +76,7 @@ TEST_F(StreamJobsTest, ReadsAreCountedAndADestinationThatIsTheSourceIsRefused) {
     for (const std::string &spelling : {path("IN.TXT"), path(".\\in.txt"), path("sub\\..\\in.txt")}) {
         DelayingConverter again(0, DelayingConverter::Change::ByteAdded);
         try {
-            convertFileInto(source, spelling, again, {});
+            convertFileInto(source, spelling, again, moves, {});
             ADD_FAILURE() << "no refusal for " << spelling;
         } catch (const AppError &error) {
             EXPECT_EQ(error.number, err::PathFileAccess);
