@@ -1,5 +1,6 @@
 // Start-up: common controls, a single copy, the main window, the message loop.
 #include "app_error.h"
+#include "com_objects.h"
 #include "desktop/desktop.h"
 #include "desktop/show_error.h"
 #include "error_message.h"
@@ -10,7 +11,6 @@
 #include "window/modal_loop.h"
 
 #include <commctrl.h>
-#include <objbase.h>
 
 namespace {
 
@@ -32,20 +32,6 @@ void showStartupError(const AppError &error) {
     desktop().messageBox(request);
 }
 
-// COM for the shell's folder dialog, released when the program ends.
-class ComApartment {
-public:
-    ComApartment() : initialized_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
-    ~ComApartment() {
-        if (initialized_) CoUninitialize();
-    }
-    ComApartment(const ComApartment &) = delete;
-    ComApartment &operator=(const ComApartment &) = delete;
-
-private:
-    bool initialized_;
-};
-
 int messageLoop(FrmMain &main) {
     MSG message;
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
@@ -61,7 +47,7 @@ int messageLoop(FrmMain &main) {
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     requestCommonControls();
-    const ComApartment com;
+    const ComApartment com; // for the shell's folder dialog and the taskbar
     try {
         RunningCopyGuard runningCopy;
         if (runningCopy.anotherCopyRunning()) {
@@ -71,7 +57,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         Registry::onIncorrectFormat([](const std::string &keyPath) {
             showMessage(GetActiveWindow(), incorrectFormatText(keyPath), programTitle, MB_OK);
         });
-        FrmMain frmMain;
+        TaskbarButton taskbar;
+        FrmMain frmMain(taskbar);
         frmMain.load();
         if (!frmMain.hwnd()) raiseError(err::ComponentNotLoaded);
         frmMain.show();

@@ -351,7 +351,7 @@ TEST_F(MainWindowLifetime, ObjectThatDiesFirstStillUnloadsItsWindow) {
     }
     HWND window = nullptr;
     {
-        FrmMain frm;
+        FrmMain frm(taskbar);
         frm.load();
         window = frm.hwnd();
         ASSERT_TRUE(window);

@@ -15,8 +15,8 @@ const std::string key = settingsKeyPath;
 
 class SettingsSave : public FormTest {
 protected:
-    static std::unique_ptr<FrmMain> openAnother() {
-        auto frm = std::make_unique<FrmMain>();
+    std::unique_ptr<FrmMain> openAnother() {
+        auto frm = std::make_unique<FrmMain>(taskbar);
         frm->setQuitOnUnload(false);
         frm->load();
         return frm;

@@ -26,7 +26,7 @@ int16_t shiftState() {
 
 } // namespace
 
-FrmMain::FrmMain() = default;
+FrmMain::FrmMain(TaskbarProgress &taskbar) : runProgress(taskbar) {}
 
 FrmMain::~FrmMain() {
     // The window goes while this object is whole, so its unload runs also when the object dies first.
@@ -41,6 +41,8 @@ void FrmMain::load() {
                  twipsToPixels(mainClientWidthTwips, dpi), twipsToPixels(mainClientHeightTwips, dpi), nullptr,
                  createMainMenu());
     if (!hwnd()) return;
+    acceptDroppedFiles(hwnd());
+    runProgress.taskbar().attach(hwnd());
     font_.reset(createDialogFont(8));
     tooltips_.attach(hwnd());
     bindControls();
@@ -123,6 +125,7 @@ void FrmMain::bindControls() {
 }
 
 LRESULT FrmMain::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    runProgress.taskbar().windowMessage(message);
     if (const auto answer = colours_.answerMessage(message, wParam, lParam)) return *answer;
     switch (message) {
     case WM_COMMAND: onCommand(reinterpret_cast<HWND>(lParam), HIWORD(wParam), LOWORD(wParam)); return 0;
@@ -131,6 +134,7 @@ LRESULT FrmMain::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         Form_QueryUnload();
         destroyWindow();
         return 0;
+    case WM_DROPFILES: Form_DropFiles(reinterpret_cast<HDROP>(wParam)); return 0;
     case WM_QUERYENDSESSION: return TRUE;
     case WM_ENDSESSION:
         if (!wParam) return 0;

@@ -5,10 +5,12 @@
 #include "desktop/browse_dialog.h"
 #include "desktop/common_dialog.h"
 #include "handles.h"
+#include "main/run_progress.h"
 #include "text_encoding.h"
 #include "window/base_window.h"
 #include "window/control_colours.h"
 #include "window/controls.h"
+#include "window/dropped_files.h"
 #include "window/mouse_watch.h"
 #include "window/tooltips.h"
 
@@ -28,7 +30,7 @@ inline constexpr COLORREF operationOtherColour = 0x00000000;    // black
 
 class FrmMain final : public BaseWindow, private MouseListener {
 public:
-    FrmMain();
+    explicit FrmMain(TaskbarProgress &taskbar);
     ~FrmMain() override;
 
     // Creates the window hidden and runs its load; show() makes it visible.
@@ -70,6 +72,8 @@ public:
     std::string tEXTO, targetfile, FileName2;
     // The encoding of each input that the last verification pass read, by its trimmed path.
     std::unordered_map<std::string, TextEncoding> verifiedEncodings;
+    // What the run shows on the taskbar button.
+    RunProgress runProgress;
 
     // The failed-files windows: loaded, hidden, on first use; unloaded when closed.
     FrmError &frmError();
@@ -102,6 +106,12 @@ public:
     void txtSpacesToUse_MouseDown();
     void Form_KeyDown(int16_t keyCode, int16_t shift);
     void menuHelp_Click();
+    void Form_DropFiles(HDROP drop);
+
+    // A path given without a dialog, taken as its Browse button takes the dialog's choice.
+    void takeSourceFile(const std::string &path);
+    void takeSourceFolder(const std::string &path);
+    void takeDestinationFolder(const std::string &path);
 
     // Mode switching.
     void highlightOperation();

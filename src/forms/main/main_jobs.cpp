@@ -57,8 +57,10 @@ void replaceEntries(ListBox &list, const std::vector<std::string> &entries) {
 // After each file of a folder pass: the bar's maximum from the hidden count, its value, one yield.
 // When the window was asked to close meanwhile, the run stops here (RunStopped), between files.
 void progressStep(FrmMain &frm, int32_t filesDone) {
-    frm.ProgressBar1.setMax(countFromText(frm.lblHDDENnrOfFiles.caption()));
+    const int32_t count = countFromText(frm.lblHDDENnrOfFiles.caption());
+    frm.ProgressBar1.setMax(count);
     frm.ProgressBar1.setValue(filesDone);
+    frm.runProgress.files(filesDone, count);
     yieldToMessageLoop();
     if (frm.closeRequested()) throw RunStopped{};
 }
@@ -67,11 +69,14 @@ void showCompletion(const FrmMain &frm, const std::string &text) {
     showMessage(frm.hwnd(), text, programTitle, MB_OK | MB_ICONINFORMATION);
 }
 
-// For long work between a job's blocks: lets the window handle its messages (paint, the ignored
-// second press) when 50 ms have passed since it last did, so it never waits as long as 100 ms.
+// For long work between a job's blocks: counts the block on the taskbar button and lets the window
+// handle its messages (paint, the ignored second press) when 50 ms have passed since it last did, so
+// it never waits as long as 100 ms.
 class MessagePump {
 public:
-    void operator()() {
+    explicit MessagePump(FrmMain &frm) : frm_(frm) {}
+    void operator()(std::size_t bytes) {
+        frm_.runProgress.addBytes(bytes);
         const DWORD now = GetTickCount();
         if (now - last_ < 50) return;
         yieldToMessageLoop();
@@ -79,6 +84,7 @@ public:
     }
 
 private:
+    FrmMain &frm_;
     DWORD last_ = GetTickCount();
 };
 
@@ -110,8 +116,9 @@ bool FrmMain::replaceTABSwithSPACESVerifySingle() {
         KillTempFile1();
         KillTempFile2();
         tEXTO = trimSpaces(txtSource.text());
+        runProgress.startBytes(tEXTO);
         verifiedEncodings.clear();
-        markingFailedInput([&] { verifiedEncodings[tEXTO] = verifyInput(tEXTO, MessagePump()); },
+        markingFailedInput([&] { verifiedEncodings[tEXTO] = verifyInput(tEXTO, MessagePump(*this)); },
                            [&] { recordFailedInput(*this); });
     });
 }
@@ -121,7 +128,7 @@ void FrmMain::replaceTWSfixedSingle() {
         const int16_t width = spacesNumber(*this);
         const std::string source = trimSpaces(txtSource.text());
         convertFileTabStops(source, trimSpaces(txtDest.text()), width, verifiedEncoding(*this, source),
-                            MessagePump());
+                            MessagePump(*this));
         showCompletion(*this, jobText::fileReady);
     });
 }
@@ -132,7 +139,7 @@ void FrmMain::replaceTABSwithSPACESSingle() {
         targetfile = txtDest.text(); // as typed: this job has always written to the untrimmed path
         convertFileFixedSpaces(
             tEXTO, targetfile, [&] { return spacesNumber(*this); }, verifiedEncoding(*this, tEXTO),
-            MessagePump());
+            MessagePump(*this));
         showCompletion(*this, jobText::fileReady);
     });
 }

@@ -46,6 +46,7 @@ public:
         SetCursor(LoadCursor(nullptr, IDC_WAIT));
     }
     ~RunInProgress() {
+        frm_.runProgress.end();
         frm_.setRunInProgress(false);
         SetCursor(LoadCursor(nullptr, IDC_ARROW));
     }
@@ -98,6 +99,7 @@ void FrmMain::prevcmdReplaceTABSSingle() {
         if (!singleInputsUsable(*this)) return;
         if (!replaceTABSwithSPACESVerifySingle()) return;
         if (frmError().List2.listCount() > 0) {
+            runProgress.failedFilesShown();
             desktop().beep();
             desktop().showModal(frmError(), hwnd());
             return;
@@ -159,6 +161,7 @@ void FrmMain::prevcmdReplaceTABSMultiple() {
         else
             replaceTABSwithSPACESMultiple();
         if (anyFailed(*this)) {
+            runProgress.failedFilesShown();
             desktop().beep();
             desktop().showModal(frmError(), hwnd());
         }
