@@ -1,7 +1,8 @@
-// Start-up: common controls, a single copy, the main window, the message loop.
+// Start-up: common controls, a single copy, the real desktop and registry handed to the main window,
+// the message loop.
 #include "app_error.h"
 #include "com_objects.h"
-#include "desktop/desktop.h"
+#include "desktop/desktop_win32.h"
 #include "desktop/show_error.h"
 #include "error_message.h"
 #include "main/frm_main.h"
@@ -22,15 +23,27 @@ void requestCommonControls() noexcept {
     InitCommonControlsEx(&standard);
 }
 
-void showStartupError(const AppError &error) {
+void showStartupError(Desktop &desktop, const AppError &error) {
     MessageBoxRequest request;
     request.text = startupErrorText(error.number, error.description);
     request.title = "Error";
     request.style = MB_OK;
     request.helpFile = error.helpFile;
     request.helpContext = error.helpContext;
-    desktop().messageBox(request);
+    desktop.messageBox(request);
 }
+
+// A settings key path the registry cannot use is shown to the user, over the active window.
+class IncorrectFormatMessage final : public Registry::IncorrectFormatReport {
+public:
+    explicit IncorrectFormatMessage(Desktop &desktop) : desktop_(desktop) {}
+    void incorrectFormat(const std::string &keyPath) override {
+        showMessage(desktop_, GetActiveWindow(), incorrectFormatText(keyPath), programTitle, MB_OK);
+    }
+
+private:
+    Desktop &desktop_;
+};
 
 int messageLoop(FrmMain &main) {
     MSG message;
@@ -48,23 +61,24 @@ int messageLoop(FrmMain &main) {
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     requestCommonControls();
     const ComApartment com; // for the shell's folder dialog and the taskbar
+    Win32Desktop desktop;
     try {
         RunningCopyGuard runningCopy;
         if (runningCopy.anotherCopyRunning()) {
-            showMessage(nullptr, startupText::alreadyRunning, programTitle, MB_OK | MB_ICONINFORMATION);
+            showMessage(desktop, nullptr, startupText::alreadyRunning, programTitle,
+                        MB_OK | MB_ICONINFORMATION);
             return 0;
         }
-        Registry::onIncorrectFormat([](const std::string &keyPath) {
-            showMessage(GetActiveWindow(), incorrectFormatText(keyPath), programTitle, MB_OK);
-        });
+        IncorrectFormatMessage incorrectFormat(desktop);
+        const Registry registry(incorrectFormat);
         TaskbarButton taskbar;
-        FrmMain frmMain(taskbar);
+        FrmMain frmMain(desktop, registry, taskbar);
         frmMain.load();
         if (!frmMain.hwnd()) raiseError(err::ComponentNotLoaded);
         frmMain.show();
         return messageLoop(frmMain);
     } catch (...) {
-        showStartupError(caughtError(std::current_exception()));
+        showStartupError(desktop, caughtError(std::current_exception()));
         return 0;
     }
 }

@@ -5,9 +5,6 @@
 #include "wide_text.h"
 
 #include <array>
-#include <utility>
-
-namespace Registry {
 
 namespace {
 
@@ -32,12 +29,7 @@ bool wellFormed(const std::string &keyPath) {
     return keyPath.compare(0, 5, "HKEY_") == 0 && keyPath.back() != '\\';
 }
 
-std::function<void(const std::string &)> &incorrectFormatComplaint() {
-    static std::function<void(const std::string &)> complaint;
-    return complaint;
-}
-
-RegKey openKey(const KeyPath &path, REGSAM access) {
+RegKey openKey(const Registry::KeyPath &path, REGSAM access) {
     RegKey key;
     if (RegOpenKeyExW(path.root, toWide(path.subkey).c_str(), 0, access, key.out()) != ERROR_SUCCESS)
         *key.out() = nullptr;
@@ -46,19 +38,15 @@ RegKey openKey(const KeyPath &path, REGSAM access) {
 
 } // namespace
 
-void onIncorrectFormat(std::function<void(const std::string &keyPath)> complaint) {
-    incorrectFormatComplaint() = std::move(complaint);
-}
-
-HKEY rootKeyHandle(std::string_view rootName) {
+HKEY Registry::rootKeyHandle(std::string_view rootName) {
     for (const NamedRoot &root : namedRoots)
         if (root.name == rootName) return root.handle;
     return nullptr;
 }
 
-KeyPath splitKeyPath(const std::string &keyPath) {
+Registry::KeyPath Registry::splitKeyPath(const std::string &keyPath) const {
     if (!wellFormed(keyPath)) {
-        if (incorrectFormatComplaint()) incorrectFormatComplaint()(keyPath);
+        report_.incorrectFormat(keyPath);
         return {};
     }
     const size_t slash = keyPath.find('\\');
@@ -66,7 +54,7 @@ KeyPath splitKeyPath(const std::string &keyPath) {
     return {rootKeyHandle(std::string_view(keyPath).substr(0, slash)), keyPath.substr(slash + 1)};
 }
 
-void createKey(const std::string &keyPath) {
+void Registry::createKey(const std::string &keyPath) const {
     const KeyPath path = splitKeyPath(keyPath);
     if (!path.root) return;
     RegKey key;
@@ -74,7 +62,7 @@ void createKey(const std::string &keyPath) {
         *key.out() = nullptr;
 }
 
-std::string getKeyValue(const std::string &keyPath, const std::string &valueName) {
+std::string Registry::getKeyValue(const std::string &keyPath, const std::string &valueName) const {
     const KeyPath path = splitKeyPath(keyPath);
     if (!path.root) return "";
     const RegKey key = openKey(path, KEY_READ);
@@ -98,7 +86,8 @@ std::string getKeyValue(const std::string &keyPath, const std::string &valueName
     return trimRegistryBuffer(toUtf8(buffer));
 }
 
-void setKeyValue(const std::string &keyPath, const std::string &valueName, const std::string &text) {
+void Registry::setKeyValue(const std::string &keyPath, const std::string &valueName,
+                           const std::string &text) const {
     const KeyPath path = splitKeyPath(keyPath);
     if (!path.root) return;
     const RegKey key = openKey(path, KEY_WRITE);
@@ -108,5 +97,3 @@ void setKeyValue(const std::string &keyPath, const std::string &valueName, const
                    reinterpret_cast<const BYTE *>(wide.c_str()),
                    static_cast<DWORD>(wide.size() * sizeof(wchar_t)));
 }
-
-} // namespace Registry

@@ -186,7 +186,7 @@ TEST_F(AboutWindow, EveryWayOfClosingGivesTheActivationBackToTheMainWindow) {
     for (const auto &[name, close] : ways) {
         ShowWindow(frm.hwnd(), SW_RESTORE);
         SetActiveWindow(frm.hwnd());
-        FrmAbout about(frm.hwnd());
+        FrmAbout about(desk, frm.hwnd());
         about.load();
         ASSERT_TRUE(about.hwnd());
         DestroyWatch watch(about.hwnd(), frm.hwnd());
@@ -204,7 +204,7 @@ TEST_F(AboutWindow, OpensWithTheFocusOnOkAndEnterSpaceOrEscClosesIt) {
     FrmMain &frm = main();
     frm.show();
     for (WPARAM key : {WPARAM(VK_RETURN), WPARAM(VK_SPACE), WPARAM(VK_ESCAPE)}) {
-        FrmAbout about(frm.hwnd());
+        FrmAbout about(desk, frm.hwnd());
         about.load();
         ASSERT_TRUE(about.hwnd());
         const HWND ok = about.cmdok.hwnd();

@@ -30,7 +30,7 @@ protected:
 TEST_F(ClipboardRun, TabStopsAndFixedNumberEachEndWithOneLineBreak) {
     EXPECT_EQ(convert("a\tb", true), "a       b\r\n");
     EXPECT_EQ(convert("a\tb", false), "a        b\r\n");
-    EXPECT_EQ(main().lblHDDENTextonClipboard.caption(), "yes");
+    EXPECT_FALSE(main().noTextOnClipboard);
     ASSERT_EQ(desk.messages().size(), 2u);
     EXPECT_EQ(desk.messages()[0].text, "Text is available on the Clipboard!      ");
     EXPECT_EQ(desk.messages()[0].title, "Quillmere");
@@ -70,7 +70,7 @@ TEST_F(ClipboardRun, EmptyClipboardOrOnlyOtherDataSaysTooBadAndDoesNothingElse) 
         EXPECT_EQ(shown.title, "Too bad...");
         EXPECT_EQ(shown.style, static_cast<UINT>(MB_OK | MB_ICONEXCLAMATION));
     }
-    EXPECT_EQ(main().lblHDDENTextonClipboard.caption(), "no");
+    EXPECT_TRUE(main().noTextOnClipboard);
     EXPECT_EQ(main().frmError().List2.listCount(), 0);
     EXPECT_FALSE(exists(dataFolder() + "TEMP.txt"));
 }
@@ -80,7 +80,7 @@ TEST_F(ClipboardRun, TextHoldingAnEndOfTextMarkIsRecordedAndTheClipboardKept) {
     main().replaceTABSwithSPACESVerifyClipboard();
     ASSERT_EQ(main().frmError().List2.listCount(), 1);
     EXPECT_EQ(main().frmError().List2.list(0), dataFolder() + "TEMP.txt");
-    EXPECT_EQ(main().lblHDDENTextonClipboard.caption(), "yes");
+    EXPECT_FALSE(main().noTextOnClipboard);
     EXPECT_TRUE(desk.messages().empty());
     EXPECT_EQ(clipboardText(), "a\x1A\tb");
 }

@@ -137,7 +137,7 @@ TEST_F(FailedFiles, ProceedUnloadsTheWindowAndTheNextUseStartsEmpty) {
         static_cast<FrmError &>(window).cmdSave_Click();
         static_cast<FrmError &>(window).Command1.click();
     });
-    desktop().showModal(main().frmError(), main().hwnd());
+    desk.showModal(main().frmError(), main().hwnd());
     EXPECT_FALSE(main().frmErrorLoaded());
     EXPECT_EQ(desk.of("modal").at(0).text, "frmError");
     EXPECT_EQ(desk.messages().at(0).title, "Log updated");

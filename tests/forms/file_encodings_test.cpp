@@ -101,7 +101,7 @@ TEST_F(FileEncodings, FolderRunConvertsEachFileInItsOwnEncoding) {
     ASSERT_EQ(frm.frmError().List2.listCount(), 1);
     EXPECT_EQ(frm.frmError().List2.list(0), source + "odd.txt");
     frm.removeErroredFiles();
-    frm.lblHDDENnrOfFiles.setCaption(std::to_string(frm.List1.listCount()));
+    frm.filesInList = frm.List1.listCount();
     frm.replaceTWSfixedMultiple();
     EXPECT_EQ(readFile(destination + "le.txt"), "\xFF\xFE\xE9\0 \0 \0 \0x\0\r\0\n\0"s);
     EXPECT_EQ(readFile(destination + "be.txt"), "\xFE\xFF\x65\xE5\0 \0 \0x\0\r\0\n"s);

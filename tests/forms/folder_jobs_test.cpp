@@ -35,7 +35,7 @@ protected:
         FrmMain &frm = main();
         frm.replaceTABSwithSPACESVerifyMultiple();
         if (frm.frmError().List2.listCount() > 0) frm.removeErroredFiles();
-        frm.lblHDDENnrOfFiles.setCaption(std::to_string(frm.List1.listCount()));
+        frm.filesInList = frm.List1.listCount();
         if (tabStops)
             frm.replaceTWSfixedMultiple();
         else
@@ -213,7 +213,7 @@ TEST_F(FolderRun, FortyThousandEntriesAreVerifiedAndDroppedWhole) {
     FrmMain &frm = main();
     SendMessageA(frm.List1.hwnd(), WM_SETREDRAW, FALSE, 0);
     for (int i = 0; i < entries; ++i) frm.List1.addItem(source + std::to_string(i) + "|.txt");
-    frm.lblHDDENnrOfFiles.setCaption(std::to_string(entries));
+    frm.filesInList = entries;
     frm.txtMultipleFilesDestinationPath.setText(destination);
     run(true);
     EXPECT_EQ(frm.frmError().List2.listCount(), entries);

@@ -351,7 +351,7 @@ TEST_F(MainWindowLifetime, ObjectThatDiesFirstStillUnloadsItsWindow) {
     }
     HWND window = nullptr;
     {
-        FrmMain frm(taskbar);
+        FrmMain frm(desk, registry, taskbar);
         frm.load();
         window = frm.hwnd();
         ASSERT_TRUE(window);

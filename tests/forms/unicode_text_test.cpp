@@ -157,7 +157,7 @@ TEST_F(UnicodePicker, FilePickedUnderANonAnsiNameIsStoredLowerCasedAndSurvivesTh
     EXPECT_TRUE(desk.messages().empty());
 
     main().saveSettings();
-    EXPECT_EQ(Registry::getKeyValue("HKEY_CURRENT_USER\\Software\\Hollowcrest\\Quillmere", "SourceS"),
+    EXPECT_EQ(registry.getKeyValue("HKEY_CURRENT_USER\\Software\\Hollowcrest\\Quillmere", "SourceS"),
               folder + "папка\\файл äö 日本.txt");
 }
 

@@ -40,7 +40,7 @@ TEST_F(WorkList, ListsOnlyNamesWhoseOwnExtensionIsTheChosenOne) {
     std::vector<std::string> entries{main().List1.list(0), main().List1.list(1)};
     std::sort(entries.begin(), entries.end());
     EXPECT_EQ(entries, (std::vector<std::string>{temp() + "a.txt", temp() + "d.old.txt"}));
-    EXPECT_EQ(main().lblHDDENnrOfFiles.caption(), "2");
+    EXPECT_EQ(main().filesInList, 2);
     list(temp(), "htm");
     EXPECT_EQ(main().List1.listCount(), 0);
     EXPECT_EQ(main().lblNumberofiles.caption(), "No files ...");
@@ -60,7 +60,7 @@ TEST_F(WorkList, ListsOrdinaryFilesOfTheExtensionAsFullPaths) {
     std::sort(entries.begin(), entries.end());
     EXPECT_EQ(entries,
               (std::vector<std::string>{temp() + "a.txt", temp() + "b.TXT", temp() + "readonly.txt"}));
-    EXPECT_EQ(main().lblHDDENnrOfFiles.caption(), "3");
+    EXPECT_EQ(main().filesInList, 3);
     EXPECT_EQ(main().lblNumberofiles.caption(), "3 files");
     SetFileAttributesA((temp() + "readonly.txt").c_str(), FILE_ATTRIBUTE_NORMAL);
 }
@@ -71,7 +71,7 @@ TEST_F(WorkList, OneFileIsCountedInTheSingularAndNoneKeepsTheHiddenCount) {
     EXPECT_EQ(main().lblNumberofiles.caption(), "1 file");
     list(temp(), "doc");
     EXPECT_EQ(main().lblNumberofiles.caption(), "No files ...");
-    EXPECT_EQ(main().lblHDDENnrOfFiles.caption(), "1");
+    EXPECT_EQ(main().filesInList, 1);
     EXPECT_EQ(main().List1.listCount(), 0);
     list("Waiting ...", "htm");
     EXPECT_EQ(main().lblNumberofiles.caption(), "No files ...");

@@ -63,7 +63,7 @@ TEST(RunningCopy, AMutexThatCannotBeOpenedCountsAsAnotherCopy) {
 class ErrorMessage : public WinTest {};
 
 TEST_F(ErrorMessage, ShowsTheSevenLinesUnderTitleErrorWithoutIcon) {
-    showErrorMessage(AppError::of(5), "frmMain - countFILES");
+    showErrorMessage(desk, AppError::of(5), "frmMain - countFILES");
     ASSERT_EQ(desk.messages().size(), 1u);
     const DesktopCall box = desk.messages()[0];
     EXPECT_EQ(box.text, "An Error was generated:\r\n\r\nDescription:\r\nError 5 - Invalid procedure call or "
@@ -76,7 +76,7 @@ TEST_F(ErrorMessage, ShowsTheSevenLinesUnderTitleErrorWithoutIcon) {
 
 TEST_F(ErrorMessage, GuardEndsTheProcedureAfterTheMessageAndTheCallerGoesOn) {
     int stepsRun = 0;
-    const bool finished = guarded("frmMain - KillTempFile1", [&] {
+    const bool finished = guarded(desk, "frmMain - KillTempFile1", [&] {
         ++stepsRun;
         raiseError(err::PermissionDenied);
         ++stepsRun;
@@ -86,13 +86,13 @@ TEST_F(ErrorMessage, GuardEndsTheProcedureAfterTheMessageAndTheCallerGoesOn) {
     ASSERT_EQ(desk.messages().size(), 1u);
     EXPECT_NE(desk.messages()[0].text.find("Error 70 - Permission denied\r\nfrmMain - KillTempFile1"),
               std::string::npos);
-    EXPECT_TRUE(guarded("frmMain - KillTempFile2", [] {}));
+    EXPECT_TRUE(guarded(desk, "frmMain - KillTempFile2", [] {}));
     EXPECT_EQ(desk.messages().size(), 1u);
 }
 
 TEST_F(ErrorMessage, UnknownFailuresStillReachTheUserAsTheProgramsOwnMessage) {
-    guarded("frmMain - countFILES", [] { throw std::runtime_error("boom"); });
-    guarded("frmMain - countFILES", [] { throw std::bad_alloc(); });
+    guarded(desk, "frmMain - countFILES", [] { throw std::runtime_error("boom"); });
+    guarded(desk, "frmMain - countFILES", [] { throw std::bad_alloc(); });
     ASSERT_EQ(desk.messages().size(), 2u);
     EXPECT_NE(desk.messages()[0].text.find("Error 50003 - Unexpected error"), std::string::npos);
     EXPECT_NE(desk.messages()[1].text.find("Error 7 - Out of memory"), std::string::npos);

@@ -16,13 +16,7 @@ protected:
     void SetUp() override {
         WinTest::SetUp();
         rawCreateKey(scratch);
-        Registry::onIncorrectFormat([this](const std::string &keyPath) { complaints.push_back(keyPath); });
     }
-    void TearDown() override {
-        Registry::onIncorrectFormat(nullptr);
-        WinTest::TearDown();
-    }
-    std::vector<std::string> complaints;
 };
 
 TEST_F(RegistryLayer, RootNamesMapExactlyAndCaseSensitively) {
@@ -39,18 +33,18 @@ TEST_F(RegistryLayer, RootNamesMapExactlyAndCaseSensitively) {
 }
 
 TEST_F(RegistryLayer, SplitHandsTheSubkeyOnUnchanged) {
-    const Registry::KeyPath path = Registry::splitKeyPath("HKEY_LOCAL_MACHINE\\Software\\A B\\c");
+    const Registry::KeyPath path = registry.splitKeyPath("HKEY_LOCAL_MACHINE\\Software\\A B\\c");
     EXPECT_EQ(path.root, HKEY_LOCAL_MACHINE);
     EXPECT_EQ(path.subkey, "Software\\A B\\c");
-    const Registry::KeyPath root = Registry::splitKeyPath("HKEY_USERS");
+    const Registry::KeyPath root = registry.splitKeyPath("HKEY_USERS");
     EXPECT_EQ(root.root, HKEY_USERS);
     EXPECT_EQ(root.subkey, "");
-    EXPECT_TRUE(desk.messages().empty());
+    EXPECT_TRUE(formatErrors.keyPaths.empty());
 }
 
 TEST_F(RegistryLayer, NeverWrittenValueReadsError) {
-    EXPECT_EQ(Registry::getKeyValue(scratchPath, "Nothing"), "Error");
-    EXPECT_EQ(Registry::getKeyValue(scratchPath + "\\Missing", "Nothing"), "Error");
+    EXPECT_EQ(registry.getKeyValue(scratchPath, "Nothing"), "Error");
+    EXPECT_EQ(registry.getKeyValue(scratchPath + "\\Missing", "Nothing"), "Error");
 }
 
 TEST_F(RegistryLayer, ValuesOfOtherTypesReadAsMissingNotAsTheirBytes) {
@@ -65,107 +59,107 @@ TEST_F(RegistryLayer, ValuesOfOtherTypesReadAsMissingNotAsTheirBytes) {
                    5);
     RegSetValueExA(key, "Expandable", 0, REG_EXPAND_SZ, reinterpret_cast<const BYTE *>("12"), 3);
     RegCloseKey(key);
-    EXPECT_EQ(Registry::getKeyValue(scratchPath, "Number"), "Error");
-    EXPECT_EQ(Registry::getKeyValue(scratchPath, "Bytes"), "Error");
-    EXPECT_EQ(Registry::getKeyValue(scratchPath, "Texts"), "Error");
-    EXPECT_EQ(Registry::getKeyValue(scratchPath, "Expandable"), "12");
+    EXPECT_EQ(registry.getKeyValue(scratchPath, "Number"), "Error");
+    EXPECT_EQ(registry.getKeyValue(scratchPath, "Bytes"), "Error");
+    EXPECT_EQ(registry.getKeyValue(scratchPath, "Texts"), "Error");
+    EXPECT_EQ(registry.getKeyValue(scratchPath, "Expandable"), "12");
 }
 
 TEST_F(RegistryLayer, WrittenTextIsAStringValueWithoutItsNul) {
-    Registry::setKeyValue(scratchPath, "Name", "c:\\text\\notes.txt");
+    registry.setKeyValue(scratchPath, "Name", "c:\\text\\notes.txt");
     const auto raw = rawGet(scratch, "Name");
     ASSERT_TRUE(raw);
     EXPECT_EQ(raw->type, static_cast<DWORD>(REG_SZ));
     EXPECT_EQ(*rawGetString(scratch, "Name"), "c:\\text\\notes.txt");
-    EXPECT_EQ(Registry::getKeyValue(scratchPath, "Name"), "c:\\text\\notes.txt");
+    EXPECT_EQ(registry.getKeyValue(scratchPath, "Name"), "c:\\text\\notes.txt");
 }
 
 TEST_F(RegistryLayer, TextsUpTo254CharactersReadWholeLongerOnesAnswerError) {
     const std::string fits(254, 'a');
-    Registry::setKeyValue(scratchPath, "Fits", fits);
-    EXPECT_EQ(Registry::getKeyValue(scratchPath, "Fits"), fits);
+    registry.setKeyValue(scratchPath, "Fits", fits);
+    EXPECT_EQ(registry.getKeyValue(scratchPath, "Fits"), fits);
 
     // No room left for the NUL: reading it would lose the last character.
-    Registry::setKeyValue(scratchPath, "Full", std::string(255, 'b'));
-    EXPECT_EQ(Registry::getKeyValue(scratchPath, "Full"), "Error");
+    registry.setKeyValue(scratchPath, "Full", std::string(255, 'b'));
+    EXPECT_EQ(registry.getKeyValue(scratchPath, "Full"), "Error");
     rawSetString(scratch, "FullWithoutNul", std::string(255, 'b'));
-    EXPECT_EQ(Registry::getKeyValue(scratchPath, "FullWithoutNul"), "Error");
+    EXPECT_EQ(registry.getKeyValue(scratchPath, "FullWithoutNul"), "Error");
     rawSetString(scratch, "FitsWithoutNul", fits);
-    EXPECT_EQ(Registry::getKeyValue(scratchPath, "FitsWithoutNul"), fits);
+    EXPECT_EQ(registry.getKeyValue(scratchPath, "FitsWithoutNul"), fits);
 
-    Registry::setKeyValue(scratchPath, "Long", std::string(300, 'c'));
+    registry.setKeyValue(scratchPath, "Long", std::string(300, 'c'));
     EXPECT_EQ(*rawGetString(scratch, "Long"), std::string(300, 'c'));
-    EXPECT_EQ(Registry::getKeyValue(scratchPath, "Long"), "Error");
+    EXPECT_EQ(registry.getKeyValue(scratchPath, "Long"), "Error");
 }
 
 TEST_F(RegistryLayer, LeadingSpacesAreLostTrailingSpacesKept) {
-    Registry::setKeyValue(scratchPath, "Spaces", "  8 ");
-    EXPECT_EQ(Registry::getKeyValue(scratchPath, "Spaces"), "8 ");
+    registry.setKeyValue(scratchPath, "Spaces", "  8 ");
+    EXPECT_EQ(registry.getKeyValue(scratchPath, "Spaces"), "8 ");
     // Stored by another writer with its NUL, the text reads the same.
     rawSetString(scratch, "WithNul", std::string("  8 \0", 5));
-    EXPECT_EQ(Registry::getKeyValue(scratchPath, "WithNul"), "8 ");
+    EXPECT_EQ(registry.getKeyValue(scratchPath, "WithNul"), "8 ");
 }
 
 TEST_F(RegistryLayer, EmptyTextReadsEmptyNotError) {
-    Registry::setKeyValue(scratchPath, "Empty", "");
+    registry.setKeyValue(scratchPath, "Empty", "");
     ASSERT_TRUE(rawGet(scratch, "Empty"));
-    EXPECT_EQ(Registry::getKeyValue(scratchPath, "Empty"), "");
+    EXPECT_EQ(registry.getKeyValue(scratchPath, "Empty"), "");
 }
 
 TEST_F(RegistryLayer, RootAloneWorksOnTheRootKeyItself) {
     const std::string name = "QuillmereRootProbe";
-    Registry::setKeyValue("HKEY_CURRENT_USER", name, "at the root");
+    registry.setKeyValue("HKEY_CURRENT_USER", name, "at the root");
     EXPECT_EQ(*rawGetString("", name), "at the root");
-    EXPECT_EQ(Registry::getKeyValue("HKEY_CURRENT_USER", name), "at the root");
+    EXPECT_EQ(registry.getKeyValue("HKEY_CURRENT_USER", name), "at the root");
     rawDeleteValue("", name);
-    EXPECT_TRUE(desk.messages().empty());
+    EXPECT_TRUE(formatErrors.keyPaths.empty());
 }
 
 TEST_F(RegistryLayer, MalformedPathsAreReportedAndTouchNothing) {
     const std::string lower = "hkey_current_user\\" + scratch;
-    Registry::setKeyValue(lower, "Name", "x");
+    registry.setKeyValue(lower, "Name", "x");
     const std::string trailing = scratchPath + "\\Made\\";
-    Registry::createKey(trailing);
-    EXPECT_EQ(Registry::getKeyValue(trailing, "Name"), "");
+    registry.createKey(trailing);
+    EXPECT_EQ(registry.getKeyValue(trailing, "Name"), "");
 
-    EXPECT_EQ(complaints, (std::vector<std::string>{lower, trailing, trailing}));
+    EXPECT_EQ(formatErrors.keyPaths, (std::vector<std::string>{lower, trailing, trailing}));
     EXPECT_FALSE(rawGet(scratch, "Name"));
     EXPECT_FALSE(rawKeyExists(scratch + "\\Made"));
 }
 
 TEST_F(RegistryLayer, UnknownRootAfterAProperPrefixIsSilentAndInert) {
     const std::string mixed = "HKEY_Current_User\\" + scratch;
-    Registry::createKey(mixed + "\\Made");
-    Registry::setKeyValue(mixed, "Name", "x");
-    EXPECT_EQ(Registry::getKeyValue(mixed, "Name"), "");
-    EXPECT_TRUE(desk.messages().empty());
+    registry.createKey(mixed + "\\Made");
+    registry.setKeyValue(mixed, "Name", "x");
+    EXPECT_EQ(registry.getKeyValue(mixed, "Name"), "");
+    EXPECT_TRUE(formatErrors.keyPaths.empty());
     EXPECT_FALSE(rawKeyExists(scratch + "\\Made"));
     EXPECT_FALSE(rawGet(scratch, "Name"));
 }
 
 TEST_F(RegistryLayer, SetOnAMissingKeyWritesNothingUntilTheKeyIsCreated) {
     const std::string missing = scratch + "\\Deeper\\Still";
-    Registry::setKeyValue("HKEY_CURRENT_USER\\" + missing, "Name", "x");
+    registry.setKeyValue("HKEY_CURRENT_USER\\" + missing, "Name", "x");
     EXPECT_FALSE(rawKeyExists(missing));
-    Registry::createKey("HKEY_CURRENT_USER\\" + missing);
+    registry.createKey("HKEY_CURRENT_USER\\" + missing);
     EXPECT_TRUE(rawKeyExists(missing));
-    Registry::setKeyValue("HKEY_CURRENT_USER\\" + missing, "Name", "x");
+    registry.setKeyValue("HKEY_CURRENT_USER\\" + missing, "Name", "x");
     EXPECT_EQ(*rawGetString(missing, "Name"), "x");
 }
 
 TEST_F(RegistryLayer, CreateKeyKeepsAnExistingKeyAndItsValues) {
     rawSetString(scratch, "Kept", "value");
     rawSetDword(scratch, "Number", 7);
-    Registry::createKey(scratchPath);
+    registry.createKey(scratchPath);
     EXPECT_EQ(*rawGetString(scratch, "Kept"), "value");
     EXPECT_EQ(rawGet(scratch, "Number")->type, static_cast<DWORD>(REG_DWORD));
 }
 
 TEST_F(RegistryLayer, WritingReplacesAValueOfAnotherType) {
     rawSetDword(scratch, "Top", 1234);
-    Registry::setKeyValue(scratchPath, "Top", "1500");
+    registry.setKeyValue(scratchPath, "Top", "1500");
     EXPECT_EQ(rawGet(scratch, "Top")->type, static_cast<DWORD>(REG_SZ));
-    EXPECT_EQ(Registry::getKeyValue(scratchPath, "Top"), "1500");
+    EXPECT_EQ(registry.getKeyValue(scratchPath, "Top"), "1500");
 }
 
 } // namespace

@@ -85,8 +85,8 @@ protected:
 
 TEST_F(WideSettings, TextOutsideTheCodePageIsStoredAndReadBack) {
     const std::string path = "c:\\\xD0\xBF\xD0\xB0\xD0\xBF\xD0\xBA\xD0\xB0\\\xE6\x97\xA5\xE6\x9C\xAC.txt";
-    Registry::setKeyValue(scratchPath, "SourceS", path);
-    EXPECT_EQ(Registry::getKeyValue(scratchPath, "SourceS"), path);
+    registry.setKeyValue(scratchPath, "SourceS", path);
+    EXPECT_EQ(registry.getKeyValue(scratchPath, "SourceS"), path);
     EXPECT_EQ(rawGet(scratch, "SourceS")->type, static_cast<DWORD>(REG_SZ));
 }
 
@@ -94,9 +94,9 @@ TEST_F(WideSettings, AnsiTextStoredByTheNarrowCallsReadsAsTheSameCharacters) {
     rawSetString(scratch, "Old",
                  "c:\\Gr\xFC\xDF"
                  "e\\caf\xE9.txt");
-    EXPECT_EQ(Registry::getKeyValue(scratchPath, "Old"), "c:\\Gr\xC3\xBC\xC3\x9F"
-                                                         "e\\caf\xC3\xA9.txt");
-    Registry::setKeyValue(scratchPath, "New", "\xC3\xA9t\xC3\xA9");
+    EXPECT_EQ(registry.getKeyValue(scratchPath, "Old"), "c:\\Gr\xC3\xBC\xC3\x9F"
+                                                        "e\\caf\xC3\xA9.txt");
+    registry.setKeyValue(scratchPath, "New", "\xC3\xA9t\xC3\xA9");
     EXPECT_EQ(rawGetString(scratch, "New"), "\xE9t\xE9");
 }
 
@@ -104,10 +104,10 @@ TEST_F(WideSettings, AnsiTextStoredByTheNarrowCallsReadsAsTheSameCharacters) {
 TEST_F(WideSettings, TheLimitCountsCharacters) {
     std::string fits;
     for (int i = 0; i < 254; ++i) fits += "\xD0\xB6";
-    Registry::setKeyValue(scratchPath, "Fits", fits);
-    EXPECT_EQ(Registry::getKeyValue(scratchPath, "Fits"), fits);
-    Registry::setKeyValue(scratchPath, "Full", fits + "\xD0\xB6");
-    EXPECT_EQ(Registry::getKeyValue(scratchPath, "Full"), "Error");
+    registry.setKeyValue(scratchPath, "Fits", fits);
+    EXPECT_EQ(registry.getKeyValue(scratchPath, "Fits"), fits);
+    registry.setKeyValue(scratchPath, "Full", fits + "\xD0\xB6");
+    EXPECT_EQ(registry.getKeyValue(scratchPath, "Full"), "Error");
 }
 
 } // namespace

@@ -77,7 +77,7 @@ void FrmAbout::cmdok_Click() { destroyWindow(); }
 // The address opens in the user's browser; the main window steps aside for it.
 void FrmAbout::lblurl_Click() {
     ShowWindow(mainWindow_, SW_MINIMIZE);
-    desktop().shellOpen(hwnd(), homepageAddress, "c:\\", SW_SHOWNORMAL);
+    desktop_.shellOpen(hwnd(), homepageAddress, "c:\\", SW_SHOWNORMAL);
     destroyWindow();
 }
 

@@ -16,7 +16,8 @@ inline const std::string homepageAddress = "https://www.example.org/hollowcrest/
 
 class FrmAbout final : public BaseWindow, public ModalWindow, private MouseListener {
 public:
-    explicit FrmAbout(HWND mainWindow) : mainWindow_(mainWindow) {}
+    // Its link opens through the desktop.
+    FrmAbout(Desktop &desktop, HWND mainWindow) : desktop_(desktop), mainWindow_(mainWindow) {}
 
     // Creates the window hidden over the main window and runs its load.
     void load();
@@ -37,6 +38,7 @@ private:
     void childMouse(HWND control, UINT message, WPARAM wParam, LPARAM lParam) override;
     void bindControls();
 
+    Desktop &desktop_;
     HWND mainWindow_;
     Tooltips tooltips_;
     ControlColours colours_;

@@ -11,7 +11,7 @@
 
 #include <vector>
 
-FrmError::FrmError(HWND owner) {
+FrmError::FrmError(Desktop &desktop, HWND owner) : desktop_(desktop) {
     const ControlMap made = loadHidden("QuillmereError", frmErrorClientWidthTwips, frmErrorClientHeightTwips,
                                        frmErrorLayout(), owner);
     if (made.empty()) return;
@@ -35,14 +35,15 @@ void FrmError::childMouse(HWND control, UINT message, WPARAM wParam, LPARAM lPar
 }
 
 void FrmError::cmdSave_Click() {
-    guarded("frmError - cmdSave_Click", [&] {
+    guarded(desktop_, "frmError - cmdSave_Click", [&] {
         std::vector<std::string> entries;
         for (int32_t i = 0; i < List2.listCount(); ++i) entries.push_back(List2.list(i));
         const std::string stamp = userShortDate() + " " + userTimeOfDay();
         const std::string log = appDataFolder(programFolder()) + "errorlog.txt";
         // In the ANSI code page as earlier versions wrote it, unless a name has no form there.
         appendToFile(log, ansiWhereItFits(errorLogRecord(stamp, entries)));
-        showMessage(hwnd(), "Info was written to :\r\n" + log, "Log updated", MB_OK | MB_ICONINFORMATION);
+        showMessage(desktop_, hwnd(), "Info was written to :\r\n" + log, "Log updated",
+                    MB_OK | MB_ICONINFORMATION);
     });
 }
 

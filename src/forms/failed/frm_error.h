@@ -10,8 +10,8 @@
 
 class FrmError final : public FailureWindow, private MouseListener {
 public:
-    // Loads the window hidden, with an empty list.
-    explicit FrmError(HWND owner);
+    // Loads the window hidden, with an empty list; its messages go through the desktop.
+    FrmError(Desktop &desktop, HWND owner);
     const char *formName() const override { return "frmError"; }
 
     ListBox List2;
@@ -23,6 +23,7 @@ public:
 
 private:
     void onClick(HWND control) override;
+    Desktop &desktop_;
     void childMouse(HWND control, UINT message, WPARAM wParam, LPARAM lParam) override;
 };
 

@@ -2,8 +2,6 @@
 // Browse button of the path's kind takes it, with its checks, messages, file count and list. What
 // no Browse button could have chosen (several items, a missing item, a destination file) is refused
 // and changes nothing.
-#include "desktop/desktop.h"
-#include "desktop/show_error.h"
 #include "main/frm_main.h"
 #include "messages.h"
 #include "window/dropped_files.h"
@@ -12,8 +10,8 @@
 
 namespace {
 
-void refuseDrop(const FrmMain &frm, const std::string &text) {
-    showMessage(frm.hwnd(), text, pickerText::title, MB_OK | MB_ICONEXCLAMATION);
+void refuseDrop(FrmMain &frm, const std::string &text) {
+    frm.showMessage(text, pickerText::title, MB_OK | MB_ICONEXCLAMATION);
 }
 
 // The message for a drop of several items, by what they are.

@@ -1,5 +1,4 @@
 #include "main/frm_main.h"
-#include "desktop/show_error.h"
 #include "main/main_layout.h"
 
 #include <commctrl.h>
@@ -26,7 +25,8 @@ int16_t shiftState() {
 
 } // namespace
 
-FrmMain::FrmMain(TaskbarProgress &taskbar) : runProgress(taskbar) {}
+FrmMain::FrmMain(Desktop &desktop, const Registry &registry, TaskbarProgress &taskbar)
+    : CommonDialog1(desktop), runProgress(taskbar), desktop_(desktop), registry_(registry) {}
 
 FrmMain::~FrmMain() {
     // The window goes while this object is whole, so its unload runs also when the object dies first.

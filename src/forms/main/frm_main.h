@@ -2,10 +2,13 @@
 // procedure that belongs to it. The procedures are defined beside this file, in files by concern.
 #pragma once
 
-#include "desktop/browse_dialog.h"
-#include "desktop/common_dialog.h"
+#include "desktop/desktop.h"
+#include "desktop/show_error.h"
 #include "handles.h"
+#include "main/browse_dialog.h"
+#include "main/common_dialog.h"
 #include "main/run_progress.h"
+#include "registry.h"
 #include "text_encoding.h"
 #include "window/base_window.h"
 #include "window/control_colours.h"
@@ -28,9 +31,15 @@ inline const std::string placeholderText = "Waiting ...";
 inline constexpr COLORREF operationSelectedColour = 0x00FF0000; // blue
 inline constexpr COLORREF operationOtherColour = 0x00000000;    // black
 
+// Raised between two files of a run when the main window was asked to close meanwhile: it ends every
+// procedure of the run without a word, up to the run button, which then lets the window close.
+struct RunStopped {};
+
 class FrmMain final : public BaseWindow, private MouseListener {
 public:
-    explicit FrmMain(TaskbarProgress &taskbar);
+    // The window shows its messages, dialogs and other windows through the desktop, keeps its
+    // settings through the registry, and shows a run's progress on the taskbar button.
+    FrmMain(Desktop &desktop, const Registry &registry, TaskbarProgress &taskbar);
     ~FrmMain() override;
 
     // Creates the window hidden and runs its load; show() makes it visible.
@@ -40,6 +49,10 @@ public:
     void close();
     // Lets the window see a key before its controls do; true when the key was consumed.
     bool previewKey(const MSG &message);
+    // A message box over this window.
+    int showMessage(const std::string &text, const std::string &title, UINT style) {
+        return ::showMessage(desktop_, hwnd(), text, title, style);
+    }
 
     // Controls on the window.
     Button cmdReplaceTABS, cmdAbout, cmdExit;
@@ -68,8 +81,11 @@ public:
     CommonDialog CommonDialog1;
     std::unique_ptr<BrowseDialog> objBD;
 
-    // Fields the conversion jobs share.
-    std::string tEXTO, targetfile, FileName2;
+    // What a run keeps between its procedures. The hidden labels show the first two; nothing reads
+    // them back. The number of files in the work list sizes the progress bar of a folder run.
+    int32_t filesInList = 0;
+    // The clipboard check found no text: the clipboard run ends there.
+    bool noTextOnClipboard = false;
     // The encoding of each input that the last verification pass read, by its trimmed path.
     std::unordered_map<std::string, TextEncoding> verifiedEncodings;
     // What the run shows on the taskbar button.
@@ -125,7 +141,7 @@ public:
     // user has been told); no conversion pass follows it then.
     void KillTempFile1();
     void KillTempFile2();
-    bool itemIsInList();
+    bool itemIsInList(const std::string &entry);
     bool replaceTABSwithSPACESVerifySingle();
     void replaceTWSfixedSingle();
     void replaceTABSwithSPACESSingle();
@@ -148,6 +164,20 @@ public:
     void saveSettings();
 
 private:
+    // The standard error policy (show_error.h) through this window's desktop; a stopped run is no
+    // failure of a procedure and passes on.
+    template <class Body> bool guarded(const std::string &procedureLine, Body &&body) {
+        try {
+            body();
+            return true;
+        } catch (const RunStopped &) {
+            throw;
+        } catch (...) {
+            showErrorMessage(desktop_, caughtError(std::current_exception()), procedureLine);
+            return false;
+        }
+    }
+
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void windowDestroyed() override;
     void childMouse(HWND control, UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -156,6 +186,8 @@ private:
     void unloadOtherWindows();
     bool deferCloseDuringRun();
 
+    Desktop &desktop_;
+    const Registry &registry_;
     Tooltips tooltips_;
     ControlColours colours_;
     GdiObject font_;

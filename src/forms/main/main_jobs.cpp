@@ -6,8 +6,6 @@
 #include "appdata.h"
 #include "clipboard.h"
 #include "clipboard_text.h"
-#include "desktop/desktop.h"
-#include "desktop/show_error.h"
 #include "failed/frm_error.h"
 #include "file_jobs.h"
 #include "folders.h"
@@ -22,9 +20,6 @@
 
 namespace {
 
-// The hidden count as a 32-bit integer, converted as a typed number is.
-int32_t countFromText(const std::string &text) { return wholeNumberFromText<int32_t>(text); }
-
 // The number of spaces in the number box, as a signed 16-bit integer (13 or 6 when it is none).
 int16_t spacesNumber(const FrmMain &frm) { return spacesFromText(frm.txtSpacesToUse.text()); }
 
@@ -35,9 +30,9 @@ void removeTemporary(const std::string &path) {
     if (fileExists(path)) deleteFileIfPresent(path);
 }
 
-// Adds tEXTO to the failed-files list unless it is there already.
-void recordFailedInput(FrmMain &frm) {
-    if (!frm.itemIsInList()) frm.frmError().List2.addItem(frm.tEXTO);
+// Adds the input to the failed-files list unless it is there already.
+void recordFailedInput(FrmMain &frm, const std::string &input) {
+    if (!frm.itemIsInList(input)) frm.frmError().List2.addItem(input);
 }
 
 std::vector<std::string> listEntries(const ListBox &list) {
@@ -54,19 +49,19 @@ void replaceEntries(ListBox &list, const std::vector<std::string> &entries) {
     for (const std::string &entry : entries) list.addItem(entry);
 }
 
-// After each file of a folder pass: the bar's maximum from the hidden count, its value, one yield.
+// After each file of a folder pass: the bar's maximum from the count of listed files, its value, one
+// yield.
 // When the window was asked to close meanwhile, the run stops here (RunStopped), between files.
 void progressStep(FrmMain &frm, int32_t filesDone) {
-    const int32_t count = countFromText(frm.lblHDDENnrOfFiles.caption());
-    frm.ProgressBar1.setMax(count);
+    frm.ProgressBar1.setMax(frm.filesInList);
     frm.ProgressBar1.setValue(filesDone);
-    frm.runProgress.files(filesDone, count);
+    frm.runProgress.files(filesDone, frm.filesInList);
     yieldToMessageLoop();
     if (frm.closeRequested()) throw RunStopped{};
 }
 
-void showCompletion(const FrmMain &frm, const std::string &text) {
-    showMessage(frm.hwnd(), text, programTitle, MB_OK | MB_ICONINFORMATION);
+void showCompletion(FrmMain &frm, const std::string &text) {
+    frm.showMessage(text, programTitle, MB_OK | MB_ICONINFORMATION);
 }
 
 // For long work between a job's blocks: counts the block on the taskbar button and lets the window
@@ -104,10 +99,10 @@ void FrmMain::KillTempFile2() {
     guarded("frmMain - KillTempFile2", [&] { removeTemporary(temporaryPath("TEMP2.txt")); });
 }
 
-bool FrmMain::itemIsInList() {
+bool FrmMain::itemIsInList(const std::string &entry) {
     const ListBox &failed = frmError().List2;
     for (int32_t i = 0; i < failed.listCount(); ++i)
-        if (failed.list(i) == tEXTO) return true;
+        if (failed.list(i) == entry) return true;
     return false;
 }
 
@@ -115,11 +110,11 @@ bool FrmMain::replaceTABSwithSPACESVerifySingle() {
     return guarded("frmMain - replaceTABSwithSPACESVerifySingle", [&] {
         KillTempFile1();
         KillTempFile2();
-        tEXTO = trimSpaces(txtSource.text());
-        runProgress.startBytes(tEXTO);
+        const std::string source = trimSpaces(txtSource.text());
+        runProgress.startBytes(source);
         verifiedEncodings.clear();
-        markingFailedInput([&] { verifiedEncodings[tEXTO] = verifyInput(tEXTO, MessagePump(*this)); },
-                           [&] { recordFailedInput(*this); });
+        markingFailedInput([&] { verifiedEncodings[source] = verifyInput(source, MessagePump(*this)); },
+                           [&] { recordFailedInput(*this, source); });
     });
 }
 
@@ -135,10 +130,10 @@ void FrmMain::replaceTWSfixedSingle() {
 
 void FrmMain::replaceTABSwithSPACESSingle() {
     guarded("frmMain - replaceTABSwithSPACESSingle", [&] {
-        tEXTO = trimSpaces(txtSource.text());
-        targetfile = txtDest.text(); // as typed: this job has always written to the untrimmed path
+        const std::string source = trimSpaces(txtSource.text());
+        const std::string destination = txtDest.text(); // as typed: this job has always written there
         convertFileFixedSpaces(
-            tEXTO, targetfile, [&] { return spacesNumber(*this); }, verifiedEncoding(*this, tEXTO),
+            source, destination, [&] { return spacesNumber(*this); }, verifiedEncoding(*this, source),
             MessagePump(*this));
         showCompletion(*this, jobText::fileReady);
     });
@@ -159,8 +154,7 @@ bool FrmMain::replaceTABSwithSPACESVerifyMultiple() {
         verifyInputs(
             listEntries(List1),
             [&](const std::string &path) {
-                tEXTO = path;
-                if (listed.insert(tEXTO).second) failed.addItem(tEXTO);
+                if (listed.insert(path).second) failed.addItem(path);
             },
             [&] { progressStep(*this, ++done); },
             [&](const std::string &path, TextEncoding encoding) {
@@ -205,14 +199,16 @@ bool FrmMain::replaceTABSwithSPACESVerifyClipboard() {
         KillTempFile1();
         KillTempFile2();
         if (!clipboardHasText()) {
-            showMessage(hwnd(), jobText::noTextOnClipboard, jobText::noTextTitle, MB_OK | MB_ICONEXCLAMATION);
+            showMessage(jobText::noTextOnClipboard, jobText::noTextTitle, MB_OK | MB_ICONEXCLAMATION);
+            noTextOnClipboard = true;
             lblHDDENTextonClipboard.setCaption("no");
             return;
         }
         const std::string stored = temporaryPath("TEMP.txt");
-        tEXTO = trimSpaces(stored);
-        markingFailedInput([&] { storeClipboardText(stored); }, [&] { recordFailedInput(*this); });
-        markingFailedInput([&] { verifyInput(tEXTO); }, [&] { recordFailedInput(*this); });
+        const std::string input = trimSpaces(stored);
+        markingFailedInput([&] { storeClipboardText(stored); }, [&] { recordFailedInput(*this, input); });
+        markingFailedInput([&] { verifyInput(input); }, [&] { recordFailedInput(*this, input); });
+        noTextOnClipboard = false;
         lblHDDENTextonClipboard.setCaption("yes");
     });
 }
@@ -220,8 +216,8 @@ bool FrmMain::replaceTABSwithSPACESVerifyClipboard() {
 void FrmMain::replaceTWSfixedClipboard() {
     guarded("frmMain - replaceTWSfixedClipboard", [&] {
         const int16_t width = spacesNumber(*this);
-        FileName2 = temporaryPath("TEMP2.txt");
-        replaceClipboardText(hwnd(), tabStopClipboardText(temporaryPath("TEMP.txt"), FileName2, width));
+        replaceClipboardText(
+            hwnd(), tabStopClipboardText(temporaryPath("TEMP.txt"), temporaryPath("TEMP2.txt"), width));
         KillTempFile1();
         KillTempFile2();
         showCompletion(*this, jobText::onClipboard);
@@ -230,8 +226,8 @@ void FrmMain::replaceTWSfixedClipboard() {
 
 void FrmMain::replaceTABSwithSPACESClipboard() {
     guarded("frmMain - replaceTABSwithSPACESClipboard", [&] {
-        tEXTO = temporaryPath("TEMP.txt");
-        replaceClipboardText(hwnd(), fixedSpacesClipboardText(tEXTO, [&] { return spacesNumber(*this); }));
+        replaceClipboardText(
+            hwnd(), fixedSpacesClipboardText(temporaryPath("TEMP.txt"), [&] { return spacesNumber(*this); }));
         KillTempFile1();
         showCompletion(*this, jobText::onClipboard);
     });

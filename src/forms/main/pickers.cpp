@@ -1,8 +1,6 @@
 // The four Browse buttons: the file pickers of the single-file panel and the folder pickers of the
 // folder panel, with the checks that refuse a choice.
 #include "appdata.h"
-#include "desktop/desktop.h"
-#include "desktop/show_error.h"
 #include "folders.h"
 #include "locale_text.h"
 #include "main/frm_main.h"
@@ -14,8 +12,8 @@
 
 namespace {
 
-void refuseChoice(HWND owner, const std::string &text) {
-    showMessage(owner, text, pickerText::title, MB_OK | MB_ICONEXCLAMATION);
+void refuseChoice(FrmMain &frm, const std::string &text) {
+    frm.showMessage(text, pickerText::title, MB_OK | MB_ICONEXCLAMATION);
 }
 
 // True when the other box, trimmed, holds exactly the lower-cased choice.
@@ -61,7 +59,7 @@ bool keepFileChoice(FrmMain &frm, const std::string &chosenName, TextBox &box, c
                     const std::string &refusal) {
     const std::string chosen = lowerCase(chosenName);
     if (sameAsOtherBox(chosen, other.text())) {
-        refuseChoice(frm.hwnd(), refusal);
+        refuseChoice(frm, refusal);
         box.setText(placeholderText);
         return false;
     }
@@ -129,7 +127,7 @@ void prepareFolderDialog(BrowseDialog &dialog, FrmMain &frm, const std::string &
 }
 
 bool refuseFolder(FrmMain &frm, TextBox &box, const std::string &text) {
-    refuseChoice(frm.hwnd(), text);
+    refuseChoice(frm, text);
     box.setText(placeholderText);
     return false;
 }
@@ -180,14 +178,14 @@ void keepDestinationFolder(FrmMain &frm, const std::string &chosen, const std::s
 void FrmMain::cmdBrowseDir_Click() {
     try {
         startSourceFolderPicker(*this);
-        BrowseDialog dialog;
+        BrowseDialog dialog(desktop_);
         prepareFolderDialog(dialog, *this, txtMultipleFilesPath.text());
         const std::string previous = txtMultipleFilesPath.text();
         if (!dialog.browse()) return;
         keepSourceFolder(*this, dialog.folderPath, previous);
     } catch (...) {
         const AppError error = caughtError(std::current_exception());
-        showErrorMessage(error, "frmMain - cmdBrowseDir_Click", browseDirClosing(error.number));
+        showErrorMessage(desktop_, error, "frmMain - cmdBrowseDir_Click", browseDirClosing(error.number));
         if (error.number != err::FileNotFound) return;
         // Without its folder browser the program cannot do its work: it closes as Exit would.
         closeRequestedByBrowse_ = true;
@@ -198,7 +196,7 @@ void FrmMain::cmdBrowseDir_Click() {
 void FrmMain::cmdBrowseDir2Save_Click() {
     try {
         startDestinationFolderPicker(*this);
-        objBD = std::make_unique<BrowseDialog>();
+        objBD = std::make_unique<BrowseDialog>(desktop_);
         BrowseDialog &dialog = *objBD;
         dialog.newFolderButton = true;
         prepareFolderDialog(dialog, *this, txtMultipleFilesDestinationPath.text());
@@ -211,7 +209,8 @@ void FrmMain::cmdBrowseDir2Save_Click() {
         keepDestinationFolder(*this, dialog.folderPath, previous);
     } catch (...) {
         const AppError error = caughtError(std::current_exception());
-        showErrorMessage(error, "frmMain - cmdBrowseDir2Save_Click", browseDir2SaveClosing(error.number));
+        showErrorMessage(desktop_, error, "frmMain - cmdBrowseDir2Save_Click",
+                         browseDir2SaveClosing(error.number));
     }
 }
 

@@ -2,8 +2,6 @@
 // A folder run lets the window handle its messages between files, a single-file run between blocks, so
 // a second press of the button can arrive meanwhile; it is ignored. The wait cursor shows while a run
 // works.
-#include "desktop/desktop.h"
-#include "desktop/show_error.h"
 #include "failed/frm_error.h"
 #include "failed/frm_error_clipboard.h"
 #include "folders.h"
@@ -14,17 +12,17 @@
 
 namespace {
 
-bool refused(const FrmMain &frm, const std::string &text) {
-    showMessage(frm.hwnd(), text, runText::attentionTitle, MB_OK | MB_ICONEXCLAMATION);
+bool refused(FrmMain &frm, const std::string &text) {
+    frm.showMessage(text, runText::attentionTitle, MB_OK | MB_ICONEXCLAMATION);
     return false;
 }
 
-bool refusedNoFiles(const FrmMain &frm) {
-    showMessage(frm.hwnd(), runText::noFilesAvailable, runText::noFilesTitle, MB_OK | MB_ICONINFORMATION);
+bool refusedNoFiles(FrmMain &frm) {
+    frm.showMessage(runText::noFilesAvailable, runText::noFilesTitle, MB_OK | MB_ICONINFORMATION);
     return false;
 }
 
-bool refusedPathGone(const FrmMain &frm, TextBox &box, const std::string &text) {
+bool refusedPathGone(FrmMain &frm, TextBox &box, const std::string &text) {
     refused(frm, text);
     box.setText(placeholderText);
     return false;
@@ -100,8 +98,8 @@ void FrmMain::prevcmdReplaceTABSSingle() {
         if (!replaceTABSwithSPACESVerifySingle()) return;
         if (frmError().List2.listCount() > 0) {
             runProgress.failedFilesShown();
-            desktop().beep();
-            desktop().showModal(frmError(), hwnd());
+            desktop_.beep();
+            desktop_.showModal(frmError(), hwnd());
             return;
         }
         if (optFixedTABS.value())
@@ -133,10 +131,10 @@ bool folderInputsUsable(FrmMain &frm) {
 
 void dropFailedFiles(FrmMain &frm) {
     frm.removeErroredFiles();
-    const std::string count = std::to_string(frm.List1.listCount());
+    frm.filesInList = frm.List1.listCount();
+    const std::string count = std::to_string(frm.filesInList);
     frm.lblHDDENnrOfFiles.setCaption(count);
-    frm.lblNumberofiles.setCaption(count + " files");
-    if (count == "1") frm.lblNumberofiles.setCaption(count + " file");
+    frm.lblNumberofiles.setCaption(frm.filesInList == 1 ? "1 file" : count + " files");
 }
 
 bool anyFailed(FrmMain &frm) { return frm.frmError().List2.listCount() > 0; }
@@ -162,8 +160,8 @@ void FrmMain::prevcmdReplaceTABSMultiple() {
             replaceTABSwithSPACESMultiple();
         if (anyFailed(*this)) {
             runProgress.failedFilesShown();
-            desktop().beep();
-            desktop().showModal(frmError(), hwnd());
+            desktop_.beep();
+            desktop_.showModal(frmError(), hwnd());
         }
         lblVerify.setCaption(runText::idle);
         ProgressBar1.setValue(0);
@@ -176,11 +174,11 @@ void FrmMain::prevcmdReplaceTABSClipboard() {
         frmError().List2.clear();
         if (!replaceTABSwithSPACESVerifyClipboard()) return;
         if (frmError().List2.listCount() > 0) {
-            desktop().beep();
-            desktop().showModal(frmErrorClipboard(), hwnd());
+            desktop_.beep();
+            desktop_.showModal(frmErrorClipboard(), hwnd());
             return;
         }
-        if (lblHDDENTextonClipboard.caption() == "no") return;
+        if (noTextOnClipboard) return;
         if (optFixedTABS.value())
             replaceTWSfixedClipboard();
         else

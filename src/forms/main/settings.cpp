@@ -1,6 +1,5 @@
 // The main window's settings: restored from the registry at load, saved at close.
 #include "appdata.h"
-#include "desktop/show_error.h"
 #include "folders.h"
 #include "main/frm_main.h"
 #include "main/settings_key.h"
@@ -12,10 +11,18 @@
 
 namespace {
 
-std::string stored(const std::string &name) { return Registry::getKeyValue(settingsKey, name); }
+// The settings as they were stored: each value's text, or "Error" when it cannot be read.
+class StoredSettings {
+public:
+    explicit StoredSettings(const Registry &registry) : registry_(registry) {}
+    std::string operator()(const std::string &name) const { return registry_.getKeyValue(settingsKey, name); }
+
+private:
+    const Registry &registry_;
+};
 
 // True when the stored place was taken and keeps the window on the screen.
-bool placeAtStoredPosition(HWND window) {
+bool placeAtStoredPosition(HWND window, const StoredSettings &stored) {
     if (!yesNoFromText(stored(settingName::Startup)).value_or(false)) return false;
     ignoringErrors([&] {
         if (auto top = positionFromText(stored(settingName::Top))) setWindowTopTwips(window, *top);
@@ -34,21 +41,23 @@ void centreOnScreen(HWND window) {
     setWindowTopTwips(window, centredEdge(screenHeightTwips(), frame.height));
 }
 
-void restoreSpaces(TextBox &box) {
-    box.setText(cutToTwo(stored(settingName::SpacesToUse)));
-    if (box.text() == "Er") box.setText("8");
+void restoreSpaces(TextBox &box, const StoredSettings &stored) {
+    // A value that cannot be read keeps as much of "Error" as the box holds; that is no number, and
+    // the box gets the default instead.
+    const std::string kept = cutToTwo(stored(settingName::SpacesToUse));
+    box.setText(kept == cutToTwo(Registry::readFailure) ? "8" : kept);
 }
 
-void restoreOption(OptionButton &option, const std::string &name) {
+void restoreOption(OptionButton &option, const StoredSettings &stored, const std::string &name) {
     if (auto selected = yesNoFromText(stored(name))) option.setValue(*selected);
 }
 
-void restorePath(TextBox &box, const std::string &name) {
+void restorePath(TextBox &box, const StoredSettings &stored, const std::string &name) {
     box.setText(stored(name));
     if (box.text() == Registry::readFailure) box.setText(placeholderText);
 }
 
-void selectStoredExtension(FrmMain &frm) {
+void selectStoredExtension(FrmMain &frm, const StoredSettings &stored) {
     const auto index = extensionIndexFromText(stored(settingName::LastExtension), frm.Combo1.listCount());
     if (index && frm.Combo1.setListIndex(*index)) frm.Combo1_Click();
 }
@@ -82,26 +91,27 @@ void keepOnlyWritableFolder(TextBox &box) {
 } // namespace
 
 void FrmMain::restoreSettings() {
-    ignoringErrors([&] { Registry::createKey(settingsKey); });
+    const StoredSettings stored(registry_);
+    ignoringErrors([&] { registry_.createKey(settingsKey); });
     ignoringErrors([&] {
-        if (!placeAtStoredPosition(hwnd())) centreOnScreen(hwnd());
+        if (!placeAtStoredPosition(hwnd(), stored)) centreOnScreen(hwnd());
     });
-    ignoringErrors([&] { restoreSpaces(txtSpacesToUse); });
+    ignoringErrors([&] { restoreSpaces(txtSpacesToUse, stored); });
     // In this order, so that in a group the last stored yes wins.
-    ignoringErrors([&] { restoreOption(optClipboard, settingName::OperationClip); });
-    ignoringErrors([&] { restoreOption(optSingle, settingName::OperationSingle); });
-    ignoringErrors([&] { restoreOption(optMultiple, settingName::OperationMultiple); });
-    ignoringErrors([&] { restoreOption(optFixedTABS, settingName::FixedTABS); });
-    ignoringErrors([&] { restoreOption(optFixedSpaces, settingName::FixedSpaces); });
+    ignoringErrors([&] { restoreOption(optClipboard, stored, settingName::OperationClip); });
+    ignoringErrors([&] { restoreOption(optSingle, stored, settingName::OperationSingle); });
+    ignoringErrors([&] { restoreOption(optMultiple, stored, settingName::OperationMultiple); });
+    ignoringErrors([&] { restoreOption(optFixedTABS, stored, settingName::FixedTABS); });
+    ignoringErrors([&] { restoreOption(optFixedSpaces, stored, settingName::FixedSpaces); });
     ignoringErrors([&] { highlightOperation(); });
     ignoringErrors([&] { LoadComboFromFile(Combo1, appDataFolder(programFolder()) + "extensions.txt"); });
-    ignoringErrors([&] { selectStoredExtension(*this); });
+    ignoringErrors([&] { selectStoredExtension(*this, stored); });
     ignoringErrors([&] { selectFirstExtensionWhenNone(*this); });
     ignoringErrors([&] { ProgressBar1.setValue(0); });
-    ignoringErrors([&] { restorePath(txtSource, settingName::SourceS); });
-    ignoringErrors([&] { restorePath(txtDest, settingName::DestinationS); });
-    ignoringErrors([&] { restorePath(txtMultipleFilesPath, settingName::SourceM); });
-    ignoringErrors([&] { restorePath(txtMultipleFilesDestinationPath, settingName::DestinationM); });
+    ignoringErrors([&] { restorePath(txtSource, stored, settingName::SourceS); });
+    ignoringErrors([&] { restorePath(txtDest, stored, settingName::DestinationS); });
+    ignoringErrors([&] { restorePath(txtMultipleFilesPath, stored, settingName::SourceM); });
+    ignoringErrors([&] { restorePath(txtMultipleFilesDestinationPath, stored, settingName::DestinationM); });
     ignoringErrors([&] { keepOnlyReadableSource(txtSource); });
     ignoringErrors([&] { keepOnlyDestinationInExistingFolder(txtDest); });
     ignoringErrors([&] { keepOnlySourceFolderWithFiles(*this); });
@@ -111,12 +121,20 @@ void FrmMain::restoreSettings() {
 
 namespace {
 
-void store(const std::string &name, const std::string &text) {
-    ignoringErrors([&] { Registry::setKeyValue(settingsKey, name, text); });
-}
+// Stores one setting; a failing write is skipped without a word.
+class SettingsStore {
+public:
+    explicit SettingsStore(const Registry &registry) : registry_(registry) {}
+    void operator()(const std::string &name, const std::string &text) const {
+        ignoringErrors([&] { registry_.setKeyValue(settingsKey, name, text); });
+    }
+
+private:
+    const Registry &registry_;
+};
 
 // A minimized window's edges say nothing about where it was: the stored place stays.
-void storePosition(HWND window) {
+void storePosition(HWND window, const SettingsStore &store) {
     if (IsIconic(window)) return;
     const TwipsRect frame = windowFrameTwips(window);
     store(settingName::Top, std::to_string(wholeTwips(frame.top)));
@@ -126,7 +144,8 @@ void storePosition(HWND window) {
 } // namespace
 
 void FrmMain::saveSettings() {
-    ignoringErrors([&] { storePosition(hwnd()); });
+    const SettingsStore store(registry_);
+    ignoringErrors([&] { storePosition(hwnd(), store); });
     store(settingName::OperationClip, yesNoText(optClipboard.value()));
     store(settingName::OperationSingle, yesNoText(optSingle.value()));
     store(settingName::OperationMultiple, yesNoText(optMultiple.value()));

@@ -2,7 +2,6 @@
 // and the failed-files windows it owns.
 #include "about/frm_about.h"
 #include "appdata.h"
-#include "desktop/show_error.h"
 #include "failed/frm_error.h"
 #include "failed/frm_error_clipboard.h"
 #include "folders.h"
@@ -42,12 +41,11 @@ void FrmMain::menuHelp_Click() {
     guarded("frmMain - menuHelp_Click (F1)", [&] {
         const std::string readme = programFolder() + "\\readme.txt";
         if (!fileExists(readme)) {
-            showMessage(hwnd(), helpText::readmeMissing, helpText::readmeMissingTitle,
-                        MB_OK | MB_ICONEXCLAMATION);
+            showMessage(helpText::readmeMissing, helpText::readmeMissingTitle, MB_OK | MB_ICONEXCLAMATION);
             return;
         }
         // Notepad takes the rest of its command line as the file name, blanks and all.
-        if (!desktop().startProgram("notepad.exe " + readme, SW_SHOWNORMAL)) raiseError(err::FileNotFound);
+        if (!desktop_.startProgram("notepad.exe " + readme, SW_SHOWNORMAL)) raiseError(err::FileNotFound);
     });
 }
 
@@ -56,10 +54,10 @@ void FrmMain::pathBox_MouseMove(TextBox &box) { box.setToolTipText(box.text()); 
 void FrmMain::txtSpacesToUse_MouseDown() { UpDown1.setFocus(); }
 
 void FrmMain::cmdAbout_Click() {
-    FrmAbout about(hwnd());
+    FrmAbout about(desktop_, hwnd());
     about.load();
     if (!about.hwnd()) return;
-    desktop().showModal(about, hwnd());
+    desktop_.showModal(about, hwnd());
 }
 
 void FrmMain::highlightOperation() {
@@ -68,7 +66,7 @@ void FrmMain::highlightOperation() {
 }
 
 FrmError &FrmMain::frmError() {
-    if (!frmErrorLoaded()) frmErrorWindow_ = std::make_unique<FrmError>(hwnd());
+    if (!frmErrorLoaded()) frmErrorWindow_ = std::make_unique<FrmError>(desktop_, hwnd());
     return static_cast<FrmError &>(*frmErrorWindow_);
 }
 

@@ -2,7 +2,6 @@
 // filter and its file of extensions, and the hint of the entry under the pointer.
 #include "work_list.h"
 #include "appdata.h"
-#include "desktop/show_error.h"
 #include "main/frm_main.h"
 #include "path_text.h"
 #include "text_files.h"
@@ -10,7 +9,9 @@
 
 namespace {
 
-void showCount(FrmMain &frm, int32_t count) {
+// The count the run keeps, and shows.
+void recordCount(FrmMain &frm, int32_t count) {
+    frm.filesInList = count;
     const std::string number = std::to_string(count);
     frm.lblHDDENnrOfFiles.setCaption(number);
     frm.lblNumberofiles.setCaption(count == 1 ? "1 file" : number + " files");
@@ -31,11 +32,11 @@ void FrmMain::countFILES() {
             });
         } catch (...) {
             // What was listed before the failure stays listed and counted.
-            if (count > 0) showCount(*this, count);
+            if (count > 0) recordCount(*this, count);
             throw;
         }
         if (count == 0) return lblNumberofiles.setCaption("No files ...");
-        showCount(*this, count);
+        recordCount(*this, count);
     });
 }
 

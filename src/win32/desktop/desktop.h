@@ -1,5 +1,5 @@
-// The desktop seam: everything that waits for a person or leaves the program goes through here,
-// so that tests can script it and the rest of the program stays the same.
+// The desktop seam: everything that waits for a person or leaves the program goes through here. The
+// windows are handed the desktop they use, so that tests can give them a scripted one.
 #pragma once
 
 #include "win.h"
@@ -59,20 +59,5 @@ public:
                            int showCommand) = 0;
 };
 
-// The desktop in use: the real one unless a test has put its own in place.
-Desktop &desktop();
-
-// Puts a desktop in place for as long as it lives (tests).
-class DesktopOverride {
-public:
-    explicit DesktopOverride(Desktop &replacement);
-    ~DesktopOverride();
-    DesktopOverride(const DesktopOverride &) = delete;
-    DesktopOverride &operator=(const DesktopOverride &) = delete;
-
-private:
-    Desktop *previous_;
-};
-
 // Shorthand for the message boxes the program shows.
-int showMessage(HWND owner, const std::string &text, const std::string &title, UINT style);
+int showMessage(Desktop &desktop, HWND owner, const std::string &text, const std::string &title, UINT style);

@@ -1,5 +1,4 @@
-// The real desktop: message boxes, modal windows, dialogs and the shell.
-#include "desktop/desktop.h"
+#include "desktop/desktop_win32.h"
 #include "desktop/file_dialog.h"
 #include "desktop/folder_dialog.h"
 #include "wide_text.h"
@@ -9,69 +8,54 @@
 
 #include <vector>
 
-namespace {
+int Win32Desktop::messageBox(const MessageBoxRequest &request) {
+    const std::wstring text = toWide(request.text), title = toWide(request.title);
+    MSGBOXPARAMSW params{};
+    params.cbSize = sizeof params;
+    params.hwndOwner = request.owner;
+    params.lpszText = text.c_str();
+    params.lpszCaption = title.c_str();
+    params.dwStyle = request.style;
+    params.dwContextHelpId = static_cast<DWORD_PTR>(request.helpContext);
+    return MessageBoxIndirectW(&params);
+}
 
-class Win32Desktop final : public Desktop {
-public:
-    int messageBox(const MessageBoxRequest &request) override {
-        const std::wstring text = toWide(request.text), title = toWide(request.title);
-        MSGBOXPARAMSW params{};
-        params.cbSize = sizeof params;
-        params.hwndOwner = request.owner;
-        params.lpszText = text.c_str();
-        params.lpszCaption = title.c_str();
-        params.dwStyle = request.style;
-        params.dwContextHelpId = static_cast<DWORD_PTR>(request.helpContext);
-        return MessageBoxIndirectW(&params);
-    }
+void Win32Desktop::showModal(ModalWindow &window, HWND owner) { runModal(window.hwnd(), owner); }
 
-    void showModal(ModalWindow &window, HWND owner) override { runModal(window.hwnd(), owner); }
+bool Win32Desktop::showFileDialog(FileDialogRequest &request) { return runFileDialog(request); }
 
-    bool showFileDialog(FileDialogRequest &request) override { return runFileDialog(request); }
+bool Win32Desktop::showFolderDialog(FolderDialogRequest &request) { return runFolderDialog(request); }
 
-    bool showFolderDialog(FolderDialogRequest &request) override { return runFolderDialog(request); }
+void Win32Desktop::beep() { MessageBeep(MB_OK); }
 
-    void beep() override { MessageBeep(MB_OK); }
+bool Win32Desktop::startProgram(const std::string &commandLine, int showCommand) {
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = static_cast<WORD>(showCommand);
+    PROCESS_INFORMATION process{};
+    // The call may write into the command line, so it gets a copy of its own.
+    const std::wstring wide = toWide(commandLine);
+    std::vector<wchar_t> line(wide.begin(), wide.end());
+    line.push_back(L'\0');
+    if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                        &process))
+        return false;
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return true;
+}
 
-    bool startProgram(const std::string &commandLine, int showCommand) override {
-        STARTUPINFOW startup{};
-        startup.cb = sizeof startup;
-        startup.dwFlags = STARTF_USESHOWWINDOW;
-        startup.wShowWindow = static_cast<WORD>(showCommand);
-        PROCESS_INFORMATION process{};
-        // The call may write into the command line, so it gets a copy of its own.
-        const std::wstring wide = toWide(commandLine);
-        std::vector<wchar_t> line(wide.begin(), wide.end());
-        line.push_back(L'\0');
-        if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                            &process))
-            return false;
-        CloseHandle(process.hThread);
-        CloseHandle(process.hProcess);
-        return true;
-    }
+void Win32Desktop::shellOpen(HWND owner, const std::string &file, const std::string &folder,
+                             int showCommand) {
+    ShellExecuteW(owner, nullptr, toWide(file).c_str(), nullptr, toWide(folder).c_str(), showCommand);
+}
 
-    void shellOpen(HWND owner, const std::string &file, const std::string &folder, int showCommand) override {
-        ShellExecuteW(owner, nullptr, toWide(file).c_str(), nullptr, toWide(folder).c_str(), showCommand);
-    }
-};
-
-Win32Desktop realDesktop;
-Desktop *current = &realDesktop;
-
-} // namespace
-
-Desktop &desktop() { return *current; }
-
-DesktopOverride::DesktopOverride(Desktop &replacement) : previous_(current) { current = &replacement; }
-
-DesktopOverride::~DesktopOverride() { current = previous_; }
-
-int showMessage(HWND owner, const std::string &text, const std::string &title, UINT style) {
+int showMessage(Desktop &desktop, HWND owner, const std::string &text, const std::string &title, UINT style) {
     MessageBoxRequest request;
     request.owner = owner;
     request.text = text;
     request.title = title;
     request.style = style;
-    return desktop().messageBox(request);
+    return desktop.messageBox(request);
 }

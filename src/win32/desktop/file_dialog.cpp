@@ -1,5 +1,4 @@
 #include "desktop/file_dialog.h"
-#include "desktop/common_dialog.h"
 #include "wide_text.h"
 
 #include <commdlg.h>
@@ -59,12 +58,4 @@ bool runFileDialog(FileDialogRequest &request) {
     request.fileName = toUtf8(fileName.data());
     request.fileTitle = toUtf8(fileTitle.data());
     return true;
-}
-
-void CommonDialog::show(bool saving) {
-    FileDialogRequest request = *this;
-    request.save = saving;
-    if (!desktop().showFileDialog(request)) return;
-    fileName = request.fileName;
-    fileTitle = request.fileTitle;
 }

@@ -1,5 +1,4 @@
 #include "desktop/folder_dialog.h"
-#include "desktop/browse_dialog.h"
 #include "desktop/file_dialog.h"
 #include "handles.h"
 #include "wide_text.h"
@@ -9,9 +8,6 @@
 #include <memory>
 
 namespace {
-
-// The shell gives its new-folder button this control id.
-constexpr int newFolderButtonId = 0x3746;
 
 int CALLBACK folderDialogEvent(HWND dialog, UINT message, LPARAM param, LPARAM data) noexcept {
     auto &request = *reinterpret_cast<FolderDialogRequest *>(data);
@@ -50,30 +46,5 @@ bool runFolderDialog(FolderDialogRequest &request) {
     if (!chosen) return false;
     wchar_t path[MAX_PATH] = {};
     request.chosen = SHGetPathFromIDListW(chosen.get(), path) ? toUtf8(path) : "";
-    return true;
-}
-
-HWND BrowseDialog::newFolderButtonWindow() const {
-    return dialog_ ? GetDlgItem(dialog_, newFolderButtonId) : nullptr;
-}
-
-bool BrowseDialog::browse() {
-    FolderDialogRequest request;
-    request.owner = hwndOwner;
-    request.caption = title;
-    request.instruction = instruction;
-    request.startFolder = folderPath;
-    request.newFolderButton = newFolderButton;
-    request.selectionChanged = [this](HWND dialog) {
-        dialog_ = dialog;
-        bool okEnabled = true;
-        if (selectionChanged) selectionChanged(dialog, okEnabled);
-    };
-    struct Forget {
-        HWND &dialog;
-        ~Forget() { dialog = nullptr; }
-    } forget{dialog_};
-    if (!desktop().showFolderDialog(request)) return false;
-    folderPath = request.chosen;
     return true;
 }

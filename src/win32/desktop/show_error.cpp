@@ -1,7 +1,7 @@
 #include "desktop/show_error.h"
-#include "desktop/desktop.h"
 
-void showErrorMessage(const AppError &error, const std::string &procedureLine, std::string_view closingText) {
+void showErrorMessage(Desktop &desktop, const AppError &error, const std::string &procedureLine,
+                      std::string_view closingText) {
     MessageBoxRequest request;
     request.owner = GetActiveWindow();
     request.text = standardErrorText(error.number, error.description, procedureLine, closingText);
@@ -9,7 +9,7 @@ void showErrorMessage(const AppError &error, const std::string &procedureLine, s
     request.style = MB_OK;
     request.helpFile = error.helpFile;
     request.helpContext = error.helpContext;
-    desktop().messageBox(request);
+    desktop.messageBox(request);
 }
 
 AppError caughtError(std::exception_ptr caught) {

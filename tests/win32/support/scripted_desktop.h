@@ -17,8 +17,6 @@ struct DesktopCall {
 
 class ScriptedDesktop final : public Desktop {
 public:
-    ScriptedDesktop() : override_(*this) {}
-
     std::vector<DesktopCall> calls;
 
     // What a modal window does while shown (default: nothing); it is closed afterwards.
@@ -43,7 +41,4 @@ public:
     std::vector<DesktopCall> messages() const;
     // Calls of one kind, in order.
     std::vector<DesktopCall> of(const std::string &kind) const;
-
-private:
-    DesktopOverride override_;
 };

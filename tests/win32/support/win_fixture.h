@@ -1,13 +1,22 @@
 // The common ground of the Windows tests: a clean settings key and data folder, a fresh temporary
-// folder of real files, and the scripted desktop.
+// folder of real files, the scripted desktop, and a registry whose format errors are kept.
 #pragma once
 
+#include "registry.h"
 #include "scripted_desktop.h"
 #include "test_state.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
+
+// Keeps every key path the registry reports as malformed.
+class RecordedFormatErrors final : public Registry::IncorrectFormatReport {
+public:
+    std::vector<std::string> keyPaths;
+    void incorrectFormat(const std::string &keyPath) override { keyPaths.push_back(keyPath); }
+};
 
 class WinTest : public FreshFolderTest {
 protected:
@@ -18,6 +27,8 @@ protected:
     static std::string dataFolder();
 
     ScriptedDesktop desk;
+    RecordedFormatErrors formatErrors;
+    Registry registry{formatErrors};
 };
 
 // A control's rectangle in its parent window's client coordinates.

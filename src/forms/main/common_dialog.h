@@ -7,9 +7,13 @@
 
 class CommonDialog : public FileDialogRequest {
 public:
+    explicit CommonDialog(Desktop &desktop) : desktop_(desktop) {}
+
     void showOpen() { show(false); }
     void showSave() { show(true); }
 
 private:
     void show(bool saving);
+
+    Desktop &desktop_;
 };

@@ -9,6 +9,8 @@
 
 class BrowseDialog {
 public:
+    explicit BrowseDialog(Desktop &desktop) : desktop_(desktop) {}
+
     HWND hwndOwner = nullptr;
     bool newFolderButton = false; // offers a button that makes a new folder under the selection
     std::string title;            // the dialog's caption
@@ -26,5 +28,6 @@ public:
     HWND newFolderButtonWindow() const;
 
 private:
+    Desktop &desktop_;
     HWND dialog_ = nullptr;
 };
