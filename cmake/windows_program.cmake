@@ -60,6 +60,7 @@ if(EXISTS ${QM_GTEST_SOURCE_DIR}/CMakeLists.txt)
     include(GoogleTest)
     add_subdirectory(tests/core)
     add_subdirectory(tests/win32)
+    add_subdirectory(tests/jobs)
     add_subdirectory(tests/forms)
     add_subdirectory(tests/e2e)
     # The installer and the portable zip, with makensis (Debian's nsis).

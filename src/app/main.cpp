@@ -28,8 +28,6 @@ void showStartupError(Desktop &desktop, const AppError &error) {
     request.text = startupErrorText(error.number, error.description);
     request.title = "Error";
     request.style = MB_OK;
-    request.helpFile = error.helpFile;
-    request.helpContext = error.helpContext;
     desktop.messageBox(request);
 }
 

@@ -22,6 +22,6 @@ std::string standardDescription(int32_t number) {
     }
 }
 
-AppError AppError::of(int32_t number) { return AppError{number, standardDescription(number), "", 0}; }
+AppError AppError::of(int32_t number) { return AppError{number, standardDescription(number)}; }
 
 void raiseError(int32_t number) { throw AppError::of(number); }

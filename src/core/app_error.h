@@ -7,8 +7,6 @@
 struct AppError {
     int32_t number = 0;
     std::string description;
-    std::string helpFile;
-    int32_t helpContext = 0;
 
     // An error with the standard description of its number ("File not found" for 53 ...).
     static AppError of(int32_t number);

@@ -49,7 +49,7 @@ std::string appDataFolder(const std::string &fallback) noexcept {
 std::string programFolder() {
     wchar_t path[MAX_PATH * 4] = {};
     const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH * 4);
-    std::string folder = filePart(toUtf8(std::wstring_view(path, length)), 3);
+    std::string folder = filePart(toUtf8(std::wstring_view(path, length)), pathPart::folder);
     if (folder.size() > 3 && folder.back() == '\\') folder.pop_back();
     return folder;
 }

@@ -12,3 +12,11 @@ std::string specialFolderPath(int folderNumber) noexcept;
 
 // The folder of the running program, without a trailing backslash (unless it is a drive root).
 std::string programFolder();
+
+// The program's own files in the per-user data folder.
+namespace dataFile {
+inline constexpr const char *temporary = "TEMP.txt";        // the clipboard's text as it was read
+inline constexpr const char *secondTemporary = "TEMP2.txt"; // the clipboard's text under tab stops
+inline constexpr const char *extensions = "extensions.txt"; // the extensions the filter offers
+inline constexpr const char *errorLog = "errorlog.txt";     // the failed files the user saved
+} // namespace dataFile

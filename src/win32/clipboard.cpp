@@ -12,7 +12,7 @@ namespace {
 constexpr int32_t cannotOpenClipboard = 521;
 
 [[noreturn]] void raiseClipboard(int32_t number, const char *description) {
-    throw AppError{number, description, "", 0};
+    throw AppError{number, description};
 }
 
 // Another program may hold the clipboard for a moment; a few short waits ride that out.

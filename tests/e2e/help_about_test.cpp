@@ -1,6 +1,8 @@
 // F1 and the About window of the running program, seen from outside.
 #include "scenario_fixture.h"
 
+#include "quillmere_version.h"
+
 namespace {
 
 std::string readmeBesideProgram() { return programUnderTestFolder() + "readme.txt"; }
@@ -86,7 +88,7 @@ TEST_F(About, ShowsItsTextsAndOkClosesIt) {
     ASSERT_NE(about, nullptr);
     SYSTEMTIME now;
     GetLocalTime(&now);
-    for (const std::string text : {"Quillmere", "Version 1.0.5", "Play and enjoy!",
+    for (const std::string text : {"Quillmere", "Version " QM_VERSION_TEXT, "Play and enjoy!",
                                    "For updates and other freeware,", "Visit my homepage at"})
         EXPECT_NE(findChild(about, text, "Static"), nullptr) << text;
     EXPECT_NE(findChild(about, "Copyright (c) Hollowcrest " + std::to_string(now.wYear), "Static"), nullptr);

@@ -4,6 +4,7 @@
 
 #include "about/frm_about.h"
 #include "main/frm_main.h"
+#include "quillmere_version.h"
 #include "window/layout.h"
 #include "window/modal_loop.h"
 
@@ -46,7 +47,7 @@ TEST_F(AboutWindow, ShowsTitleVersionFromTheProgramAndThisYearsNotice) {
         EXPECT_EQ(GetWindow(about.hwnd(), GW_OWNER), main().hwnd());
     });
     const std::vector<std::string> expected{"Quillmere",
-                                            "Version 1.0.5",
+                                            "Version " QM_VERSION_TEXT,
                                             "Copyright (c) Hollowcrest " + std::to_string(currentYear()),
                                             "Play and enjoy!",
                                             "For updates and other freeware,",

@@ -3,6 +3,7 @@
 // unpacked into "C:\Portable Quill Mere\" before these tests start. The tests run in file order and
 // each leaves Quillmere uninstalled.
 #include "driver.h"
+#include "quillmere_version.h"
 
 #include <gtest/gtest.h>
 #include <objbase.h>
@@ -19,7 +20,7 @@
 
 namespace {
 
-const char *const version = "1.0.5";
+const char *const version = QM_VERSION_TEXT;
 const char *const uninstallKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Quillmere";
 const char *const settingsKey = "Software\\Hollowcrest\\Quillmere";
 
@@ -38,15 +39,17 @@ std::string setupPath() {
 
 bool exists(const std::string &path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
-// The readme's heading and its rule, with their line ends.
+// The readme's heading: name and version over a rule of as many '=', with their line ends.
+const std::string headingLine = std::string("Quillmere ") + version;
+const std::string expectedHeading = headingLine + "\r\n" + std::string(headingLine.size(), '=') + "\r\n";
+
 std::string heading(const std::string &path) {
     std::ifstream file(path, std::ios::binary);
-    std::string start(34, '\0');
+    std::string start(expectedHeading.size(), '\0');
     file.read(start.data(), static_cast<std::streamsize>(start.size()));
     start.resize(static_cast<size_t>(file.gcount()));
     return start;
 }
-const char *const expectedHeading = "Quillmere 1.0.5\r\n===============\r\n";
 
 void writeFile(const std::string &path, const std::string &bytes) {
     std::ofstream(path, std::ios::binary) << bytes;

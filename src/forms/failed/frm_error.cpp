@@ -39,7 +39,7 @@ void FrmError::cmdSave_Click() {
         std::vector<std::string> entries;
         for (int32_t i = 0; i < List2.listCount(); ++i) entries.push_back(List2.list(i));
         const std::string stamp = userShortDate() + " " + userTimeOfDay();
-        const std::string log = appDataFolder(programFolder()) + "errorlog.txt";
+        const std::string log = appDataFolder(programFolder()) + dataFile::errorLog;
         // In the ANSI code page as earlier versions wrote it, unless a name has no form there.
         appendToFile(log, ansiWhereItFits(errorLogRecord(stamp, entries)));
         showMessage(desktop_, hwnd(), "Info was written to :\r\n" + log, "Log updated",

@@ -20,8 +20,7 @@ bool BrowseDialog::browse() {
     request.newFolderButton = newFolderButton;
     request.selectionChanged = [this](HWND dialog) {
         dialog_ = dialog;
-        bool okEnabled = true;
-        if (selectionChanged) selectionChanged(dialog, okEnabled);
+        if (selectionChanged) selectionChanged(dialog);
     };
     struct Forget {
         HWND &dialog;

@@ -17,8 +17,8 @@ public:
     std::string instruction;      // the line above the folder tree
     std::string folderPath;       // in: where the tree opens; out: the confirmed folder
 
-    // Raised while the dialog is open; okEnabled says whether OK may be pressed.
-    std::function<void(HWND dialog, bool &okEnabled)> selectionChanged;
+    // Raised while the dialog is open, each time the selection changes.
+    std::function<void(HWND dialog)> selectionChanged;
 
     // True when the user confirmed a folder (folderPath then holds it).
     bool browse();

@@ -117,7 +117,7 @@ public:
     void cmdGetSaveFile_Click();
     void cmdBrowseDir_Click();
     void cmdBrowseDir2Save_Click();
-    void objBD_SelectionChanged(HWND dialog, bool &okEnabled);
+    void objBD_SelectionChanged(HWND dialog);
     void pathBox_MouseMove(TextBox &box);
     void txtSpacesToUse_MouseDown();
     void Form_KeyDown(int16_t keyCode, int16_t shift);
@@ -197,7 +197,6 @@ private:
     bool closing_ = false;
     bool closeRequested_ = false; // asked to close during a run: the run stops, then the window closes
     bool quitOnUnload_ = true;
-    bool closeRequestedByBrowse_ = false; // the folder browser could not be found
 
 public:
     // Tests create the window without ending the message loop when it closes.

@@ -92,11 +92,11 @@ TextEncoding verifiedEncoding(const FrmMain &frm, const std::string &path) {
 } // namespace
 
 void FrmMain::KillTempFile1() {
-    guarded("frmMain - KillTempFile1", [&] { removeTemporary(temporaryPath("TEMP.txt")); });
+    guarded("frmMain - KillTempFile1", [&] { removeTemporary(temporaryPath(dataFile::temporary)); });
 }
 
 void FrmMain::KillTempFile2() {
-    guarded("frmMain - KillTempFile2", [&] { removeTemporary(temporaryPath("TEMP2.txt")); });
+    guarded("frmMain - KillTempFile2", [&] { removeTemporary(temporaryPath(dataFile::secondTemporary)); });
 }
 
 bool FrmMain::itemIsInList(const std::string &entry) {
@@ -204,7 +204,7 @@ bool FrmMain::replaceTABSwithSPACESVerifyClipboard() {
             lblHDDENTextonClipboard.setCaption("no");
             return;
         }
-        const std::string stored = temporaryPath("TEMP.txt");
+        const std::string stored = temporaryPath(dataFile::temporary);
         const std::string input = trimSpaces(stored);
         markingFailedInput([&] { storeClipboardText(stored); }, [&] { recordFailedInput(*this, input); });
         markingFailedInput([&] { verifyInput(input); }, [&] { recordFailedInput(*this, input); });
@@ -216,8 +216,8 @@ bool FrmMain::replaceTABSwithSPACESVerifyClipboard() {
 void FrmMain::replaceTWSfixedClipboard() {
     guarded("frmMain - replaceTWSfixedClipboard", [&] {
         const int16_t width = spacesNumber(*this);
-        replaceClipboardText(
-            hwnd(), tabStopClipboardText(temporaryPath("TEMP.txt"), temporaryPath("TEMP2.txt"), width));
+        replaceClipboardText(hwnd(), tabStopClipboardText(temporaryPath(dataFile::temporary),
+                                                          temporaryPath(dataFile::secondTemporary), width));
         KillTempFile1();
         KillTempFile2();
         showCompletion(*this, jobText::onClipboard);
@@ -226,8 +226,8 @@ void FrmMain::replaceTWSfixedClipboard() {
 
 void FrmMain::replaceTABSwithSPACESClipboard() {
     guarded("frmMain - replaceTABSwithSPACESClipboard", [&] {
-        replaceClipboardText(
-            hwnd(), fixedSpacesClipboardText(temporaryPath("TEMP.txt"), [&] { return spacesNumber(*this); }));
+        replaceClipboardText(hwnd(), fixedSpacesClipboardText(temporaryPath(dataFile::temporary),
+                                                              [&] { return spacesNumber(*this); }));
         KillTempFile1();
         showCompletion(*this, jobText::onClipboard);
     });

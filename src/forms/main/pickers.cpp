@@ -188,7 +188,6 @@ void FrmMain::cmdBrowseDir_Click() {
         showErrorMessage(desktop_, error, "frmMain - cmdBrowseDir_Click", browseDirClosing(error.number));
         if (error.number != err::FileNotFound) return;
         // Without its folder browser the program cannot do its work: it closes as Exit would.
-        closeRequestedByBrowse_ = true;
         close();
     }
 }
@@ -200,9 +199,7 @@ void FrmMain::cmdBrowseDir2Save_Click() {
         BrowseDialog &dialog = *objBD;
         dialog.newFolderButton = true;
         prepareFolderDialog(dialog, *this, txtMultipleFilesDestinationPath.text());
-        dialog.selectionChanged = [this](HWND window, bool &okEnabled) {
-            objBD_SelectionChanged(window, okEnabled);
-        };
+        dialog.selectionChanged = [this](HWND window) { objBD_SelectionChanged(window); };
         const std::string previous = txtMultipleFilesDestinationPath.text();
         if (!dialog.browse()) return;
 
@@ -216,7 +213,7 @@ void FrmMain::cmdBrowseDir2Save_Click() {
 
 // Some shells leave the new-folder button without its caption until the dialog is first shown;
 // the first selection change, which comes before that, gives it one.
-void FrmMain::objBD_SelectionChanged(HWND, bool &) {
+void FrmMain::objBD_SelectionChanged(HWND) {
     if (!objBD || !objBD->newFolderButton) return;
     const HWND dialogWindow = objBD->dialogWindow();
     if (!dialogWindow || IsWindowVisible(dialogWindow)) return;

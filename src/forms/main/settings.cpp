@@ -104,7 +104,7 @@ void FrmMain::restoreSettings() {
     ignoringErrors([&] { restoreOption(optFixedTABS, stored, settingName::FixedTABS); });
     ignoringErrors([&] { restoreOption(optFixedSpaces, stored, settingName::FixedSpaces); });
     ignoringErrors([&] { highlightOperation(); });
-    ignoringErrors([&] { LoadComboFromFile(Combo1, appDataFolder(programFolder()) + "extensions.txt"); });
+    ignoringErrors([&] { LoadComboFromFile(Combo1, appDataFolder(programFolder()) + dataFile::extensions); });
     ignoringErrors([&] { selectStoredExtension(*this, stored); });
     ignoringErrors([&] { selectFirstExtensionWhenNone(*this); });
     ignoringErrors([&] { ProgressBar1.setValue(0); });

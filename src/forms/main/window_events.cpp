@@ -24,16 +24,10 @@ void FrmMain::unloadOtherWindows() {
     ignoringErrors([&] { unloadFrmError(); });
 }
 
-namespace {
-
-constexpr int16_t keyF1 = 112;
-
-} // namespace
-
 // Shift, Ctrl and Alt do not matter: any F1 is a call for help.
 void FrmMain::Form_KeyDown(int16_t keyCode, int16_t) {
     guarded("frmMain - Form_KeyDown", [&] {
-        if (keyCode == keyF1) menuHelp_Click();
+        if (keyCode == VK_F1) menuHelp_Click();
     });
 }
 

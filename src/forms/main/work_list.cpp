@@ -44,8 +44,6 @@ void FrmMain::Combo1_Click() { countFILES(); }
 
 namespace {
 
-const char *const extensionsFileName = "extensions.txt";
-
 void fillFromFile(ComboBox &combo, const std::string &path) {
     combo.clear();
     for (const std::string &extension : extensionsFromFile(path)) combo.addItem(extension);
@@ -75,7 +73,7 @@ void FrmMain::CreateList() {
     guarded("frmMain - CreateList", [&] {
         std::string text;
         for (int32_t i = 0; i < Combo1.listCount(); ++i) text += "\r\n" + Combo1.list(i);
-        appendToFile(appDataFolder(programFolder()) + extensionsFileName, ansiWhereItFits(text + "\r\n"));
+        appendToFile(appDataFolder(programFolder()) + dataFile::extensions, ansiWhereItFits(text + "\r\n"));
     });
 }
 

@@ -12,9 +12,7 @@ struct MessageBoxRequest {
     HWND owner = nullptr;
     std::string text;
     std::string title;
-    UINT style = MB_OK; // buttons and icon, as for MessageBoxA
-    std::string helpFile;
-    int32_t helpContext = 0;
+    UINT style = MB_OK; // buttons and icon, as for MessageBoxW
 };
 
 // A window that can be shown modally; the seam decides how long it stays.

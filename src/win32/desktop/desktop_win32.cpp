@@ -16,7 +16,6 @@ int Win32Desktop::messageBox(const MessageBoxRequest &request) {
     params.lpszText = text.c_str();
     params.lpszCaption = title.c_str();
     params.dwStyle = request.style;
-    params.dwContextHelpId = static_cast<DWORD_PTR>(request.helpContext);
     return MessageBoxIndirectW(&params);
 }
 

@@ -7,8 +7,6 @@ void showErrorMessage(Desktop &desktop, const AppError &error, const std::string
     request.text = standardErrorText(error.number, error.description, procedureLine, closingText);
     request.title = "Error";
     request.style = MB_OK;
-    request.helpFile = error.helpFile;
-    request.helpContext = error.helpContext;
     desktop.messageBox(request);
 }
 

@@ -28,7 +28,7 @@ LRESULT CALLBACK panelProcedure(HWND panel, UINT message, WPARAM wParam, LPARAM 
 }
 
 struct Placed {
-    const ControlRow *spec;
+    const ControlRow *design;
     int row;
 };
 
@@ -38,25 +38,25 @@ struct KindStyle {
     DWORD exStyle;
 };
 
-KindStyle styleFor(const ControlRow &spec) {
-    const bool tabStop = spec.tabIndex >= 0 && !(spec.flags & layout::NoTabStop);
+KindStyle styleFor(const ControlRow &design) {
+    const bool tabStop = design.tabIndex >= 0 && !(design.flags & layout::NoTabStop);
     const DWORD tab = tabStop ? WS_TABSTOP : 0;
-    const DWORD group = (spec.flags & layout::GroupStart) ? WS_GROUP : 0;
-    switch (spec.kind) {
+    const DWORD group = (design.flags & layout::GroupStart) ? WS_GROUP : 0;
+    switch (design.kind) {
     case ControlKind::Button: return {"BUTTON", BS_PUSHBUTTON | tab, 0};
     case ControlKind::OptionButton: return {"BUTTON", BS_RADIOBUTTON | tab | group, 0};
     case ControlKind::Frame: return {"BUTTON", BS_GROUPBOX | WS_CLIPSIBLINGS | group, 0};
     case ControlKind::Panel: return {panelClassName(), WS_CLIPSIBLINGS | group, WS_EX_CONTROLPARENT};
     case ControlKind::Label:
         return {"STATIC",
-                static_cast<DWORD>(((spec.flags & layout::AlignRight) ? SS_RIGHT : SS_LEFT) | SS_NOTIFY |
+                static_cast<DWORD>(((design.flags & layout::AlignRight) ? SS_RIGHT : SS_LEFT) | SS_NOTIFY |
                                    WS_GROUP),
                 0};
     case ControlKind::TextBox:
         return {"EDIT",
-                ES_AUTOHSCROLL | ((spec.flags & layout::ReadOnly) ? ES_READONLY : 0) |
-                    ((spec.flags & layout::AlignRight) ? ES_RIGHT : 0) | tab | WS_GROUP,
-                (spec.flags & layout::Borderless) ? 0u : static_cast<DWORD>(WS_EX_CLIENTEDGE)};
+                ES_AUTOHSCROLL | ((design.flags & layout::ReadOnly) ? ES_READONLY : 0) |
+                    ((design.flags & layout::AlignRight) ? ES_RIGHT : 0) | tab | WS_GROUP,
+                (design.flags & layout::Borderless) ? 0u : static_cast<DWORD>(WS_EX_CLIENTEDGE)};
     case ControlKind::ListBox:
         return {"LISTBOX", LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | tab | WS_GROUP, WS_EX_CLIENTEDGE};
     case ControlKind::DropDownList: return {"COMBOBOX", CBS_DROPDOWNLIST | WS_VSCROLL | tab | WS_GROUP, 0};
@@ -69,37 +69,37 @@ KindStyle styleFor(const ControlRow &spec) {
     return {"STATIC", 0, 0};
 }
 
-const ControlRow *findSpec(std::span<const ControlRow> table, std::string_view name) {
-    for (const ControlRow &spec : table)
-        if (name == spec.name) return &spec;
+const ControlRow *findDesign(std::span<const ControlRow> table, std::string_view name) {
+    for (const ControlRow &design : table)
+        if (name == design.name) return &design;
     return nullptr;
 }
 
 // A control's place in its parent window: frames are drawn on the window, so what they contain is
 // placed on the window, shifted by the frame's place; panels are real parent windows.
-POINT originOf(std::span<const ControlRow> table, const ControlRow &spec) {
-    POINT origin{spec.left, spec.top};
-    for (const ControlRow *container = findSpec(table, spec.container);
+POINT originOf(std::span<const ControlRow> table, const ControlRow &design) {
+    POINT origin{design.left, design.top};
+    for (const ControlRow *container = findDesign(table, design.container);
          container && container->kind == ControlKind::Frame;
-         container = findSpec(table, container->container)) {
+         container = findDesign(table, container->container)) {
         origin.x += container->left;
         origin.y += container->top;
     }
     return origin;
 }
 
-HWND parentOf(std::span<const ControlRow> table, const ControlRow &spec, HWND window,
+HWND parentOf(std::span<const ControlRow> table, const ControlRow &design, HWND window,
               const ControlMap &made) {
-    for (const ControlRow *container = findSpec(table, spec.container); container;
-         container = findSpec(table, container->container)) {
+    for (const ControlRow *container = findDesign(table, design.container); container;
+         container = findDesign(table, container->container)) {
         if (container->kind == ControlKind::Panel) return made.find(container->name)->second;
     }
     return window;
 }
 
-int nestingDepth(std::span<const ControlRow> table, const ControlRow &spec) {
+int nestingDepth(std::span<const ControlRow> table, const ControlRow &design) {
     int depth = 0;
-    for (const ControlRow *c = findSpec(table, spec.container); c; c = findSpec(table, c->container))
+    for (const ControlRow *c = findDesign(table, design.container); c; c = findDesign(table, c->container))
         if (c->kind == ControlKind::Panel) ++depth;
     return depth;
 }
@@ -141,43 +141,44 @@ ControlMap createControls(HWND window, std::span<const ControlRow> table, HFONT 
     std::vector<Placed> order;
     for (int row = 0; row < static_cast<int>(table.size()); ++row) order.push_back({&table[row], row});
     std::stable_sort(order.begin(), order.end(), [&](const Placed &a, const Placed &b) {
-        const int depthA = nestingDepth(table, *a.spec), depthB = nestingDepth(table, *b.spec);
+        const int depthA = nestingDepth(table, *a.design), depthB = nestingDepth(table, *b.design);
         if (depthA != depthB) return depthA < depthB;
-        const int tabA = a.spec->tabIndex < 0 ? 1 << 20 : a.spec->tabIndex;
-        const int tabB = b.spec->tabIndex < 0 ? 1 << 20 : b.spec->tabIndex;
+        const int tabA = a.design->tabIndex < 0 ? 1 << 20 : a.design->tabIndex;
+        const int tabB = b.design->tabIndex < 0 ? 1 << 20 : b.design->tabIndex;
         return tabA < tabB;
     });
 
     const int dpi = screenDpi();
     ControlMap made;
     for (const Placed &placed : order) {
-        const ControlRow &spec = *placed.spec;
-        const KindStyle kind = styleFor(spec);
-        const POINT origin = originOf(table, spec);
-        const bool visible = !(spec.flags & layout::Hidden);
-        const int id = (spec.flags & layout::Cancel) ? IDCANCEL : 1000 + placed.row;
+        const ControlRow &design = *placed.design;
+        const KindStyle kind = styleFor(design);
+        const POINT origin = originOf(table, design);
+        const bool visible = !(design.flags & layout::Hidden);
+        const int id = (design.flags & layout::Cancel) ? IDCANCEL : 1000 + placed.row;
         HWND control = CreateWindowExW(
-            kind.exStyle, toWide(kind.className).c_str(), toWide(spec.caption ? spec.caption : "").c_str(),
+            kind.exStyle, toWide(kind.className).c_str(),
+            toWide(design.caption ? design.caption : "").c_str(),
             WS_CHILD | (visible ? WS_VISIBLE : 0) | kind.style, twipsToPixels(origin.x, dpi),
-            twipsToPixels(origin.y, dpi), twipsToPixels(spec.width, dpi), twipsToPixels(spec.height, dpi),
-            parentOf(table, spec, window, made), reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+            twipsToPixels(origin.y, dpi), twipsToPixels(design.width, dpi), twipsToPixels(design.height, dpi),
+            parentOf(table, design, window, made), reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
             GetModuleHandleW(nullptr), nullptr);
         SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-        if (spec.kind == ControlKind::OptionButton && (spec.flags & layout::Checked))
+        if (design.kind == ControlKind::OptionButton && (design.flags & layout::Checked))
             SendMessageW(control, BM_SETCHECK, BST_CHECKED, 0);
-        if (spec.kind == ControlKind::TextBox && spec.maxLength > 0)
-            SendMessageW(control, EM_SETLIMITTEXT, static_cast<WPARAM>(spec.maxLength), 0);
-        if (spec.tooltip) tooltips.add(control, spec.tooltip);
-        if (spec.kind == ControlKind::Label) fitLabelToCaption(control);
-        made.emplace(spec.name, control);
+        if (design.kind == ControlKind::TextBox && design.maxLength > 0)
+            SendMessageW(control, EM_SETLIMITTEXT, static_cast<WPARAM>(design.maxLength), 0);
+        if (design.tooltip) tooltips.add(control, design.tooltip);
+        if (design.kind == ControlKind::Label) fitLabelToCaption(control);
+        made.emplace(design.name, control);
     }
-    for (const ControlRow &spec : table)
-        if (spec.kind == ControlKind::OptionButton) placeOptionGroupTabStop(made.at(spec.name));
+    for (const ControlRow &design : table)
+        if (design.kind == ControlKind::OptionButton) placeOptionGroupTabStop(made.at(design.name));
     // Frames go to the bottom of the drawing order, under the panels and options that sit on them.
     // They take no focus, so the tab order of the rest is unchanged.
-    for (const ControlRow &spec : table)
-        if (spec.kind == ControlKind::Frame)
-            SetWindowPos(made.at(spec.name), HWND_BOTTOM, 0, 0, 0, 0,
+    for (const ControlRow &design : table)
+        if (design.kind == ControlKind::Frame)
+            SetWindowPos(made.at(design.name), HWND_BOTTOM, 0, 0, 0, 0,
                          SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     return made;
 }

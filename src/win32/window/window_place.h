@@ -23,7 +23,8 @@ void setWindowLeftTwips(HWND window, double left);
 // Centres the window over its owner; over the work area when there is no owner or it is minimized.
 void centreOver(HWND window, HWND owner);
 
-// True when some part of the frame lies on a monitor, so the user can reach the window.
+// True when the whole title bar lies on the monitors (each of its four corners on one), so the user
+// can take the window by it and move it.
 bool onSomeMonitor(HWND window);
 
 // The edge's twips as they are written: a whole number.

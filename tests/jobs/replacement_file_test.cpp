@@ -1,11 +1,10 @@
 // The file layer under the conversion jobs: files told apart by identity rather than by spelling,
 // and destinations replaced whole or not at all.
-#include "form_fixture.h"
+#include "win_fixture.h"
 
 #include "app_error.h"
 #include "file_jobs.h"
 #include "handles.h"
-#include "main/frm_main.h"
 #include "text_files.h"
 
 #include <algorithm>
@@ -30,7 +29,7 @@ std::string forwardSlashes(std::string text) {
     return text;
 }
 
-class FileIdentity : public FormTest {};
+class FileIdentity : public WinTest {};
 
 TEST_F(FileIdentity, EverySpellingOfAFileIsTheSameFile) {
     CreateDirectoryA((temp() + "Long Folder Name").c_str(), nullptr);
@@ -138,7 +137,7 @@ int temporaryFilesIn(const std::string &folder) {
     return count;
 }
 
-class Replacement : public FormTest {
+class Replacement : public WinTest {
 protected:
     // Writes the bytes through a replacement of the destination and commits it; the error number,
     // 0 when it was committed.
