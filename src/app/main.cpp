@@ -1,6 +1,7 @@
 // Start-up: common controls, a single copy, the real desktop and registry handed to the main window,
 // the message loop.
 #include "app_error.h"
+#include "com_objects.h"
 #include "desktop/desktop_win32.h"
 #include "desktop/show_error.h"
 #include "error_message.h"
@@ -12,7 +13,6 @@
 #include "window/modal_loop.h"
 
 #include <commctrl.h>
-#include <objbase.h>
 
 namespace {
 
@@ -44,20 +44,6 @@ private:
     Desktop &desktop_;
 };
 
-// COM for the shell's folder dialog, released when the program ends.
-class ComApartment {
-public:
-    ComApartment() : initialized_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
-    ~ComApartment() {
-        if (initialized_) CoUninitialize();
-    }
-    ComApartment(const ComApartment &) = delete;
-    ComApartment &operator=(const ComApartment &) = delete;
-
-private:
-    bool initialized_;
-};
-
 int messageLoop(FrmMain &main) {
     MSG message;
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
@@ -73,7 +59,7 @@ int messageLoop(FrmMain &main) {
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     requestCommonControls();
-    const ComApartment com;
+    const ComApartment com; // for the shell's folder dialog and the taskbar
     Win32Desktop desktop;
     try {
         RunningCopyGuard runningCopy;
@@ -85,7 +71,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         IncorrectFormatMessage incorrectFormat(desktop);
         const Registry registry(incorrectFormat);
         SystemFileMoves fileMoves;
-        FrmMain frmMain(desktop, registry, fileMoves);
+        TaskbarButton taskbar;
+        FrmMain frmMain(desktop, registry, fileMoves, taskbar);
         frmMain.load();
         if (!frmMain.hwnd()) raiseError(err::ComponentNotLoaded);
         frmMain.show();

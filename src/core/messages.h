@@ -51,6 +51,20 @@ inline const std::string sameFolder =
     "The source and destination locations cannot be the same.\r\nPlease pick another folder...";
 } // namespace pickerText
 
+// What the window says when it refuses what was dropped on it (title "Attention!").
+namespace dropText {
+inline const std::string severalFiles =
+    "Only one file can be dropped at a time.\r\nTo convert several files, drop their folder, please...";
+inline const std::string severalFolders =
+    "Only one folder can be dropped at a time.\r\nDrop the folder you want to convert, please...";
+inline const std::string filesAndFolders =
+    "Files and folders cannot be dropped together.\r\nDrop one file or one folder, please...";
+inline const std::string notAvailable =
+    "The item you dropped is not available...\r\nDrop a file or a folder, please!";
+inline const std::string fileOnDestination = "A file cannot be dropped on the destination file.\r\n"
+                                             "Pick the destination with its Browse button, please...";
+} // namespace dropText
+
 // What a finished job says, under the program's title.
 namespace jobText {
 inline const std::string fileReady = withBlanks("File is ready!", 8);

@@ -45,7 +45,7 @@ void streamInto(FileHandle source, std::uint64_t length, const std::string &dest
     readBlocks(source, length, [&](const char *data, std::size_t size) {
         check.feed(data, size);
         output.write(converter.convert(data, size));
-        if (afterBlock) afterBlock();
+        if (afterBlock) afterBlock(size);
     });
     check.finish();
     std::string lastLineEnd;
@@ -96,7 +96,7 @@ TextEncoding verifyInput(const std::string &path, const AfterBlock &afterBlock) 
     EncodingDetector detector(length);
     readBlocks(file, length, [&](const char *data, std::size_t size) {
         detector.feed(data, size);
-        if (afterBlock) afterBlock();
+        if (afterBlock) afterBlock(size);
     });
     return detector.finish();
 }

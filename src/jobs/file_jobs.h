@@ -11,8 +11,9 @@
 #include "file_moves.h"
 #include "text_encoding.h"
 
-// Called after each block a job reads, so a window can handle its messages during long work.
-using AfterBlock = std::function<void()>;
+// Called after each block a job reads with the block's size, so a window can handle its messages
+// and show its progress during long work.
+using AfterBlock = std::function<void(std::size_t bytes)>;
 
 // The whole-text read of an input with writing denied to others: fails with 70 when another program
 // holds it open for writing, with 62 when its text ends early at a 0x1A before its last byte or is

@@ -359,7 +359,7 @@ TEST_F(MainWindowLifetime, ObjectThatDiesFirstStillUnloadsItsWindow) {
     }
     HWND window = nullptr;
     {
-        FrmMain frm(desk, registry, systemMoves);
+        FrmMain frm(desk, registry, systemMoves, taskbar);
         frm.load();
         window = frm.hwnd();
         ASSERT_TRUE(window);

@@ -1,7 +1,9 @@
-// The program's own progress bar, drawn into a bitmap as the main window shows it.
+// The program's own progress bar, drawn into a bitmap as the main window shows it, and the progress a
+// run shows on the taskbar button.
 #include "form_fixture.h"
 
 #include "main/frm_main.h"
+#include "main/run_progress.h"
 #include "window/progress_bar.h"
 
 #include <vector>
@@ -54,6 +56,35 @@ TEST_F(ProgressBarTest, EmptyAtZeroAndFullAtItsMaximum) {
     EXPECT_EQ(full.back(), RGB(0, 0, 255));
     EXPECT_EQ(filledWidth(7, 3, 100), 100); // past the maximum stays full
     EXPECT_EQ(filledWidth(5, 0, 100), 0);   // no maximum, nothing to show
+}
+
+// A file of 8 MiB is large, one byte less is not. The bytes of both reads are shown once at the
+// first block and then at each new thousandth, never past the whole.
+TEST_F(ProgressBarTest, TaskbarShowsTheBytesOfALargeFileByThousandthsAndNothingForASmallerOne) {
+    const std::string large = writeFile("large.txt", std::string(8 * 1024 * 1024, 'x'));
+    const std::string small = writeFile("small.txt", std::string(8 * 1024 * 1024 - 1, 'x'));
+    RunProgress progress(taskbar);
+    progress.startBytes(small);
+    progress.addBytes(8 * 1024 * 1024);
+    progress.end();
+    EXPECT_TRUE(taskbar.calls.empty());
+
+    progress.startBytes(large);
+    progress.addBytes(1);
+    progress.addBytes(16775); // 16,776 of 16,777,216: still under a thousandth
+    progress.addBytes(2);     // 16,778: the first thousandth
+    progress.addBytes(16777216);
+    progress.end();
+    progress.end();
+    EXPECT_EQ(taskbar.calls, (std::vector<std::string>{"progress 1/16777216", "progress 16778/16777216",
+                                                       "progress 16777216/16777216", "clear"}));
+
+    taskbar.calls.clear();
+    progress.startBytes(temp() + "missing.txt"); // no length to read: shown as small
+    progress.addBytes(100);
+    progress.files(0, 0); // a folder pass with nothing listed
+    progress.end();
+    EXPECT_TRUE(taskbar.calls.empty());
 }
 
 } // namespace

@@ -141,7 +141,7 @@ TEST_F(RunDispatch, SingleDestinationThatCannotBeToldApartFromTheSourceIsRefused
     const std::string path = source();
     const std::string other = writeFile("other.txt", "kept");
     NoIdentity calls;
-    FrmMain frm(desk, registry, calls);
+    FrmMain frm(desk, registry, calls, taskbar);
     frm.setQuitOnUnload(false);
     frm.load();
     frm.optSingle.click();
@@ -177,6 +177,7 @@ TEST_F(RunDispatch, SingleRunWritesTheDestinationAndMovesTheFocus) {
     expectOnlyMessage("File is ready!        ", "Quillmere", information);
     EXPECT_EQ(readFile(temp() + "out.txt"), "a       b\r\n");
     EXPECT_EQ(GetFocus(), frm.cmdGetSourceFile.hwnd());
+    EXPECT_TRUE(taskbar.calls.empty()) << "a small file shows nothing on the taskbar";
 }
 
 TEST_F(RunDispatch, SingleRunWithFixedSpacesUsesTheNumberBox) {
@@ -193,9 +194,14 @@ TEST_F(RunDispatch, SingleSourceThatFailsVerificationShowsTheFailedFilesWindowAn
     FrmMain &frm = single(path, temp() + "out.txt");
     frm.show();
     frm.cmdReplaceTABS.setFocus();
-    std::vector<std::string> listed;
-    desk.modalActions.push_back([&](ModalWindow &) { listed.push_back(frm.frmError().List2.list(0)); });
+    std::vector<std::string> listed, taskbarWhileShown;
+    desk.modalActions.push_back([&](ModalWindow &) {
+        listed.push_back(frm.frmError().List2.list(0));
+        taskbarWhileShown = taskbar.calls;
+    });
     press(frm);
+    EXPECT_EQ(taskbarWhileShown, std::vector<std::string>{"error"});
+    EXPECT_EQ(taskbar.calls, (std::vector<std::string>{"error", "clear"}));
     ASSERT_EQ(desk.calls.size(), 2u);
     EXPECT_EQ(desk.calls[0].kind, "beep");
     EXPECT_EQ(desk.calls[1].kind, "modal");
@@ -274,9 +280,21 @@ TEST_F(RunDispatch, FolderRunDropsFailedFilesCountsTheRestAndShowsTheFailuresAft
     frm.show();
     ASSERT_EQ(frm.List1.listCount(), 3);
     std::string statusWhileShown;
-    desk.modalActions.push_back([&](ModalWindow &) { statusWhileShown = frm.lblVerify.caption(); });
+    std::vector<std::string> taskbarWhileShown;
+    desk.modalActions.push_back([&](ModalWindow &) {
+        statusWhileShown = frm.lblVerify.caption();
+        taskbarWhileShown = taskbar.calls;
+    });
     press(frm);
 
+    // The taskbar button follows the bar through both passes, is red while the failures show, and
+    // shows nothing once the run is over.
+    const std::vector<std::string> shown = {"progress 1/3", "progress 2/3", "progress 3/3",
+                                            "progress 1/2", "progress 2/2", "error"};
+    EXPECT_EQ(taskbarWhileShown, shown);
+    std::vector<std::string> whole = shown;
+    whole.push_back("clear");
+    EXPECT_EQ(taskbar.calls, whole);
     EXPECT_EQ(frm.List1.listCount(), 2);
     EXPECT_EQ(frm.filesInList, 2);
     EXPECT_EQ(frm.lblNumberofiles.caption(), "2 files");
@@ -421,6 +439,11 @@ TEST_F(RunDispatch, WindowPaintsWithTheWaitCursorAndIgnoresASecondPressWhileALar
     WIN32_FILE_ATTRIBUTE_DATA written{};
     ASSERT_TRUE(GetFileAttributesExA((temp() + "out.txt").c_str(), GetFileExInfoStandard, &written));
     EXPECT_EQ(written.nFileSizeLow, 296495600u);
+    // The bytes of both reads, 209,716,400 each, by thousandths, then nothing.
+    ASSERT_GE(taskbar.calls.size(), 3u);
+    EXPECT_LE(taskbar.calls.size(), 1002u);
+    EXPECT_EQ(taskbar.calls[taskbar.calls.size() - 2], "progress 419432800/419432800");
+    EXPECT_EQ(taskbar.calls.back(), "clear");
     DestroyWindow(probe);
 }
 

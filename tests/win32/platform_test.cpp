@@ -19,6 +19,7 @@
 #include "running_copy.h"
 #include "text_files.h"
 #include "window/progress_bar.h"
+#include "window/taskbar_progress.h"
 
 namespace {
 
@@ -398,4 +399,31 @@ TEST_F(BlockReads, SinkThatThrowsEndsTheReadAndReleasesTheFile) {
                      AppError);
     }
     EXPECT_TRUE(DeleteFileA(path.c_str()));
+}
+
+// No call reaches the taskbar before it has announced the window's button; where it has no progress
+// to show (Wine), the calls change nothing and fail nowhere.
+TEST(TaskbarButton, WaitsForTheTaskbarToAnnounceTheButton) {
+    HWND window =
+        CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(window, nullptr);
+    const UINT announced = RegisterWindowMessageW(L"TaskbarButtonCreated");
+    {
+        TaskbarButton button;
+        button.windowMessage(announced); // no window yet
+        EXPECT_FALSE(button.ready());
+        button.attach(window);
+        button.windowMessage(WM_PAINT);
+        EXPECT_FALSE(button.ready());
+        button.setProgress(1, 2);
+        button.setError();
+        button.clear();
+
+        button.windowMessage(announced);
+        EXPECT_TRUE(button.ready());
+        button.setProgress(1, 2);
+        button.setError();
+        button.clear();
+    }
+    DestroyWindow(window);
 }

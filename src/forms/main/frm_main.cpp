@@ -25,8 +25,8 @@ int16_t shiftState() {
 
 } // namespace
 
-FrmMain::FrmMain(Desktop &desktop, const Registry &registry, FileMoves &moves)
-    : CommonDialog1(desktop), desktop_(desktop), registry_(registry), moves_(moves) {}
+FrmMain::FrmMain(Desktop &desktop, const Registry &registry, FileMoves &moves, TaskbarProgress &taskbar)
+    : CommonDialog1(desktop), runProgress(taskbar), desktop_(desktop), registry_(registry), moves_(moves) {}
 
 FrmMain::~FrmMain() {
     // The window goes while this object is whole, so its unload runs also when the object dies first.
@@ -41,6 +41,8 @@ void FrmMain::loadAtDpi(int dpi) {
     createWindow("QuillmereMain", "Quillmere", WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, 0,
                  mainClientWidthTwips, mainClientHeightTwips, nullptr, dpi, createMainMenu());
     if (!hwnd()) return;
+    acceptDroppedFiles(hwnd());
+    runProgress.taskbar().attach(hwnd());
     tooltips_.attach(hwnd());
     bindControls();
     Form_Load();
@@ -126,6 +128,7 @@ void FrmMain::bindControls() {
 }
 
 LRESULT FrmMain::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    runProgress.taskbar().windowMessage(message);
     if (const auto answer = colours_.answerMessage(message, wParam, lParam)) return *answer;
     switch (message) {
     case WM_COMMAND: onCommand(reinterpret_cast<HWND>(lParam), HIWORD(wParam), LOWORD(wParam)); return 0;
@@ -134,6 +137,7 @@ LRESULT FrmMain::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         Form_QueryUnload();
         destroyWindow();
         return 0;
+    case WM_DROPFILES: Form_DropFiles(reinterpret_cast<HDROP>(wParam)); return 0;
     case WM_QUERYENDSESSION: return TRUE;
     case WM_ENDSESSION:
         if (!wParam) return 0;

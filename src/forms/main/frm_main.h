@@ -7,11 +7,13 @@
 #include "handles.h"
 #include "main/browse_dialog.h"
 #include "main/common_dialog.h"
+#include "main/run_progress.h"
 #include "registry.h"
 #include "text_encoding.h"
 #include "window/base_window.h"
 #include "window/control_colours.h"
 #include "window/controls.h"
+#include "window/dropped_files.h"
 #include "window/layout.h"
 #include "window/mouse_watch.h"
 #include "window/tooltips.h"
@@ -38,8 +40,9 @@ struct RunStopped {};
 class FrmMain final : public BaseWindow, private MouseListener {
 public:
     // The window shows its messages, dialogs and other windows through the desktop, keeps its
-    // settings through the registry, and puts the jobs' destinations in place with the file moves.
-    FrmMain(Desktop &desktop, const Registry &registry, FileMoves &moves);
+    // settings through the registry, puts the jobs' destinations in place with the file moves, and
+    // shows a run's progress on the taskbar button.
+    FrmMain(Desktop &desktop, const Registry &registry, FileMoves &moves, TaskbarProgress &taskbar);
     ~FrmMain() override;
 
     // Creates the window hidden and runs its load; show() makes it visible.
@@ -90,6 +93,8 @@ public:
     bool noTextOnClipboard = false;
     // The encoding of each input that the last verification pass read, by its trimmed path.
     std::unordered_map<std::string, TextEncoding> verifiedEncodings;
+    // What the run shows on the taskbar button.
+    RunProgress runProgress;
 
     // The failed-files windows: loaded, hidden, on first use; unloaded when closed.
     FrmError &frmError();
@@ -122,6 +127,12 @@ public:
     void txtSpacesToUse_MouseDown();
     void Form_KeyDown(int16_t keyCode, int16_t shift);
     void menuHelp_Click();
+    void Form_DropFiles(HDROP drop);
+
+    // A path given without a dialog, taken as its Browse button takes the dialog's choice.
+    void takeSourceFile(const std::string &path);
+    void takeSourceFolder(const std::string &path);
+    void takeDestinationFolder(const std::string &path);
 
     // Mode switching.
     void highlightOperation();

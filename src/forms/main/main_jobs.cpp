@@ -55,6 +55,7 @@ void replaceEntries(ListBox &list, const std::vector<std::string> &entries) {
 void progressStep(FrmMain &frm, int32_t filesDone) {
     frm.ProgressBar1.setMax(frm.filesInList);
     frm.ProgressBar1.setValue(filesDone);
+    frm.runProgress.files(filesDone, frm.filesInList);
     yieldToMessageLoop();
     if (frm.closeRequested()) throw RunStopped{};
 }
@@ -63,11 +64,14 @@ void showCompletion(FrmMain &frm, const std::string &text) {
     frm.showMessage(text, programTitle, MB_OK | MB_ICONINFORMATION);
 }
 
-// For long work between a job's blocks: lets the window handle its messages (paint, the ignored
-// second press) when 50 ms have passed since it last did, so it never waits as long as 100 ms.
+// For long work between a job's blocks: counts the block on the taskbar button and lets the window
+// handle its messages (paint, the ignored second press) when 50 ms have passed since it last did, so
+// it never waits as long as 100 ms.
 class MessagePump {
 public:
-    void operator()() {
+    explicit MessagePump(FrmMain &frm) : frm_(frm) {}
+    void operator()(std::size_t bytes) {
+        frm_.runProgress.addBytes(bytes);
         const DWORD now = GetTickCount();
         if (now - last_ < 50) return;
         yieldToMessageLoop();
@@ -75,6 +79,7 @@ public:
     }
 
 private:
+    FrmMain &frm_;
     DWORD last_ = GetTickCount();
 };
 
@@ -106,8 +111,9 @@ bool FrmMain::replaceTABSwithSPACESVerifySingle() {
         KillTempFile1();
         KillTempFile2();
         const std::string source = trimSpaces(txtSource.text());
+        runProgress.startBytes(source);
         verifiedEncodings.clear();
-        markingFailedInput([&] { verifiedEncodings[source] = verifyInput(source, MessagePump()); },
+        markingFailedInput([&] { verifiedEncodings[source] = verifyInput(source, MessagePump(*this)); },
                            [&] { recordFailedInput(*this, source); });
     });
 }
@@ -117,7 +123,7 @@ void FrmMain::replaceTWSfixedSingle() {
         const int16_t width = spacesNumber(*this);
         const std::string source = trimSpaces(txtSource.text());
         convertFileTabStops(source, trimSpaces(txtDest.text()), width, moves(),
-                            verifiedEncoding(*this, source), MessagePump());
+                            verifiedEncoding(*this, source), MessagePump(*this));
         showCompletion(*this, jobText::fileReady);
     });
 }
@@ -128,7 +134,7 @@ void FrmMain::replaceTABSwithSPACESSingle() {
         const std::string destination = txtDest.text(); // as typed: this job has always written there
         convertFileFixedSpaces(
             source, destination, [&] { return spacesNumber(*this); }, moves(),
-            verifiedEncoding(*this, source), MessagePump());
+            verifiedEncoding(*this, source), MessagePump(*this));
         showCompletion(*this, jobText::fileReady);
     });
 }

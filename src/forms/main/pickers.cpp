@@ -53,6 +53,20 @@ struct FilePick {
     bool save;
 };
 
+// The check of a chosen file: a name equal to the file in `other` is refused with `refusal` and leaves
+// "Waiting ..." in `box`; any other goes into `box` lower-cased. True when kept.
+bool keepFileChoice(FrmMain &frm, const std::string &chosenName, TextBox &box, const TextBox &other,
+                    const std::string &refusal) {
+    const std::string chosen = lowerCase(chosenName);
+    if (sameAsOtherBox(chosen, other.text())) {
+        refuseChoice(frm, refusal);
+        box.setText(placeholderText);
+        return false;
+    }
+    box.setText(chosen);
+    return true;
+}
+
 // Starts the picker, shows the dialog from the folder of `box`'s file and puts the lower-cased
 // choice in `box`; a choice naming the file in `other` is refused with `refusal` and leaves "Waiting
 // ..." in `box` (the dialog keeps the refused name for its next showing). A cancelled dialog
@@ -72,15 +86,7 @@ void pickFileInto(FrmMain &frm, const FilePick &pick, TextBox &box, const TextBo
     else
         dialog.showOpen();
     if (dialog.fileName.empty()) return;
-
-    const std::string chosen = lowerCase(dialog.fileName);
-    if (sameAsOtherBox(chosen, other.text())) {
-        refuseChoice(frm, refusal);
-        box.setText(placeholderText);
-        return;
-    }
-    box.setText(chosen);
-    clearChosenNames(dialog);
+    if (keepFileChoice(frm, dialog.fileName, box, other, refusal)) clearChosenNames(dialog);
 }
 
 } // namespace
@@ -141,24 +147,42 @@ bool keepFolderChoice(FrmMain &frm, const std::string &chosen, const std::string
     return true;
 }
 
+// Progress bar at 0, "Waiting ..." as the file count, the Multiple files operation selected.
+void startSourceFolderPicker(FrmMain &frm) {
+    frm.ProgressBar1.setValue(0);
+    frm.lblNumberofiles.setCaption(placeholderText);
+    frm.optMultiple.setValue(true);
+    frm.optMultiple_Click();
+}
+
+// The destination folder picker leaves the progress bar and the count as they are.
+void startDestinationFolderPicker(FrmMain &frm) {
+    frm.optMultiple.setValue(true);
+    frm.optMultiple_Click();
+}
+
+// A kept source folder has its file list built again.
+void keepSourceFolder(FrmMain &frm, const std::string &chosen, const std::string &previous) {
+    if (keepFolderChoice(frm, chosen, previous, frm.txtMultipleFilesPath, frm.txtMultipleFilesDestinationPath,
+                         false))
+        frm.countFILES();
+}
+
+void keepDestinationFolder(FrmMain &frm, const std::string &chosen, const std::string &previous) {
+    keepFolderChoice(frm, chosen, previous, frm.txtMultipleFilesDestinationPath, frm.txtMultipleFilesPath,
+                     true);
+}
+
 } // namespace
 
 void FrmMain::cmdBrowseDir_Click() {
     try {
-        ProgressBar1.setValue(0);
-        lblNumberofiles.setCaption(placeholderText);
-        optMultiple.setValue(true);
-        optMultiple_Click();
-
+        startSourceFolderPicker(*this);
         BrowseDialog dialog(desktop_);
         prepareFolderDialog(dialog, *this, txtMultipleFilesPath.text());
         const std::string previous = txtMultipleFilesPath.text();
         if (!dialog.browse()) return;
-
-        if (!keepFolderChoice(*this, dialog.folderPath, previous, txtMultipleFilesPath,
-                              txtMultipleFilesDestinationPath, false))
-            return;
-        countFILES();
+        keepSourceFolder(*this, dialog.folderPath, previous);
     } catch (...) {
         const AppError error = caughtError(std::current_exception());
         showErrorMessage(desktop_, error, "frmMain - cmdBrowseDir_Click", browseDirClosing(error.number));
@@ -170,9 +194,7 @@ void FrmMain::cmdBrowseDir_Click() {
 
 void FrmMain::cmdBrowseDir2Save_Click() {
     try {
-        optMultiple.setValue(true);
-        optMultiple_Click();
-
+        startDestinationFolderPicker(*this);
         objBD = std::make_unique<BrowseDialog>(desktop_);
         BrowseDialog &dialog = *objBD;
         dialog.newFolderButton = true;
@@ -181,8 +203,7 @@ void FrmMain::cmdBrowseDir2Save_Click() {
         const std::string previous = txtMultipleFilesDestinationPath.text();
         if (!dialog.browse()) return;
 
-        keepFolderChoice(*this, dialog.folderPath, previous, txtMultipleFilesDestinationPath,
-                         txtMultipleFilesPath, true);
+        keepDestinationFolder(*this, dialog.folderPath, previous);
     } catch (...) {
         const AppError error = caughtError(std::current_exception());
         showErrorMessage(desktop_, error, "frmMain - cmdBrowseDir2Save_Click",
@@ -197,4 +218,21 @@ void FrmMain::objBD_SelectionChanged(HWND) {
     const HWND dialogWindow = objBD->dialogWindow();
     if (!dialogWindow || IsWindowVisible(dialogWindow)) return;
     if (const HWND button = objBD->newFolderButtonWindow()) SetWindowTextW(button, L"New Folder");
+}
+
+// A path given without a dialog (dropped on the window) is taken as the Browse button would take it
+// from its dialog: the same start, the same checks, the same messages.
+void FrmMain::takeSourceFile(const std::string &path) {
+    startFilePicker(*this);
+    keepFileChoice(*this, path, txtSource, txtDest, pickerText::sameFileForSource);
+}
+
+void FrmMain::takeSourceFolder(const std::string &path) {
+    startSourceFolderPicker(*this);
+    keepSourceFolder(*this, path, txtMultipleFilesPath.text());
+}
+
+void FrmMain::takeDestinationFolder(const std::string &path) {
+    startDestinationFolderPicker(*this);
+    keepDestinationFolder(*this, path, txtMultipleFilesDestinationPath.text());
 }

@@ -44,6 +44,7 @@ public:
         SetCursor(LoadCursor(nullptr, IDC_WAIT));
     }
     ~RunInProgress() {
+        frm_.runProgress.end();
         frm_.setRunInProgress(false);
         SetCursor(LoadCursor(nullptr, IDC_ARROW));
     }
@@ -98,6 +99,7 @@ void FrmMain::prevcmdReplaceTABSSingle() {
         if (!singleInputsUsable(*this)) return;
         if (!replaceTABSwithSPACESVerifySingle()) return;
         if (frmError().List2.listCount() > 0) {
+            runProgress.failedFilesShown();
             desktop_.beep();
             desktop_.showModal(frmError(), hwnd());
             return;
@@ -160,6 +162,7 @@ void FrmMain::prevcmdReplaceTABSMultiple() {
         else
             replaceTABSwithSPACESMultiple();
         if (anyFailed(*this)) {
+            runProgress.failedFilesShown();
             desktop_.beep();
             desktop_.showModal(frmError(), hwnd());
         }

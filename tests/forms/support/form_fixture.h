@@ -2,6 +2,7 @@
 // loaded (hidden) on first use and destroyed after the test.
 #pragma once
 
+#include "recording_taskbar.h"
 #include "win_fixture.h"
 
 #include "win.h"
@@ -16,6 +17,8 @@ protected:
     void TearDown() override;
 
     FrmMain &main();
+
+    RecordingTaskbar taskbar;
 
 private:
     std::unique_ptr<FrmMain> main_;
