@@ -195,7 +195,8 @@ TEST_F(FolderRun, SourceFolderAsItsOwnDestinationLeavesEverySourceAsItWas) {
 
 TEST_F(FolderRun, RemoveErroredFilesKeepsTheOthersInTheirOrder) {
     FrmMain &frm = main();
-    for (const char *entry : {"C:\\d\\1.txt", "C:\\d\\2.txt", "C:\\d\\3.txt", "C:\\d\\4.txt"})
+    for (const char *entry :
+         {"C:\\d\\1.txt", "C:\\d\\2.txt", "C:\\d\\3.txt", "C:\\d\\\xc3\xa9t\xc3\xa9 \xe6\x96\x87.txt"})
         frm.List1.addItem(entry);
     frm.frmError().List2.addItem("C:\\d\\3.txt");
     frm.frmError().List2.addItem("C:\\d\\1.txt");
@@ -203,7 +204,7 @@ TEST_F(FolderRun, RemoveErroredFilesKeepsTheOthersInTheirOrder) {
     frm.removeErroredFiles();
     ASSERT_EQ(frm.List1.listCount(), 2);
     EXPECT_EQ(frm.List1.list(0), "C:\\d\\2.txt");
-    EXPECT_EQ(frm.List1.list(1), "C:\\d\\4.txt");
+    EXPECT_EQ(frm.List1.list(1), "C:\\d\\\xc3\xa9t\xc3\xa9 \xe6\x96\x87.txt");
 }
 
 // Counts past 32767: every entry is verified, recorded, counted in the progress and dropped. (Names

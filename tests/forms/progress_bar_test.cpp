@@ -28,6 +28,24 @@ std::vector<COLORREF> barColumns(HWND bar) {
     return columns;
 }
 
+// One pixel per column (middle row) as the bar shows on screen, after the system has painted it.
+std::vector<COLORREF> shownColumns(HWND bar) {
+    UpdateWindow(bar);
+    RECT client;
+    GetClientRect(bar, &client);
+    HDC dc = GetDC(bar);
+    std::vector<COLORREF> columns;
+    for (int x = 0; x < client.right; ++x) columns.push_back(GetPixel(dc, x, client.bottom / 2));
+    ReleaseDC(bar, dc);
+    return columns;
+}
+
+RECT pendingUpdate(HWND bar) {
+    RECT update{};
+    GetUpdateRect(bar, &update, FALSE);
+    return update;
+}
+
 class ProgressBarTest : public FormTest {};
 
 TEST_F(ProgressBarTest, FillsItsShareFromCyanTowardsBlue) {
@@ -85,6 +103,52 @@ TEST_F(ProgressBarTest, TaskbarShowsTheBytesOfALargeFileByThousandthsAndNothingF
     progress.files(0, 0); // a folder pass with nothing listed
     progress.end();
     EXPECT_TRUE(taskbar.calls.empty());
+}
+
+// A folder run moves the bar after every file: a step that fills no further pixel asks for no paint,
+// one that does asks for the changed columns alone, and the bar painted step by step (also back to
+// empty) shows what it shows when drawn whole.
+TEST_F(ProgressBarTest, PaintsOnlyTheColumnsAStepChanges) {
+    FrmMain &frm = main();
+    frm.show();
+    ProgressBar &bar = frm.ProgressBar1;
+    RECT client;
+    GetClientRect(bar.hwnd(), &client);
+    const int width = client.right;
+    ASSERT_GT(width, 100);
+    bar.setMax(width * 10);
+    bar.setValue(0);
+    UpdateWindow(bar.hwnd());
+
+    bar.setValue(9); // less than a column's worth
+    RECT update = pendingUpdate(bar.hwnd());
+    EXPECT_TRUE(IsRectEmpty(&update));
+    bar.setValue(width * 5); // half the bar
+    update = pendingUpdate(bar.hwnd());
+    EXPECT_EQ(update.left, 0);
+    EXPECT_EQ(update.right, width / 2);
+    UpdateWindow(bar.hwnd());
+    bar.setValue(width * 5 + 10); // one column more
+    update = pendingUpdate(bar.hwnd());
+    EXPECT_EQ(update.left, width / 2);
+    EXPECT_EQ(update.right, width / 2 + 1);
+
+    for (int32_t value = width * 5 + 10; value <= width * 10; value += 37) {
+        bar.setValue(value);
+        UpdateWindow(bar.hwnd());
+    }
+    bar.setValue(width * 10);
+    const std::vector<COLORREF> full = shownColumns(bar.hwnd());
+    EXPECT_EQ(full.front(), RGB(0, 255, 255));
+    EXPECT_EQ(full.back(), RGB(0, 0, 255));
+    EXPECT_EQ(full, barColumns(bar.hwnd()));
+
+    bar.setValue(width * 3); // back to three tenths
+    const std::vector<COLORREF> shrunk = shownColumns(bar.hwnd());
+    EXPECT_EQ(shrunk[width * 3 / 10 - 1], full[width * 3 / 10 - 1]);
+    for (int x = width * 3 / 10; x < width; ++x) ASSERT_EQ(shrunk[x], GetSysColor(COLOR_WINDOW)) << x;
+    bar.setValue(0);
+    for (COLORREF column : shownColumns(bar.hwnd())) ASSERT_EQ(column, GetSysColor(COLOR_WINDOW));
 }
 
 } // namespace

@@ -35,14 +35,6 @@ void recordFailedInput(FrmMain &frm, const std::string &input) {
     if (!frm.itemIsInList(input)) frm.frmError().List2.addItem(input);
 }
 
-std::vector<std::string> listEntries(const ListBox &list) {
-    std::vector<std::string> entries;
-    const int32_t count = list.listCount();
-    entries.reserve(static_cast<std::size_t>(count > 0 ? count : 0));
-    for (int32_t i = 0; i < count; ++i) entries.push_back(list.list(i));
-    return entries;
-}
-
 void replaceEntries(ListBox &list, const std::vector<std::string> &entries) {
     const DrawingPaused paused(list.hwnd());
     list.clear();
@@ -145,14 +137,14 @@ bool FrmMain::replaceTABSwithSPACESVerifyMultiple() {
         KillTempFile2();
         // Known failures kept at hand: asking the list box for each would take time in the square of
         // the number of failed files.
-        const std::vector<std::string> known = listEntries(frmError().List2);
+        const std::vector<std::string> known = frmError().List2.items();
         std::unordered_set<std::string> listed(known.begin(), known.end());
         int32_t done = 0;
         ListBox &failed = frmError().List2;
         const DrawingPaused paused(failed.hwnd()); // the window is hidden while it fills
         verifiedEncodings.clear();
         verifyInputs(
-            listEntries(List1),
+            List1.items(),
             [&](const std::string &path) {
                 if (listed.insert(path).second) failed.addItem(path);
             },
@@ -165,15 +157,15 @@ bool FrmMain::replaceTABSwithSPACESVerifyMultiple() {
 
 void FrmMain::removeErroredFiles() {
     guarded("frmMain - removeErroredFiles", [&] {
-        const std::vector<std::string> failed = listEntries(frmError().List2);
+        const std::vector<std::string> failed = frmError().List2.items();
         if (failed.empty()) return;
-        replaceEntries(List1, withoutFailed(listEntries(List1), failed));
+        replaceEntries(List1, withoutFailed(List1.items(), failed));
     });
 }
 
 void FrmMain::replaceTWSfixedMultiple() {
     guarded("frmMain - replaceTWSfixedMultiple", [&] {
-        std::vector<std::string> sources = listEntries(List1);
+        std::vector<std::string> sources = List1.items();
         std::transform(sources.begin(), sources.end(), sources.begin(), trimSpaces);
         int32_t done = 0;
         convertFolder(sources,
@@ -189,7 +181,7 @@ void FrmMain::replaceTWSfixedMultiple() {
 void FrmMain::replaceTABSwithSPACESMultiple() {
     guarded("frmMain - replaceTABSwithSPACESMultiple", [&] {
         int32_t done = 0;
-        convertFolder(listEntries(List1),
+        convertFolder(List1.items(),
                       {Rule::FixedSpaces, txtMultipleFilesDestinationPath.text(),
                        [&] { return spacesNumber(*this); }, [&] { progressStep(*this, ++done); },
                        [&](const std::string &path) { return verifiedEncoding(*this, path); },

@@ -149,6 +149,28 @@ std::string itemText(HWND control, UINT lengthMessage, UINT textMessage, int32_t
 
 std::string ListBox::list(int32_t index) const { return itemText(hwnd_, LB_GETTEXTLEN, LB_GETTEXT, index); }
 
+std::vector<std::string> ListBox::items() const {
+    // The list's own class procedure answers, past the subclasses that watch the mouse and show tips:
+    // they take no part in reading text, and under Wine each of them looks up a window property for
+    // every message, which costs more than the read itself in a list of thousands of entries.
+    const auto listProcedure = reinterpret_cast<WNDPROC>(GetClassLongPtrW(hwnd_, GCLP_WNDPROC));
+    const auto ask = [&](UINT message, WPARAM wParam, LPARAM lParam) {
+        return CallWindowProcW(listProcedure, hwnd_, message, wParam, lParam);
+    };
+    const LRESULT count = ask(LB_GETCOUNT, 0, 0);
+    std::vector<std::string> entries;
+    entries.reserve(static_cast<size_t>(count > 0 ? count : 0));
+    std::vector<wchar_t> buffer;
+    for (LRESULT i = 0; i < count; ++i) {
+        const LRESULT length = ask(LB_GETTEXTLEN, static_cast<WPARAM>(i), 0);
+        if (length < 0) break;
+        buffer.assign(static_cast<size_t>(length) + 1, L'\0');
+        ask(LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(buffer.data()));
+        entries.push_back(toUtf8(std::wstring_view(buffer.data(), static_cast<size_t>(length))));
+    }
+    return entries;
+}
+
 void ListBox::addItem(const std::string &item) {
     SendMessageW(hwnd_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(toWide(item).c_str()));
 }

@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 std::string windowText(HWND window);
 
@@ -103,6 +104,8 @@ public:
     using Control::Control;
     int32_t listCount() const { return static_cast<int32_t>(SendMessageW(hwnd_, LB_GETCOUNT, 0, 0)); }
     std::string list(int32_t index) const;
+    // Every entry, first to last.
+    std::vector<std::string> items() const;
     void addItem(const std::string &item);
     void removeItem(int32_t index) { SendMessageW(hwnd_, LB_DELETESTRING, static_cast<WPARAM>(index), 0); }
     void clear() { SendMessageW(hwnd_, LB_RESETCONTENT, 0, 0); }

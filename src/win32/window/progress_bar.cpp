@@ -22,18 +22,47 @@ COLORREF columnColour(int x, int width) {
                blend(GetBValue(progressStartColour), GetBValue(progressEndColour), x, width - 1));
 }
 
-void drawBar(HWND bar, HDC dc, const BarState &state) {
+int innerWidth(HWND bar) {
     RECT inner;
     GetClientRect(bar, &inner);
-    FillRect(dc, &inner, GetSysColorBrush(COLOR_WINDOW));
+    return inner.right - inner.left;
+}
+
+// Draws the columns [area.left, area.right) of the bar: the filled bands that reach into them and the
+// empty rest. A folder run moves the bar after every file, so each paint draws only what changed.
+void drawBar(HWND bar, HDC dc, const BarState &state, const RECT &area) {
+    RECT inner;
+    GetClientRect(bar, &inner);
     const int width = inner.right - inner.left;
-    for (const ProgressBand &band : progressBands(filledWidth(state.value, state.maximum, width), width)) {
+    const int filled = filledWidth(state.value, state.maximum, width);
+    for (const ProgressBand &band : progressBands(filled, width)) {
+        if (band.right <= area.left || band.left >= area.right) continue;
         HBRUSH brush = CreateSolidBrush(band.colour);
         if (!brush) return;
-        RECT area{band.left, inner.top, band.right, inner.bottom};
-        FillRect(dc, &area, brush);
+        RECT part{std::max<LONG>(band.left, area.left), inner.top, std::min<LONG>(band.right, area.right),
+                  inner.bottom};
+        FillRect(dc, &part, brush);
         DeleteObject(brush);
     }
+    RECT empty{std::max<LONG>(filled, area.left), inner.top, std::max<LONG>(area.right, filled),
+               inner.bottom};
+    if (empty.left < empty.right) FillRect(dc, &empty, GetSysColorBrush(COLOR_WINDOW));
+}
+
+// Sets a new maximum or value; only the columns whose colour changes are painted again, so a bar set
+// after every one of thousands of files paints as often as its filled part grows by a pixel.
+void changeBar(HWND bar, BarState &state, int32_t maximum, int32_t value) {
+    const int width = innerWidth(bar);
+    const int before = filledWidth(state.value, state.maximum, width);
+    state.maximum = maximum;
+    state.value = value;
+    const int after = filledWidth(state.value, state.maximum, width);
+    if (before == after) return;
+    RECT changed;
+    GetClientRect(bar, &changed);
+    changed.left = std::min(before, after);
+    changed.right = std::max(before, after);
+    InvalidateRect(bar, &changed, FALSE);
 }
 
 } // namespace
@@ -63,12 +92,10 @@ LRESULT CALLBACK barProcedure(HWND bar, UINT message, WPARAM wParam, LPARAM lPar
         SetWindowLongPtrW(bar, 0, 0);
         break;
     case PBQ_SETMAXIMUM:
-        if (state) state->maximum = static_cast<int32_t>(wParam);
-        InvalidateRect(bar, nullptr, FALSE);
+        if (state) changeBar(bar, *state, static_cast<int32_t>(wParam), state->value);
         return 0;
     case PBQ_SETVALUE:
-        if (state) state->value = static_cast<int32_t>(wParam);
-        InvalidateRect(bar, nullptr, FALSE);
+        if (state) changeBar(bar, *state, state->maximum, static_cast<int32_t>(wParam));
         return 0;
     case PBQ_GETMAXIMUM: return state ? state->maximum : 0;
     case PBQ_GETVALUE: return state ? state->value : 0;
@@ -77,13 +104,17 @@ LRESULT CALLBACK barProcedure(HWND bar, UINT message, WPARAM wParam, LPARAM lPar
         if (state) {
             PAINTSTRUCT paint;
             HDC dc = BeginPaint(bar, &paint);
-            drawBar(bar, dc, *state);
+            drawBar(bar, dc, *state, paint.rcPaint);
             EndPaint(bar, &paint);
             return 0;
         }
         break;
     case WM_PRINTCLIENT:
-        if (state) drawBar(bar, reinterpret_cast<HDC>(wParam), *state);
+        if (state) {
+            RECT whole;
+            GetClientRect(bar, &whole);
+            drawBar(bar, reinterpret_cast<HDC>(wParam), *state, whole);
+        }
         return 0;
     }
     return DefWindowProcW(bar, message, wParam, lParam);

@@ -1,0 +1,217 @@
+// Times a folder run as a user starts it: the real main window, created and shown in this process, its
+// folder panel set to a source and a destination folder, the run button pressed, and the clock stopped
+// when the run shows its closing message. Against, in the same round: a loop that only copies the same
+// files with CopyFileA into an empty folder, and the same job (verification and conversion) without a
+// window. Each run goes into an empty folder and then again over the files it wrote. The machines are
+// shared and noisy, so the phases are measured in turns, every round is printed as it ends, and the
+// medians of the rounds' ratios are printed at the end.
+//   wine window_run_bench.exe [files] [bytes per file] [rounds] [empty]
+// ("empty" leaves out the runs over existing files).
+#include "bench_clock.h"
+#include "desktop/desktop.h"
+#include "failed/frm_error.h"
+#include "file_jobs.h"
+#include "file_moves.h"
+#include "main/frm_main.h"
+#include "messages.h"
+#include "registry.h"
+#include "window/modal_loop.h"
+#include "window/taskbar_progress.h"
+
+#include <algorithm>
+#include <commctrl.h>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+namespace {
+
+std::string sampleText(std::size_t bytes) {
+    std::string text;
+    for (int line = 0; text.size() < bytes; ++line) {
+        if (line % 4) text += '\t';
+        text.append("field ").append(std::to_string(line)).append("\tvalue\t\tmore text\r\n");
+    }
+    text.resize(bytes);
+    return text;
+}
+
+void writeBytes(const std::string &path, const std::string &bytes) {
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    DWORD written = 0;
+    WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    CloseHandle(file);
+}
+
+void removeFiles(const std::vector<std::string> &names, const std::string &folder) {
+    for (const std::string &name : names) DeleteFileA((folder + name).c_str());
+}
+
+// Answers every message box at once and notes when the run's closing message came; anything else a
+// run could ask of a person counts as a failed run.
+class BenchDesktop final : public Desktop {
+public:
+    double doneAt = 0;
+    int unexpected = 0;
+
+    int messageBox(const MessageBoxRequest &request) override {
+        if (request.text == jobText::allDone)
+            doneAt = seconds();
+        else
+            ++unexpected, std::printf("unexpected message: %s\n", request.text.c_str());
+        return IDOK;
+    }
+    void showModal(ModalWindow &, HWND) override { ++unexpected; }
+    bool showFileDialog(FileDialogRequest &) override { return false; }
+    bool showFolderDialog(FolderDialogRequest &) override { return false; }
+    void beep() override {}
+    bool startProgram(const std::string &, int) override { return false; }
+    void shellOpen(HWND, const std::string &, const std::string &, int) override {}
+};
+
+class IgnoredFormatErrors final : public Registry::IncorrectFormatReport {
+public:
+    void incorrectFormat(const std::string &) override {}
+};
+
+void pumpPending() {
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+}
+
+double median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    const std::size_t middle = values.size() / 2;
+    return values.size() % 2 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
+}
+
+struct Phases {
+    std::vector<double> copy, windowInto, windowOver, jobInto, jobOver;
+};
+
+} // namespace
+
+int main(int argc, char **argv) {
+    const int files = argc > 1 ? std::atoi(argv[1]) : 2000;
+    const std::size_t bytes = argc > 2 ? static_cast<std::size_t>(std::atol(argv[2])) : 50 * 1000;
+    const int rounds = argc > 3 ? std::atoi(argv[3]) : 5;
+    const bool overExisting = !(argc > 4 && std::string(argv[4]) == "empty");
+
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_UPDOWN_CLASS | ICC_BAR_CLASSES};
+    InitCommonControlsEx(&controls);
+
+    char base[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, base);
+    const std::string root =
+        std::string(base) + "qm-window-bench-" + std::to_string(GetCurrentProcessId()) + "\\";
+    const std::string source = root + "src\\", throughWindow = root + "window\\", job = root + "job\\",
+                      copied = root + "copy\\";
+    for (const std::string &folder : {root, source, throughWindow, job, copied})
+        CreateDirectoryA(folder.c_str(), nullptr);
+    const std::string text = sampleText(bytes);
+    std::vector<std::string> names, sources;
+    for (int i = 0; i < files; ++i) {
+        names.push_back(std::to_string(i) + ".txt");
+        sources.push_back(source + names.back());
+        writeBytes(sources.back(), text);
+    }
+
+    BenchDesktop desktop;
+    IgnoredFormatErrors formatErrors;
+    const Registry registry(formatErrors);
+    SystemFileMoves moves;
+    TaskbarButton taskbar;
+    FrmMain frm(desktop, registry, moves, taskbar);
+    frm.setQuitOnUnload(false);
+    frm.load();
+    frm.show();
+    SendMessageW(frm.optMultiple.hwnd(), BM_CLICK, 0, 0);
+    frm.optFixedTABS.setValue(true);
+    frm.txtSpacesToUse.setText("8");
+    frm.Combo1.clear();
+    frm.Combo1.addItem("txt");
+    frm.Combo1.setListIndex(0);
+    frm.txtMultipleFilesPath.setText(source);
+    frm.txtMultipleFilesDestinationPath.setText(throughWindow);
+    frm.countFILES();
+    pumpPending();
+    if (frm.List1.listCount() != files) {
+        std::printf("the work list holds %d files, not %d\n", frm.List1.listCount(), files);
+        return 1;
+    }
+
+    const auto timed = [](const auto &phase) {
+        const double start = seconds();
+        phase();
+        return seconds() - start;
+    };
+    const auto windowRun = [&] {
+        desktop.doneAt = 0;
+        const double start = seconds();
+        SendMessageW(frm.cmdReplaceTABS.hwnd(), BM_CLICK, 0, 0);
+        const double end = desktop.doneAt;
+        pumpPending();
+        return end > 0 ? end - start : -1.0;
+    };
+    const FolderConversion conversion{Rule::TabStops, job, [] { return int16_t{8}; }, [] {}};
+    const auto jobRun = [&] {
+        return timed([&] {
+            verifyInputs(
+                sources, [](const std::string &) {}, [] {});
+            convertFolder(sources, conversion, moves);
+        });
+    };
+
+    Phases seen;
+    for (int round = 0; round < rounds; ++round) {
+        removeFiles(names, copied);
+        removeFiles(names, throughWindow);
+        removeFiles(names, job);
+        const double copy = timed([&] {
+            for (std::size_t i = 0; i < sources.size(); ++i)
+                CopyFileA(sources[i].c_str(), (copied + names[i]).c_str(), FALSE);
+        });
+        const double windowInto = windowRun();
+        const double jobInto = jobRun();
+        const double windowOver = overExisting ? windowRun() : 0;
+        const double jobOver = overExisting ? jobRun() : 0;
+        if (windowInto < 0 || windowOver < 0 || desktop.unexpected) {
+            std::printf("the window's run did not end with its closing message\n");
+            return 1;
+        }
+        std::printf("round %d: copy %.3f s; into an empty folder: window %.3f s (%.2f), job %.3f s (%.2f)",
+                    round + 1, copy, windowInto, windowInto / copy, jobInto, jobInto / copy);
+        if (overExisting)
+            std::printf("; over existing files: window %.3f s (%.2f), job %.3f s (%.2f)", windowOver,
+                        windowOver / copy, jobOver, jobOver / copy);
+        std::printf("\n");
+        std::fflush(stdout);
+        seen.copy.push_back(copy);
+        seen.windowInto.push_back(windowInto / copy);
+        seen.windowOver.push_back(windowOver / copy);
+        seen.jobInto.push_back(jobInto / copy);
+        seen.jobOver.push_back(jobOver / copy);
+    }
+    std::printf(
+        "%d files of %zu bytes, verification included, median of %d rounds as a ratio to the CopyFileA"
+        " loop (median %.3f s): into an empty folder window %.2f, job %.2f",
+        files, bytes, rounds, median(seen.copy), median(seen.windowInto), median(seen.jobInto));
+    if (overExisting)
+        std::printf("; over existing files window %.2f, job %.2f", median(seen.windowOver),
+                    median(seen.jobOver));
+    std::printf("\n");
+
+    frm.close();
+    pumpPending();
+    removeFiles(names, source);
+    removeFiles(names, throughWindow);
+    removeFiles(names, job);
+    removeFiles(names, copied);
+    for (const std::string &folder : {source, throughWindow, job, copied, root})
+        RemoveDirectoryA(folder.c_str());
+    return 0;
+}
