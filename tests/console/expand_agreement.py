@@ -8,13 +8,15 @@ folder converted by one run of quillmerec; each output must equal expand's, byte
 Usage: expand_agreement.py SOURCE_DIR BUILD_DIR [--seed N] [--cases N]
 """
 import argparse
+import concurrent.futures
 import os
 import random
 import shutil
 import subprocess
 import sys
 
-RUNS_PER_GROUP = 25
+# Each run of quillmerec under Wine costs a start of the program: few runs of many files each.
+RUNS_PER_GROUP = 8
 
 
 def windows_path(path):
@@ -94,10 +96,10 @@ def tab_list(rng):
 
 
 def option_sets(group, rng):
-    widths = list(range(1, 17)) + [20, 31, 64, 100]
+    widths = [1, 2, 4, 7, 8, 13, 31, 100]
     for run in range(RUNS_PER_GROUP):
         if group == "tabs":
-            yield ["-t", str(widths[run % len(widths)] if run < len(widths) else rng.randint(1, 200))]
+            yield ["-t", str(widths[run % len(widths)])]
         elif group == "list":
             yield ["-t", tab_list(rng)]
         else:
@@ -124,10 +126,14 @@ def run_group(group, rng, cases, work, source, build):
             failures.append("%s: quillmerec ended with %d: %s" % (options, done.returncode,
                                                                    done.stdout.decode(errors="replace")))
             continue
-        for case, text in enumerate(texts):
-            name = "case%05d.txt" % case
-            expected = subprocess.run(["expand"] + options + [os.path.join(inputs, name)],
-                                      capture_output=True, check=True).stdout
+        def expanded(name):
+            return subprocess.run(["expand"] + options + [os.path.join(inputs, name)],
+                                  capture_output=True, check=True).stdout
+
+        names = ["case%05d.txt" % case for case in range(len(texts))]
+        with concurrent.futures.ThreadPoolExecutor(max_workers=4) as pool:
+            expectations = list(pool.map(expanded, names))
+        for name, text, expected in zip(names, texts, expectations):
             with open(os.path.join(outputs, name), "rb") as f:
                 got = f.read()
             checked += 1
