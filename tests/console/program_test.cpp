@@ -2,6 +2,7 @@
 // folders and wildcards, --check, --in-place, and the inputs it must name and leave alone.
 #include "console_fixture.h"
 #include "console_program.h"
+#include "quillmere_version.h"
 
 #include <gtest/gtest.h>
 
@@ -89,7 +90,7 @@ TEST_F(ConsoleProgram, UsageErrorsExitWith2AndAOneLineHint) {
 TEST_F(ConsoleProgram, HelpAndVersionGoToStandardOutput) {
     ProgramResult result = runConsoleProgram({"--version"});
     EXPECT_EQ(result.exitCode, 0u);
-    EXPECT_EQ(result.output, "quillmerec (Quillmere) 1.0.5\r\n");
+    EXPECT_EQ(result.output, std::string("quillmerec (Quillmere) ") + QM_VERSION_TEXT + "\r\n");
     result = runConsoleProgram({"--help"});
     EXPECT_EQ(result.exitCode, 0u);
     EXPECT_EQ(result.output.rfind("Usage: quillmerec [OPTION]... [FILE|FOLDER]...\r\n", 0), 0u);

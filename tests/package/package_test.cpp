@@ -252,7 +252,7 @@ TEST_F(Package, InstallerCarriesTheVersionAndThePublisher) {
                    : std::string("<none>");
     };
     EXPECT_EQ(text("ProductName"), "Quillmere");
-    EXPECT_EQ(text("ProductVersion"), "1.0.5");
+    EXPECT_EQ(text("ProductVersion"), version);
     EXPECT_EQ(text("CompanyName"), "Hollowcrest");
     EXPECT_EQ(ExtractIconExA(setupPath().c_str(), -1, nullptr, nullptr, 0), 1u); // the program's icon
 }
@@ -276,7 +276,7 @@ TEST_F(Package, SilentInstallPutsTheProgramTheShortcutAndTheUninstallEntryInPlac
     EXPECT_EQ(shortcutTarget(shortcutPath(), true), "C:\\Program Files\\Quillmere");
 
     EXPECT_EQ(regText(HKEY_LOCAL_MACHINE, uninstallKey, "DisplayName"), "Quillmere");
-    EXPECT_EQ(regText(HKEY_LOCAL_MACHINE, uninstallKey, "DisplayVersion"), "1.0.5");
+    EXPECT_EQ(regText(HKEY_LOCAL_MACHINE, uninstallKey, "DisplayVersion"), version);
     EXPECT_EQ(regText(HKEY_LOCAL_MACHINE, uninstallKey, "Publisher"), "Hollowcrest");
     EXPECT_EQ(regText(HKEY_LOCAL_MACHINE, uninstallKey, "UninstallString"),
               "\"C:\\Program Files\\Quillmere\\uninstall.exe\"");
@@ -311,7 +311,7 @@ TEST_F(Package, SilentInstallPutsTheProgramTheShortcutAndTheUninstallEntryInPlac
     writeFile(folder + "\\readme.txt", "changed by hand\r\n");
     ASSERT_EQ(installSilently(), 0);
     EXPECT_EQ(heading(folder + "\\readme.txt"), expectedHeading);
-    EXPECT_EQ(regText(HKEY_LOCAL_MACHINE, uninstallKey, "DisplayVersion"), "1.0.5");
+    EXPECT_EQ(regText(HKEY_LOCAL_MACHINE, uninstallKey, "DisplayVersion"), version);
 
     // A silent uninstall removes the program, keeps the user's settings and data.
     seedUserData();
