@@ -81,7 +81,8 @@ class ConsoleRun {
 public:
     ConsoleRun(const ConsoleOptions &options, ConsoleIo &io)
         : options_(options), io_(io),
-          progress_(io.errors.isConsole() && !options.quiet ? &io.errors : nullptr, io.clock) {}
+          progress_(io.errors.isConsole() && !options.quiet ? &io.errors : nullptr, io.clock,
+                    io.progressDelay) {}
 
     int files() {
         InputList list = collectInputs(options_.inputs, options_.extensions, options_.recursive);

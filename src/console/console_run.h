@@ -16,6 +16,7 @@ struct ConsoleIo {
     ConsoleStream &errors; // messages and the progress line
     ProgressLine::Clock clock;
     FileMoves &moves; // how destinations are put in place
+    std::uint64_t progressDelay = ProgressLine::usualDelay;
 };
 
 namespace exitCode {

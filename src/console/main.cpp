@@ -7,6 +7,7 @@
 
 #include <shellapi.h>
 
+#include <cwchar>
 #include <new>
 #include <string>
 #include <vector>
@@ -22,13 +23,23 @@ std::vector<std::string> argumentsAfterProgramName() {
     return arguments;
 }
 
+// QM_PROGRESS_AFTER_MS sets how long a run goes on before its progress line appears (tests that watch
+// the line on a machine of any speed).
+std::uint64_t progressDelay() {
+    wchar_t text[16] = {};
+    const DWORD length = GetEnvironmentVariableW(L"QM_PROGRESS_AFTER_MS", text, 16);
+    if (length == 0 || length >= 16) return ProgressLine::usualDelay;
+    return std::wcstoull(text, nullptr, 10);
+}
+
 } // namespace
 
 int main() {
     ConsoleStream output(GetStdHandle(STD_OUTPUT_HANDLE));
     ConsoleStream errors(GetStdHandle(STD_ERROR_HANDLE));
     SystemFileMoves moves;
-    ConsoleIo io{GetStdHandle(STD_INPUT_HANDLE), output, errors, [] { return GetTickCount64(); }, moves};
+    ConsoleIo io{GetStdHandle(STD_INPUT_HANDLE),  output, errors,
+                 [] { return GetTickCount64(); }, moves,  progressDelay()};
     try {
         return runConsole(argumentsAfterProgramName(), io);
     } catch (const AppError &error) {

@@ -7,7 +7,6 @@
 namespace {
 
 // A run shorter than this shows no progress at all.
-constexpr std::uint64_t firstDrawAfter = 1000;
 constexpr std::uint64_t drawEvery = 250;
 
 } // namespace
@@ -26,8 +25,8 @@ std::string byteSizeText(std::uint64_t bytes) {
     return text;
 }
 
-ProgressLine::ProgressLine(ConsoleStream *stream, Clock clock)
-    : stream_(stream), clock_(std::move(clock)), runStart_(clock_()) {}
+ProgressLine::ProgressLine(ConsoleStream *stream, Clock clock, std::uint64_t delay)
+    : stream_(stream), clock_(std::move(clock)), delay_(delay), runStart_(clock_()) {}
 
 void ProgressLine::startStep(const std::string &what, std::size_t files) {
     step_ = what;
@@ -59,7 +58,7 @@ std::string ProgressLine::text() const {
 void ProgressLine::maybeDraw() {
     if (!stream_) return;
     const std::uint64_t now = clock_();
-    if (now - runStart_ < firstDrawAfter || (shownWidth_ && now - lastDrawn_ < drawEvery)) return;
+    if (now - runStart_ < delay_ || (shownWidth_ && now - lastDrawn_ < drawEvery)) return;
     lastDrawn_ = now;
     std::string line = text();
     const std::size_t width = line.size();

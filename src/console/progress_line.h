@@ -13,8 +13,11 @@ class ProgressLine {
 public:
     using Clock = std::function<std::uint64_t()>; // milliseconds from any fixed moment
 
+    // How long a run goes on before its line first appears, unless told otherwise.
+    static constexpr std::uint64_t usualDelay = 1000;
+
     // Draws nothing when `stream` is null (standard error is no console, or -q was given).
-    ProgressLine(ConsoleStream *stream, Clock clock);
+    ProgressLine(ConsoleStream *stream, Clock clock, std::uint64_t delay = usualDelay);
 
     // What the run does now ("Verifying", "Converting"), and how many files that step has.
     void startStep(const std::string &what, std::size_t files);
@@ -31,6 +34,7 @@ private:
 
     ConsoleStream *stream_;
     Clock clock_;
+    std::uint64_t delay_;
     std::uint64_t runStart_;
     std::uint64_t stepStart_ = 0;
     std::uint64_t lastDrawn_ = 0;

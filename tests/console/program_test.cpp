@@ -318,7 +318,11 @@ TEST_F(OnAConsole, NamesOutsideTheCodePageShowWhole) {
 
 TEST_F(OnAConsole, LongRunShowsAProgressLineInPlaceAndWipesIt) {
     const std::string big = bigInput();
-    EXPECT_EQ(runWatching({"-o", path("out.txt"), big}), 0u);
+    // The line appears sooner than after the usual second, so that it shows however fast the run is.
+    SetEnvironmentVariableW(L"QM_PROGRESS_AFTER_MS", L"50");
+    const DWORD code = runWatching({"-o", path("out.txt"), big});
+    SetEnvironmentVariableW(L"QM_PROGRESS_AFTER_MS", nullptr);
+    EXPECT_EQ(code, 0u);
     EXPECT_TRUE(progressSeen_);
     EXPECT_EQ(progressRows_, 1u); // drawn again on its own row, never a new one
     EXPECT_EQ(console_.shown(), "");
@@ -326,11 +330,13 @@ TEST_F(OnAConsole, LongRunShowsAProgressLineInPlaceAndWipesIt) {
 
 TEST_F(OnAConsole, QuietRunOrRedirectedErrorsShowNoProgress) {
     const std::string big = bigInput();
+    SetEnvironmentVariableW(L"QM_PROGRESS_AFTER_MS", L"50"); // a line would show at once
     EXPECT_EQ(runWatching({"-q", "-o", path("out.txt"), big}), 0u);
     EXPECT_FALSE(progressSeen_);
     EXPECT_EQ(console_.shown(), "");
     // Standard error into a pipe: a long run writes nothing there.
     const ProgramResult result = runConsoleProgram({"-o", path("out2.txt"), big});
+    SetEnvironmentVariableW(L"QM_PROGRESS_AFTER_MS", nullptr);
     EXPECT_EQ(result.exitCode, 0u);
     EXPECT_EQ(result.errors, "");
 }
