@@ -4,6 +4,7 @@
 // are shared and noisy, so the phases are measured in turns; every round is printed as it ends, and
 // the best of each phase is kept for the ratios.
 #include "bench_clock.h"
+#include "bench_files.h"
 #include "file_jobs.h"
 #include "win.h"
 
@@ -12,31 +13,6 @@
 #include <cstdlib>
 #include <string>
 #include <vector>
-
-namespace {
-
-std::string sampleText(std::size_t bytes) {
-    std::string text;
-    for (int line = 0; text.size() < bytes; ++line) {
-        if (line % 4) text += '\t';
-        text.append("field ").append(std::to_string(line)).append("\tvalue\t\tmore text\r\n");
-    }
-    text.resize(bytes);
-    return text;
-}
-
-void writeBytes(const std::string &path, const std::string &bytes) {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    DWORD written = 0;
-    WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-    CloseHandle(file);
-}
-
-void removeFiles(const std::vector<std::string> &names, const std::string &folder) {
-    for (const std::string &name : names) DeleteFileA((folder + name).c_str());
-}
-
-} // namespace
 
 int main(int argc, char **argv) {
     const int files = argc > 1 ? std::atoi(argv[1]) : 2000;

@@ -8,6 +8,7 @@
 //   wine window_run_bench.exe [files] [bytes per file] [rounds] [empty]
 // ("empty" leaves out the runs over existing files).
 #include "bench_clock.h"
+#include "bench_files.h"
 #include "desktop/desktop.h"
 #include "failed/frm_error.h"
 #include "file_jobs.h"
@@ -26,27 +27,6 @@
 #include <vector>
 
 namespace {
-
-std::string sampleText(std::size_t bytes) {
-    std::string text;
-    for (int line = 0; text.size() < bytes; ++line) {
-        if (line % 4) text += '\t';
-        text.append("field ").append(std::to_string(line)).append("\tvalue\t\tmore text\r\n");
-    }
-    text.resize(bytes);
-    return text;
-}
-
-void writeBytes(const std::string &path, const std::string &bytes) {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    DWORD written = 0;
-    WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-    CloseHandle(file);
-}
-
-void removeFiles(const std::vector<std::string> &names, const std::string &folder) {
-    for (const std::string &name : names) DeleteFileA((folder + name).c_str());
-}
 
 // Answers every message box at once and notes when the run's closing message came; anything else a
 // run could ask of a person counts as a failed run.

@@ -1,0 +1,29 @@
+// The folder benchmarks' files: source-like text with tabs, written and removed by the plain calls.
+#pragma once
+
+#include "win.h"
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+inline std::string sampleText(std::size_t bytes) {
+    std::string text;
+    for (int line = 0; text.size() < bytes; ++line) {
+        if (line % 4) text += '\t';
+        text.append("field ").append(std::to_string(line)).append("\tvalue\t\tmore text\r\n");
+    }
+    text.resize(bytes);
+    return text;
+}
+
+inline void writeBytes(const std::string &path, const std::string &bytes) {
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    DWORD written = 0;
+    WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    CloseHandle(file);
+}
+
+inline void removeFiles(const std::vector<std::string> &names, const std::string &folder) {
+    for (const std::string &name : names) DeleteFileA((folder + name).c_str());
+}
