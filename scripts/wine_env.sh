@@ -21,7 +21,7 @@ qm_display_answers() {
 # id of a display started here is left in qm_started_display, so the caller can end it.
 qm_started_display=""
 qm_ensure_display() {
-    if [ -n "$DISPLAY" ]; then return 0; fi
+    if [ -n "${DISPLAY:-}" ]; then return 0; fi
     export DISPLAY=:91
     # A server that answers is reused; a socket left behind by one that died is not enough.
     xdpyinfo -display :91 >/dev/null 2>&1 && return 0

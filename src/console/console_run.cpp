@@ -5,6 +5,7 @@
 #include "console_stream.h"
 #include "console_texts.h"
 #include "converter.h"
+#include "file_jobs.h"
 #include "input_list.h"
 #include "replacement_file.h"
 #include "stream_jobs.h"
@@ -181,8 +182,8 @@ private:
         progress_.startStep("Verifying", items.size());
         for (WorkItem &item : items) {
             try {
-                item.encoding = verifyInputCounting(item.input.source,
-                                                    [&](std::size_t bytes) { progress_.bytesDone(bytes); });
+                item.encoding =
+                    verifyInput(item.input.source, [&](std::size_t bytes) { progress_.bytesDone(bytes); });
                 verified.push_back(item);
             } catch (const AppError &error) {
                 report(item.input.source, consoleText::reasonFor(error.number));

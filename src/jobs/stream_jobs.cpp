@@ -22,17 +22,6 @@ void streamThrough(const FileHandle &source, std::uint64_t length, StreamConvert
 
 } // namespace
 
-TextEncoding verifyInputCounting(const std::string &path, const BytesRead &bytesRead) {
-    const FileHandle file = openForReading(path, ShareWrite::Denied);
-    const std::uint64_t length = fileLength(file);
-    EncodingDetector detector(length);
-    readBlocks(file, length, [&](const char *data, std::size_t size) {
-        detector.feed(data, size);
-        if (bytesRead) bytesRead(size);
-    });
-    return detector.finish();
-}
-
 void convertFileInto(const std::string &source, const std::string &destination, StreamConverter &converter,
                      FileMoves &calls, const BytesRead &bytesRead) {
     FileHandle file = openForReading(source, ShareWrite::Denied);

@@ -16,9 +16,6 @@
 // Called after each block read with the number of bytes of that block.
 using BytesRead = std::function<void(std::size_t)>;
 
-// verifyInput (file_jobs.h), reporting its reads.
-TextEncoding verifyInputCounting(const std::string &path, const BytesRead &bytesRead);
-
 // The source through the converter into the destination, which is replaced whole or not at all. A
 // destination that is the source under any spelling is refused (75) before anything is written.
 void convertFileInto(const std::string &source, const std::string &destination, StreamConverter &converter,
