@@ -36,6 +36,11 @@ static_assert(ShortStops::columns >= scan::chunkBytes + ShortStops::widest);
 const char *ansiTabStops(const char *p, const char *end, char *&o, std::size_t &column, bool &lineOpen,
                          const char *outLimit, const ShortStops &stops);
 
+// The same with line ends kept as they are: CR and LF both start a line, and nothing stops the
+// chunks but the readable bytes and the output's room.
+const char *ansiKeptTabStops(const char *p, const char *end, char *&o, std::size_t &column, bool &lineOpen,
+                             const char *outLimit, const ShortStops &stops);
+
 const char *utf8TabStops(const char *p, const char *end, char *&o, std::size_t &column, bool &lineOpen,
                          const char *outLimit, const ShortStops &stops);
 
