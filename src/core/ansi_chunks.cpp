@@ -200,8 +200,8 @@ QM_NOINLINE QM_AVX2_LOOP DenseEnd denseChunksAvx2(const char *p, char *out, cons
 }
 
 // Chunks one after another while readReach bytes are readable and the output is not past
-// outLimit. Most chunks of text are plain lines and are only stored. A lone CR or an end mark ends
-// the run, with p at it.
+// outLimit. Most chunks of text are plain lines and are only stored. Under the window's line reading
+// a lone CR or an end mark ends the run, with p at it.
 template <class Isa, bool Kept, DenseChunks dense>
 inline const char *tabStops(const char *p, const char *end, char *&o, std::size_t &column, bool &lineOpen,
                             const char *outLimit, const ShortStops &stops) {
@@ -231,8 +231,8 @@ inline const char *tabStops(const char *p, const char *end, char *&o, std::size_
         } while (p <= plainLast);
     }
     known.catchUp<Isa, Kept>(out);
-    o = out;
     if constexpr (Kept) {
+        o = out;
         column = static_cast<std::size_t>(-known.origin);
         lineOpen = lineOpen || out != first;
         return p;

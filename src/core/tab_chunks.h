@@ -1,8 +1,9 @@
-// The fast paths of the converter core for the window's line reading under stops 1 to 16 columns
-// apart: whole chunks of ANSI or UTF-8 text at a time. Each converts from p while chunks::readReach
-// bytes are readable and the output is not past outLimit, and stops before what it leaves to the
-// core's own routine (a lone CR, an end mark). `column` counts from the last stop (or the line's
-// start) in and out; `lineOpen` is set as the core keeps it.
+// The fast paths of the converter core under stops 1 to 16 columns apart: whole chunks of ANSI or
+// UTF-8 text at a time for the window's line reading, and of ANSI text for line ends kept. Each
+// converts from p while chunks::readReach bytes are readable and the output is not past outLimit,
+// and stops before what it leaves to the core's own routine (under the window's reading a lone CR,
+// an end mark). `column` counts from the last stop (or the line's start) in and out; `lineOpen` is
+// set as the core keeps it.
 #pragma once
 
 #include <algorithm>
