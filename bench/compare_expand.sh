@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Times Quillmere's two rules (tabs: tab stops of 8; spaces: 8 spaces per tab) against GNU expand -t 8,
+# Times Quillmere's rules (tabs: tab stops of 8; spaces: 8 spaces per tab; kept: tab stops of 8 with
+# line ends kept as they are, as the console program converts) against GNU expand -t 8,
 # cat and memcpy on the same generated inputs, in the same run, and prints the ratios: the rules over
 # the text held in memory, and file to file as the file jobs run them.
 # Usage: bench/compare_expand.sh BUILD_DIR [WORK_DIR]
@@ -53,7 +54,7 @@ in_memory_paths() {
         where=native
         [[ $program == wine* ]] && where="32-bit under Wine"
         for path in sse2 avx2; do
-            for rule in tabs spaces; do
+            for rule in tabs spaces kept; do
                 read -r -a copy_convert <<<"$(QM_SCAN_PATH=$path $program measure $rule 8 "$(win_path "$program" "$input")" 2>/dev/null)" || continue
                 [[ ${#copy_convert[@]} -eq 2 ]] || continue
                 printf '    %-18s %-5s %-7s %6s MB/s  %.2fx memcpy  %.2fx expand > /dev/null\n' "$where" "$path" "$rule" \
@@ -70,26 +71,30 @@ win_path() { if [[ $1 == wine* ]]; then echo "Z:${2//\//\\}"; else echo "$2"; fi
 compare() {
     local name=$1 input=$2 bytes
     bytes=$(stat -c %s "$input")
-    local cat expand expand_null tabs spaces
+    local cat expand expand_null tabs spaces kept
     read -r -a cat <<<"$(best_times sh -c "cat '$input' > '$work/out_cat'")"
     read -r -a expand <<<"$(best_times sh -c "expand -t 8 '$input' > '$work/out_expand'")"
     read -r -a expand_null <<<"$(best_times sh -c "expand -t 8 '$input' > /dev/null")"
     read -r -a tabs <<<"$(best_times "$convert" tabs 8 "$input" "$work/out_tabs")"
     read -r -a spaces <<<"$(best_times "$convert" spaces 8 "$input" "$work/out_spaces")"
-    local tabs_memory spaces_memory
+    read -r -a kept <<<"$(best_times "$convert" kept 8 "$input" "$work/out_kept")"
+    local tabs_memory spaces_memory kept_memory
     read -r -a tabs_memory <<<"$(best_in_memory tabs "$input")"
     read -r -a spaces_memory <<<"$(best_in_memory spaces "$input")"
-    local agree=no
+    read -r -a kept_memory <<<"$(best_in_memory kept "$input")"
+    local agree=no kept_agree=no
     cmp -s "$work/out_expand" "$work/out_tabs" && agree=yes
+    cmp -s "$work/out_expand" "$work/out_kept" && kept_agree=yes
     echo "== $name: $((bytes / 1048576)) MiB"
     echo "  in memory, 64 KiB blocks, best of 7:"
     printf '    %-22s %6s MB/s\n' memcpy "$(mbps "$bytes" "${tabs_memory[0]}")" \
-        "tabs rule" "$(mbps "$bytes" "${tabs_memory[1]}")" "spaces rule" "$(mbps "$bytes" "${spaces_memory[1]}")"
+        "tabs rule" "$(mbps "$bytes" "${tabs_memory[1]}")" "spaces rule" "$(mbps "$bytes" "${spaces_memory[1]}")" \
+        "kept rule" "$(mbps "$bytes" "${kept_memory[1]}")"
     echo "  whole commands, best of $runs (wall time):"
     printf '    %-22s %6s MB/s\n' cat "$(mbps "$bytes" "${cat[0]}")" "expand -t 8 > file" "$(mbps "$bytes" "${expand[0]}")" \
         "expand -t 8 > /dev/null" "$(mbps "$bytes" "${expand_null[0]}")" "tabs file to file" "$(mbps "$bytes" "${tabs[0]}")" \
-        "spaces file to file" "$(mbps "$bytes" "${spaces[0]}")"
-    echo "  tab-stop output identical to expand -t 8: $agree"
+        "spaces file to file" "$(mbps "$bytes" "${spaces[0]}")" "kept file to file" "$(mbps "$bytes" "${kept[0]}")"
+    echo "  tab-stop output identical to expand -t 8: $agree; kept line ends: $kept_agree"
     echo "  in memory on each chunk loop (expand -t 8 > /dev/null: best of $runs, CPU time ${expand_null[1]} s):"
     in_memory_paths "$input" "$bytes" "${expand_null[1]}"
     echo "  tabs rule:   $(ratio "${tabs_memory[1]}" "${tabs_memory[0]}")x memcpy," \
@@ -98,6 +103,9 @@ compare() {
     echo "  spaces rule: $(ratio "${spaces_memory[1]}" "${spaces_memory[0]}")x memcpy," \
         "$(ratio "${spaces_memory[1]}" "${expand_null[0]}")x expand > /dev/null;" \
         "file to file $(ratio "${spaces[0]}" "${expand[0]}")x expand > file"
+    echo "  kept rule:   $(ratio "${kept_memory[1]}" "${kept_memory[0]}")x memcpy," \
+        "$(ratio "${kept_memory[1]}" "${expand_null[0]}")x expand > /dev/null;" \
+        "file to file $(ratio "${kept[0]}" "${expand[0]}")x expand > file"
     rm -f "$work"/out_*
 }
 

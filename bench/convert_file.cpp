@@ -1,5 +1,6 @@
-// convert_file tabs|spaces N INPUT OUTPUT | measure tabs|spaces|utf8 N INPUT
+// convert_file tabs|spaces|kept N INPUT OUTPUT | measure tabs|spaces|kept|utf8 N INPUT
 //              | corpus source|oneline|mixed BYTES OUTPUT
+// kept: tab stops every N columns with line ends kept as they are (the console program's mode).
 // Streams a file through a converter in 64 KiB blocks (the way the file jobs do); or times the
 // converter over the file held in memory beside a plain copy of the same blocks (for utf8, the
 // UTF-8 tab stops beside the ANSI ones); or writes a generated benchmark input (mixed: the source
@@ -14,11 +15,29 @@
 
 #include "app_error.h"
 #include "byte_scan.h"
+#include "converter.h"
 #include "corpus.h"
 #include "text_stream.h"
 #include "unicode_stream.h"
 
 namespace {
+
+class KeptTabStopConverter {
+public:
+    explicit KeptTabStopConverter(int16_t width)
+        : core_(makeConverter(TextEncoding::Ansi, keptEvery(width))) {}
+    std::string_view convert(const char *data, std::size_t size) { return core_->convert(data, size); }
+    void finish(std::string &out) { core_->finish(out); }
+
+private:
+    static ConversionMode keptEvery(int16_t width) {
+        ConversionMode mode;
+        mode.stops = TabStops::every(width > 0 ? static_cast<std::size_t>(width) : 8);
+        mode.lineEnds = LineEnds::Kept;
+        return mode;
+    }
+    std::unique_ptr<StreamConverter> core_;
+};
 
 using File = std::unique_ptr<std::FILE, int (*)(std::FILE *)>;
 
@@ -150,7 +169,7 @@ int writeCorpus(const char *kind, const char *bytes, const char *output) {
 int main(int argc, char **argv) {
     if (argc != 5) {
         std::fprintf(stderr,
-                     "usage: %s tabs|spaces N INPUT OUTPUT | measure tabs|spaces|utf8 N INPUT"
+                     "usage: %s tabs|spaces|kept N INPUT OUTPUT | measure tabs|spaces|kept|utf8 N INPUT"
                      " | corpus source|oneline|mixed BYTES OUTPUT\n",
                      argv[0]);
         return 1;
@@ -161,11 +180,13 @@ int main(int argc, char **argv) {
         if (std::strcmp(argv[1], "measure") == 0) {
             const auto n = static_cast<int16_t>(std::atoi(argv[3]));
             if (std::strcmp(argv[2], "tabs") == 0) return measure<TabStopConverter>(n, argv[4]);
+            if (std::strcmp(argv[2], "kept") == 0) return measure<KeptTabStopConverter>(n, argv[4]);
             if (std::strcmp(argv[2], "utf8") == 0) return measureUtf8(n, argv[4]);
             return measure<FixedSpacesConverter>(n, argv[4]);
         }
         const auto n = static_cast<int16_t>(std::atoi(argv[2]));
         if (std::strcmp(argv[1], "tabs") == 0) return convert(TabStopConverter(n), argv[3], argv[4]);
+        if (std::strcmp(argv[1], "kept") == 0) return convert(KeptTabStopConverter(n), argv[3], argv[4]);
         return convert(FixedSpacesConverter(n), argv[3], argv[4]);
     } catch (const AppError &e) {
         std::fprintf(stderr, "error %d: %s\n", e.number, e.description.c_str());

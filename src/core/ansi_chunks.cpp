@@ -1,15 +1,30 @@
-// The window's line reading under short tab stops over ANSI text, a chunk at a time: plain chunks
-// (no tab, no lone CR, no end mark) are only stored, and the column is found again from the output
-// when a tab comes.
+// Short tab stops over ANSI text, a chunk at a time, for the window's line reading and for line
+// ends kept as they are: plain chunks (no tab; under the window's reading also no lone CR and no end
+// mark) are only stored, and the column is found again from the output when a tab comes.
 #include "tab_chunks.h"
 
 #include <bit>
 #include <cstring>
+#include <type_traits>
 
 #ifdef QM_SSE2
 namespace chunks {
 
 namespace {
+
+// The two ways of reading lines. Under the window's, a line starts after an LF (a CR is met only
+// before one: a lone CR or an end mark stops the chunks). With line ends kept, a line starts after
+// a CR or an LF, and every other byte but a tab is a column.
+template <bool Kept> struct Lines {
+    template <class Isa> static const char *lastStart(const char *from, const char *to) {
+        if constexpr (Kept)
+            return Isa::template lastOf<'\r', '\n'>(from, to);
+        else
+            return Isa::template lastOf<'\n'>(from, to);
+    }
+    template <class Isa>
+    using Plain = std::conditional_t<Kept, typename Isa::TabFree, typename Isa::PlainLines>;
+};
 
 // What the chunk loops know of the column: `origin` is the chunk index of column 0, or of a stop
 // at most 15 bytes before the chunk, for the chunk whose output starts at `known`.
@@ -27,9 +42,9 @@ struct ChunkColumn {
 
     // Brings origin up to the chunk whose output starts at `out`; the chunks between were plain
     // lines and came out as they are.
-    template <class Isa> void catchUp(char *out) {
+    template <class Isa, bool Kept> void catchUp(char *out) {
         if (known == out) return;
-        const char *lineFeed = Isa::lastLineFeed(known, out);
+        const char *lineFeed = Lines<Kept>::template lastStart<Isa>(known, out);
         const std::size_t column =
             lineFeed != nullptr ? static_cast<std::size_t>(out - lineFeed - 1)
                                 : static_cast<std::size_t>(-origin) + static_cast<std::size_t>(out - known);
@@ -114,13 +129,15 @@ inline char *widenEachTab(char *out, const char *p, scan::ChunkMask tabs, unsign
 // The bytes of a chunk that the tab-stop rule looks at.
 struct ChunkMarks {
     scan::ChunkMask tabs;
-    scan::ChunkMask lineFeeds;
-    unsigned limit; // the first lone CR or end mark, or the chunk's size when none
+    scan::ChunkMask lineFeeds; // the bytes after which a line starts
+    unsigned limit;            // the first lone CR or end mark, or the chunk's size when none
 };
 
-template <class Isa> inline ChunkMarks marksOf(const char *p, const typename Isa::Chunk &chunk) {
+template <class Isa, bool Kept> inline ChunkMarks marksOf(const char *p, const typename Isa::Chunk &chunk) {
     using scan::ChunkMask;
     constexpr unsigned bytes = scan::chunkBytes;
+    if constexpr (Kept)
+        return {Isa::template positions<'\t'>(chunk), Isa::template positions<'\r', '\n'>(chunk), bytes};
     const ChunkMask lineFeeds = Isa::template positions<'\n'>(chunk);
     // A CR whose LF opens the next chunk (readReach bytes are readable) is half of a pair too.
     const ChunkMask pairedReturns =
@@ -131,18 +148,19 @@ template <class Isa> inline ChunkMarks marksOf(const char *p, const typename Isa
 }
 
 // Chunks that are not plain lines, one after another, for tab stops of 1 to 16 columns: each is
-// stored whole and its tabs widened. CR LF pairs and lone LFs come out as they are and only restart
-// the column. Stops before a plain chunk, when fewer than readReach bytes are left after `lastStart`
-// or the output is past outLimit; or at a lone CR or an end mark, with p at it.
-template <class Isa>
+// stored whole and its tabs widened. Line ends come out as they are and only restart the column. Stops before
+// a plain chunk, when fewer than readReach bytes are left after `lastStart` or the output is past outLimit;
+// or at a lone CR or an end mark, with p at it.
+template <class Isa, bool Kept>
 inline DenseEnd denseChunks(const char *p, char *out, const char *lastStart, const char *outLimit,
                             ChunkColumn &column) {
     constexpr unsigned bytes = scan::chunkBytes;
     typename Isa::Chunk chunk = Isa::load(p);
-    ChunkMarks marks = marksOf<Isa>(p, chunk);
+    ChunkMarks marks = marksOf<Isa, Kept>(p, chunk);
     // The column before the chunk matters only when no line starts ahead of its first tab.
     const auto firstTab = static_cast<unsigned>(std::countr_zero(marks.tabs));
-    if ((marks.lineFeeds & scan::bitsBelow(std::min(firstTab, marks.limit))) == 0) column.catchUp<Isa>(out);
+    if ((marks.lineFeeds & scan::bitsBelow(std::min(firstTab, marks.limit))) == 0)
+        column.catchUp<Isa, Kept>(out);
     int origin = column.origin;
     for (;;) {
         Isa::store(out, chunk);
@@ -160,7 +178,7 @@ inline DenseEnd denseChunks(const char *p, char *out, const char *lastStart, con
             column.stops.inStop(static_cast<unsigned>(static_cast<int>(marks.limit) - origin)));
         if (marks.limit != bytes || p > lastStart || out > outLimit) break;
         chunk = Isa::load(p);
-        marks = marksOf<Isa>(p, chunk);
+        marks = marksOf<Isa, Kept>(p, chunk);
         if (marks.tabs == 0 && marks.limit == bytes) break; // plain lines
     }
     column.known = out;
@@ -169,20 +187,22 @@ inline DenseEnd denseChunks(const char *p, char *out, const char *lastStart, con
 }
 
 // Out of line, so that the loop over plain chunks keeps its pointers and constants in registers.
+template <bool Kept>
 QM_NOINLINE DenseEnd denseChunksSse2(const char *p, char *out, const char *lastStart, const char *outLimit,
                                      ChunkColumn &column) {
-    return denseChunks<scan::Sse2>(p, out, lastStart, outLimit, column);
+    return denseChunks<scan::Sse2, Kept>(p, out, lastStart, outLimit, column);
 }
 
+template <bool Kept>
 QM_NOINLINE QM_AVX2_LOOP DenseEnd denseChunksAvx2(const char *p, char *out, const char *lastStart,
                                                   const char *outLimit, ChunkColumn &column) {
-    return denseChunks<scan::Avx2>(p, out, lastStart, outLimit, column);
+    return denseChunks<scan::Avx2, Kept>(p, out, lastStart, outLimit, column);
 }
 
 // Chunks one after another while readReach bytes are readable and the output is not past
-// outLimit. Most chunks of text are plain lines and are only stored. A lone CR or an end mark ends
-// the run, with p at it.
-template <class Isa, DenseChunks dense>
+// outLimit. Most chunks of text are plain lines and are only stored. Under the window's line reading
+// a lone CR or an end mark ends the run, with p at it.
+template <class Isa, bool Kept, DenseChunks dense>
 inline const char *tabStops(const char *p, const char *end, char *&o, std::size_t &column, bool &lineOpen,
                             const char *outLimit, const ShortStops &stops) {
     constexpr unsigned bytes = scan::chunkBytes;
@@ -191,7 +211,7 @@ inline const char *tabStops(const char *p, const char *end, char *&o, std::size_
     const char *const lastStart = end - readReach;
     ChunkColumn known{out, 0, stops};
     known.origin = known.originAt(column);
-    const typename Isa::PlainLines plainLines;
+    const typename Lines<Kept>::template Plain<Isa> plainLines;
     bool stopped = false; // at a lone CR or an end mark
     while (!stopped && p <= lastStart && out <= outLimit) {
         // Plain chunks move p and out alike, so one bound keeps both within their limits.
@@ -210,7 +230,13 @@ inline const char *tabStops(const char *p, const char *end, char *&o, std::size_
             p += bytes;
         } while (p <= plainLast);
     }
-    known.catchUp<Isa>(out);
+    known.catchUp<Isa, Kept>(out);
+    if constexpr (Kept) {
+        o = out;
+        column = static_cast<std::size_t>(-known.origin);
+        lineOpen = lineOpen || out != first;
+        return p;
+    }
     if (!stopped && out != first && out[-1] == '\r') {
         // The last chunk ended inside a CR LF pair: its LF goes with it.
         *out++ = '\n';
@@ -225,9 +251,10 @@ inline const char *tabStops(const char *p, const char *end, char *&o, std::size_
     return p;
 }
 
+template <bool Kept>
 QM_AVX2_LOOP const char *tabStopsAvx2(const char *p, const char *end, char *&o, std::size_t &column,
                                       bool &lineOpen, const char *outLimit, const ShortStops &stops) {
-    return tabStops<scan::Avx2, denseChunksAvx2>(p, end, o, column, lineOpen, outLimit, stops);
+    return tabStops<scan::Avx2, Kept, denseChunksAvx2<Kept>>(p, end, o, column, lineOpen, outLimit, stops);
 }
 
 } // namespace
@@ -235,8 +262,15 @@ QM_AVX2_LOOP const char *tabStopsAvx2(const char *p, const char *end, char *&o, 
 const char *ansiTabStops(const char *p, const char *end, char *&o, std::size_t &column, bool &lineOpen,
                          const char *outLimit, const ShortStops &stops) {
     if (scan::activePath() == scan::Path::Avx2)
-        return tabStopsAvx2(p, end, o, column, lineOpen, outLimit, stops);
-    return tabStops<scan::Sse2, denseChunksSse2>(p, end, o, column, lineOpen, outLimit, stops);
+        return tabStopsAvx2<false>(p, end, o, column, lineOpen, outLimit, stops);
+    return tabStops<scan::Sse2, false, denseChunksSse2<false>>(p, end, o, column, lineOpen, outLimit, stops);
+}
+
+const char *ansiKeptTabStops(const char *p, const char *end, char *&o, std::size_t &column, bool &lineOpen,
+                             const char *outLimit, const ShortStops &stops) {
+    if (scan::activePath() == scan::Path::Avx2)
+        return tabStopsAvx2<true>(p, end, o, column, lineOpen, outLimit, stops);
+    return tabStops<scan::Sse2, true, denseChunksSse2<true>>(p, end, o, column, lineOpen, outLimit, stops);
 }
 
 } // namespace chunks

@@ -165,17 +165,31 @@ struct Sse2 {
         }
     };
 
-    // The last line feed in [from, to), or nullptr.
-    static const char *lastLineFeed(const char *from, const char *to) {
+    // The plain test of kept line ends, where CR, LF and 0x1A all stay as they are: no tab.
+    struct TabFree {
+        __m128i tabs = _mm_set1_epi8('\t');
+        TabFree() { keepInRegisters(tabs); }
+
+        bool operator()(const char *, const Chunk &chunk) const {
+            __m128i found = _mm_cmpeq_epi8(chunk.part[0], tabs);
+            for (int i = 1; i < Chunk::parts; ++i)
+                found = _mm_or_si128(found, _mm_cmpeq_epi8(chunk.part[i], tabs));
+            return _mm_movemask_epi8(found) == 0;
+        }
+    };
+
+    // The last byte in [from, to) that is one of Breaks, or nullptr.
+    template <char... Breaks> static const char *lastOf(const char *from, const char *to) {
         while (to - from >= 16) {
             to -= 16;
             const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i *>(to));
-            const auto mask =
-                static_cast<std::uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(block, _mm_set1_epi8('\n'))));
+            const auto mask = static_cast<std::uint32_t>(_mm_movemask_epi8(matches<Breaks...>(block)));
             if (mask != 0) return to + (31 - std::countl_zero(mask));
         }
-        while (to != from)
-            if (*--to == '\n') return to;
+        while (to != from) {
+            const char c = *--to;
+            if (((c == Breaks) || ...)) return to;
+        }
         return nullptr;
     }
 };
@@ -239,17 +253,31 @@ struct Avx2 {
         }
     };
 
-    // The last line feed in [from, to), or nullptr.
-    QM_TARGET_AVX2 static const char *lastLineFeed(const char *from, const char *to) {
+    // The plain test of kept line ends: no tab.
+    struct TabFree {
+        __m256i tabs;
+        QM_TARGET_AVX2 TabFree() : tabs(_mm256_set1_epi8('\t')) { keepInRegisters(tabs); }
+
+        QM_TARGET_AVX2 bool operator()(const char *, const Chunk &chunk) const {
+            __m256i found = _mm256_cmpeq_epi8(chunk.part[0], tabs);
+            for (int i = 1; i < Chunk::parts; ++i)
+                found = _mm256_or_si256(found, _mm256_cmpeq_epi8(chunk.part[i], tabs));
+            return _mm256_movemask_epi8(found) == 0;
+        }
+    };
+
+    // The last byte in [from, to) that is one of Breaks, or nullptr.
+    template <char... Breaks> QM_TARGET_AVX2 static const char *lastOf(const char *from, const char *to) {
         while (to - from >= 32) {
             to -= 32;
             const __m256i block = _mm256_loadu_si256(reinterpret_cast<const __m256i *>(to));
-            const auto mask = static_cast<std::uint32_t>(
-                _mm256_movemask_epi8(_mm256_cmpeq_epi8(block, _mm256_set1_epi8('\n'))));
+            const auto mask = static_cast<std::uint32_t>(_mm256_movemask_epi8(matches256<Breaks...>(block)));
             if (mask != 0) return to + (31 - std::countl_zero(mask));
         }
-        while (to != from)
-            if (*--to == '\n') return to;
+        while (to != from) {
+            const char c = *--to;
+            if (((c == Breaks) || ...)) return to;
+        }
         return nullptr;
     }
 

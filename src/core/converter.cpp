@@ -34,8 +34,9 @@ public:
         : units_(units), mode_(mode), bom_(units.bom()),
           readsLines_(mode.rule == TabRule::TabStops && mode.lineEnds == LineEnds::Window),
           uniformStops_(mode.stops.uniformWidth() != 0),
-          chunked_(hasTabStopChunks && readsLines_ && !mode.leadingOnly && mode.stops.uniformWidth() >= 1 &&
-                   mode.stops.uniformWidth() <= ShortStops::widest),
+          chunked_(mode.rule == TabRule::TabStops && !mode.leadingOnly && mode.stops.uniformWidth() >= 1 &&
+                   mode.stops.uniformWidth() <= ShortStops::widest &&
+                   (mode.lineEnds == LineEnds::Kept ? hasKeptChunks : hasTabStopChunks)),
           wholeBlockFixed_(mode.rule == TabRule::FixedSpaces && !mode.leadingOnly &&
                            Units::codeUnitBytes == 1),
           shortStops_(chunked_ ? static_cast<unsigned>(mode.stops.uniformWidth()) : 1),
@@ -117,6 +118,8 @@ public:
 private:
     static constexpr bool hasTabStopChunks =
         !std::is_same_v<decltype(Units::tabStopChunks), const std::nullptr_t>;
+    static constexpr bool hasKeptChunks =
+        !std::is_same_v<decltype(Units::keptTabStopChunks), const std::nullptr_t>;
 
 #ifdef QM_SSE2
     static constexpr std::size_t chunkReadReach = chunks::readReach;
@@ -127,11 +130,13 @@ private:
     const char *tabStopChunks(const char *p, [[maybe_unused]] const char *end, [[maybe_unused]] char *&o,
                               [[maybe_unused]] OutBuffer &buffer) {
 #ifdef QM_SSE2
-        if constexpr (hasTabStopChunks) {
-            buffer.ensure(o, chunks::stepRoom);
-            return Units::tabStopChunks(p, end, o, column_, lineOpen_, buffer.lastStartFor(chunks::stepRoom),
-                                        shortStops_);
-        }
+        buffer.ensure(o, chunks::stepRoom);
+        [[maybe_unused]] const char *const outLimit = buffer.lastStartFor(chunks::stepRoom);
+        if constexpr (hasKeptChunks)
+            if (mode_.lineEnds == LineEnds::Kept)
+                return Units::keptTabStopChunks(p, end, o, column_, lineOpen_, outLimit, shortStops_);
+        if constexpr (hasTabStopChunks)
+            return Units::tabStopChunks(p, end, o, column_, lineOpen_, outLimit, shortStops_);
 #endif
         return p;
     }
@@ -250,7 +255,7 @@ private:
     const std::string_view bom_;
     const bool readsLines_; // the window's line reading: CR ends a line, written CR LF; 0x1A ends the text
     const bool uniformStops_;
-    const bool chunked_;         // the fast path of the window's lines under short stops
+    const bool chunked_;         // the fast path of short stops, for the window's lines or kept ends
     const bool wholeBlockFixed_; // a fixed run over bytes: each block in one pass
     const ShortStops shortStops_;
     std::string scratch_;

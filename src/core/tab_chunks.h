@@ -1,8 +1,9 @@
-// The fast paths of the converter core for the window's line reading under stops 1 to 16 columns
-// apart: whole chunks of ANSI or UTF-8 text at a time. Each converts from p while chunks::readReach
-// bytes are readable and the output is not past outLimit, and stops before what it leaves to the
-// core's own routine (a lone CR, an end mark). `column` counts from the last stop (or the line's
-// start) in and out; `lineOpen` is set as the core keeps it.
+// The fast paths of the converter core under stops 1 to 16 columns apart: whole chunks of ANSI or
+// UTF-8 text at a time for the window's line reading, and of ANSI text for line ends kept. Each
+// converts from p while chunks::readReach bytes are readable and the output is not past outLimit,
+// and stops before what it leaves to the core's own routine (under the window's reading a lone CR,
+// an end mark). `column` counts from the last stop (or the line's start) in and out; `lineOpen` is
+// set as the core keeps it.
 #pragma once
 
 #include <algorithm>
@@ -35,6 +36,11 @@ static_assert(ShortStops::columns >= scan::chunkBytes + ShortStops::widest);
 
 const char *ansiTabStops(const char *p, const char *end, char *&o, std::size_t &column, bool &lineOpen,
                          const char *outLimit, const ShortStops &stops);
+
+// The same with line ends kept as they are: CR and LF both start a line, and nothing stops the
+// chunks but the readable bytes and the output's room.
+const char *ansiKeptTabStops(const char *p, const char *end, char *&o, std::size_t &column, bool &lineOpen,
+                             const char *outLimit, const ShortStops &stops);
 
 const char *utf8TabStops(const char *p, const char *end, char *&o, std::size_t &column, bool &lineOpen,
                          const char *outLimit, const ShortStops &stops);

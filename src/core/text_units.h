@@ -33,9 +33,11 @@ inline constexpr std::size_t storeReach = 16;
 struct Ansi {
     static constexpr std::size_t codeUnitBytes = 1;
 #ifdef QM_SSE2
-    static constexpr auto tabStopChunks = chunks::ansiTabStops; // the fast path of the window's lines
+    static constexpr auto tabStopChunks = chunks::ansiTabStops;         // the fast path of the window's lines
+    static constexpr auto keptTabStopChunks = chunks::ansiKeptTabStops; // ... and of kept line ends
 #else
     static constexpr std::nullptr_t tabStopChunks = nullptr;
+    static constexpr std::nullptr_t keptTabStopChunks = nullptr;
 #endif
 
     std::string_view bom() const { return {}; }
@@ -80,6 +82,7 @@ public:
 #else
     static constexpr std::nullptr_t tabStopChunks = nullptr;
 #endif
+    static constexpr std::nullptr_t keptTabStopChunks = nullptr;
 
     explicit Utf8(bool withBom) : withBom_(withBom) {}
 
@@ -126,6 +129,7 @@ private:
 template <bool BigEndian> struct Utf16 {
     static constexpr std::size_t codeUnitBytes = 2;
     static constexpr std::nullptr_t tabStopChunks = nullptr;
+    static constexpr std::nullptr_t keptTabStopChunks = nullptr;
 
     std::string_view bom() const {
         return BigEndian ? std::string_view("\xFE\xFF", 2) : std::string_view("\xFF\xFE", 2);

@@ -3,6 +3,7 @@
 // (the two places where Quillmere counts columns its own way). Many texts go to one run of expand,
 // each followed by a line that none of them holds, and its output is cut at those lines again.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <filesystem>
@@ -73,8 +74,9 @@ std::string stopList(std::mt19937 &rng) {
 // expand's output for the texts, one after another, cut back into one output per text.
 std::vector<std::string> expandEach(const std::vector<std::string> &texts, const std::string &tabs,
                                     bool initial) {
-    const std::filesystem::path input =
-        std::filesystem::path(::testing::TempDir()) / "quillmere_expand_input.txt";
+    // One file per process: ctest runs these tests of the plain and the portable build side by side.
+    const std::filesystem::path input = std::filesystem::path(::testing::TempDir()) /
+                                        ("quillmere_expand_input_" + std::to_string(::getpid()) + ".txt");
     {
         std::ofstream file(input, std::ios::binary);
         for (const std::string &text : texts) file << text << separator;
@@ -87,6 +89,7 @@ std::vector<std::string> expandEach(const std::vector<std::string> &texts, const
         for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) output.append(buffer, n);
         EXPECT_EQ(pclose(pipe), 0) << command;
     }
+    std::filesystem::remove(input);
     std::vector<std::string> outputs;
     for (std::size_t at = 0, next; (next = output.find(separator, at)) != std::string::npos;
          at = next + separator.size())

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "byte_scan.h"
+#include "converter.h"
 #include "line_rules.h"
 #include "rescan_reference.h"
 #include "text_encoding.h"
@@ -148,6 +149,29 @@ std::string convertInRandomBlocks(std::mt19937 &rng, std::string_view text, int1
     return out;
 }
 
+// Tab stops every `width` columns with line ends kept, fed in blocks of 0 to maxBlock bytes. Blocks
+// shorter than two chunks (under 64 bytes) never take the chunk loops: only the core's byte routine.
+std::unique_ptr<StreamConverter> keptEndsEvery(std::size_t width) {
+    ConversionMode mode;
+    mode.stops = TabStops::every(width);
+    mode.lineEnds = LineEnds::Kept;
+    return makeConverter(TextEncoding::Ansi, mode);
+}
+
+std::string convertKeptInBlocks(std::mt19937 &rng, std::string_view text, std::size_t width,
+                                std::size_t maxBlock) {
+    const std::unique_ptr<StreamConverter> converter = keptEndsEvery(width);
+    std::string out;
+    std::uniform_int_distribution<std::size_t> blockSize(0, maxBlock);
+    for (std::size_t at = 0; at < text.size();) {
+        const std::size_t n = std::min(blockSize(rng), text.size() - at);
+        converter->feed(text.data() + at, n, out);
+        at += n;
+    }
+    converter->finish(out);
+    return out;
+}
+
 int16_t randomWidth(std::mt19937 &rng) {
     if (rng() % 20 == 0) return static_cast<int16_t>(static_cast<int>(rng() % 3) - 2); // -2, -1, 0
     return static_cast<int16_t>(1 + rng() % 40);
@@ -177,6 +201,20 @@ TEST_P(TabStopsRandomized, ConverterInRandomBlocksMatchesLineByLineRescan) {
     }
 }
 
+// Line ends kept: CR and LF both restart the column and every other byte, the end mark too, is one.
+TEST_P(TabStopsRandomized, KeptLineEndsInLargeBlocksMatchTheByteRoutineAndRescan) {
+    std::mt19937 rng(1207);
+    for (int i = 0; i < 6000; ++i) {
+        const std::string text = someText(rng, i, i % 4 < 2 ? (i % 8 == 0 ? 20000 : 1500) : 300);
+        const std::size_t width = 1 + rng() % 20; // past 16 the core's byte routine takes every width
+        const std::string chunked = convertKeptInBlocks(rng, text, width, rng() % 2 == 0 ? 400 : 6000);
+        ASSERT_EQ(chunked, convertKeptInBlocks(rng, text, width, 63))
+            << "width " << width << " text " << ::testing::PrintToString(text);
+        ASSERT_EQ(chunked, rescanKeptTabStops(text, width))
+            << "width " << width << " text " << ::testing::PrintToString(text);
+    }
+}
+
 // A CR LF pair split between the last chunk a loop takes and the bytes after it: the pair ends the
 // line, so an end mark right after it leaves nothing to close. Chunks are 32 or 64 bytes.
 class TabStopsChunkEdges : public EachScanPath {};
@@ -201,11 +239,24 @@ TEST_P(TabStopsChunkEdges, LongLineWithoutTabsThenTabKeepsItsColumn) {
     converter.feed(text.data(), text.size(), out);
     converter.finish(out);
     EXPECT_EQ(out, std::string(300, 'x') + "    y\r\n" + std::string(200, 'z') + "\r\n");
+
+    // With line ends kept a lone CR, here the last byte of a chunk, starts the column again; the
+    // end mark after it is a column like any other.
+    const std::unique_ptr<StreamConverter> keptEnds = keptEndsEvery(8);
+    const std::string kept = std::string(300, 'x') + "\ty" + std::string(81, 'a') + "\r\tb\x1A" +
+                             std::string(200, 'z') + "\t!" + std::string(200, '.');
+    out.clear();
+    keptEnds->feed(kept.data(), kept.size(), out);
+    keptEnds->finish(out);
+    EXPECT_EQ(out, std::string(300, 'x') + "    y" + std::string(81, 'a') + "\r        b\x1A" +
+                       std::string(200, 'z') + "      !" + std::string(200, '.'));
 }
 
 // The chunk loops tell a plain chunk by each byte and whether an LF follows it. Every byte value,
-// at every place in a chunk, with and without an LF after it, comes out as the literal rescan has it.
+// at every place in a chunk, with and without an LF after it, comes out as the literal rescan has it;
+// with line ends kept, as the rescan and the core's byte routine have it.
 TEST_P(TabStopsChunkEdges, EveryByteWithAndWithoutALineFeedAfterIt) {
+    std::mt19937 rng(5);
     for (int byte = 0; byte < 256; ++byte)
         for (const char after : {'\n', 'z'})
             for (std::size_t at = 0; at < 64; ++at) {
@@ -216,6 +267,14 @@ TEST_P(TabStopsChunkEdges, EveryByteWithAndWithoutALineFeedAfterIt) {
                 converter.feed(text.data(), text.size(), out);
                 converter.finish(out);
                 ASSERT_EQ(out, rescanTabStopFile(text, 8)) << "byte " << byte << " at " << at;
+
+                const std::unique_ptr<StreamConverter> keptEnds = keptEndsEvery(8);
+                std::string kept;
+                keptEnds->feed(text.data(), text.size(), kept);
+                keptEnds->finish(kept);
+                ASSERT_EQ(kept, rescanKeptTabStops(text, 8)) << "kept, byte " << byte << " at " << at;
+                ASSERT_EQ(kept, convertKeptInBlocks(rng, text, 8, 63))
+                    << "kept, byte " << byte << " at " << at;
             }
 }
 

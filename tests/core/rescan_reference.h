@@ -44,3 +44,21 @@ inline std::string rescanTabStopFile(std::string_view text, int16_t tabLen) {
     if (open) out += rescanReplaceFixed(line, tabLen) + "\r\n";
     return out;
 }
+
+// Line ends kept, done by hand: every byte but a tab is copied, a tab becomes the spaces up to the
+// next multiple of `width`, and a CR or an LF starts the column count again.
+inline std::string rescanKeptTabStops(std::string_view text, std::size_t width) {
+    std::string out;
+    std::size_t column = 0;
+    for (const char c : text) {
+        if (c == '\t') {
+            const std::size_t run = width - column % width;
+            out.append(run, ' ');
+            column += run;
+            continue;
+        }
+        out += c;
+        column = c == '\r' || c == '\n' ? 0 : column + 1;
+    }
+    return out;
+}
