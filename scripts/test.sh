@@ -1,7 +1,7 @@
 #!/bin/sh
 # Sets up, checks the formatting, builds and runs every test of Quillmere through ctest: the native
-# core (plain, with sanitizers and built by clang), the Windows tests under Wine, the end-to-end scenarios and the
-# packages.
+# core (plain, with sanitizers and built by clang), the Windows tests under Wine, the end-to-end
+# scenarios, the console program and the packages.
 set -e
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/setup.sh"
