@@ -1,7 +1,7 @@
 #!/bin/sh
 # console_shot.sh [DISPLAY]
 # Saves a picture of quillmerec's progress line into docs/console-progress.png: a console window
-# (wineconsole) on a private virtual display (default :97, refused when it is in use), a folder run over 600 MB of the system's
+# (wineconsole) on a private virtual display (default :97, refused when it is in use), a folder run over 3 GB of the system's
 # own C source typed at its prompt, caught while the run goes on.
 set -e
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -23,7 +23,7 @@ rm -rf "$projects"
 mkdir -p "$projects/sources/lib"
 cp "$program" "$projects/"
 corpus=$(mktemp)
-"$root/bench/real_source_corpus.sh" "$corpus" $((600 * 1048576)) >/dev/null
+"$root/bench/real_source_corpus.sh" "$corpus" $((3000 * 1048576)) >/dev/null
 split -n 12 -d --additional-suffix=.c "$corpus" "$projects/sources/part"
 mv "$projects/sources/part0"[6-9].c "$projects/sources/part1"*.c "$projects/sources/lib/"
 rm -f "$corpus"
@@ -35,7 +35,7 @@ sleep 1
 xdotool type --window "$window" --delay 20 'quillmerec -r -t 4 --ext=c -o C:\Projects\spaces C:\Projects\sources'
 xdotool key --window "$window" Return
 # The line appears after a second of the run; the run takes several.
-sleep 3
+sleep 2.5
 qm_capture "$window" "$root/docs/console-progress.png"
 # Let the run end, then close the console.
 for _ in $(seq 120); do [ -f "$projects/spaces/lib/part11.c" ] && break; sleep 0.5; done
