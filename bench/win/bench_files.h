@@ -27,3 +27,14 @@ inline void writeBytes(const std::string &path, const std::string &bytes) {
 inline void removeFiles(const std::vector<std::string> &names, const std::string &folder) {
     for (const std::string &name : names) DeleteFileA((folder + name).c_str());
 }
+
+// The names "0.txt", "1.txt" ... of `files` files written into folder, each holding text.
+inline std::vector<std::string> writeSampleFiles(const std::string &folder, int files,
+                                                 const std::string &text) {
+    std::vector<std::string> names;
+    for (int i = 0; i < files; ++i) {
+        names.push_back(std::to_string(i) + ".txt");
+        writeBytes(folder + names.back(), text);
+    }
+    return names;
+}

@@ -25,12 +25,9 @@ int main(int argc, char **argv) {
         CreateDirectoryA(folder.c_str(), nullptr);
 
     const std::string text = sampleText(bytes);
-    std::vector<std::string> names, sources;
-    for (int i = 0; i < files; ++i) {
-        names.push_back(std::to_string(i) + ".txt");
-        sources.push_back(source + names.back());
-        writeBytes(sources.back(), text);
-    }
+    const std::vector<std::string> names = writeSampleFiles(source, files, text);
+    std::vector<std::string> sources;
+    for (const std::string &name : names) sources.push_back(source + name);
 
     // Each round: the job into an empty folder, the job again over the files it wrote, and the copy
     // loop into an empty folder.

@@ -93,12 +93,9 @@ int main(int argc, char **argv) {
     for (const std::string &folder : {root, source, throughWindow, job, copied})
         CreateDirectoryA(folder.c_str(), nullptr);
     const std::string text = sampleText(bytes);
-    std::vector<std::string> names, sources;
-    for (int i = 0; i < files; ++i) {
-        names.push_back(std::to_string(i) + ".txt");
-        sources.push_back(source + names.back());
-        writeBytes(sources.back(), text);
-    }
+    const std::vector<std::string> names = writeSampleFiles(source, files, text);
+    std::vector<std::string> sources;
+    for (const std::string &name : names) sources.push_back(source + name);
 
     BenchDesktop desktop;
     IgnoredFormatErrors formatErrors;
