@@ -10,6 +10,7 @@ struct KeyInModalLoop {
     HWND focused = nullptr;
     bool stillOpen = false; // the key did not close the window; it was closed afterwards
     int waits = 0;
+    UINT_PTR pressTimer = 0, closeTimer = 0;
 };
 
 inline KeyInModalLoop &pendingModalKey() {
@@ -22,6 +23,7 @@ inline void CALLBACK pressPendingModalKey(HWND, UINT, UINT_PTR timer, DWORD) {
     // The keyboard reaches the window once it is the active one.
     if (GetActiveWindow() != pending.window && ++pending.waits < 10) return;
     KillTimer(nullptr, timer);
+    pending.pressTimer = 0;
     pending.focused = GetFocus();
     PostMessageA(pending.focused, WM_KEYDOWN, pending.key, 1);
     PostMessageA(pending.focused, WM_KEYUP, pending.key, 0xC0000001);
@@ -31,14 +33,20 @@ inline void CALLBACK pressPendingModalKey(HWND, UINT, UINT_PTR timer, DWORD) {
 inline void CALLBACK closeWindowLeftOpen(HWND, UINT, UINT_PTR timer, DWORD) {
     KillTimer(nullptr, timer);
     KeyInModalLoop &pending = pendingModalKey();
+    pending.closeTimer = 0;
     if (!IsWindow(pending.window)) return;
     pending.stillOpen = true;
     PostMessageA(pending.window, WM_CLOSE, 0, 0);
 }
 
-// Call before entering the modal loop of the window; read pendingModalKey() afterwards.
+// Call before entering the modal loop of the window; read pendingModalKey() afterwards. The timers of
+// an earlier press are stopped first: a closer left running from a window that a key did close would
+// otherwise fire inside this loop and close this window before its key is pressed.
 inline void pressKeyOnceModal(WPARAM key, HWND window) {
-    pendingModalKey() = {key, window, nullptr, false, 0};
-    SetTimer(nullptr, 0, 50, pressPendingModalKey);
-    SetTimer(nullptr, 0, 1000, closeWindowLeftOpen);
+    KeyInModalLoop &pending = pendingModalKey();
+    if (pending.pressTimer) KillTimer(nullptr, pending.pressTimer);
+    if (pending.closeTimer) KillTimer(nullptr, pending.closeTimer);
+    pending = {key, window, nullptr, false, 0, 0, 0};
+    pending.pressTimer = SetTimer(nullptr, 0, 50, pressPendingModalKey);
+    pending.closeTimer = SetTimer(nullptr, 0, 1000, closeWindowLeftOpen);
 }
