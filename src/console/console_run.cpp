@@ -8,11 +8,13 @@
 #include "file_jobs.h"
 #include "input_list.h"
 #include "replacement_file.h"
+#include "spooled_input.h"
 #include "stream_jobs.h"
 #include "text_files.h"
 #include "wide_text.h"
 #include "win_error.h"
 
+#include <optional>
 #include <set>
 
 namespace {
@@ -48,22 +50,6 @@ void createFolderPath(const std::string &folder) {
     createFolderPath(parent);
     if (!CreateDirectoryW(widePath(folder).c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS)
         raiseLastError();
-}
-
-std::string readAllBytes(HANDLE input) {
-    std::string bytes;
-    std::string block(1 << 20, '\0');
-    for (;;) {
-        DWORD got = 0;
-        if (!ReadFile(input, block.data(), static_cast<DWORD>(block.size()), &got, nullptr)) {
-            const DWORD code = GetLastError();
-            if (code == ERROR_BROKEN_PIPE || code == ERROR_HANDLE_EOF) break;
-            raiseWin32(code);
-        }
-        if (got == 0) break;
-        bytes.append(block.data(), got);
-    }
-    return bytes;
 }
 
 std::wstring destinationKey(const std::string &path) {
@@ -104,38 +90,54 @@ public:
     }
 
     int standardInput() {
-        std::string bytes, converted;
+        std::optional<SpooledInput> input;
+        TextEncoding encoding = TextEncoding::Ansi;
         try {
-            bytes = readAllBytes(io_.input);
-            EncodingDetector detector(bytes.size());
-            detector.feed(bytes.data(), bytes.size());
-            const auto converter = makeConverter(detector.finish(), options_.mode);
-            converted.assign(converter->convert(bytes.data(), bytes.size()));
-            converter->finish(converted);
+            input.emplace(io_.input, SpooledInput::usualMemoryLimit, temporaryFolder());
+            EncodingDetector detector(input->size());
+            input->replay([&](const char *data, std::size_t size) { detector.feed(data, size); });
+            encoding = detector.finish();
         } catch (const AppError &error) {
             report(consoleText::standardInputName, consoleText::reasonFor(error.number));
             return exitCode::failedOrFound;
         }
-        finishStandardInput(bytes, converted);
+        finishStandardInput(*input, *makeConverter(encoding, options_.mode));
         return failures_ || found_ ? exitCode::failedOrFound : exitCode::done;
     }
 
 private:
-    void finishStandardInput(const std::string &bytes, const std::string &converted) {
+    void finishStandardInput(const SpooledInput &input, StreamConverter &converter) {
         const bool toFile = options_.output == OutputKind::Destination;
         try {
             if (options_.output == OutputKind::Check) {
-                if (converted != bytes) listFound(consoleText::standardInputName);
+                ChangeFinder finder;
+                input.replay([&](const char *data, std::size_t size) {
+                    finder.converted(converter.convert(data, size));
+                    finder.original(std::string_view(data, size));
+                });
+                finder.converted(finished(converter));
+                if (finder.differs()) listFound(consoleText::standardInputName);
             } else if (toFile) {
                 ReplacementFile file(options_.destination, io_.moves);
-                file.write(converted);
+                input.replay(
+                    [&](const char *data, std::size_t size) { file.write(converter.convert(data, size)); });
+                file.write(finished(converter));
                 file.commit();
             } else {
-                io_.output.writeBytes(converted);
+                input.replay([&](const char *data, std::size_t size) {
+                    io_.output.writeBytes(converter.convert(data, size));
+                });
+                io_.output.writeBytes(finished(converter));
             }
         } catch (const AppError &error) {
             report(toFile ? options_.destination : "standard output", consoleText::reasonFor(error.number));
         }
+    }
+
+    static std::string finished(StreamConverter &converter) {
+        std::string end;
+        converter.finish(end);
+        return end;
     }
 
     void report(const std::string &name, const std::string &reason) {
@@ -247,8 +249,7 @@ private:
 
     void finishStandardOutput() {
         if (!outputConverter_) return;
-        std::string end;
-        outputConverter_->finish(end);
+        const std::string end = finished(*outputConverter_);
         outputConverter_.reset();
         toOutput(end);
     }

@@ -54,39 +54,35 @@ void convertFileInPlace(const std::string &path, StreamConverter &converter, Fil
     output.commit();
 }
 
+void ChangeFinder::feed(std::string_view incoming, bool incomingIsConverted) {
+    if (differs_) return;
+    if (held_.empty()) heldIsConverted_ = incomingIsConverted;
+    if (heldIsConverted_ == incomingIsConverted) {
+        held_.append(incoming);
+        return;
+    }
+    const std::size_t common = std::min(held_.size(), incoming.size());
+    if (std::memcmp(held_.data(), incoming.data(), common) != 0) {
+        differs_ = true;
+        return;
+    }
+    held_.erase(0, common);
+    if (held_.empty() && incoming.size() > common) {
+        held_.assign(incoming.substr(common));
+        heldIsConverted_ = incomingIsConverted;
+    }
+}
+
 bool conversionChangesFile(const std::string &path, StreamConverter &converter, const BytesRead &bytesRead) {
     const FileHandle file = openForReading(path, ShareWrite::Denied);
-    const std::uint64_t length = fileLength(file);
-    // The converted bytes run ahead of or behind the file's; what is not yet compared waits in `held`,
-    // taken from whichever side is ahead.
-    std::string held;
-    bool heldIsConverted = false;
-    bool differs = false;
-    auto compare = [&](std::string_view incoming, bool incomingIsConverted) {
-        if (differs) return;
-        if (held.empty()) heldIsConverted = incomingIsConverted;
-        if (heldIsConverted == incomingIsConverted) {
-            held.append(incoming);
-            return;
-        }
-        const std::size_t common = std::min(held.size(), incoming.size());
-        if (std::memcmp(held.data(), incoming.data(), common) != 0) {
-            differs = true;
-            return;
-        }
-        held.erase(0, common);
-        if (held.empty() && incoming.size() > common) {
-            held.assign(incoming.substr(common));
-            heldIsConverted = incomingIsConverted;
-        }
-    };
-    readBlocks(file, length, [&](const char *data, std::size_t size) {
-        compare(converter.convert(data, size), true);
-        compare(std::string_view(data, size), false);
+    ChangeFinder finder;
+    readBlocks(file, fileLength(file), [&](const char *data, std::size_t size) {
+        finder.converted(converter.convert(data, size));
+        finder.original(std::string_view(data, size));
         if (bytesRead) bytesRead(size);
     });
     std::string end;
     converter.finish(end);
-    compare(end, true);
-    return differs || !held.empty();
+    finder.converted(end);
+    return finder.differs();
 }

@@ -32,5 +32,23 @@ void convertFileToSink(const std::string &source, StreamConverter &converter,
 void convertFileInPlace(const std::string &path, StreamConverter &converter, FileMoves &calls,
                         const BytesRead &bytesRead);
 
+// Whether a conversion differs from the bytes it was made from, each side fed as it comes. The
+// converted bytes run ahead of or behind the original ones; what is not yet compared waits, taken from
+// whichever side is ahead.
+class ChangeFinder {
+public:
+    void original(std::string_view bytes) { feed(bytes, false); }
+    void converted(std::string_view bytes) { feed(bytes, true); }
+    // Once both sides are fed to their ends.
+    bool differs() const { return differs_ || !held_.empty(); }
+
+private:
+    void feed(std::string_view incoming, bool incomingIsConverted);
+
+    std::string held_;
+    bool heldIsConverted_ = false;
+    bool differs_ = false;
+};
+
 // Whether the conversion of the file differs from the file's own bytes.
 bool conversionChangesFile(const std::string &path, StreamConverter &converter, const BytesRead &bytesRead);

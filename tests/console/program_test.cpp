@@ -60,6 +60,43 @@ TEST_F(ConsoleProgram, StandardInputGoesToStandardOutputByteForByte) {
               "\xe8\xa1\xa8  x\ne\xcc\x81   y");
 }
 
+// Input longer than the program holds in memory: the rest waits in a temporary file, the encoding is
+// still told from the whole text (its one wide character comes last), and the file is gone afterwards.
+TEST_F(ConsoleProgram, LongStandardInputIsConvertedWholeAndLeavesNoFileBehind) {
+    const auto spillFiles = [] {
+        wchar_t folder[MAX_PATH + 2] = {};
+        GetTempPathW(MAX_PATH + 2, folder);
+        int count = 0;
+        WIN32_FIND_DATAW found{};
+        const HANDLE search = FindFirstFileW((std::wstring(folder) + L"~qm*-input-*.tmp").c_str(), &found);
+        if (search == INVALID_HANDLE_VALUE) return 0;
+        do ++count;
+        while (FindNextFileW(search, &found));
+        FindClose(search);
+        return count;
+    };
+    const int before = spillFiles();
+    std::string input, expected;
+    for (int line = 0; line < 2400000; ++line) { // 9.6 MB
+        input += "a\tb\n";
+        expected += "a   b\n";
+    }
+    input += "\xe8\xa1\xa8\tx";
+    expected += "\xe8\xa1\xa8  x";
+    ProgramResult result = runConsoleProgram({"-t", "4"}, input);
+    EXPECT_EQ(result.exitCode, 0u);
+    EXPECT_TRUE(result.output == expected) << result.output.size() << " bytes out";
+    EXPECT_EQ(result.errors, "");
+
+    result = runConsoleProgram({"--check"}, input);
+    EXPECT_EQ(result.exitCode, 1u);
+    EXPECT_EQ(result.output, "(standard input)\r\n");
+
+    EXPECT_EQ(runConsoleProgram({"-t", "4", "-o", path("long.txt")}, input).exitCode, 0u);
+    EXPECT_TRUE(readBytes(path("long.txt")) == expected);
+    EXPECT_EQ(spillFiles(), before);
+}
+
 TEST_F(ConsoleProgram, OptionsChooseTheRule) {
     EXPECT_EQ(runConsoleProgram({}, "a\tb").output, "a       b");
     EXPECT_EQ(runConsoleProgram({"--tabs=3"}, "a\tb").output, "a  b");

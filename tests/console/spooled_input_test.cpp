@@ -1,0 +1,75 @@
+// Standard input kept to be read again: in memory up to its limit, the rest in a temporary file that
+// is gone once the input is.
+#include "console_fixture.h"
+#include "spooled_input.h"
+
+#include <thread>
+
+namespace {
+
+class SpooledInputTest : public ConsoleFolderTest {
+protected:
+    // The input read from a pipe that a second thread writes and then closes.
+    std::string replayedThroughPipe(const std::string &bytes, std::size_t limit, int &spillFiles) {
+        HANDLE reading = nullptr, writing = nullptr;
+        EXPECT_TRUE(CreatePipe(&reading, &writing, nullptr, 0));
+        std::thread writer([&] {
+            for (std::size_t at = 0; at < bytes.size(); at += 70000) {
+                DWORD wrote = 0;
+                const auto size = static_cast<DWORD>(std::min<std::size_t>(70000, bytes.size() - at));
+                WriteFile(writing, bytes.data() + at, size, &wrote, nullptr);
+            }
+            CloseHandle(writing);
+        });
+        std::string first, second;
+        {
+            const SpooledInput input(reading, limit, folder_);
+            writer.join();
+            CloseHandle(reading);
+            EXPECT_EQ(input.size(), bytes.size());
+            input.replay([&](const char *data, std::size_t size) { first.append(data, size); });
+            input.replay([&](const char *data, std::size_t size) { second.append(data, size); });
+            spillFiles = filesInFolder();
+        }
+        EXPECT_EQ(first, second);
+        EXPECT_EQ(filesInFolder(), 0) << "the temporary file outlived the input";
+        return first;
+    }
+
+    int filesInFolder() const {
+        int count = 0;
+        WIN32_FIND_DATAW found{};
+        const HANDLE search = FindFirstFileW(wideOf(folder_ + "*").c_str(), &found);
+        if (search == INVALID_HANDLE_VALUE) return 0;
+        do count += (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ? 0 : 1;
+        while (FindNextFileW(search, &found));
+        FindClose(search);
+        return count;
+    }
+};
+
+TEST_F(SpooledInputTest, ComesBackWholeOnEveryReadWhereverTheLimitCutsIt) {
+    std::string big(2 * 1024 * 1024 + 123, 'q'); // past a read block on both sides of the limit
+    for (std::size_t i = 0; i < big.size(); i += 97) big[i] = static_cast<char>(i % 251);
+    const struct {
+        std::string bytes;
+        std::size_t limit;
+        int spillFiles;
+    } cases[] = {
+        {"", 10, 0},
+        {"ten bytes!", 10, 0},
+        {"eleven byte", 10, 1},
+        {std::string("\0\x1a\r\n\t\xff", 6) + std::string(40, 'x'), 4, 1},
+        {big, 1536 * 1024, 1},
+        {big, 0, 1},
+        {big, SpooledInput::usualMemoryLimit, 0},
+    };
+    for (const auto &each : cases) {
+        int spillFiles = -1;
+        EXPECT_EQ(replayedThroughPipe(each.bytes, each.limit, spillFiles), each.bytes)
+            << each.bytes.size() << " bytes, limit " << each.limit;
+        EXPECT_EQ(spillFiles, each.spillFiles) << each.bytes.size() << " bytes, limit " << each.limit;
+    }
+}
+
+} // namespace
