@@ -2,6 +2,7 @@
 
 #include "app_error.h"
 #include "converter.h"
+#include "ordered_commits.h"
 #include "path_text.h"
 #include "replacement_file.h"
 #include "text_files.h"
@@ -32,47 +33,49 @@ struct DestinationCheck {
     DestinationSeen seen = DestinationSeen::Unknown;
 };
 
-// Streams the open source through the converter into the destination's replacement and moves that
-// into place. A destination that is the source under another spelling is refused: the source is never
+// Streams the open source through the converter into a replacement of the destination, not yet in
+// place. A destination that is the source under another spelling is refused: the source is never
 // changed.
 template <class Converter, class Check>
-void streamInto(FileHandle source, std::uint64_t length, const std::string &destination,
-                const DestinationCheck &against, FileMoves &calls, Converter &converter, Check &check,
-                const AfterBlock &afterBlock) {
+ConvertedFile streamInto(FileHandle source, std::uint64_t length, const std::string &destination,
+                         const DestinationCheck &against, FileMoves &calls, Converter &converter,
+                         Check &check, const AfterBlock &afterBlock) {
     if (against.beforeWriting && fileAt(source, destination, calls) != Sameness::Different)
         raiseError(err::PathFileAccess);
-    ReplacementFile output(destination, calls, against.seen);
+    auto output = std::make_unique<ReplacementFile>(destination, calls, against.seen);
     readBlocks(source, length, [&](const char *data, std::size_t size) {
         check.feed(data, size);
-        output.write(converter.convert(data, size));
+        output->write(converter.convert(data, size));
         if (afterBlock) afterBlock(size);
     });
     check.finish();
     std::string lastLineEnd;
     converter.finish(lastLineEnd);
-    output.write(lastLineEnd);
-    if (against.beforeWriting) {
-        source.close();
-        output.commit();
-    } else {
-        output.commit(&source);
-    }
+    output->write(lastLineEnd);
+    return ConvertedFile{std::move(source), std::move(output)};
 }
 
-void tabStopsInto(const std::string &source, const std::string &destination, const DestinationCheck &against,
-                  FileMoves &calls, int16_t width, TextEncoding encoding, const AfterBlock &afterBlock) {
+// A single-file job's destination, told apart from its source before it was written.
+void putInPlace(ConvertedFile converted) {
+    converted.source.close();
+    converted.output->commit();
+}
+
+ConvertedFile tabStopsInto(const std::string &source, const std::string &destination,
+                           const DestinationCheck &against, FileMoves &calls, int16_t width,
+                           TextEncoding encoding, const AfterBlock &afterBlock) {
     FileHandle file = openForReading(source, ShareWrite::Allowed);
     const std::uint64_t length = fileLength(file);
     NoCheck none;
     const std::unique_ptr<StreamConverter> converter =
         makeConverter(encoding, ConversionMode::windowTabStops(width));
-    streamInto(std::move(file), length, destination, against, calls, *converter, none, afterBlock);
+    return streamInto(std::move(file), length, destination, against, calls, *converter, none, afterBlock);
 }
 
-void fixedSpacesInto(const std::string &source, const std::string &destination,
-                     const DestinationCheck &against, FileMoves &calls,
-                     const std::function<int16_t()> &numberOfSpaces, TextEncoding encoding,
-                     const AfterBlock &afterBlock) {
+ConvertedFile fixedSpacesInto(const std::string &source, const std::string &destination,
+                              const DestinationCheck &against, FileMoves &calls,
+                              const std::function<int16_t()> &numberOfSpaces, TextEncoding encoding,
+                              const AfterBlock &afterBlock) {
     FileHandle file = openForReading(source, ShareWrite::Denied);
     const std::uint64_t length = fileLength(file);
     const auto converter = [&] {
@@ -80,12 +83,12 @@ void fixedSpacesInto(const std::string &source, const std::string &destination,
     };
     if (isUtf16(encoding)) {
         Utf16TextCheck check(length, encoding == TextEncoding::Utf16Be);
-        streamInto(std::move(file), length, destination, against, calls, *converter(), check, afterBlock);
-        return;
+        return streamInto(std::move(file), length, destination, against, calls, *converter(), check,
+                          afterBlock);
     }
     // UTF-8 text keeps its bytes under this rule: a tab byte is never part of a longer character.
     BytesCheck check{WholeReadCheck(length)};
-    streamInto(std::move(file), length, destination, against, calls, *converter(), check, afterBlock);
+    return streamInto(std::move(file), length, destination, against, calls, *converter(), check, afterBlock);
 }
 
 } // namespace
@@ -139,36 +142,44 @@ void verifyInputs(const std::vector<std::string> &paths,
 
 void convertFileTabStops(const std::string &source, const std::string &destination, int16_t width,
                          FileMoves &calls, TextEncoding encoding, const AfterBlock &afterBlock) {
-    tabStopsInto(source, destination, DestinationCheck{}, calls, width, encoding, afterBlock);
+    putInPlace(tabStopsInto(source, destination, DestinationCheck{}, calls, width, encoding, afterBlock));
 }
 
 void convertFileFixedSpaces(const std::string &source, const std::string &destination,
                             const std::function<int16_t()> &numberOfSpaces, FileMoves &calls,
                             TextEncoding encoding, const AfterBlock &afterBlock) {
-    fixedSpacesInto(source, destination, DestinationCheck{}, calls, numberOfSpaces, encoding, afterBlock);
+    putInPlace(fixedSpacesInto(source, destination, DestinationCheck{}, calls, numberOfSpaces, encoding,
+                               afterBlock));
 }
 
 void convertFolder(const std::vector<std::string> &sources, const FolderConversion &job, FileMoves &calls) {
     const std::string folder = addBackslash(job.destinationFolder);
     const int16_t passWidth = job.rule == Rule::TabStops ? job.numberOfSpaces() : 0;
     const FolderNames present(folder);
-    for (const std::string &source : sources) {
-        const std::string name = filePart(source, pathPart::fileName);
-        const std::string destination = folder + name;
-        const DestinationCheck against{false,
-                                       present.has(name) ? DestinationSeen::Unknown : DestinationSeen::Free};
-        const TextEncoding encoding = job.encodingOf ? job.encodingOf(source) : TextEncoding::Ansi;
-        try {
-            if (job.rule == Rule::TabStops)
-                tabStopsInto(source, destination, against, calls, passWidth, encoding, {});
-            else
-                fixedSpacesInto(source, destination, against, calls, job.numberOfSpaces, encoding, {});
-        } catch (const DestinationIsAlias &) {
-            if (!job.recordFailed) throw;
-            job.recordFailed(source);
+    OrderedCommits commits(job.recordFailed);
+    try {
+        for (const std::string &source : sources) {
+            const std::string name = filePart(source, pathPart::fileName);
+            const std::string destination = folder + name;
+            const bool existing = present.has(name);
+            const DestinationCheck against{false,
+                                           existing ? DestinationSeen::Unknown : DestinationSeen::Free};
+            const TextEncoding encoding = job.encodingOf ? job.encodingOf(source) : TextEncoding::Ansi;
+            commits.add(
+                source,
+                job.rule == Rule::TabStops
+                    ? tabStopsInto(source, destination, against, calls, passWidth, encoding, {})
+                    : fixedSpacesInto(source, destination, against, calls, job.numberOfSpaces, encoding, {}),
+                existing);
+            job.afterEach();
         }
-        job.afterEach();
+    } catch (...) {
+        // The files before the one that failed, or before a stop between files, go in place first; the
+        // first failure among them is the one the run ends with.
+        commits.commitAll();
+        throw;
     }
+    commits.commitAll();
 }
 
 std::vector<std::string> withoutFailed(const std::vector<std::string> &entries,

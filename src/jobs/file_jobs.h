@@ -65,7 +65,11 @@ struct FolderConversion {
     std::function<void(const std::string &)> recordFailed;
 };
 
-// Each source into the destination folder under its own file name.
+// Each source into the destination folder under its own file name. An existing destination is
+// replaced only once its replacement is flushed; the flushes run on background threads while the next
+// files convert, and the files go in place in the order of the sources. The run ends with the first
+// failure in that order: the files before it are in place, none after it. When afterEach throws (a stop
+// between files), the files converted until then go in place and no other.
 void convertFolder(const std::vector<std::string> &sources, const FolderConversion &job, FileMoves &calls);
 
 // The entries that are not among the failed ones, in their order.

@@ -3,6 +3,10 @@
 // answers that only some volumes give (ReplaceFile stopping halfway, a folder that allows creating but
 // not deleting, ids that only the 128-bit form tells apart). Each answers as its Windows call does:
 // false, or INVALID_FILE_ATTRIBUTES, with the reason in GetLastError.
+//
+// flush() may be called from several threads at once (a folder run flushes its replacements on threads
+// of its own, each reading the reason of a failure from its own GetLastError); the other calls come
+// from the thread that puts the files in place.
 #pragma once
 
 #include "handles.h"
@@ -19,7 +23,7 @@ class FileMoves {
 public:
     virtual ~FileMoves() = default;
 
-    virtual bool flush(HANDLE file) = 0; // FlushFileBuffers
+    virtual bool flush(HANDLE file) = 0; // FlushFileBuffers; from any thread
     // ReplaceFileW, the replaced file kept under the backup name (deleted by the caller after success).
     virtual bool replace(const std::string &destination, const std::string &replacement,
                          const std::string &backup) = 0;

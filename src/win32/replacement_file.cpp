@@ -95,6 +95,18 @@ ReplacementFile::~ReplacementFile() {
 
 void ReplacementFile::write(std::string_view bytes) { writeAll(file_, bytes); }
 
+void ReplacementFile::flushAhead() {
+    flushFailed_ = !calls_.flush(file_.get());
+    flushFailure_ = flushFailed_ ? GetLastError() : ERROR_SUCCESS;
+    flushedAhead_ = true;
+}
+
+// The new bytes made durable before they take an existing file's place, here or ahead of time.
+void ReplacementFile::flushBeforeReplacing() {
+    if (!flushedAhead_) flushAhead();
+    if (flushFailed_) raiseWin32(flushFailure_);
+}
+
 void ReplacementFile::commit(const FileHandle *source) {
     if ((seen_ == DestinationSeen::Free || calls_.attributes(destination_) == INVALID_FILE_ATTRIBUTES) &&
         renamedToFreeName()) {
@@ -142,12 +154,8 @@ void ReplacementFile::replaceExisting(DWORD attributes, const FileHandle *source
     if (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) raiseError(err::PathFileAccess);
     if (source && fileAt(*source, destination_, calls_) != Sameness::Different)
         raiseError(err::PathFileAccess);
+    flushBeforeReplacing();
     if (marked_ && !markForDeletion(file_.get(), false)) raiseLastError();
-    if (!calls_.flush(file_.get())) {
-        const DWORD code = GetLastError();
-        if (marked_) markForDeletion(file_.get(), true);
-        raiseWin32(code);
-    }
     file_.close();
     const DWORD carried = attributes & carriedAttributes;
     calls_.setAttributes(temporary_, carried ? carried : FILE_ATTRIBUTE_NORMAL);

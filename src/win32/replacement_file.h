@@ -75,6 +75,10 @@ public:
     ~ReplacementFile();
 
     void write(std::string_view bytes);
+    // Flushes what is written ahead of commit(), which then flushes no more. It may run on another
+    // thread while nothing else uses the replacement; a failure is kept for commit() to raise where
+    // the replacement is to replace an existing file.
+    void flushAhead();
     void commit(const FileHandle *source = nullptr);
     const std::string &temporaryPath() const { return temporary_; }
 
@@ -84,6 +88,7 @@ private:
     void refuseAlias();
     DWORD replaceOnce(const std::string &backup);
     DWORD afterPartialReplace(DWORD code, const std::string &backup);
+    void flushBeforeReplacing();
 
     std::string destination_;
     FileMoves &calls_;
@@ -92,4 +97,6 @@ private:
     DestinationSeen seen_;
     bool keepTemporary_ = false; // committed, or the only copy of the new text
     bool marked_ = false;        // for deletion, while it is written
+    bool flushedAhead_ = false, flushFailed_ = false;
+    DWORD flushFailure_ = ERROR_SUCCESS;
 };

@@ -11,6 +11,9 @@
 #include "text_files.h"
 
 #include <algorithm>
+#include <atomic>
+#include <map>
+#include <mutex>
 #include <vector>
 
 namespace {
@@ -145,7 +148,8 @@ TEST_F(FileIdentity, ConvertingAFileIntoItselfIsRefusedAndTheSourceStays) {
     if (search != INVALID_HANDLE_VALUE) FindClose(search);
 }
 
-// Windows' own calls, counted, with the first few replaces or moves failing as told.
+// Windows' own calls, counted, with the first few replaces or moves failing as told. A folder run
+// flushes on threads of its own.
 class CountingMoves : public SystemFileMoves {
 public:
     int flushes = 0, replaces = 0, moves = 0, freeMoves = 0, renames = 0, pauses = 0;
@@ -155,7 +159,11 @@ public:
     bool flushFails = false;
 
     bool flush(HANDLE file) override {
-        ++flushes;
+        static std::mutex counting;
+        {
+            const std::lock_guard<std::mutex> hold(counting);
+            ++flushes;
+        }
         if (flushFails) {
             SetLastError(ERROR_INVALID_FUNCTION);
             return false;
@@ -637,6 +645,41 @@ TEST_F(Replacement, AReplacementTakesOnlyTheAttributesThatAreTheUsersToKeep) {
     SetFileAttributesA(destination.c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
+// Flushes held until the test releases them (as the run converts its files), failing for replacements
+// of the sizes told. A flush still held after a few seconds goes on and is counted: the run waited for
+// it instead of converting its next files.
+class HeldFlushes : public CountingMoves {
+public:
+    std::map<LONGLONG, DWORD> failingSizes;
+    std::atomic<int> waitedOn{0};
+    std::vector<std::string> placed; // the names of the destinations put in place, in order
+
+    void release() { SetEvent(released_.get()); }
+    bool flush(HANDLE file) override {
+        if (WaitForSingleObject(released_.get(), 3000) != WAIT_OBJECT_0) ++waitedOn;
+        LARGE_INTEGER size{};
+        const auto failing =
+            GetFileSizeEx(file, &size) ? failingSizes.find(size.QuadPart) : failingSizes.end();
+        if (failing == failingSizes.end()) return CountingMoves::flush(file);
+        SetLastError(failing->second);
+        return false;
+    }
+    bool replace(const std::string &destination, const std::string &replacement,
+                 const std::string &backup) override {
+        return noted(CountingMoves::replace(destination, replacement, backup), destination);
+    }
+    bool renameOpenFile(HANDLE file, const std::string &to) override {
+        return noted(CountingMoves::renameOpenFile(file, to), to);
+    }
+
+private:
+    bool noted(bool done, const std::string &destination) {
+        if (done) placed.push_back(filePart(destination, pathPart::fileName));
+        return done;
+    }
+    KernelHandle released_{CreateEventA(nullptr, TRUE, FALSE, nullptr)};
+};
+
 // A folder run, as the job layer runs it.
 class FolderJob : public Replacement {
 protected:
@@ -655,6 +698,32 @@ protected:
         } catch (const AppError &error) {
             return error.number;
         }
+    }
+    // The same with tab stops into dst through the calls, afterEach told how many files are converted,
+    // the sources whose destination name is another file's alias handed to failed.
+    int32_t runThrough(FileMoves &through, const std::function<void(int)> &afterEach,
+                       std::vector<std::string> *failed = nullptr) {
+        int done = 0;
+        std::function<void(const std::string &)> recordFailed;
+        if (failed) recordFailed = [failed](const std::string &source) { failed->push_back(source); };
+        try {
+            convertFolder(sources,
+                          FolderConversion{Rule::TabStops,
+                                           temp() + "dst",
+                                           [] { return int16_t{2}; },
+                                           [&] { afterEach(++done); },
+                                           {},
+                                           recordFailed},
+                          through);
+            return 0;
+        } catch (const AppError &error) {
+            return error.number;
+        }
+    }
+    // A destination's bytes, "none" where there is no file.
+    std::string inDestination(const std::string &name) {
+        const std::string path = temp() + "dst\\" + name;
+        return exists(path) ? readFile(path) : "none";
     }
     std::vector<std::string> sources;
 };
@@ -715,6 +784,141 @@ TEST_F(FolderJob, ASourceNamedLikeAnotherFilesAliasIsListedAsFailedAndThatFileKe
     EXPECT_EQ(readFile(temp() + "dst\\c.txt"), "  x\r\n"); // the run goes on
     EXPECT_EQ(sortedNamesIn(temp() + "dst\\"),
               (std::vector<std::string>{"a.txt", "b.txt", "c.txt", "report_final.txt"}));
+}
+
+// Over existing files each flush runs while the next files convert; the files still go in place in
+// their order, a new destination as soon as every file before it is in place.
+TEST_F(FolderJob, FlushesRunWhileTheNextFilesConvertAndTheFilesGoInPlaceInTheirOrder) {
+    sources.push_back(writeFile("Source Folder\\d.txt", "\tx\r\n"));
+    writeFile("dst\\c.txt", "old");
+    HeldFlushes held;
+    std::vector<std::string> seen; // each file's destination just after it converted
+    EXPECT_EQ(runThrough(held,
+                         [&](int done) {
+                             seen.push_back(inDestination(std::string(1, char('a' + done - 1)) + ".txt"));
+                             if (done == 4) held.release();
+                         }),
+              0);
+    EXPECT_EQ(seen, (std::vector<std::string>{"  x\r\n", "  x\r\n", "old", "none"}));
+    EXPECT_EQ(held.placed, (std::vector<std::string>{"a.txt", "b.txt", "c.txt", "d.txt"}));
+    EXPECT_EQ(held.flushes, 1);
+    EXPECT_EQ(held.waitedOn.load(), 0);
+    for (const char *name : {"a.txt", "b.txt", "c.txt", "d.txt"}) EXPECT_EQ(inDestination(name), "  x\r\n");
+    EXPECT_EQ(temporaryFilesIn(temp() + "dst\\"), 0);
+}
+
+// The first file that cannot be put in place ends the run with its own error, ahead of a later file's
+// error that was known first; the files after it keep their former text.
+TEST_F(FolderJob, OverExistingFilesTheFirstThatCannotBePutInPlaceEndsTheRunAndTheRestStay) {
+    sources.push_back(writeFile("Source Folder\\d.txt", "\tx\r\n"));
+    const auto oldDestinations = [&] {
+        for (const char *name : {"a.txt", "b.txt", "c.txt", "d.txt"})
+            writeFile(std::string("dst\\") + name, "old");
+    };
+    {
+        SCOPED_TRACE("a flush that fails");
+        oldDestinations();
+        writeFile("Source Folder\\b.txt", "\tbb\r\n");  // 6 bytes converted
+        writeFile("Source Folder\\c.txt", "\tccc\r\n"); // 7 bytes
+        HeldFlushes held;
+        held.failingSizes = {{6, ERROR_DISK_FULL}, {7, ERROR_ACCESS_DENIED}};
+        EXPECT_EQ(runThrough(held,
+                             [&](int done) {
+                                 if (done == 3) held.release();
+                             }),
+                  61);
+        EXPECT_EQ(held.placed, std::vector<std::string>{"a.txt"});
+        EXPECT_EQ(held.waitedOn.load(), 0);
+    }
+    EXPECT_EQ(inDestination("a.txt"), "  x\r\n");
+    for (const char *name : {"b.txt", "c.txt", "d.txt"}) EXPECT_EQ(inDestination(name), "old");
+    EXPECT_EQ(temporaryFilesIn(temp() + "dst\\"), 0);
+    {
+        SCOPED_TRACE("a destination held open by another program, and a source gone after it");
+        oldDestinations();
+        ASSERT_TRUE(DeleteFileA(sources[3].c_str())); // 53 when it is read
+        HeldFlushes held;
+        FileHandle open(CreateFileA((temp() + "dst\\b.txt").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                    0, nullptr));
+        EXPECT_EQ(runThrough(held,
+                             [&](int done) {
+                                 if (done == 3) held.release();
+                             }),
+                  70);
+        EXPECT_EQ(held.replaces, 11); // a once, b ten times
+        EXPECT_EQ(held.waitedOn.load(), 0);
+    }
+    EXPECT_EQ(inDestination("a.txt"), "  x\r\n");
+    for (const char *name : {"b.txt", "c.txt", "d.txt"}) EXPECT_EQ(inDestination(name), "old");
+    EXPECT_EQ(temporaryFilesIn(temp() + "dst\\"), 0);
+}
+
+TEST_F(FolderJob, AliasesAmongFilesWaitingForTheirFlushesAreListedInTheirOrderAndTheRestGoOn) {
+    const std::string report = writeFile("dst\\report_final.txt", "the only copy");
+    const std::string summary = writeFile("dst\\summary_notes.txt", "another only copy");
+    for (const std::string &kept : {report, summary}) ASSERT_NE(upperCase(shortName(kept)), upperCase(kept));
+    for (const char *name : {"a.txt", "b.txt", "c.txt"}) writeFile(std::string("dst\\") + name, "old");
+    sources.insert(
+        sources.begin() + 1,
+        writeFile("Source Folder\\" + filePart(shortName(report), pathPart::fileName), "\tnew\r\n"));
+    sources.insert(
+        sources.begin() + 3,
+        writeFile("Source Folder\\" + filePart(shortName(summary), pathPart::fileName), "\tnew\r\n"));
+    HeldFlushes held;
+    std::vector<std::string> failed;
+    EXPECT_EQ(runThrough(
+                  held,
+                  [&](int done) {
+                      if (done == 5) held.release();
+                  },
+                  &failed),
+              0);
+    EXPECT_EQ(failed, (std::vector<std::string>{sources[1], sources[3]}));
+    EXPECT_EQ(held.placed, (std::vector<std::string>{"a.txt", "b.txt", "c.txt"}));
+    EXPECT_EQ(held.waitedOn.load(), 0);
+    EXPECT_EQ(readFile(report), "the only copy");
+    EXPECT_EQ(readFile(summary), "another only copy");
+    for (const char *name : {"a.txt", "b.txt", "c.txt"}) EXPECT_EQ(inDestination(name), "  x\r\n");
+    EXPECT_EQ(sortedNamesIn(temp() + "dst\\"),
+              (std::vector<std::string>{"a.txt", "b.txt", "c.txt", "report_final.txt", "summary_notes.txt"}));
+}
+
+// A stop between files (the window closed during the run) puts in place the files converted until then,
+// whatever their flushes were doing, and nothing after them; a failure among them still ends the run.
+TEST_F(FolderJob, AStopBetweenFilesPutsInPlaceTheFilesBeforeItAndNoneAfter) {
+    struct Stopped {};
+    const auto stopAfterB = [](HeldFlushes &held) {
+        return [&held](int done) {
+            if (done < 2) return;
+            held.release();
+            throw Stopped{};
+        };
+    };
+    writeFile("dst\\a.txt", "old");
+    writeFile("dst\\c.txt", "old");
+    {
+        HeldFlushes held;
+        EXPECT_THROW(runThrough(held, stopAfterB(held)), Stopped);
+        EXPECT_EQ(held.placed, (std::vector<std::string>{"a.txt", "b.txt"}));
+        EXPECT_EQ(held.waitedOn.load(), 0);
+    }
+    EXPECT_EQ(inDestination("a.txt"), "  x\r\n");
+    EXPECT_EQ(inDestination("b.txt"), "  x\r\n");
+    EXPECT_EQ(inDestination("c.txt"), "old");
+    EXPECT_EQ(temporaryFilesIn(temp() + "dst\\"), 0);
+
+    ASSERT_TRUE(DeleteFileA((temp() + "dst\\b.txt").c_str()));
+    writeFile("dst\\a.txt", "old");
+    {
+        HeldFlushes held;
+        FileHandle open(CreateFileA((temp() + "dst\\a.txt").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                    0, nullptr));
+        EXPECT_EQ(runThrough(held, stopAfterB(held)), 70);
+    }
+    EXPECT_EQ(inDestination("a.txt"), "old");
+    EXPECT_EQ(inDestination("b.txt"), "none");
+    EXPECT_EQ(inDestination("c.txt"), "old");
+    EXPECT_EQ(temporaryFilesIn(temp() + "dst\\"), 0);
 }
 
 } // namespace
