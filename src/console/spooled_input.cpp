@@ -18,8 +18,9 @@ FileHandle createSpillFile(const std::string &folder) {
     const std::string stem = folder + "~qm" + std::to_string(GetCurrentProcessId()) + "-input-";
     for (;;) {
         const std::string name = stem + std::to_string(++serial) + ".tmp";
-        FileHandle file(CreateFileW(widePath(name).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                    FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr));
+        FileHandle file(CreateFileW(widePath(name).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                                    CREATE_NEW, FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE,
+                                    nullptr));
         if (file.valid()) return file;
         const DWORD code = GetLastError();
         if (code != ERROR_FILE_EXISTS && code != ERROR_ALREADY_EXISTS) raiseWin32(code);
@@ -38,7 +39,8 @@ SpooledInput::SpooledInput(HANDLE input, std::size_t memoryLimit, const std::str
             raiseWin32(code);
         }
         if (got == 0) break;
-        const std::size_t kept = spilled_.valid() ? 0 : std::min<std::size_t>(got, memoryLimit - held_.size());
+        const std::size_t kept =
+            spilled_.valid() ? 0 : std::min<std::size_t>(got, memoryLimit - held_.size());
         held_.append(block.data(), kept);
         if (kept < got) spill(block.data() + kept, got - kept, spillFolder);
     }
