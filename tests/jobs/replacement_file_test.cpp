@@ -646,8 +646,8 @@ TEST_F(Replacement, AReplacementTakesOnlyTheAttributesThatAreTheUsersToKeep) {
 }
 
 // Flushes held until the test releases them (as the run converts its files), failing for replacements
-// of the sizes told. A flush still held after a few seconds goes on and is counted: the run waited for
-// it instead of converting its next files.
+// of the sizes told. A flush still held after ten seconds, far longer than any of these runs takes,
+// goes on and is counted: the run waited for it instead of converting its next files.
 class HeldFlushes : public CountingMoves {
 public:
     std::map<LONGLONG, DWORD> failingSizes;
@@ -656,7 +656,7 @@ public:
 
     void release() { SetEvent(released_.get()); }
     bool flush(HANDLE file) override {
-        if (WaitForSingleObject(released_.get(), 3000) != WAIT_OBJECT_0) ++waitedOn;
+        if (WaitForSingleObject(released_.get(), 10000) != WAIT_OBJECT_0) ++waitedOn;
         LARGE_INTEGER size{};
         const auto failing =
             GetFileSizeEx(file, &size) ? failingSizes.find(size.QuadPart) : failingSizes.end();
