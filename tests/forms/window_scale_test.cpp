@@ -10,6 +10,7 @@
 #include "window/progress_bar.h"
 
 #include <algorithm>
+#include <commctrl.h>
 #include <memory>
 #include <string>
 #include <utility>
@@ -31,6 +32,14 @@ LONG fontHeight(HWND control) {
     LOGFONTW font{};
     GetObjectW(reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)), sizeof font, &font);
     return font.lfHeight;
+}
+
+// The tooltip window that a top-level window owns.
+HWND tooltipOf(HWND owner) {
+    for (HWND tip = FindWindowExW(nullptr, nullptr, TOOLTIPS_CLASSW, nullptr); tip;
+         tip = FindWindowExW(nullptr, tip, TOOLTIPS_CLASSW, nullptr))
+        if (GetWindow(tip, GW_OWNER) == owner) return tip;
+    return nullptr;
 }
 
 // Every control of the main window with its name, the panels included.
@@ -119,6 +128,9 @@ private:
 TEST_F(WindowScale, MainWindowMovedTo144DpiIsLaidOutAsItOpensThere) {
     FrmMain &frm = main();
     frm.show();
+    const HWND tips = tooltipOf(frm.hwnd());
+    ASSERT_TRUE(tips);
+    EXPECT_EQ(fontHeight(tips), -11); // the system's tooltip font at the screen's 96 DPI
     changeDpi(frm.hwnd(), 144, {60, 50, 760, 1000});
     RECT frame;
     GetWindowRect(frm.hwnd(), &frame);
@@ -133,6 +145,7 @@ TEST_F(WindowScale, MainWindowMovedTo144DpiIsLaidOutAsItOpensThere) {
     EXPECT_EQ(run.bottom - run.top, 41);
     EXPECT_EQ(fontHeight(frm.txtSource.hwnd()), -16); // 8 points
     EXPECT_EQ(frm.txtSource.text(), "Waiting ...");
+    EXPECT_EQ(fontHeight(tips), -17); // the tips' font scaled with the window: -16.5, rounded
 
     const FrmMain &opened = openedAt(144);
     EXPECT_EQ(clientSize(opened.hwnd()).cx, 632);

@@ -208,6 +208,8 @@ void placeControls(std::span<const ControlRow> table, const ControlMap &made, in
 const ControlMap &TableControls::create(HWND window, std::span<const ControlRow> table, Tooltips &tooltips,
                                         int dpi, std::span<const ControlFont> ownFonts) {
     table_ = table;
+    tooltips_ = &tooltips;
+    tooltips.scaleTo(dpi);
     ownFonts_.assign(ownFonts.begin(), ownFonts.end());
     fonts_.clear();
     const auto dialogFont = static_cast<HFONT>(fonts_.emplace_back(createDialogFont(8, dpi)).get());
@@ -236,6 +238,7 @@ void TableControls::layOut(int dpi) {
         SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(dialogFont), FALSE);
     setOwnFonts(dpi, fonts);
     fonts_.swap(fonts); // the old fonts go at the end of this call, when no control draws with them
+    if (tooltips_) tooltips_->scaleTo(dpi);
     place(dpi);
 }
 

@@ -93,6 +93,7 @@ private:
     void setOwnFonts(int dpi, std::deque<GdiObject> &fonts);
 
     std::span<const ControlRow> table_;
+    Tooltips *tooltips_ = nullptr;
     std::vector<ControlFont> ownFonts_;
     ControlMap made_;
     std::deque<GdiObject> fonts_; // the dialog font first

@@ -1,6 +1,7 @@
 #include "window/tooltips.h"
 
 #include "wide_text.h"
+#include "window/layout.h"
 
 #include <commctrl.h>
 
@@ -54,4 +55,18 @@ std::string Tooltips::text(HWND control) const {
     tool.lpszText = buffer;
     SendMessageW(tooltip_, TTM_GETTEXTW, sizeof buffer / sizeof buffer[0], reinterpret_cast<LPARAM>(&tool));
     return toUtf8(buffer);
+}
+
+// The system gives its tooltip font (the status font) at the screen's DPI, which is all a tooltip
+// knows of; a window on a monitor of another scale gives its tips that font scaled to its own.
+void Tooltips::scaleTo(int dpi) {
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof metrics;
+    if (!tooltip_ || dpi <= 0 || !SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0))
+        return;
+    metrics.lfStatusFont.lfHeight = MulDiv(metrics.lfStatusFont.lfHeight, dpi, screenDpi());
+    const HFONT font = CreateFontIndirectW(&metrics.lfStatusFont);
+    if (!font) return;
+    SendMessageW(tooltip_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    font_.reset(font); // the former font goes once the tips no longer draw with it
 }

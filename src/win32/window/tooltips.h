@@ -1,6 +1,7 @@
 // One tooltip window per top-level window, holding a tip for each control that has one.
 #pragma once
 
+#include "handles.h"
 #include "win.h"
 
 #include <string>
@@ -15,7 +16,10 @@ public:
     void add(HWND control, const std::string &text);
     void set(HWND control, const std::string &text); // adds the tip when the control has none yet
     std::string text(HWND control) const;
+    // The tips in the system's tooltip font at the owner's DPI.
+    void scaleTo(int dpi);
 
 private:
     HWND tooltip_ = nullptr; // destroyed with its owner
+    GdiObject font_;
 };
