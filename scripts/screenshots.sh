@@ -12,6 +12,9 @@ program="$QM_BUILD/quillmere.exe"
 . "$root/scripts/window_shots.sh"
 qm_ensure_prefix
 qm_private_display "$1"
+# Ended from outside (a timeout, Ctrl+C), it still runs its exit trap: the screen scale goes back.
+trap 'exit 130' INT
+trap 'exit 143' TERM
 
 settings='HKCU\Software\Hollowcrest\Quillmere'
 shots="$WINEPREFIX/drive_c/quillmere-shots"

@@ -39,7 +39,7 @@ std::string clipboardText() {
     return text;
 }
 
-bool anyTemporaryFileIn(const std::string &folder);
+bool anyTemporaryFileIn(const std::string &folder, DWORD minimumSize = 0);
 
 class Runs : public Scenario {
 protected:
@@ -240,12 +240,21 @@ TEST_F(Runs, CloseDuringAFolderRunEndsTheProgramAndLeavesOnlyWholeFiles) {
     EXPECT_EQ(storedSetting("DestinationM").value_or(""), temp() + "out");
 }
 
-bool anyTemporaryFileIn(const std::string &folder) {
+// With minimumSize, only a temporary file that has had that many bytes written to it counts. Its size
+// is asked of the file itself: a folder listing may show the size a file had when it was last closed.
+bool anyTemporaryFileIn(const std::string &folder, DWORD minimumSize) {
     WIN32_FIND_DATAA found;
     HANDLE search = FindFirstFileA((folder + "~qm*").c_str(), &found);
     if (search == INVALID_HANDLE_VALUE) return false;
+    bool any = false;
+    do {
+        WIN32_FILE_ATTRIBUTE_DATA now{};
+        any = minimumSize == 0 ||
+              (GetFileAttributesExA((folder + found.cFileName).c_str(), GetFileExInfoStandard, &now) &&
+               (now.nFileSizeHigh != 0 || now.nFileSizeLow >= minimumSize));
+    } while (!any && FindNextFileA(search, &found));
     FindClose(search);
-    return true;
+    return any;
 }
 
 TEST_F(Runs, ProgramKilledWhileWritingADestinationLeavesNoTemporaryFile) {
@@ -265,8 +274,10 @@ TEST_F(Runs, ProgramKilledWhileWritingADestinationLeavesNoTemporaryFile) {
 
     const std::string out = temp() + "out\\";
     const auto limit = std::chrono::steady_clock::now() + 60s;
-    while (std::chrono::steady_clock::now() < limit && !anyTemporaryFileIn(out)) Sleep(1);
-    ASSERT_TRUE(anyTemporaryFileIn(out));
+    // Killed while it writes: once text is in the temporary file, not in the moment between its
+    // creation and its mark for deletion.
+    while (std::chrono::steady_clock::now() < limit && !anyTemporaryFileIn(out, 1)) Sleep(1);
+    ASSERT_TRUE(anyTemporaryFileIn(out, 1));
     HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, quillmere_->id());
     ASSERT_NE(process, nullptr);
     TerminateProcess(process, 1);
