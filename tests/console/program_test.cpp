@@ -14,14 +14,7 @@ class ConsoleProgram : public ConsoleFolderTest {
 protected:
     // The names in this test's folder, or a folder below it, that the program may have left behind.
     std::vector<std::string> temporaryFiles(const std::string &below = "") const {
-        std::vector<std::string> names;
-        WIN32_FIND_DATAW found{};
-        const HANDLE search = FindFirstFileW(wideOf(folder_ + below + "~qm*").c_str(), &found);
-        if (search == INVALID_HANDLE_VALUE) return names;
-        do names.push_back(utf8Of(found.cFileName));
-        while (FindNextFileW(search, &found));
-        FindClose(search);
-        return names;
+        return namesMatching(folder_ + below + "~qm*");
     }
 };
 
@@ -66,16 +59,9 @@ TEST_F(ConsoleProgram, LongStandardInputIsConvertedWholeAndLeavesNoFileBehind) {
     const auto spillFiles = [] {
         wchar_t folder[MAX_PATH + 2] = {};
         GetTempPathW(MAX_PATH + 2, folder);
-        int count = 0;
-        WIN32_FIND_DATAW found{};
-        const HANDLE search = FindFirstFileW((std::wstring(folder) + L"~qm*-input-*.tmp").c_str(), &found);
-        if (search == INVALID_HANDLE_VALUE) return 0;
-        do ++count;
-        while (FindNextFileW(search, &found));
-        FindClose(search);
-        return count;
+        return namesMatching(utf8Of(folder) + "~qm*-input-*.tmp").size();
     };
-    const int before = spillFiles();
+    const std::size_t before = spillFiles();
     std::string input, expected;
     for (int line = 0; line < 2400000; ++line) { // 9.6 MB
         input += "a\tb\n";

@@ -36,16 +36,7 @@ protected:
         return first;
     }
 
-    int filesInFolder() const {
-        int count = 0;
-        WIN32_FIND_DATAW found{};
-        const HANDLE search = FindFirstFileW(wideOf(folder_ + "*").c_str(), &found);
-        if (search == INVALID_HANDLE_VALUE) return 0;
-        do count += (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ? 0 : 1;
-        while (FindNextFileW(search, &found));
-        FindClose(search);
-        return count;
-    }
+    int filesInFolder() const { return static_cast<int>(namesMatching(folder_ + "*").size()); }
 };
 
 TEST_F(SpooledInputTest, ComesBackWholeOnEveryReadWhereverTheLimitCutsIt) {
