@@ -7,7 +7,7 @@ if(MINGW)
     target_compile_options(quillmere_core PUBLIC -msse2)
     target_link_options(quillmere_core PUBLIC -static)
 endif()
-set(QM_WIN_LIBS comctl32 uxtheme shell32 ole32 comdlg32 version gdi32 user32 advapi32 kernel32)
+set(QM_WIN_LIBS comctl32 uxtheme shell32 ole32 comdlg32 version gdi32 user32 advapi32 kernel32 ntdll)
 
 # Built on Linux, every Windows test runs under Wine in this build's own prefix.
 if(CMAKE_CROSSCOMPILING)

@@ -31,6 +31,7 @@ struct BytesCheck {
 struct DestinationCheck {
     bool beforeWriting = true;
     DestinationSeen seen = DestinationSeen::Unknown;
+    const FolderNames *listing = nullptr;
 };
 
 // Streams the open source through the converter into a replacement of the destination, not yet in
@@ -42,7 +43,7 @@ ConvertedFile streamInto(FileHandle source, std::uint64_t length, const std::str
                          Check &check, const AfterBlock &afterBlock) {
     if (against.beforeWriting && fileAt(source, destination, calls) != Sameness::Different)
         raiseError(err::PathFileAccess);
-    auto output = std::make_unique<ReplacementFile>(destination, calls, against.seen);
+    auto output = std::make_unique<ReplacementFile>(destination, calls, against.seen, against.listing);
     readBlocks(source, length, [&](const char *data, std::size_t size) {
         check.feed(data, size);
         output->write(converter.convert(data, size));
@@ -162,8 +163,8 @@ void convertFolder(const std::vector<std::string> &sources, const FolderConversi
             const std::string name = filePart(source, pathPart::fileName);
             const std::string destination = folder + name;
             const bool existing = present.has(name);
-            const DestinationCheck against{false,
-                                           existing ? DestinationSeen::Unknown : DestinationSeen::Free};
+            const DestinationCheck against{false, existing ? DestinationSeen::Unknown : DestinationSeen::Free,
+                                           &present};
             const TextEncoding encoding = job.encodingOf ? job.encodingOf(source) : TextEncoding::Ansi;
             commits.add(
                 source,

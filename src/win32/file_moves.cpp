@@ -2,6 +2,8 @@
 
 #include "wide_text.h"
 
+#include <winternl.h>
+
 #include <cstring>
 #include <optional>
 #include <vector>
@@ -52,8 +54,10 @@ DWORD SystemFileMoves::attributes(const std::string &path) {
     return GetFileAttributesW(widePath(path).c_str());
 }
 
-bool SystemFileMoves::setAttributes(const std::string &path, DWORD attributes) {
-    return SetFileAttributesW(widePath(path).c_str(), attributes) != 0;
+bool SystemFileMoves::setAttributes(HANDLE file, DWORD attributes) {
+    FILE_BASIC_INFO basic{}; // times of 0 are left as they are
+    basic.FileAttributes = attributes;
+    return SetFileInformationByHandle(file, FileBasicInfo, &basic, sizeof basic) != 0;
 }
 
 bool SystemFileMoves::entryName(const std::string &path, std::wstring &name) {
@@ -61,6 +65,19 @@ bool SystemFileMoves::entryName(const std::string &path, std::wstring &name) {
     const FindHandle search(FindFirstFileW(widePath(path).c_str(), &entry));
     if (!search.valid()) return false;
     name = entry.cFileName;
+    return true;
+}
+
+bool SystemFileMoves::fileIndex(HANDLE file, ULONGLONG &index) {
+    IO_STATUS_BLOCK status{};
+    FILE_INTERNAL_INFORMATION internal{};
+    const NTSTATUS result =
+        NtQueryInformationFile(file, &status, &internal, sizeof internal, FileInternalInformation);
+    if (result < 0) {
+        SetLastError(RtlNtStatusToDosError(result));
+        return false;
+    }
+    index = static_cast<ULONGLONG>(internal.IndexNumber.QuadPart);
     return true;
 }
 
@@ -126,6 +143,12 @@ FileHandle openForIdentity(const std::string &path) {
 } // namespace
 
 Sameness sameness(HANDLE first, HANDLE second, FileMoves &calls) {
+    // Cheap, and enough for most pairs: on some systems (Wine among them) the ids below each cost a
+    // query of the volume. Alike indexes prove nothing (on ReFS two files may share one).
+    ULONGLONG firstIndex = 0, secondIndex = 0;
+    if (calls.fileIndex(first, firstIndex) && calls.fileIndex(second, secondIndex) &&
+        firstIndex != secondIndex)
+        return Sameness::Different;
     const auto firstLong = longIdOf(first, calls), secondLong = longIdOf(second, calls);
     if (firstLong && secondLong)
         return sameWhen(firstLong->volumeSerialNumber == secondLong->volumeSerialNumber &&

@@ -34,12 +34,16 @@ public:
     // file: a folder that lets the user create files but not delete them still lets the handle that
     // created a file rename it.
     virtual bool renameOpenFile(HANDLE file, const std::string &to) = 0;
-    virtual bool remove(const std::string &path) = 0;                          // DeleteFileW
-    virtual DWORD attributes(const std::string &path) = 0;                     // GetFileAttributesW
-    virtual bool setAttributes(const std::string &path, DWORD attributes) = 0; // SetFileAttributesW
+    virtual bool remove(const std::string &path) = 0;      // DeleteFileW
+    virtual DWORD attributes(const std::string &path) = 0; // GetFileAttributesW
+    // SetFileInformationByHandle(FileBasicInfo) of a file opened for writing, its times left as they are.
+    virtual bool setAttributes(HANDLE file, DWORD attributes) = 0;
     // The long name of the entry that the path reaches (FindFirstFileW's cFileName), which differs
     // from the path's last part where that part is another file's 8.3 alias.
     virtual bool entryName(const std::string &path, std::wstring &name) = 0;
+    // The 64-bit index alone (NtQueryInformationFile(FileInternalInformation)): one file has one index
+    // whatever handle asks, and no volume query makes it slow.
+    virtual bool fileIndex(HANDLE file, ULONGLONG &index) = 0;
     virtual bool fileId(HANDLE file, FileId128 &id) = 0;                             // FileIdInfo
     virtual bool fileInformation(HANDLE file, BY_HANDLE_FILE_INFORMATION &info) = 0; // the 64-bit index
     virtual bool finalPath(HANDLE file, std::wstring &path) = 0; // GetFinalPathNameByHandleW
@@ -57,18 +61,19 @@ public:
     bool renameOpenFile(HANDLE file, const std::string &to) override;
     bool remove(const std::string &path) override;
     DWORD attributes(const std::string &path) override;
-    bool setAttributes(const std::string &path, DWORD attributes) override;
+    bool setAttributes(HANDLE file, DWORD attributes) override;
     bool entryName(const std::string &path, std::wstring &name) override;
+    bool fileIndex(HANDLE file, ULONGLONG &index) override;
     bool fileId(HANDLE file, FileId128 &id) override;
     bool fileInformation(HANDLE file, BY_HANDLE_FILE_INFORMATION &info) override;
     bool finalPath(HANDLE file, std::wstring &path) override;
     void pause(DWORD milliseconds) override;
 };
 
-// Whether two open files are one file on disk: by the 128-bit id where both can be read, else by the
-// volume serial number and 64-bit index (Windows 7, which has no 128-bit id), else by their final
-// paths. An identity that cannot be read never makes two files different: Unknown, where neither
-// the ids nor the final paths can be read.
+// Whether two open files are one file on disk: different where their 64-bit indexes differ, else by
+// the 128-bit id where both can be read, else by the volume serial number and 64-bit index (Windows 7,
+// which has no 128-bit id), else by their final paths. An identity that cannot be read never makes two
+// files different: Unknown, where neither the ids nor the final paths can be read.
 enum class Sameness { Same, Different, Unknown };
 Sameness sameness(HANDLE first, HANDLE second, FileMoves &calls);
 

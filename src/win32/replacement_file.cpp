@@ -1,6 +1,7 @@
 #include "replacement_file.h"
 
 #include "messages.h"
+#include "path_text.h"
 #include "text_files.h"
 #include "wide_text.h"
 #include "win_error.h"
@@ -83,8 +84,9 @@ FolderNames::FolderNames(const std::string &folder) {
 
 bool FolderNames::has(const std::string &name) const { return names_.count(foldedCase(widePath(name))) != 0; }
 
-ReplacementFile::ReplacementFile(const std::string &destination, FileMoves &calls, DestinationSeen seen)
-    : destination_(destination), calls_(calls), seen_(seen) {
+ReplacementFile::ReplacementFile(const std::string &destination, FileMoves &calls, DestinationSeen seen,
+                                 const FolderNames *listing)
+    : destination_(destination), calls_(calls), seen_(seen), listing_(listing) {
     file_ = createTemporaryIn(folderOf(destination), temporary_, marked_);
 }
 
@@ -156,13 +158,11 @@ void ReplacementFile::replaceExisting(DWORD attributes, const FileHandle *source
         raiseError(err::PathFileAccess);
     flushBeforeReplacing();
     if (marked_ && !markForDeletion(file_.get(), false)) raiseLastError();
-    file_.close();
     const DWORD carried = attributes & carriedAttributes;
-    calls_.setAttributes(temporary_, carried ? carried : FILE_ATTRIBUTE_NORMAL);
+    calls_.setAttributes(file_.get(), carried ? carried : FILE_ATTRIBUTE_NORMAL);
+    file_.close();
 
-    std::string backup = temporary_.substr(0, temporary_.size() - 4) + ".bak";
-    for (int n = 1; calls_.attributes(backup) != INVALID_FILE_ATTRIBUTES; ++n)
-        backup = temporary_.substr(0, temporary_.size() - 4) + "-" + std::to_string(n) + ".bak";
+    const std::string backup = freeBackupName();
     for (int attempt = 1;; ++attempt) {
         const DWORD code = replaceOnce(backup);
         if (code == ERROR_SUCCESS) break;
@@ -170,6 +170,20 @@ void ReplacementFile::replaceExisting(DWORD attributes, const FileHandle *source
         calls_.pause(moveRetryPause);
     }
     if (calls_.attributes(backup) != INVALID_FILE_ATTRIBUTES) calls_.remove(backup);
+}
+
+// A name beside the replacement that no file has. Every name this program makes carries its process id
+// and a number it gives once, so a name that the folder's listing lacks is still free: only a program
+// of the same id, which is no other running on this machine, makes such names.
+std::string ReplacementFile::freeBackupName() {
+    const std::string stem = temporary_.substr(0, temporary_.size() - 4);
+    const auto taken = [&](const std::string &name) {
+        return listing_ ? listing_->has(filePart(name, pathPart::fileName))
+                        : calls_.attributes(name) != INVALID_FILE_ATTRIBUTES;
+    };
+    std::string backup = stem + ".bak";
+    for (int n = 1; taken(backup); ++n) backup = stem + "-" + std::to_string(n) + ".bak";
+    return backup;
 }
 
 // One try at putting the replacement in place of the existing destination: ERROR_SUCCESS, or why not.

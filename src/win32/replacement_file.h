@@ -68,8 +68,10 @@ enum class DestinationSeen { Unknown, Free };
 // is.
 class ReplacementFile {
 public:
+    // A folder run hands in its listing of the destination's folder, from which the backup name is
+    // chosen without asking the folder again.
     ReplacementFile(const std::string &destination, FileMoves &calls,
-                    DestinationSeen seen = DestinationSeen::Unknown);
+                    DestinationSeen seen = DestinationSeen::Unknown, const FolderNames *listing = nullptr);
     ReplacementFile(const ReplacementFile &) = delete;
     ReplacementFile &operator=(const ReplacementFile &) = delete;
     ~ReplacementFile();
@@ -89,12 +91,14 @@ private:
     DWORD replaceOnce(const std::string &backup);
     DWORD afterPartialReplace(DWORD code, const std::string &backup);
     void flushBeforeReplacing();
+    std::string freeBackupName();
 
     std::string destination_;
     FileMoves &calls_;
     std::string temporary_;
     FileHandle file_;
     DestinationSeen seen_;
+    const FolderNames *listing_;
     bool keepTemporary_ = false; // committed, or the only copy of the new text
     bool marked_ = false;        // for deletion, while it is written
     bool flushedAhead_ = false, flushFailed_ = false;

@@ -126,6 +126,7 @@ TEST_F(RunDispatch, SingleDestinationThatIsTheSourceUnderAnotherSpellingIsRefuse
 // A volume that tells neither the files' ids nor their final paths.
 class NoIdentity : public SystemFileMoves {
 public:
+    bool fileIndex(HANDLE, ULONGLONG &) override { return refused(); }
     bool fileId(HANDLE, FileId128 &) override { return refused(); }
     bool fileInformation(HANDLE, BY_HANDLE_FILE_INFORMATION &) override { return refused(); }
     bool finalPath(HANDLE, std::wstring &) override { return refused(); }

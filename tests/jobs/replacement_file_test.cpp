@@ -79,15 +79,25 @@ public:
     bool longIds = true, shortIds = true, finalPaths = true;
     bool oneShortIndex = false; // every file the same 64-bit index, as two files on ReFS may have
 
+    int slowQueries = 0; // of the ids and paths, which may each ask the volume
+
+    bool fileIndex(HANDLE file, ULONGLONG &index) override {
+        if (!shortIds || !SystemFileMoves::fileIndex(file, index)) return refused();
+        if (oneShortIndex) index = 7;
+        return true;
+    }
     bool fileId(HANDLE file, FileId128 &id) override {
+        ++slowQueries;
         return longIds ? SystemFileMoves::fileId(file, id) : refused();
     }
     bool fileInformation(HANDLE file, BY_HANDLE_FILE_INFORMATION &info) override {
+        ++slowQueries;
         if (!shortIds || !SystemFileMoves::fileInformation(file, info)) return refused();
         if (oneShortIndex) info.nFileIndexHigh = info.nFileIndexLow = 7;
         return true;
     }
     bool finalPath(HANDLE file, std::wstring &path) override {
+        ++slowQueries;
         return finalPaths ? SystemFileMoves::finalPath(file, path) : refused();
     }
 
@@ -116,6 +126,12 @@ TEST_F(FileIdentity, FilesAreToldApartByTheLongIdThenTheIndexThenTheFinalPathAnd
     }
     EXPECT_EQ(sameFileOnDisk(first, link, refs), Sameness::Same);
     EXPECT_EQ(sameFileOnDisk(first, link, windows7), Sameness::Same);
+    // Where the 64-bit indexes differ, nothing slower is asked.
+    IdentityAnswers counted;
+    EXPECT_EQ(sameFileOnDisk(first, second, counted), Sameness::Different);
+    EXPECT_EQ(counted.slowQueries, 0);
+    EXPECT_EQ(sameFileOnDisk(first, link, counted), Sameness::Same);
+    EXPECT_EQ(counted.slowQueries, 2);
     // An id that only one of the two gives is no answer; the final paths are.
     IdentityAnswers nothing;
     nothing.longIds = nothing.shortIds = nothing.finalPaths = false;
@@ -382,6 +398,57 @@ TEST_F(Replacement, AMoveFailingForAnotherReasonIsNotTriedAgain) {
     EXPECT_EQ(temporaryFilesIn(temp()), 0);
 }
 
+// The backup names a replacement asks the folder about before ReplaceFile, and the one it gives it.
+class BackupNames : public CountingMoves {
+public:
+    int asked = 0;
+    std::string given;
+
+    DWORD attributes(const std::string &path) override {
+        if (given.empty() && path.size() > 4 && path.compare(path.size() - 4, 4, ".bak") == 0) ++asked;
+        return CountingMoves::attributes(path);
+    }
+    bool replace(const std::string &destination, const std::string &replacement,
+                 const std::string &backup) override {
+        given = backup;
+        return CountingMoves::replace(destination, replacement, backup);
+    }
+};
+
+// Files named as this program names its backups, left by an earlier program of the same process id,
+// are never taken: a folder run knows them from its listing, anyone else asks the folder.
+TEST_F(Replacement, ABackupNameIsNeverAFileThatWasThere) {
+    const std::string destination = writeFile("out.txt", "former");
+    for (const bool listed : {true, false}) {
+        SCOPED_TRACE(listed ? "from the listing" : "from the folder");
+        std::string stem;
+        {
+            ReplacementFile peek(temp() + "peek.txt", calls); // the next one takes the next number
+            const std::string path = peek.temporaryPath();
+            const std::size_t dash = path.rfind('-');
+            stem = path.substr(0, dash + 1) + std::to_string(std::stoi(path.substr(dash + 1)) + 1);
+        }
+        for (const std::string &stale : {stem + ".bak", stem + "-1.bak"})
+            writeFile(filePart(stale, pathPart::fileName), "stale");
+        const FolderNames listing(temp());
+        BackupNames names;
+        {
+            ReplacementFile file(destination, names, DestinationSeen::Unknown, listed ? &listing : nullptr);
+            ASSERT_EQ(file.temporaryPath(), stem + ".tmp");
+            file.write(listed ? "new" : "newer");
+            file.commit();
+        }
+        EXPECT_EQ(names.given, stem + "-2.bak");
+        EXPECT_EQ(names.asked, listed ? 0 : 3);
+        EXPECT_EQ(readFile(destination), listed ? "new" : "newer");
+        for (const std::string &stale : {stem + ".bak", stem + "-1.bak"}) {
+            EXPECT_EQ(readFile(stale), "stale");
+            DeleteFileA(stale.c_str());
+        }
+        EXPECT_EQ(temporaryFilesIn(temp()), 0);
+    }
+}
+
 TEST_F(Replacement, AReadOnlyDestinationIsRefusedAndLeftAsItIs) {
     const std::string destination = writeFile("out.txt", "former");
     SetFileAttributesA(destination.c_str(), FILE_ATTRIBUTE_READONLY);
@@ -622,9 +689,9 @@ public:
         const DWORD real = SystemFileMoves::attributes(path);
         return real != INVALID_FILE_ATTRIBUTES && path.find("~qm") == std::string::npos ? reported : real;
     }
-    bool setAttributes(const std::string &path, DWORD attributes) override {
+    bool setAttributes(HANDLE file, DWORD attributes) override {
         given = attributes;
-        return SystemFileMoves::setAttributes(path, attributes & ~FILE_ATTRIBUTE_OFFLINE);
+        return SystemFileMoves::setAttributes(file, attributes & ~FILE_ATTRIBUTE_OFFLINE);
     }
 };
 
