@@ -80,6 +80,7 @@ FolderNames::FolderNames(const std::string &folder) {
     if (!search.valid()) return; // nothing seen: every name is looked at when it is used
     do names_.insert(foldedCase(entry.cFileName));
     while (FindNextFileW(search.get(), &entry));
+    complete_ = GetLastError() == ERROR_NO_MORE_FILES;
 }
 
 bool FolderNames::has(const std::string &name) const { return names_.count(foldedCase(widePath(name))) != 0; }
@@ -173,13 +174,13 @@ void ReplacementFile::replaceExisting(DWORD attributes, const FileHandle *source
 }
 
 // A name beside the replacement that no file has. Every name this program makes carries its process id
-// and a number it gives once, so a name that the folder's listing lacks is still free: only a program
-// of the same id, which is no other running on this machine, makes such names.
+// and a number it gives once, so a name that a complete listing of the folder lacks is still free:
+// only a program of the same id, which is no other running on this machine, makes such names.
 std::string ReplacementFile::freeBackupName() {
     const std::string stem = temporary_.substr(0, temporary_.size() - 4);
     const auto taken = [&](const std::string &name) {
-        return listing_ ? listing_->has(filePart(name, pathPart::fileName))
-                        : calls_.attributes(name) != INVALID_FILE_ATTRIBUTES;
+        return listing_ && listing_->complete() ? listing_->has(filePart(name, pathPart::fileName))
+                                                : calls_.attributes(name) != INVALID_FILE_ATTRIBUTES;
     };
     std::string backup = stem + ".bak";
     for (int n = 1; taken(backup); ++n) backup = stem + "-" + std::to_string(n) + ".bak";

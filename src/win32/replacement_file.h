@@ -29,9 +29,12 @@ class FolderNames {
 public:
     explicit FolderNames(const std::string &folder);
     bool has(const std::string &name) const;
+    // Whether the listing went to its end: a failed one holds only the names seen until then.
+    bool complete() const { return complete_; }
 
 private:
     std::unordered_set<std::wstring> names_;
+    bool complete_ = false;
 };
 
 // What the writer of a replacement knows of its destination: nothing, or that no file had its name

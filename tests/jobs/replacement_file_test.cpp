@@ -416,11 +416,14 @@ public:
 };
 
 // Files named as this program names its backups, left by an earlier program of the same process id,
-// are never taken: a folder run knows them from its listing, anyone else asks the folder.
+// are never taken: a folder run knows them from its listing, anyone else (and a run whose listing
+// failed) asks the folder.
 TEST_F(Replacement, ABackupNameIsNeverAFileThatWasThere) {
     const std::string destination = writeFile("out.txt", "former");
-    for (const bool listed : {true, false}) {
-        SCOPED_TRACE(listed ? "from the listing" : "from the folder");
+    const FolderNames failed(temp() + "missing");
+    for (const char *how : {"from the listing", "a failed listing", "no listing"}) {
+        SCOPED_TRACE(how);
+        const bool listed = how == std::string("from the listing");
         std::string stem;
         {
             ReplacementFile peek(temp() + "peek.txt", calls); // the next one takes the next number
@@ -433,14 +436,17 @@ TEST_F(Replacement, ABackupNameIsNeverAFileThatWasThere) {
         const FolderNames listing(temp());
         BackupNames names;
         {
-            ReplacementFile file(destination, names, DestinationSeen::Unknown, listed ? &listing : nullptr);
+            ReplacementFile file(destination, names, DestinationSeen::Unknown,
+                                 listed                                   ? &listing
+                                 : how == std::string("a failed listing") ? &failed
+                                                                          : nullptr);
             ASSERT_EQ(file.temporaryPath(), stem + ".tmp");
-            file.write(listed ? "new" : "newer");
+            file.write(how);
             file.commit();
         }
         EXPECT_EQ(names.given, stem + "-2.bak");
         EXPECT_EQ(names.asked, listed ? 0 : 3);
-        EXPECT_EQ(readFile(destination), listed ? "new" : "newer");
+        EXPECT_EQ(readFile(destination), how);
         for (const std::string &stale : {stem + ".bak", stem + "-1.bak"}) {
             EXPECT_EQ(readFile(stale), "stale");
             DeleteFileA(stale.c_str());
