@@ -69,10 +69,10 @@ bool SystemFileMoves::entryName(const std::string &path, std::wstring &name) {
 }
 
 bool SystemFileMoves::fileIndex(HANDLE file, ULONGLONG &index) {
-    IO_STATUS_BLOCK status{};
+    IO_STATUS_BLOCK io{};
     FILE_INTERNAL_INFORMATION internal{};
     const NTSTATUS result =
-        NtQueryInformationFile(file, &status, &internal, sizeof internal, FileInternalInformation);
+        NtQueryInformationFile(file, &io, &internal, sizeof internal, FileInternalInformation);
     if (result < 0) {
         SetLastError(RtlNtStatusToDosError(result));
         return false;

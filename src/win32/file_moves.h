@@ -45,7 +45,7 @@ public:
     // whatever handle asks, and no volume query makes it slow.
     virtual bool fileIndex(HANDLE file, ULONGLONG &index) = 0;
     virtual bool fileId(HANDLE file, FileId128 &id) = 0;                             // FileIdInfo
-    virtual bool fileInformation(HANDLE file, BY_HANDLE_FILE_INFORMATION &info) = 0; // the 64-bit index
+    virtual bool fileInformation(HANDLE file, BY_HANDLE_FILE_INFORMATION &info) = 0; // volume serial, index
     virtual bool finalPath(HANDLE file, std::wstring &path) = 0; // GetFinalPathNameByHandleW
     virtual void pause(DWORD milliseconds) = 0;                  // Sleep
 };

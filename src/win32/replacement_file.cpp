@@ -170,7 +170,12 @@ void ReplacementFile::replaceExisting(DWORD attributes, const FileHandle *source
         if (attempt == moveAttempts || !worthRetrying(code)) raiseWin32(code);
         calls_.pause(moveRetryPause);
     }
-    if (calls_.attributes(backup) != INVALID_FILE_ATTRIBUTES) calls_.remove(backup);
+    // A virus scanner or an indexer may briefly hold the former file under its new name.
+    for (int attempt = 1; !calls_.remove(backup); ++attempt) {
+        const DWORD code = GetLastError();
+        if (attempt == moveAttempts || !worthRetrying(code)) break;
+        calls_.pause(moveRetryPause);
+    }
 }
 
 // A name beside the replacement that no file has. Every name this program makes carries its process id

@@ -62,7 +62,8 @@ enum class DestinationSeen { Unknown, Free };
 // (the replaced file moved away, the replacement not in its place), the move is finished or the
 // former file put back; where neither can be done, both files stay and the error says where the text
 // is. A read-only destination is refused (75) and left as it is. A move that a virus scanner or an
-// indexer briefly stands in the way of is tried again, moveAttempts times in all.
+// indexer briefly stands in the way of is tried again, moveAttempts times in all; so is deleting the
+// backup.
 //
 // A name that reaches an existing file under another long name (its 8.3 alias) does not name that
 // file: commit() raises DestinationIsAlias and the file stays as it is. commit() given the open source

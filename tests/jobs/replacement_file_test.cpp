@@ -170,7 +170,7 @@ class CountingMoves : public SystemFileMoves {
 public:
     int flushes = 0, replaces = 0, moves = 0, freeMoves = 0, renames = 0, pauses = 0;
     DWORD pausedFor = 0;
-    int failingMoves = 0;
+    int failingMoves = 0, failingRemoves = 0;
     DWORD moveFailure = ERROR_SHARING_VIOLATION;
     bool flushFails = false;
 
@@ -202,6 +202,12 @@ public:
     bool renameOpenFile(HANDLE file, const std::string &to) override {
         ++renames;
         return !failsNow() && SystemFileMoves::renameOpenFile(file, to);
+    }
+    bool remove(const std::string &path) override {
+        if (failingRemoves == 0) return SystemFileMoves::remove(path);
+        --failingRemoves;
+        SetLastError(ERROR_SHARING_VIOLATION);
+        return false;
     }
     void pause(DWORD milliseconds) override {
         ++pauses;
@@ -375,6 +381,14 @@ TEST_F(Replacement, AMoveThatAnotherProgramBrieflyStandsInTheWayOfIsTriedAgain) 
     EXPECT_EQ(replaceWith(temp() + "new.txt", "new"), 0);
     EXPECT_EQ(readFile(temp() + "new.txt"), "new");
     EXPECT_EQ(calls.renames, 3);
+
+    // ... and so is deleting the former file under its backup name.
+    calls = CountingMoves{};
+    calls.failingRemoves = 2;
+    EXPECT_EQ(replaceWith(destination, "newer"), 0);
+    EXPECT_EQ(readFile(destination), "newer");
+    EXPECT_EQ(calls.pauses, 2);
+    EXPECT_EQ(temporaryFilesIn(temp()), 0);
 }
 
 TEST_F(Replacement, AMoveThatStaysBlockedGivesUpAfterAboutASecond) {
