@@ -435,9 +435,11 @@ public:
 TEST_F(Replacement, ABackupNameIsNeverAFileThatWasThere) {
     const std::string destination = writeFile("out.txt", "former");
     const FolderNames failed(temp() + "missing");
-    for (const char *how : {"from the listing", "a failed listing", "no listing"}) {
+    const std::string ways[] = {"from the listing", "a failed listing", "no listing"};
+    for (int way = 0; way < 3; ++way) {
+        const std::string &how = ways[way];
         SCOPED_TRACE(how);
-        const bool listed = how == std::string("from the listing");
+        const bool listed = way == 0;
         std::string stem;
         {
             ReplacementFile peek(temp() + "peek.txt", calls); // the next one takes the next number
@@ -450,10 +452,8 @@ TEST_F(Replacement, ABackupNameIsNeverAFileThatWasThere) {
         const FolderNames listing(temp());
         BackupNames names;
         {
-            ReplacementFile file(destination, names, DestinationSeen::Unknown,
-                                 listed                                   ? &listing
-                                 : how == std::string("a failed listing") ? &failed
-                                                                          : nullptr);
+            const FolderNames *handed[] = {&listing, &failed, nullptr};
+            ReplacementFile file(destination, names, DestinationSeen::Unknown, handed[way]);
             ASSERT_EQ(file.temporaryPath(), stem + ".tmp");
             file.write(how);
             file.commit();
