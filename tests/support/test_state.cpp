@@ -23,6 +23,19 @@ std::string utf8Of(const std::wstring &wide) {
     return text;
 }
 
+std::vector<std::string> namesMatching(const std::string &pattern) {
+    std::vector<std::string> names;
+    WIN32_FIND_DATAW found{};
+    const HANDLE search = FindFirstFileW(wideOf(pattern).c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return names;
+    do {
+        const std::string name = utf8Of(found.cFileName);
+        if (name != "." && name != "..") names.push_back(name);
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+    return names;
+}
+
 namespace {
 
 // Long names need the prefix that lifts the path limit.

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 inline const char *settingsKeyPath = "Software\\Hollowcrest\\Quillmere";
 
@@ -20,6 +21,9 @@ std::string freshTestFolder(const std::string &prefix);
 // UTF-8 and UTF-16 for the tests' own wide calls (names outside the ANSI code page).
 std::wstring wideOf(const std::string &utf8);
 std::string utf8Of(const std::wstring &wide);
+
+// The names of the entries that match a path with wildcards ("folder\\~qm*"), "." and ".." left out.
+std::vector<std::string> namesMatching(const std::string &pattern);
 
 // By UTF-8 path, so that any name can be written and read.
 void writeBytes(const std::string &path, const std::string &bytes);

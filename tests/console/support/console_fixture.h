@@ -9,20 +9,6 @@
 #include <string>
 #include <vector>
 
-// The names of the entries that match a path with wildcards ("folder\\~qm*"), "." and ".." left out.
-inline std::vector<std::string> namesMatching(const std::string &pattern) {
-    std::vector<std::string> names;
-    WIN32_FIND_DATAW found{};
-    const HANDLE search = FindFirstFileW(wideOf(pattern).c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return names;
-    do {
-        const std::string name = utf8Of(found.cFileName);
-        if (name != "." && name != "..") names.push_back(name);
-    } while (FindNextFileW(search, &found));
-    FindClose(search);
-    return names;
-}
-
 class ConsoleFolderTest : public ::testing::Test {
 protected:
     void SetUp() override { folder_ = freshTestFolder("qmc-"); }

@@ -62,18 +62,7 @@ inline void emptyClipboard() {
 }
 
 // The names in a folder (ending in a backslash), without "." and "..".
-inline std::vector<std::string> namesIn(const std::string &folder) {
-    std::vector<std::string> names;
-    WIN32_FIND_DATAW found;
-    HANDLE search = FindFirstFileW(wideOf(folder + "*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return names;
-    do {
-        const std::string name = utf8Of(found.cFileName);
-        if (name != "." && name != "..") names.push_back(name);
-    } while (FindNextFileW(search, &found));
-    FindClose(search);
-    return names;
-}
+inline std::vector<std::string> namesIn(const std::string &folder) { return namesMatching(folder + "*"); }
 
 inline std::string errorText(int number, const std::string &description, const std::string &procedureLine) {
     return "An Error was generated:\r\n\r\nDescription:\r\nError " + std::to_string(number) + " - " +
