@@ -4,9 +4,10 @@
 // not deleting, ids that only the 128-bit form tells apart). Each answers as its Windows call does:
 // false, or INVALID_FILE_ATTRIBUTES, with the reason in GetLastError.
 //
-// flush() may be called from several threads at once (a folder run flushes its replacements on threads
-// of its own, each reading the reason of a failure from its own GetLastError); the other calls come
-// from the thread that puts the files in place.
+// A folder run calls flush() from several threads at once (it flushes its replacements on threads of
+// their own, each reading the reason of a failure from its own GetLastError), and puts its files in
+// place from another thread while the run's own thread may remove() a replacement it drops; the other
+// calls come from one thread at a time.
 #pragma once
 
 #include "handles.h"
