@@ -224,14 +224,7 @@ private:
 };
 
 int temporaryFilesIn(const std::string &folder) {
-    int count = 0;
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((folder + "~qm*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return 0;
-    do ++count;
-    while (FindNextFileA(search, &found));
-    FindClose(search);
-    return count;
+    return static_cast<int>(namesMatching(folder + "~qm*").size());
 }
 
 class Replacement : public WinTest {
