@@ -6,13 +6,12 @@
 #include "console_texts.h"
 #include "converter.h"
 #include "file_jobs.h"
+#include "folders.h"
 #include "input_list.h"
 #include "replacement_file.h"
 #include "spooled_input.h"
 #include "stream_jobs.h"
 #include "text_files.h"
-#include "wide_text.h"
-#include "win_error.h"
 
 #include <optional>
 #include <set>
@@ -28,34 +27,9 @@ bool endsInSeparator(const std::string &path) {
     return !path.empty() && (path.back() == '\\' || path.back() == '/');
 }
 
-bool isExistingFolder(const std::string &path) {
-    const DWORD attributes = GetFileAttributesW(widePath(path).c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
 std::string folderOfPath(const std::string &path) {
     const std::size_t slash = path.find_last_of("\\/");
     return slash == std::string::npos ? std::string() : path.substr(0, slash);
-}
-
-// Makes the folder and every folder above it that is missing. Made from the top down only as far up as
-// needed, so a share's root (\\server\share) or a drive is never asked to be made.
-void createFolderPath(const std::string &folder) {
-    if (folder.empty() || isExistingFolder(folder)) return;
-    if (CreateDirectoryW(widePath(folder).c_str(), nullptr)) return;
-    const DWORD code = GetLastError();
-    if (code == ERROR_ALREADY_EXISTS) return;
-    const std::string parent = folderOfPath(folder);
-    if (code != ERROR_PATH_NOT_FOUND || parent.empty() || parent == folder) raiseWin32(code);
-    createFolderPath(parent);
-    if (!CreateDirectoryW(widePath(folder).c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS)
-        raiseLastError();
-}
-
-std::wstring destinationKey(const std::string &path) {
-    std::wstring key = widePath(path);
-    if (!key.empty()) CharUpperBuffW(key.data(), static_cast<DWORD>(key.size()));
-    return key;
 }
 
 struct WorkItem {
@@ -155,17 +129,16 @@ private:
     // Where each input goes. Two inputs that would write one destination: the second is refused.
     std::vector<WorkItem> planned(const InputList &list) {
         std::vector<WorkItem> items;
-        const bool intoFolder =
-            options_.output == OutputKind::Destination &&
-            (list.many || list.files.size() > 1 || endsInSeparator(options_.destination) ||
-             isExistingFolder(options_.destination));
-        std::set<std::wstring> destinations;
+        const bool intoFolder = options_.output == OutputKind::Destination &&
+                                (list.many || list.files.size() > 1 ||
+                                 endsInSeparator(options_.destination) || DirExists(options_.destination));
+        std::set<std::string> destinations;
         for (const InputFile &input : list.files) {
             WorkItem item{input, {}, TextEncoding::Ansi};
             if (options_.output == OutputKind::Destination) {
                 item.destination =
                     intoFolder ? joinedPath(options_.destination, input.relative) : options_.destination;
-                if (!destinations.insert(destinationKey(item.destination)).second) {
+                if (!destinations.insert(pathKey(item.destination)).second) {
                     report(input.source, consoleText::sameDestination);
                     continue;
                 }
