@@ -32,7 +32,7 @@ int main(int argc, char **argv) {
     // Each round: the job into an empty folder, the job again over the files it wrote, and the copy
     // loop into an empty folder.
     SystemFileMoves moves;
-    const FolderConversion job{Rule::TabStops, converted, [] { return int16_t{8}; }, [] {}};
+    const FolderConversion job{TabRule::TabStops, converted, [] { return int16_t{8}; }, [] {}};
     const auto timed = [](const auto &phase) {
         const double start = seconds();
         phase();

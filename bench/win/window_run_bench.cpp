@@ -134,7 +134,7 @@ int main(int argc, char **argv) {
         pumpPending();
         return end > 0 ? end - start : -1.0;
     };
-    const FolderConversion conversion{Rule::TabStops, job, [] { return int16_t{8}; }, [] {}};
+    const FolderConversion conversion{TabRule::TabStops, job, [] { return int16_t{8}; }, [] {}};
     const auto jobRun = [&] {
         return timed([&] {
             verifyInputs(

@@ -6,7 +6,9 @@
 #include "console_texts.h"
 #include "converter.h"
 #include "file_jobs.h"
+#include "file_run.h"
 #include "folders.h"
+#include "path_text.h"
 #include "input_list.h"
 #include "replacement_file.h"
 #include "spooled_input.h"
@@ -25,11 +27,6 @@ struct OutputFailed {
 
 bool endsInSeparator(const std::string &path) {
     return !path.empty() && (path.back() == '\\' || path.back() == '/');
-}
-
-std::string folderOfPath(const std::string &path) {
-    const std::size_t slash = path.find_last_of("\\/");
-    return slash == std::string::npos ? std::string() : path.substr(0, slash);
 }
 
 struct WorkItem {
@@ -170,42 +167,61 @@ private:
 
     void convert(const std::vector<WorkItem> &items) {
         progress_.startStep(options_.output == OutputKind::Check ? "Checking" : "Converting", items.size());
+        if (options_.output == OutputKind::InPlace || options_.output == OutputKind::Destination) {
+            writeFiles(items);
+            return;
+        }
         for (const WorkItem &item : items) {
             try {
                 convertOne(item);
             } catch (const AppError &error) {
-                const std::string &name =
-                    options_.output == OutputKind::Destination ? item.destination : item.input.source;
-                report(name, consoleText::reasonFor(error.number));
+                report(item.input.source, consoleText::reasonFor(error.number));
             }
             progress_.fileDone();
         }
     }
 
+    // Files written through the run both programs share: the next files convert while earlier ones are
+    // flushed and put in place, and a file that fails is named while the rest go on.
+    void writeFiles(const std::vector<WorkItem> &items) {
+        const bool inPlace = options_.output == OutputKind::InPlace;
+        std::vector<RunFile> files;
+        files.reserve(items.size());
+        for (const WorkItem &item : items) {
+            if (!inPlace && sameFileOnDisk(item.input.source, item.destination, io_.moves) != Sameness::Different) {
+                report(item.input.source, consoleText::destinationIsSource);
+                progress_.fileDone();
+                continue;
+            }
+            files.push_back({item.input.source, inPlace ? item.input.source : item.destination, item.encoding});
+        }
+        const ConversionMode mode = options_.mode;
+        const FileReading reading{ShareWrite::Denied, [mode] { return mode; }, false};
+        Events events(*this);
+        runFiles(files, reading, {FailurePolicy::GoOnWithRest, inPlace, !inPlace}, events, io_.moves);
+    }
+
+    class Events : public RunEvents {
+    public:
+        explicit Events(ConsoleRun &run) : run_(run) {}
+        void bytesRead(std::size_t bytes) override { run_.progress_.bytesDone(bytes); }
+        void fileDone() override { run_.progress_.fileDone(); }
+        void fileFailed(const RunFile &file, const AppError &error) override {
+            run_.report(file.destination, consoleText::reasonFor(error.number));
+        }
+
+    private:
+        ConsoleRun &run_;
+    };
+
     void convertOne(const WorkItem &item) {
         const BytesRead counted = [&](std::size_t bytes) { progress_.bytesDone(bytes); };
-        const std::string &source = item.input.source;
         if (options_.output == OutputKind::StandardOutput) {
             toStandardOutput(item, counted);
             return;
         }
         const auto converter = makeConverter(item.encoding, options_.mode);
-        switch (options_.output) {
-        case OutputKind::StandardOutput: break;
-        case OutputKind::Check:
-            if (conversionChangesFile(source, *converter, counted)) listFound(source);
-            break;
-        case OutputKind::InPlace: convertFileInPlace(source, *converter, io_.moves, counted); break;
-        case OutputKind::Destination:
-            if (sameFileOnDisk(source, item.destination, io_.moves) != Sameness::Different) {
-                report(source, consoleText::destinationIsSource);
-                return;
-            }
-            if (const std::string folder = folderOfPath(item.destination); !folder.empty())
-                createFolderPath(folder);
-            convertFileInto(source, item.destination, *converter, io_.moves, counted);
-            break;
-        }
+        if (conversionChangesFile(item.input.source, *converter, counted)) listFound(item.input.source);
     }
 
     // Files on standard output make one text, as expand reads them: a line that one file leaves open

@@ -36,6 +36,11 @@ std::string filePart(std::string_view path, int32_t part) {
     }
 }
 
+std::string folderOfPath(std::string_view path) {
+    const std::size_t separator = path.find_last_of("\\/");
+    return separator == std::string_view::npos ? std::string() : std::string(path.substr(0, separator));
+}
+
 std::string addBackslash(std::string_view path) {
     std::string result(path);
     if (result.empty() || result.back() != '\\') result += '\\';

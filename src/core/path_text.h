@@ -17,6 +17,10 @@ inline constexpr int32_t folder = 3;         // up to and including the last '\'
 // fail with 9.
 std::string filePart(std::string_view path, int32_t part);
 
+// The folder part of a path, without the separator ('\' or '/') that ends it: "" where the path has no
+// separator ("a.txt"), "C:" for "C:\a.txt".
+std::string folderOfPath(std::string_view path);
+
 // The path with one '\' at its end ("\" for an empty path).
 std::string addBackslash(std::string_view path);
 

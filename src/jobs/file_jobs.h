@@ -8,17 +8,15 @@
 #include <string>
 #include <vector>
 
+#include "converter.h"
 #include "file_moves.h"
+#include "file_stream.h"
 #include "text_encoding.h"
-
-// Called after each block a job reads with the block's size, so a window can handle its messages
-// and show its progress during long work.
-using AfterBlock = std::function<void(std::size_t bytes)>;
 
 // The whole-text read of an input with writing denied to others: fails with 70 when another program
 // holds it open for writing, with 62 when its text ends early at a 0x1A before its last byte or is
 // broken UTF-16 (text_encoding.h). Returns the encoding its bytes name.
-TextEncoding verifyInput(const std::string &path, const AfterBlock &afterBlock = {});
+TextEncoding verifyInput(const std::string &path, const BytesRead &bytesRead = {});
 
 // The failures that mark an input as one the program cannot handle, for a reason of its own (52 bad
 // name, 53 gone, 62 not plain text, 70 held by another program, 75 not accessible, 76 its folder
@@ -41,19 +39,17 @@ void verifyInputs(const std::vector<std::string> &paths,
 // the verification found: ANSI bytes, UTF-8 by display columns, UTF-16 by code units.
 void convertFileTabStops(const std::string &source, const std::string &destination, int16_t width,
                          FileMoves &calls, TextEncoding encoding = TextEncoding::Ansi,
-                         const AfterBlock &afterBlock = {});
+                         const BytesRead &bytesRead = {});
 
 // The whole text with a fixed run of spaces per tab (writing denied to others while it is read). The
 // number of spaces is asked for once the source is open, as the whole-text route reads it after the
 // source.
 void convertFileFixedSpaces(const std::string &source, const std::string &destination,
                             const std::function<int16_t()> &numberOfSpaces, FileMoves &calls,
-                            TextEncoding encoding = TextEncoding::Ansi, const AfterBlock &afterBlock = {});
-
-enum class Rule { TabStops, FixedSpaces };
+                            TextEncoding encoding = TextEncoding::Ansi, const BytesRead &bytesRead = {});
 
 struct FolderConversion {
-    Rule rule = Rule::TabStops;
+    TabRule rule = TabRule::TabStops;
     std::string destinationFolder;
     // Tab stops ask once for the whole pass; a fixed number is asked for again before every file.
     std::function<int16_t()> numberOfSpaces;
@@ -63,13 +59,17 @@ struct FolderConversion {
     // Told of each source whose destination name is another file's 8.3 alias: that file is left as
     // it is and the pass goes on. Without it, such a source ends the pass with 75.
     std::function<void(const std::string &)> recordFailed;
+    // After each block read, within a file as between files (a window handles its messages).
+    BytesRead bytesRead;
+    // While the run waits for its flushes and commits, every 50 ms at most.
+    std::function<void()> whileWaiting;
 };
 
-// Each source into the destination folder under its own file name. An existing destination is
-// replaced only once its replacement is flushed; the flushes run on background threads while the next
-// files convert, and the files go in place in the order of the sources. The run ends with the first
-// failure in that order: the files before it are in place, none after it. When afterEach throws (a stop
-// between files), the files converted until then go in place and no other.
+// Each source into the destination folder under its own file name, through the run of file_run.h: an
+// existing destination is replaced only once its replacement is flushed; the flushes run on background
+// threads while the next files convert, and the files go in place in the order of the sources. The run
+// ends with the first failure in that order: the files before it are in place, none after it. When
+// afterEach throws (a stop between files), the files converted until then go in place and no other.
 void convertFolder(const std::vector<std::string> &sources, const FolderConversion &job, FileMoves &calls);
 
 // The entries that are not among the failed ones, in their order.

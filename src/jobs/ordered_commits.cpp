@@ -1,131 +1,141 @@
 #include "ordered_commits.h"
 
+#include "app_error.h"
+
 #include <system_error>
 #include <utility>
 
-namespace {
-
-// Flushes under way together share the journal's commits, so many at once cost little more than one.
-// At most filesWaiting files wait, each with its source and its replacement open.
-constexpr int flushThreads = 16;
-constexpr std::size_t filesWaiting = 64;
-
-} // namespace
-
-OrderedCommits::OrderedCommits(std::function<void(const std::string &)> recordAlias)
-    : recordAlias_(std::move(recordAlias)) {}
+OrderedCommits::OrderedCommits(Decide decide, Report report, WhileWaiting whileWaiting, StartThread startThread,
+                               CommitLimits limits)
+    : decide_(std::move(decide)), report_(std::move(report)), whileWaiting_(std::move(whileWaiting)),
+      startThread_(std::move(startThread)), limits_(limits) {}
 
 OrderedCommits::~OrderedCommits() {
     {
         const std::lock_guard<std::mutex> hold(lock_);
         ending_ = true;
     }
-    changed_.notify_all();
+    workToDo_.notify_all();
     if (committer_.joinable()) committer_.join();
-    for (const Waiting &left : waiting_) BackgroundFlushes::wait(left.flushed);
-    waiting_.clear();
+    // Left only where the committing thread never started, or the owner ended before commitAll().
+    for (Waiting &left : waiting_) dropAfterFlush(left);
 }
 
-void OrderedCommits::add(const std::string &source, ConvertedFile converted, bool flushFirst) {
-    {
-        std::unique_lock<std::mutex> hold(lock_);
-        if (failure_) handOver(hold); // raises it: the file is not started
-    }
-    Waiting file{source, std::move(converted), {}};
+void OrderedCommits::add(std::size_t file, std::unique_ptr<PendingFile> pending, bool flushFirst) {
+    handOver();
+    Waiting next{file, std::move(pending), {}};
     if (flushFirst) {
-        if (!flushes_) flushes_.emplace(flushThreads);
-        ReplacementFile *output = file.file.output.get();
-        file.flushed = flushes_->start([output] { output->flushAhead(); });
-    }
-    std::unique_lock<std::mutex> hold(lock_);
-    try {
-        waiting_.push_back(std::move(file));
-    } catch (...) {
-        BackgroundFlushes::wait(file.flushed);
-        throw;
+        if (!flushes_) flushes_.emplace(limits_.flushThreads, startThread_);
+        PendingFile *flushed = next.pending.get();
+        next.flushed = flushes_->start([flushed] { flushed->flush(); });
     }
     if (!committer_.joinable()) {
         try {
-            committer_ = std::thread([this] { work(); });
+            committer_ = startThread_([this] { work(); });
         } catch (const std::system_error &) {
-            commitInPlace(hold, false);
-            handOver(hold);
-            return;
+            dropAfterFlush(next);
+            raiseError(err::OutOfMemory);
         }
     }
-    changed_.notify_all();
-    changed_.wait(hold, [&] { return failure_ || waiting_.size() <= filesWaiting; });
-    handOver(hold);
+    {
+        const std::lock_guard<std::mutex> hold(lock_);
+        waiting_.push_back(std::move(next));
+    }
+    workToDo_.notify_one();
+    waitFor(roomInQueue_, [&] { return stoppedBy_ || waiting_.size() < limits_.filesWaiting; });
+    handOver();
 }
 
 void OrderedCommits::commitAll() {
-    std::unique_lock<std::mutex> hold(lock_);
-    if (committer_.joinable())
-        changed_.wait(hold, [&] { return waiting_.empty() && !inHand_; });
-    else
-        commitInPlace(hold, true);
-    handOver(hold);
+    if (committer_.joinable()) waitFor(allDone_, [&] { return waiting_.empty() && !inHand_; });
+    handOver();
 }
 
 // The committing thread: every file in its turn, until the owner ends.
 void OrderedCommits::work() {
-    std::unique_lock<std::mutex> hold(lock_);
     for (;;) {
-        changed_.wait(hold, [&] { return ending_ || !waiting_.empty(); });
-        if (waiting_.empty()) return;
+        Waiting next;
         {
-            Waiting next = std::move(waiting_.front());
+            std::unique_lock<std::mutex> hold(lock_);
+            workToDo_.wait(hold, [&] { return ending_ || !waiting_.empty(); });
+            if (waiting_.empty()) return;
+            next = std::move(waiting_.front());
             waiting_.pop_front();
             inHand_ = true;
-            hold.unlock();
-            putInPlace(next);
-        } // an uncommitted replacement removes its temporary file here, outside the lock
-        hold.lock();
-        inHand_ = false;
-        changed_.notify_all();
-    }
-}
-
-// Where no thread could be started: the files at the head of the queue that are ready, or all.
-void OrderedCommits::commitInPlace(std::unique_lock<std::mutex> &hold, bool all) {
-    while (!waiting_.empty() &&
-           (all || waiting_.size() > filesWaiting || BackgroundFlushes::done(waiting_.front().flushed))) {
-        Waiting next = std::move(waiting_.front());
-        waiting_.pop_front();
-        hold.unlock();
+        }
+        roomInQueue_.notify_one();
         putInPlace(next);
-        hold.lock();
+        {
+            const std::lock_guard<std::mutex> hold(lock_);
+            inHand_ = false;
+        }
+        allDone_.notify_all();
+        roomInQueue_.notify_one();
     }
 }
 
-// Puts the file in place once its flush is done, unless the run has failed or ended meanwhile; notes an
-// alias or the failure. Called without the lock.
-void OrderedCommits::putInPlace(Waiting &file) {
-    BackgroundFlushes::wait(file.flushed);
+// Puts the file in place once its flush is done, unless the run has stopped or ended meanwhile; the
+// file is dropped (its replacement removed) outside the lock.
+void OrderedCommits::putInPlace(Waiting &next) {
+    if (next.flushed.valid()) next.flushed.wait();
+    bool skip = false;
     {
         const std::lock_guard<std::mutex> hold(lock_);
-        if (failure_ || ending_) return;
+        skip = ending_ || stoppedBy_;
     }
-    try {
-        file.file.output->commit(&file.file.source);
-    } catch (const DestinationIsAlias &) {
-        const std::lock_guard<std::mutex> hold(lock_);
-        if (recordAlias_)
-            aliases_.push_back(file.source);
-        else
-            failure_ = std::current_exception();
-    } catch (...) {
-        const std::lock_guard<std::mutex> hold(lock_);
-        failure_ = std::current_exception();
+    std::exception_ptr failure;
+    if (!skip) {
+        try {
+            next.pending->commit();
+        } catch (...) {
+            failure = std::current_exception();
+        }
+    }
+    next.pending.reset();
+    if (!failure) return;
+    // The first failure that stops the run is the one the run ends with; a file after it is never put
+    // in place, since the committing thread skips every later file from here on.
+    const AfterFailure after = decide_ ? decide_(failure) : AfterFailure::StopRun;
+    const std::lock_guard<std::mutex> hold(lock_);
+    if (after == AfterFailure::StopRun)
+        stoppedBy_ = failure;
+    else
+        failures_.push_back({next.file, failure});
+}
+
+// Waits on the run's thread for the condition, handing the time to whileWaiting every waitSlice.
+template <class Ready> void OrderedCommits::waitFor(std::condition_variable &condition, Ready ready) {
+    for (;;) {
+        {
+            std::unique_lock<std::mutex> hold(lock_);
+            if (!whileWaiting_) {
+                condition.wait(hold, ready);
+                return;
+            }
+            if (condition.wait_for(hold, limits_.waitSlice, ready)) return;
+        }
+        whileWaiting_();
     }
 }
 
-// On the run's own thread: the aliases found so far to recordAlias, in their order, then the failure.
-void OrderedCommits::handOver(std::unique_lock<std::mutex> &hold) {
-    std::vector<std::string> aliases = std::exchange(aliases_, {});
-    const std::exception_ptr failure = failure_;
-    hold.unlock();
-    for (const std::string &source : aliases) recordAlias_(source);
-    hold.lock();
-    if (failure) std::rethrow_exception(failure);
+// On the run's thread: the failures that went on, in their order, then the one that stopped the run.
+void OrderedCommits::handOver() {
+    std::vector<Failed> failures;
+    std::exception_ptr stopped;
+    {
+        const std::lock_guard<std::mutex> hold(lock_);
+        failures.swap(failures_);
+        if (stoppedBy_ && !stopReported_) {
+            stopped = stoppedBy_;
+            stopReported_ = true;
+        }
+    }
+    for (const Failed &failed : failures)
+        if (report_) report_(failed.file, failed.failure);
+    if (stopped) std::rethrow_exception(stopped);
+}
+
+void OrderedCommits::dropAfterFlush(Waiting &waiting) {
+    if (waiting.flushed.valid()) waiting.flushed.wait();
+    waiting.pending.reset();
 }

@@ -1,6 +1,7 @@
 #include "replacement_file.h"
 
 #include "messages.h"
+#include "own_files.h"
 #include "path_text.h"
 #include "text_files.h"
 #include "wide_text.h"
@@ -10,10 +11,13 @@ namespace {
 
 // The destination's folder, where the temporary file must lie for the move to be one step.
 std::string folderOf(const std::string &destination) {
+    const std::string folder = folderOfPath(destination);
+    return folder.empty() ? "." : folder;
+}
+
+std::string nameOf(const std::string &destination) {
     const std::size_t slash = destination.find_last_of("\\/");
-    if (slash == std::string::npos) return ".";
-    if (slash == 2 && destination[1] == ':') return destination.substr(0, 2);
-    return destination.substr(0, slash);
+    return slash == std::string::npos ? destination : destination.substr(slash + 1);
 }
 
 // Marks the open file for deletion when its last handle closes, or takes the mark off.
@@ -30,11 +34,11 @@ bool markForDeletion(HANDLE file, bool deleteIt) {
 // The mark is a call of its own rather than FILE_FLAG_DELETE_ON_CLOSE at creation: a mark given at
 // creation cannot be taken off through FILE_DISPOSITION_INFO (it has no effect on such a handle), and
 // the class that can (FileDispositionInfoEx) is missing from older Windows, Windows 7 among them.
-FileHandle createTemporaryIn(const std::string &folder, std::string &name, bool &marked) {
-    static unsigned serial = 0;
-    const std::string stem = folder + "\\~qm" + std::to_string(GetCurrentProcessId()) + "-";
+FileHandle createTemporaryIn(const std::string &folder, const std::string &destinationName, std::string &stem,
+                             std::string &name, bool &marked) {
     for (;;) {
-        name = stem + std::to_string(++serial) + ".tmp";
+        stem = ownFileStem();
+        name = folder + "\\" + ownTemporaryName(stem, destinationName);
         FileHandle file(CreateFileW(widePath(name).c_str(), GENERIC_WRITE | DELETE, 0, nullptr, CREATE_NEW,
                                     FILE_ATTRIBUTE_NORMAL, nullptr));
         if (file.valid()) {
@@ -88,7 +92,7 @@ bool FolderNames::has(const std::string &name) const { return names_.count(folde
 ReplacementFile::ReplacementFile(const std::string &destination, FileMoves &calls, DestinationSeen seen,
                                  const FolderNames *listing)
     : destination_(destination), calls_(calls), seen_(seen), listing_(listing) {
-    file_ = createTemporaryIn(folderOf(destination), temporary_, marked_);
+    file_ = createTemporaryIn(folderOf(destination), nameOf(destination), stem_, temporary_, marked_);
 }
 
 ReplacementFile::~ReplacementFile() {
@@ -182,13 +186,13 @@ void ReplacementFile::replaceExisting(DWORD attributes, const FileHandle *source
 // and a number it gives once, so a name that a complete listing of the folder lacks is still free:
 // only a program of the same id, which is no other running on this machine, makes such names.
 std::string ReplacementFile::freeBackupName() {
-    const std::string stem = temporary_.substr(0, temporary_.size() - 4);
+    const std::string folder = folderOf(destination_) + "\\";
     const auto taken = [&](const std::string &name) {
         return listing_ && listing_->complete() ? listing_->has(filePart(name, pathPart::fileName))
                                                 : calls_.attributes(name) != INVALID_FILE_ATTRIBUTES;
     };
-    std::string backup = stem + ".bak";
-    for (int n = 1; taken(backup); ++n) backup = stem + "-" + std::to_string(n) + ".bak";
+    std::string backup = folder + ownBackupName(stem_, nameOf(destination_), 0);
+    for (int n = 1; taken(backup); ++n) backup = folder + ownBackupName(stem_, nameOf(destination_), n);
     return backup;
 }
 

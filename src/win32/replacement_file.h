@@ -4,6 +4,7 @@
 #include "app_error.h"
 #include "file_moves.h"
 #include "handles.h"
+#include "own_files.h"
 
 #include <string>
 #include <string_view>
@@ -99,6 +100,7 @@ private:
 
     std::string destination_;
     FileMoves &calls_;
+    std::string stem_; // of the program's own names (own_files.h)
     std::string temporary_;
     FileHandle file_;
     DestinationSeen seen_;

@@ -2,6 +2,7 @@
 // converter hands its bytes back, and a destination that is its source under another spelling.
 #include "app_error.h"
 #include "console_fixture.h"
+#include "file_run.h"
 #include "stream_jobs.h"
 
 #include <algorithm>
@@ -65,24 +66,27 @@ TEST_F(StreamJobsTest, ConversionChangesFileSeesEveryDifferenceWhereverBlocksEnd
 }
 
 TEST_F(StreamJobsTest, ReadsAreCountedAndADestinationThatIsTheSourceIsRefused) {
-    const std::string source = write("in.txt", std::string(2500000, 'a'));
-    DelayingConverter converter(0, DelayingConverter::Change::None);
+    const std::string source = write("in.txt", "a\tb\n" + std::string(2500000, 'a'));
+    ConversionMode mode;
+    mode.lineEnds = LineEnds::Kept;
+    const FileReading reading{ShareWrite::Denied, [mode] { return mode; }, false};
     std::size_t counted = 0;
-    convertFileInto(source, path("out.txt"), converter, moves, [&](std::size_t bytes) { counted += bytes; });
-    EXPECT_EQ(counted, 2500000u);
-    EXPECT_EQ(readBytes(path("out.txt")).size(), 2500000u);
+    runOneFile({source, path("out.txt"), TextEncoding::Ansi}, reading, moves,
+               [&](std::size_t bytes) { counted += bytes; });
+    EXPECT_EQ(counted, 2500004u);
+    EXPECT_EQ(readBytes(path("out.txt")).substr(0, 12), "a       b\naa");
+    EXPECT_EQ(readBytes(path("out.txt")).size(), 2500010u);
 
     // Another spelling of the same file: the source stays as it was.
     for (const std::string &spelling : {path("IN.TXT"), path(".\\in.txt"), path("sub\\..\\in.txt")}) {
-        DelayingConverter again(0, DelayingConverter::Change::ByteAdded);
         try {
-            convertFileInto(source, spelling, again, moves, {});
+            runOneFile({source, spelling, TextEncoding::Ansi}, reading, moves);
             ADD_FAILURE() << "no refusal for " << spelling;
         } catch (const AppError &error) {
             EXPECT_EQ(error.number, err::PathFileAccess);
         }
     }
-    EXPECT_EQ(readBytes(source).size(), 2500000u);
+    EXPECT_EQ(readBytes(source).substr(0, 4), "a\tb\n");
 }
 
 } // namespace

@@ -59,6 +59,15 @@ TEST(AddBackslash, EndsWithExactlyOneAddedBackslash) {
     EXPECT_EQ(addBackslash("a/"), "a/\\");
 }
 
+TEST(FolderOfPath, CutsAtTheLastSeparatorOfEitherKind) {
+    EXPECT_EQ(folderOfPath("C:\\Text\\a.txt"), "C:\\Text");
+    EXPECT_EQ(folderOfPath("C:\\a.txt"), "C:");
+    EXPECT_EQ(folderOfPath("out/sub\\a.txt"), "out/sub");
+    EXPECT_EQ(folderOfPath("dir\\sub/a.txt"), "dir\\sub");
+    EXPECT_EQ(folderOfPath("a.txt"), "");
+    EXPECT_EQ(folderOfPath("\\\\server\\share\\a"), "\\\\server\\share");
+}
+
 } // namespace
 
 // Wildcards as the console program expands its arguments; case is folded by the caller.

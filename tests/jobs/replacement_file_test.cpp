@@ -440,21 +440,22 @@ TEST_F(Replacement, ABackupNameIsNeverAFileThatWasThere) {
             const std::size_t dash = path.rfind('-');
             stem = path.substr(0, dash + 1) + std::to_string(std::stoi(path.substr(dash + 1)) + 1);
         }
-        for (const std::string &stale : {stem + ".bak", stem + "-1.bak"})
+        // The names carry the destination's name, so a person who finds one knows whose it is.
+        for (const std::string &stale : {stem + ".out.txt.bak", stem + "-1.out.txt.bak"})
             writeFile(filePart(stale, pathPart::fileName), "stale");
         const FolderNames listing(temp());
         BackupNames names;
         {
             const FolderNames *handed[] = {&listing, &failed, nullptr};
             ReplacementFile file(destination, names, DestinationSeen::Unknown, handed[way]);
-            ASSERT_EQ(file.temporaryPath(), stem + ".tmp");
+            ASSERT_EQ(file.temporaryPath(), stem + ".out.txt.tmp");
             file.write(how);
             file.commit();
         }
-        EXPECT_EQ(names.given, stem + "-2.bak");
+        EXPECT_EQ(names.given, stem + "-2.out.txt.bak");
         EXPECT_EQ(names.asked, listed ? 0 : 3);
         EXPECT_EQ(readFile(destination), how);
-        for (const std::string &stale : {stem + ".bak", stem + "-1.bak"}) {
+        for (const std::string &stale : {stem + ".out.txt.bak", stem + "-1.out.txt.bak"}) {
             EXPECT_EQ(readFile(stale), "stale");
             DeleteFileA(stale.c_str());
         }
@@ -771,7 +772,7 @@ protected:
             sources.push_back(writeFile(std::string("Source Folder\\") + name, "\tx\r\n"));
     }
     // The error number of the run into the folder, 0 when it ended well.
-    int32_t runInto(const std::string &folder, Rule rule) {
+    int32_t runInto(const std::string &folder, TabRule rule) {
         try {
             convertFolder(sources, FolderConversion{rule, folder, [] { return int16_t{2}; }, [] {}}, calls);
             return 0;
@@ -788,7 +789,7 @@ protected:
         if (failed) recordFailed = [failed](const std::string &source) { failed->push_back(source); };
         try {
             convertFolder(sources,
-                          FolderConversion{Rule::TabStops,
+                          FolderConversion{TabRule::TabStops,
                                            temp() + "dst",
                                            [] { return int16_t{2}; },
                                            [&] { afterEach(++done); },
@@ -809,13 +810,13 @@ protected:
 };
 
 TEST_F(FolderJob, IntoAnEmptyFolderEachFileIsOneMoveAndOverItsFilesOneFlushedReplace) {
-    EXPECT_EQ(runInto(temp() + "dst", Rule::TabStops), 0);
+    EXPECT_EQ(runInto(temp() + "dst", TabRule::TabStops), 0);
     EXPECT_EQ(calls.renames, 3);
     EXPECT_EQ(calls.flushes + calls.replaces + calls.moves + calls.freeMoves, 0);
     EXPECT_EQ(readFile(temp() + "dst\\b.txt"), "  x\r\n");
 
     calls = CountingMoves{};
-    EXPECT_EQ(runInto(temp() + "dst\\", Rule::FixedSpaces), 0);
+    EXPECT_EQ(runInto(temp() + "dst\\", TabRule::FixedSpaces), 0);
     EXPECT_EQ(calls.replaces, 3);
     EXPECT_EQ(calls.flushes, 3);
     EXPECT_EQ(calls.renames + calls.freeMoves + calls.moves, 0);
@@ -827,7 +828,7 @@ TEST_F(FolderJob, TheSourceFolderUnderAnotherSpellingAsTheDestinationChangesNoth
     const std::string folder = temp() + "Source Folder";
     for (const std::string &spelling :
          {shortName(folder), upperCase(folder), folder + "\\.", temp() + "dst\\..\\Source Folder\\"}) {
-        for (const Rule rule : {Rule::TabStops, Rule::FixedSpaces}) {
+        for (const TabRule rule : {TabRule::TabStops, TabRule::FixedSpaces}) {
             SCOPED_TRACE(spelling);
             EXPECT_EQ(runInto(spelling, rule), 75);
             for (const std::string &source : sources) EXPECT_EQ(readFile(source), "\tx\r\n");
@@ -838,7 +839,7 @@ TEST_F(FolderJob, TheSourceFolderUnderAnotherSpellingAsTheDestinationChangesNoth
 
 TEST_F(FolderJob, ADestinationThatIsAHardLinkToItsSourceIsRefusedAndTheSourceStays) {
     ASSERT_TRUE(CreateHardLinkA((temp() + "dst\\b.txt").c_str(), sources[1].c_str(), nullptr));
-    EXPECT_EQ(runInto(temp() + "dst", Rule::TabStops), 75);
+    EXPECT_EQ(runInto(temp() + "dst", TabRule::TabStops), 75);
     EXPECT_EQ(readFile(sources[1]), "\tx\r\n");
     EXPECT_EQ(readFile(temp() + "dst\\a.txt"), "  x\r\n"); // the files before it are converted
     EXPECT_FALSE(exists(temp() + "dst\\c.txt"));
@@ -852,7 +853,7 @@ TEST_F(FolderJob, ASourceNamedLikeAnotherFilesAliasIsListedAsFailedAndThatFileKe
     sources.insert(sources.begin() + 1, writeFile("Source Folder\\" + alias, "\tnew\r\n"));
     std::vector<std::string> failed;
     convertFolder(sources,
-                  FolderConversion{Rule::TabStops,
+                  FolderConversion{TabRule::TabStops,
                                    temp() + "dst",
                                    [] { return int16_t{2}; },
                                    [] {},

@@ -169,10 +169,11 @@ void FrmMain::replaceTWSfixedMultiple() {
         std::transform(sources.begin(), sources.end(), sources.begin(), trimSpaces);
         int32_t done = 0;
         convertFolder(sources,
-                      {Rule::TabStops, txtMultipleFilesDestinationPath.text(),
+                      {TabRule::TabStops, txtMultipleFilesDestinationPath.text(),
                        [&] { return spacesNumber(*this); }, [&] { progressStep(*this, ++done); },
                        [&](const std::string &path) { return verifiedEncoding(*this, path); },
-                       [&](const std::string &path) { recordFailedInput(*this, path); }},
+                       [&](const std::string &path) { recordFailedInput(*this, path); }, MessagePump(*this),
+                       yieldToMessageLoop},
                       moves());
         showCompletion(*this, jobText::allDone);
     });
@@ -182,10 +183,11 @@ void FrmMain::replaceTABSwithSPACESMultiple() {
     guarded("frmMain - replaceTABSwithSPACESMultiple", [&] {
         int32_t done = 0;
         convertFolder(List1.items(),
-                      {Rule::FixedSpaces, txtMultipleFilesDestinationPath.text(),
+                      {TabRule::FixedSpaces, txtMultipleFilesDestinationPath.text(),
                        [&] { return spacesNumber(*this); }, [&] { progressStep(*this, ++done); },
                        [&](const std::string &path) { return verifiedEncoding(*this, path); },
-                       [&](const std::string &path) { recordFailedInput(*this, path); }},
+                       [&](const std::string &path) { recordFailedInput(*this, path); }, MessagePump(*this),
+                       yieldToMessageLoop},
                       moves());
         showCompletion(*this, jobText::allDone);
     });

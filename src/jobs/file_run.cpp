@@ -1,0 +1,223 @@
+#include "file_run.h"
+
+#include "folders.h"
+#include "ordered_commits.h"
+#include "path_text.h"
+
+#include <map>
+#include <new>
+#include <optional>
+#include <variant>
+
+namespace {
+
+// The whole-text check of a source while it converts, where the reading asks for one.
+class TextCheck {
+public:
+    TextCheck(bool wanted, TextEncoding encoding, std::uint64_t length) {
+        if (!wanted) return;
+        if (isUtf16(encoding))
+            check_.emplace<Utf16TextCheck>(length, encoding == TextEncoding::Utf16Be);
+        else
+            check_.emplace<WholeReadCheck>(length);
+    }
+    ByteSink sink() {
+        if (std::holds_alternative<std::monostate>(check_)) return {};
+        return [this](std::string_view bytes) {
+            std::visit(
+                [&](auto &check) {
+                    if constexpr (!std::is_same_v<std::decay_t<decltype(check)>, std::monostate>)
+                        check.feed(bytes.data(), bytes.size());
+                },
+                check_);
+        };
+    }
+    void finish() {
+        if (auto *utf16 = std::get_if<Utf16TextCheck>(&check_)) utf16->finish();
+    }
+
+private:
+    std::variant<std::monostate, WholeReadCheck, Utf16TextCheck> check_;
+};
+
+// A source converted into a replacement of its destination, not yet in place. The source stays open
+// so that the replacement can refuse a destination that turns out to be that source; in place, it is
+// closed just before its replacement takes its place.
+class ConvertedFile : public PendingFile {
+public:
+    ConvertedFile(FileHandle source, std::unique_ptr<ReplacementFile> output, bool inPlace)
+        : source_(std::move(source)), output_(std::move(output)), inPlace_(inPlace) {}
+
+    void flush() override { output_->flushAhead(); }
+    void commit() override {
+        if (inPlace_) {
+            source_.close();
+            output_->commit();
+        } else {
+            output_->commit(&source_);
+        }
+    }
+    // A single-file job's destination, told apart from its source before it was written.
+    void commitApart() {
+        source_.close();
+        output_->commit();
+    }
+
+private:
+    FileHandle source_;
+    std::unique_ptr<ReplacementFile> output_;
+    bool inPlace_;
+};
+
+struct Destination {
+    DestinationSeen seen = DestinationSeen::Unknown;
+    const FolderNames *listing = nullptr;
+    bool inPlace = false;
+};
+
+std::unique_ptr<ConvertedFile> convertedFile(const RunFile &file, const FileReading &reading,
+                                             const Destination &destination, FileMoves &calls,
+                                             const BytesRead &bytesRead, bool apartFirst) {
+    FileHandle source = openForReading(file.source, reading.share);
+    const std::uint64_t length = fileLength(source);
+    const std::unique_ptr<StreamConverter> converter = makeConverter(file.encoding, reading.mode());
+    TextCheck check(reading.checkText, file.encoding, length);
+    if (apartFirst && fileAt(source, file.destination, calls) != Sameness::Different)
+        raiseError(err::PathFileAccess);
+    auto output = std::make_unique<ReplacementFile>(file.destination, calls, destination.seen,
+                                                    destination.listing);
+    ReplacementFile &out = *output;
+    streamFile(
+        source, length, *converter, [&](std::string_view bytes) { out.write(bytes); }, check.sink(),
+        bytesRead);
+    check.finish();
+    out.write(finished(*converter));
+    return std::make_unique<ConvertedFile>(std::move(source), std::move(output), destination.inPlace);
+}
+
+// What the run knows of each destination folder: its listing when first met, made where asked for,
+// and put right after an earlier run that was ended in the middle of a replace.
+class DestinationFolders {
+public:
+    DestinationFolders(bool makeFolders, FileMoves &calls) : makeFolders_(makeFolders), calls_(calls) {}
+
+    const FolderNames &of(const std::string &destination) {
+        const std::string folder = folderOfPath(destination);
+        std::unique_ptr<FolderNames> &names = folders_[pathKey(folder)];
+        if (!names) {
+            if (makeFolders_) createFolderPath(folder);
+            const std::string searched = folder.empty() ? "." : folder;
+            recoverLeftovers(searched, calls_);
+            names = std::make_unique<FolderNames>(searched);
+        }
+        return *names;
+    }
+
+private:
+    bool makeFolders_;
+    FileMoves &calls_;
+    std::map<std::string, std::unique_ptr<FolderNames>> folders_;
+};
+
+AppError errorOf(const std::exception_ptr &failure) {
+    try {
+        std::rethrow_exception(failure);
+    } catch (const AppError &error) {
+        return error;
+    } catch (const std::bad_alloc &) {
+        return AppError::of(err::OutOfMemory);
+    } catch (...) {
+        return AppError::of(err::Unexpected);
+    }
+}
+
+bool isAlias(const std::exception_ptr &failure) {
+    try {
+        std::rethrow_exception(failure);
+    } catch (const DestinationIsAlias &) {
+        return true;
+    } catch (...) {
+        return false;
+    }
+}
+
+class FileRun {
+public:
+    FileRun(const std::vector<RunFile> &files, const FileReading &reading, const FileRunOptions &options,
+            RunEvents &events, FileMoves &calls)
+        : files_(files), reading_(reading), options_(options), events_(events), calls_(calls),
+          folders_(options.makeFolders, calls),
+          commits_([this](const std::exception_ptr &failure) { return afterFailure(failure); },
+                   [this](std::size_t file, const std::exception_ptr &failure) { report(file, failure); },
+                   [this] { events_.whileWaiting(); }) {}
+
+    void run() {
+        try {
+            for (std::size_t index = 0; index < files_.size(); ++index) {
+                convertOne(index);
+                events_.fileDone();
+            }
+        } catch (...) {
+            // The files before the one that failed, or before a stop, go in place first; the first
+            // failure among them is the one the run ends with.
+            commits_.commitAll();
+            throw;
+        }
+        commits_.commitAll();
+    }
+
+private:
+    void convertOne(std::size_t index) {
+        const RunFile &file = files_[index];
+        try {
+            const FolderNames &present = folders_.of(file.destination);
+            const bool existing = options_.inPlace || present.has(filePartOf(file.destination));
+            const Destination destination{existing ? DestinationSeen::Unknown : DestinationSeen::Free, &present,
+                                          options_.inPlace};
+            auto bytesRead = [this](std::size_t bytes) { events_.bytesRead(bytes); };
+            commits_.add(index, convertedFile(file, reading_, destination, calls_, bytesRead, false), existing);
+        } catch (const AppError &error) {
+            if (options_.onFailure == FailurePolicy::StopAtFirst) throw;
+            events_.fileFailed(file, error);
+        }
+    }
+
+    static std::string filePartOf(const std::string &path) {
+        const std::size_t separator = path.find_last_of("\\/");
+        return separator == std::string::npos ? path : path.substr(separator + 1);
+    }
+
+    // On the committing thread.
+    AfterFailure afterFailure(const std::exception_ptr &failure) const {
+        if (events_.refusesAliases() && isAlias(failure)) return AfterFailure::GoOn;
+        return options_.onFailure == FailurePolicy::GoOnWithRest ? AfterFailure::GoOn : AfterFailure::StopRun;
+    }
+
+    void report(std::size_t index, const std::exception_ptr &failure) {
+        if (events_.refusesAliases() && isAlias(failure))
+            events_.aliasRefused(files_[index]);
+        else
+            events_.fileFailed(files_[index], errorOf(failure));
+    }
+
+    const std::vector<RunFile> &files_;
+    const FileReading &reading_;
+    const FileRunOptions &options_;
+    RunEvents &events_;
+    FileMoves &calls_;
+    DestinationFolders folders_;
+    OrderedCommits commits_; // last: it ends first, while what it reports to is still there
+};
+
+} // namespace
+
+void runFiles(const std::vector<RunFile> &files, const FileReading &reading, const FileRunOptions &options,
+              RunEvents &events, FileMoves &calls) {
+    FileRun(files, reading, options, events, calls).run();
+}
+
+void runOneFile(const RunFile &file, const FileReading &reading, FileMoves &calls, const BytesRead &bytesRead) {
+    const std::string folder = folderOfPath(file.destination);
+    recoverLeftovers(folder.empty() ? "." : folder, calls);
+    convertedFile(file, reading, Destination{}, calls, bytesRead, true)->commitApart();
+}
