@@ -8,8 +8,8 @@
 #include "file_jobs.h"
 #include "file_run.h"
 #include "folders.h"
-#include "path_text.h"
 #include "input_list.h"
+#include "path_text.h"
 #include "replacement_file.h"
 #include "spooled_input.h"
 #include "stream_jobs.h"
@@ -188,12 +188,14 @@ private:
         std::vector<RunFile> files;
         files.reserve(items.size());
         for (const WorkItem &item : items) {
-            if (!inPlace && sameFileOnDisk(item.input.source, item.destination, io_.moves) != Sameness::Different) {
+            if (!inPlace &&
+                sameFileOnDisk(item.input.source, item.destination, io_.moves) != Sameness::Different) {
                 report(item.input.source, consoleText::destinationIsSource);
                 progress_.fileDone();
                 continue;
             }
-            files.push_back({item.input.source, inPlace ? item.input.source : item.destination, item.encoding});
+            files.push_back(
+                {item.input.source, inPlace ? item.input.source : item.destination, item.encoding});
         }
         const ConversionMode mode = options_.mode;
         const FileReading reading{ShareWrite::Denied, [mode] { return mode; }, false};

@@ -16,8 +16,8 @@ FileReading tabStopsReading(int16_t width) {
 }
 
 FileReading fixedSpacesReading(const std::function<int16_t()> &numberOfSpaces) {
-    return {ShareWrite::Denied, [numberOfSpaces] { return ConversionMode::windowFixedSpaces(numberOfSpaces()); },
-            true};
+    return {ShareWrite::Denied,
+            [numberOfSpaces] { return ConversionMode::windowFixedSpaces(numberOfSpaces()); }, true};
 }
 
 // The window's folder run, heard by its callbacks; it stops at the first file that cannot be put in place.

@@ -84,8 +84,8 @@ std::unique_ptr<ConvertedFile> convertedFile(const RunFile &file, const FileRead
     TextCheck check(reading.checkText, file.encoding, length);
     if (apartFirst && fileAt(source, file.destination, calls) != Sameness::Different)
         raiseError(err::PathFileAccess);
-    auto output = std::make_unique<ReplacementFile>(file.destination, calls, destination.seen,
-                                                    destination.listing);
+    auto output =
+        std::make_unique<ReplacementFile>(file.destination, calls, destination.seen, destination.listing);
     ReplacementFile &out = *output;
     streamFile(
         source, length, *converter, [&](std::string_view bytes) { out.write(bytes); }, check.sink(),
@@ -172,10 +172,11 @@ private:
         try {
             const FolderNames &present = folders_.of(file.destination);
             const bool existing = options_.inPlace || present.has(filePartOf(file.destination));
-            const Destination destination{existing ? DestinationSeen::Unknown : DestinationSeen::Free, &present,
-                                          options_.inPlace};
+            const Destination destination{existing ? DestinationSeen::Unknown : DestinationSeen::Free,
+                                          &present, options_.inPlace};
             auto bytesRead = [this](std::size_t bytes) { events_.bytesRead(bytes); };
-            commits_.add(index, convertedFile(file, reading_, destination, calls_, bytesRead, false), existing);
+            commits_.add(index, convertedFile(file, reading_, destination, calls_, bytesRead, false),
+                         existing);
         } catch (const AppError &error) {
             if (options_.onFailure == FailurePolicy::StopAtFirst) throw;
             events_.fileFailed(file, error);
@@ -216,7 +217,8 @@ void runFiles(const std::vector<RunFile> &files, const FileReading &reading, con
     FileRun(files, reading, options, events, calls).run();
 }
 
-void runOneFile(const RunFile &file, const FileReading &reading, FileMoves &calls, const BytesRead &bytesRead) {
+void runOneFile(const RunFile &file, const FileReading &reading, FileMoves &calls,
+                const BytesRead &bytesRead) {
     const std::string folder = folderOfPath(file.destination);
     recoverLeftovers(folder.empty() ? "." : folder, calls);
     convertedFile(file, reading, Destination{}, calls, bytesRead, true)->commitApart();

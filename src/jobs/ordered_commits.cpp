@@ -5,8 +5,8 @@
 #include <system_error>
 #include <utility>
 
-OrderedCommits::OrderedCommits(Decide decide, Report report, WhileWaiting whileWaiting, StartThread startThread,
-                               CommitLimits limits)
+OrderedCommits::OrderedCommits(Decide decide, Report report, WhileWaiting whileWaiting,
+                               StartThread startThread, CommitLimits limits)
     : decide_(std::move(decide)), report_(std::move(report)), whileWaiting_(std::move(whileWaiting)),
       startThread_(std::move(startThread)), limits_(limits) {}
 

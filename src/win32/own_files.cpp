@@ -16,7 +16,8 @@ bool fits(const std::string &name) { return toWide(name).size() <= longestName; 
 bool endsWithFolded(const std::string &text, const std::string &end) {
     if (text.size() < end.size()) return false;
     for (std::size_t i = 0; i < end.size(); ++i)
-        if (std::tolower(static_cast<unsigned char>(text[text.size() - end.size() + i])) != end[i]) return false;
+        if (std::tolower(static_cast<unsigned char>(text[text.size() - end.size() + i])) != end[i])
+            return false;
     return true;
 }
 
@@ -64,7 +65,8 @@ std::string ownBackupName(const std::string &stem, const std::string &destinatio
 }
 
 std::optional<OwnFileName> readOwnFileName(const std::string &name) {
-    if (name.size() < 3 || (name.compare(0, 3, "~qm") != 0 && name.compare(0, 3, "~QM") != 0)) return std::nullopt;
+    if (name.size() < 3 || (name.compare(0, 3, "~qm") != 0 && name.compare(0, 3, "~QM") != 0))
+        return std::nullopt;
     OwnFileName read;
     if (endsWithFolded(name, ".bak"))
         read.backup = true;
