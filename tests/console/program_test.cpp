@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 
 namespace {
 
@@ -278,6 +279,47 @@ TEST_F(ConsoleProgram, InPlaceKilledMidWriteLeavesTheInputWhole) {
     program.kill();
     EXPECT_EQ(readBytes(path("big.txt")), text);
     EXPECT_TRUE(temporaryFiles().empty());
+}
+
+// Killed right after 1, 10 and 100 files have been put in place: every file keeps its old text whole
+// or has its new text whole, under its own name or, where the kill fell between the two renames of a
+// replace, back under it after the next run, which also clears what the killed run left.
+TEST_F(ConsoleProgram, InPlaceKilledAmongTheCommitsLosesNoFileAndTheNextRunPutsAllRight) {
+    constexpr int files = 300;
+    const auto name = [](int file) {
+        char buffer[16];
+        std::snprintf(buffer, sizeof buffer, "f%03d.txt", file);
+        return std::string(buffer);
+    };
+    const auto before = [](int file) { return "\tfile\t" + std::to_string(file) + "\r\n"; };
+    const auto after = [](int file) { return "    file    " + std::to_string(file) + "\r\n"; };
+    for (const int killAfter : {1, 10, 100}) {
+        SCOPED_TRACE(killAfter);
+        for (int file = 0; file < files; ++file) write(name(file), before(file));
+        RunningProgram program({"--in-place", "-q", "-t", "4", path("*.txt")});
+        const std::string watched = path(name(killAfter - 1));
+        bool reached = false;
+        for (const DWORD deadline = GetTickCount() + 20000; !reached && GetTickCount() < deadline;) {
+            reached = readBytes(watched) == after(killAfter - 1);
+            if (!reached) Sleep(1);
+        }
+        ASSERT_TRUE(reached) << "file " << killAfter << " never went in place";
+        program.kill();
+        int missing = 0;
+        for (int file = 0; file < files; ++file) {
+            if (GetFileAttributesW(wideOf(path(name(file))).c_str()) == INVALID_FILE_ATTRIBUTES) {
+                ++missing;
+                continue;
+            }
+            const std::string text = readBytes(path(name(file)));
+            EXPECT_TRUE(text == before(file) || text == after(file)) << name(file) << ": " << text;
+        }
+        EXPECT_LE(missing, 1);
+        const ProgramResult again = runConsoleProgram({"--in-place", "-q", "-t", "4", path("*.txt")});
+        EXPECT_EQ(again.exitCode, 0u) << again.errors;
+        for (int file = 0; file < files; ++file) EXPECT_EQ(readBytes(path(name(file))), after(file));
+        EXPECT_TRUE(temporaryFiles().empty());
+    }
 }
 
 TEST_F(ConsoleProgram, NamesOutsideTheCodePageArriveWholeInAPipe) {

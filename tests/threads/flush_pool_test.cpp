@@ -30,7 +30,8 @@ TEST(FlushPool, FlushesRunTogetherAndEveryOneStartedRunsBeforeThePoolEnds) {
 TEST(FlushPool, FewerThreadsThanAskedForStillRunEveryFlushAndNoneIsOutOfMemory) {
     int started = 0;
     const StartThread onlyOne = [&started](std::function<void()> work) {
-        if (started == 1) throw std::system_error(std::make_error_code(std::errc::resource_unavailable_try_again));
+        if (started == 1)
+            throw std::system_error(std::make_error_code(std::errc::resource_unavailable_try_again));
         ++started;
         return std::thread(std::move(work));
     };
@@ -42,7 +43,8 @@ TEST(FlushPool, FewerThreadsThanAskedForStillRunEveryFlushAndNoneIsOutOfMemory) 
             done.push_back(pool.start([&script, flush] { script.step("flush " + std::to_string(flush)); }));
         for (auto &each : done) each.get();
     }
-    EXPECT_EQ(script.log(), (std::vector<std::string>{"flush 0", "flush 1", "flush 2", "flush 3", "flush 4"}));
+    EXPECT_EQ(script.log(),
+              (std::vector<std::string>{"flush 0", "flush 1", "flush 2", "flush 3", "flush 4"}));
 
     const StartThread none = [](std::function<void()>) -> std::thread {
         throw std::system_error(std::make_error_code(std::errc::resource_unavailable_try_again));

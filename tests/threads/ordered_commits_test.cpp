@@ -66,7 +66,8 @@ TEST(OrderedCommits, AFailureThatStopsTheRunIsRaisedOnceAndNoLaterFileGoesInPlac
     OrderedCommits commits({}, recording(reported));
     int raised = 0;
     try {
-        for (int file = 0; file < 5; ++file) commits.add(file, std::make_unique<ScriptedFile>(script, file), false);
+        for (int file = 0; file < 5; ++file)
+            commits.add(file, std::make_unique<ScriptedFile>(script, file), false);
         commits.commitAll();
     } catch (const AppError &error) {
         EXPECT_EQ(error.number, 61);
@@ -88,7 +89,8 @@ TEST(OrderedCommits, FailuresThatGoOnAreReportedInOrderAndTheRestGoInPlace) {
     Reported reported;
     {
         OrderedCommits commits(goOn, recording(reported));
-        for (int file = 0; file < 5; ++file) commits.add(file, std::make_unique<ScriptedFile>(script, file), true);
+        for (int file = 0; file < 5; ++file)
+            commits.add(file, std::make_unique<ScriptedFile>(script, file), true);
         commits.commitAll();
     }
     EXPECT_EQ(reported.files, (std::vector<std::size_t>{1, 3}));
@@ -105,7 +107,8 @@ TEST(OrderedCommits, AFullQueueAndCommitAllWaitWhileTheRunsThreadKeepsGettingTim
     CommitLimits limits;
     limits.filesWaiting = 2;
     limits.waitSlice = std::chrono::milliseconds(5);
-    OrderedCommits commits({}, {}, [&] { ++slices; }, startStandardThread, limits);
+    OrderedCommits commits(
+        {}, {}, [&] { ++slices; }, startStandardThread, limits);
     commits.add(0, std::make_unique<ScriptedFile>(script, 0), false);
     ASSERT_TRUE(script.waitReached("commit 0"));
     commits.add(1, std::make_unique<ScriptedFile>(script, 1), false);
