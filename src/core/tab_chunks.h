@@ -1,5 +1,5 @@
 // The fast paths of the converter core under stops 1 to 16 columns apart: whole chunks of ANSI or
-// UTF-8 text at a time for the window's line reading, and of ANSI text for line ends kept. Each
+// UTF-8 text at a time, for the window's line reading and for line ends kept. Each
 // converts from p while chunks::readReach bytes are readable and the output is not past outLimit,
 // and stops before what it leaves to the core's own routine (under the window's reading a lone CR,
 // an end mark). `column` counts from the last stop (or the line's start) in and out; `lineOpen` is
@@ -44,6 +44,10 @@ const char *ansiKeptTabStops(const char *p, const char *end, char *&o, std::size
 
 const char *utf8TabStops(const char *p, const char *end, char *&o, std::size_t &column, bool &lineOpen,
                          const char *outLimit, const ShortStops &stops);
+
+// The same with line ends kept as they are.
+const char *utf8KeptTabStops(const char *p, const char *end, char *&o, std::size_t &column, bool &lineOpen,
+                             const char *outLimit, const ShortStops &stops);
 
 } // namespace chunks
 #endif

@@ -79,10 +79,11 @@ public:
     static constexpr std::size_t codeUnitBytes = 1;
 #ifdef QM_SSE2
     static constexpr auto tabStopChunks = chunks::utf8TabStops;
+    static constexpr auto keptTabStopChunks = chunks::utf8KeptTabStops;
 #else
     static constexpr std::nullptr_t tabStopChunks = nullptr;
-#endif
     static constexpr std::nullptr_t keptTabStopChunks = nullptr;
+#endif
 
     explicit Utf8(bool withBom) : withBom_(withBom) {}
 

@@ -1,6 +1,6 @@
-// The window's line reading under short tab stops over UTF-8 text, a chunk at a time, as the ANSI
-// chunks go: a chunk of ASCII bytes is a column a byte, and in others a character's columns are
-// counted from the bit masks of its bytes.
+// Short tab stops over UTF-8 text, a chunk at a time, for the window's line reading and for line ends
+// kept as they are, as the ANSI chunks go: a chunk of ASCII bytes is a column a byte, and in others a
+// character's columns are counted from the bit masks of its bytes.
 #include "tab_chunks.h"
 
 #include <bit>
@@ -149,14 +149,15 @@ inline void placeChunk(char *&out, const char *p, Mask tabs, Mask lineFeeds, uns
         stops.inStop(static_cast<unsigned>(static_cast<int>(columns.before(limit)) - base)));
 }
 
-} // namespace
-
 // Chunks one after another, for tab stops `width` (1 to 16) apart, while readReach bytes are
 // readable and the output is not past outLimit. Within a chunk the output is the input with its
-// tabs widened; CR LF pairs and lone LFs come out as they are and only restart the column. Stops
-// before a lone CR, a CR whose LF is in the next chunk, or an end mark, for the byte-wise steps.
-const char *utf8TabStops(const char *p, const char *end, char *&o, std::size_t &column, bool &lineOpen,
-                         const char *outLimit, const ShortStops &stops) {
+// tabs widened. Under the window's reading CR LF pairs and lone LFs come out as they are and only
+// restart the column, and the chunks stop before a lone CR, a CR whose LF is in the next chunk, or
+// an end mark, for the byte-wise steps. With line ends kept, a CR and an LF each restart the column
+// and nothing stops the chunks but the readable bytes and the output's room.
+template <bool Kept>
+inline const char *tabStops(const char *p, const char *end, char *&o, std::size_t &column, bool &lineOpen,
+                            const char *outLimit, const ShortStops &stops) {
     const unsigned width = stops.width();
     char *out = o; // locals, so the loop keeps them in registers
     char *const first = out;
@@ -170,14 +171,21 @@ const char *utf8TabStops(const char *p, const char *end, char *&o, std::size_t &
         Sse2::store(out, c);
         const Mask tabs = Sse2::positions<'\t'>(c);
         const Mask lineFeeds = Sse2::positions<'\n'>(c);
-        const Mask lonelyReturns = Sse2::positions<'\r'>(c) & ~(lineFeeds >> 1);
-        const Mask exits = lonelyReturns | Sse2::positions<scan::endOfTextMark>(c);
-        limit = static_cast<unsigned>(std::countr_zero(exits)); // `bytes` when none
+        const Mask returns = Sse2::positions<'\r'>(c);
+        Mask lineStarts = lineFeeds;
+        if constexpr (Kept) {
+            lineStarts |= returns;
+            limit = bytes;
+        } else {
+            const Mask lonelyReturns = returns & ~(lineFeeds >> 1);
+            const Mask exits = lonelyReturns | Sse2::positions<scan::endOfTextMark>(c);
+            limit = static_cast<unsigned>(std::countr_zero(exits)); // `bytes` when none
+        }
         const Mask high = Sse2::highBytes(c);
         if (high == 0) // as in ANSI text: a byte is a column
-            placeChunk(out, p, tabs, lineFeeds, limit, base, stops, width, Columns<true>{});
+            placeChunk(out, p, tabs, lineStarts, limit, base, stops, width, Columns<true>{});
         else
-            placeChunk(out, p, tabs, lineFeeds, limit, base, stops, width,
+            placeChunk(out, p, tabs, lineStarts, limit, base, stops, width,
                        countColumns(p, c, high, carry, spill, narrow));
         p += limit;
     } while (limit == bytes && static_cast<std::size_t>(end - p) >= readReach && out <= outLimit);
@@ -191,10 +199,26 @@ const char *utf8TabStops(const char *p, const char *end, char *&o, std::size_t &
         column += spill - scan::ones(carry);
     }
     o = out;
+    if constexpr (Kept) {
+        lineOpen = lineOpen || out != first;
+        return p;
+    }
     // A line feed never starts a chunk's output right after a CR, so the output ends a line
     // exactly when it ends with CR LF.
     if (out != first) lineOpen = !(out - first >= 2 && out[-2] == '\r' && out[-1] == '\n');
     return p;
+}
+
+} // namespace
+
+const char *utf8TabStops(const char *p, const char *end, char *&o, std::size_t &column, bool &lineOpen,
+                         const char *outLimit, const ShortStops &stops) {
+    return tabStops<false>(p, end, o, column, lineOpen, outLimit, stops);
+}
+
+const char *utf8KeptTabStops(const char *p, const char *end, char *&o, std::size_t &column, bool &lineOpen,
+                             const char *outLimit, const ShortStops &stops) {
+    return tabStops<true>(p, end, o, column, lineOpen, outLimit, stops);
 }
 
 } // namespace chunks

@@ -540,6 +540,68 @@ TEST(Utf8Randomized, LargeBlocksOfMostlyAsciiMatchLiteralRescan) {
     }
 }
 
+// The literal form of line ends kept: a CR and an LF each restart the column, an end mark is a column
+// like any other character, and nothing is added.
+std::string rescanKeptPieces(const std::vector<Piece> &pieces, std::size_t width) {
+    std::string out;
+    std::size_t column = 0;
+    for (const Piece &piece : pieces) {
+        switch (piece.kind) {
+        case Piece::Tab: {
+            const std::size_t run = width - column % width;
+            out.append(run, ' ');
+            column += run;
+            break;
+        }
+        case Piece::Cr:
+        case Piece::Lf:
+            out += piece.bytes;
+            column = 0;
+            break;
+        case Piece::EndMark:
+            out += piece.bytes;
+            ++column;
+            break;
+        case Piece::Text:
+            out += piece.bytes;
+            column += piece.columns;
+            break;
+        }
+    }
+    return out;
+}
+
+// UTF-8 with line ends kept (the console program's mode), in large blocks of mostly ASCII text: whole
+// chunks go through the chunk loop, characters, tab runs and line ends falling across chunk and block
+// ends.
+TEST(Utf8Randomized, KeptLineEndsInLargeBlocksMatchLiteralRescan) {
+    std::mt19937 rng(2612);
+    std::vector<Piece> from = utf8Pieces();
+    const Piece ascii[] = {{Piece::Text, "x", 1},
+                           {Piece::Text, "0123456", 7},
+                           {Piece::Text, "abcdefghijklmnopqrstuvwxyzABCDEFGHIJ", 36}};
+    for (int copies = 0; copies < 6; ++copies) from.insert(from.end(), std::begin(ascii), std::end(ascii));
+    for (int i = 0; i < 1500; ++i) {
+        const std::vector<Piece> pieces = randomPieces(rng, from, 400);
+        const std::string text = bytesOf(pieces);
+        const std::size_t width = i % 10 == 0 ? 17 + rng() % 8 : 1 + rng() % 16;
+        ConversionMode mode;
+        mode.stops = TabStops::every(width);
+        mode.lineEnds = LineEnds::Kept;
+        const std::unique_ptr<StreamConverter> converter = makeConverter(TextEncoding::Utf8, mode);
+        const std::size_t maxBlock = i % 2 == 0 ? text.size() + 1 : 200 + rng() % 2000;
+        std::string out;
+        for (std::size_t at = 0; at < text.size();) {
+            const std::size_t n = std::min<std::size_t>(1 + rng() % maxBlock, text.size() - at);
+            converter->feed(text.data() + at, n, out);
+            at += n;
+        }
+        converter->finish(out);
+        ASSERT_EQ(out, rescanKeptPieces(pieces, width))
+            << "width " << width << " text " << ::testing::PrintToString(text);
+    }
+}
+
 TEST(Utf16Randomized, BothRulesAtEverySplitMatchLiteralForms) {
     std::mt19937 rng(1609);
     for (int i = 0; i < 3000; ++i) {
