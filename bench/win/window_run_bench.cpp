@@ -48,6 +48,8 @@ public:
     void beep() override {}
     bool startProgram(const std::string &, int) override { return false; }
     void shellOpen(HWND, const std::string &, const std::string &, int) override {}
+    void holdSessionEnd(HWND, const std::string &) override {}
+    void releaseSessionEnd(HWND) override {}
 };
 
 class IgnoredFormatErrors final : public Registry::IncorrectFormatReport {

@@ -9,6 +9,7 @@
 #include "file_run.h"
 #include "folders.h"
 #include "input_list.h"
+#include "own_files.h"
 #include "path_text.h"
 #include "replacement_file.h"
 #include "spooled_input.h"

@@ -1,8 +1,8 @@
 #include "spooled_input.h"
 
 #include "app_error.h"
+#include "own_files.h"
 #include "text_files.h"
-#include "wide_text.h"
 #include "win_error.h"
 
 #include <algorithm>
@@ -11,21 +11,6 @@
 namespace {
 
 constexpr DWORD blockSize = 1024 * 1024;
-
-// A file only this program sees: no sharing, removed by the system when its handle closes.
-FileHandle createSpillFile(const std::string &folder) {
-    static unsigned serial = 0;
-    const std::string stem = folder + "~qm" + std::to_string(GetCurrentProcessId()) + "-input-";
-    for (;;) {
-        const std::string name = stem + std::to_string(++serial) + ".tmp";
-        FileHandle file(CreateFileW(widePath(name).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
-                                    CREATE_NEW, FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE,
-                                    nullptr));
-        if (file.valid()) return file;
-        const DWORD code = GetLastError();
-        if (code != ERROR_FILE_EXISTS && code != ERROR_ALREADY_EXISTS) raiseWin32(code);
-    }
-}
 
 } // namespace
 
@@ -58,11 +43,4 @@ void SpooledInput::replay(const std::function<void(const char *, std::size_t)> &
     if (!spilled_.valid()) return;
     if (!SetFilePointerEx(spilled_.get(), LARGE_INTEGER{}, nullptr, FILE_BEGIN)) raiseLastError();
     readBlocks(spilled_, spilledSize_, sink);
-}
-
-std::string temporaryFolder() {
-    wchar_t folder[MAX_PATH + 2] = {};
-    const DWORD length = GetTempPathW(MAX_PATH + 2, folder);
-    if (length == 0 || length > MAX_PATH + 1) raiseLastError();
-    return toUtf8(std::wstring(folder, length));
 }

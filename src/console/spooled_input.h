@@ -30,6 +30,3 @@ private:
     FileHandle spilled_;
     std::uint64_t spilledSize_ = 0;
 };
-
-// The user's temporary folder, with a trailing backslash.
-std::string temporaryFolder();

@@ -33,6 +33,8 @@ inline const std::string noFilesAvailable = withBlanks("No files available...", 
 inline const std::string verifying = "Verifying, please wait ...";
 inline const std::string converting = "Converting, please wait ...";
 inline const std::string idle = "Status: idle ...";
+// The reason a user who logs off or shuts down during a run is shown.
+inline const std::string savingConvertedFiles = "Quillmere is saving converted files";
 
 } // namespace runText
 

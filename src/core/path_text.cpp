@@ -41,6 +41,11 @@ std::string folderOfPath(std::string_view path) {
     return separator == std::string_view::npos ? std::string() : std::string(path.substr(0, separator));
 }
 
+std::string nameOfPath(std::string_view path) {
+    const std::size_t separator = path.find_last_of("\\/");
+    return std::string(separator == std::string_view::npos ? path : path.substr(separator + 1));
+}
+
 std::string addBackslash(std::string_view path) {
     std::string result(path);
     if (result.empty() || result.back() != '\\') result += '\\';

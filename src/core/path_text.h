@@ -20,6 +20,8 @@ std::string filePart(std::string_view path, int32_t part);
 // The folder part of a path, without the separator ('\' or '/') that ends it: "" where the path has no
 // separator ("a.txt"), "C:" for "C:\a.txt".
 std::string folderOfPath(std::string_view path);
+// The rest: the path's last part ("a.txt" for "C:\dir/a.txt", the whole path where it has no separator).
+std::string nameOfPath(std::string_view path);
 
 // The path with one '\' at its end ("\" for an empty path).
 std::string addBackslash(std::string_view path);

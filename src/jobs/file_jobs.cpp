@@ -33,6 +33,9 @@ public:
     void whileWaiting() override {
         if (job_.whileWaiting) job_.whileWaiting();
     }
+    void underWay(RunUnderWay *run) override {
+        if (job_.underWay) job_.underWay(run);
+    }
 
 private:
     const FolderConversion &job_;

@@ -10,6 +10,7 @@
 
 #include "converter.h"
 #include "file_moves.h"
+#include "file_run.h"
 #include "file_stream.h"
 #include "text_encoding.h"
 
@@ -63,6 +64,8 @@ struct FolderConversion {
     BytesRead bytesRead;
     // While the run waits for its flushes and commits, every 50 ms at most.
     std::function<void()> whileWaiting;
+    // The run as it starts, and nullptr once it has ended.
+    std::function<void(RunUnderWay *)> underWay;
 };
 
 // Each source into the destination folder under its own file name, through the run of file_run.h: an

@@ -141,7 +141,7 @@ bool isAlias(const std::exception_ptr &failure) {
     }
 }
 
-class FileRun {
+class FileRun : public RunUnderWay {
 public:
     FileRun(const std::vector<RunFile> &files, const FileReading &reading, const FileRunOptions &options,
             RunEvents &events, FileMoves &calls)
@@ -152,6 +152,11 @@ public:
                    [this] { events_.whileWaiting(); }) {}
 
     void run() {
+        struct Told { // the front end hears the run's end on every path
+            RunEvents &events;
+            ~Told() { events.underWay(nullptr); }
+        } told{events_};
+        events_.underWay(this);
         try {
             for (std::size_t index = 0; index < files_.size(); ++index) {
                 convertOne(index);
@@ -166,12 +171,14 @@ public:
         commits_.commitAll();
     }
 
+    void putConvertedInPlace() override { commits_.waitUntilCommitted(); }
+
 private:
     void convertOne(std::size_t index) {
         const RunFile &file = files_[index];
         try {
             const FolderNames &present = folders_.of(file.destination);
-            const bool existing = options_.inPlace || present.has(filePartOf(file.destination));
+            const bool existing = options_.inPlace || present.has(nameOfPath(file.destination));
             const Destination destination{existing ? DestinationSeen::Unknown : DestinationSeen::Free,
                                           &present, options_.inPlace};
             auto bytesRead = [this](std::size_t bytes) { events_.bytesRead(bytes); };
@@ -181,11 +188,6 @@ private:
             if (options_.onFailure == FailurePolicy::StopAtFirst) throw;
             events_.fileFailed(file, error);
         }
-    }
-
-    static std::string filePartOf(const std::string &path) {
-        const std::size_t separator = path.find_last_of("\\/");
-        return separator == std::string::npos ? path : path.substr(separator + 1);
     }
 
     // On the committing thread.

@@ -45,6 +45,17 @@ struct FileRunOptions {
     bool makeFolders = false; // a destination's missing folders are made
 };
 
+// What a front end may ask of a run under way, from within the run's callbacks.
+class RunUnderWay {
+public:
+    // Waits until every file converted so far is in place or has failed, without handing time to
+    // whileWaiting: the session is ending, and only what is converted is to be kept.
+    virtual void putConvertedInPlace() = 0;
+
+protected:
+    ~RunUnderWay() = default;
+};
+
 // What a front end hears of a run, all on the run's own thread.
 class RunEvents {
 public:
@@ -62,6 +73,8 @@ public:
     virtual void aliasRefused(const RunFile &) {}
     // While the run waits for its flushes or commits, every 50 ms at most.
     virtual void whileWaiting() {}
+    // The run as it starts, and nullptr once it has ended.
+    virtual void underWay(RunUnderWay *) {}
 };
 
 // Runs the files in their order. Under StopAtFirst the run ends with the first failure in that order:

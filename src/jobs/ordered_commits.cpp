@@ -51,6 +51,12 @@ void OrderedCommits::commitAll() {
     handOver();
 }
 
+void OrderedCommits::waitUntilCommitted() {
+    if (!committer_.joinable()) return;
+    std::unique_lock<std::mutex> hold(lock_);
+    allDone_.wait(hold, [&] { return waiting_.empty() && !inHand_; });
+}
+
 // The committing thread: every file in its turn, until the owner ends.
 void OrderedCommits::work() {
     for (;;) {

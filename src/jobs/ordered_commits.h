@@ -66,6 +66,9 @@ public:
     void add(std::size_t file, std::unique_ptr<PendingFile> pending, bool flushFirst);
     // Waits until every file added is in place or failed; then hands over as add() does.
     void commitAll();
+    // Waits as commitAll() does, but hands nothing over and gives whileWaiting no time: for a caller
+    // inside whileWaiting itself (a window told that the session ends).
+    void waitUntilCommitted();
 
 private:
     struct Waiting {

@@ -27,15 +27,6 @@ bool DirExists(const std::string &folder) noexcept {
     }
 }
 
-namespace {
-
-std::string folderAbove(const std::string &folder) {
-    const std::size_t slash = folder.find_last_of("\\/");
-    return slash == std::string::npos ? std::string() : folder.substr(0, slash);
-}
-
-} // namespace
-
 // Made from the top down only as far up as needed, so a share's root (\\server\share) or a drive is
 // never asked to be made.
 void createFolderPath(const std::string &folder) {
@@ -43,7 +34,7 @@ void createFolderPath(const std::string &folder) {
     if (CreateDirectoryW(widePath(folder).c_str(), nullptr)) return;
     const DWORD code = GetLastError();
     if (code == ERROR_ALREADY_EXISTS) return;
-    const std::string parent = folderAbove(folder);
+    const std::string parent = folderOfPath(folder);
     if (code != ERROR_PATH_NOT_FOUND || parent.empty() || parent == folder) raiseWin32(code);
     createFolderPath(parent);
     if (!CreateDirectoryW(widePath(folder).c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS)

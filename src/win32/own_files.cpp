@@ -1,6 +1,7 @@
 #include "own_files.h"
 
 #include "wide_text.h"
+#include "win_error.h"
 
 #include <atomic>
 #include <cctype>
@@ -86,6 +87,25 @@ std::optional<OwnFileName> readOwnFileName(const std::string &name) {
     if (name[at] != '.' || at + 1 >= end) return std::nullopt;
     read.destinationName = name.substr(at + 1, end - at - 1);
     return read;
+}
+
+FileHandle createSpillFile(const std::string &folder) {
+    for (;;) {
+        const std::string name = folder + ownTemporaryName(ownFileStem(), "standard input");
+        FileHandle file(CreateFileW(widePath(name).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                                    CREATE_NEW, FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE,
+                                    nullptr));
+        if (file.valid()) return file;
+        const DWORD code = GetLastError();
+        if (code != ERROR_FILE_EXISTS && code != ERROR_ALREADY_EXISTS) raiseWin32(code);
+    }
+}
+
+std::string temporaryFolder() {
+    wchar_t folder[MAX_PATH + 2] = {};
+    const DWORD length = GetTempPathW(MAX_PATH + 2, folder);
+    if (length == 0 || length > MAX_PATH + 1) raiseLastError();
+    return toUtf8(std::wstring(folder, length));
 }
 
 bool processIsRunning(unsigned long processId) {

@@ -9,6 +9,7 @@
 #pragma once
 
 #include "file_moves.h"
+#include "handles.h"
 
 #include <optional>
 #include <string>
@@ -29,6 +30,14 @@ struct OwnFileName {
     bool backup = false;         // .bak; otherwise .tmp
 };
 std::optional<OwnFileName> readOwnFileName(const std::string &name);
+
+// A file for standard input that goes past what is held in memory, in the folder (which ends in a
+// backslash): only this program sees it, and the system removes it when it is closed, also when the
+// program is ended in any other way.
+FileHandle createSpillFile(const std::string &folder);
+
+// The user's temporary folder, with a trailing backslash.
+std::string temporaryFolder();
 
 // Whether a process of that id runs now.
 bool processIsRunning(unsigned long processId);

@@ -15,11 +15,6 @@ std::string folderOf(const std::string &destination) {
     return folder.empty() ? "." : folder;
 }
 
-std::string nameOf(const std::string &destination) {
-    const std::size_t slash = destination.find_last_of("\\/");
-    return slash == std::string::npos ? destination : destination.substr(slash + 1);
-}
-
 // Marks the open file for deletion when its last handle closes, or takes the mark off.
 bool markForDeletion(HANDLE file, bool deleteIt) {
     FILE_DISPOSITION_INFO disposition{};
@@ -92,7 +87,7 @@ bool FolderNames::has(const std::string &name) const { return names_.count(folde
 ReplacementFile::ReplacementFile(const std::string &destination, FileMoves &calls, DestinationSeen seen,
                                  const FolderNames *listing)
     : destination_(destination), calls_(calls), seen_(seen), listing_(listing) {
-    file_ = createTemporaryIn(folderOf(destination), nameOf(destination), stem_, temporary_, marked_);
+    file_ = createTemporaryIn(folderOf(destination), nameOfPath(destination), stem_, temporary_, marked_);
 }
 
 ReplacementFile::~ReplacementFile() {
@@ -191,8 +186,8 @@ std::string ReplacementFile::freeBackupName() {
         return listing_ && listing_->complete() ? listing_->has(filePart(name, pathPart::fileName))
                                                 : calls_.attributes(name) != INVALID_FILE_ATTRIBUTES;
     };
-    std::string backup = folder + ownBackupName(stem_, nameOf(destination_), 0);
-    for (int n = 1; taken(backup); ++n) backup = folder + ownBackupName(stem_, nameOf(destination_), n);
+    std::string backup = folder + ownBackupName(stem_, nameOfPath(destination_), 0);
+    for (int n = 1; taken(backup); ++n) backup = folder + ownBackupName(stem_, nameOfPath(destination_), n);
     return backup;
 }
 

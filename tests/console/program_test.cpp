@@ -60,7 +60,7 @@ TEST_F(ConsoleProgram, LongStandardInputIsConvertedWholeAndLeavesNoFileBehind) {
     const auto spillFiles = [] {
         wchar_t folder[MAX_PATH + 2] = {};
         GetTempPathW(MAX_PATH + 2, folder);
-        return namesMatching(utf8Of(folder) + "~qm*-input-*.tmp").size();
+        return namesMatching(utf8Of(folder) + "~qm*.standard input.tmp").size();
     };
     const std::size_t before = spillFiles();
     std::string input, expected;

@@ -59,13 +59,17 @@ TEST(AddBackslash, EndsWithExactlyOneAddedBackslash) {
     EXPECT_EQ(addBackslash("a/"), "a/\\");
 }
 
-TEST(FolderOfPath, CutsAtTheLastSeparatorOfEitherKind) {
+TEST(FolderAndNameOfPath, CutAtTheLastSeparatorOfEitherKind) {
     EXPECT_EQ(folderOfPath("C:\\Text\\a.txt"), "C:\\Text");
     EXPECT_EQ(folderOfPath("C:\\a.txt"), "C:");
     EXPECT_EQ(folderOfPath("out/sub\\a.txt"), "out/sub");
     EXPECT_EQ(folderOfPath("dir\\sub/a.txt"), "dir\\sub");
     EXPECT_EQ(folderOfPath("a.txt"), "");
     EXPECT_EQ(folderOfPath("\\\\server\\share\\a"), "\\\\server\\share");
+    EXPECT_EQ(nameOfPath("C:\\Text\\a.txt"), "a.txt");
+    EXPECT_EQ(nameOfPath("out/sub\\b"), "b");
+    EXPECT_EQ(nameOfPath("a.txt"), "a.txt");
+    EXPECT_EQ(nameOfPath("dir\\"), "");
 }
 
 } // namespace

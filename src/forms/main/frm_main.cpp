@@ -138,15 +138,8 @@ LRESULT FrmMain::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         destroyWindow();
         return 0;
     case WM_DROPFILES: Form_DropFiles(reinterpret_cast<HDROP>(wParam)); return 0;
-    case WM_QUERYENDSESSION: return TRUE;
-    case WM_ENDSESSION:
-        if (!wParam) return 0;
-        // The session may end before the run reaches its next file: the settings are saved now.
-        if (runInProgress()) ignoringErrors([&] { saveSettings(); });
-        if (deferCloseDuringRun()) return 0;
-        Form_QueryUnload();
-        destroyWindow();
-        return 0;
+    case WM_QUERYENDSESSION: return sessionEnding();
+    case WM_ENDSESSION: sessionEnds(wParam != 0); return 0;
     case WM_HELP: return TRUE;
     case WM_SETCURSOR:
         // The wait cursor over the window and its controls while a run works; not while a message

@@ -24,6 +24,7 @@
 #include <unordered_map>
 
 class FileMoves;
+class RunUnderWay;
 class FrmError;
 class FrmErrorClipboard;
 struct FolderDialogRequest;
@@ -191,6 +192,8 @@ private:
     void bindControls();
     void unloadOtherWindows();
     bool deferCloseDuringRun();
+    LRESULT sessionEnding();
+    void sessionEnds(bool ending);
 
     Desktop &desktop_;
     const Registry &registry_;
@@ -203,6 +206,8 @@ private:
     bool closing_ = false;
     bool closeRequested_ = false; // asked to close during a run: the run stops, then the window closes
     bool quitOnUnload_ = true;
+    RunUnderWay *runUnderWay_ = nullptr; // the folder run's files, while it converts them
+    bool sessionHeld_ = false;
 
 public:
     // Tests create the window without ending the message loop when it closes.
@@ -210,6 +215,9 @@ public:
     bool runInProgress() const { return running_; }
     bool closeRequested() const { return closeRequested_; }
     void setRunInProgress(bool running) { running_ = running; }
+    void setRunUnderWay(RunUnderWay *run) { runUnderWay_ = run; }
+    // The end of the session, held while a run put its files in place, is let go.
+    void releaseSessionEnd();
     FileMoves &moves() const { return moves_; }
 
 private:

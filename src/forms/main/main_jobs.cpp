@@ -173,7 +173,7 @@ void FrmMain::replaceTWSfixedMultiple() {
                        [&] { return spacesNumber(*this); }, [&] { progressStep(*this, ++done); },
                        [&](const std::string &path) { return verifiedEncoding(*this, path); },
                        [&](const std::string &path) { recordFailedInput(*this, path); }, MessagePump(*this),
-                       yieldToMessageLoop},
+                       yieldToMessageLoop, [this](RunUnderWay *run) { setRunUnderWay(run); }},
                       moves());
         showCompletion(*this, jobText::allDone);
     });
@@ -187,7 +187,7 @@ void FrmMain::replaceTABSwithSPACESMultiple() {
                        [&] { return spacesNumber(*this); }, [&] { progressStep(*this, ++done); },
                        [&](const std::string &path) { return verifiedEncoding(*this, path); },
                        [&](const std::string &path) { recordFailedInput(*this, path); }, MessagePump(*this),
-                       yieldToMessageLoop},
+                       yieldToMessageLoop, [this](RunUnderWay *run) { setRunUnderWay(run); }},
                       moves());
         showCompletion(*this, jobText::allDone);
     });

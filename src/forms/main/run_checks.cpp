@@ -68,6 +68,7 @@ void FrmMain::cmdReplaceTABS_Click() {
     } catch (const RunStopped &) {
         // The window was asked to close between two files; nothing more is shown.
     }
+    releaseSessionEnd();
     if (closeRequested()) close();
 }
 

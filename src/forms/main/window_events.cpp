@@ -4,6 +4,7 @@
 #include "appdata.h"
 #include "failed/frm_error.h"
 #include "failed/frm_error_clipboard.h"
+#include "file_run.h"
 #include "folders.h"
 #include "main/frm_main.h"
 #include "messages.h"
@@ -17,6 +18,37 @@ void FrmMain::Form_QueryUnload() {
     ignoringErrors([&] { KillTempFile1(); });
     ignoringErrors([&] { KillTempFile2(); });
     ignoringErrors([&] { unloadOtherWindows(); });
+}
+
+// A logoff or shut-down during a run: the system shows the user why the program holds it up.
+LRESULT FrmMain::sessionEnding() {
+    if (runInProgress() && !sessionHeld_) {
+        desktop_.holdSessionEnd(hwnd(), runText::savingConvertedFiles);
+        sessionHeld_ = true;
+    }
+    return TRUE;
+}
+
+// The session ends once this returns. During a run the settings are saved and the files already
+// converted are put in place; the run stops before its next file, and the files after it are left as
+// they were.
+void FrmMain::sessionEnds(bool ending) {
+    if (!ending) return releaseSessionEnd();
+    if (!runInProgress()) {
+        Form_QueryUnload();
+        destroyWindow();
+        return;
+    }
+    ignoringErrors([&] { saveSettings(); });
+    deferCloseDuringRun();
+    if (runUnderWay_) runUnderWay_->putConvertedInPlace();
+    releaseSessionEnd();
+}
+
+void FrmMain::releaseSessionEnd() {
+    if (!sessionHeld_) return;
+    sessionHeld_ = false;
+    desktop_.releaseSessionEnd(hwnd());
 }
 
 void FrmMain::unloadOtherWindows() {

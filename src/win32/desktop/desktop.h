@@ -55,6 +55,10 @@ public:
     virtual bool startProgram(const std::string &commandLine, int showCommand) = 0;
     virtual void shellOpen(HWND owner, const std::string &file, const std::string &folder,
                            int showCommand) = 0;
+    // While the window holds the end of the session (ShutdownBlockReasonCreate), the system shows the
+    // reason to a user who logs off or shuts down; released by ShutdownBlockReasonDestroy.
+    virtual void holdSessionEnd(HWND window, const std::string &reason) = 0;
+    virtual void releaseSessionEnd(HWND window) = 0;
 };
 
 // Shorthand for the message boxes the program shows.

@@ -58,3 +58,10 @@ int showMessage(Desktop &desktop, HWND owner, const std::string &text, const std
     request.style = style;
     return desktop.messageBox(request);
 }
+
+// Both fail on systems that have no such reasons; the session then ends as it would have.
+void Win32Desktop::holdSessionEnd(HWND window, const std::string &reason) {
+    ShutdownBlockReasonCreate(window, toWide(reason).c_str());
+}
+
+void Win32Desktop::releaseSessionEnd(HWND window) { ShutdownBlockReasonDestroy(window); }

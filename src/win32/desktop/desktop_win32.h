@@ -13,4 +13,6 @@ public:
     void beep() override;
     bool startProgram(const std::string &commandLine, int showCommand) override;
     void shellOpen(HWND owner, const std::string &file, const std::string &folder, int showCommand) override;
+    void holdSessionEnd(HWND window, const std::string &reason) override;
+    void releaseSessionEnd(HWND window) override;
 };

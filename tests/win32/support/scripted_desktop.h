@@ -9,7 +9,8 @@
 #include <vector>
 
 struct DesktopCall {
-    std::string kind; // "message", "modal", "file", "folder", "beep", "start", "open"
+    // "message", "modal", "file", "folder", "beep", "start", "open", "hold session", "release session"
+    std::string kind;
     std::string text; // message text, window name, dialog title, command line, address
     std::string title;
     UINT style = 0;
@@ -37,6 +38,10 @@ public:
     void beep() override { calls.push_back({"beep", "", "", 0}); }
     bool startProgram(const std::string &commandLine, int showCommand) override;
     void shellOpen(HWND owner, const std::string &file, const std::string &folder, int showCommand) override;
+    void holdSessionEnd(HWND, const std::string &reason) override {
+        calls.push_back({"hold session", reason, "", 0});
+    }
+    void releaseSessionEnd(HWND) override { calls.push_back({"release session", "", "", 0}); }
 
     std::vector<DesktopCall> messages() const;
     // Calls of one kind, in order.
