@@ -29,7 +29,7 @@ bool markForDeletion(HANDLE file, bool deleteIt) {
 // The mark is a call of its own rather than FILE_FLAG_DELETE_ON_CLOSE at creation: a mark given at
 // creation cannot be taken off through FILE_DISPOSITION_INFO (it has no effect on such a handle), and
 // the class that can (FileDispositionInfoEx) is missing from older Windows, Windows 7 among them.
-FileHandle createTemporaryIn(const std::string &folder, const std::string &destinationName, std::string &stem,
+FileHandle createTemporaryIn(const std::string &folder, std::string &destinationName, std::string &stem,
                              std::string &name, bool &marked) {
     for (;;) {
         stem = ownFileStem();
@@ -41,7 +41,11 @@ FileHandle createTemporaryIn(const std::string &folder, const std::string &desti
             return file;
         }
         const DWORD code = GetLastError();
-        if (code != ERROR_FILE_EXISTS && code != ERROR_ALREADY_EXISTS) raiseWin32(code);
+        if (code == ERROR_FILE_EXISTS || code == ERROR_ALREADY_EXISTS) continue;
+        // A file system that takes shorter names than NTFS (a share, or Wine's host with 255 bytes of
+        // UTF-8) gets the program's names without the destination's.
+        if (destinationName.empty()) raiseWin32(code);
+        destinationName.clear();
     }
 }
 
@@ -87,7 +91,8 @@ bool FolderNames::has(const std::string &name) const { return names_.count(folde
 ReplacementFile::ReplacementFile(const std::string &destination, FileMoves &calls, DestinationSeen seen,
                                  const FolderNames *listing)
     : destination_(destination), calls_(calls), seen_(seen), listing_(listing) {
-    file_ = createTemporaryIn(folderOf(destination), nameOfPath(destination), stem_, temporary_, marked_);
+    namedAfter_ = nameOfPath(destination);
+    file_ = createTemporaryIn(folderOf(destination), namedAfter_, stem_, temporary_, marked_);
 }
 
 ReplacementFile::~ReplacementFile() {
@@ -186,8 +191,8 @@ std::string ReplacementFile::freeBackupName() {
         return listing_ && listing_->complete() ? listing_->has(filePart(name, pathPart::fileName))
                                                 : calls_.attributes(name) != INVALID_FILE_ATTRIBUTES;
     };
-    std::string backup = folder + ownBackupName(stem_, nameOfPath(destination_), 0);
-    for (int n = 1; taken(backup); ++n) backup = folder + ownBackupName(stem_, nameOfPath(destination_), n);
+    std::string backup = folder + ownBackupName(stem_, namedAfter_, 0);
+    for (int n = 1; taken(backup); ++n) backup = folder + ownBackupName(stem_, namedAfter_, n);
     return backup;
 }
 

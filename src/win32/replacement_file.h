@@ -100,7 +100,8 @@ private:
 
     std::string destination_;
     FileMoves &calls_;
-    std::string stem_; // of the program's own names (own_files.h)
+    std::string stem_;       // of the program's own names (own_files.h)
+    std::string namedAfter_; // the destination's name in them, or "" where it would not fit
     std::string temporary_;
     FileHandle file_;
     DestinationSeen seen_;

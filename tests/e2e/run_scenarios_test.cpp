@@ -292,6 +292,65 @@ TEST_F(Runs, ProgramKilledWhileWritingADestinationLeavesNoTemporaryFile) {
     EXPECT_EQ(GetFileAttributesA((out + "big.txt").c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
+// Killed right after 1, 10 and 100 files of a run over existing destinations have been put in place:
+// every destination keeps its old text whole or has its new text whole, under its own name or, where
+// the kill fell between the two renames of a replace, back under it after the next run, which also
+// clears what the killed run left.
+TEST_F(Runs, FolderRunKilledAmongTheCommitsLosesNoFileAndTheNextRunPutsAllRight) {
+    constexpr int files = 300;
+    CreateDirectoryA((temp() + "src").c_str(), nullptr);
+    CreateDirectoryA((temp() + "out").c_str(), nullptr);
+    const auto name = [](int file) {
+        char buffer[16];
+        std::snprintf(buffer, sizeof buffer, "f%03d.txt", file);
+        return std::string(buffer);
+    };
+    const auto before = [](int file) { return "old " + std::to_string(file) + "\r\n"; };
+    const auto after = [](int file) { return "    file    " + std::to_string(file) + "\r\n"; };
+    for (int file = 0; file < files; ++file)
+        writeFile("src\\" + name(file), "\tfile\t" + std::to_string(file) + "\r\n");
+    storeSetting("SourceM", temp() + "src");
+    storeSetting("DestinationM", temp() + "out");
+    chooseOperation("multiple", true, 4);
+    const std::string out = temp() + "out\\";
+    for (const int killAfter : {1, 10, 100}) {
+        SCOPED_TRACE(killAfter);
+        for (int file = 0; file < files; ++file) writeFile("out\\" + name(file), before(file));
+        ASSERT_NE(start(), nullptr);
+        press(runButton(main_));
+        const std::string watched = out + name(killAfter - 1);
+        bool reached = false;
+        for (const auto limit = std::chrono::steady_clock::now() + 60s;
+             !reached && std::chrono::steady_clock::now() < limit;) {
+            reached = readFile(watched) == after(killAfter - 1);
+            if (!reached) Sleep(1);
+        }
+        ASSERT_TRUE(reached) << "file " << killAfter << " never went in place";
+        HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, quillmere_->id());
+        ASSERT_NE(process, nullptr);
+        TerminateProcess(process, 1);
+        EXPECT_EQ(WaitForSingleObject(process, 10000), WAIT_OBJECT_0);
+        CloseHandle(process);
+        quillmere_.reset();
+        int missing = 0;
+        for (int file = 0; file < files; ++file) {
+            if (GetFileAttributesA((out + name(file)).c_str()) == INVALID_FILE_ATTRIBUTES) {
+                ++missing;
+                continue;
+            }
+            const std::string text = readFile(out + name(file));
+            EXPECT_TRUE(text == before(file) || text == after(file)) << name(file) << ": " << text;
+        }
+        EXPECT_LE(missing, 1);
+
+        EXPECT_EQ(runAndAnswer("Quillmere"), allDone);
+        stop();
+        for (int file = 0; file < files; ++file)
+            EXPECT_EQ(readFile(out + name(file)), after(file)) << name(file);
+        EXPECT_FALSE(anyTemporaryFileIn(out));
+    }
+}
+
 TEST_F(Runs, ClipboardWithTabStops) {
     chooseOperation("clipboard", true, 4);
     putOnClipboard("a\tb\r\nabcde\tf");
