@@ -38,3 +38,17 @@ inline std::vector<std::string> writeSampleFiles(const std::string &folder, int 
     }
     return names;
 }
+
+// Each file of the folder replaced whole by a copy of its source, as a durable, atomic replace does it
+// at the least: copied to a new name beside it, flushed, and renamed over it.
+inline void replaceLoop(const std::vector<std::string> &names, const std::string &from,
+                        const std::string &folder) {
+    for (const std::string &name : names) {
+        const std::string temporary = folder + name + ".new";
+        CopyFileA((from + name).c_str(), temporary.c_str(), FALSE);
+        HANDLE file = CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        FlushFileBuffers(file);
+        CloseHandle(file);
+        MoveFileExA(temporary.c_str(), (folder + name).c_str(), MOVEFILE_REPLACE_EXISTING);
+    }
+}

@@ -37,7 +37,8 @@ DWORD run(const std::string &commandLine) {
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
     std::string line = commandLine;
-    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
+    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                        &process))
         return GetLastError();
     WaitForSingleObject(process.hProcess, INFINITE);
     DWORD code = 0;
@@ -45,18 +46,6 @@ DWORD run(const std::string &commandLine) {
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
     return code;
-}
-
-// Each file replaced whole by a copy of its source: written beside it, flushed, renamed over it.
-void replaceLoop(const std::vector<std::string> &names, const std::string &from, const std::string &folder) {
-    for (const std::string &name : names) {
-        const std::string temporary = folder + name + ".new";
-        CopyFileA((from + name).c_str(), temporary.c_str(), FALSE);
-        HANDLE file = CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-        FlushFileBuffers(file);
-        CloseHandle(file);
-        MoveFileExA(temporary.c_str(), (folder + name).c_str(), MOVEFILE_REPLACE_EXISTING);
-    }
 }
 
 std::string sliceOf(const std::string &corpus, std::size_t at, std::size_t bytes) {
@@ -84,13 +73,18 @@ int main(int argc, char **argv) {
     GetTempPathA(MAX_PATH, base);
     const std::string root = std::string(base) + "qm-bench-" + std::to_string(GetCurrentProcessId()) + "\\";
     const std::string source = root + "src\\", converted = root + "conv\\", copied = root + "copy\\";
-    for (const std::string &folder : {root, source, converted, copied}) CreateDirectoryA(folder.c_str(), nullptr);
+    for (const std::string &folder : {root, source, converted, copied})
+        CreateDirectoryA(folder.c_str(), nullptr);
     std::vector<std::string> names;
     for (int i = 0; i < files; ++i) {
         names.push_back(std::to_string(i) + ".txt");
         writeBytes(source + names.back(), sliceOf(corpus, static_cast<std::size_t>(i) * 7919 * 64, bytes));
     }
     const std::string program = "\"" + consoleProgram() + "\" -q -t 8 ";
+    // A quoted argument must not end in a backslash: it would escape the closing quote.
+    const auto quoted = [](const std::string &folder) {
+        return "\"" + folder.substr(0, folder.size() - 1) + "\"";
+    };
     const auto timed = [](const auto &phase) {
         const double start = seconds();
         phase();
@@ -101,15 +95,18 @@ int main(int argc, char **argv) {
     for (int round = 0; round < rounds; ++round) {
         removeFiles(names, copied);
         const double copy = timed([&] {
-            for (const std::string &name : names) CopyFileA((source + name).c_str(), (copied + name).c_str(), FALSE);
+            for (const std::string &name : names)
+                CopyFileA((source + name).c_str(), (copied + name).c_str(), FALSE);
         });
         removeFiles(names, converted);
-        const double into = timed([&] { failed |= run(program + "-o \"" + converted + "\" \"" + source + "\""); });
+        const double into =
+            timed([&] { failed |= run(program + "-o " + quoted(converted) + " " + quoted(source)); });
         const double replace = timed([&] { replaceLoop(names, source, copied); });
-        const double inPlace = timed([&] { failed |= run(program + "--in-place \"" + converted + "\""); });
-        std::printf("round %d: copy loop %.3f s, quillmerec -o into an empty folder %.3f s (%.2f); replace loop"
-                    " %.3f s, quillmerec --in-place over existing files %.3f s (%.2f)\n",
-                    round + 1, copy, into, into / copy, replace, inPlace, inPlace / replace);
+        const double inPlace = timed([&] { failed |= run(program + "--in-place " + quoted(converted)); });
+        std::printf(
+            "round %d: copy loop %.3f s, quillmerec -o into an empty folder %.3f s (%.2f); replace loop"
+            " %.3f s, quillmerec --in-place over existing files %.3f s (%.2f)\n",
+            round + 1, copy, into, into / copy, replace, inPlace, inPlace / replace);
         std::fflush(stdout);
         bestCopy = std::min(bestCopy, copy);
         bestInto = std::min(bestInto, into);
@@ -118,8 +115,9 @@ int main(int argc, char **argv) {
     }
     std::printf("%d files of %zu bytes (%s): -o into an empty folder %.3f s, %.2f x the copy loop (%.3f s);"
                 " --in-place over existing files %.3f s, %.2f x the replace loop (%.3f s)%s\n",
-                files, bytes, corpus.empty() ? "generated text" : argv[4], bestInto, bestInto / bestCopy, bestCopy,
-                bestInPlace, bestInPlace / bestReplace, bestReplace, failed ? "; a run FAILED" : "");
+                files, bytes, corpus.empty() ? "generated text" : argv[4], bestInto, bestInto / bestCopy,
+                bestCopy, bestInPlace, bestInPlace / bestReplace, bestReplace,
+                failed ? "; a run FAILED" : "");
     for (const std::string &folder : {source, converted, copied}) removeFiles(names, folder);
     for (const std::string &folder : {source, converted, copied, root}) RemoveDirectoryA(folder.c_str());
     return failed ? 1 : 0;

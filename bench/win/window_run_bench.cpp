@@ -72,7 +72,7 @@ double median(std::vector<double> values) {
 }
 
 struct Phases {
-    std::vector<double> copy, windowInto, windowOver, jobInto, jobOver;
+    std::vector<double> copy, windowInto, windowOver, jobInto, jobOver, replace, windowOverReplace;
 };
 
 } // namespace
@@ -166,9 +166,12 @@ int main(int argc, char **argv) {
                 window = windowRun();
             }
         };
-        double windowInto = 0, jobInto = 0, windowOver = 0, jobOver = 0;
+        double windowInto = 0, jobInto = 0, windowOver = 0, jobOver = 0, replace = 0;
         bothRuns(windowInto, jobInto);
-        if (overExisting) bothRuns(windowOver, jobOver);
+        if (overExisting) {
+            replace = timed([&] { replaceLoop(names, source, copied); });
+            bothRuns(windowOver, jobOver);
+        }
         if (windowInto < 0 || windowOver < 0 || desktop.unexpected) {
             std::printf("the window's run did not end with its closing message\n");
             return 1;
@@ -178,8 +181,10 @@ int main(int argc, char **argv) {
                     round + 1, windowFirst ? "window" : "job", copy, windowInto, windowInto / copy, jobInto,
                     jobInto / copy);
         if (overExisting)
-            std::printf("; over existing files: window %.3f s (%.2f), job %.3f s (%.2f)", windowOver,
-                        windowOver / copy, jobOver, jobOver / copy);
+            std::printf("; over existing files: window %.3f s (%.2f), job %.3f s (%.2f); replace loop %.3f s,"
+                        " window over existing files %.2f of it",
+                        windowOver, windowOver / copy, jobOver, jobOver / copy, replace,
+                        windowOver / replace);
         std::printf("\n");
         std::fflush(stdout);
         seen.copy.push_back(copy);
@@ -187,14 +192,19 @@ int main(int argc, char **argv) {
         seen.windowOver.push_back(windowOver / copy);
         seen.jobInto.push_back(jobInto / copy);
         seen.jobOver.push_back(jobOver / copy);
+        seen.replace.push_back(replace);
+        seen.windowOverReplace.push_back(overExisting ? windowOver / replace : 0);
     }
     std::printf(
         "%d files of %zu bytes, verification included, median of %d rounds as a ratio to the CopyFileA"
         " loop (median %.3f s): into an empty folder window %.2f, job %.2f",
         files, bytes, rounds, median(seen.copy), median(seen.windowInto), median(seen.jobInto));
     if (overExisting)
-        std::printf("; over existing files window %.2f, job %.2f", median(seen.windowOver),
-                    median(seen.jobOver));
+        std::printf(
+            "; over existing files window %.2f, job %.2f; the window over existing files %.2f x a loop"
+            " that replaces them whole (median %.3f s)",
+            median(seen.windowOver), median(seen.jobOver), median(seen.windowOverReplace),
+            median(seen.replace));
     std::printf("\n");
 
     frm.close();
