@@ -1,5 +1,7 @@
 #include "command_line.h"
 
+#include "wide_text.h"
+
 #include <algorithm>
 #include <cstdlib>
 #include <string_view>
@@ -11,6 +13,21 @@ struct LongOption {
     std::string_view name;
     bool takesValue;
 };
+
+// A name that is only a device ("CON", "COM1:", "\\.\PRN"): never read or written as a file. A
+// name with an extension ("aux.txt") is a file, and the program opens it as one.
+bool isBareDevice(const std::string &name) {
+    if (name.rfind("\\\\.\\", 0) == 0) return name.find_first_of("\\/", 4) == std::string::npos;
+    std::string last = name.substr(name.find_last_of("\\/") + 1);
+    while (!last.empty() && (last.back() == ':' || last.back() == ' ')) last.pop_back();
+    return !last.empty() && last.find('.') == std::string::npos && namesDosDevice(toWide(last));
+}
+
+bool isNullDevice(const std::string &name) {
+    std::string upper;
+    for (char c : name) upper += c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+    return upper == "NUL" || upper == "NUL:" || upper == "\\\\.\\NUL";
+}
 
 constexpr LongOption longOptions[] = {
     {"tabs", true},      {"initial", false},   {"spaces", true},   {"output", true},
@@ -40,6 +57,7 @@ public:
     explicit Parser(const std::vector<std::string> &arguments) : arguments_(arguments) {}
 
     ParsedCommandLine run() {
+        quotesLeftInArguments();
         for (index_ = 0; index_ < arguments_.size() && error_.empty(); ++index_) {
             const std::string &argument = arguments_[index_];
             if (onlyInputs_ || argument == "-" || argument.size() < 2 || argument[0] != '-')
@@ -53,12 +71,38 @@ public:
         }
         if (error_.empty()) checkCombination();
         if (error_.empty()) chooseMode();
+        if (error_.empty()) noDeviceInputs();
         if (!error_.empty()) return {std::nullopt, error_};
+        if (options_.discardOutput) {
+            options_.output = OutputKind::StandardOutput;
+            options_.destination.clear();
+        }
         if (options_.extensions.empty()) options_.extensions.push_back("txt");
         return {options_, {}};
     }
 
 private:
+    // Windows' rules give no argument a quote of its own but for \" inside quotes: a quote left in an
+    // argument comes from a quoted path that ends in a backslash ("D:\out dir\"), whose last quote
+    // took the rest of the line into one argument.
+    void quotesLeftInArguments() {
+        for (const std::string &argument : arguments_)
+            if (argument.find('"') != std::string::npos) {
+                error_ = "'" + argument +
+                         "' holds a quote, likely from a quoted path ending in a backslash: write it "
+                         "without the last backslash";
+                return;
+            }
+    }
+
+    void noDeviceInputs() {
+        for (const std::string &input : options_.inputs)
+            if (isBareDevice(input)) {
+                error_ = "'" + input + "' names a device, not a file";
+                return;
+            }
+    }
+
     // The value of an option: the rest of its argument when there is one, else the next argument.
     std::optional<std::string> valueFor(std::string_view attached, const std::string &shownName) {
         if (!attached.empty()) return std::string(attached);
@@ -155,6 +199,12 @@ private:
     void output(const std::string &value) {
         if (value.empty()) {
             error_ = "the output path must not be empty";
+            return;
+        }
+        if (isNullDevice(value)) {
+            options_.discardOutput = true;
+        } else if (isBareDevice(value)) {
+            error_ = "'" + value + "' names a device, not a file";
             return;
         }
         if (setOutput(OutputKind::Destination, "--output")) options_.destination = value;

@@ -17,7 +17,8 @@ struct ConsoleOptions {
     std::string tabStops; // as written after -t, the -t options joined by commas
     int fixedSpaces = 0;  // 1 to 16 with --spaces, else 0
     OutputKind output = OutputKind::StandardOutput;
-    std::string destination; // with OutputKind::Destination
+    std::string destination;    // with OutputKind::Destination
+    bool discardOutput = false; // -o NUL: converted, checked and reported as usual, written nowhere
     bool recursive = false;
     std::vector<std::string> extensions; // without dots; "txt" when none is given
     bool quiet = false;

@@ -12,6 +12,7 @@
 #include "spooled_input.h"
 #include "stream_jobs.h"
 #include "text_files.h"
+#include "win_error.h"
 
 #include <optional>
 #include <set>
@@ -57,10 +58,10 @@ public:
             convert(verified);
             finishStandardOutput();
         } catch (const OutputFailed &failed) {
-            report("standard output", consoleText::reasonFor(failed.errorNumber));
+            outputFailed(failed.errorNumber);
         }
         progress_.wipe();
-        return failures_ || found_ ? exitCode::failedOrFound : exitCode::done;
+        return exitCodeOfRun();
     }
 
     int standardInput() {
@@ -68,15 +69,20 @@ public:
         TextEncoding encoding = TextEncoding::Ansi;
         try {
             input.emplace(io_.input, SpooledInput::usualMemoryLimit, temporaryFolder());
+            // Input cut short by Ctrl+C (the program that fed the pipe ended too) is no whole text.
+            if (stopNow()) return exitCodeOfRun();
             EncodingDetector detector(input->size());
             input->replay([&](const char *data, std::size_t size) { detector.feed(data, size); });
             encoding = detector.finish();
+        } catch (const InputInterrupted &) {
+            stopped_ = true;
+            return exitCodeOfRun();
         } catch (const AppError &error) {
             report(consoleText::standardInputName, consoleText::reasonFor(error.number));
             return exitCode::failedOrFound;
         }
         finishStandardInput(*input, *makeConverter(encoding, options_.mode));
-        return failures_ || found_ ? exitCode::failedOrFound : exitCode::done;
+        return exitCodeOfRun();
     }
 
 private:
@@ -103,9 +109,39 @@ private:
                 });
                 io_.output.writeBytes(finished(converter));
             }
+        } catch (const OutputFailed &failed) {
+            outputFailed(failed.errorNumber);
         } catch (const AppError &error) {
-            report(toFile ? options_.destination : "standard output", consoleText::reasonFor(error.number));
+            if (!toFile && io_.output.readerGone())
+                outputFailed(error.number);
+            else
+                report(toFile ? options_.destination : "standard output",
+                       consoleText::reasonFor(error.number));
         }
+    }
+
+    // A reader that has gone (a pipe into "more", quit early) ends the run quietly, as console tools
+    // do; any other failure of standard output is named once.
+    void outputFailed(int32_t errorNumber) {
+        if (io_.output.readerGone())
+            ++failures_;
+        else
+            report("standard output", consoleText::reasonFor(errorNumber));
+    }
+
+    // Asked between files, so that the file in hand is put in place or left untouched, never halfway.
+    bool stopNow() {
+        if (!stopped_ && io_.stopRequested && io_.stopRequested()) stopped_ = true;
+        return stopped_;
+    }
+
+    int exitCodeOfRun() {
+        if (stopped_) {
+            progress_.wipe();
+            io_.errors.writeText(consoleText::programName + ": " + consoleText::stopped + "\r\n");
+            return exitCode::stopped;
+        }
+        return failures_ || found_ ? exitCode::failedOrFound : exitCode::done;
     }
 
     static std::string finished(StreamConverter &converter) {
@@ -122,8 +158,9 @@ private:
 
     void listFound(const std::string &name) {
         progress_.wipe();
-        io_.output.writeText(name + "\r\n");
         found_ = true;
+        if (!io_.output.writeText(name + "\r\n"))
+            throw OutputFailed{errorNumberForWin32(io_.output.lastError())};
     }
 
     // Where each input goes. Two inputs that would write one destination: the second is refused.
@@ -156,6 +193,7 @@ private:
         std::vector<WorkItem> verified;
         progress_.startStep("Verifying", items.size());
         for (WorkItem &item : items) {
+            if (stopNow()) break;
             try {
                 item.encoding =
                     verifyInput(item.input.source, [&](std::size_t bytes) { progress_.bytesDone(bytes); });
@@ -171,6 +209,7 @@ private:
     void convert(const std::vector<WorkItem> &items) {
         progress_.startStep(options_.output == OutputKind::Check ? "Checking" : "Converting", items.size());
         for (const WorkItem &item : items) {
+            if (stopNow()) break;
             try {
                 convertOne(item);
             } catch (const AppError &error) {
@@ -242,6 +281,7 @@ private:
     TextEncoding outputEncoding_ = TextEncoding::Ansi;
     int failures_ = 0;
     bool found_ = false;
+    bool stopped_ = false;
 };
 
 bool readsStandardInput(const ConsoleOptions &options) {
@@ -265,6 +305,10 @@ int runConsole(const std::vector<std::string> &arguments, ConsoleIo &io) {
         io.output.writeText(consoleText::version());
         return exitCode::done;
     }
-    ConsoleRun run(options, io);
+    // -o NUL: the run as usual, its output written nowhere.
+    ConsoleStream discarded(nullptr);
+    ConsoleIo discarding{io.input, discarded,        io.errors,       io.clock,
+                         io.moves, io.progressDelay, io.stopRequested};
+    ConsoleRun run(options, options.discardOutput ? discarding : io);
     return readsStandardInput(options) ? run.standardInput() : run.files();
 }
