@@ -30,9 +30,10 @@ bool isNullDevice(const std::string &name) {
 }
 
 constexpr LongOption longOptions[] = {
-    {"tabs", true},      {"initial", false},   {"spaces", true},   {"output", true},
-    {"in-place", false}, {"recursive", false}, {"ext", true},      {"check", false},
-    {"quiet", false},    {"silent", false},    {"version", false}, {"help", false},
+    {"tabs", true},          {"initial", false},         {"spaces", true},   {"output", true},
+    {"in-place", false},     {"recursive", false},       {"ext", true},      {"check", false},
+    {"quiet", false},        {"silent", false},          {"version", false}, {"help", false},
+    {"user-path-add", true}, {"user-path-remove", true},
 };
 
 const LongOption *findLongOption(std::string_view name, std::string &error) {
@@ -175,6 +176,21 @@ private:
             output(value);
         else if (name == "ext")
             extension(value);
+        else if (name == "user-path-add" || name == "user-path-remove")
+            userPath(name == "user-path-add" ? UserPathChange::Add : UserPathChange::Remove, value);
+    }
+
+    void userPath(UserPathChange change, const std::string &folder) {
+        if (options_.userPathChange != UserPathChange::None) {
+            error_ = "only one change of the user's PATH may be given";
+            return;
+        }
+        if (folder.empty()) {
+            error_ = "the folder for the user's PATH must not be empty";
+            return;
+        }
+        options_.userPathChange = change;
+        options_.userPathFolder = folder;
     }
 
     void tabs(const std::string &value) {
@@ -252,6 +268,10 @@ private:
     }
 
     void checkCombination() {
+        if (options_.userPathChange != UserPathChange::None && !options_.inputs.empty()) {
+            error_ = "a change of the user's PATH takes no files";
+            return;
+        }
         if (options_.fixedSpaces && !options_.tabStops.empty()) {
             error_ = "--spaces cannot be combined with --tabs";
             return;

@@ -10,6 +10,9 @@
 
 enum class OutputKind { StandardOutput, Destination, InPlace, Check };
 
+// For the installer and the uninstaller: a folder put on or taken off the user's PATH.
+enum class UserPathChange { None, Add, Remove };
+
 struct ConsoleOptions {
     // How every input is converted: tab stops (-t, 8 unless given) or a fixed run (--spaces), all tabs
     // or leading ones (-i), always with line ends kept as they are.
@@ -25,6 +28,8 @@ struct ConsoleOptions {
     bool showVersion = false;
     bool showHelp = false;
     std::vector<std::string> inputs; // files, folders and wildcards as given; none: standard input
+    UserPathChange userPathChange = UserPathChange::None;
+    std::string userPathFolder;
 };
 
 struct ParsedCommandLine {

@@ -12,6 +12,8 @@
 #include "spooled_input.h"
 #include "stream_jobs.h"
 #include "text_files.h"
+#include "user_path.h"
+#include "wide_text.h"
 #include "win_error.h"
 
 #include <optional>
@@ -304,6 +306,14 @@ int runConsole(const std::vector<std::string> &arguments, ConsoleIo &io) {
     if (options.showVersion) {
         io.output.writeText(consoleText::version());
         return exitCode::done;
+    }
+    if (options.userPathChange != UserPathChange::None) {
+        const PathChange change =
+            options.userPathChange == UserPathChange::Add ? PathChange::Add : PathChange::Remove;
+        if (changeUserPath(change, toWide(options.userPathFolder))) return exitCode::done;
+        io.errors.writeText(consoleText::failure(
+            "the user's PATH", consoleText::reasonFor(errorNumberForWin32(GetLastError()))));
+        return exitCode::failedOrFound;
     }
     // -o NUL: the run as usual, its output written nowhere.
     ConsoleStream discarded(nullptr);

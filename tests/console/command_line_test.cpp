@@ -91,6 +91,13 @@ TEST(CommandLine, OutputsFlagsAndInputs) {
     // A name that only looks like a device before its extension is a file.
     EXPECT_EQ(parsed({"-o", "nul.txt", "aux.txt", "dir\\com1.c"}).destination, "nul.txt");
     EXPECT_FALSE(parsed({"-o", "nul.txt", "a"}).discardOutput);
+
+    // The installer's step on the user's PATH.
+    options = parsed({"--user-path-add=C:\\Program Files\\Quillmere"});
+    EXPECT_EQ(options.userPathChange, UserPathChange::Add);
+    EXPECT_EQ(options.userPathFolder, "C:\\Program Files\\Quillmere");
+    EXPECT_EQ(parsed({"--user-path-remove", "C:\\Q"}).userPathChange, UserPathChange::Remove);
+    EXPECT_EQ(parsed({"a.txt"}).userPathChange, UserPathChange::None);
 }
 
 TEST(CommandLine, UsageErrorsSayWhatIsWrong) {
@@ -133,6 +140,11 @@ TEST(CommandLine, UsageErrorsSayWhatIsWrong) {
     EXPECT_EQ(refusal({"-o", "lpt1", "a.txt"}), "'lpt1' names a device, not a file");
     EXPECT_EQ(refusal({"--in-place", "\\\\.\\PRN"}), "'\\\\.\\PRN' names a device, not a file");
     EXPECT_EQ(refusal({"conin$"}), "'conin$' names a device, not a file");
+
+    EXPECT_EQ(refusal({"--user-path-add=C:\\Q", "a.txt"}), "a change of the user's PATH takes no files");
+    EXPECT_EQ(refusal({"--user-path-add=C:\\Q", "--user-path-remove=C:\\Q"}),
+              "only one change of the user's PATH may be given");
+    EXPECT_EQ(refusal({"--user-path-add="}), "the folder for the user's PATH must not be empty");
 }
 
 } // namespace
