@@ -110,18 +110,21 @@ public:
 private:
     void add(const std::string &given) {
         const std::string argument = nativeSystemPath(given, underWow64());
+        // Names made from a folder or a wildcard are printed in Windows' form, never "src/sub\a.txt".
+        std::string windowsForm = argument;
+        std::replace(windowsForm.begin(), windowsForm.end(), '/', '\\');
         const std::size_t cut = argument.find_last_of("\\/:");
         const std::string folder = cut == std::string::npos ? "" : argument.substr(0, cut + 1);
         const std::string last = argument.substr(folder.size());
         if (hasWildcard(toWide(last))) {
             list_.many = true;
-            expandWildcard(argument, folder, last);
+            expandWildcard(windowsForm, windowsForm.substr(0, folder.size()), last);
             return;
         }
         const DWORD attributes = GetFileAttributesW(widePath(argument).c_str());
         if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
             list_.many = true;
-            guarded(argument, [&] { addFolder(argument, ""); });
+            guarded(windowsForm, [&] { addFolder(windowsForm, ""); });
             return;
         }
         const std::string named = withLongName(argument, last);

@@ -39,9 +39,9 @@ std::atomic<bool> stopAsked{false};
 HANDLE runEnded = nullptr; // an event, set when the run has put its last file in place or left it
 
 // Ctrl+C and Ctrl+Break: the run stops after the file in hand, and the process ends with 130 instead of
-// being ended at once with 0xC000013A halfway through a replace. Closing the console, logging off or
-// shutting down ends the process when the handler returns: it waits for the run to reach the end of
-// its file first, within the few seconds the system gives a handler.
+// being ended at once with 0xC000013A halfway through a replace. Closing the console ends the process
+// when the handler returns (the logoff and shutdown signals reach services only): the handler waits
+// for the run to finish its file first, within the few seconds the system gives it.
 BOOL WINAPI onConsoleControl(DWORD event) {
     stopAsked = true;
     if (event == CTRL_CLOSE_EVENT || event == CTRL_LOGOFF_EVENT || event == CTRL_SHUTDOWN_EVENT)

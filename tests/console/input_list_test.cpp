@@ -64,6 +64,20 @@ TEST_F(InputListTest, FolderGivesItsFilesOfTheExtensionsAndWithRecursionItsSubfo
                                     {path("src\\sub\\deep\\d.c"), "sub\\deep\\d.c"}}));
 }
 
+// A folder given with forward slashes, as Git's shell writes it, gives names in one form.
+TEST_F(InputListTest, NamesFromAFolderOrAWildcardAreInWindowsForm) {
+    write("src\\sub\\a.txt", "");
+    std::string slashed = folder_;
+    std::replace(slashed.begin(), slashed.end(), '\\', '/');
+    EXPECT_EQ(filesOf(collectInputs({slashed + "src"}, {"txt"}, true)),
+              (Files{{path("src\\sub\\a.txt"), "sub\\a.txt"}}));
+    EXPECT_EQ(filesOf(collectInputs({slashed + "src/sub/*.txt"}, {"txt"}, false)),
+              (Files{{path("src\\sub\\a.txt"), "a.txt"}}));
+    const InputList none = collectInputs({slashed + "src/*.none"}, {"txt"}, false);
+    ASSERT_EQ(none.problems.size(), 1u);
+    EXPECT_EQ(none.problems[0].name, path("src\\*.none"));
+}
+
 TEST_F(InputListTest, NamesOutsideTheCodePageComeWhole) {
     const std::string name = "\xd1\x82\xd0\xb0\xd0\xb1-\xe8\xa1\xa8.txt";
     write("src\\" + name, "");

@@ -120,6 +120,11 @@ TEST_F(ConsoleProgram, HelpAndVersionGoToStandardOutput) {
     // The two places where it parts from expand are named.
     EXPECT_NE(result.output.find("a lone CR ends a line"), std::string::npos);
     EXPECT_NE(result.output.find("a backspace is a column"), std::string::npos);
+    // What a user at a prompt needs to know of Windows: Ctrl+C, devices, *.*, the end mark.
+    EXPECT_NE(result.output.find("130 when stopped by Ctrl+C"), std::string::npos);
+    EXPECT_NE(result.output.find("-o NUL discards the output"), std::string::npos);
+    EXPECT_NE(result.output.find("*.* takes every\r\nfile"), std::string::npos);
+    EXPECT_NE(result.output.find("Ctrl+Z byte (0x1A) before its end is not plain text"), std::string::npos);
 }
 
 TEST_F(ConsoleProgram, BadInputsAreNamedAndTheRestConverted) {
@@ -349,6 +354,44 @@ TEST_F(OnAConsole, LongRunShowsAProgressLineInPlaceAndWipesIt) {
     EXPECT_TRUE(progressSeen_);
     EXPECT_EQ(progressRows_, 1u); // drawn again on its own row, never a new one
     EXPECT_EQ(console_.shown(), "");
+}
+
+BOOL WINAPI ignoreControl(DWORD) { return TRUE; }
+
+// Ctrl+C on the console: the file in hand is finished or left, nothing of the program's own stays
+// beside the files, and the exit code says it was stopped.
+TEST_F(OnAConsole, CtrlCStopsTheRunAfterTheFileInHandWith130) {
+    std::string text, converted;
+    for (int line = 0; text.size() < (24u << 20); ++line) {
+        text += "\tline\t" + std::to_string(line) + "\r\n";
+        converted += "        line    " + std::to_string(line) + "\r\n";
+    }
+    std::vector<std::string> arguments = {"--in-place", "-q"};
+    for (const char *name : {"1.txt", "2.txt", "3.txt", "4.txt", "5.txt", "6.txt"})
+        arguments.push_back(write(name, text));
+    RunningProgram program(arguments, RunningProgram::Streams::TestConsole);
+    bool converting = false;
+    for (int wait = 0; wait < 6000 && !converting; ++wait) {
+        converting = !temporaryFiles().empty();
+        if (!converting) Sleep(5);
+    }
+    ASSERT_TRUE(converting) << "no replacement was ever seen being written";
+    // To every process on the console, the test's own included, which lets it pass.
+    SetConsoleCtrlHandler(ignoreControl, TRUE);
+    const BOOL sent = GenerateConsoleCtrlEvent(CTRL_C_EVENT, 0);
+    ASSERT_TRUE(sent);
+    EXPECT_EQ(program.waitForExit(60000), 130u);
+    EXPECT_TRUE(temporaryFiles().empty());
+    int whole = 0;
+    for (std::size_t i = 2; i < arguments.size(); ++i) {
+        const std::string now = readBytes(arguments[i]);
+        EXPECT_TRUE(now == text || now == converted)
+            << arguments[i] << " is neither the old nor the new text";
+        whole += now == converted;
+    }
+    EXPECT_LT(whole, 6) << "the run was not stopped";
+    EXPECT_NE(console_.shown().find("quillmerec: stopped"), std::string::npos) << console_.shown();
+    SetConsoleCtrlHandler(ignoreControl, FALSE);
 }
 
 TEST_F(OnAConsole, QuietRunOrRedirectedErrorsShowNoProgress) {
