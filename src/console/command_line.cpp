@@ -1,5 +1,6 @@
 #include "command_line.h"
 
+#include "input_list.h"
 #include "wide_text.h"
 
 #include <algorithm>
@@ -223,7 +224,7 @@ private:
             error_ = "'" + value + "' names a device, not a file";
             return;
         }
-        if (setOutput(OutputKind::Destination, "--output")) options_.destination = value;
+        if (setOutput(OutputKind::Destination, "--output")) options_.destination = asFileName(value);
     }
 
     void extension(std::string value) {

@@ -109,7 +109,7 @@ public:
 
 private:
     void add(const std::string &given) {
-        const std::string argument = nativeSystemPath(given, underWow64());
+        const std::string argument = asFileName(nativeSystemPath(given, underWow64()));
         // Names made from a folder or a wildcard are printed in Windows' form, never "src/sub\a.txt".
         std::string windowsForm = argument;
         std::replace(windowsForm.begin(), windowsForm.end(), '/', '\\');
@@ -140,7 +140,7 @@ private:
             for (const Entry &entry : listEntries(search_, argument)) {
                 if (entry.folder || !matchesAsCmdDoes(wanted, folded(entry.name))) continue;
                 const std::string name = toUtf8(entry.name);
-                list_.files.push_back({folder + name, name});
+                list_.files.push_back({asFileName(folder + name), name});
             }
         });
         if (list_.files.size() == before &&
@@ -207,6 +207,11 @@ InputList collectInputs(const std::vector<std::string> &arguments, const std::ve
                         bool recursive) {
     FolderSearch system;
     return collectInputs(arguments, extensions, recursive, system);
+}
+
+std::string asFileName(const std::string &name) {
+    if (name.find_first_of("\\/:") != std::string::npos || !namesDosDevice(toWide(name))) return name;
+    return ".\\" + name;
 }
 
 std::string nativeSystemPath(const std::string &path, bool underWow64) {

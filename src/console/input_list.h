@@ -50,6 +50,10 @@ InputList collectInputs(const std::vector<std::string> &arguments, const std::ve
 InputList collectInputs(const std::vector<std::string> &arguments, const std::vector<std::string> &extensions,
                         bool recursive, FolderSearch &search);
 
+// A bare name that Windows would take for a device ("aux.txt", "con.c") as the file of that name in the
+// working folder (".\aux.txt"), which is opened as the file it is; every other name as it is.
+std::string asFileName(const std::string &name);
+
 // A 32-bit program under WOW64 that opens %windir%\System32 is sent to SysWOW64 without a word: a
 // path there is taken through %windir%\Sysnative, the name that reaches the real folder. Other paths,
 // and every path when not under WOW64, come back as they are.

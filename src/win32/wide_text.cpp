@@ -112,6 +112,13 @@ std::wstring fullPathOfDeviceName(std::string_view utf8Path) {
     return full + std::wstring(kept);
 }
 
+// A path with a folder part whose last part the system would take for a device. A bare name ("aux.txt")
+// is left to its caller: it is compared with the names of a listing as it is, and a file of that name
+// in the working folder is opened as ".\aux.txt".
+bool isDevicePath(const std::wstring &path) {
+    return path.find_first_of(L"\\/:") != std::wstring::npos && namesDosDevice(path);
+}
+
 std::wstring prefixed(std::wstring path) {
     if (path.rfind(L"\\\\", 0) == 0) return L"\\\\?\\UNC\\" + path.substr(2);
     if (path.size() >= 3 && path[1] == L':' && path[2] == L'\\') return L"\\\\?\\" + path;
@@ -123,7 +130,7 @@ std::wstring prefixed(std::wstring path) {
 std::wstring fullPath(std::string_view utf8Path) {
     const std::wstring path = toWide(utf8Path);
     const bool prefixedAlready = path.rfind(L"\\\\?\\", 0) == 0 || path.rfind(L"\\\\.\\", 0) == 0;
-    if (!path.empty() && !prefixedAlready && namesDosDevice(path)) return fullPathOfDeviceName(utf8Path);
+    if (!prefixedAlready && isDevicePath(path)) return fullPathOfDeviceName(utf8Path);
     return systemFullPath(utf8Path);
 }
 
@@ -145,7 +152,7 @@ namespace {
 std::wstring prefixedFrom(std::string_view utf8Path, std::size_t limit) {
     std::wstring path = toWide(utf8Path);
     if (path.rfind(L"\\\\?\\", 0) == 0 || path.rfind(L"\\\\.\\", 0) == 0) return path;
-    if (!path.empty() && namesDosDevice(path)) return prefixed(fullPathOfDeviceName(utf8Path));
+    if (isDevicePath(path)) return prefixed(fullPathOfDeviceName(utf8Path));
     if (path.size() < limit) return path;
     // The prefix turns off the system's own normalization, so the path is normalized first, as the
     // system would have: "." and ".." parts resolved, forward slashes turned, trailing dots and blanks

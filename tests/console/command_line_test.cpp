@@ -89,7 +89,8 @@ TEST(CommandLine, OutputsFlagsAndInputs) {
         EXPECT_EQ(options.destination, "") << nul;
     }
     // A name that only looks like a device before its extension is a file.
-    EXPECT_EQ(parsed({"-o", "nul.txt", "aux.txt", "dir\\com1.c"}).destination, "nul.txt");
+    EXPECT_EQ(parsed({"-o", "nul.txt", "aux.txt", "dir\\com1.c"}).destination, ".\\nul.txt");
+    EXPECT_EQ(parsed({"-o", "out\\nul.txt", "a"}).destination, "out\\nul.txt");
     EXPECT_FALSE(parsed({"-o", "nul.txt", "a"}).discardOutput);
 
     // The installer's step on the user's PATH.

@@ -499,6 +499,15 @@ TEST_F(ConsoleProgram, NamesThatWindowsReadsAsDevicesAreFiles) {
     EXPECT_EQ(readBytes("\\\\?\\" + path("out\\aux.txt")), "  aux");
     EXPECT_EQ(readBytes("\\\\?\\" + path("out\\con.txt")), "  con");
 
+    // In the working folder, by its bare name and by a wildcard.
+    result = runConsoleProgram({"--check", "aux.txt", "c*.txt"}, "", path("src"));
+    EXPECT_EQ(result.exitCode, 1u) << result.errors;
+    EXPECT_EQ(result.output, ".\\aux.txt\r\n.\\con.txt\r\n");
+    result = runConsoleProgram({"-o", "con.txt", "plain.txt"}, "", path("src"));
+    EXPECT_EQ(result.exitCode, 0u) << result.errors;
+    EXPECT_EQ(readBytes("\\\\?\\" + path("src\\con.txt")), "no tab");
+    writeAsFile("src\\con.txt", "\tcon");
+
     result = runConsoleProgram({"--in-place", "-t", "3", path("src\\aux.txt")});
     EXPECT_EQ(result.exitCode, 0u) << result.errors;
     EXPECT_EQ(readBytes("\\\\?\\" + path("src\\aux.txt")), "   aux");
