@@ -34,6 +34,7 @@ set(QM_README ${QM_GENERATED_DIR}/readme.txt)
 # Notepad of every Windows version shows CR LF line ends.
 configure_file(src/app/resources/readme.txt ${QM_README} @ONLY NEWLINE_STYLE CRLF)
 configure_file(src/app/resources/quillmere.manifest ${QM_GENERATED_DIR}/quillmere_versioned.manifest @ONLY)
+configure_file(src/app/resources/quillmerec.manifest ${QM_GENERATED_DIR}/quillmerec_versioned.manifest @ONLY)
 
 file(GLOB QM_APP_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/app/*.cpp)
 add_executable(quillmere WIN32 ${QM_APP_SOURCES} src/app/resources/quillmere.rc)
@@ -54,7 +55,11 @@ file(GLOB QM_CONSOLE_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/console/*
 list(REMOVE_ITEM QM_CONSOLE_SOURCES ${CMAKE_SOURCE_DIR}/src/console/main.cpp)
 qm_add_layer(quillmere_console ${CMAKE_SOURCE_DIR}/src/console SOURCES ${QM_CONSOLE_SOURCES}
              LINKS quillmere_jobs)
-add_executable(quillmerec src/console/main.cpp)
+# Its own manifest and version information: without a manifest Windows would virtualize this 32-bit
+# program's writes into protected folders.
+add_executable(quillmerec src/console/main.cpp src/app/resources/quillmerec.rc)
+set_source_files_properties(src/app/resources/quillmerec.rc PROPERTIES OBJECT_DEPENDS
+                            ${QM_GENERATED_DIR}/quillmerec_versioned.manifest)
 target_link_libraries(quillmerec PRIVATE quillmere_console)
 if(MINGW)
     target_link_options(quillmerec PRIVATE -Wl,--no-insert-timestamp)

@@ -91,40 +91,38 @@ Page custom PathPageShow PathPageLeave
     ${EndIf}
 !macroend
 
-; The user's own PATH, where the console program's folder may go (HKCU, so no other user's changes).
-!define ENVIRONMENT_KEY "Environment"
-; NSIS strings hold at most NSIS_MAX_STRLEN characters: a longer PATH is never read, cut and written.
-!define PATH_LIMIT 1000
-
 ; 1 when the program folder goes onto the user's PATH: the box on the PATH page, or /ADDTOPATH.
 Var AddToPath
 Var AddToPathBox
 
-; Adds (+FOLDER) or takes away (-FOLDER) a folder in the user's PATH, comparing without regard to case,
-; keeping the value's type (REG_EXPAND_SZ: entries such as %USERPROFILE%\bin stay unexpanded) and
-; every other entry. A PATH too long to be handled whole is left as it is, with a note in the details.
+; Adds (+FOLDER) or takes away (-FOLDER) a folder in the user's PATH (HKCU, so no other user's). NSIS
+; strings hold at most 1,024 characters, and a developer's PATH is often longer: the console program,
+; already in the program folder, makes the change at any length, comparing without regard to case,
+; keeping every other entry, its order and the value's type (REG_EXPAND_SZ: %USERPROFILE%\bin stays
+; unexpanded), and tells Explorer of the new environment.
 !macro QM_CHANGE_PATH_FUNCTION PREFIX
 Function ${PREFIX}ChangeUserPath
     Exch $0 ; "+folder" or "-folder"
     Push $1
     Push $2
-    ClearErrors
-    ReadRegStr $1 HKCU "${ENVIRONMENT_KEY}" "Path"
-    StrLen $2 $1
-    ${If} $2 > ${PATH_LIMIT}
-        StrCpy $1 $0 "" 1
-        DetailPrint "Your PATH is too long to be changed here; change it by hand: $1"
+    StrCpy $1 $0 1
+    StrCpy $2 $0 "" 1
+    ${If} $1 == "+"
+        StrCpy $1 "--user-path-add"
     ${Else}
-        ${WordAdd} "$1" ";" "$0" $2
-        ${If} $2 != $1
-            ${If} $2 == ""
-                DeleteRegValue HKCU "${ENVIRONMENT_KEY}" "Path"
-            ${Else}
-                WriteRegExpandStr HKCU "${ENVIRONMENT_KEY}" "Path" $2
-            ${EndIf}
-            ; Programs started from now on (Explorer's) see the new PATH.
-            SendMessage ${HWND_BROADCAST} ${WM_SETTINGCHANGE} 0 "STR:Environment" /TIMEOUT=5000
-        ${EndIf}
+        StrCpy $1 "--user-path-remove"
+    ${EndIf}
+    ; A backslash before the closing quote would escape it ("C:\"): doubled, it stays one.
+    StrCpy $0 $2 1 -1
+    ${If} $0 == "\"
+        StrCpy $0 "$2\"
+    ${Else}
+        StrCpy $0 $2
+    ${EndIf}
+    nsExec::Exec '"$INSTDIR\quillmerec.exe" $1="$0"'
+    Pop $0 ; the exit code, or "error" when the program could not be started
+    ${If} $0 != 0
+        DetailPrint "Your PATH could not be changed; change it by hand: $2"
     ${EndIf}
     Pop $2
     Pop $1
@@ -250,8 +248,6 @@ Section "Quillmere" SecProgram
         Delete "$1\readme.txt"
         Delete "$1\uninstall.exe"
         RMDir "$1"
-        Push "-$1"
-        Call ChangeUserPath
     ${EndIf}
 
     SetOutPath "$INSTDIR"
@@ -260,6 +256,12 @@ Section "Quillmere" SecProgram
     File "${QM_STAGE}\quillmerec.exe"
     File "${QM_STAGE}\readme.txt"
     WriteUninstaller "$INSTDIR\uninstall.exe"
+    ; The earlier folder leaves the PATH through the console program just put in place.
+    ${If} $1 != ""
+    ${AndIf} $1 != $INSTDIR
+        Push "-$1"
+        Call ChangeUserPath
+    ${EndIf}
 
     ; The installer's working folder leaves the program folder before anything may start another
     ; process: a child inherits it, and a folder that is some process's working folder cannot be
@@ -304,14 +306,15 @@ Section "-un.Quillmere"
     Push $INSTDIR
     Call un.TrimFolder
     Pop $INSTDIR
+    ; The PATH first: the console program that changes it goes with the rest.
+    Push "-$INSTDIR"
+    Call un.ChangeUserPath
     ; Only what the installer put there: the folder may hold other files of the user.
     Delete "$INSTDIR\quillmere.exe"
     Delete "$INSTDIR\quillmerec.exe"
     Delete "$INSTDIR\readme.txt"
     Delete "$INSTDIR\uninstall.exe"
     RMDir "$INSTDIR"
-    Push "-$INSTDIR"
-    Call un.ChangeUserPath
 
     SetShellVarContext all
     Delete "$SMPROGRAMS\${PRODUCT}.lnk"

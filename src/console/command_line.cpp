@@ -1,5 +1,8 @@
 #include "command_line.h"
 
+#include "input_list.h"
+#include "wide_text.h"
+
 #include <algorithm>
 #include <cstdlib>
 #include <string_view>
@@ -12,10 +15,26 @@ struct LongOption {
     bool takesValue;
 };
 
+// A name that is only a device ("CON", "COM1:", "\\.\PRN"): never read or written as a file. A
+// name with an extension ("aux.txt") is a file, and the program opens it as one.
+bool isBareDevice(const std::string &name) {
+    if (name.rfind("\\\\.\\", 0) == 0) return name.find_first_of("\\/", 4) == std::string::npos;
+    std::string last = name.substr(name.find_last_of("\\/") + 1);
+    while (!last.empty() && (last.back() == ':' || last.back() == ' ')) last.pop_back();
+    return !last.empty() && last.find('.') == std::string::npos && namesDosDevice(toWide(last));
+}
+
+bool isNullDevice(const std::string &name) {
+    std::string upper;
+    for (char c : name) upper += c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+    return upper == "NUL" || upper == "NUL:" || upper == "\\\\.\\NUL";
+}
+
 constexpr LongOption longOptions[] = {
-    {"tabs", true},      {"initial", false},   {"spaces", true},   {"output", true},
-    {"in-place", false}, {"recursive", false}, {"ext", true},      {"check", false},
-    {"quiet", false},    {"silent", false},    {"version", false}, {"help", false},
+    {"tabs", true},          {"initial", false},         {"spaces", true},   {"output", true},
+    {"in-place", false},     {"recursive", false},       {"ext", true},      {"check", false},
+    {"quiet", false},        {"silent", false},          {"version", false}, {"help", false},
+    {"user-path-add", true}, {"user-path-remove", true},
 };
 
 const LongOption *findLongOption(std::string_view name, std::string &error) {
@@ -40,6 +59,7 @@ public:
     explicit Parser(const std::vector<std::string> &arguments) : arguments_(arguments) {}
 
     ParsedCommandLine run() {
+        quotesLeftInArguments();
         for (index_ = 0; index_ < arguments_.size() && error_.empty(); ++index_) {
             const std::string &argument = arguments_[index_];
             if (onlyInputs_ || argument == "-" || argument.size() < 2 || argument[0] != '-')
@@ -53,12 +73,38 @@ public:
         }
         if (error_.empty()) checkCombination();
         if (error_.empty()) chooseMode();
+        if (error_.empty()) noDeviceInputs();
         if (!error_.empty()) return {std::nullopt, error_};
+        if (options_.discardOutput) {
+            options_.output = OutputKind::StandardOutput;
+            options_.destination.clear();
+        }
         if (options_.extensions.empty()) options_.extensions.push_back("txt");
         return {options_, {}};
     }
 
 private:
+    // Windows' rules give no argument a quote of its own but for \" inside quotes: a quote left in an
+    // argument comes from a quoted path that ends in a backslash ("D:\out dir\"), whose last quote
+    // took the rest of the line into one argument.
+    void quotesLeftInArguments() {
+        for (const std::string &argument : arguments_)
+            if (argument.find('"') != std::string::npos) {
+                error_ = "'" + argument +
+                         "' holds a quote, likely from a quoted path ending in a backslash: write it "
+                         "without the last backslash";
+                return;
+            }
+    }
+
+    void noDeviceInputs() {
+        for (const std::string &input : options_.inputs)
+            if (isBareDevice(input)) {
+                error_ = "'" + input + "' names a device, not a file";
+                return;
+            }
+    }
+
     // The value of an option: the rest of its argument when there is one, else the next argument.
     std::optional<std::string> valueFor(std::string_view attached, const std::string &shownName) {
         if (!attached.empty()) return std::string(attached);
@@ -131,6 +177,21 @@ private:
             output(value);
         else if (name == "ext")
             extension(value);
+        else if (name == "user-path-add" || name == "user-path-remove")
+            userPath(name == "user-path-add" ? UserPathChange::Add : UserPathChange::Remove, value);
+    }
+
+    void userPath(UserPathChange change, const std::string &folder) {
+        if (options_.userPathChange != UserPathChange::None) {
+            error_ = "only one change of the user's PATH may be given";
+            return;
+        }
+        if (folder.empty()) {
+            error_ = "the folder for the user's PATH must not be empty";
+            return;
+        }
+        options_.userPathChange = change;
+        options_.userPathFolder = folder;
     }
 
     void tabs(const std::string &value) {
@@ -157,7 +218,13 @@ private:
             error_ = "the output path must not be empty";
             return;
         }
-        if (setOutput(OutputKind::Destination, "--output")) options_.destination = value;
+        if (isNullDevice(value)) {
+            options_.discardOutput = true;
+        } else if (isBareDevice(value)) {
+            error_ = "'" + value + "' names a device, not a file";
+            return;
+        }
+        if (setOutput(OutputKind::Destination, "--output")) options_.destination = asFileName(value);
     }
 
     void extension(std::string value) {
@@ -202,6 +269,10 @@ private:
     }
 
     void checkCombination() {
+        if (options_.userPathChange != UserPathChange::None && !options_.inputs.empty()) {
+            error_ = "a change of the user's PATH takes no files";
+            return;
+        }
         if (options_.fixedSpaces && !options_.tabStops.empty()) {
             error_ = "--spaces cannot be combined with --tabs";
             return;

@@ -10,6 +10,9 @@
 
 enum class OutputKind { StandardOutput, Destination, InPlace, Check };
 
+// For the installer and the uninstaller: a folder put on or taken off the user's PATH.
+enum class UserPathChange { None, Add, Remove };
+
 struct ConsoleOptions {
     // How every input is converted: tab stops (-t, 8 unless given) or a fixed run (--spaces), all tabs
     // or leading ones (-i), always with line ends kept as they are.
@@ -17,13 +20,16 @@ struct ConsoleOptions {
     std::string tabStops; // as written after -t, the -t options joined by commas
     int fixedSpaces = 0;  // 1 to 16 with --spaces, else 0
     OutputKind output = OutputKind::StandardOutput;
-    std::string destination; // with OutputKind::Destination
+    std::string destination;    // with OutputKind::Destination
+    bool discardOutput = false; // -o NUL: converted, checked and reported as usual, written nowhere
     bool recursive = false;
     std::vector<std::string> extensions; // without dots; "txt" when none is given
     bool quiet = false;
     bool showVersion = false;
     bool showHelp = false;
     std::vector<std::string> inputs; // files, folders and wildcards as given; none: standard input
+    UserPathChange userPathChange = UserPathChange::None;
+    std::string userPathFolder;
 };
 
 struct ParsedCommandLine {

@@ -15,6 +15,9 @@
 #include "spooled_input.h"
 #include "stream_jobs.h"
 #include "text_files.h"
+#include "user_path.h"
+#include "wide_text.h"
+#include "win_error.h"
 
 #include <optional>
 #include <set>
@@ -25,6 +28,9 @@ namespace {
 struct OutputFailed {
     int32_t errorNumber;
 };
+
+// Ctrl+C between two files of a run that writes files: the files converted until then go in place.
+struct StopRequested {};
 
 bool endsInSeparator(const std::string &path) {
     return !path.empty() && (path.back() == '\\' || path.back() == '/');
@@ -55,10 +61,10 @@ public:
             convert(verified);
             finishStandardOutput();
         } catch (const OutputFailed &failed) {
-            report("standard output", consoleText::reasonFor(failed.errorNumber));
+            outputFailed(failed.errorNumber);
         }
         progress_.wipe();
-        return failures_ || found_ ? exitCode::failedOrFound : exitCode::done;
+        return exitCodeOfRun();
     }
 
     int standardInput() {
@@ -66,15 +72,20 @@ public:
         TextEncoding encoding = TextEncoding::Ansi;
         try {
             input.emplace(io_.input, SpooledInput::usualMemoryLimit, temporaryFolder());
+            // Input cut short by Ctrl+C (the program that fed the pipe ended too) is no whole text.
+            if (stopNow()) return exitCodeOfRun();
             EncodingDetector detector(input->size());
             input->replay([&](const char *data, std::size_t size) { detector.feed(data, size); });
             encoding = detector.finish();
+        } catch (const InputInterrupted &) {
+            stopped_ = true;
+            return exitCodeOfRun();
         } catch (const AppError &error) {
             report(consoleText::standardInputName, consoleText::reasonFor(error.number));
             return exitCode::failedOrFound;
         }
         finishStandardInput(*input, *makeConverter(encoding, options_.mode));
-        return failures_ || found_ ? exitCode::failedOrFound : exitCode::done;
+        return exitCodeOfRun();
     }
 
 private:
@@ -101,9 +112,39 @@ private:
                 });
                 io_.output.writeBytes(finished(converter));
             }
+        } catch (const OutputFailed &failed) {
+            outputFailed(failed.errorNumber);
         } catch (const AppError &error) {
-            report(toFile ? options_.destination : "standard output", consoleText::reasonFor(error.number));
+            if (!toFile && io_.output.readerGone())
+                outputFailed(error.number);
+            else
+                report(toFile ? options_.destination : "standard output",
+                       consoleText::reasonFor(error.number));
         }
+    }
+
+    // A reader that has gone (a pipe into "more", quit early) ends the run quietly, as console tools
+    // do; any other failure of standard output is named once.
+    void outputFailed(int32_t errorNumber) {
+        if (io_.output.readerGone())
+            ++failures_;
+        else
+            report("standard output", consoleText::reasonFor(errorNumber));
+    }
+
+    // Asked between files, so that the file in hand is put in place or left untouched, never halfway.
+    bool stopNow() {
+        if (!stopped_ && io_.stopRequested && io_.stopRequested()) stopped_ = true;
+        return stopped_;
+    }
+
+    int exitCodeOfRun() {
+        if (stopped_) {
+            progress_.wipe();
+            io_.errors.writeText(consoleText::programName + ": " + consoleText::stopped + "\r\n");
+            return exitCode::stopped;
+        }
+        return failures_ || found_ ? exitCode::failedOrFound : exitCode::done;
     }
 
     static std::string finished(StreamConverter &converter) {
@@ -120,8 +161,9 @@ private:
 
     void listFound(const std::string &name) {
         progress_.wipe();
-        io_.output.writeText(name + "\r\n");
         found_ = true;
+        if (!io_.output.writeText(name + "\r\n"))
+            throw OutputFailed{errorNumberForWin32(io_.output.lastError())};
     }
 
     // Where each input goes. Two inputs that would write one destination: the second is refused.
@@ -154,6 +196,7 @@ private:
         std::vector<WorkItem> verified;
         progress_.startStep("Verifying", items.size());
         for (WorkItem &item : items) {
+            if (stopNow()) break;
             try {
                 item.encoding =
                     verifyInput(item.input.source, [&](std::size_t bytes) { progress_.bytesDone(bytes); });
@@ -173,6 +216,7 @@ private:
             return;
         }
         for (const WorkItem &item : items) {
+            if (stopNow()) break;
             try {
                 convertOne(item);
             } catch (const AppError &error) {
@@ -201,14 +245,21 @@ private:
         const ConversionMode mode = options_.mode;
         const FileReading reading{ShareWrite::Denied, [mode] { return mode; }, false};
         Events events(*this);
-        runFiles(files, reading, {FailurePolicy::GoOnWithRest, inPlace, !inPlace}, events, io_.moves);
+        if (stopNow()) return;
+        try {
+            runFiles(files, reading, {FailurePolicy::GoOnWithRest, inPlace, !inPlace}, events, io_.moves);
+        } catch (const StopRequested &) {
+        }
     }
 
     class Events : public RunEvents {
     public:
         explicit Events(ConsoleRun &run) : run_(run) {}
         void bytesRead(std::size_t bytes) override { run_.progress_.bytesDone(bytes); }
-        void fileDone() override { run_.progress_.fileDone(); }
+        void fileDone() override {
+            run_.progress_.fileDone();
+            if (run_.stopNow()) throw StopRequested{};
+        }
         void fileFailed(const RunFile &file, const AppError &error) override {
             run_.report(file.destination, consoleText::reasonFor(error.number));
         }
@@ -261,6 +312,7 @@ private:
     TextEncoding outputEncoding_ = TextEncoding::Ansi;
     int failures_ = 0;
     bool found_ = false;
+    bool stopped_ = false;
 };
 
 bool readsStandardInput(const ConsoleOptions &options) {
@@ -284,6 +336,18 @@ int runConsole(const std::vector<std::string> &arguments, ConsoleIo &io) {
         io.output.writeText(consoleText::version());
         return exitCode::done;
     }
-    ConsoleRun run(options, io);
+    if (options.userPathChange != UserPathChange::None) {
+        const PathChange change =
+            options.userPathChange == UserPathChange::Add ? PathChange::Add : PathChange::Remove;
+        if (changeUserPath(change, toWide(options.userPathFolder))) return exitCode::done;
+        io.errors.writeText(consoleText::failure(
+            "the user's PATH", consoleText::reasonFor(errorNumberForWin32(GetLastError()))));
+        return exitCode::failedOrFound;
+    }
+    // -o NUL: the run as usual, its output written nowhere.
+    ConsoleStream discarded(nullptr);
+    ConsoleIo discarding{io.input, discarded,        io.errors,       io.clock,
+                         io.moves, io.progressDelay, io.stopRequested};
+    ConsoleRun run(options, options.discardOutput ? discarding : io);
     return readsStandardInput(options) ? run.standardInput() : run.files();
 }

@@ -5,6 +5,7 @@
 #include "progress_line.h"
 #include "win.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -17,12 +18,16 @@ struct ConsoleIo {
     ProgressLine::Clock clock;
     FileMoves &moves; // how destinations are put in place
     std::uint64_t progressDelay = ProgressLine::usualDelay;
+    // Ctrl+C, Ctrl+Break or the console closing: asked between files (empty: never).
+    std::function<bool()> stopRequested = {};
 };
 
 namespace exitCode {
 inline constexpr int done = 0;
 inline constexpr int failedOrFound = 1;
 inline constexpr int usage = 2;
+// Stopped by Ctrl+C or Ctrl+Break, as console tools on other systems exit after an interrupt.
+inline constexpr int stopped = 130;
 } // namespace exitCode
 
 int runConsole(const std::vector<std::string> &arguments, ConsoleIo &io);

@@ -33,15 +33,26 @@ std::string help() {
            "      --help         show this help and exit\r\n"
            "      --version      show the version and exit\r\n"
            "\r\n"
-           "Wildcards (* and ?) in the last part of a name are expanded by the program.\r\n"
+           "      --user-path-add=DIR     put DIR at the end of your own PATH (as the installer does)\r\n"
+           "      --user-path-remove=DIR  take DIR off your own PATH\r\n"
+           "\r\n"
+           "Wildcards (* and ?) in the last part of a name are expanded by the program; *.* takes every\r\n"
+           "file, also one without an extension, as cmd does. Names such as aux.txt or con.txt are files;\r\n"
+           "a device given as a file (CON, COM1) is refused, and -o NUL discards the output.\r\n"
+           "A file with a Ctrl+Z byte (0x1A) before its end is not plain text: it is named and left as\r\n"
+           "it is (expand would convert it).\r\n"
            "\r\n"
            "Where GNU expand has an option, quillmerec converts as expand does, with two differences:\r\n"
            "  - a lone CR ends a line, as it does in Quillmere's window (expand counts it as a column);\r\n"
            "  - a backspace is a column like any other character (expand steps back a column).\r\n"
            "Line ends and every byte other than a tab stay as they are; no line end is added.\r\n"
            "\r\n"
-           "Exit status: 0 when all is done; 1 when an input failed or --check found tabs; 2 for a\r\n"
-           "usage error.\r\n";
+           "Ctrl+C or Ctrl+Break stops a run after the file in hand, which is put in place or left as it\r\n"
+           "was; typed input ended by Ctrl+C is not converted.\r\n"
+           "\r\n"
+           "Exit status: 0 when all is done; 1 when an input failed, --check found tabs or standard "
+           "output\r\n"
+           "was closed; 2 for a usage error; 130 when stopped by Ctrl+C.\r\n";
 }
 
 std::string version() { return "quillmerec (Quillmere) " QM_VERSION_TEXT "\r\n"; }

@@ -23,5 +23,6 @@ inline const std::string standardInputName = "(standard input)";
 inline const std::string sameDestination = "another input has the same destination";
 inline const std::string destinationIsSource = "the destination is the file itself (use --in-place)";
 inline const std::string noMatch = "no file matches";
+inline const std::string stopped = "stopped";
 
 } // namespace consoleText

@@ -3,6 +3,8 @@
 // part of an argument expanded by the program itself, as Windows programs do (the shell leaves it).
 #pragma once
 
+#include "win.h"
+
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -26,9 +28,33 @@ struct InputList {
     bool many = false;
 };
 
-// A file argument that does not exist is kept as it is: reading it names the failure. Hidden and
-// system files and folders are left out of folders and wildcards, as are linked folders (junctions,
-// symbolic links) when descending, so that no folder is visited twice. A folder's files come in the
-// order of their names.
+// The system's folder search, a call at a time: a test gives its own to return what only Windows
+// does (reparse tags of cloud files, a search that fails halfway through a folder).
+class FolderSearch {
+public:
+    virtual ~FolderSearch() = default;
+    // FindFirstFileW and FindNextFileW: INVALID_HANDLE_VALUE or false with the last error set.
+    virtual HANDLE first(const std::wstring &search, WIN32_FIND_DATAW &found);
+    virtual bool next(HANDLE search, WIN32_FIND_DATAW &found);
+    virtual void close(HANDLE search);
+};
+
+// A file argument that does not exist is kept as it is: reading it names the failure; one given by its
+// 8.3 short name is taken by its long name. Hidden and system files and folders are left out of
+// folders and wildcards, as are linked folders (junctions and symbolic links, by their reparse tags)
+// when descending, so that no folder is visited twice; folders with other reparse points (cloud files
+// kept online) are ordinary folders. "*.*" takes every file, also one without an extension, as cmd
+// does. A folder's files come in the order of their names.
 InputList collectInputs(const std::vector<std::string> &arguments, const std::vector<std::string> &extensions,
                         bool recursive);
+InputList collectInputs(const std::vector<std::string> &arguments, const std::vector<std::string> &extensions,
+                        bool recursive, FolderSearch &search);
+
+// A bare name that Windows would take for a device ("aux.txt", "con.c") as the file of that name in the
+// working folder (".\aux.txt"), which is opened as the file it is; every other name as it is.
+std::string asFileName(const std::string &name);
+
+// A 32-bit program under WOW64 that opens %windir%\System32 is sent to SysWOW64 without a word: a
+// path there is taken through %windir%\Sysnative, the name that reaches the real folder. Other paths,
+// and every path when not under WOW64, come back as they are.
+std::string nativeSystemPath(const std::string &path, bool underWow64);

@@ -7,6 +7,7 @@
 
 #include <shellapi.h>
 
+#include <atomic>
 #include <cwchar>
 #include <new>
 #include <string>
@@ -32,14 +33,23 @@ std::uint64_t progressDelay() {
     return std::wcstoull(text, nullptr, 10);
 }
 
-} // namespace
+// Set by the console's control handler, read by the run between files. The handler runs on a thread
+// the system makes for it, so the two meet only through these.
+std::atomic<bool> stopAsked{false};
+HANDLE runEnded = nullptr; // an event, set when the run has put its last file in place or left it
 
-int main() {
-    ConsoleStream output(GetStdHandle(STD_OUTPUT_HANDLE));
-    ConsoleStream errors(GetStdHandle(STD_ERROR_HANDLE));
-    SystemFileMoves moves;
-    ConsoleIo io{GetStdHandle(STD_INPUT_HANDLE),  output, errors,
-                 [] { return GetTickCount64(); }, moves,  progressDelay()};
+// Ctrl+C and Ctrl+Break: the run stops after the file in hand, and the process ends with 130 instead of
+// being ended at once with 0xC000013A halfway through a replace. Closing the console ends the process
+// when the handler returns (the logoff and shutdown signals reach services only): the handler waits
+// for the run to finish its file first, within the few seconds the system gives it.
+BOOL WINAPI onConsoleControl(DWORD event) {
+    stopAsked = true;
+    if (event == CTRL_CLOSE_EVENT || event == CTRL_LOGOFF_EVENT || event == CTRL_SHUTDOWN_EVENT)
+        WaitForSingleObject(runEnded, 4000);
+    return TRUE;
+}
+
+int runAndCatch(ConsoleIo &io, ConsoleStream &errors) {
     try {
         return runConsole(argumentsAfterProgramName(), io);
     } catch (const AppError &error) {
@@ -49,4 +59,20 @@ int main() {
         errors.writeText("quillmerec: " + standardDescription(err::OutOfMemory) + "\r\n");
         return exitCode::failedOrFound;
     }
+}
+
+} // namespace
+
+int main() {
+    ConsoleStream output(GetStdHandle(STD_OUTPUT_HANDLE));
+    ConsoleStream errors(GetStdHandle(STD_ERROR_HANDLE));
+    SystemFileMoves moves;
+    ConsoleIo io{GetStdHandle(STD_INPUT_HANDLE),  output, errors,
+                 [] { return GetTickCount64(); }, moves,  progressDelay(),
+                 [] { return stopAsked.load(); }};
+    runEnded = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    SetConsoleCtrlHandler(onConsoleControl, TRUE);
+    const int code = runAndCatch(io, errors);
+    if (runEnded) SetEvent(runEnded);
+    return code;
 }

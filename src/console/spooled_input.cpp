@@ -10,18 +10,46 @@
 
 namespace {
 
-constexpr DWORD blockSize = 1024 * 1024;
+constexpr std::size_t blockSize = SpooledInput::filePieceBytes;
+
+bool isConsoleInput(HANDLE input) {
+    DWORD mode = 0;
+    return GetConsoleMode(input, &mode) != 0;
+}
+
+// ReadFile. From Windows 8 a console read that Ctrl+C interrupts succeeds with no bytes and leaves
+// ERROR_OPERATION_ABORTED as the last error: told apart here from the end that Ctrl+Z gives, which leaves no
+// error.
+SpooledInput::Reader systemReader(HANDLE input) {
+    return [input](char *into, DWORD size, DWORD &got, DWORD &error) {
+        SetLastError(ERROR_SUCCESS);
+        if (!ReadFile(input, into, size, &got, nullptr)) {
+            error = GetLastError();
+            return false;
+        }
+        if (got == 0 && GetLastError() == ERROR_OPERATION_ABORTED) {
+            error = ERROR_OPERATION_ABORTED;
+            return false;
+        }
+        return true;
+    };
+}
 
 } // namespace
 
-SpooledInput::SpooledInput(HANDLE input, std::size_t memoryLimit, const std::string &spillFolder) {
-    std::vector<char> block(blockSize);
+SpooledInput::SpooledInput(HANDLE input, std::size_t memoryLimit, const std::string &spillFolder)
+    : SpooledInput(systemReader(input), isConsoleInput(input) ? consolePieceBytes : filePieceBytes,
+                   memoryLimit, spillFolder) {}
+
+SpooledInput::SpooledInput(const Reader &read, std::size_t pieceSize, std::size_t memoryLimit,
+                           const std::string &spillFolder) {
+    std::vector<char> block(pieceSize);
     for (;;) {
-        DWORD got = 0;
-        if (!ReadFile(input, block.data(), blockSize, &got, nullptr)) {
-            const DWORD code = GetLastError();
-            if (code == ERROR_BROKEN_PIPE || code == ERROR_HANDLE_EOF) break;
-            raiseWin32(code);
+        DWORD got = 0, error = 0;
+        if (!read(block.data(), static_cast<DWORD>(pieceSize), got, error)) {
+            if (error == ERROR_BROKEN_PIPE || error == ERROR_HANDLE_EOF) break;
+            if (error == ERROR_OPERATION_ABORTED) throw InputInterrupted{};
+            raiseWin32(error);
         }
         if (got == 0) break;
         const std::size_t kept =

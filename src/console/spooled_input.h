@@ -11,13 +11,26 @@
 #include <functional>
 #include <string>
 
+// Typed input that Ctrl+C cut short: no whole text, so nothing may be made of it.
+struct InputInterrupted {};
+
 class SpooledInput {
 public:
     static constexpr std::size_t usualMemoryLimit = 8 * 1024 * 1024;
+    // A console takes reads of at most 16 KiB (Windows 7's console shares one small heap for them);
+    // pipes and files are read in large blocks.
+    static constexpr std::size_t consolePieceBytes = 16 * 1024;
+    static constexpr std::size_t filePieceBytes = 1024 * 1024;
 
-    // Reads the input to its end (a pipe's closing, a file's end). The temporary file, if one is
-    // needed, goes into spillFolder (which ends in a backslash).
+    // One read of at most `size` bytes: false with the Windows error set when it fails.
+    using Reader = std::function<bool(char *into, DWORD size, DWORD &got, DWORD &error)>;
+
+    // Reads the input to its end (a pipe's closing, a file's end, Ctrl+Z on a console). The temporary
+    // file, if one is needed, goes into spillFolder (which ends in a backslash).
     SpooledInput(HANDLE input, std::size_t memoryLimit, const std::string &spillFolder);
+    // The same through another reader, in pieces of the size given (tests of what only a console does).
+    SpooledInput(const Reader &read, std::size_t pieceSize, std::size_t memoryLimit,
+                 const std::string &spillFolder);
 
     std::uint64_t size() const { return held_.size() + spilledSize_; }
     // The input's bytes from the start, in blocks.

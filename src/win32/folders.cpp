@@ -31,13 +31,13 @@ bool DirExists(const std::string &folder) noexcept {
 // never asked to be made.
 void createFolderPath(const std::string &folder) {
     if (folder.empty() || DirExists(folder)) return;
-    if (CreateDirectoryW(widePath(folder).c_str(), nullptr)) return;
+    if (CreateDirectoryW(wideFolderPath(folder).c_str(), nullptr)) return;
     const DWORD code = GetLastError();
     if (code == ERROR_ALREADY_EXISTS) return;
     const std::string parent = folderOfPath(folder);
     if (code != ERROR_PATH_NOT_FOUND || parent.empty() || parent == folder) raiseWin32(code);
     createFolderPath(parent);
-    if (!CreateDirectoryW(widePath(folder).c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS)
+    if (!CreateDirectoryW(wideFolderPath(folder).c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS)
         raiseLastError();
 }
 

@@ -29,11 +29,23 @@ std::string ansiWhereItFits(std::string_view utf8);
 
 // The full path as the system makes it of a path it is given (GetFullPathNameW): "." and ".."
 // parts resolved, forward slashes turned into backslashes, trailing dots and blanks of the last part
-// taken off. The path itself where the system cannot.
+// taken off. The path itself where the system cannot. A path that the system would take for a device
+// ("C:\src\aux.txt") is the file of that name in its folder, not "\\.\AUX".
 std::wstring fullPath(std::string_view utf8Path);
 
+// Whether the last part of a path is one of the names that Windows reads as a device (CON, PRN, AUX,
+// NUL, COM0-9, LPT0-9, CONIN$, CONOUT$), alone or before an extension ("aux.txt", "com1.c"), in any
+// letter case and with trailing blanks or a colon.
+bool namesDosDevice(std::wstring_view path);
+
 // A path for the wide file calls. A path of MAX_PATH characters or more (a name of 255 characters
-// inside a folder is already that long) is normalized as the system would and gets the prefix that
-// lifts the limit: "\\?\" before a drive letter, "\\?\UNC\" in place of the "\\" of a network
-// path. Every shorter path goes as it is, so the system reads it as it always has.
+// inside a folder is already that long), or one with a folder part whose last part Windows would take
+// for a device (a file "C:\src\aux.txt" made on another system; ".\aux.txt" in the working folder), is
+// normalized as the system would and gets the prefix that makes it a plain file name: "\\?\" before a drive
+// letter, "\\?\UNC\" in place of the "\\" of a network path. Every other path goes as it is, so the system
+// reads it as it always has.
 std::wstring widePath(std::string_view utf8Path);
+
+// The same for a folder to be made: CreateDirectoryW leaves room for an 8.3 name inside the folder,
+// so without the prefix it fails from 248 characters (MAX_PATH - 12), not from MAX_PATH.
+std::wstring wideFolderPath(std::string_view utf8Path);

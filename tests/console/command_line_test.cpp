@@ -80,6 +80,25 @@ TEST(CommandLine, OutputsFlagsAndInputs) {
     EXPECT_EQ(parsed({"--", "-t", "--check"}).inputs, (std::vector<std::string>{"-t", "--check"}));
     EXPECT_TRUE(parsed({"--version"}).showVersion);
     EXPECT_TRUE(parsed({"--help"}).showHelp);
+
+    // -o NUL discards the output: the run goes to standard output, which is then thrown away.
+    for (const char *nul : {"NUL", "nul", "Nul:", "\\\\.\\NUL"}) {
+        options = parsed({"-o", nul, "a.txt"});
+        EXPECT_TRUE(options.discardOutput) << nul;
+        EXPECT_EQ(options.output, OutputKind::StandardOutput) << nul;
+        EXPECT_EQ(options.destination, "") << nul;
+    }
+    // A name that only looks like a device before its extension is a file.
+    EXPECT_EQ(parsed({"-o", "nul.txt", "aux.txt", "dir\\com1.c"}).destination, ".\\nul.txt");
+    EXPECT_EQ(parsed({"-o", "out\\nul.txt", "a"}).destination, "out\\nul.txt");
+    EXPECT_FALSE(parsed({"-o", "nul.txt", "a"}).discardOutput);
+
+    // The installer's step on the user's PATH.
+    options = parsed({"--user-path-add=C:\\Program Files\\Quillmere"});
+    EXPECT_EQ(options.userPathChange, UserPathChange::Add);
+    EXPECT_EQ(options.userPathFolder, "C:\\Program Files\\Quillmere");
+    EXPECT_EQ(parsed({"--user-path-remove", "C:\\Q"}).userPathChange, UserPathChange::Remove);
+    EXPECT_EQ(parsed({"a.txt"}).userPathChange, UserPathChange::None);
 }
 
 TEST(CommandLine, UsageErrorsSayWhatIsWrong) {
@@ -105,6 +124,28 @@ TEST(CommandLine, UsageErrorsSayWhatIsWrong) {
     EXPECT_EQ(refusal({"--ext=*", "src"}), "'*' is not an extension");
     EXPECT_EQ(refusal({"--ext=.", "src"}), "'' is not an extension");
     EXPECT_EQ(refusal({"-o", ""}), "the output path must not be empty");
+    EXPECT_EQ(refusal({"--check", "-o", "NUL", "a"}), "--output cannot be combined with --check");
+
+    // Under Windows' rules a quoted path that ends in a backslash keeps its closing quote and takes
+    // the rest of the line: -o "D:\out dir\" a.txt arrives as one argument.
+    const std::string swallowed = "D:\\out dir\" a.txt";
+    EXPECT_EQ(refusal({"-o", swallowed}), "'" + swallowed +
+                                              "' holds a quote, likely from a quoted path ending in a "
+                                              "backslash: write it without the last backslash");
+    EXPECT_EQ(refusal({"-t", "4", "src\" -r"}), "'src\" -r' holds a quote, likely from a quoted path ending "
+                                                "in a backslash: write it without the last backslash");
+
+    // Devices are no files to read or write.
+    EXPECT_EQ(refusal({"CON"}), "'CON' names a device, not a file");
+    EXPECT_EQ(refusal({"-o", "out", "C:\\work\\com1:"}), "'C:\\work\\com1:' names a device, not a file");
+    EXPECT_EQ(refusal({"-o", "lpt1", "a.txt"}), "'lpt1' names a device, not a file");
+    EXPECT_EQ(refusal({"--in-place", "\\\\.\\PRN"}), "'\\\\.\\PRN' names a device, not a file");
+    EXPECT_EQ(refusal({"conin$"}), "'conin$' names a device, not a file");
+
+    EXPECT_EQ(refusal({"--user-path-add=C:\\Q", "a.txt"}), "a change of the user's PATH takes no files");
+    EXPECT_EQ(refusal({"--user-path-add=C:\\Q", "--user-path-remove=C:\\Q"}),
+              "only one change of the user's PATH may be given");
+    EXPECT_EQ(refusal({"--user-path-add="}), "the folder for the user's PATH must not be empty");
 }
 
 } // namespace

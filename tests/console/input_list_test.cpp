@@ -3,6 +3,9 @@
 #include "console_fixture.h"
 #include "input_list.h"
 
+#include <algorithm>
+#include <map>
+
 namespace {
 
 using Files = std::vector<std::pair<std::string, std::string>>; // source, relative
@@ -61,12 +64,129 @@ TEST_F(InputListTest, FolderGivesItsFilesOfTheExtensionsAndWithRecursionItsSubfo
                                     {path("src\\sub\\deep\\d.c"), "sub\\deep\\d.c"}}));
 }
 
+// A folder given with forward slashes, as Git's shell writes it, gives names in one form.
+TEST_F(InputListTest, NamesFromAFolderOrAWildcardAreInWindowsForm) {
+    write("src\\sub\\a.txt", "");
+    std::string slashed = folder_;
+    std::replace(slashed.begin(), slashed.end(), '\\', '/');
+    EXPECT_EQ(filesOf(collectInputs({slashed + "src"}, {"txt"}, true)),
+              (Files{{path("src\\sub\\a.txt"), "sub\\a.txt"}}));
+    EXPECT_EQ(filesOf(collectInputs({slashed + "src/sub/*.txt"}, {"txt"}, false)),
+              (Files{{path("src\\sub\\a.txt"), "a.txt"}}));
+    const InputList none = collectInputs({slashed + "src/*.none"}, {"txt"}, false);
+    ASSERT_EQ(none.problems.size(), 1u);
+    EXPECT_EQ(none.problems[0].name, path("src\\*.none"));
+}
+
 TEST_F(InputListTest, NamesOutsideTheCodePageComeWhole) {
     const std::string name = "\xd1\x82\xd0\xb0\xd0\xb1-\xe8\xa1\xa8.txt";
     write("src\\" + name, "");
     EXPECT_EQ(filesOf(collectInputs({path("src")}, {"txt"}, false)), (Files{{path("src\\" + name), name}}));
     EXPECT_EQ(filesOf(collectInputs({path("src\\*\xe8\xa1\xa8*")}, {"txt"}, false)),
               (Files{{path("src\\" + name), name}}));
+}
+
+// The real search, with reparse tags given to entries by name and a failure after the first entry of
+// one folder: what Windows gives and Wine does not (cloud files kept online, a share that goes away).
+class ScriptedSearch : public FolderSearch {
+public:
+    std::map<std::wstring, DWORD> tags; // entries of these names carry a reparse point of this tag
+    std::wstring failingBelow;          // the search of this folder fails after its first entry
+    DWORD failure = ERROR_NETNAME_DELETED;
+
+    HANDLE first(const std::wstring &search, WIN32_FIND_DATAW &found) override {
+        const HANDLE handle = FolderSearch::first(search, found);
+        if (handle != INVALID_HANDLE_VALUE) {
+            folders_[handle] = search.substr(0, search.find_last_of(L'\\'));
+            tag(found);
+        }
+        return handle;
+    }
+    bool next(HANDLE search, WIN32_FIND_DATAW &found) override {
+        if (folders_[search] == failingBelow) {
+            SetLastError(failure);
+            return false;
+        }
+        if (!FolderSearch::next(search, found)) return false;
+        tag(found);
+        return true;
+    }
+
+private:
+    void tag(WIN32_FIND_DATAW &found) const {
+        const auto given = tags.find(found.cFileName);
+        if (given == tags.end()) return;
+        found.dwFileAttributes |= FILE_ATTRIBUTE_REPARSE_POINT;
+        found.dwReserved0 = given->second;
+    }
+    std::map<HANDLE, std::wstring> folders_;
+};
+
+// Junctions and symbolic links are not followed (no folder is visited twice); a cloud folder kept
+// online, or a deduplicated one, carries a reparse point of another kind and is an ordinary folder.
+TEST_F(InputListTest, OnlyLinkedFoldersAreLeftOutByTheirReparseTags) {
+    write("src\\a.txt", "");
+    for (const char *folder : {"cloud", "dedup", "junction", "symlink"})
+        write(std::string("src\\") + folder + "\\in.txt", "");
+    ScriptedSearch search;
+    search.tags = {{L"cloud", 0x9000701A /* IO_REPARSE_TAG_CLOUD_6 */},
+                   {L"dedup", 0x80000013 /* IO_REPARSE_TAG_DEDUP */},
+                   {L"junction", IO_REPARSE_TAG_MOUNT_POINT},
+                   {L"symlink", IO_REPARSE_TAG_SYMLINK}};
+    const InputList list = collectInputs({path("src")}, {"txt"}, true, search);
+    EXPECT_TRUE(list.problems.empty());
+    EXPECT_EQ(filesOf(list), (Files{{path("src\\a.txt"), "a.txt"},
+                                    {path("src\\cloud\\in.txt"), "cloud\\in.txt"},
+                                    {path("src\\dedup\\in.txt"), "dedup\\in.txt"}}));
+}
+
+// A search that fails after its first entry (a share that goes away, a folder removed meanwhile)
+// is no quiet end of the listing: that folder is named, and the other folders are still taken.
+TEST_F(InputListTest, AFolderWhoseSearchFailsHalfwayIsAProblemNotAShortList) {
+    write("src\\a.txt", "");
+    write("src\\broken\\b.txt", "");
+    write("src\\broken\\c.txt", "");
+    write("src\\whole\\d.txt", "");
+    ScriptedSearch search;
+    search.failingBelow = wideOf(path("src\\broken"));
+    const InputList list = collectInputs({path("src")}, {"txt"}, true, search);
+    EXPECT_EQ(filesOf(list),
+              (Files{{path("src\\a.txt"), "a.txt"}, {path("src\\whole\\d.txt"), "whole\\d.txt"}}));
+    ASSERT_EQ(list.problems.size(), 1u);
+    EXPECT_EQ(list.problems[0].name, path("src\\broken"));
+    EXPECT_NE(list.problems[0].errorNumber, 0);
+}
+
+TEST_F(InputListTest, StarDotStarTakesNamesWithoutAnExtensionAsCmdDoes) {
+    write("Makefile", "");
+    write("a.c", "");
+    write("README", "");
+    write("Make.mk", "");
+    EXPECT_EQ(filesOf(collectInputs({path("*.*")}, {"txt"}, false)), (Files{{path("a.c"), "a.c"},
+                                                                            {path("Make.mk"), "Make.mk"},
+                                                                            {path("Makefile"), "Makefile"},
+                                                                            {path("README"), "README"}}));
+    EXPECT_EQ(filesOf(collectInputs({path("Make*.*")}, {"txt"}, false)),
+              (Files{{path("Make.mk"), "Make.mk"}, {path("Makefile"), "Makefile"}}));
+    // Other patterns keep their own meaning.
+    EXPECT_EQ(filesOf(collectInputs({path("*.?")}, {"txt"}, false)), (Files{{path("a.c"), "a.c"}}));
+}
+
+// Under WOW64 a path into System32 is taken through Sysnative, which reaches the 64-bit folder; the
+// program here runs on a 32-bit system, so WOW64 is given.
+TEST(NativeSystemPath, System32IsReadThroughSysnativeUnderWow64Only) {
+    wchar_t windows[MAX_PATH + 1] = {};
+    const UINT length = GetSystemWindowsDirectoryW(windows, MAX_PATH + 1);
+    ASSERT_GT(length, 0u);
+    const std::string root = utf8Of(std::wstring(windows, length));
+    EXPECT_EQ(nativeSystemPath(root + "\\System32\\drivers\\etc\\hosts", true),
+              root + "\\Sysnative\\drivers\\etc\\hosts");
+    EXPECT_EQ(nativeSystemPath(root + "\\SYSTEM32\\*.ini", true), root + "\\Sysnative\\*.ini");
+    EXPECT_EQ(nativeSystemPath(root + "\\system32", true), root + "\\Sysnative");
+    EXPECT_EQ(nativeSystemPath(root + "\\System32x\\a.txt", true), root + "\\System32x\\a.txt");
+    EXPECT_EQ(nativeSystemPath(root + "\\SysWOW64\\a.txt", true), root + "\\SysWOW64\\a.txt");
+    EXPECT_EQ(nativeSystemPath("D:\\Windows\\System32\\a.txt", true).rfind("D:\\Windows\\System32", 0), 0u);
+    EXPECT_EQ(nativeSystemPath(root + "\\System32\\a.txt", false), root + "\\System32\\a.txt");
 }
 
 } // namespace

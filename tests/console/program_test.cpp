@@ -121,6 +121,11 @@ TEST_F(ConsoleProgram, HelpAndVersionGoToStandardOutput) {
     // The two places where it parts from expand are named.
     EXPECT_NE(result.output.find("a lone CR ends a line"), std::string::npos);
     EXPECT_NE(result.output.find("a backspace is a column"), std::string::npos);
+    // What a user at a prompt needs to know of Windows: Ctrl+C, devices, *.*, the end mark.
+    EXPECT_NE(result.output.find("130 when stopped by Ctrl+C"), std::string::npos);
+    EXPECT_NE(result.output.find("-o NUL discards the output"), std::string::npos);
+    EXPECT_NE(result.output.find("*.* takes every\r\nfile"), std::string::npos);
+    EXPECT_NE(result.output.find("Ctrl+Z byte (0x1A) before its end is not plain text"), std::string::npos);
 }
 
 TEST_F(ConsoleProgram, BadInputsAreNamedAndTheRestConverted) {
@@ -393,6 +398,44 @@ TEST_F(OnAConsole, LongRunShowsAProgressLineInPlaceAndWipesIt) {
     EXPECT_EQ(console_.shown(), "");
 }
 
+BOOL WINAPI ignoreControl(DWORD) { return TRUE; }
+
+// Ctrl+C on the console: the file in hand is finished or left, nothing of the program's own stays
+// beside the files, and the exit code says it was stopped.
+TEST_F(OnAConsole, CtrlCStopsTheRunAfterTheFileInHandWith130) {
+    std::string text, converted;
+    for (int line = 0; text.size() < (24u << 20); ++line) {
+        text += "\tline\t" + std::to_string(line) + "\r\n";
+        converted += "        line    " + std::to_string(line) + "\r\n";
+    }
+    std::vector<std::string> arguments = {"--in-place", "-q"};
+    for (const char *name : {"1.txt", "2.txt", "3.txt", "4.txt", "5.txt", "6.txt"})
+        arguments.push_back(write(name, text));
+    RunningProgram program(arguments, RunningProgram::Streams::TestConsole);
+    bool converting = false;
+    for (int wait = 0; wait < 6000 && !converting; ++wait) {
+        converting = !temporaryFiles().empty();
+        if (!converting) Sleep(5);
+    }
+    ASSERT_TRUE(converting) << "no replacement was ever seen being written";
+    // To every process on the console, the test's own included, which lets it pass.
+    SetConsoleCtrlHandler(ignoreControl, TRUE);
+    const BOOL sent = GenerateConsoleCtrlEvent(CTRL_C_EVENT, 0);
+    ASSERT_TRUE(sent);
+    EXPECT_EQ(program.waitForExit(60000), 130u);
+    EXPECT_TRUE(temporaryFiles().empty());
+    int whole = 0;
+    for (std::size_t i = 2; i < arguments.size(); ++i) {
+        const std::string now = readBytes(arguments[i]);
+        EXPECT_TRUE(now == text || now == converted)
+            << arguments[i] << " is neither the old nor the new text";
+        whole += now == converted;
+    }
+    EXPECT_LT(whole, 6) << "the run was not stopped";
+    EXPECT_NE(console_.shown().find("quillmerec: stopped"), std::string::npos) << console_.shown();
+    SetConsoleCtrlHandler(ignoreControl, FALSE);
+}
+
 TEST_F(OnAConsole, QuietRunOrRedirectedErrorsShowNoProgress) {
     const std::string big = bigInput();
     SetEnvironmentVariableW(L"QM_PROGRESS_AFTER_MS", L"50"); // a line would show at once
@@ -404,6 +447,170 @@ TEST_F(OnAConsole, QuietRunOrRedirectedErrorsShowNoProgress) {
     SetEnvironmentVariableW(L"QM_PROGRESS_AFTER_MS", nullptr);
     EXPECT_EQ(result.exitCode, 0u);
     EXPECT_EQ(result.errors, "");
+}
+
+} // namespace
+
+namespace {
+
+// Without a manifest that asks for an execution level, Windows virtualizes this 32-bit program's writes
+// into protected folders: --in-place into Program Files would "succeed" into the user's VirtualStore.
+TEST(ConsoleProgramManifest, RunsAsInvokerOnWindows7To11WithLongPathsAndTheCodePageLeftAlone) {
+    const HMODULE program = LoadLibraryExW(wideOf(consoleProgramPath()).c_str(), nullptr,
+                                           LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+    ASSERT_NE(program, nullptr);
+    const HRSRC found = FindResourceW(program, MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(24) /* RT_MANIFEST */);
+    std::string manifest;
+    if (found) {
+        const char *bytes = static_cast<const char *>(LockResource(LoadResource(program, found)));
+        if (bytes) manifest.assign(bytes, SizeofResource(program, found));
+    }
+    FreeLibrary(program);
+    ASSERT_FALSE(manifest.empty());
+    const auto trust = manifest.find("<trustInfo xmlns=\"urn:schemas-microsoft-com:asm.v3\">");
+    const auto level = manifest.find("<requestedExecutionLevel level=\"asInvoker\" uiAccess=\"false\"/>");
+    ASSERT_NE(trust, std::string::npos);
+    ASSERT_NE(level, std::string::npos);
+    EXPECT_GT(level, trust);
+    EXPECT_LT(level, manifest.find("</trustInfo>"));
+    const auto compatibility =
+        manifest.find("<compatibility xmlns=\"urn:schemas-microsoft-com:compatibility.v1\">");
+    ASSERT_NE(compatibility, std::string::npos);
+    for (const char *system : {"{35138b9a-5d96-4fbd-8e2d-a2440225f93a}",  // Windows 7
+                               "{4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}",  // Windows 8
+                               "{1f676c76-80e1-4239-95bb-83d0f6d0da78}",  // Windows 8.1
+                               "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}"}) // Windows 10 and 11
+        EXPECT_NE(manifest.find(std::string("<supportedOS Id=\"") + system + "\"/>", compatibility),
+                  std::string::npos)
+            << system;
+    EXPECT_NE(manifest.find("<longPathAware xmlns=\"http://schemas.microsoft.com/SMI/2016/WindowsSettings\">"
+                            "true</longPathAware>"),
+              std::string::npos);
+    // The program speaks UTF-16 to Windows: the user's code page stays for the bytes of ANSI files.
+    EXPECT_EQ(manifest.find("<activeCodePage"), std::string::npos);
+    // No window: no common controls, no DPI awareness of its own.
+    EXPECT_EQ(manifest.find("Common-Controls"), std::string::npos);
+}
+
+// Messages go to standard error from the middle of a run; standard error closed (its reader gone, a
+// detached handle) must not end the run.
+TEST_F(ConsoleProgram, ClosedStandardErrorStopsNoRun) {
+    write("file.txt", "a\tb");
+    const ProgramResult result = runConsoleProgram(
+        {"--in-place", "-t", "2", path("missing.txt"), path("file.txt")}, ClosedReader::Errors);
+    EXPECT_EQ(result.exitCode, 1u);
+    EXPECT_EQ(readBytes(path("file.txt")), "a b");
+    EXPECT_TRUE(temporaryFiles().empty());
+}
+
+// "quillmerec --check *.txt | more", quit early: console tools end quietly with 1, once.
+TEST_F(ConsoleProgram, ClosedStandardOutputEndsTheRunQuietlyWithOne) {
+    write("a.txt", "\ta");
+    write("b.txt", "\tb");
+    write("c.txt", "\tc");
+    ProgramResult result =
+        runConsoleProgram({"--check", path("a.txt"), path("b.txt"), path("c.txt")}, ClosedReader::Output);
+    EXPECT_EQ(result.exitCode, 1u);
+    EXPECT_EQ(result.errors, "");
+    result = runConsoleProgram({path("a.txt"), path("b.txt")}, ClosedReader::Output);
+    EXPECT_EQ(result.exitCode, 1u);
+    EXPECT_EQ(result.errors, "");
+    result = runConsoleProgram({"-t", "4"}, ClosedReader::Output, "a\tb");
+    EXPECT_EQ(result.exitCode, 1u);
+    EXPECT_EQ(result.errors, "");
+    EXPECT_EQ(readBytes(path("a.txt")), "\ta");
+}
+
+// Files made on other systems may be called aux.txt or con.txt: they are files, read and written as
+// such; a bare device name given as a file is refused before anything is read.
+TEST_F(ConsoleProgram, NamesThatWindowsReadsAsDevicesAreFiles) {
+    const auto writeAsFile = [&](const std::string &name, const std::string &bytes) {
+        writeBytes("\\\\?\\" + path(name), bytes);
+    };
+    CreateDirectoryW(wideOf(path("src")).c_str(), nullptr);
+    writeAsFile("src\\aux.txt", "\taux");
+    writeAsFile("src\\con.txt", "\tcon");
+    writeAsFile("src\\plain.txt", "no tab");
+
+    ProgramResult result = runConsoleProgram({"--check", path("src")});
+    EXPECT_EQ(result.exitCode, 1u) << result.errors;
+    EXPECT_EQ(result.output, path("src\\aux.txt") + "\r\n" + path("src\\con.txt") + "\r\n");
+
+    result = runConsoleProgram({"-t", "2", "-o", path("out"), path("src")});
+    EXPECT_EQ(result.exitCode, 0u) << result.errors;
+    EXPECT_EQ(readBytes("\\\\?\\" + path("out\\aux.txt")), "  aux");
+    EXPECT_EQ(readBytes("\\\\?\\" + path("out\\con.txt")), "  con");
+
+    // In the working folder, by its bare name and by a wildcard.
+    result = runConsoleProgram({"--check", "aux.txt", "c*.txt"}, "", path("src"));
+    EXPECT_EQ(result.exitCode, 1u) << result.errors;
+    EXPECT_EQ(result.output, ".\\aux.txt\r\n.\\con.txt\r\n");
+    result = runConsoleProgram({"-o", "con.txt", "plain.txt"}, "", path("src"));
+    EXPECT_EQ(result.exitCode, 0u) << result.errors;
+    EXPECT_EQ(readBytes("\\\\?\\" + path("src\\con.txt")), "no tab");
+    writeAsFile("src\\con.txt", "\tcon");
+
+    result = runConsoleProgram({"--in-place", "-t", "3", path("src\\aux.txt")});
+    EXPECT_EQ(result.exitCode, 0u) << result.errors;
+    EXPECT_EQ(readBytes("\\\\?\\" + path("src\\aux.txt")), "   aux");
+    EXPECT_TRUE(temporaryFiles("src\\").empty());
+
+    result = runConsoleProgram({"CON"});
+    EXPECT_EQ(result.exitCode, 2u);
+    EXPECT_EQ(result.errors, std::string("quillmerec: 'CON' names a device, not a file\r\n") + usageHint);
+}
+
+TEST_F(ConsoleProgram, OutputToNulIsDiscardedAndTheRunReportsAsUsual) {
+    write("a.txt", "a\tb");
+    ProgramResult result = runConsoleProgram({"-o", "NUL", "a.txt"}, "", folder_);
+    EXPECT_EQ(result.exitCode, 0u);
+    EXPECT_EQ(result.errors, "");
+    EXPECT_EQ(result.output, "");
+    EXPECT_EQ(namesMatching(folder_ + "*"), std::vector<std::string>{"a.txt"});
+    result = runConsoleProgram({"-o", "nul", path("a.txt"), path("missing.txt")});
+    EXPECT_EQ(result.exitCode, 1u);
+    EXPECT_EQ(result.errors, "quillmerec: " + path("missing.txt") + ": not found\r\n");
+    EXPECT_EQ(readBytes(path("a.txt")), "a\tb");
+}
+
+// cmd takes every file for "*.*", also one without an extension.
+TEST_F(ConsoleProgram, StarDotStarTakesEveryFileAsCmdDoes) {
+    write("Makefile", "all:\n\tcc x.c\n");
+    write("x.c", "int\tx;");
+    const ProgramResult result = runConsoleProgram({"-t", "4", "-o", path("out"), path("*.*")});
+    EXPECT_EQ(result.exitCode, 0u) << result.errors;
+    EXPECT_EQ(readBytes(path("out\\Makefile")), "all:\n    cc x.c\n");
+    EXPECT_EQ(readBytes(path("out\\x.c")), "int x;");
+}
+
+// A name given by its 8.3 short name is the file itself, not another name for it.
+TEST_F(ConsoleProgram, InPlaceThroughAShortNameConvertsTheFile) {
+    const std::string longName = write("a rather long name.txt", "a\tb");
+    wchar_t shortName[MAX_PATH] = {};
+    const DWORD length = GetShortPathNameW(wideOf(longName).c_str(), shortName, MAX_PATH);
+    ASSERT_GT(length, 0u);
+    const std::string given = utf8Of(shortName);
+    ASSERT_NE(given, longName);
+    const ProgramResult result = runConsoleProgram({"--in-place", "-t", "2", given});
+    EXPECT_EQ(result.exitCode, 0u) << result.errors;
+    EXPECT_EQ(readBytes(longName), "a b");
+    EXPECT_TRUE(temporaryFiles().empty());
+}
+
+// cmd passes -o "D:\out dir\" a.txt on as it is, and Windows' rules read \" as a quote inside the
+// argument: the rest of the line becomes the output's name. The program says so, and never waits for
+// typed input.
+TEST_F(ConsoleProgram, AQuotedPathEndingInABackslashIsAUsageErrorThroughCmd) {
+    write("a.txt", "a\tb");
+    const std::string line =
+        "cmd.exe /c " + consoleProgramPath() + " -o \"" + path("out dir") + "\\\" " + path("a.txt");
+    const ProgramResult result = runCommandLine(line);
+    EXPECT_EQ(result.exitCode, 2u) << result.errors;
+    EXPECT_EQ(result.errors, "quillmerec: '" + path("out dir") + "\" " + path("a.txt") +
+                                 "' holds a quote, likely from a quoted path ending in a backslash: write "
+                                 "it without the last backslash\r\n" +
+                                 usageHint);
+    EXPECT_FALSE(exists("out dir"));
 }
 
 } // namespace

@@ -136,13 +136,13 @@ long run(const std::string &commandLine) { return Started(commandLine).exitCode(
 // The user's own PATH as stored, and its value type; "<none>" when there is none.
 const char *const environmentKey = "Environment";
 std::string userPath(DWORD *type = nullptr) {
-    char value[4096] = {};
-    DWORD size = sizeof value;
+    std::string value(16384, '\0');
+    DWORD size = static_cast<DWORD>(value.size());
     if (RegGetValueA(HKEY_CURRENT_USER, environmentKey, "Path",
-                     RRF_RT_REG_SZ | RRF_RT_REG_EXPAND_SZ | RRF_NOEXPAND, type, value,
+                     RRF_RT_REG_SZ | RRF_RT_REG_EXPAND_SZ | RRF_NOEXPAND, type, value.data(),
                      &size) != ERROR_SUCCESS)
         return "<none>";
-    return value;
+    return value.c_str();
 }
 void setUserPath(const std::string &value) {
     HKEY key = nullptr;
@@ -345,6 +345,28 @@ TEST_F(Package, AddToPathPutsTheFolderOnTheUsersPathOnceAndUninstallTakesItOff) 
     ASSERT_TRUE(uninstallSilently("C:\\Quill Tools"));
     EXPECT_EQ(userPath(), "C:\\Tools;%USERPROFILE%\\bin");
     RegDeleteKeyValueA(HKEY_CURRENT_USER, environmentKey, "Path");
+}
+
+// A developer's PATH with a few toolchains runs past the 1,024 characters of the installer's own
+// strings: the folder still goes on, and comes off again, every other entry kept.
+TEST_F(Package, AddToPathWorksOnAPathOf5000Characters) {
+    std::string longPath;
+    for (int entry = 0; longPath.size() < 5000; ++entry)
+        longPath += "C:\\Toolchains\\toolchain-number-" + std::to_string(entry) + "\\bin;";
+    longPath += "%USERPROFILE%\\bin";
+    setUserPath(longPath);
+    ASSERT_EQ(run("\"" + setupPath() + "\" /S /ADDTOPATH"), 0);
+    DWORD type = 0;
+    EXPECT_EQ(userPath(&type), longPath + ";C:\\Program Files\\Quillmere");
+    EXPECT_EQ(type, static_cast<DWORD>(REG_EXPAND_SZ));
+    ASSERT_TRUE(uninstallSilently(defaultFolder()));
+    EXPECT_EQ(userPath(), longPath);
+    // With no PATH of the user's at all, one is made and taken away again.
+    RegDeleteKeyValueA(HKEY_CURRENT_USER, environmentKey, "Path");
+    ASSERT_EQ(run("\"" + setupPath() + "\" /S /ADDTOPATH"), 0);
+    EXPECT_EQ(userPath(), "C:\\Program Files\\Quillmere");
+    ASSERT_TRUE(uninstallSilently(defaultFolder()));
+    EXPECT_EQ(userPath(), "<none>");
 }
 
 // Clicked through as a person would: the PATH page's box starts unticked, and the last page offers

@@ -8,6 +8,7 @@
 #include "locale_text.h"
 #include "raw_registry.h"
 #include "registry.h"
+#include "text_files.h"
 #include "wide_text.h"
 
 namespace {
@@ -77,6 +78,47 @@ TEST_F(WideText, LongFullPathsGetThePrefixOthersGoAsTheyAre) {
     EXPECT_EQ(widePath(folder + "out.txt "), L"\\\\?\\" + toWide(folder + "out.txt"));
     EXPECT_EQ(widePath(folder + "out.txt. . "), L"\\\\?\\" + toWide(folder + "out.txt"));
     EXPECT_EQ(widePath(folder + "out.txt..."), L"\\\\?\\" + toWide(folder + "out.txt"));
+
+    // A folder to be made needs the prefix from 248 characters on: CreateDirectoryW keeps room for
+    // an 8.3 name inside it.
+    const std::string folder247 = "C:\\" + std::string(244, 'd');
+    EXPECT_EQ(wideFolderPath(folder247), toWide(folder247));
+    EXPECT_EQ(widePath(folder247 + "e"), toWide(folder247 + "e"));
+    EXPECT_EQ(wideFolderPath(folder247 + "e"), L"\\\\?\\" + toWide(folder247 + "e"));
+    EXPECT_EQ(wideFolderPath(folder247 + "e\\" + std::string(10, 'g')),
+              L"\\\\?\\" + toWide(folder247 + "e\\" + std::string(10, 'g'))); // 259
+}
+
+// Windows 7 to 10 read "aux.txt", "con.txt" or "com1.c" in any folder as a device, and Wine does too;
+// such files are common in trees made on other systems.
+TEST_F(WideText, NamesThatWindowsReadsAsDevicesAreOpenedAsFiles) {
+    for (const char *device : {"aux", "AUX.txt", "con.txt", "Con .h", "nul.tar.gz", "prn", "COM1.c", "lpt9",
+                               "com\xC2\xB9.txt", "conin$", "CONOUT$.log", "C:\\x\\nul:", "dir/aux.txt"})
+        EXPECT_TRUE(namesDosDevice(toWide(device))) << device;
+    for (const char *file :
+         {"auxiliary.txt", "con1.txt", "com10.c", "lpt.c", "xnul", "nul\\a.txt", "com.c", "a.aux", ""})
+        EXPECT_FALSE(namesDosDevice(toWide(file))) << file;
+
+    EXPECT_EQ(widePath("C:\\work\\aux.txt"), L"\\\\?\\C:\\work\\aux.txt");
+    EXPECT_EQ(widePath("C:\\work/sub\\..\\con.txt"), L"\\\\?\\C:\\work\\con.txt");
+    EXPECT_EQ(widePath("\\\\server\\share\\com1.c"), L"\\\\?\\UNC\\server\\share\\com1.c");
+    EXPECT_EQ(widePath("C:\\work\\notes.txt"), L"C:\\work\\notes.txt");
+    EXPECT_EQ(fullPath("C:\\work\\.\\aux.txt"), L"C:\\work\\aux.txt"); // the system says "\\.\aux"
+    // Relative to the working folder.
+    ASSERT_TRUE(SetCurrentDirectoryW(toWide(temp()).c_str()));
+    EXPECT_EQ(widePath(".\\aux.txt"), L"\\\\?\\" + toWide(temp()) + L"aux.txt");
+    EXPECT_EQ(widePath("aux.txt"), L"aux.txt"); // a bare name, as a listing compares it
+    EXPECT_EQ(widePath("sub\\nul.c"), L"\\\\?\\" + toWide(temp()) + L"sub\\nul.c");
+
+    // Written, found and read back as the file it is, in the folder it is in.
+    writeWholeFile(temp() + "aux.txt", "a\tb");
+    EXPECT_EQ(readWholeFile(temp() + "aux.txt", ShareWrite::Allowed), "a\tb");
+    std::vector<std::string> found;
+    forEachOrdinaryFile(temp() + "*", [&](const std::string &name) { found.push_back(name); });
+    EXPECT_EQ(found, std::vector<std::string>{"aux.txt"});
+    EXPECT_TRUE(fileExists(temp() + "aux.txt"));
+    EXPECT_FALSE(fileExists(temp() + "con.txt"));
+    SetCurrentDirectoryW(L"C:\\");
 }
 
 TEST_F(WideText, LongNetworkPathsGetTheUncPrefix) {

@@ -32,7 +32,7 @@ std::string quotedArgument(const std::string &argument) {
 namespace {
 
 std::wstring commandLine(const std::vector<std::string> &arguments) {
-    std::string line = quotedArgument(testProgramFolder() + "quillmerec.exe");
+    std::string line = quotedArgument(consoleProgramPath());
     for (const std::string &argument : arguments) line += " " + quotedArgument(argument);
     return wideOf(line);
 }
@@ -67,10 +67,8 @@ std::string drain(HANDLE from) {
     return bytes;
 }
 
-} // namespace
-
-ProgramResult runConsoleProgram(const std::vector<std::string> &arguments, const std::string &input,
-                                const std::string &workingFolder) {
+ProgramResult runLine(std::wstring line, const std::string &input, const std::string &workingFolder,
+                      ClosedReader closed) {
     Pipe in(true), out(false), err(false);
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
@@ -78,7 +76,8 @@ ProgramResult runConsoleProgram(const std::vector<std::string> &arguments, const
     startup.hStdInput = in.read;
     startup.hStdOutput = out.write;
     startup.hStdError = err.write;
-    std::wstring line = commandLine(arguments);
+    if (closed == ClosedReader::Output) out.closeRead();
+    if (closed == ClosedReader::Errors) err.closeRead();
     const std::wstring folder = wideOf(workingFolder);
     PROCESS_INFORMATION process{};
     ProgramResult result;
@@ -98,8 +97,10 @@ ProgramResult runConsoleProgram(const std::vector<std::string> &arguments, const
                 break;
         in.closeWrite();
     });
-    std::thread errorReader([&] { result.errors = drain(err.read); });
-    result.output = drain(out.read);
+    std::thread errorReader([&] {
+        if (err.read) result.errors = drain(err.read);
+    });
+    if (out.read) result.output = drain(out.read);
     errorReader.join();
     feeder.join();
     WaitForSingleObject(process.hProcess, INFINITE);
@@ -107,6 +108,24 @@ ProgramResult runConsoleProgram(const std::vector<std::string> &arguments, const
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
     return result;
+}
+
+} // namespace
+
+std::string consoleProgramPath() { return testProgramFolder() + "quillmerec.exe"; }
+
+ProgramResult runConsoleProgram(const std::vector<std::string> &arguments, const std::string &input,
+                                const std::string &workingFolder) {
+    return runLine(commandLine(arguments), input, workingFolder, ClosedReader::None);
+}
+
+ProgramResult runConsoleProgram(const std::vector<std::string> &arguments, ClosedReader closed,
+                                const std::string &input) {
+    return runLine(commandLine(arguments), input, "", closed);
+}
+
+ProgramResult runCommandLine(const std::string &line, const std::string &input) {
+    return runLine(wideOf(line), input, "", ClosedReader::None);
 }
 
 RunningProgram::RunningProgram(const std::vector<std::string> &arguments, Streams streams) {

@@ -23,6 +23,19 @@ std::string quotedArgument(const std::string &argument);
 ProgramResult runConsoleProgram(const std::vector<std::string> &arguments, const std::string &input = "",
                                 const std::string &workingFolder = "");
 
+// A standard stream whose reading end is closed before the program writes, as when the program that
+// read the pipe has gone ("quillmerec --check *.txt | more", quit early).
+enum class ClosedReader { None, Output, Errors };
+ProgramResult runConsoleProgram(const std::vector<std::string> &arguments, ClosedReader closed,
+                                const std::string &input = "");
+
+// A whole command line as given (the program's name included), for what only a line shows: quotes as
+// cmd or a script wrote them.
+ProgramResult runCommandLine(const std::string &line, const std::string &input = "");
+
+// The program's own path, for a command line.
+std::string consoleProgramPath();
+
 // Started and left running, for a test that watches it or ends it itself: with no standard streams
 // at all, or on the console of the test (TestConsole), as from a command prompt.
 class RunningProgram {
