@@ -20,8 +20,11 @@ find "${folders[@]}" -type f \( -name '*.h' -o -name '*.c' \) -print0 2>/dev/nul
 # One pass over every file, lines ended by CR LF (a CR already there is kept once), repeated.
 one_pass() { set -o pipefail; xargs -0 cat -- <"$list" | sed 's/\r*$/\r/'; }
 if [[ ${UTF8:-} == 1 ]]; then
-    plain_pass() { one_pass; }
-    one_pass() { set -o pipefail; plain_pass | iconv -c -f UTF-8 -t UTF-8; }
+    # iconv reads all its input before it writes: one pass is made once, then repeated.
+    pass=$(mktemp)
+    trap 'rm -f "$list" "$pass"' EXIT
+    one_pass | iconv -c -f UTF-8 -t UTF-8 >"$pass" || true
+    one_pass() { cat -- "$pass"; }
 fi
 # The loop ends when head has its bytes and the pipe closes (one_pass then fails on it).
 { while one_pass; do :; done; } 2>/dev/null | head -c "$bytes" >"$output" || true
