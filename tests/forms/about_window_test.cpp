@@ -195,7 +195,7 @@ TEST_F(AboutWindow, EveryWayOfClosingGivesTheActivationBackToTheMainWindow) {
     for (const auto &[name, close] : ways) {
         ShowWindow(frm.hwnd(), SW_RESTORE);
         SetActiveWindow(frm.hwnd());
-        FrmAbout about(desk, frm.hwnd());
+        FrmAbout about(desk, accessibility, frm.hwnd());
         about.load();
         ASSERT_TRUE(about.hwnd());
         DestroyWatch watch(about.hwnd(), frm.hwnd());
@@ -213,7 +213,7 @@ TEST_F(AboutWindow, OpensWithTheFocusOnOkAndEnterSpaceOrEscClosesIt) {
     FrmMain &frm = main();
     frm.show();
     for (WPARAM key : {WPARAM(VK_RETURN), WPARAM(VK_SPACE), WPARAM(VK_ESCAPE)}) {
-        FrmAbout about(desk, frm.hwnd());
+        FrmAbout about(desk, accessibility, frm.hwnd());
         about.load();
         ASSERT_TRUE(about.hwnd());
         const HWND ok = about.cmdok.hwnd();

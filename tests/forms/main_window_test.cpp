@@ -359,7 +359,7 @@ TEST_F(MainWindowLifetime, ObjectThatDiesFirstStillUnloadsItsWindow) {
     }
     HWND window = nullptr;
     {
-        FrmMain frm(desk, registry, systemMoves, taskbar);
+        FrmMain frm(desk, registry, systemMoves, taskbar, accessibility);
         frm.load();
         window = frm.hwnd();
         ASSERT_TRUE(window);

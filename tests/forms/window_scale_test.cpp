@@ -115,7 +115,7 @@ protected:
     }
     // The main window as it opens on a monitor of the given DPI.
     FrmMain &openedAt(int dpi) {
-        opened_ = std::make_unique<FrmMain>(desk, registry, systemMoves, taskbar);
+        opened_ = std::make_unique<FrmMain>(desk, registry, systemMoves, taskbar, accessibility);
         opened_->setQuitOnUnload(false);
         opened_->loadAtDpi(dpi);
         return *opened_;

@@ -5,6 +5,8 @@
 #include "handles.h"
 #include "wide_text.h"
 #include "window/base_window.h"
+#include "window/contrast.h"
+#include "window/control_colours.h"
 #include "window/controls.h"
 #include "window/dpi.h"
 #include "window/layout.h"
@@ -226,6 +228,32 @@ TEST(WindowScale, ControlsAt144DpiStandWhereTheirTwipsSay) {
     EXPECT_GT(name.right - name.left, 60) << "widened to its caption";
     EXPECT_EQ(fontHeight(window.controls.at("cmdGo")), -16);
     EXPECT_EQ(fontHeight(window.controls.at("lblBig")), -27);
+}
+
+// The contrast ratios of WCAG 2, worked out by hand from its luminance formula.
+TEST(TextContrast, RatiosOfKnownColourPairs) {
+    EXPECT_NEAR(contrastRatio(RGB(0, 0, 0), RGB(255, 255, 255)), 21.0, 1e-9);
+    EXPECT_NEAR(contrastRatio(RGB(255, 255, 255), RGB(0, 0, 0)), 21.0, 1e-9) << "either order";
+    EXPECT_NEAR(contrastRatio(RGB(240, 240, 240), RGB(240, 240, 240)), 1.0, 1e-9);
+    EXPECT_NEAR(contrastRatio(RGB(0, 0, 255), RGB(0, 0, 0)), 2.444, 0.001); // blue on black
+    EXPECT_NEAR(contrastRatio(RGB(0, 0, 192), RGB(0, 0, 0)), 1.761, 0.001); // dark blue on black
+    EXPECT_NEAR(contrastRatio(RGB(192, 0, 0), RGB(0, 0, 0)), 3.241, 0.001); // dark red on black
+    EXPECT_NEAR(contrastRatio(RGB(128, 128, 128), RGB(255, 255, 255)), 3.949, 0.001);
+    EXPECT_NEAR(contrastRatio(RGB(0, 0, 255), RGB(255, 255, 255)), 8.592, 0.001);
+}
+
+// A designed colour stays where it reads well; where it would not, or under high contrast, the
+// system colour of its role takes its place.
+TEST(TextContrast, TheDesignedColourGivesWayOnlyWhereItWouldBeHardToRead) {
+    const COLORREF highlight = GetSysColor(COLOR_HIGHLIGHT);
+    EXPECT_EQ(readableTextColour(RGB(0, 0, 255), COLOR_HIGHLIGHT, RGB(255, 255, 255), false), RGB(0, 0, 255));
+    EXPECT_EQ(readableTextColour(RGB(0, 0, 255), COLOR_HIGHLIGHT, RGB(0, 0, 0), false), highlight);
+    EXPECT_EQ(readableTextColour(RGB(0, 0, 255), COLOR_HIGHLIGHT, RGB(255, 255, 255), true), highlight);
+    // 4.5:1 itself is enough: grey 118 on white is 4.54:1, grey 119 4.48:1.
+    EXPECT_EQ(readableTextColour(RGB(118, 118, 118), COLOR_BTNTEXT, RGB(255, 255, 255), false),
+              RGB(118, 118, 118));
+    EXPECT_EQ(readableTextColour(RGB(119, 119, 119), COLOR_BTNTEXT, RGB(255, 255, 255), false),
+              GetSysColor(COLOR_BTNTEXT));
 }
 
 } // namespace

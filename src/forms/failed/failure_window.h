@@ -4,6 +4,7 @@
 
 #include "desktop/desktop.h"
 #include "handles.h"
+#include "window/accessibility.h"
 #include "window/base_window.h"
 #include "window/control_colours.h"
 #include "window/controls.h"
@@ -16,6 +17,7 @@ inline const char *const failureWindowCaption = "Unable to convert:";
 
 class FailureWindow : public BaseWindow, public ModalWindow {
 public:
+    explicit FailureWindow(Accessibility &accessibility) : colours_(accessibility) {}
     HWND hwnd() const override { return BaseWindow::hwnd(); }
 
     // What both windows show: the two texts, the warning picture and "&Proceed".

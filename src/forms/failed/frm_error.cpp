@@ -11,7 +11,8 @@
 
 #include <vector>
 
-FrmError::FrmError(Desktop &desktop, HWND owner) : desktop_(desktop) {
+FrmError::FrmError(Desktop &desktop, Accessibility &accessibility, HWND owner)
+    : FailureWindow(accessibility), desktop_(desktop) {
     const ControlMap made = loadHidden("QuillmereError", frmErrorClientWidthTwips, frmErrorClientHeightTwips,
                                        frmErrorLayout(), owner);
     if (made.empty()) return;

@@ -25,8 +25,10 @@ int16_t shiftState() {
 
 } // namespace
 
-FrmMain::FrmMain(Desktop &desktop, const Registry &registry, FileMoves &moves, TaskbarProgress &taskbar)
-    : CommonDialog1(desktop), runProgress(taskbar), desktop_(desktop), registry_(registry), moves_(moves) {}
+FrmMain::FrmMain(Desktop &desktop, const Registry &registry, FileMoves &moves, TaskbarProgress &taskbar,
+                 Accessibility &accessibility)
+    : CommonDialog1(desktop), runProgress(taskbar), desktop_(desktop), registry_(registry),
+      accessibility_(accessibility), colours_(accessibility), moves_(moves) {}
 
 FrmMain::~FrmMain() {
     // The window goes while this object is whole, so its unload runs also when the object dies first.
@@ -111,6 +113,10 @@ void FrmMain::bindControls() {
                        Label6.hwnd(), lblNumberofiles.hwnd(), lblVerify.hwnd()})
         colours_.setTransparent(label);
     colours_.setText(lblVerify.hwnd(), 0x00C00000); // dark blue
+    // The frames' captions are the program's too: the settings frame shows its own.
+    for (HWND frame : {FrameClipboard.hwnd(), FrameSingle.hwnd(), FrameMultiple.hwnd(), FrameSettings.hwnd()})
+        colours_.setButtonFaceBackground(frame);
+    colourSchemeChanged();
     for (HWND box :
          {txtSource.hwnd(), txtDest.hwnd(), txtMultipleFilesPath.hwnd(),
           txtMultipleFilesDestinationPath.hwnd(), txtSpacesToUse.hwnd(), List1.hwnd(), Combo1.hwnd()})
@@ -163,6 +169,13 @@ LRESULT FrmMain::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 void FrmMain::windowDestroyed() { Form_Unload(); }
 
 void FrmMain::layOutAtDpi(int dpi) { controls_.layOut(dpi); }
+
+void FrmMain::colourSchemeChanged() {
+    const bool highContrast = colours_.highContrast();
+    ProgressBar1.useSystemColours(highContrast);
+    for (const Frame *frame : {&FrameClipboard, &FrameSingle, &FrameMultiple, &FrameSettings})
+        themeFrameForScheme(frame->hwnd(), highContrast);
+}
 
 // A run holds the failed-files window and the controls it reports to while it lets the window handle
 // its messages between files; closing now would free them under it. The close is remembered, the run
