@@ -21,6 +21,7 @@ FrmError::FrmError(Desktop &desktop, Accessibility &accessibility, HWND owner)
     bind(cmdSave, made, "cmdSave");
     colours_.setText(List2.hwnd(), failedEntryColour);
     colours_.setButtonFaceBackground(List2.hwnd());
+    names_.give(List2.hwnd(), "Files that could not be converted");
     watchMouse(List2.hwnd(), *this);
 }
 

@@ -28,7 +28,7 @@ int16_t shiftState() {
 FrmMain::FrmMain(Desktop &desktop, const Registry &registry, FileMoves &moves, TaskbarProgress &taskbar,
                  Accessibility &accessibility)
     : CommonDialog1(desktop), runProgress(taskbar), desktop_(desktop), registry_(registry),
-      accessibility_(accessibility), colours_(accessibility), moves_(moves) {}
+      accessibility_(accessibility), colours_(accessibility), names_(accessibility), moves_(moves) {}
 
 FrmMain::~FrmMain() {
     // The window goes while this object is whole, so its unload runs also when the object dies first.
@@ -122,6 +122,12 @@ void FrmMain::bindControls() {
           txtMultipleFilesDestinationPath.hwnd(), txtSpacesToUse.hwnd(), List1.hwnd(), Combo1.hwnd()})
         colours_.setButtonFaceBackground(box);
 
+    // A screen reader names a control by its own text or the label before it; these have neither.
+    names_.give(List1.hwnd(), "Files to convert");
+    names_.give(Combo1.hwnd(), "Extension of the files to convert");
+    names_.give(ProgressBar1.hwnd(), "Progress");
+    names_.give(UpDown1.hwnd(), "Number of Spaces");
+
     SendMessageW(UpDown1.hwnd(), UDM_SETBUDDY, reinterpret_cast<WPARAM>(txtSpacesToUse.hwnd()), 0);
     SendMessageW(UpDown1.hwnd(), UDM_SETRANGE32, 1, 16);
     SendMessageW(UpDown1.hwnd(), UDM_SETPOS32, 0, 8);
@@ -144,6 +150,7 @@ LRESULT FrmMain::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         destroyWindow();
         return 0;
     case WM_DROPFILES: Form_DropFiles(reinterpret_cast<HDROP>(wParam)); return 0;
+    case WM_DESTROY: names_.takeBackAll(); break;
     case WM_QUERYENDSESSION: return TRUE;
     case WM_ENDSESSION:
         if (!wParam) return 0;

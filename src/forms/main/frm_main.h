@@ -13,6 +13,7 @@
 #include "window/accessibility.h"
 #include "window/base_window.h"
 #include "window/control_colours.h"
+#include "window/control_names.h"
 #include "window/controls.h"
 #include "window/dropped_files.h"
 #include "window/layout.h"
@@ -200,6 +201,7 @@ private:
     Accessibility &accessibility_;
     Tooltips tooltips_;
     ControlColours colours_;
+    ControlNames names_;
     TableControls controls_;
     std::unique_ptr<BaseWindow> frmErrorWindow_;
     std::unique_ptr<BaseWindow> frmErrorClipboardWindow_;
