@@ -14,6 +14,7 @@
 
 #include <algorithm>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -38,25 +39,60 @@ TEST(TestMachineFonts, GdiFindsWinesOwnFontsByName) {
     ReleaseDC(nullptr, screen);
 }
 
-// The windows measure their captions in the font they are drawn with: that font is the designed one,
-// not a substitute GDI picked for the name.
+// The face GDI gives for a font, and the height of its characters in pixels.
+struct ChosenFace {
+    std::string face;
+    int characterHeight;
+};
+ChosenFace chosenFace(HFONT font) {
+    HDC screen = GetDC(nullptr);
+    HGDIOBJ previous = SelectObject(screen, font);
+    wchar_t face[LF_FACESIZE] = {};
+    GetTextFaceW(screen, LF_FACESIZE, face);
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(screen, &metrics);
+    SelectObject(screen, previous);
+    ReleaseDC(nullptr, screen);
+    return {toUtf8(face), static_cast<int>(metrics.tmHeight - metrics.tmInternalLeading)};
+}
+
+// The windows measure their captions in the font they are drawn with: at 96 DPI that font is the
+// designed one, not a substitute GDI picked for the name: 8 points are 11 pixels of character height.
 TEST(TestMachineFonts, TheDialogFontIsMsSansSerifItself) {
-    for (int dpi : {96, 192}) {
-        GdiObject font(createDialogFont(8, dpi));
+    GdiObject font(createDialogFont(8, 96));
+    const ChosenFace chosen = chosenFace(static_cast<HFONT>(font.get()));
+    EXPECT_EQ(chosen.face, "MS Sans Serif");
+    EXPECT_EQ(chosen.characterHeight, 11);
+}
+
+// "MS Sans Serif" is a bitmap font with a few sizes: at other scales GDI would give the nearest size it
+// has. There the windows take the scalable "Microsoft Sans Serif" (Windows has it; Wine has not) or,
+// where it is missing, the system's message font (Tahoma under Wine), at exactly 8 points.
+TEST(TestMachineFonts, AtEveryOtherScaleTheDialogFontIsScalableAndExactlyEightPoints) {
+    bool microsoftSansSerif = false;
+    {
         HDC screen = GetDC(nullptr);
-        HGDIOBJ previous = SelectObject(screen, font.get());
-        wchar_t face[LF_FACESIZE] = {};
-        GetTextFaceW(screen, LF_FACESIZE, face);
-        TEXTMETRICW metrics{};
-        GetTextMetricsW(screen, &metrics);
-        SelectObject(screen, previous);
+        LOGFONTW wanted{};
+        wanted.lfCharSet = DEFAULT_CHARSET;
+        lstrcpynW(wanted.lfFaceName, L"Microsoft Sans Serif", LF_FACESIZE);
+        EnumFontFamiliesExW(screen, &wanted, noteFamilyFound, reinterpret_cast<LPARAM>(&microsoftSansSerif),
+                            0);
         ReleaseDC(nullptr, screen);
-        EXPECT_EQ(toUtf8(face), "MS Sans Serif") << dpi;
-        // 8 points are 11 pixels of character height at 96 DPI. It is a bitmap font, as on Windows: at
-        // 192 DPI it has no 21 pixels and gives a smaller size.
-        const int characterHeight = metrics.tmHeight - metrics.tmInternalLeading;
-        if (dpi == 96 && screenDpi() == 96) EXPECT_EQ(characterHeight, 11);
-        EXPECT_LE(characterHeight, 21);
+    }
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof metrics;
+    ASSERT_TRUE(SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0));
+    const std::string expectedFace =
+        microsoftSansSerif ? "Microsoft Sans Serif" : toUtf8(metrics.lfMessageFont.lfFaceName);
+    EXPECT_NE(expectedFace, "MS Sans Serif");
+    const std::pair<int, int> heights[] = {{120, 13}, {144, 16}, {192, 21}, {288, 32}};
+    for (const auto &[dpi, height] : heights) {
+        GdiObject font(createDialogFont(8, dpi));
+        const ChosenFace chosen = chosenFace(static_cast<HFONT>(font.get()));
+        EXPECT_EQ(chosen.face, expectedFace) << dpi;
+        EXPECT_EQ(chosen.characterHeight, height) << dpi;
+        GdiObject bold(createDialogFont(9.75, dpi, true));
+        EXPECT_EQ(chosenFace(static_cast<HFONT>(bold.get())).face, expectedFace) << dpi;
     }
 }
 
