@@ -153,6 +153,10 @@ LRESULT BaseWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         onSchemeChanged();
         return 0;
     case WM_THEMECHANGED: onSchemeChanged(); break;
+    case WM_SHOWWINDOW:
+        // Shown by the program, not brought back with its owner (which keeps what the user saw).
+        if (wParam && lParam == 0) hideKeyboardCuesUntilUsed(hwnd_);
+        break;
     case WM_SETTINGCHANGE:
         if (isSchemeSetting(wParam, lParam)) onSchemeChanged();
         break;
