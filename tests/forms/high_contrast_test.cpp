@@ -308,9 +308,10 @@ TEST_F(HighContrast, TurnedOnTheWindowsDrawInTheSystemsColoursAtOnce) {
     frm.cmdAbout_Click();
     EXPECT_TRUE(linkSeen);
 
-    // Off again: the designed colours come back.
+    // Off again, told as Windows tells a change of contrast theme in Settings: the designed colours
+    // come back.
     accessibility.highContrastOn = false;
-    SendMessageW(frm.hwnd(), WM_SETTINGCHANGE, SPI_SETHIGHCONTRAST, 0);
+    SendMessageW(frm.hwnd(), WM_SETTINGCHANGE, 0, reinterpret_cast<LPARAM>(L"WindowsThemeElement"));
     const Screenshot after(frm.hwnd(), false);
     EXPECT_EQ(readCaption(after, captionArea(after, frm.optClipboard.hwnd())).text, operationSelectedColour);
     EXPECT_EQ(after.at(place.left, middle), progressStartColour);
