@@ -1,8 +1,10 @@
 #!/bin/sh
 # screenshots.sh [DISPLAY]
 # Saves pictures of Quillmere's windows into docs/: the main window (main-window.png), the About
-# window (about.png) and the failed-files window after a run over a file that is not plain text
-# (failed-files.png). Runs the program under Wine on a private virtual display (a free one unless named).
+# window (about.png), the failed-files window after a run over a file that is not plain text
+# (failed-files.png), the main window in a high-contrast black scheme (main-window-high-contrast.png)
+# and at 144 DPI (main-window-144dpi.png). Runs the program under Wine on a private virtual display (a
+# free one unless named).
 set -e
 root=$(cd "$(dirname "$0")/.." && pwd)
 QM_BUILD="$root/build/win"
@@ -73,6 +75,39 @@ fi
 end_program
 forget_settings
 rm -rf "$shots"
+
+# The main window in a high-contrast black scheme: Wine reads the system colours from the registry when
+# a program starts (a change while it runs reaches only the process that made it). The colours the
+# prefix had come back afterwards.
+colours='HKCU\Control Panel\Colors'
+saved_colours=$(mktemp)
+wine reg export "$colours" "$(winepath -w "$saved_colours")" /y >/dev/null 2>&1 || true
+high_contrast_black() {
+    for pair in 'Window=0 0 0' 'WindowText=255 255 255' 'ButtonFace=0 0 0' 'ButtonText=255 255 255' \
+        'Hilight=26 235 255' 'HilightText=0 0 0' 'HotTrackingColor=255 255 0' 'GrayText=63 242 63' \
+        'Menu=0 0 0' 'MenuBar=0 0 0' 'MenuText=255 255 255' 'MenuHilight=26 235 255' \
+        'InfoWindow=0 0 0' 'InfoText=255 255 255' \
+        'ButtonShadow=128 128 128' 'ButtonHilight=255 255 255' 'ButtonLight=255 255 255' \
+        'ButtonDkShadow=255 255 255' 'ActiveTitle=0 0 0' 'GradientActiveTitle=0 0 0' \
+        'TitleText=255 255 255' 'ActiveBorder=0 0 0' 'WindowFrame=255 255 255' 'Background=0 0 0'; do
+        wine reg add "$colours" /v "${pair%%=*}" /d "${pair#*=}" /f >/dev/null 2>&1
+    done
+    wineserver -w
+}
+restore_colours() {
+    wine reg delete "$colours" /f >/dev/null 2>&1 || true
+    [ -s "$saved_colours" ] && wine reg import "$(winepath -w "$saved_colours")" >/dev/null 2>&1
+    rm -f "$saved_colours"
+    wineserver -w
+}
+trap 'restore_colours; qm_end_private_display' EXIT
+high_contrast_black
+start_program
+qm_capture "$main" "$root/docs/main-window-high-contrast.png"
+end_program
+forget_settings
+restore_colours
+trap qm_end_private_display EXIT
 
 # The main window at 150 % (144 DPI): the screen scale Wine takes from LogPixels at start.
 scale() { wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1; wineserver -w; }

@@ -16,6 +16,7 @@
 #include "main/frm_main.h"
 #include "messages.h"
 #include "registry.h"
+#include "window/accessibility.h"
 #include "window/modal_loop.h"
 #include "window/taskbar_progress.h"
 
@@ -104,7 +105,8 @@ int main(int argc, char **argv) {
     const Registry registry(formatErrors);
     SystemFileMoves moves;
     TaskbarButton taskbar;
-    FrmMain frm(desktop, registry, moves, taskbar);
+    SystemAccessibility accessibility;
+    FrmMain frm(desktop, registry, moves, taskbar, accessibility);
     frm.setQuitOnUnload(false);
     frm.load();
     frm.show();

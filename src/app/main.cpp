@@ -10,6 +10,7 @@
 #include "messages.h"
 #include "registry.h"
 #include "running_copy.h"
+#include "window/accessibility.h"
 #include "window/modal_loop.h"
 
 #include <commctrl.h>
@@ -72,7 +73,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         const Registry registry(incorrectFormat);
         SystemFileMoves fileMoves;
         TaskbarButton taskbar;
-        FrmMain frmMain(desktop, registry, fileMoves, taskbar);
+        SystemAccessibility accessibility;
+        FrmMain frmMain(desktop, registry, fileMoves, taskbar, accessibility);
         frmMain.load();
         if (!frmMain.hwnd()) raiseError(err::ComponentNotLoaded);
         frmMain.show();

@@ -74,30 +74,46 @@ TEST_F(AboutWindow, TitleAndVersionHaveTheirOwnFontsAndTheLinkIsBlue) {
     });
 }
 
-// At every screen scale: the About window opens at the scale of the main window it opens over.
+void expectEveryTextFits(const FrmAbout &about) {
+    for (const Label *label :
+         {&about.lblprogtitle, &about.lblversion, &about.lblcopyright, &about.lblcopyright2, &about.lbltext3,
+          &about.lbltext4, &about.lbltext5, &about.lblurl}) {
+        HDC dc = GetDC(label->hwnd());
+        HGDIOBJ previous =
+            SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(label->hwnd(), WM_GETFONT, 0, 0)));
+        const std::string text = label->caption();
+        SIZE extent{};
+        GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &extent);
+        SelectObject(dc, previous);
+        ReleaseDC(label->hwnd(), dc);
+        RECT rect;
+        GetClientRect(label->hwnd(), &rect);
+        EXPECT_LE(extent.cx, rect.right) << text;
+        EXPECT_LE(extent.cy, rect.bottom) << text;
+    }
+}
+
+// At every screen scale: the About window opens at the scale of the main window it opens over, and
+// follows its own monitor's scale when it is moved to another while open.
 TEST_F(AboutWindow, EveryTextFitsItsLabel) {
-    for (int dpi : {96, 120, 144, 192}) {
+    const int scales[] = {96, 120, 144, 192, 288};
+    const RECT suggested{0, 0, 400, 400};
+    for (int dpi : scales) {
         SCOPED_TRACE(dpi);
-        const RECT suggested{0, 0, 400, 400};
         SendMessageW(main().hwnd(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
                      reinterpret_cast<LPARAM>(&suggested));
         openAbout([&](FrmAbout &about) {
             EXPECT_EQ(about.dpi(), dpi);
-            for (const Label *label :
-                 {&about.lblprogtitle, &about.lblversion, &about.lblcopyright, &about.lblcopyright2,
-                  &about.lbltext3, &about.lbltext4, &about.lbltext5, &about.lblurl}) {
-                HDC dc = GetDC(label->hwnd());
-                HGDIOBJ previous =
-                    SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(label->hwnd(), WM_GETFONT, 0, 0)));
-                const std::string text = label->caption();
-                SIZE extent{};
-                GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &extent);
-                SelectObject(dc, previous);
-                ReleaseDC(label->hwnd(), dc);
-                RECT rect;
-                GetClientRect(label->hwnd(), &rect);
-                EXPECT_LE(extent.cx, rect.right) << text;
-                EXPECT_LE(extent.cy, rect.bottom) << text;
+            expectEveryTextFits(about);
+            for (int to : scales) {
+                if (to == dpi) continue;
+                SCOPED_TRACE(to);
+                SendMessageW(about.hwnd(), WM_DPICHANGED, MAKEWPARAM(to, to),
+                             reinterpret_cast<LPARAM>(&suggested));
+                EXPECT_EQ(about.dpi(), to);
+                expectEveryTextFits(about);
+                SendMessageW(about.hwnd(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
+                             reinterpret_cast<LPARAM>(&suggested));
             }
         });
     }
@@ -195,7 +211,7 @@ TEST_F(AboutWindow, EveryWayOfClosingGivesTheActivationBackToTheMainWindow) {
     for (const auto &[name, close] : ways) {
         ShowWindow(frm.hwnd(), SW_RESTORE);
         SetActiveWindow(frm.hwnd());
-        FrmAbout about(desk, frm.hwnd());
+        FrmAbout about(desk, accessibility, frm.hwnd());
         about.load();
         ASSERT_TRUE(about.hwnd());
         DestroyWatch watch(about.hwnd(), frm.hwnd());
@@ -213,7 +229,7 @@ TEST_F(AboutWindow, OpensWithTheFocusOnOkAndEnterSpaceOrEscClosesIt) {
     FrmMain &frm = main();
     frm.show();
     for (WPARAM key : {WPARAM(VK_RETURN), WPARAM(VK_SPACE), WPARAM(VK_ESCAPE)}) {
-        FrmAbout about(desk, frm.hwnd());
+        FrmAbout about(desk, accessibility, frm.hwnd());
         about.load();
         ASSERT_TRUE(about.hwnd());
         const HWND ok = about.cmdok.hwnd();

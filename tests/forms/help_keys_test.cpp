@@ -3,11 +3,16 @@
 #include "dialog_answers.h"
 #include "form_fixture.h"
 
+#include "about/frm_about.h"
 #include "appdata.h"
 #include "error_message.h"
+#include "failed/frm_error.h"
 #include "handles.h"
 #include "main/frm_main.h"
 #include "window/modal_loop.h"
+
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -161,6 +166,118 @@ TEST_F(HelpAndKeys, ClickOnTheNumberBoxHandsTheFocusToTheUpDown) {
     SendMessageA(frm.txtSpacesToUse.hwnd(), WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
     EXPECT_EQ(GetFocus(), frm.UpDown1.hwnd());
     EXPECT_EQ(frm.txtSpacesToUse.text(), "8");
+}
+
+// Windows' default for the length of a test: keyboard cues hidden until the keyboard is used. (Wine's
+// prefix shows them always.) The setting is changed for this process only, not stored.
+class CuesHiddenUntilUsed {
+public:
+    CuesHiddenUntilUsed() {
+        SystemParametersInfoW(SPI_GETKEYBOARDCUES, 0, &before_, 0);
+        changed_ = SystemParametersInfoW(SPI_SETKEYBOARDCUES, 0, nullptr, 0) != 0;
+    }
+    ~CuesHiddenUntilUsed() {
+        if (changed_)
+            SystemParametersInfoW(SPI_SETKEYBOARDCUES, 0, reinterpret_cast<PVOID>(INT_PTR(before_)), 0);
+    }
+    bool changed() const { return changed_; }
+
+private:
+    BOOL before_ = FALSE;
+    bool changed_ = false;
+};
+
+// The changes of keyboard cues a window asks the system for (WM_CHANGEUISTATE), noted on their way in.
+// Windows then shows or hides the cues in the whole window; Wine keeps no such state (WM_QUERYUISTATE
+// answers 0 whatever was asked, and every cue shows), so the requests are what a test here can see.
+class CueRequests {
+public:
+    explicit CueRequests(HWND window) : window_(window) {
+        current = this;
+        original_ = reinterpret_cast<WNDPROC>(
+            SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CueRequests::procedure)));
+    }
+    ~CueRequests() {
+        if (IsWindow(window_))
+            SetWindowLongPtrW(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original_));
+        current = nullptr;
+    }
+    CueRequests(const CueRequests &) = delete;
+    CueRequests &operator=(const CueRequests &) = delete;
+
+    // Each request as (UIS_SET or UIS_CLEAR, the UISF_ flags).
+    std::vector<std::pair<WORD, WORD>> seen;
+
+private:
+    static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+        if (message == WM_CHANGEUISTATE) current->seen.emplace_back(LOWORD(wParam), HIWORD(wParam));
+        return CallWindowProcW(current->original_, window, message, wParam, lParam);
+    }
+    static inline CueRequests *current = nullptr;
+    HWND window_;
+    WNDPROC original_;
+};
+
+using Request = std::pair<WORD, WORD>;
+const Request hideAllCues{UIS_SET, UISF_HIDEFOCUS | UISF_HIDEACCEL};
+const Request showFocus{UIS_CLEAR, UISF_HIDEFOCUS};
+const Request showAllCues{UIS_CLEAR, UISF_HIDEFOCUS | UISF_HIDEACCEL};
+
+// As Windows does by default, a window opens without its keyboard cues; the first Tab or arrow key
+// shows the focus rectangle in the whole window, Alt the access keys too, and they stay.
+TEST_F(HelpAndKeys, KeyboardCuesHideAtOpeningAndShowFromTheFirstKey) {
+    const CuesHiddenUntilUsed windowsDefault;
+    ASSERT_TRUE(windowsDefault.changed());
+    FrmMain &frm = main();
+    const CueRequests requests(frm.hwnd());
+    frm.show();
+    EXPECT_EQ(requests.seen, std::vector<Request>{hideAllCues});
+    pressKey(frm, frm.cmdReplaceTABS.hwnd(), VK_TAB);
+    EXPECT_EQ(GetFocus(), frm.cmdAbout.hwnd());
+    pressKey(frm, frm.cmdAbout.hwnd(), VK_RIGHT);
+    // Alt alone: its release would open the menu, so only its press is sent.
+    PostMessageW(GetFocus(), WM_SYSKEYDOWN, VK_MENU, 0x20000001);
+    pumpAsTheProgramDoes(frm);
+    EXPECT_EQ(requests.seen, (std::vector<Request>{hideAllCues, showFocus, showFocus, showAllCues}));
+    pressKey(frm, GetFocus(), 'A');
+    EXPECT_EQ(requests.seen.size(), 4u) << "other keys leave the cues as they are";
+}
+
+TEST_F(HelpAndKeys, TheAboutAndFailedFilesWindowsShowTheFocusFromTheFirstKeyToo) {
+    const CuesHiddenUntilUsed windowsDefault;
+    ASSERT_TRUE(windowsDefault.changed());
+    FrmMain &frm = main();
+    frm.show();
+    std::vector<Request> aboutRequests;
+    desk.modalActions.push_back([&](ModalWindow &window) {
+        auto &about = dynamic_cast<FrmAbout &>(window);
+        const CueRequests requests(about.hwnd());
+        ShowWindow(about.hwnd(), SW_SHOW);
+        pressKey(frm, about.cmdok.hwnd(), VK_TAB);
+        aboutRequests = requests.seen;
+    });
+    frm.cmdAbout_Click();
+    EXPECT_EQ(aboutRequests, (std::vector<Request>{hideAllCues, showFocus}));
+
+    FrmError &failed = frm.frmError();
+    {
+        const CueRequests requests(failed.hwnd());
+        ShowWindow(failed.hwnd(), SW_SHOW);
+        pressKey(frm, failed.Command1.hwnd(), VK_DOWN);
+        EXPECT_EQ(requests.seen, (std::vector<Request>{hideAllCues, showFocus}));
+    }
+    ShowWindow(failed.hwnd(), SW_HIDE);
+}
+
+// Where the user asked to see the keyboard cues always, the windows never hide them.
+TEST_F(HelpAndKeys, CuesAskedForAlwaysAreNeverHidden) {
+    BOOL alwaysShown = FALSE;
+    SystemParametersInfoW(SPI_GETKEYBOARDCUES, 0, &alwaysShown, 0);
+    if (!alwaysShown) GTEST_SKIP() << "this machine hides keyboard cues until they are used";
+    FrmMain &frm = main();
+    const CueRequests requests(frm.hwnd());
+    frm.show();
+    for (const Request &request : requests.seen) EXPECT_NE(request.first, UIS_SET);
 }
 
 } // namespace

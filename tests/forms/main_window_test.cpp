@@ -10,6 +10,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <string>
 
 namespace {
 
@@ -276,37 +277,62 @@ int captionWidth(HWND control) {
     return extent.cx;
 }
 
-// At every screen scale (96, 120, 144 and 192 DPI, as a move to a monitor of that scale gives it) and
-// in the designed "MS Sans Serif", every caption fits its control: a push button keeps an edge and a
-// little air each side, an option its check circle and the gap after it.
+// The face a control's font is drawn in.
+std::string faceOf(HWND control) {
+    HDC dc = GetDC(control);
+    HGDIOBJ previous = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0)));
+    char face[LF_FACESIZE] = {};
+    GetTextFaceA(dc, LF_FACESIZE, face);
+    SelectObject(dc, previous);
+    ReleaseDC(control, dc);
+    return face;
+}
+
+void expectEveryCaptionFits(const FrmMain &frm, int dpi) {
+    const int buttonMargin = 2 * (systemMetricAtDpi(SM_CXEDGE, dpi) + 3 * dpi / 96);
+    for (const Button *button : {&frm.cmdReplaceTABS, &frm.cmdAbout, &frm.cmdExit, &frm.cmdGetSourceFile,
+                                 &frm.cmdGetSaveFile, &frm.cmdBrowseDir, &frm.cmdBrowseDir2Save}) {
+        RECT client;
+        GetClientRect(button->hwnd(), &client);
+        EXPECT_LE(captionWidth(button->hwnd()) + buttonMargin, client.right) << button->caption();
+    }
+    const int optionMargin = systemMetricAtDpi(SM_CXMENUCHECK, dpi) + 4 * dpi / 96;
+    for (const OptionButton *option :
+         {&frm.optClipboard, &frm.optSingle, &frm.optMultiple, &frm.optFixedTABS, &frm.optFixedSpaces}) {
+        RECT client;
+        GetClientRect(option->hwnd(), &client);
+        EXPECT_LE(captionWidth(option->hwnd()) + optionMargin, client.right) << option->caption();
+    }
+    for (const Label *label : {&frm.Label1, &frm.Label2, &frm.Label3, &frm.Label4, &frm.Label5, &frm.Label6,
+                               &frm.lblNumberofiles, &frm.lblVerify}) {
+        RECT client;
+        GetClientRect(label->hwnd(), &client);
+        EXPECT_LE(captionWidth(label->hwnd()), client.right) << label->caption();
+    }
+    // The designed bitmap face at 96 DPI, a scalable one at every other scale.
+    if (dpi == 96)
+        EXPECT_EQ(faceOf(frm.optSingle.hwnd()), "MS Sans Serif");
+    else
+        EXPECT_NE(faceOf(frm.optSingle.hwnd()), "MS Sans Serif");
+}
+
+// At every screen scale (96, 120, 144, 192 and 288 DPI, as a move to a monitor of that scale gives it),
+// reached from every other, every caption fits its control: a push button keeps an edge and a little
+// air each side, an option its check circle and the gap after it.
 TEST_F(MainWindow, EveryCaptionFitsItsControlAtEveryScreenScale) {
     FrmMain &frm = main();
-    for (int dpi : {96, 120, 144, 192}) {
-        SCOPED_TRACE(dpi);
-        const RECT suggested{0, 0, 400, 400};
-        SendMessageW(frm.hwnd(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
-        ASSERT_EQ(frm.dpi(), dpi);
-        const int buttonMargin = 2 * (systemMetricAtDpi(SM_CXEDGE, dpi) + 3 * dpi / 96);
-        for (const Button *button : {&frm.cmdReplaceTABS, &frm.cmdAbout, &frm.cmdExit, &frm.cmdGetSourceFile,
-                                     &frm.cmdGetSaveFile, &frm.cmdBrowseDir, &frm.cmdBrowseDir2Save}) {
-            RECT client;
-            GetClientRect(button->hwnd(), &client);
-            EXPECT_LE(captionWidth(button->hwnd()) + buttonMargin, client.right) << button->caption();
+    const int scales[] = {96, 120, 144, 192, 288};
+    const RECT suggested{0, 0, 400, 400};
+    for (int from : scales)
+        for (int to : scales) {
+            if (from == to) continue;
+            SCOPED_TRACE(std::to_string(from) + " to " + std::to_string(to) + " DPI");
+            SendMessageW(frm.hwnd(), WM_DPICHANGED, MAKEWPARAM(from, from),
+                         reinterpret_cast<LPARAM>(&suggested));
+            SendMessageW(frm.hwnd(), WM_DPICHANGED, MAKEWPARAM(to, to), reinterpret_cast<LPARAM>(&suggested));
+            ASSERT_EQ(frm.dpi(), to);
+            expectEveryCaptionFits(frm, to);
         }
-        const int optionMargin = systemMetricAtDpi(SM_CXMENUCHECK, dpi) + 4 * dpi / 96;
-        for (const OptionButton *option :
-             {&frm.optClipboard, &frm.optSingle, &frm.optMultiple, &frm.optFixedTABS, &frm.optFixedSpaces}) {
-            RECT client;
-            GetClientRect(option->hwnd(), &client);
-            EXPECT_LE(captionWidth(option->hwnd()) + optionMargin, client.right) << option->caption();
-        }
-        for (const Label *label : {&frm.Label1, &frm.Label2, &frm.Label3, &frm.Label4, &frm.Label5,
-                                   &frm.Label6, &frm.lblNumberofiles, &frm.lblVerify}) {
-            RECT client;
-            GetClientRect(label->hwnd(), &client);
-            EXPECT_LE(captionWidth(label->hwnd()), client.right) << label->caption();
-        }
-    }
 }
 
 TEST_F(MainWindow, UpDownStepsTheNumberBoxBetweenOneAndSixteen) {
@@ -359,7 +385,7 @@ TEST_F(MainWindowLifetime, ObjectThatDiesFirstStillUnloadsItsWindow) {
     }
     HWND window = nullptr;
     {
-        FrmMain frm(desk, registry, systemMoves, taskbar);
+        FrmMain frm(desk, registry, systemMoves, taskbar, accessibility);
         frm.load();
         window = frm.hwnd();
         ASSERT_TRUE(window);

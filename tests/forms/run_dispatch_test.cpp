@@ -142,7 +142,7 @@ TEST_F(RunDispatch, SingleDestinationThatCannotBeToldApartFromTheSourceIsRefused
     const std::string path = source();
     const std::string other = writeFile("other.txt", "kept");
     NoIdentity calls;
-    FrmMain frm(desk, registry, calls, taskbar);
+    FrmMain frm(desk, registry, calls, taskbar, accessibility);
     frm.setQuitOnUnload(false);
     frm.load();
     frm.optSingle.click();

@@ -66,7 +66,7 @@ protected:
         }
     }
     std::unique_ptr<FrmMain> window(FileMoves &moves) {
-        auto frm = std::make_unique<FrmMain>(desk, registry, moves, taskbar);
+        auto frm = std::make_unique<FrmMain>(desk, registry, moves, taskbar, accessibility);
         frm->setQuitOnUnload(false);
         frm->load();
         frm->optMultiple.click();

@@ -134,7 +134,7 @@ TEST_F(SettingsRestore, NumberBoxKeepsTwoCharactersAndTurnsErrorIntoEight) {
          {Case{"12", "12"}, Case{"123", "12"}, Case{"4", "4"}, Case{"Error", "8"}, Case{"Er9", "8"}}) {
         SCOPED_TRACE(c.stored);
         store("SpacesToUse", c.stored);
-        FrmMain frm(desk, registry, systemMoves, taskbar);
+        FrmMain frm(desk, registry, systemMoves, taskbar, accessibility);
         frm.setQuitOnUnload(false);
         frm.load();
         EXPECT_EQ(frm.txtSpacesToUse.text(), c.shown);
@@ -289,7 +289,7 @@ TEST_F(SettingsRestore, UnusableExtensionIndexSelectsTheFirstEntry) {
         SCOPED_TRACE(stored);
         std::ofstream(dataFolder() + "extensions.txt", std::ios::binary) << "txt\r\nlog\r\n";
         store("LastExtension", stored);
-        FrmMain frm(desk, registry, systemMoves, taskbar);
+        FrmMain frm(desk, registry, systemMoves, taskbar, accessibility);
         frm.setQuitOnUnload(false);
         frm.load();
         EXPECT_EQ(frm.Combo1.listIndex(), 0);

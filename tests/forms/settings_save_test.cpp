@@ -16,7 +16,7 @@ const std::string key = settingsKeyPath;
 class SettingsSave : public FormTest {
 protected:
     std::unique_ptr<FrmMain> openAnother() {
-        auto frm = std::make_unique<FrmMain>(desk, registry, systemMoves, taskbar);
+        auto frm = std::make_unique<FrmMain>(desk, registry, systemMoves, taskbar, accessibility);
         frm->setQuitOnUnload(false);
         frm->load();
         return frm;

@@ -5,6 +5,8 @@
 #include "handles.h"
 #include "wide_text.h"
 #include "window/base_window.h"
+#include "window/contrast.h"
+#include "window/control_colours.h"
 #include "window/controls.h"
 #include "window/dpi.h"
 #include "window/layout.h"
@@ -12,6 +14,7 @@
 
 #include <algorithm>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -36,25 +39,60 @@ TEST(TestMachineFonts, GdiFindsWinesOwnFontsByName) {
     ReleaseDC(nullptr, screen);
 }
 
-// The windows measure their captions in the font they are drawn with: that font is the designed one,
-// not a substitute GDI picked for the name.
+// The face GDI gives for a font, and the height of its characters in pixels.
+struct ChosenFace {
+    std::string face;
+    int characterHeight;
+};
+ChosenFace chosenFace(HFONT font) {
+    HDC screen = GetDC(nullptr);
+    HGDIOBJ previous = SelectObject(screen, font);
+    wchar_t face[LF_FACESIZE] = {};
+    GetTextFaceW(screen, LF_FACESIZE, face);
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(screen, &metrics);
+    SelectObject(screen, previous);
+    ReleaseDC(nullptr, screen);
+    return {toUtf8(face), static_cast<int>(metrics.tmHeight - metrics.tmInternalLeading)};
+}
+
+// The windows measure their captions in the font they are drawn with: at 96 DPI that font is the
+// designed one, not a substitute GDI picked for the name: 8 points are 11 pixels of character height.
 TEST(TestMachineFonts, TheDialogFontIsMsSansSerifItself) {
-    for (int dpi : {96, 192}) {
-        GdiObject font(createDialogFont(8, dpi));
+    GdiObject font(createDialogFont(8, 96));
+    const ChosenFace chosen = chosenFace(static_cast<HFONT>(font.get()));
+    EXPECT_EQ(chosen.face, "MS Sans Serif");
+    EXPECT_EQ(chosen.characterHeight, 11);
+}
+
+// "MS Sans Serif" is a bitmap font with a few sizes: at other scales GDI would give the nearest size it
+// has. There the windows take the scalable "Microsoft Sans Serif" (Windows has it; Wine has not) or,
+// where it is missing, the system's message font (Tahoma under Wine), at exactly 8 points.
+TEST(TestMachineFonts, AtEveryOtherScaleTheDialogFontIsScalableAndExactlyEightPoints) {
+    bool microsoftSansSerif = false;
+    {
         HDC screen = GetDC(nullptr);
-        HGDIOBJ previous = SelectObject(screen, font.get());
-        wchar_t face[LF_FACESIZE] = {};
-        GetTextFaceW(screen, LF_FACESIZE, face);
-        TEXTMETRICW metrics{};
-        GetTextMetricsW(screen, &metrics);
-        SelectObject(screen, previous);
+        LOGFONTW wanted{};
+        wanted.lfCharSet = DEFAULT_CHARSET;
+        lstrcpynW(wanted.lfFaceName, L"Microsoft Sans Serif", LF_FACESIZE);
+        EnumFontFamiliesExW(screen, &wanted, noteFamilyFound, reinterpret_cast<LPARAM>(&microsoftSansSerif),
+                            0);
         ReleaseDC(nullptr, screen);
-        EXPECT_EQ(toUtf8(face), "MS Sans Serif") << dpi;
-        // 8 points are 11 pixels of character height at 96 DPI. It is a bitmap font, as on Windows: at
-        // 192 DPI it has no 21 pixels and gives a smaller size.
-        const int characterHeight = metrics.tmHeight - metrics.tmInternalLeading;
-        if (dpi == 96 && screenDpi() == 96) EXPECT_EQ(characterHeight, 11);
-        EXPECT_LE(characterHeight, 21);
+    }
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof metrics;
+    ASSERT_TRUE(SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0));
+    const std::string expectedFace =
+        microsoftSansSerif ? "Microsoft Sans Serif" : toUtf8(metrics.lfMessageFont.lfFaceName);
+    EXPECT_NE(expectedFace, "MS Sans Serif");
+    const std::pair<int, int> heights[] = {{120, 13}, {144, 16}, {192, 21}, {288, 32}};
+    for (const auto &[dpi, height] : heights) {
+        GdiObject font(createDialogFont(8, dpi));
+        const ChosenFace chosen = chosenFace(static_cast<HFONT>(font.get()));
+        EXPECT_EQ(chosen.face, expectedFace) << dpi;
+        EXPECT_EQ(chosen.characterHeight, height) << dpi;
+        GdiObject bold(createDialogFont(9.75, dpi, true));
+        EXPECT_EQ(chosenFace(static_cast<HFONT>(bold.get())).face, expectedFace) << dpi;
     }
 }
 
@@ -226,6 +264,32 @@ TEST(WindowScale, ControlsAt144DpiStandWhereTheirTwipsSay) {
     EXPECT_GT(name.right - name.left, 60) << "widened to its caption";
     EXPECT_EQ(fontHeight(window.controls.at("cmdGo")), -16);
     EXPECT_EQ(fontHeight(window.controls.at("lblBig")), -27);
+}
+
+// The contrast ratios of WCAG 2, worked out by hand from its luminance formula.
+TEST(TextContrast, RatiosOfKnownColourPairs) {
+    EXPECT_NEAR(contrastRatio(RGB(0, 0, 0), RGB(255, 255, 255)), 21.0, 1e-9);
+    EXPECT_NEAR(contrastRatio(RGB(255, 255, 255), RGB(0, 0, 0)), 21.0, 1e-9) << "either order";
+    EXPECT_NEAR(contrastRatio(RGB(240, 240, 240), RGB(240, 240, 240)), 1.0, 1e-9);
+    EXPECT_NEAR(contrastRatio(RGB(0, 0, 255), RGB(0, 0, 0)), 2.444, 0.001); // blue on black
+    EXPECT_NEAR(contrastRatio(RGB(0, 0, 192), RGB(0, 0, 0)), 1.761, 0.001); // dark blue on black
+    EXPECT_NEAR(contrastRatio(RGB(192, 0, 0), RGB(0, 0, 0)), 3.241, 0.001); // dark red on black
+    EXPECT_NEAR(contrastRatio(RGB(128, 128, 128), RGB(255, 255, 255)), 3.949, 0.001);
+    EXPECT_NEAR(contrastRatio(RGB(0, 0, 255), RGB(255, 255, 255)), 8.592, 0.001);
+}
+
+// A designed colour stays where it reads well; where it would not, or under high contrast, the
+// system colour of its role takes its place.
+TEST(TextContrast, TheDesignedColourGivesWayOnlyWhereItWouldBeHardToRead) {
+    const COLORREF highlight = GetSysColor(COLOR_HIGHLIGHT);
+    EXPECT_EQ(readableTextColour(RGB(0, 0, 255), COLOR_HIGHLIGHT, RGB(255, 255, 255), false), RGB(0, 0, 255));
+    EXPECT_EQ(readableTextColour(RGB(0, 0, 255), COLOR_HIGHLIGHT, RGB(0, 0, 0), false), highlight);
+    EXPECT_EQ(readableTextColour(RGB(0, 0, 255), COLOR_HIGHLIGHT, RGB(255, 255, 255), true), highlight);
+    // 4.5:1 itself is enough: grey 118 on white is 4.54:1, grey 119 4.48:1.
+    EXPECT_EQ(readableTextColour(RGB(118, 118, 118), COLOR_BTNTEXT, RGB(255, 255, 255), false),
+              RGB(118, 118, 118));
+    EXPECT_EQ(readableTextColour(RGB(119, 119, 119), COLOR_BTNTEXT, RGB(255, 255, 255), false),
+              GetSysColor(COLOR_BTNTEXT));
 }
 
 } // namespace

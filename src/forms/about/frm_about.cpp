@@ -68,7 +68,7 @@ void FrmAbout::bindControls() {
     for (const Label *label : {&lblprogtitle, &lblversion, &lblcopyright, &lblcopyright2, &lbltext3,
                                &lbltext4, &lbltext5, &lblurl})
         colours_.setTransparent(label->hwnd());
-    colours_.setText(lblurl.hwnd(), linkColour);
+    colours_.setText(lblurl.hwnd(), linkColour, COLOR_HOTLIGHT);
     lblurl.setCaption(homepageAddress);
     linkPointer_ = LoadCursor(nullptr, IDC_HAND);
     watchMouse(lblurl.hwnd(), *this);

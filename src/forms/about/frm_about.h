@@ -4,6 +4,7 @@
 
 #include "desktop/desktop.h"
 #include "handles.h"
+#include "window/accessibility.h"
 #include "window/base_window.h"
 #include "window/control_colours.h"
 #include "window/controls.h"
@@ -18,8 +19,9 @@ inline const std::string homepageAddress = "https://www.example.org/hollowcrest/
 
 class FrmAbout final : public BaseWindow, public ModalWindow, private MouseListener {
 public:
-    // Its link opens through the desktop.
-    FrmAbout(Desktop &desktop, HWND mainWindow) : desktop_(desktop), mainWindow_(mainWindow) {}
+    // Its link opens through the desktop; its colours follow the system's accessibility settings.
+    FrmAbout(Desktop &desktop, Accessibility &accessibility, HWND mainWindow)
+        : desktop_(desktop), mainWindow_(mainWindow), colours_(accessibility) {}
 
     // Creates the window hidden over the main window and runs its load.
     void load();

@@ -66,6 +66,7 @@ LRESULT FailureWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
             onClick(reinterpret_cast<HWND>(lParam));
         return 0;
     case WM_CLOSE: unload(); return 0;
+    case WM_DESTROY: names_.takeBackAll(); break;
     }
     return BaseWindow::handleMessage(message, wParam, lParam);
 }

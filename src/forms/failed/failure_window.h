@@ -4,8 +4,10 @@
 
 #include "desktop/desktop.h"
 #include "handles.h"
+#include "window/accessibility.h"
 #include "window/base_window.h"
 #include "window/control_colours.h"
+#include "window/control_names.h"
 #include "window/controls.h"
 #include "window/layout.h"
 #include "window/tooltips.h"
@@ -16,6 +18,9 @@ inline const char *const failureWindowCaption = "Unable to convert:";
 
 class FailureWindow : public BaseWindow, public ModalWindow {
 public:
+    explicit FailureWindow(Accessibility &accessibility) : colours_(accessibility), names_(accessibility) {}
+    // The window goes while this part of the object is whole, so its names are taken back.
+    ~FailureWindow() override { destroyWindow(); }
     HWND hwnd() const override { return BaseWindow::hwnd(); }
 
     // What both windows show: the two texts, the warning picture and "&Proceed".
@@ -39,6 +44,7 @@ protected:
 
     Tooltips tooltips_;
     ControlColours colours_;
+    ControlNames names_;
 
 private:
     void showWarningPicture();

@@ -11,7 +11,8 @@
 
 #include <vector>
 
-FrmError::FrmError(Desktop &desktop, HWND owner) : desktop_(desktop) {
+FrmError::FrmError(Desktop &desktop, Accessibility &accessibility, HWND owner)
+    : FailureWindow(accessibility), desktop_(desktop) {
     const ControlMap made = loadHidden("QuillmereError", frmErrorClientWidthTwips, frmErrorClientHeightTwips,
                                        frmErrorLayout(), owner);
     if (made.empty()) return;
@@ -20,6 +21,7 @@ FrmError::FrmError(Desktop &desktop, HWND owner) : desktop_(desktop) {
     bind(cmdSave, made, "cmdSave");
     colours_.setText(List2.hwnd(), failedEntryColour);
     colours_.setButtonFaceBackground(List2.hwnd());
+    names_.give(List2.hwnd(), "Files that could not be converted");
     watchMouse(List2.hwnd(), *this);
 }
 

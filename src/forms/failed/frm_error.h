@@ -11,7 +11,7 @@
 class FrmError final : public FailureWindow, private MouseListener {
 public:
     // Loads the window hidden, with an empty list; its messages go through the desktop.
-    FrmError(Desktop &desktop, HWND owner);
+    FrmError(Desktop &desktop, Accessibility &accessibility, HWND owner);
     const char *formName() const override { return "frmError"; }
 
     ListBox List2;

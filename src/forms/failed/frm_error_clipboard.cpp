@@ -2,7 +2,8 @@
 
 #include "failed/frm_error_layout.h"
 
-FrmErrorClipboard::FrmErrorClipboard(HWND owner) {
+FrmErrorClipboard::FrmErrorClipboard(Accessibility &accessibility, HWND owner)
+    : FailureWindow(accessibility) {
     const ControlMap made = loadHidden("QuillmereErrorClipboard", frmErrorClientWidthTwips,
                                        frmErrorClipboardClientHeightTwips, frmErrorClipboardLayout(), owner);
     if (made.empty()) return;

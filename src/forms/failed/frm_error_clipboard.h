@@ -6,7 +6,7 @@
 
 class FrmErrorClipboard final : public FailureWindow {
 public:
-    explicit FrmErrorClipboard(HWND owner);
+    FrmErrorClipboard(Accessibility &accessibility, HWND owner);
     const char *formName() const override { return "frmErrorClipboard"; }
 
     void Command1_Click();

@@ -25,8 +25,10 @@ int16_t shiftState() {
 
 } // namespace
 
-FrmMain::FrmMain(Desktop &desktop, const Registry &registry, FileMoves &moves, TaskbarProgress &taskbar)
-    : CommonDialog1(desktop), runProgress(taskbar), desktop_(desktop), registry_(registry), moves_(moves) {}
+FrmMain::FrmMain(Desktop &desktop, const Registry &registry, FileMoves &moves, TaskbarProgress &taskbar,
+                 Accessibility &accessibility)
+    : CommonDialog1(desktop), runProgress(taskbar), desktop_(desktop), registry_(registry),
+      accessibility_(accessibility), colours_(accessibility), names_(accessibility), moves_(moves) {}
 
 FrmMain::~FrmMain() {
     // The window goes while this object is whole, so its unload runs also when the object dies first.
@@ -111,10 +113,20 @@ void FrmMain::bindControls() {
                        Label6.hwnd(), lblNumberofiles.hwnd(), lblVerify.hwnd()})
         colours_.setTransparent(label);
     colours_.setText(lblVerify.hwnd(), 0x00C00000); // dark blue
+    // The frames' captions are the program's too: the settings frame shows its own.
+    for (HWND frame : {FrameClipboard.hwnd(), FrameSingle.hwnd(), FrameMultiple.hwnd(), FrameSettings.hwnd()})
+        colours_.setButtonFaceBackground(frame);
+    colourSchemeChanged();
     for (HWND box :
          {txtSource.hwnd(), txtDest.hwnd(), txtMultipleFilesPath.hwnd(),
           txtMultipleFilesDestinationPath.hwnd(), txtSpacesToUse.hwnd(), List1.hwnd(), Combo1.hwnd()})
         colours_.setButtonFaceBackground(box);
+
+    // A screen reader names a control by its own text or the label before it; these have neither.
+    names_.give(List1.hwnd(), "Files to convert");
+    names_.give(Combo1.hwnd(), "Extension of the files to convert");
+    names_.give(ProgressBar1.hwnd(), "Progress");
+    names_.give(UpDown1.hwnd(), "Number of Spaces");
 
     SendMessageW(UpDown1.hwnd(), UDM_SETBUDDY, reinterpret_cast<WPARAM>(txtSpacesToUse.hwnd()), 0);
     SendMessageW(UpDown1.hwnd(), UDM_SETRANGE32, 1, 16);
@@ -138,6 +150,7 @@ LRESULT FrmMain::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         destroyWindow();
         return 0;
     case WM_DROPFILES: Form_DropFiles(reinterpret_cast<HDROP>(wParam)); return 0;
+    case WM_DESTROY: names_.takeBackAll(); break;
     case WM_QUERYENDSESSION: return sessionEnding();
     case WM_ENDSESSION: sessionEnds(wParam != 0); return 0;
     case WM_HELP: return TRUE;
@@ -156,6 +169,13 @@ LRESULT FrmMain::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 void FrmMain::windowDestroyed() { Form_Unload(); }
 
 void FrmMain::layOutAtDpi(int dpi) { controls_.layOut(dpi); }
+
+void FrmMain::colourSchemeChanged() {
+    const bool highContrast = colours_.highContrast();
+    ProgressBar1.useSystemColours(highContrast);
+    for (const Frame *frame : {&FrameClipboard, &FrameSingle, &FrameMultiple, &FrameSettings})
+        themeFrameForScheme(frame->hwnd(), highContrast);
+}
 
 // A run holds the failed-files window and the controls it reports to while it lets the window handle
 // its messages between files; closing now would free them under it. The close is remembered, the run

@@ -10,8 +10,10 @@
 #include "main/run_progress.h"
 #include "registry.h"
 #include "text_encoding.h"
+#include "window/accessibility.h"
 #include "window/base_window.h"
 #include "window/control_colours.h"
+#include "window/control_names.h"
 #include "window/controls.h"
 #include "window/dropped_files.h"
 #include "window/layout.h"
@@ -41,9 +43,10 @@ struct RunStopped {};
 class FrmMain final : public BaseWindow, private MouseListener {
 public:
     // The window shows its messages, dialogs and other windows through the desktop, keeps its
-    // settings through the registry, puts the jobs' destinations in place with the file moves, and
-    // shows a run's progress on the taskbar button.
-    FrmMain(Desktop &desktop, const Registry &registry, FileMoves &moves, TaskbarProgress &taskbar);
+    // settings through the registry, puts the jobs' destinations in place with the file moves, shows
+    // a run's progress on the taskbar button, and follows the system's accessibility settings.
+    FrmMain(Desktop &desktop, const Registry &registry, FileMoves &moves, TaskbarProgress &taskbar,
+            Accessibility &accessibility);
     ~FrmMain() override;
 
     // Creates the window hidden and runs its load; show() makes it visible.
@@ -187,6 +190,7 @@ private:
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void windowDestroyed() override;
     void layOutAtDpi(int dpi) override;
+    void colourSchemeChanged() override;
     void childMouse(HWND control, UINT message, WPARAM wParam, LPARAM lParam) override;
     void onCommand(HWND control, WORD code, WORD id);
     void bindControls();
@@ -197,8 +201,10 @@ private:
 
     Desktop &desktop_;
     const Registry &registry_;
+    Accessibility &accessibility_;
     Tooltips tooltips_;
     ControlColours colours_;
+    ControlNames names_;
     TableControls controls_;
     std::unique_ptr<BaseWindow> frmErrorWindow_;
     std::unique_ptr<BaseWindow> frmErrorClipboardWindow_;

@@ -80,24 +80,29 @@ void FrmMain::pathBox_MouseMove(TextBox &box) { box.setToolTipText(box.text()); 
 void FrmMain::txtSpacesToUse_MouseDown() { UpDown1.setFocus(); }
 
 void FrmMain::cmdAbout_Click() {
-    FrmAbout about(desktop_, hwnd());
+    FrmAbout about(desktop_, accessibility_, hwnd());
     about.load();
     if (!about.hwnd()) return;
     desktop_.showModal(about, hwnd());
 }
 
 void FrmMain::highlightOperation() {
-    for (OptionButton *option : {&optClipboard, &optSingle, &optMultiple})
-        option->setForeColor(option->value() ? operationSelectedColour : operationOtherColour);
+    for (OptionButton *option : {&optClipboard, &optSingle, &optMultiple}) {
+        if (option->value())
+            option->setForeColor(operationSelectedColour, COLOR_HIGHLIGHT);
+        else
+            option->setForeColor(operationOtherColour, COLOR_BTNTEXT);
+    }
 }
 
 FrmError &FrmMain::frmError() {
-    if (!frmErrorLoaded()) frmErrorWindow_ = std::make_unique<FrmError>(desktop_, hwnd());
+    if (!frmErrorLoaded()) frmErrorWindow_ = std::make_unique<FrmError>(desktop_, accessibility_, hwnd());
     return static_cast<FrmError &>(*frmErrorWindow_);
 }
 
 FrmErrorClipboard &FrmMain::frmErrorClipboard() {
-    if (!frmErrorClipboardLoaded()) frmErrorClipboardWindow_ = std::make_unique<FrmErrorClipboard>(hwnd());
+    if (!frmErrorClipboardLoaded())
+        frmErrorClipboardWindow_ = std::make_unique<FrmErrorClipboard>(accessibility_, hwnd());
     return static_cast<FrmErrorClipboard &>(*frmErrorClipboardWindow_);
 }
 

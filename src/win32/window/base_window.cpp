@@ -29,6 +29,21 @@ void registerClassOnce(const wchar_t *className, WNDPROC procedure) {
     RegisterClassExW(&windowClass);
 }
 
+// Common controls learn of new system colours only from their window (WM_SYSCOLORCHANGE goes to
+// top-level windows alone).
+BOOL CALLBACK passColourChange(HWND control, LPARAM) noexcept {
+    SendMessageW(control, WM_SYSCOLORCHANGE, 0, 0);
+    return TRUE;
+}
+
+// A setting that changes how the windows are coloured: high contrast turned on or off, or another
+// theme or contrast theme picked in Settings.
+bool isSchemeSetting(WPARAM wParam, LPARAM lParam) {
+    if (wParam == SPI_SETHIGHCONTRAST) return true;
+    const auto area = reinterpret_cast<const wchar_t *>(lParam);
+    return area && lstrcmpW(area, L"WindowsThemeElement") == 0;
+}
+
 } // namespace
 
 HICON programIcon(int size) {
@@ -110,6 +125,13 @@ LRESULT BaseWindow::onDpiChanged(int dpi, const RECT &suggested) {
     return 0;
 }
 
+// Every control takes the new colours at once, not when something happens to repaint it.
+void BaseWindow::onSchemeChanged() {
+    colourSchemeChanged();
+    RedrawWindow(hwnd_, nullptr, nullptr,
+                 RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+}
+
 void BaseWindow::rescaleTo(int dpi) {
     if (!hwnd_ || dpi == dpi_) return;
     RECT place;
@@ -126,6 +148,18 @@ LRESULT BaseWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_DPICHANGED: return onDpiChanged(dpiOfChange(wParam), *reinterpret_cast<const RECT *>(lParam));
     case getDpiScaledSizeMessage:
         return scaledSizeFor(static_cast<int>(wParam), *reinterpret_cast<SIZE *>(lParam)) ? TRUE : FALSE;
+    case WM_SYSCOLORCHANGE:
+        EnumChildWindows(hwnd_, passColourChange, 0);
+        onSchemeChanged();
+        return 0;
+    case WM_THEMECHANGED: onSchemeChanged(); break;
+    case WM_SHOWWINDOW:
+        // Shown by the program, not brought back with its owner (which keeps what the user saw).
+        if (wParam && lParam == 0) hideKeyboardCuesUntilUsed(hwnd_);
+        break;
+    case WM_SETTINGCHANGE:
+        if (isSchemeSetting(wParam, lParam)) onSchemeChanged();
+        break;
     }
     return DefWindowProcW(hwnd_, message, wParam, lParam);
 }

@@ -41,10 +41,14 @@ protected:
     // Fonts and controls again from the window's design at the new DPI; the window already has its
     // new size.
     virtual void layOutAtDpi(int dpi) { (void)dpi; }
+    // The system's colours, its high-contrast setting or its theme changed; the window is drawn anew
+    // right after.
+    virtual void colourSchemeChanged() {}
 
 private:
     static LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
     LRESULT onDpiChanged(int dpi, const RECT &suggested);
+    void onSchemeChanged();
     bool scaledSizeFor(int dpi, SIZE &size) const;
     SIZE designClientSize(int dpi) const;
     void fitClientToDesign();

@@ -57,8 +57,8 @@ void Label::setCaption(const std::string &text) {
     RedrawWindow(parent, &place, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
 }
 
-void Control::setForeColor(COLORREF colour) {
-    colours_->setText(hwnd_, colour);
+void Control::setForeColor(COLORREF colour, int systemColour) {
+    colours_->setText(hwnd_, colour, systemColour);
     InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
@@ -192,6 +192,9 @@ void ProgressBar::setMax(int32_t maximum) {
 }
 void ProgressBar::setValue(int32_t value) {
     SendMessageW(hwnd_, PBQ_SETVALUE, static_cast<WPARAM>(value), 0);
+}
+void ProgressBar::useSystemColours(bool system) {
+    SendMessageW(hwnd_, PBQ_SETSYSTEMCOLOURS, system ? TRUE : FALSE, 0);
 }
 int32_t ProgressBar::max() const { return static_cast<int32_t>(SendMessageW(hwnd_, PBQ_GETMAXIMUM, 0, 0)); }
 int32_t ProgressBar::value() const { return static_cast<int32_t>(SendMessageW(hwnd_, PBQ_GETVALUE, 0, 0)); }

@@ -21,7 +21,9 @@ public:
     HWND hwnd() const { return hwnd_; }
     void setToolTipText(const std::string &text) { tips_->set(hwnd_, text); }
     std::string toolTipText() const { return tips_->text(hwnd_); }
-    void setForeColor(COLORREF colour);
+    // The designed text colour, and the system colour (COLOR_...) that stands in for it where the
+    // designed one would be hard to read.
+    void setForeColor(COLORREF colour, int systemColour = COLOR_BTNTEXT);
     COLORREF foreColor() const;
     void setFocus() { SetFocus(hwnd_); }
     // As a mouse click does: the control acts and its parent is told.
@@ -129,6 +131,8 @@ class ProgressBar : public Control {
 public:
     using Control::Control;
     void setMax(int32_t maximum);
+    // The system's highlight on the window colour instead of the designed cyan to blue.
+    void useSystemColours(bool system);
     void setValue(int32_t value);
     int32_t max() const;
     int32_t value() const;

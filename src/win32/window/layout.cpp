@@ -128,6 +128,38 @@ std::vector<Placed> creationOrder(std::span<const ControlRow> table) {
     return order;
 }
 
+int CALLBACK noteFamilyFound(const LOGFONTW *, const TEXTMETRICW *, DWORD, LPARAM found) noexcept {
+    *reinterpret_cast<bool *>(found) = true;
+    return 0;
+}
+
+bool fontFamilyInstalled(const wchar_t *family) {
+    LOGFONTW wanted{};
+    wanted.lfCharSet = DEFAULT_CHARSET;
+    lstrcpynW(wanted.lfFaceName, family, LF_FACESIZE);
+    bool found = false;
+    HDC screen = GetDC(nullptr);
+    EnumFontFamiliesExW(screen, &wanted, noteFamilyFound, reinterpret_cast<LPARAM>(&found), 0);
+    ReleaseDC(nullptr, screen);
+    return found;
+}
+
+// The face the windows are drawn in. At 96 DPI the bitmap face they were designed in, pixel for pixel;
+// at any other scale that face has no size of its own and GDI would give the nearest it has (13 pixels
+// where 11 are asked for), so the TrueType face with its metrics takes its place, or where that is
+// missing the face of the system's message font, at the designed size in points either way: the
+// layout was measured for 8 points, and a larger message font would not fit its captions.
+std::wstring dialogFontFace(int dpi) {
+    if (dpi == 96) return L"MS Sans Serif";
+    if (fontFamilyInstalled(L"Microsoft Sans Serif")) return L"Microsoft Sans Serif";
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof metrics;
+    if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0) &&
+        metrics.lfMessageFont.lfFaceName[0])
+        return metrics.lfMessageFont.lfFaceName;
+    return L"MS Sans Serif";
+}
+
 } // namespace
 
 int screenDpi() {
@@ -141,7 +173,7 @@ HFONT createDialogFont(double points, int dpi, bool bold) {
     const int height = -static_cast<int>(std::lround(points * dpi / 72.0));
     return CreateFontW(height, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
                        OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS,
-                       L"MS Sans Serif");
+                       dialogFontFace(dpi).c_str());
 }
 
 const char *panelClassName() {

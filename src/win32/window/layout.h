@@ -66,7 +66,8 @@ ControlMap createControls(HWND window, std::span<const ControlRow> table, HFONT 
 // are widened again to their captions.
 void placeControls(std::span<const ControlRow> table, const ControlMap &made, int dpi);
 
-// "MS Sans Serif" at the given point size for the DPI (caller owns it).
+// The dialog font at the given point size for the DPI (caller owns it): "MS Sans Serif" at 96 DPI, as
+// designed; a scalable face with its metrics at every other DPI.
 HFONT createDialogFont(double points, int dpi, bool bold = false);
 
 // A control that draws its caption in a font of its own, at every DPI.

@@ -12,5 +12,10 @@ void releaseModalOwner(HWND window);
 // Lets pending messages be handled once (painting, clicks, keys), then returns.
 void yieldToMessageLoop();
 
-// Routes keyboard navigation of a message to the active window; true when it was handled.
+// As Windows does unless the user asked to see them always: the window starts without focus rectangles
+// and access-key underlines, and they show once the keyboard is used in it (dispatchDialogKeys).
+void hideKeyboardCuesUntilUsed(HWND window);
+
+// Routes keyboard navigation of a message to the active window, showing the keyboard cues from the
+// first navigation key; true when it was handled.
 bool dispatchDialogKeys(MSG &message);

@@ -8,6 +8,7 @@ namespace {
 struct BarState {
     int32_t maximum = 100;
     int32_t value = 0;
+    bool systemColours = false;
 };
 
 BarState *stateOf(HWND bar) { return reinterpret_cast<BarState *>(GetWindowLongPtrW(bar, 0)); }
@@ -35,7 +36,10 @@ void drawBar(HWND bar, HDC dc, const BarState &state, const RECT &area) {
     GetClientRect(bar, &inner);
     const int width = inner.right - inner.left;
     const int filled = filledWidth(state.value, state.maximum, width);
-    for (const ProgressBand &band : progressBands(filled, width)) {
+    const std::vector<ProgressBand> bands =
+        state.systemColours ? std::vector<ProgressBand>{{0, filled, GetSysColor(COLOR_HIGHLIGHT)}}
+                            : progressBands(filled, width);
+    for (const ProgressBand &band : bands) {
         if (band.right <= area.left || band.left >= area.right) continue;
         HBRUSH brush = CreateSolidBrush(band.colour);
         if (!brush) return;
@@ -96,6 +100,12 @@ LRESULT CALLBACK barProcedure(HWND bar, UINT message, WPARAM wParam, LPARAM lPar
         return 0;
     case PBQ_SETVALUE:
         if (state) changeBar(bar, *state, state->maximum, static_cast<int32_t>(wParam));
+        return 0;
+    case PBQ_SETSYSTEMCOLOURS:
+        if (state && state->systemColours != (wParam != 0)) {
+            state->systemColours = wParam != 0;
+            InvalidateRect(bar, nullptr, FALSE);
+        }
         return 0;
     case PBQ_GETMAXIMUM: return state ? state->maximum : 0;
     case PBQ_GETVALUE: return state ? state->value : 0;

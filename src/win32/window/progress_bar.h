@@ -1,5 +1,5 @@
 // The program's own progress bar: a smooth bar with a border whose filled share, value/maximum,
-// runs from cyan at its start to blue at its end.
+// runs from cyan at its start to blue at its end; under high contrast it is the system's highlight.
 #pragma once
 
 #include "win.h"
@@ -11,6 +11,8 @@ inline constexpr UINT PBQ_SETMAXIMUM = WM_USER + 1; // wParam: the new maximum
 inline constexpr UINT PBQ_SETVALUE = WM_USER + 2;   // wParam: the new value
 inline constexpr UINT PBQ_GETMAXIMUM = WM_USER + 3;
 inline constexpr UINT PBQ_GETVALUE = WM_USER + 4;
+// wParam TRUE: the bar in the system's colours (highlight on the window colour), as high contrast asks.
+inline constexpr UINT PBQ_SETSYSTEMCOLOURS = WM_USER + 5;
 
 inline constexpr COLORREF progressStartColour = 0x00FFFF00; // cyan
 inline constexpr COLORREF progressEndColour = 0x00FF0000;   // blue

@@ -13,7 +13,7 @@ void FormTest::TearDown() {
 
 FrmMain &FormTest::main() {
     if (!main_) {
-        main_ = std::make_unique<FrmMain>(desk, registry, systemMoves, taskbar);
+        main_ = std::make_unique<FrmMain>(desk, registry, systemMoves, taskbar, accessibility);
         main_->setQuitOnUnload(false);
         main_->load();
     }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "recording_taskbar.h"
+#include "scripted_accessibility.h"
 #include "win_fixture.h"
 
 #include "win.h"
@@ -19,6 +20,7 @@ protected:
     FrmMain &main();
 
     RecordingTaskbar taskbar;
+    ScriptedAccessibility accessibility;
 
 private:
     std::unique_ptr<FrmMain> main_;
