@@ -7,6 +7,23 @@
 #include <string>
 #include <vector>
 
+// A folder of the benchmark's own in the temporary folder, with its sources, the job's output and the
+// copies; each ends in a backslash.
+struct BenchFolders {
+    std::string root, source, converted, copied;
+
+    BenchFolders() {
+        char base[MAX_PATH] = {};
+        GetTempPathA(MAX_PATH, base);
+        root = std::string(base) + "qm-bench-" + std::to_string(GetCurrentProcessId()) + "\\";
+        source = root + "src\\";
+        converted = root + "conv\\";
+        copied = root + "copy\\";
+        for (const std::string &folder : {root, source, converted, copied})
+            CreateDirectoryA(folder.c_str(), nullptr);
+    }
+};
+
 inline std::string sampleText(std::size_t bytes) {
     std::string text;
     for (int line = 0; text.size() < bytes; ++line) {

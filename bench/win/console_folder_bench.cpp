@@ -69,12 +69,9 @@ int main(int argc, char **argv) {
             return 2;
         }
     }
-    char base[MAX_PATH] = {};
-    GetTempPathA(MAX_PATH, base);
-    const std::string root = std::string(base) + "qm-bench-" + std::to_string(GetCurrentProcessId()) + "\\";
-    const std::string source = root + "src\\", converted = root + "conv\\", copied = root + "copy\\";
-    for (const std::string &folder : {root, source, converted, copied})
-        CreateDirectoryA(folder.c_str(), nullptr);
+    const BenchFolders folders;
+    const std::string &root = folders.root, &source = folders.source, &converted = folders.converted,
+                      &copied = folders.copied;
     std::vector<std::string> names;
     for (int i = 0; i < files; ++i) {
         names.push_back(std::to_string(i) + ".txt");

@@ -17,12 +17,9 @@
 int main(int argc, char **argv) {
     const int files = argc > 1 ? std::atoi(argv[1]) : 2000;
     const std::size_t bytes = argc > 2 ? static_cast<std::size_t>(std::atol(argv[2])) : 50 * 1000;
-    char base[MAX_PATH] = {};
-    GetTempPathA(MAX_PATH, base);
-    const std::string root = std::string(base) + "qm-bench-" + std::to_string(GetCurrentProcessId()) + "\\";
-    const std::string source = root + "src\\", converted = root + "conv\\", copied = root + "copy\\";
-    for (const std::string &folder : {root, source, converted, copied})
-        CreateDirectoryA(folder.c_str(), nullptr);
+    const BenchFolders folders;
+    const std::string &root = folders.root, &source = folders.source, &converted = folders.converted,
+                      &copied = folders.copied;
 
     const std::string text = sampleText(bytes);
     const std::vector<std::string> names = writeSampleFiles(source, files, text);

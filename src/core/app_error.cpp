@@ -1,5 +1,7 @@
 #include "app_error.h"
 
+#include <new>
+
 std::string standardDescription(int32_t number) {
     switch (number) {
     case err::InvalidCall: return "Invalid procedure call or argument";
@@ -25,3 +27,15 @@ std::string standardDescription(int32_t number) {
 AppError AppError::of(int32_t number) { return AppError{number, standardDescription(number)}; }
 
 void raiseError(int32_t number) { throw AppError::of(number); }
+
+AppError caughtError(std::exception_ptr caught) {
+    try {
+        std::rethrow_exception(caught);
+    } catch (const AppError &error) {
+        return error;
+    } catch (const std::bad_alloc &) {
+        return AppError::of(err::OutOfMemory);
+    } catch (...) {
+        return AppError::of(err::Unexpected);
+    }
+}

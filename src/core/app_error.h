@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <exception>
 #include <string>
 
 struct AppError {
@@ -17,6 +18,9 @@ struct AppError {
 std::string standardDescription(int32_t number);
 
 [[noreturn]] void raiseError(int32_t number);
+
+// What reached a handler, as the error value (memory and unknown failures get their numbers).
+AppError caughtError(std::exception_ptr caught);
 
 // Error numbers the program uses by name.
 namespace err {

@@ -119,18 +119,6 @@ private:
     std::map<std::string, std::unique_ptr<FolderNames>> folders_;
 };
 
-AppError errorOf(const std::exception_ptr &failure) {
-    try {
-        std::rethrow_exception(failure);
-    } catch (const AppError &error) {
-        return error;
-    } catch (const std::bad_alloc &) {
-        return AppError::of(err::OutOfMemory);
-    } catch (...) {
-        return AppError::of(err::Unexpected);
-    }
-}
-
 bool isAlias(const std::exception_ptr &failure) {
     try {
         std::rethrow_exception(failure);
@@ -200,7 +188,7 @@ private:
         if (events_.refusesAliases() && isAlias(failure))
             events_.aliasRefused(files_[index]);
         else
-            events_.fileFailed(files_[index], errorOf(failure));
+            events_.fileFailed(files_[index], caughtError(failure));
     }
 
     const std::vector<RunFile> &files_;

@@ -2,6 +2,7 @@
 // folders and wildcards, --check, --in-place, and the inputs it must name and leave alone.
 #include "console_fixture.h"
 #include "console_program.h"
+#include "manifest_checks.h"
 #include "quillmere_version.h"
 
 #include <gtest/gtest.h>
@@ -466,23 +467,7 @@ TEST(ConsoleProgramManifest, RunsAsInvokerOnWindows7To11WithLongPathsAndTheCodeP
         if (bytes) manifest.assign(bytes, SizeofResource(program, found));
     }
     FreeLibrary(program);
-    ASSERT_FALSE(manifest.empty());
-    const auto trust = manifest.find("<trustInfo xmlns=\"urn:schemas-microsoft-com:asm.v3\">");
-    const auto level = manifest.find("<requestedExecutionLevel level=\"asInvoker\" uiAccess=\"false\"/>");
-    ASSERT_NE(trust, std::string::npos);
-    ASSERT_NE(level, std::string::npos);
-    EXPECT_GT(level, trust);
-    EXPECT_LT(level, manifest.find("</trustInfo>"));
-    const auto compatibility =
-        manifest.find("<compatibility xmlns=\"urn:schemas-microsoft-com:compatibility.v1\">");
-    ASSERT_NE(compatibility, std::string::npos);
-    for (const char *system : {"{35138b9a-5d96-4fbd-8e2d-a2440225f93a}",  // Windows 7
-                               "{4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}",  // Windows 8
-                               "{1f676c76-80e1-4239-95bb-83d0f6d0da78}",  // Windows 8.1
-                               "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}"}) // Windows 10 and 11
-        EXPECT_NE(manifest.find(std::string("<supportedOS Id=\"") + system + "\"/>", compatibility),
-                  std::string::npos)
-            << system;
+    expectAsInvokerOnWindows7To11(manifest);
     EXPECT_NE(manifest.find("<longPathAware xmlns=\"http://schemas.microsoft.com/SMI/2016/WindowsSettings\">"
                             "true</longPathAware>"),
               std::string::npos);

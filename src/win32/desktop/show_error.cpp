@@ -9,15 +9,3 @@ void showErrorMessage(Desktop &desktop, const AppError &error, const std::string
     request.style = MB_OK;
     desktop.messageBox(request);
 }
-
-AppError caughtError(std::exception_ptr caught) {
-    try {
-        std::rethrow_exception(caught);
-    } catch (const AppError &error) {
-        return error;
-    } catch (const std::bad_alloc &) {
-        return AppError::of(err::OutOfMemory);
-    } catch (...) {
-        return AppError::of(err::Unexpected);
-    }
-}

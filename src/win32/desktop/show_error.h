@@ -11,9 +11,6 @@
 void showErrorMessage(Desktop &desktop, const AppError &error, const std::string &procedureLine,
                       std::string_view closingText = closing::standard);
 
-// What reached a handler, as the error value (memory and unknown failures get their numbers).
-AppError caughtError(std::exception_ptr caught);
-
 // Standard policy: run the procedure; on any failure show the message with its procedure line and
 // end the procedure. Returns false when the procedure ended through its handler.
 template <class Body> bool guarded(Desktop &desktop, const std::string &procedureLine, Body &&body) {
