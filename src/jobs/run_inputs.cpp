@@ -11,7 +11,8 @@ bool nothingChosen(const std::string &boxText) { return boxText == notChosenText
 
 } // namespace
 
-SingleRunRefusal singleRunRefusal(const std::string &source, const std::string &destination, FileMoves &calls) {
+SingleRunRefusal singleRunRefusal(const std::string &source, const std::string &destination,
+                                  FileMoves &calls) {
     using R = SingleRunRefusal;
     if (nothingChosen(source)) return R::NoSourceFile;
     if (destination == notChosenText) return R::DestinationNotDefined;

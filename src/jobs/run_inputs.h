@@ -23,7 +23,8 @@ enum class SingleRunRefusal {
 };
 
 // A single-file run's source and destination, as their boxes hold them.
-SingleRunRefusal singleRunRefusal(const std::string &source, const std::string &destination, FileMoves &calls);
+SingleRunRefusal singleRunRefusal(const std::string &source, const std::string &destination,
+                                  FileMoves &calls);
 
 enum class FolderRunRefusal {
     None,
