@@ -89,7 +89,9 @@ void cancelAnyDialog(HWND) {
 bool runAnswered(FileDialogRequest &request, void (*answer)(HWND)) {
     const WhenActive whenShown(isTestDialog, answer, 20000, cancelAnyDialog);
     const bool confirmed = runFileDialog(request);
-    EXPECT_TRUE(whenShown.ran()) << "no dialog titled \"" << dialogTitle << "\" became active";
+    const DWORD dialogError = CommDlgExtendedError();
+    EXPECT_TRUE(whenShown.ran()) << "no dialog titled \"" << dialogTitle << "\" became active (seen "
+                                 << whenShown.seen() << ", dialog error " << dialogError << ")";
     EXPECT_FALSE(whenShown.deadlinePassed()) << "the dialog was still open after 20 s";
     return confirmed;
 }

@@ -24,6 +24,8 @@ public:
     // a step that leaves the loop running.
     bool ran() const { return ran_; }
     bool deadlinePassed() const { return deadlinePassed_; }
+    // The matching window last seen becoming active, or nullptr.
+    HWND seen() const { return seen_; }
 
 private:
     static LRESULT CALLBACK hookProc(int code, WPARAM wParam, LPARAM lParam);
