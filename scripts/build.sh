@@ -1,7 +1,8 @@
 #!/bin/sh
 # Builds Quillmere: the Windows program with its tests (build/win) and the native core (build/native).
 # Options: --asan also builds the native core with address and undefined-behaviour sanitizers;
-# --clang also builds the native core and its tests with clang (build/native-clang).
+# --clang also builds the native core and its tests with clang (build/native-clang); --programs
+# builds only the two programs of the Windows tree (quillmere.exe and quillmerec.exe), nothing else.
 set -e
 root=$(cd "$(dirname "$0")/.." && pwd)
 jobs=$(nproc 2>/dev/null || echo 2)
@@ -14,7 +15,14 @@ configure_and_build() { # folder, cmake options...
 }
 targets=""
 
-configure_and_build "$root/build/win" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-mingw32.cmake"
+win_toolchain=-DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-mingw32.cmake"
+# Starting the program needs neither the tests nor the benchmarks, which take most of a first build.
+if [ "$1" = "--programs" ]; then
+    targets="--target quillmere quillmerec"
+    configure_and_build "$root/build/win" "$win_toolchain"
+    exit 0
+fi
+configure_and_build "$root/build/win" "$win_toolchain"
 configure_and_build "$root/build/native"
 for option in "$@"; do
     case $option in

@@ -1,10 +1,11 @@
 #!/bin/sh
-# Sets up, builds and starts Quillmere under Wine. Without a display it starts Quillmere on a
-# virtual one, saves a screenshot of the main window in the build folder, and closes it.
+# Sets up, builds the two programs (not the tests: scripts/test.sh builds those) and starts Quillmere
+# under Wine. Without a display it starts Quillmere on a virtual one, saves a screenshot of the main
+# window in the build folder, and closes it.
 set -e
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/setup.sh"
-"$root/scripts/build.sh"
+"$root/scripts/build.sh" --programs
 
 QM_BUILD="$root/build/win"
 . "$root/scripts/wine_env.sh"

@@ -6,7 +6,8 @@
 
 namespace {
 
-// A run shorter than this shows no progress at all.
+// Once shown, the line is drawn again at most this often (milliseconds): a console that is redrawn
+// for every block slows the run it reports.
 constexpr std::uint64_t drawEvery = 250;
 
 } // namespace

@@ -18,13 +18,16 @@ constexpr int32_t cannotOpenClipboard = 521;
 
 // Another program may hold the clipboard for moments at a time (Remote Desktop's clipboard, clipboard
 // managers): waits that double from 10 ms ride that out for about a second in all.
-bool openWithRetries(HWND owner) {
+bool openWithRetries(HWND owner, const ClipboardWait &pause) {
     DWORD waited = 0;
     for (DWORD wait = 10;; wait *= 2) {
         if (OpenClipboard(owner)) return true;
         if (waited >= clipboardPatience) return false;
         const DWORD step = std::min(wait, clipboardPatience - waited);
-        Sleep(step);
+        if (pause)
+            pause(step);
+        else
+            Sleep(step);
         waited += step;
     }
 }
@@ -74,8 +77,8 @@ bool setClipboardUnicode(const std::wstring &text) {
 
 } // namespace
 
-OpenClipboardSession::OpenClipboardSession(HWND owner) {
-    if (!openWithRetries(owner)) raiseClipboard(cannotOpenClipboard, "Can't open Clipboard");
+OpenClipboardSession::OpenClipboardSession(HWND owner, const ClipboardWait &wait) {
+    if (!openWithRetries(owner, wait)) raiseClipboard(cannotOpenClipboard, "Can't open Clipboard");
 }
 
 OpenClipboardSession::~OpenClipboardSession() { CloseClipboard(); }
@@ -87,9 +90,9 @@ bool clipboardHasText() {
     return IsClipboardFormatAvailable(CF_UNICODETEXT) != 0 || IsClipboardFormatAvailable(CF_TEXT) != 0;
 }
 
-std::optional<std::string> clipboardText() {
+std::optional<std::string> clipboardText(const ClipboardWait &wait) {
     if (!clipboardHasText()) return std::nullopt;
-    OpenClipboardSession session;
+    OpenClipboardSession session(nullptr, wait);
     const std::optional<std::wstring> text = textOfOpenClipboard();
     if (!text) return std::nullopt;
     // UTF-8 has no form for half a surrogate pair: such text would lose a character on its way through.

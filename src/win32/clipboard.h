@@ -18,9 +18,12 @@ inline constexpr DWORD clipboardPatience = 1000;
 // than clipboardPatience. Whoever
 // empties the clipboard must open it with an owner window: emptied without one, Windows leaves the
 // clipboard ownerless and refuses the data put on it.
+// How the session waits between two tries: Sleep, unless a test gives a clock of its own.
+using ClipboardWait = std::function<void(DWORD milliseconds)>;
+
 class OpenClipboardSession {
 public:
-    explicit OpenClipboardSession(HWND owner = nullptr);
+    explicit OpenClipboardSession(HWND owner = nullptr, const ClipboardWait &wait = {});
     OpenClipboardSession(const OpenClipboardSession &) = delete;
     OpenClipboardSession &operator=(const OpenClipboardSession &) = delete;
     ~OpenClipboardSession();
@@ -30,7 +33,7 @@ bool clipboardHasText();
 
 // The clipboard's text in UTF-8 (its Unicode text, else its ANSI text); nullopt when it holds none.
 // Text with half a surrogate pair has no UTF-8 form: it fails with 62, as text that is not plain text.
-std::optional<std::string> clipboardText();
+std::optional<std::string> clipboardText(const ClipboardWait &wait = {});
 
 // Clears the clipboard, owned by the given window, and puts the text on it. Should the new text be refused
 // after clearing, the former text is put back and the failure raised, so the user's text is never lost.

@@ -233,10 +233,11 @@ TEST_F(AboutWindow, OpensWithTheFocusOnOkAndEnterSpaceOrEscClosesIt) {
         about.load();
         ASSERT_TRUE(about.hwnd());
         const HWND ok = about.cmdok.hwnd();
-        pressKeyOnceModal(key, about.hwnd());
+        const ModalKeyPress keyPress(key, about.hwnd());
         runModal(about.hwnd(), frm.hwnd());
-        EXPECT_EQ(pendingModalKey().focused, ok) << key;
-        EXPECT_FALSE(pendingModalKey().stillOpen) << key;
+        EXPECT_TRUE(keyPress.pressed()) << key;
+        EXPECT_EQ(keyPress.focused(), ok) << key;
+        EXPECT_FALSE(keyPress.stillOpen()) << key;
         EXPECT_FALSE(about.isLoaded()) << key;
     }
     EXPECT_TRUE(desk.of("open").empty());

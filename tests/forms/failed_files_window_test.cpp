@@ -121,10 +121,11 @@ TEST_F(FailedFiles, EnterSpaceOrEscOnTheShownWindowUnloadsIt) {
         FrmError &failed = frm.frmError();
         failed.List2.addItem("C:\\one.txt");
         const HWND proceed = failed.Command1.hwnd();
-        pressKeyOnceModal(key, failed.hwnd());
+        const ModalKeyPress keyPress(key, failed.hwnd());
         runModal(failed.hwnd(), frm.hwnd());
-        EXPECT_EQ(pendingModalKey().focused, proceed) << key;
-        EXPECT_FALSE(pendingModalKey().stillOpen) << key;
+        EXPECT_TRUE(keyPress.pressed()) << key;
+        EXPECT_EQ(keyPress.focused(), proceed) << key;
+        EXPECT_FALSE(keyPress.stillOpen()) << key;
         EXPECT_FALSE(frm.frmErrorLoaded()) << key;
         EXPECT_TRUE(IsWindowEnabled(frm.hwnd())) << key;
     }

@@ -4,6 +4,7 @@
 
 #include "desktop/file_dialog.h"
 #include "main/frm_main.h"
+#include "when_active.h"
 #include "wide_text.h"
 
 #include <commdlg.h>
@@ -15,11 +16,8 @@ namespace {
 constexpr const char *dialogTitle = "Quillmere current directory test";
 std::string typedName;
 
-// Once the dialog is up, types a full path into its file name box and presses its OK button.
-void CALLBACK answerDialog(HWND, UINT, UINT_PTR timer, DWORD) {
-    HWND dialog = FindWindowA("#32770", dialogTitle);
-    if (!dialog) return;
-    KillTimer(nullptr, timer);
+// Types a full path into the dialog's file name box and presses its OK button.
+void answerDialog(HWND dialog) {
     HWND nameBox = GetDlgItem(dialog, 0x47c); // cmb13: the file name box of the explorer-style dialog
     if (!nameBox) nameBox = GetDlgItem(dialog, 0x480); // edt1
     SetWindowTextW(nameBox, wideOf(typedName).c_str());
@@ -29,10 +27,7 @@ void CALLBACK answerDialog(HWND, UINT, UINT_PTR timer, DWORD) {
 
 // Notes where the dialog opened and what its file name box holds, then cancels it.
 std::string openedFolder, nameShown;
-void CALLBACK noteStartAndCancel(HWND, UINT, UINT_PTR timer, DWORD) {
-    HWND dialog = FindWindowA("#32770", dialogTitle);
-    if (!dialog) return;
-    KillTimer(nullptr, timer);
+void noteStartAndCancel(HWND dialog) {
     wchar_t folder[MAX_PATH] = {};
     SendMessageW(dialog, CDM_GETFOLDERPATH, MAX_PATH, reinterpret_cast<LPARAM>(folder));
     openedFolder = toUtf8(folder);
@@ -75,6 +70,32 @@ BOOL WINAPI openAsDocumented(OPENFILENAMEW *dialog) {
     return TRUE;
 }
 
+bool isTestDialog(HWND window) {
+    char name[16] = {}, text[64] = {};
+    GetClassNameA(window, name, sizeof name);
+    GetWindowTextA(window, text, sizeof text);
+    return std::string(name) == "#32770" && std::string(text) == dialogTitle;
+}
+
+// Past the deadline, whatever dialog this thread shows is cancelled, so the test fails, not hangs.
+void cancelAnyDialog(HWND) {
+    const HWND dialog = threadWindow("#32770", nullptr);
+    if (!dialog) return;
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDCANCEL)));
+}
+
+// Runs the system's dialog for the request and answers it once it is the active window.
+bool runAnswered(FileDialogRequest &request, void (*answer)(HWND)) {
+    const WhenActive whenShown(isTestDialog, answer, 20000, cancelAnyDialog);
+    const bool confirmed = runFileDialog(request);
+    const DWORD dialogError = CommDlgExtendedError();
+    EXPECT_TRUE(whenShown.ran()) << "no dialog titled \"" << dialogTitle << "\" became active (seen "
+                                 << whenShown.seen() << ", dialog error " << dialogError << ")";
+    EXPECT_FALSE(whenShown.deadlinePassed()) << "the dialog was still open after 20 s";
+    return confirmed;
+}
+
 std::string currentDirectory() {
     char folder[MAX_PATH] = {};
     GetCurrentDirectoryA(MAX_PATH, folder);
@@ -94,9 +115,7 @@ TEST_F(FileDialogs, OpenAndSaveLeaveTheCurrentDirectoryWhereItWas) {
         request.title = dialogTitle;
         request.initialDir = temp();
         request.flags = OFN_HIDEREADONLY | (save ? 0 : OFN_FILEMUSTEXIST);
-        const UINT_PTR timer = SetTimer(nullptr, 0, 100, answerDialog);
-        const bool confirmed = runFileDialog(request);
-        KillTimer(nullptr, timer);
+        const bool confirmed = runAnswered(request, answerDialog);
         ASSERT_TRUE(confirmed) << (save ? "save" : "open");
         EXPECT_EQ(request.fileName, chosen);
         EXPECT_EQ(currentDirectory(), before) << (save ? "save" : "open");
@@ -128,9 +147,7 @@ TEST_F(FileDialogs, OpenInTheStartFolderAlsoAfterTheUserChoseElsewhere) {
         request.title = dialogTitle;
         request.initialDir = temp() + "start";
         request.fileName = name;
-        const UINT_PTR timer = SetTimer(nullptr, 0, 100, noteStartAndCancel);
-        EXPECT_FALSE(runFileDialog(request));
-        KillTimer(nullptr, timer);
+        EXPECT_FALSE(runAnswered(request, noteStartAndCancel));
         EXPECT_EQ(openedFolder, temp() + "start") << name;
         EXPECT_EQ(nameShown, name);
         EXPECT_EQ(request.fileName, name) << "a cancelled dialog leaves the name as it was";
@@ -148,10 +165,7 @@ TEST_F(FileDialogs, ANameOutsideTheCodePageComesBackWhole) {
     request.initialDir = folder;
     request.filter = "\xE6\x96\x87\xE6\x9C\xAC (*.txt)|*.txt|"; // 文本
     request.flags = OFN_HIDEREADONLY | OFN_FILEMUSTEXIST;
-    const UINT_PTR timer = SetTimer(nullptr, 0, 100, answerDialog);
-    const bool confirmed = runFileDialog(request);
-    KillTimer(nullptr, timer);
-    ASSERT_TRUE(confirmed);
+    ASSERT_TRUE(runAnswered(request, answerDialog));
     EXPECT_EQ(request.fileName, chosen);
     EXPECT_EQ(request.fileTitle, "\xE6\x97\xA5 \xC3\xBC.txt");
 }

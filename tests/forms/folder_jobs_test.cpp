@@ -23,6 +23,7 @@ protected:
     // The work list as the filter builds it for "txt".
     void listSource(const std::string &destinationText) {
         FrmMain &frm = main();
+        frm.optMultiple.click();
         frm.Combo1.clear();
         frm.Combo1.addItem("txt");
         frm.Combo1.setListIndex(0);
@@ -30,18 +31,25 @@ protected:
         frm.txtMultipleFilesDestinationPath.setText(destinationText);
         frm.countFILES();
     }
-    // The run's order: verify, drop the failed ones, recount, convert.
+    // A run as the button makes it, with the bar as it stands when the run says it is done and the
+    // failed files as their window lists them.
     void run(bool tabStops) {
         FrmMain &frm = main();
-        frm.replaceTABSwithSPACESVerifyMultiple();
-        if (frm.frmError().List2.listCount() > 0) frm.removeErroredFiles();
-        frm.filesInList = frm.List1.listCount();
+        frm.optMultiple.click();
         if (tabStops)
-            frm.replaceTWSfixedMultiple();
+            frm.optFixedTABS.click();
         else
-            frm.replaceTABSwithSPACESMultiple();
+            frm.optFixedSpaces.click();
+        desk.whileMessageShown = [&](const MessageBoxRequest &) {
+            barShown = {frm.ProgressBar1.max(), frm.ProgressBar1.value()};
+        };
+        desk.modalActions.clear();
+        desk.modalActions.push_back([&](ModalWindow &) { failedShown = frm.frmError().List2.items(); });
+        frm.cmdReplaceTABS.click();
     }
     std::string source, destination;
+    std::pair<int, int> barShown{-1, -1}; // maximum and value
+    std::vector<std::string> failedShown;
 };
 
 // Records the drawing switches a list box is sent (WM_SETREDRAW), in order.
@@ -90,8 +98,7 @@ TEST_F(FolderRun, ConvertsEveryListedFileUnderItsOwnNameAndSaysAllDone) {
     EXPECT_EQ(readFile(destination + "a.txt"), "a       b\r\n");
     EXPECT_EQ(readFile(destination + "b.txt"), "        x\r\n");
     EXPECT_EQ(readFile(destination + "c.txt"), "");
-    EXPECT_EQ(main().ProgressBar1.max(), 3);
-    EXPECT_EQ(main().ProgressBar1.value(), 3);
+    EXPECT_EQ(barShown, std::make_pair(3, 3));
     ASSERT_EQ(desk.messages().size(), 1u);
     EXPECT_EQ(desk.messages()[0].text, "All done!               ");
     EXPECT_EQ(desk.messages()[0].title, "Quillmere");
@@ -120,12 +127,11 @@ TEST_F(FolderRun, SkipsLockedAndNonTextFilesListingEachOnceAndConvertsTheRest) {
         const FileHandle editor = holdOpenForWriting(locked);
         run(true);
     }
-    const ListBox &failed = main().frmError().List2;
-    ASSERT_EQ(failed.listCount(), 2);
-    std::vector<std::string> listed = {failed.list(0), failed.list(1)};
+    std::vector<std::string> listed = failedShown;
     std::sort(listed.begin(), listed.end());
     EXPECT_EQ(listed, (std::vector<std::string>{binary, locked}));
     EXPECT_EQ(main().List1.listCount(), 1);
+    EXPECT_EQ(main().lblNumberofiles.caption(), "1 file");
     EXPECT_EQ(readFile(destination + "good.txt"), "        g\r\n");
     EXPECT_EQ(readFile(destination + "locked.txt"), "former");
     EXPECT_FALSE(exists(destination + "binary.txt"));
@@ -138,7 +144,7 @@ TEST_F(FolderRun, EveryFileFailingLeavesAnEmptyListAndStillSaysAllDone) {
     listSource(destination);
     run(true);
     EXPECT_EQ(main().List1.listCount(), 0);
-    EXPECT_EQ(main().frmError().List2.listCount(), 2);
+    EXPECT_EQ(failedShown.size(), 2u);
     ASSERT_EQ(desk.messages().size(), 1u);
     EXPECT_EQ(desk.messages()[0].text, "All done!               ");
     EXPECT_TRUE(namesIn(destination).empty());
@@ -172,10 +178,12 @@ TEST_F(FolderRun, NonNumericNumberFailsEachPassUnderItsOwnName) {
     EXPECT_TRUE(namesIn(destination).empty());
 }
 
+// The run's checks refuse a destination that is gone or is the source; these reach the conversion
+// itself, as a folder that goes or is renamed between the checks and the conversion would.
 TEST_F(FolderRun, DestinationFolderThatIsGoneShowsTheStandardMessage) {
     put("a.txt", "\ta");
     listSource(temp() + "missing");
-    run(false);
+    main().replaceTABSwithSPACESMultiple();
     ASSERT_EQ(desk.messages().size(), 1u);
     EXPECT_EQ(desk.messages()[0].text,
               errorText(76, "Path not found", "frmMain - replaceTABSwithSPACESMultiple"));
@@ -185,7 +193,7 @@ TEST_F(FolderRun, DestinationFolderThatIsGoneShowsTheStandardMessage) {
 TEST_F(FolderRun, SourceFolderAsItsOwnDestinationLeavesEverySourceAsItWas) {
     put("a.txt", "\ta\r\n");
     listSource(temp() + "dst\\..\\SRC");
-    run(true);
+    main().replaceTWSfixedMultiple();
     EXPECT_EQ(readFile(source + "a.txt"), "\ta\r\n");
     EXPECT_EQ(namesIn(source).size(), 1u);
     ASSERT_EQ(desk.messages().size(), 1u);
@@ -215,12 +223,12 @@ TEST_F(FolderRun, FortyThousandEntriesAreVerifiedAndDroppedWhole) {
     SendMessageA(frm.List1.hwnd(), WM_SETREDRAW, FALSE, 0);
     for (int i = 0; i < entries; ++i) frm.List1.addItem(source + std::to_string(i) + "|.txt");
     frm.filesInList = entries;
+    frm.txtMultipleFilesPath.setText(source);
     frm.txtMultipleFilesDestinationPath.setText(destination);
     run(true);
-    EXPECT_EQ(frm.frmError().List2.listCount(), entries);
-    EXPECT_EQ(frm.frmError().List2.list(entries - 1), source + "39999|.txt");
-    EXPECT_EQ(frm.ProgressBar1.max(), entries);
-    EXPECT_EQ(frm.ProgressBar1.value(), entries);
+    ASSERT_EQ(failedShown.size(), static_cast<std::size_t>(entries));
+    EXPECT_EQ(failedShown.back(), source + "39999|.txt");
+    EXPECT_EQ(barShown, std::make_pair(entries, entries));
     EXPECT_EQ(frm.List1.listCount(), 0);
     ASSERT_EQ(desk.messages().size(), 1u);
     EXPECT_EQ(desk.messages()[0].text, "All done!               ");

@@ -198,9 +198,11 @@ TEST_F(SingleFile, SourceReachedAgainAsTheDestinationIsNeverChanged) {
 }
 
 TEST_F(SingleFile, FilesOfManyBlocksComeOutAsTheWholeTextRouteGivesThem) {
-    // Lines and CR LF pairs cross the 64 KiB blocks; a lone CR and LF stand among them.
+    // Lines and CR LF pairs cross the 1 MiB blocks the files are read in (text_files.h); a lone CR and
+    // LF stand among them.
+    const std::size_t block = 1 << 20;
     std::string text;
-    for (int i = 0; text.size() < 65536 * 3 + 17; ++i)
+    for (int i = 0; text.size() < block * 3 + 17; ++i)
         text += "col\t" + std::to_string(i) + (i % 7 ? "\tx\r\n" : "\rz\n\t");
     const std::string source = writeFile("big.txt", text);
     choose(source, temp() + "tabs.txt", "5");

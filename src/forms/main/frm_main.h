@@ -9,6 +9,7 @@
 #include "main/common_dialog.h"
 #include "main/run_progress.h"
 #include "registry.h"
+#include "run_inputs.h"
 #include "text_encoding.h"
 #include "window/accessibility.h"
 #include "window/base_window.h"
@@ -32,7 +33,7 @@ class FrmErrorClipboard;
 struct FolderDialogRequest;
 struct FileDialogRequest;
 
-inline const std::string placeholderText = "Waiting ...";
+inline const std::string placeholderText = notChosenText;
 inline constexpr COLORREF operationSelectedColour = 0x00FF0000; // blue
 inline constexpr COLORREF operationOtherColour = 0x00000000;    // black
 

@@ -6,7 +6,7 @@
 #include "main/frm_main.h"
 #include "messages.h"
 #include "path_text.h"
-#include "write_probe.h"
+#include "run_inputs.h"
 
 #include <commdlg.h>
 
@@ -132,17 +132,26 @@ bool refuseFolder(FrmMain &frm, TextBox &box, const std::string &text) {
     return false;
 }
 
+const std::string &folderRefusalText(FolderChoiceRefusal refusal) {
+    switch (refusal) {
+    case FolderChoiceRefusal::NotAvailable: return pickerText::folderNotAvailable;
+    case FolderChoiceRefusal::NotAccessible: return pickerText::folderNotAccessible;
+    default: return pickerText::sameFolder;
+    }
+}
+
 // The checks both folder pickers make of the chosen folder, in order: it is there, it can be
 // written to (when asked), it is not the other box's folder. A refused choice leaves "Waiting ..."
 // in the box, a kept one the lower-cased folder; true when kept.
 bool keepFolderChoice(FrmMain &frm, const std::string &chosen, const std::string &previous, TextBox &box,
                       const TextBox &other, bool mustBeWritable) {
-    if (!DirExists(chosen)) return refuseFolder(frm, box, pickerText::folderNotAvailable);
+    const FolderChoiceRefusal refusal = folderChoiceRefusal(chosen, other.text(), mustBeWritable);
+    if (refusal == FolderChoiceRefusal::NotAvailable)
+        return refuseFolder(frm, box, folderRefusalText(refusal));
     const std::string lowered = lowerCase(chosen);
+    // A folder that is there shows in the box, lower-cased, while a refusal of it is read.
     box.setText(lowered);
-    if (mustBeWritable && probeFolderForWriting(addBackslash(chosen)) == ProbeResult::AccessRefused)
-        return refuseFolder(frm, box, pickerText::folderNotAccessible);
-    if (sameAsOtherBox(lowered, other.text())) return refuseFolder(frm, box, pickerText::sameFolder);
+    if (refusal != FolderChoiceRefusal::None) return refuseFolder(frm, box, folderRefusalText(refusal));
     box.setText(chosen.empty() ? lowerCase(previous) : lowered);
     return true;
 }

@@ -9,6 +9,7 @@
 #include "main/frm_main.h"
 #include "messages.h"
 #include "path_text.h"
+#include "run_inputs.h"
 
 namespace {
 
@@ -26,11 +27,6 @@ bool refusedPathGone(FrmMain &frm, TextBox &box, const std::string &text) {
     refused(frm, text);
     box.setText(placeholderText);
     return false;
-}
-
-bool nothingChosen(const TextBox &box) {
-    const std::string text = box.text();
-    return text == placeholderText || text.empty();
 }
 
 } // namespace
@@ -76,20 +72,17 @@ namespace {
 
 // True when the source and destination can be used; otherwise the user has been told.
 bool singleInputsUsable(FrmMain &frm) {
-    if (nothingChosen(frm.txtSource)) return refused(frm, runText::chooseSourceFile);
-    if (frm.txtDest.text() == placeholderText) return refused(frm, runText::defineDestinationFile);
-    if (frm.txtDest.text().empty()) return refused(frm, runText::chooseDestinationFile);
-    if (!fileExists(frm.txtSource.text()))
-        return refusedPathGone(frm, frm.txtSource, runText::sourceFileGone);
-    if (!DirExists(filePart(frm.txtDest.text(), pathPart::folder)))
-        return refusedPathGone(frm, frm.txtDest, runText::destinationFolderGone);
-    // The boxes' texts were compared when the paths were picked; another spelling of the source (a
-    // short name, a trailing dot, a doubled backslash, stored settings) is only seen on disk.
-    // Two files that cannot be told apart are taken for one: the source is never risked.
-    if (sameFileOnDisk(trimSpaces(frm.txtSource.text()), frm.txtDest.text(), frm.moves()) !=
-        Sameness::Different)
-        return refused(frm, pickerText::sameFileForDestination);
-    return true;
+    using R = SingleRunRefusal;
+    switch (singleRunRefusal(frm.txtSource.text(), frm.txtDest.text(), frm.moves())) {
+    case R::None: return true;
+    case R::NoSourceFile: return refused(frm, runText::chooseSourceFile);
+    case R::DestinationNotDefined: return refused(frm, runText::defineDestinationFile);
+    case R::NoDestinationFile: return refused(frm, runText::chooseDestinationFile);
+    case R::SourceFileGone: return refusedPathGone(frm, frm.txtSource, runText::sourceFileGone);
+    case R::DestinationFolderGone: return refusedPathGone(frm, frm.txtDest, runText::destinationFolderGone);
+    case R::DestinationIsSource: return refused(frm, pickerText::sameFileForDestination);
+    }
+    return false;
 }
 
 } // namespace
@@ -117,20 +110,19 @@ namespace {
 
 // True when both folders can be used and files are listed; otherwise the user has been told.
 bool folderInputsUsable(FrmMain &frm) {
-    if (nothingChosen(frm.txtMultipleFilesPath)) return refused(frm, runText::chooseSourceFolder);
-    if (nothingChosen(frm.txtMultipleFilesDestinationPath))
-        return refused(frm, runText::defineDestinationFolder);
-    if (!DirExists(frm.txtMultipleFilesPath.text()))
-        return refusedPathGone(frm, frm.txtMultipleFilesPath, runText::sourceFolderGone);
-    if (!DirExists(frm.txtMultipleFilesDestinationPath.text()))
-        return refusedPathGone(frm, frm.txtMultipleFilesDestinationPath, runText::destinationFolderGone);
-    // The same folder under another spelling would have every file converted in place.
-    if (sameFileOnDisk(frm.txtMultipleFilesPath.text(), frm.txtMultipleFilesDestinationPath.text(),
-                       frm.moves()) != Sameness::Different)
-        return refused(frm, pickerText::sameFolder);
-    // The list as it was last built: the folder is not searched again here.
-    if (frm.List1.listCount() == 0) return refusedNoFiles(frm);
-    return true;
+    using R = FolderRunRefusal;
+    TextBox &source = frm.txtMultipleFilesPath;
+    TextBox &destination = frm.txtMultipleFilesDestinationPath;
+    switch (folderRunRefusal(source.text(), destination.text(), frm.List1.listCount(), frm.moves())) {
+    case R::None: return true;
+    case R::NoSourceFolder: return refused(frm, runText::chooseSourceFolder);
+    case R::NoDestinationFolder: return refused(frm, runText::defineDestinationFolder);
+    case R::SourceFolderGone: return refusedPathGone(frm, source, runText::sourceFolderGone);
+    case R::DestinationFolderGone: return refusedPathGone(frm, destination, runText::destinationFolderGone);
+    case R::SameFolder: return refused(frm, pickerText::sameFolder);
+    case R::NoFilesListed: return refusedNoFiles(frm);
+    }
+    return false;
 }
 
 void dropFailedFiles(FrmMain &frm) {

@@ -27,7 +27,8 @@ void RunProgress::startBytes(const std::string &source) {
     shownThousandths_ = 0;
 }
 
-// The button changes in steps of a thousandth: a block of 64 KiB of a large file may be less.
+// The button changes in steps of a thousandth: the 1 MiB blocks of a source over 500 MiB (read twice)
+// are each less.
 void RunProgress::addBytes(std::size_t bytes) {
     if (totalBytes_ == 0) return;
     doneBytes_ = std::min(doneBytes_ + bytes, totalBytes_);

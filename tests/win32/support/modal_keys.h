@@ -1,52 +1,40 @@
-// Presses a key in a modal window once its loop runs: a timer fires inside the loop, notes which
-// control has the focus and posts the key to it, as the keyboard would.
+// Presses a key in a modal window as the keyboard would, once the window is the active one: the key
+// goes to the control that has the focus at that moment. A window that the key leaves open (or that
+// never becomes active) is closed after 10 s, only so that the test ends and says so.
 #pragma once
 
+#include "when_active.h"
 #include "win.h"
 
-struct KeyInModalLoop {
-    WPARAM key = 0;
-    HWND window = nullptr;
-    HWND focused = nullptr;
-    bool stillOpen = false; // the key did not close the window; it was closed afterwards
-    int waits = 0;
-    UINT_PTR pressTimer = 0, closeTimer = 0;
+class ModalKeyPress {
+public:
+    // Make it before entering the window's modal loop; read it afterwards.
+    ModalKeyPress(WPARAM key, HWND window)
+        : key_(key), window_(window),
+          whenActive_([window](HWND active) { return active == window; }, [this](HWND) { press(); },
+                      safetyNetMs, [this](HWND) { closeLeftOpen(); }) {}
+
+    HWND focused() const { return focused_; }
+    bool pressed() const { return whenActive_.ran(); }
+    bool stillOpen() const { return stillOpen_; }
+
+private:
+    static constexpr DWORD safetyNetMs = 10000;
+
+    void press() {
+        focused_ = GetFocus();
+        PostMessageA(focused_, WM_KEYDOWN, key_, 1);
+        PostMessageA(focused_, WM_KEYUP, key_, 0xC0000001);
+    }
+    void closeLeftOpen() {
+        if (!IsWindow(window_)) return;
+        stillOpen_ = true;
+        PostMessageA(window_, WM_CLOSE, 0, 0);
+    }
+
+    WPARAM key_;
+    HWND window_;
+    HWND focused_ = nullptr;
+    bool stillOpen_ = false;
+    WhenActive whenActive_; // last: its steps use the fields above
 };
-
-inline KeyInModalLoop &pendingModalKey() {
-    static KeyInModalLoop pending;
-    return pending;
-}
-
-inline void CALLBACK pressPendingModalKey(HWND, UINT, UINT_PTR timer, DWORD) {
-    KeyInModalLoop &pending = pendingModalKey();
-    // The keyboard reaches the window once it is the active one.
-    if (GetActiveWindow() != pending.window && ++pending.waits < 10) return;
-    KillTimer(nullptr, timer);
-    pending.pressTimer = 0;
-    pending.focused = GetFocus();
-    PostMessageA(pending.focused, WM_KEYDOWN, pending.key, 1);
-    PostMessageA(pending.focused, WM_KEYUP, pending.key, 0xC0000001);
-}
-
-// A window the key left open is closed a moment later, so the test ends and says so.
-inline void CALLBACK closeWindowLeftOpen(HWND, UINT, UINT_PTR timer, DWORD) {
-    KillTimer(nullptr, timer);
-    KeyInModalLoop &pending = pendingModalKey();
-    pending.closeTimer = 0;
-    if (!IsWindow(pending.window)) return;
-    pending.stillOpen = true;
-    PostMessageA(pending.window, WM_CLOSE, 0, 0);
-}
-
-// Call before entering the modal loop of the window; read pendingModalKey() afterwards. The timers of
-// an earlier press are stopped first: a closer left running from a window that a key did close would
-// otherwise fire inside this loop and close this window before its key is pressed.
-inline void pressKeyOnceModal(WPARAM key, HWND window) {
-    KeyInModalLoop &pending = pendingModalKey();
-    if (pending.pressTimer) KillTimer(nullptr, pending.pressTimer);
-    if (pending.closeTimer) KillTimer(nullptr, pending.closeTimer);
-    pending = {key, window, nullptr, false, 0, 0, 0};
-    pending.pressTimer = SetTimer(nullptr, 0, 50, pressPendingModalKey);
-    pending.closeTimer = SetTimer(nullptr, 0, 1000, closeWindowLeftOpen);
-}
