@@ -139,10 +139,16 @@ template <bool Ascii>
 inline void placeChunk(char *&out, const char *p, Mask tabs, Mask lineFeeds, unsigned limit, int &base,
                        const ShortStops &stops, unsigned width, const Columns<Ascii> &columns) {
     unsigned copied = 0;
-    if (limit == bytes && lineFeeds == 0 && scan::gapsAtMost16(tabs))
+    if (tabs == 0) {
+        // Stored as it is, as most chunks of text are: only the column moves, from the last line start.
+        const Mask starts = lineFeeds & scan::bitsBelow(limit);
+        if (starts != 0)
+            base = static_cast<int>(columns.before(static_cast<unsigned>(std::bit_width(starts))));
+    } else if (limit == bytes && lineFeeds == 0 && scan::gapsAtMost16(tabs)) {
         placeShortGapTabs(out, p, tabs, copied, base, stops, columns);
-    else
+    } else {
         placeTabRunsAndLineFeeds(out, p, tabs, lineFeeds, limit, copied, base, stops, width, columns);
+    }
     out += limit - copied;
     // The column after the chunk is at most 15 + bytes.
     base = -static_cast<int>(
