@@ -192,20 +192,36 @@ private:
         return endsInSeparator(folder) ? folder + relative : folder + "\\" + relative;
     }
 
+    // Every input read whole through the verification pass both programs share, each failure named.
     std::vector<WorkItem> verify(std::vector<WorkItem> &items) {
-        std::vector<WorkItem> verified;
         progress_.startStep("Verifying", items.size());
-        for (WorkItem &item : items) {
-            if (stopNow()) break;
-            try {
-                item.encoding =
-                    verifyInput(item.input.source, [&](std::size_t bytes) { progress_.bytesDone(bytes); });
-                verified.push_back(item);
-            } catch (const AppError &error) {
-                report(item.input.source, consoleText::reasonFor(error.number));
+        std::vector<std::string> paths;
+        paths.reserve(items.size());
+        for (const WorkItem &item : items) paths.push_back(item.input.source);
+        std::vector<bool> passed(items.size(), false);
+        class PassEvents : public Events {
+        public:
+            PassEvents(ConsoleRun &run, std::vector<WorkItem> &items, std::vector<bool> &passed)
+                : Events(run), items_(items), passed_(passed) {}
+            void inputVerified(std::size_t input, TextEncoding encoding) override {
+                items_[input].encoding = encoding;
+                passed_[input] = true;
             }
-            progress_.fileDone();
+            void inputFailed(std::size_t input, const AppError &error) override {
+                run_.report(items_[input].input.source, consoleText::reasonFor(error.number));
+            }
+
+        private:
+            std::vector<WorkItem> &items_;
+            std::vector<bool> &passed_;
+        } events(*this, items, passed);
+        try {
+            verifyFiles(paths, FailurePolicy::GoOnWithRest, events);
+        } catch (const StopRequested &) {
         }
+        std::vector<WorkItem> verified;
+        for (std::size_t i = 0; i < items.size(); ++i)
+            if (passed[i]) verified.push_back(items[i]);
         return verified;
     }
 
@@ -252,6 +268,7 @@ private:
         }
     }
 
+    // The shared run heard on the console: progress, failures named, Ctrl+C between files.
     class Events : public RunEvents {
     public:
         explicit Events(ConsoleRun &run) : run_(run) {}
@@ -264,7 +281,7 @@ private:
             run_.report(file.destination, consoleText::reasonFor(error.number));
         }
 
-    private:
+    protected:
         ConsoleRun &run_;
     };
 

@@ -43,29 +43,6 @@ private:
 
 } // namespace
 
-TextEncoding verifyInput(const std::string &path, const BytesRead &bytesRead) {
-    const FileHandle file = openForReading(path, ShareWrite::Denied);
-    const std::uint64_t length = fileLength(file);
-    EncodingDetector detector(length);
-    readBlocks(file, length, [&](const char *data, std::size_t size) {
-        detector.feed(data, size);
-        if (bytesRead) bytesRead(size);
-    });
-    return detector.finish();
-}
-
-bool marksFailedInput(int32_t errorNumber) {
-    switch (errorNumber) {
-    case err::BadFileName:
-    case err::FileNotFound:
-    case err::InputPastEnd:
-    case err::PermissionDenied:
-    case err::PathFileAccess:
-    case err::PathNotFound: return true;
-    default: return false;
-    }
-}
-
 void markingFailedInput(const std::function<void()> &step, const std::function<void()> &onFailed) {
     try {
         step();
@@ -79,15 +56,26 @@ void verifyInputs(const std::vector<std::string> &paths,
                   const std::function<void(const std::string &)> &recordFailed,
                   const std::function<void()> &afterEach,
                   const std::function<void(const std::string &, TextEncoding)> &recordEncoding) {
-    for (const std::string &path : paths) {
-        markingFailedInput(
-            [&] {
-                const TextEncoding encoding = verifyInput(path);
-                if (recordEncoding) recordEncoding(path, encoding);
-            },
-            [&] { recordFailed(path); });
-        afterEach();
-    }
+    class PassEvents : public RunEvents {
+    public:
+        PassEvents(const std::vector<std::string> &paths,
+                   const std::function<void(const std::string &)> &failed,
+                   const std::function<void()> &afterEach,
+                   const std::function<void(const std::string &, TextEncoding)> &encoding)
+            : paths_(paths), failed_(failed), afterEach_(afterEach), encoding_(encoding) {}
+        void inputVerified(std::size_t input, TextEncoding encoding) override {
+            if (encoding_) encoding_(paths_[input], encoding);
+        }
+        void inputFailed(std::size_t input, const AppError &) override { failed_(paths_[input]); }
+        void fileDone() override { afterEach_(); }
+
+    private:
+        const std::vector<std::string> &paths_;
+        const std::function<void(const std::string &)> &failed_;
+        const std::function<void()> &afterEach_;
+        const std::function<void(const std::string &, TextEncoding)> &encoding_;
+    } events(paths, recordFailed, afterEach, recordEncoding);
+    verifyFiles(paths, FailurePolicy::StopAtFirst, events);
 }
 
 void convertFileTabStops(const std::string &source, const std::string &destination, int16_t width,

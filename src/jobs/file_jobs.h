@@ -14,16 +14,6 @@
 #include "file_stream.h"
 #include "text_encoding.h"
 
-// The whole-text read of an input with writing denied to others: fails with 70 when another program
-// holds it open for writing, with 62 when its text ends early at a 0x1A before its last byte or is
-// broken UTF-16 (text_encoding.h). Returns the encoding its bytes name.
-TextEncoding verifyInput(const std::string &path, const BytesRead &bytesRead = {});
-
-// The failures that mark an input as one the program cannot handle, for a reason of its own (52 bad
-// name, 53 gone, 62 not plain text, 70 held by another program, 75 not accessible, 76 its folder
-// gone), as opposed to failures that end a pass.
-bool marksFailedInput(int32_t errorNumber);
-
 // Runs one step of a verification pass: a failure that marks the input goes to onFailed and the
 // pass goes on; any other failure ends the pass.
 void markingFailedInput(const std::function<void()> &step, const std::function<void()> &onFailed);

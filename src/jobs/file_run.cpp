@@ -202,6 +202,42 @@ private:
 
 } // namespace
 
+TextEncoding verifyInput(const std::string &path, const BytesRead &bytesRead) {
+    const FileHandle file = openForReading(path, ShareWrite::Denied);
+    const std::uint64_t length = fileLength(file);
+    EncodingDetector detector(length);
+    readBlocks(file, length, [&](const char *data, std::size_t size) {
+        detector.feed(data, size);
+        if (bytesRead) bytesRead(size);
+    });
+    return detector.finish();
+}
+
+bool marksFailedInput(int32_t errorNumber) {
+    switch (errorNumber) {
+    case err::BadFileName:
+    case err::FileNotFound:
+    case err::InputPastEnd:
+    case err::PermissionDenied:
+    case err::PathFileAccess:
+    case err::PathNotFound: return true;
+    default: return false;
+    }
+}
+
+void verifyFiles(const std::vector<std::string> &paths, FailurePolicy policy, RunEvents &events) {
+    const auto bytesRead = [&events](std::size_t bytes) { events.bytesRead(bytes); };
+    for (std::size_t input = 0; input < paths.size(); ++input) {
+        try {
+            events.inputVerified(input, verifyInput(paths[input], bytesRead));
+        } catch (const AppError &error) {
+            if (policy == FailurePolicy::StopAtFirst && !marksFailedInput(error.number)) throw;
+            events.inputFailed(input, error);
+        }
+        events.fileDone();
+    }
+}
+
 void runFiles(const std::vector<RunFile> &files, const FileReading &reading, const FileRunOptions &options,
               RunEvents &events, FileMoves &calls) {
     FileRun(files, reading, options, events, calls).run();

@@ -75,7 +75,26 @@ public:
     virtual void whileWaiting() {}
     // The run as it starts, and nullptr once it has ended.
     virtual void underWay(RunUnderWay *) {}
+    // In a verification pass, each input (its place in the list) read whole, or failed.
+    virtual void inputVerified(std::size_t, TextEncoding) {}
+    virtual void inputFailed(std::size_t, const AppError &) {}
 };
+
+// The whole-text read of an input with writing denied to others: fails with 70 when another program
+// holds it open for writing, with 62 when its text ends early at a 0x1A before its last byte or is
+// broken UTF-16 (text_encoding.h). Returns the encoding its bytes name.
+TextEncoding verifyInput(const std::string &path, const BytesRead &bytesRead = {});
+
+// The failures that mark an input as one the program cannot handle, for a reason of its own (52 bad
+// name, 53 gone, 62 not plain text, 70 held by another program, 75 not accessible, 76 its folder
+// gone), as opposed to failures that end a pass.
+bool marksFailedInput(int32_t errorNumber);
+
+// The verification pass of a run, before anything is converted: each input read whole in its order,
+// heard by inputVerified or inputFailed, then fileDone (where a front end stops the pass by throwing).
+// Under StopAtFirst a failure that marks an input goes on and any other ends the pass; under
+// GoOnWithRest every failure goes on.
+void verifyFiles(const std::vector<std::string> &paths, FailurePolicy policy, RunEvents &events);
 
 // Runs the files in their order. Under StopAtFirst the run ends with the first failure in that order:
 // the files before it are in place, none after it. A destination folder's leftovers of a program that
