@@ -147,12 +147,6 @@ private:
         return failures_ || found_ ? exitCode::failedOrFound : exitCode::done;
     }
 
-    static std::string finished(StreamConverter &converter) {
-        std::string end;
-        converter.finish(end);
-        return end;
-    }
-
     void report(const std::string &name, const std::string &reason) {
         progress_.wipe();
         io_.errors.writeText(consoleText::failure(name, reason));

@@ -364,6 +364,21 @@ const std::vector<Piece> &utf8Pieces() {
     return pieces;
 }
 
+// The UTF-8 pieces with ASCII runs six times as likely as the rest, as in source text: long stretches
+// of whole chunks with characters of every kind among them.
+const std::vector<Piece> &mostlyAsciiUtf8Pieces() {
+    static const std::vector<Piece> pieces = [] {
+        std::vector<Piece> from = utf8Pieces();
+        const Piece ascii[] = {{Piece::Text, "x", 1},
+                               {Piece::Text, "0123456", 7},
+                               {Piece::Text, "abcdefghijklmnopqrstuvwxyzABCDEFGHIJ", 36}};
+        for (int copies = 0; copies < 6; ++copies)
+            from.insert(from.end(), std::begin(ascii), std::end(ascii));
+        return from;
+    }();
+    return pieces;
+}
+
 // UTF-16 code units as little-endian bytes: letters of 1 and 2 columns, a surrogate pair, a
 // combining mark, characters whose bytes hold 0x09, 0x0A, 0x0D or 0x1A, and unpaired surrogates.
 const std::vector<Piece> &utf16Pieces() {
@@ -514,11 +529,7 @@ TEST(Utf8Randomized, ConverterAtEverySplitMatchesLiteralRescan) {
 // CR LF pairs fall across chunk ends as well as block ends.
 TEST(Utf8Randomized, LargeBlocksOfMostlyAsciiMatchLiteralRescan) {
     std::mt19937 rng(2611);
-    std::vector<Piece> from = utf8Pieces();
-    const Piece ascii[] = {{Piece::Text, "x", 1},
-                           {Piece::Text, "0123456", 7},
-                           {Piece::Text, "abcdefghijklmnopqrstuvwxyzABCDEFGHIJ", 36}};
-    for (int copies = 0; copies < 6; ++copies) from.insert(from.end(), std::begin(ascii), std::end(ascii));
+    const std::vector<Piece> &from = mostlyAsciiUtf8Pieces();
     for (int i = 0; i < 1500; ++i) {
         const std::vector<Piece> pieces = randomPieces(rng, from, 400);
         const std::string text = bytesOf(pieces);
@@ -576,11 +587,7 @@ std::string rescanKeptPieces(const std::vector<Piece> &pieces, std::size_t width
 // ends.
 TEST(Utf8Randomized, KeptLineEndsInLargeBlocksMatchLiteralRescan) {
     std::mt19937 rng(2612);
-    std::vector<Piece> from = utf8Pieces();
-    const Piece ascii[] = {{Piece::Text, "x", 1},
-                           {Piece::Text, "0123456", 7},
-                           {Piece::Text, "abcdefghijklmnopqrstuvwxyzABCDEFGHIJ", 36}};
-    for (int copies = 0; copies < 6; ++copies) from.insert(from.end(), std::begin(ascii), std::end(ascii));
+    const std::vector<Piece> &from = mostlyAsciiUtf8Pieces();
     for (int i = 0; i < 1500; ++i) {
         const std::vector<Piece> pieces = randomPieces(rng, from, 400);
         const std::string text = bytesOf(pieces);
