@@ -14,9 +14,9 @@ if(CMAKE_CROSSCOMPILING)
     set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_SOURCE_DIR}/scripts/wine_exec.sh ${CMAKE_BINARY_DIR})
 endif()
 
-qm_add_layer(quillmere_win32 ${CMAKE_SOURCE_DIR}/src/win32 LINKS quillmere_core ${QM_WIN_LIBS})
-qm_add_layer(quillmere_jobs ${CMAKE_SOURCE_DIR}/src/jobs LINKS quillmere_win32)
-qm_add_layer(quillmere_forms ${CMAKE_SOURCE_DIR}/src/forms LINKS quillmere_jobs)
+qm_add_layer(quillmere_win32 ${CMAKE_SOURCE_DIR}/src/win32 LINKS quillmere_platform ${QM_WIN_LIBS})
+qm_add_layer(quillmere_jobs ${CMAKE_SOURCE_DIR}/src/jobs LINKS quillmere_platform)
+qm_add_layer(quillmere_forms ${CMAKE_SOURCE_DIR}/src/forms LINKS quillmere_jobs quillmere_win32)
 
 # One version, the project's: it goes into the version resource (and from there the About window),
 # the readme's heading and the packages.
@@ -54,7 +54,7 @@ endif()
 file(GLOB QM_CONSOLE_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/console/*.cpp)
 list(REMOVE_ITEM QM_CONSOLE_SOURCES ${CMAKE_SOURCE_DIR}/src/console/main.cpp)
 qm_add_layer(quillmere_console ${CMAKE_SOURCE_DIR}/src/console SOURCES ${QM_CONSOLE_SOURCES}
-             LINKS quillmere_jobs)
+             LINKS quillmere_jobs quillmere_win32)
 # Its own manifest and version information: without a manifest Windows would virtualize this 32-bit
 # program's writes into protected folders.
 add_executable(quillmerec src/console/main.cpp src/app/resources/quillmerec.rc)

@@ -1,7 +1,7 @@
 // One run of the console program: its arguments in, its output on the streams, its exit code out.
 #pragma once
 
-#include "file_moves.h"
+#include "file_system.h"
 #include "progress_line.h"
 #include "win.h"
 
@@ -16,7 +16,7 @@ struct ConsoleIo {
     ConsoleStream &output; // converted text, or the list of --check
     ConsoleStream &errors; // messages and the progress line
     ProgressLine::Clock clock;
-    FileMoves &moves; // how destinations are put in place
+    FileSystem &files; // how sources are read and destinations put in place
     std::uint64_t progressDelay = ProgressLine::usualDelay;
     // Ctrl+C, Ctrl+Break or the console closing: asked between files (empty: never).
     std::function<bool()> stopRequested = {};

@@ -4,6 +4,7 @@
 #include "console_run.h"
 #include "console_stream.h"
 #include "wide_text.h"
+#include "windows_file_system.h"
 
 #include <shellapi.h>
 
@@ -67,8 +68,9 @@ int main() {
     ConsoleStream output(GetStdHandle(STD_OUTPUT_HANDLE));
     ConsoleStream errors(GetStdHandle(STD_ERROR_HANDLE));
     SystemFileMoves moves;
+    WindowsFileSystem files(moves);
     ConsoleIo io{GetStdHandle(STD_INPUT_HANDLE),  output, errors,
-                 [] { return GetTickCount64(); }, moves,  progressDelay(),
+                 [] { return GetTickCount64(); }, files,  progressDelay(),
                  [] { return stopAsked.load(); }};
     runEnded = CreateEventW(nullptr, TRUE, FALSE, nullptr);
     SetConsoleCtrlHandler(onConsoleControl, TRUE);

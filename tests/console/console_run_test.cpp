@@ -5,8 +5,8 @@
 #include "console_run.h"
 #include "console_stream.h"
 
-#include "file_moves.h"
 #include "handles.h"
+#include "windows_file_system.h"
 
 namespace {
 
@@ -24,12 +24,13 @@ protected:
                                    nullptr, CREATE_ALWAYS, 0, nullptr));
         ConsoleStream output(out.get()), errors(err.get());
         SystemFileMoves moves;
+        WindowsFileSystem files(moves);
         int asked = 0;
         ConsoleIo io{in.get(),
                      output,
                      errors,
                      [] { return std::uint64_t{0}; },
-                     moves,
+                     files,
                      ProgressLine::usualDelay,
                      [&] { return stopAt && ++asked >= stopAt; }};
         return runConsole(arguments, io);
