@@ -47,7 +47,7 @@ bool isOrdinaryFile(const std::string &folder, const dirent &entry) {
 // Every entry of the folder that the filter keeps; a folder that is not there has none.
 template <typename Keep> std::vector<std::string> namesIn(const std::string &folder, const Keep &keep) {
     std::vector<std::string> names;
-    DIR *listing = opendir(folder.c_str());
+    DIR *listing = opendir(folder.empty() ? "." : folder.c_str());
     if (!listing) {
         if (errno == ENOENT || errno == ENOTDIR) return names;
         raiseErrnoForPath(errno, folder);

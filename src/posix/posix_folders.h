@@ -27,7 +27,7 @@ private:
 // The names of the folder's ordinary files that match the wildcard pattern ('*' any run of characters,
 // '?' one character, every other character itself, as on Windows), in the order the system yields
 // them. All are found before the first is handed on, so what the caller does with one name never
-// changes which names it is handed. A folder that is not there holds nothing.
+// changes which names it is handed. A folder that is not there holds nothing; "" is the current one.
 void forEachOrdinaryFile(const std::string &folder, const std::string &pattern,
                          const std::function<void(const std::string &)> &found);
 

@@ -22,7 +22,7 @@ bool spelledAsOwn(const std::string &name) {
 
 std::vector<std::string> ownRegularFilesIn(const std::string &folder) {
     std::vector<std::string> names;
-    DIR *listing = opendir(folder.c_str());
+    DIR *listing = opendir(folder.empty() ? "." : folder.c_str());
     if (!listing) return names;
     while (const dirent *entry = readdir(listing)) {
         const std::string name = entry->d_name;

@@ -13,6 +13,6 @@ std::string nameOf(std::string_view path) {
 
 std::string joined(std::string_view folder, std::string_view name) {
     std::string path(folder);
-    if (path.empty() || path.back() != '/') path += '/';
+    if (!path.empty() && path.back() != '/') path += '/';
     return path.append(name);
 }

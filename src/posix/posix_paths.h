@@ -9,5 +9,5 @@
 std::string folderOf(std::string_view path);
 // The path's last part ("a.txt" for "dir/a.txt").
 std::string nameOf(std::string_view path);
-// The name in the folder, with one '/' between them.
+// The name in the folder, with one '/' between them; the name alone in "" (the current folder).
 std::string joined(std::string_view folder, std::string_view name);

@@ -4,6 +4,7 @@
 
 #include "posix_error.h"
 #include "posix_file_system.h"
+#include "posix_paths.h"
 
 #include <cerrno>
 #include <unistd.h>
@@ -103,6 +104,20 @@ TEST_F(Files, TheSystemsReasonsMapToTheProgramsErrors) {
     EXPECT_EQ(errorNumberForPath(ENOENT, path("there/a.txt")), 53);
     EXPECT_EQ(errorNumberForPath(ENOENT, path("gone/a.txt")), 76);
     EXPECT_EQ(errorNumberForPath(EACCES, path("gone/a.txt")), 75);
+}
+
+TEST(PosixPaths, SplitAtSlashesOnlyAndABackslashBelongsToTheName) {
+    EXPECT_EQ(folderOf("dir/sub/a.txt"), "dir/sub");
+    EXPECT_EQ(folderOf("a.txt"), ".");
+    EXPECT_EQ(folderOf("/a.txt"), "/");
+    EXPECT_EQ(folderOf("dir\\a.txt"), ".");
+    EXPECT_EQ(nameOf("dir/sub/a.txt"), "a.txt");
+    EXPECT_EQ(nameOf("dir/a\\b.txt"), "a\\b.txt");
+    EXPECT_EQ(nameOf("a.txt"), "a.txt");
+    EXPECT_EQ(joined("dir", "a.txt"), "dir/a.txt");
+    EXPECT_EQ(joined("dir/", "a.txt"), "dir/a.txt");
+    EXPECT_EQ(joined("/", "a.txt"), "/a.txt");
+    EXPECT_EQ(joined("", "a.txt"), "a.txt");
 }
 
 TEST_F(Files, AnOpenSourceKnowsTheNamesThatReachIt) {

@@ -58,6 +58,15 @@ TEST_F(Folders, OrdinaryFilesAreRegularFilesAndLinksToThemThatMatch) {
     std::vector<std::string> none;
     files.forEachOrdinaryFile(path("missing"), "*", [&](const std::string &name) { none.push_back(name); });
     EXPECT_TRUE(none.empty());
+
+    // "" is the current folder (a child's, so that the test's own stays where it is).
+    const std::string inCurrent = inChild([&] {
+        if (chdir(folder().c_str()) != 0) return std::string("ended: no chdir");
+        std::string found;
+        files.forEachOrdinaryFile("", "?.txt", [&](const std::string &name) { found += name + " "; });
+        return found;
+    });
+    EXPECT_TRUE(inCurrent == "a.txt \xC3\xA9.txt " || inCurrent == "\xC3\xA9.txt a.txt ") << inCurrent;
 }
 
 TEST_F(Folders, FilesMadeWhileTheNamesAreHandedOnAreNotHandedOn) {
