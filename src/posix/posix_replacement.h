@@ -20,7 +20,7 @@
 // incomplete new one, while the source is intact and a later run makes it again.
 //
 // A destination with other hard links is replaced under its own name alone: the others keep the former
-// text, as they do on Windows.
+// text.
 //
 // A destination that is a symbolic link is converted where the link leads: the replacement is made in
 // the target's folder and renamed onto the target, and the link stays as it was. A destination that is
