@@ -127,10 +127,12 @@ TEST_F(Replacing, TheOpenSourceIsRefusedHoweverItsPathIsSpelled) {
     }
     EXPECT_EQ(namesIn(path("dir")), (std::vector<std::string>{"a.txt", "hard.txt", "soft.txt"}));
 
-    // Another file is no source.
+    // Another file is no source; its other hard link keeps the former text.
     writeFile("dir/b.txt", "other");
+    ASSERT_EQ(link(path("dir/b.txt").c_str(), path("b-link.txt").c_str()), 0);
     EXPECT_EQ(failureOf(path("dir/b.txt"), "new", source.get()), 0);
     EXPECT_EQ(readFile(path("dir/b.txt")), "new");
+    EXPECT_EQ(readFile(path("b-link.txt")), "other");
 }
 
 TEST_F(Replacing, ASymbolicLinkIsConvertedWhereItLeadsAndStays) {
