@@ -76,7 +76,8 @@ TEST_F(SharedRun, EachDestinationGetsItsConversionAndNothingOfTheProgramStays) {
 TEST_F(SharedRun, AFailureIsNamedAndTheRestGoOnOrTheRunEndsThere) {
     const std::string a = write("in/a.txt", "\ta"), c = write("in/c.txt", "\tc");
     const std::string missing = path("in/missing.txt");
-    const std::vector<RunFile> run{{a, path("out/a.txt")}, {missing, path("out/m.txt")}, {c, path("out/c.txt")}};
+    const std::vector<RunFile> run{
+        {a, path("out/a.txt")}, {missing, path("out/m.txt")}, {c, path("out/c.txt")}};
     write("out/keep.txt", "");
 
     HeardRun goingOn;
