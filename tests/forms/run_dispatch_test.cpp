@@ -430,6 +430,27 @@ TEST_F(RunDispatch, ClipboardWithoutTextEndsWithoutConvertingOrFailureWindow) {
     EXPECT_EQ(clipboardText().value_or(""), "a       b\r\n");
 }
 
+// The same sequence as a file run's failures: a beep, the taskbar button red while the clipboard's
+// failure window is up, and nothing converted.
+TEST_F(RunDispatch, ClipboardTextThatFailsVerificationShowsItsFailureWindowAndKeepsTheText) {
+    FrmMain &frm = main();
+    {
+        OpenClipboardSession session;
+        EmptyClipboard();
+        setClipboardText("a\x1a\tb");
+    }
+    std::vector<std::string> taskbarWhileShown;
+    desk.modalActions.push_back([&](ModalWindow &) { taskbarWhileShown = taskbar.calls; });
+    press(frm);
+    ASSERT_EQ(desk.calls.size(), 2u);
+    EXPECT_EQ(desk.calls[0].kind, "beep");
+    EXPECT_EQ(desk.calls[1].kind, "modal");
+    EXPECT_EQ(desk.calls[1].text, "frmErrorClipboard");
+    EXPECT_EQ(taskbarWhileShown, std::vector<std::string>{"error"});
+    EXPECT_EQ(taskbar.calls, (std::vector<std::string>{"error", "clear"}));
+    EXPECT_EQ(clipboardText().value_or(""), "a\x1a\tb");
+}
+
 TEST_F(RunDispatch, NoOperationSelectedRunsNothing) {
     FrmMain &frm = main();
     controls(frm).clipboardOption.setValue(false);
