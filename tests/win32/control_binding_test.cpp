@@ -31,7 +31,8 @@ struct Sample {
 class SampleWindow final : public BaseWindow {
 public:
     SampleWindow() {
-        createWindow("QuillmereBindingWindow", "Sample", WS_OVERLAPPED | WS_CAPTION, 0, 4500, 3000, nullptr, 96);
+        createWindow("QuillmereBindingWindow", "Sample", WS_OVERLAPPED | WS_CAPTION, 0, 4500, 3000, nullptr,
+                     96);
         tooltips.attach(hwnd());
         made.create(hwnd(), layoutTable, tooltips, 96);
     }
@@ -69,7 +70,8 @@ TEST(ControlBinding, EachMemberDrivesTheControlOfItsName) {
 
 TEST(ControlBinding, ARowThatNamesNoControlOrOneOfAnotherKindFailsNamingIt) {
     SampleWindow window;
-    constexpr ControlBinding<Sample> misspelt[] = {{"cmdGo", &Sample::goButton}, {"txtPth", &Sample::pathBox}};
+    constexpr ControlBinding<Sample> misspelt[] = {{"cmdGo", &Sample::goButton},
+                                                   {"txtPth", &Sample::pathBox}};
     EXPECT_EQ(window.faultOf(misspelt), "frmSample: the layout has no control named \"txtPth\"");
     constexpr ControlBinding<Sample> wrongKind[] = {{"cboKind", &Sample::pathBox}};
     EXPECT_EQ(window.faultOf(wrongKind),

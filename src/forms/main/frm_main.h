@@ -213,7 +213,7 @@ private:
             return false;
         }
     }
-    int message(const std::string &text, const std::string &title, UINT style) {
+    int tellUser(const std::string &text, const std::string &title, UINT style) {
         return showMessage(desktop_, hwnd(), text, title, style);
     }
     FileMoves &moves() const { return moves_; }
@@ -239,6 +239,7 @@ private:
     void selectOperation(OptionButton &operation);
     void pathBoxMouseMove(TextBox &box);
     void spacesBoxMouseDown();
+    void showFailures(ModalWindow &window);
 
     // Runs (run_checks.cpp): the inputs checked in order, verified, converted.
     void runSingleFile();
@@ -246,10 +247,8 @@ private:
     void runClipboard();
     bool singleInputsUsable();
     bool folderInputsUsable();
-    void showFileCount(int32_t count);
-    void showFailures(ModalWindow &window);
-    // A run refused for its inputs; a choice or a drop refused. The box whose path was refused, if
-    // any, shows "Waiting ..." again. False, for the checks that answer with it.
+    // A run refused for its inputs; a choice or a drop refused (pickers.cpp). The box whose path was
+    // refused, if any, shows "Waiting ..." again. False, for the checks that answer with it.
     bool refuseRun(const std::string &text, TextBox *box = nullptr);
     bool refuseChoice(const std::string &text, TextBox *box = nullptr);
 
@@ -282,6 +281,7 @@ private:
     bool droppedOn(const DroppedFiles &dropped, const TextBox &box) const;
 
     // Work list and settings (work_list.cpp, settings.cpp).
+    void showFileCount(int32_t count);
     void extensionChosen();
     void addBuiltInExtensions();
     void storeExtensions();

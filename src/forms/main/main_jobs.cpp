@@ -64,7 +64,7 @@ TextEncoding verifiedEncoding(const RunState &run, const std::string &path) {
 int16_t FrmMain::spacesNumber() const { return spacesFromText(controls_.spacesBox.text()); }
 
 void FrmMain::showCompletion(const std::string &text) {
-    message(text, programTitle, MB_OK | MB_ICONINFORMATION);
+    tellUser(text, programTitle, MB_OK | MB_ICONINFORMATION);
 }
 
 // Adds the input to the failed-files list unless it is there already.
@@ -193,7 +193,7 @@ bool FrmMain::verifyClipboard() {
         removeTemporaryFile();
         removeSecondTemporaryFile();
         if (!clipboardHasText()) {
-            message(jobText::noTextOnClipboard, jobText::noTextTitle, MB_OK | MB_ICONEXCLAMATION);
+            tellUser(jobText::noTextOnClipboard, jobText::noTextTitle, MB_OK | MB_ICONEXCLAMATION);
             run_.noTextOnClipboard = true;
             controls_.hiddenClipboardTextLabel.setCaption("no");
             return;

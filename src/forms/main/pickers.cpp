@@ -87,7 +87,7 @@ void resetFolderProgress(ProgressBar &bar, Label &fileCount) {
 } // namespace
 
 bool FrmMain::refuseChoice(const std::string &text, TextBox *box) {
-    message(text, pickerText::title, MB_OK | MB_ICONEXCLAMATION);
+    tellUser(text, pickerText::title, MB_OK | MB_ICONEXCLAMATION);
     if (box) box->setText(placeholderText);
     return false;
 }

@@ -50,7 +50,7 @@ void FrmMain::runClicked() {
 }
 
 bool FrmMain::refuseRun(const std::string &text, TextBox *box) {
-    message(text, runText::attentionTitle, MB_OK | MB_ICONEXCLAMATION);
+    tellUser(text, runText::attentionTitle, MB_OK | MB_ICONEXCLAMATION);
     if (box) box->setText(placeholderText);
     return false;
 }
@@ -100,7 +100,7 @@ bool FrmMain::folderInputsUsable() {
     case R::DestinationFolderGone: return refuseRun(runText::destinationFolderGone, &destination);
     case R::SameFolder: return refuseRun(pickerText::sameFolder);
     case R::NoFilesListed:
-        message(runText::noFilesAvailable, runText::noFilesTitle, MB_OK | MB_ICONINFORMATION);
+        tellUser(runText::noFilesAvailable, runText::noFilesTitle, MB_OK | MB_ICONINFORMATION);
         return false;
     }
     return false;

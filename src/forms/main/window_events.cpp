@@ -68,7 +68,7 @@ void FrmMain::helpClicked() {
     guarded("frmMain - menuHelp_Click (F1)", [&] {
         const std::string readme = programFolder() + "\\readme.txt";
         if (!fileExists(readme)) {
-            message(helpText::readmeMissing, helpText::readmeMissingTitle, MB_OK | MB_ICONEXCLAMATION);
+            tellUser(helpText::readmeMissing, helpText::readmeMissingTitle, MB_OK | MB_ICONEXCLAMATION);
             return;
         }
         // Notepad takes the rest of its command line as the file name, blanks and all.
