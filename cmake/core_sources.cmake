@@ -12,8 +12,7 @@ set(QM_CORE_SOURCES
     src/core/display_width.cpp
     src/core/display_width_table.cpp
     src/core/text_encoding.cpp
-    src/core/ansi_chunks.cpp
-    src/core/utf8_chunks.cpp
+    src/core/tab_chunks.cpp
     src/core/wildcard.cpp
     src/core/tab_stops.cpp
     src/core/text_units.cpp

@@ -253,6 +253,26 @@ struct Avx2 {
         }
     };
 
+    // Bytes of 0x80 and up, and the continuation bytes of UTF-8 among them (see Sse2).
+    QM_TARGET_AVX2 static ChunkMask highBytes(const Chunk &chunk) {
+        ChunkMask bits = 0;
+        for (int i = 0; i < Chunk::parts; ++i)
+            bits |= static_cast<ChunkMask>(static_cast<std::uint32_t>(_mm256_movemask_epi8(chunk.part[i])))
+                    << (32 * i);
+        return bits;
+    }
+
+    QM_TARGET_AVX2 static ChunkMask continuationBytes(const Chunk &chunk) {
+        const __m256i firstLead = _mm256_set1_epi8(static_cast<char>(0xC0));
+        ChunkMask bits = 0;
+        for (int i = 0; i < Chunk::parts; ++i) {
+            const __m256i below = _mm256_cmpgt_epi8(firstLead, chunk.part[i]); // signed: 0x80 to 0xBF
+            bits |= static_cast<ChunkMask>(static_cast<std::uint32_t>(_mm256_movemask_epi8(below)))
+                    << (32 * i);
+        }
+        return bits;
+    }
+
     // The plain test of kept line ends: no tab.
     struct TabFree {
         __m256i tabs;
@@ -379,6 +399,49 @@ template <char... Needles> inline const char *findFirstOf(const char *p, const c
     for (; p != end; ++p) {
         const char c = *p;
         if (((c == Needles) || ...)) return p;
+    }
+    return end;
+}
+
+// The first byte in [p, end) of 0x80 or more or equal to one of Needles, or end when there is none:
+// a text that is all ASCII but for a rare character is passed over 64 bytes at a time (8 without
+// SSE2). Reads nothing past end.
+template <char... Needles> inline const char *findHighOr(const char *p, const char *end) {
+#ifdef QM_SSE2
+    while (end - p >= 64) {
+        __m128i part[4];
+        for (int i = 0; i < 4; ++i) part[i] = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p + 16 * i));
+        // The sign bits of the bytes themselves mark the high ones.
+        __m128i found = _mm_or_si128(_mm_or_si128(part[0], part[1]), _mm_or_si128(part[2], part[3]));
+        if constexpr (sizeof...(Needles) != 0)
+            for (int i = 0; i < 4; ++i) found = _mm_or_si128(found, matches<Needles...>(part[i]));
+        if (_mm_movemask_epi8(found) != 0) break; // the loop below finds which byte
+        p += 64;
+    }
+    while (end - p >= 16) {
+        __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p));
+        if constexpr (sizeof...(Needles) != 0) block = _mm_or_si128(block, matches<Needles...>(block));
+        const int mask = _mm_movemask_epi8(block);
+        if (mask != 0) return p + std::countr_zero(static_cast<unsigned>(mask));
+        p += 16;
+    }
+#else
+    constexpr std::uint64_t lowBits = 0x0101010101010101ULL;
+    constexpr std::uint64_t highBits = 0x8080808080808080ULL;
+    // A word holds a zero byte when subtracting 1 from each byte borrows into a high bit that was clear.
+    const auto holdsZero = [](std::uint64_t x) { return ((x - lowBits) & ~x & highBits) != 0; };
+    while (end - p >= 8) {
+        std::uint64_t word;
+        std::memcpy(&word, p, 8);
+        if ((word & highBits) != 0 ||
+            (holdsZero(word ^ (lowBits * static_cast<unsigned char>(Needles))) || ...))
+            break;
+        p += 8;
+    }
+#endif
+    for (; p != end; ++p) {
+        const char c = *p;
+        if (static_cast<unsigned char>(c) >= 0x80 || ((c == Needles) || ...)) return p;
     }
     return end;
 }

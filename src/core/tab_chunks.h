@@ -31,6 +31,13 @@ static_assert(readReach >= scan::chunkBytes + std::max<std::size_t>(scan::chunkB
 // Each store starts inside the written output and reaches at most its own size past it.
 static_assert(writeReach >=
               std::max<std::size_t>({scan::spaceStoreBytes, scan::chunkBytes, scan::copyAheadReach}));
+// A UTF-8 character that the last chunk cuts is finished after the chunks: the rest of its bytes, at
+// most 3 of a 4-byte sequence, are read after the last chunk, which starts at least readReach bytes
+// before the end, and copied to the output after it, as is the LF of a CR LF pair that the last chunk
+// cuts.
+inline constexpr std::size_t cutCharacterRest = 3;
+static_assert(readReach - scan::chunkBytes >= cutCharacterRest);
+static_assert(writeReach >= cutCharacterRest + 1);
 // The column after a chunk, at most a stop's width before it plus its bytes, is in the table.
 static_assert(ShortStops::columns >= scan::chunkBytes + ShortStops::widest);
 

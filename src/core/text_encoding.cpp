@@ -121,56 +121,63 @@ void EncodingDetector::decide(bool atEnd) {
 void EncodingDetector::feedDecided(const char *data, std::size_t size) {
     switch (mode_) {
     case Mode::Utf16: utf16Check_->feed(data, size); return;
-    case Mode::Bytes:
-        bytesCheck_.feed(data, size);
-        if (utf8Valid_)
-            validateUtf8(reinterpret_cast<const unsigned char *>(data),
-                         reinterpret_cast<const unsigned char *>(data) + size);
-        return;
+    case Mode::Bytes: feedBytes(data, size); return;
     default: bytesCheck_.feed(data, size); return;
     }
 }
 
-void EncodingDetector::validateUtf8(const unsigned char *p, const unsigned char *end) {
+// One pass looks for the end mark and validates UTF-8 until the text turns out not to be UTF-8; the
+// rest of it is only searched for the mark.
+void EncodingDetector::feedBytes(const char *data, std::size_t size) {
+    const char *const markLimit = data + bytesCheck_.take(size); // a 0x1A before it fails
+    const char *p = data;
+    if (utf8Valid_) p = validateUtf8(data, data + size, markLimit);
+    if (p < markLimit && scan::findFirstOf<scan::endOfTextMark>(p, markLimit) != markLimit)
+        raiseError(err::InputPastEnd);
+}
+
+// Validates the bytes from p and fails at a 0x1A before markLimit. Returns end, or where the text
+// turned out not to be UTF-8: the bytes from there on are not yet searched for the mark.
+const char *EncodingDetector::validateUtf8(const char *p, const char *end, const char *markLimit) {
+    const auto *u = reinterpret_cast<const unsigned char *>(p);
+    const auto *const uEnd = reinterpret_cast<const unsigned char *>(end);
     // A sequence cut by the previous block is completed first, from a copy.
-    while (partialSize_ != 0 && p != end) {
-        partial_[partialSize_++] = *p++;
+    while (partialSize_ != 0 && u != uEnd) {
+        partial_[partialSize_] = *u;
         unsigned length = 0;
         char32_t cp = 0;
-        const utf8::Step step = utf8::sequence(partial_, partial_ + partialSize_, length, cp);
+        const utf8::Step step = utf8::sequence(partial_, partial_ + partialSize_ + 1, length, cp);
         if (step == utf8::Step::Invalid) {
             utf8Valid_ = false;
-            return;
+            return reinterpret_cast<const char *>(u);
         }
+        ++partialSize_;
+        ++u;
         if (step == utf8::Step::Complete) partialSize_ = 0;
     }
-    while (p != end) {
-        // ASCII eight bytes at a time.
-        while (end - p >= 8) {
-            std::uint64_t word;
-            std::memcpy(&word, p, 8);
-            if ((word & 0x8080808080808080ull) != 0) break;
-            p += 8;
-        }
-        if (p == end) break;
-        if (*p < 0x80) {
-            ++p;
+    for (;;) {
+        u = reinterpret_cast<const unsigned char *>(
+            scan::findHighOr<scan::endOfTextMark>(reinterpret_cast<const char *>(u), end));
+        if (u == uEnd) return end;
+        if (*u == scan::endOfTextMark) {
+            if (reinterpret_cast<const char *>(u) < markLimit) raiseError(err::InputPastEnd);
+            ++u;
             continue;
         }
         unsigned length = 0;
         char32_t cp = 0;
-        const utf8::Step step = utf8::sequence(p, end, length, cp);
+        const utf8::Step step = utf8::sequence(u, uEnd, length, cp);
         if (step == utf8::Step::Invalid) {
             utf8Valid_ = false;
-            return;
+            return reinterpret_cast<const char *>(u);
         }
         multiByteSeen_ = true;
-        if (step == utf8::Step::Incomplete) {
-            partialSize_ = static_cast<unsigned>(end - p);
-            std::memcpy(partial_, p, partialSize_);
-            return;
+        if (step == utf8::Step::Incomplete) { // bytes of 0x80 and up to the end: no mark among them
+            partialSize_ = static_cast<unsigned>(uEnd - u);
+            std::memcpy(partial_, u, partialSize_);
+            return end;
         }
-        p += length;
+        u += length;
     }
 }
 
@@ -185,12 +192,14 @@ TextEncoding EncodingDetector::finish() {
 }
 
 void WholeReadCheck::feed(const char *data, std::size_t size) {
+    const std::size_t span = take(size);
+    if (scan::findFirstOf<scan::endOfTextMark>(data, data + span) != data + span)
+        raiseError(err::InputPastEnd);
+}
+
+std::size_t WholeReadCheck::take(std::size_t size) {
     const std::uint64_t lastByte = fileLength_ == 0 ? 0 : fileLength_ - 1;
-    if (offset_ < lastByte) {
-        const std::uint64_t before = lastByte - offset_;
-        const std::size_t span = before < size ? static_cast<std::size_t>(before) : size;
-        if (scan::findFirstOf<scan::endOfTextMark>(data, data + span) != data + span)
-            raiseError(err::InputPastEnd);
-    }
+    const std::uint64_t before = offset_ < lastByte ? lastByte - offset_ : 0;
     offset_ += size;
+    return before < size ? static_cast<std::size_t>(before) : size;
 }

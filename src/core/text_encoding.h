@@ -37,6 +37,10 @@ public:
 
     void feed(const char *data, std::size_t size);
 
+    // For a caller that looks at the bytes itself: moves past the next `size` bytes and returns how
+    // many of them, from the first, may not hold a 0x1A.
+    std::size_t take(std::size_t size);
+
 private:
     std::uint64_t fileLength_;
     std::uint64_t offset_ = 0;
@@ -77,7 +81,8 @@ private:
 
     void decide(bool atEnd);
     void feedDecided(const char *data, std::size_t size);
-    void validateUtf8(const unsigned char *p, const unsigned char *end);
+    void feedBytes(const char *data, std::size_t size);
+    const char *validateUtf8(const char *p, const char *end, const char *markLimit);
 
     std::uint64_t fileLength_;
     Mode mode_ = Mode::Undecided;

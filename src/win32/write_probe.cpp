@@ -1,6 +1,7 @@
 #include "write_probe.h"
 
 #include "handles.h"
+#include "own_files.h"
 #include "path_text.h"
 #include "wide_text.h"
 
@@ -23,11 +24,11 @@ DWORD createAndRemove(const std::string &path) {
     return file.valid() ? ERROR_SUCCESS : GetLastError();
 }
 
-// The folder already holds a "test.txt": probe under a name of the program's own instead.
-DWORD probeUnderAnotherName(const std::string &folder) {
-    const std::string stem = folder + "~qm" + std::to_string(GetCurrentProcessId()) + "-probe";
-    for (int serial = 0;; ++serial) {
-        const DWORD code = createAndRemove(stem + std::to_string(serial) + ".tmp");
+// The folder already holds a "test.txt": probe under a name of the program's own instead, a new one
+// at each try.
+DWORD probeUnderOwnName(const std::string &folder) {
+    for (;;) {
+        const DWORD code = createAndRemove(folder + ownTemporaryName(ownFileStem(), ""));
         if (!alreadyThere(code)) return code;
     }
 }
@@ -37,6 +38,6 @@ DWORD probeUnderAnotherName(const std::string &folder) {
 ProbeResult probeFolderForWriting(const std::string &folder) {
     const std::string withBackslash = addBackslash(folder);
     DWORD code = createAndRemove(withBackslash + "test.txt");
-    if (alreadyThere(code)) code = probeUnderAnotherName(withBackslash);
+    if (alreadyThere(code)) code = probeUnderOwnName(withBackslash);
     return code == ERROR_SUCCESS ? ProbeResult::Writable : resultOf(code);
 }

@@ -506,7 +506,10 @@ void forEachSplit(std::mt19937 &rng, const std::string &text, Make make,
     run(cuts);
 }
 
-TEST(Utf8Randomized, ConverterAtEverySplitMatchesLiteralRescan) {
+class Utf8Randomized : public EachScanPath {};
+INSTANTIATE_TEST_SUITE_P(Paths, Utf8Randomized, scanPaths, scanPathName);
+
+TEST_P(Utf8Randomized, ConverterAtEverySplitMatchesLiteralRescan) {
     std::mt19937 rng(1208);
     const std::string bom = "\xEF\xBB\xBF";
     for (int i = 0; i < 3000; ++i) {
@@ -527,7 +530,7 @@ TEST(Utf8Randomized, ConverterAtEverySplitMatchesLiteralRescan) {
 // Long lines of mostly ASCII text with characters of every kind among them, in large blocks: the
 // converter reads such text a whole chunk (32 or 64 bytes) at a time, so characters, tab runs and
 // CR LF pairs fall across chunk ends as well as block ends.
-TEST(Utf8Randomized, LargeBlocksOfMostlyAsciiMatchLiteralRescan) {
+TEST_P(Utf8Randomized, LargeBlocksOfMostlyAsciiMatchLiteralRescan) {
     std::mt19937 rng(2611);
     const std::vector<Piece> &from = mostlyAsciiUtf8Pieces();
     for (int i = 0; i < 1500; ++i) {
@@ -585,7 +588,7 @@ std::string rescanKeptPieces(const std::vector<Piece> &pieces, std::size_t width
 // UTF-8 with line ends kept (the console program's mode), in large blocks of mostly ASCII text: whole
 // chunks go through the chunk loop, characters, tab runs and line ends falling across chunk and block
 // ends.
-TEST(Utf8Randomized, KeptLineEndsInLargeBlocksMatchLiteralRescan) {
+TEST_P(Utf8Randomized, KeptLineEndsInLargeBlocksMatchLiteralRescan) {
     std::mt19937 rng(2612);
     const std::vector<Piece> &from = mostlyAsciiUtf8Pieces();
     for (int i = 0; i < 1500; ++i) {

@@ -246,4 +246,27 @@ TEST(EncodingDetector, NamesTheEncodingOrRejectsTheFile) {
                 << ::testing::PrintToString(c.bytes) << " blocks of " << block;
 }
 
+// The byte that decides, after an ASCII run of every length from 0 to 160 (the detector passes
+// ASCII 64 or 16 bytes at a time) and before more ASCII, in blocks of several sizes.
+TEST(EncodingDetector, DecidesAfterAsciiRunsOfEveryLength) {
+    using E = TextEncoding;
+    const std::string ascii(90, 'b');
+    const DetectCase cases[] = {
+        {"\xC3\xA9" + ascii, E::Utf8},
+        {"\xE6\x97\xA5" + ascii, E::Utf8},
+        {"\xC3\xA9" + ascii + "\x1A", E::Utf8}, // the mark last
+        {ascii + "\x1A", E::Ansi},
+        {"\xFF" + ascii, E::Ansi},
+        {"\xE6\x97" + ascii, E::Ansi}, // cut short by an ASCII byte
+        {"\x1A" + ascii, std::nullopt},
+        {"\xFF" + ascii + "\x1A" + ascii, std::nullopt}, // a mark after the text is known not to be UTF-8
+        {"\xC3\xA9" + ascii + "\x1A" + ascii, std::nullopt},
+    };
+    for (std::size_t run = 0; run <= 160; ++run)
+        for (const DetectCase &c : cases)
+            for (std::size_t block : {std::size_t{5}, std::size_t{16}, std::size_t{63}, std::size_t{65536}})
+                EXPECT_EQ(detectInBlocks(std::string(run, 'a') + c.bytes, block), c.encoding)
+                    << ::testing::PrintToString(c.bytes) << " after " << run << " in blocks of " << block;
+}
+
 } // namespace
