@@ -1,9 +1,11 @@
 // A run of the console program in process, stopped by Ctrl+C at each moment between its files: the
 // file in hand is put in place or left untouched, nothing of the program's own stays, and the run ends
 // with "stopped" and 130.
+#include "console/console_stream.h"
+#include "console/handle_input.h"
+#include "console/windows_input_names.h"
 #include "console_fixture.h"
 #include "console_run.h"
-#include "console_stream.h"
 
 #include "file_moves.h"
 #include "handles.h"
@@ -22,16 +24,20 @@ protected:
                                    nullptr, CREATE_ALWAYS, 0, nullptr));
         FileHandle err(CreateFileW(wideOf(path("stderr.bin")).c_str(), GENERIC_WRITE, FILE_SHARE_READ,
                                    nullptr, CREATE_ALWAYS, 0, nullptr));
+        HandleInput standardInput(in.get());
+        TemporarySpillFiles spillFiles(folder_);
         ConsoleStream output(out.get()), errors(err.get());
+        WindowsInputNames names;
         SystemFileMoves moves;
         int asked = 0;
-        ConsoleIo io{in.get(),
-                     output,
-                     errors,
-                     [] { return std::uint64_t{0}; },
-                     moves,
-                     ProgressLine::usualDelay,
-                     [&] { return stopAt && ++asked >= stopAt; }};
+        ConsoleIo io{.input = standardInput,
+                     .spillFiles = spillFiles,
+                     .output = output,
+                     .errors = errors,
+                     .names = names,
+                     .moves = moves,
+                     .clock = [] { return std::uint64_t{0}; },
+                     .stopRequested = [&] { return stopAt && ++asked >= stopAt; }};
         return runConsole(arguments, io);
     }
     std::string errors() const { return readBytes(path("stderr.bin")); }
