@@ -15,8 +15,8 @@ if(CMAKE_CROSSCOMPILING)
 endif()
 
 qm_add_layer(quillmere_win32 ${CMAKE_SOURCE_DIR}/src/win32 LINKS quillmere_platform ${QM_WIN_LIBS})
-qm_add_layer(quillmere_jobs ${CMAKE_SOURCE_DIR}/src/jobs LINKS quillmere_win32)
-qm_add_layer(quillmere_forms ${CMAKE_SOURCE_DIR}/src/forms LINKS quillmere_jobs)
+qm_add_layer(quillmere_jobs ${CMAKE_SOURCE_DIR}/src/jobs LINKS quillmere_platform)
+qm_add_layer(quillmere_forms ${CMAKE_SOURCE_DIR}/src/forms LINKS quillmere_jobs quillmere_win32)
 
 # The project's one version (quillmere_version.h, made in the top file) also goes into the version
 # resource (and from there the About window), the readme's heading and the packages.

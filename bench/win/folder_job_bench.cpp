@@ -7,6 +7,7 @@
 #include "bench_files.h"
 #include "file_jobs.h"
 #include "win.h"
+#include "windows_file_system.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -29,6 +30,7 @@ int main(int argc, char **argv) {
     // Each round: the job into an empty folder, the job again over the files it wrote, and the copy
     // loop into an empty folder.
     SystemFileMoves moves;
+    WindowsFileSystem fileSystem(moves);
     const FolderConversion job{TabRule::TabStops, converted, [] { return int16_t{8}; }, [] {}};
     const auto timed = [](const auto &phase) {
         const double start = seconds();
@@ -41,10 +43,10 @@ int main(int argc, char **argv) {
         removeFiles(names, converted);
         const double verify = timed([&] {
             verifyInputs(
-                sources, [](const std::string &) {}, [] {});
+                sources, fileSystem, [](const std::string &) {}, [] {});
         });
-        const double into = timed([&] { convertFolder(sources, job, moves); });
-        const double over = timed([&] { convertFolder(sources, job, moves); });
+        const double into = timed([&] { convertFolder(sources, job, fileSystem); });
+        const double over = timed([&] { convertFolder(sources, job, fileSystem); });
         removeFiles(names, copied);
         const double copy = timed([&] {
             for (std::size_t i = 0; i < sources.size(); ++i)

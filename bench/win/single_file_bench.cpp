@@ -5,6 +5,7 @@
 #include "bench_clock.h"
 #include "file_jobs.h"
 #include "win.h"
+#include "windows_file_system.h"
 
 #include <psapi.h>
 
@@ -39,16 +40,17 @@ int main(int argc, char **argv) {
 
     const std::size_t before = privateBytes(false);
     SystemFileMoves moves;
+    WindowsFileSystem files(moves);
     double bestJob = 1e9, bestCopy = 1e9;
     for (int round = 0; round < 3; ++round) {
         DeleteFileA(converted.c_str());
         double start = seconds();
-        verifyInput(source);
+        verifyInput(source, files);
         if (tabs)
-            convertFileTabStops(source, converted, 8, moves);
+            convertFileTabStops(source, converted, 8, files);
         else
             convertFileFixedSpaces(
-                source, converted, [] { return int16_t{8}; }, moves);
+                source, converted, [] { return int16_t{8}; }, files);
         bestJob = std::min(bestJob, seconds() - start);
         DeleteFileA(copied.c_str());
         start = seconds();

@@ -12,13 +12,13 @@
 #include "desktop/desktop.h"
 #include "failed/frm_error.h"
 #include "file_jobs.h"
-#include "file_moves.h"
 #include "main/frm_main.h"
 #include "messages.h"
 #include "registry.h"
 #include "window/accessibility.h"
 #include "window/modal_loop.h"
 #include "window/taskbar_progress.h"
+#include "windows_file_system.h"
 
 #include <algorithm>
 #include <commctrl.h>
@@ -104,6 +104,7 @@ int main(int argc, char **argv) {
     IgnoredFormatErrors formatErrors;
     const Registry registry(formatErrors);
     SystemFileMoves moves;
+    WindowsFileSystem fileSystem(moves);
     TaskbarButton taskbar;
     SystemAccessibility accessibility;
     FrmMain frm(desktop, registry, moves, taskbar, accessibility);
@@ -142,8 +143,8 @@ int main(int argc, char **argv) {
     const auto jobRun = [&] {
         return timed([&] {
             verifyInputs(
-                sources, [](const std::string &) {}, [] {});
-            convertFolder(sources, conversion, moves);
+                sources, fileSystem, [](const std::string &) {}, [] {});
+            convertFolder(sources, conversion, fileSystem);
         });
     };
 

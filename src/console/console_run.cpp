@@ -6,10 +6,8 @@
 #include "converter.h"
 #include "file_jobs.h"
 #include "file_run.h"
-#include "folders.h"
 #include "input_list.h"
 #include "path_text.h"
-#include "replacement_file.h"
 #include "spooled_input.h"
 #include "stream_jobs.h"
 
@@ -105,11 +103,12 @@ private:
                 finder.converted(finished(converter));
                 if (finder.differs()) listFound(consoleText::standardInputName);
             } else if (toFile) {
-                ReplacementFile file(options_.destination, io_.moves);
+                const std::unique_ptr<Replacement> file =
+                    io_.files.replacementOf(options_.destination, DestinationSeen::Unknown, nullptr);
                 input.replay(
-                    [&](const char *data, std::size_t size) { file.write(converter.convert(data, size)); });
-                file.write(finished(converter));
-                file.commit();
+                    [&](const char *data, std::size_t size) { file->write(converter.convert(data, size)); });
+                file->write(finished(converter));
+                file->commit();
             } else {
                 input.replay([&](const char *data, std::size_t size) {
                     io_.output.writeBytes(converter.convert(data, size));
@@ -166,16 +165,17 @@ private:
     // Where each input goes. Two inputs that would write one destination: the second is refused.
     std::vector<WorkItem> planned(const InputList &list) {
         std::vector<WorkItem> items;
-        const bool intoFolder = options_.output == OutputKind::Destination &&
-                                (list.many || list.files.size() > 1 ||
-                                 endsInSeparator(options_.destination) || DirExists(options_.destination));
+        const bool intoFolder =
+            options_.output == OutputKind::Destination &&
+            (list.many || list.files.size() > 1 || endsInSeparator(options_.destination) ||
+             io_.files.folderExists(options_.destination));
         std::set<std::string> destinations;
         for (const InputFile &input : list.files) {
             WorkItem item{input, {}, TextEncoding::Ansi};
             if (options_.output == OutputKind::Destination) {
                 item.destination = intoFolder ? io_.names.joined(options_.destination, input.relative)
                                               : options_.destination;
-                if (!destinations.insert(pathKey(item.destination)).second) {
+                if (!destinations.insert(io_.files.nameKey(item.destination)).second) {
                     report(input.source, consoleText::sameDestination);
                     continue;
                 }
@@ -213,7 +213,7 @@ private:
             std::vector<bool> &passed_;
         } events(*this, items, passed);
         try {
-            verifyFiles(paths, FailurePolicy::GoOnWithRest, events);
+            verifyFiles(paths, FailurePolicy::GoOnWithRest, events, io_.files);
         } catch (const StopRequested &) {
         }
         std::vector<WorkItem> verified;
@@ -247,7 +247,7 @@ private:
         files.reserve(items.size());
         for (const WorkItem &item : items) {
             if (!inPlace &&
-                sameFileOnDisk(item.input.source, item.destination, io_.moves) != Sameness::Different) {
+                io_.files.sameFileOnDisk(item.input.source, item.destination) != Sameness::Different) {
                 report(item.input.source, consoleText::destinationIsSource);
                 progress_.fileDone();
                 continue;
@@ -260,7 +260,7 @@ private:
         Events events(*this);
         if (stopNow()) return;
         try {
-            runFiles(files, reading, {FailurePolicy::GoOnWithRest, inPlace, !inPlace}, events, io_.moves);
+            runFiles(files, reading, {FailurePolicy::GoOnWithRest, inPlace, !inPlace}, events, io_.files);
         } catch (const StopRequested &) {
         }
     }
@@ -289,7 +289,8 @@ private:
             return;
         }
         const auto converter = makeConverter(item.encoding, options_.mode);
-        if (conversionChangesFile(item.input.source, *converter, counted)) listFound(item.input.source);
+        if (conversionChangesFile(item.input.source, io_.files, *converter, counted))
+            listFound(item.input.source);
     }
 
     // Files on standard output make one text, as expand reads them: a line that one file leaves open
@@ -301,7 +302,8 @@ private:
             outputEncoding_ = item.encoding;
         }
         convertFileToSink(
-            item.input.source, *outputConverter_, [&](std::string_view bytes) { toOutput(bytes); }, counted);
+            item.input.source, io_.files, *outputConverter_, [&](std::string_view bytes) { toOutput(bytes); },
+            counted);
     }
 
     void finishStandardOutput() {
@@ -373,7 +375,7 @@ int runConsole(const std::vector<std::string> &arguments, ConsoleIo &io) {
     // -o NUL: the run as usual, its output written nowhere.
     DiscardedOutput discarded;
     ConsoleIo discarding{io.input, io.spillFiles, discarded, io.errors,        io.names,
-                         io.moves, io.userPath,   io.clock,  io.progressDelay, io.stopRequested};
+                         io.files, io.userPath,   io.clock,  io.progressDelay, io.stopRequested};
     ConsoleRun run(options, options.discardOutput ? discarding : io);
     return readsStandardInput(options) ? run.standardInput() : run.files();
 }

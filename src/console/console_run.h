@@ -2,7 +2,7 @@
 // Everything it needs of a platform comes in here, wired by the program's main on each system.
 #pragma once
 
-#include "file_moves.h"
+#include "file_system.h"
 #include "input_names.h"
 #include "output_stream.h"
 #include "progress_line.h"
@@ -19,7 +19,7 @@ struct ConsoleIo {
     OutputStream &output;   // converted text, or the list of --check
     OutputStream &errors;   // messages and the progress line
     InputNames &names;      // how the arguments name files, and the folders' entries
-    FileMoves &moves;       // how destinations are put in place
+    FileSystem &files;      // how sources are read and destinations put in place
     // The user's PATH, where the system keeps one the program changes (null: --user-path-add and
     // --user-path-remove are refused as usage errors).
     UserPathSetting *userPath = nullptr;

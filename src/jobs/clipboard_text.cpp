@@ -1,26 +1,27 @@
 #include "clipboard_text.h"
 
-#include "clipboard.h"
 #include "file_jobs.h"
+#include "file_stream.h"
 #include "line_rules.h"
-#include "text_files.h"
 #include "whole_text.h"
 
-void storeClipboardText(const std::string &temporaryPath) {
-    writeWholeFile(temporaryPath, clipboardText().value_or("") + "\r\n");
+void storeClipboardText(FileSystem &files, const std::string &temporaryPath,
+                        const std::optional<std::string> &clipboard) {
+    files.writeWholeFile(temporaryPath, clipboard.value_or("") + "\r\n");
 }
 
 std::string tabStopClipboardText(const std::string &temporaryPath, const std::string &secondTemporaryPath,
-                                 int16_t width, FileMoves &calls) {
+                                 int16_t width, FileSystem &files) {
     // Stored as UTF-8, the text is converted by display columns once it holds more than ASCII.
-    convertFileTabStops(temporaryPath, secondTemporaryPath, width, calls, verifyInput(temporaryPath));
-    return readWholeFile(secondTemporaryPath, ShareWrite::Allowed);
+    convertFileTabStops(temporaryPath, secondTemporaryPath, width, files, verifyInput(temporaryPath, files));
+    return readWholeFile(files, secondTemporaryPath, ShareWrite::Allowed);
 }
 
-std::string fixedSpacesClipboardText(const std::string &temporaryPath,
+std::string fixedSpacesClipboardText(FileSystem &files, const std::string &temporaryPath,
+                                     const std::optional<std::string> &clipboard,
                                      const std::function<int16_t()> &numberOfSpaces) {
-    storeClipboardText(temporaryPath);
-    std::string text = readWholeFile(temporaryPath, ShareWrite::Denied);
+    storeClipboardText(files, temporaryPath, clipboard);
+    std::string text = readWholeFile(files, temporaryPath, ShareWrite::Denied);
     wholeReadCheck(text);
     howManySpaces(text, numberOfSpaces());
     return text;

@@ -3,7 +3,6 @@
 #include "app_error.h"
 #include "file_run.h"
 #include "path_text.h"
-#include "text_files.h"
 
 #include <unordered_set>
 
@@ -52,7 +51,7 @@ void markingFailedInput(const std::function<void()> &step, const std::function<v
     }
 }
 
-void verifyInputs(const std::vector<std::string> &paths,
+void verifyInputs(const std::vector<std::string> &paths, FileSystem &files,
                   const std::function<void(const std::string &)> &recordFailed,
                   const std::function<void()> &afterEach,
                   const std::function<void(const std::string &, TextEncoding)> &recordEncoding) {
@@ -75,21 +74,21 @@ void verifyInputs(const std::vector<std::string> &paths,
         const std::function<void()> &afterEach_;
         const std::function<void(const std::string &, TextEncoding)> &encoding_;
     } events(paths, recordFailed, afterEach, recordEncoding);
-    verifyFiles(paths, FailurePolicy::StopAtFirst, events);
+    verifyFiles(paths, FailurePolicy::StopAtFirst, events, files);
 }
 
 void convertFileTabStops(const std::string &source, const std::string &destination, int16_t width,
-                         FileMoves &calls, TextEncoding encoding, const BytesRead &bytesRead) {
-    runOneFile({source, destination, encoding}, tabStopsReading(width), calls, bytesRead);
+                         FileSystem &files, TextEncoding encoding, const BytesRead &bytesRead) {
+    runOneFile({source, destination, encoding}, tabStopsReading(width), files, bytesRead);
 }
 
 void convertFileFixedSpaces(const std::string &source, const std::string &destination,
-                            const std::function<int16_t()> &numberOfSpaces, FileMoves &calls,
+                            const std::function<int16_t()> &numberOfSpaces, FileSystem &files,
                             TextEncoding encoding, const BytesRead &bytesRead) {
-    runOneFile({source, destination, encoding}, fixedSpacesReading(numberOfSpaces), calls, bytesRead);
+    runOneFile({source, destination, encoding}, fixedSpacesReading(numberOfSpaces), files, bytesRead);
 }
 
-void convertFolder(const std::vector<std::string> &sources, const FolderConversion &job, FileMoves &calls) {
+void convertFolder(const std::vector<std::string> &sources, const FolderConversion &job, FileSystem &system) {
     const std::string folder = addBackslash(job.destinationFolder);
     std::vector<RunFile> files;
     files.reserve(sources.size());
@@ -100,7 +99,7 @@ void convertFolder(const std::vector<std::string> &sources, const FolderConversi
     const FileReading reading = job.rule == TabRule::TabStops ? tabStopsReading(job.numberOfSpaces())
                                                               : fixedSpacesReading(job.numberOfSpaces);
     FolderEvents events(job);
-    runFiles(files, reading, FileRunOptions{}, events, calls);
+    runFiles(files, reading, FileRunOptions{}, events, system);
 }
 
 std::vector<std::string> withoutFailed(const std::vector<std::string> &entries,

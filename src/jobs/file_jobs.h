@@ -9,7 +9,6 @@
 #include <vector>
 
 #include "converter.h"
-#include "file_moves.h"
 #include "file_run.h"
 #include "file_stream.h"
 #include "text_encoding.h"
@@ -21,7 +20,7 @@ void markingFailedInput(const std::function<void()> &step, const std::function<v
 // Each input verified in order; a failing one is handed to recordFailed and the pass goes on, any
 // other failure ends it. afterEach runs after every input, failed or not.
 // recordEncoding, when given, hears the encoding of each input that passed.
-void verifyInputs(const std::vector<std::string> &paths,
+void verifyInputs(const std::vector<std::string> &paths, FileSystem &files,
                   const std::function<void(const std::string &)> &recordFailed,
                   const std::function<void()> &afterEach,
                   const std::function<void(const std::string &, TextEncoding)> &recordEncoding = {});
@@ -29,14 +28,14 @@ void verifyInputs(const std::vector<std::string> &paths,
 // Line by line under tab stops of the given width (an ordinary read of the source), in the encoding
 // the verification found: ANSI bytes, UTF-8 by display columns, UTF-16 by code units.
 void convertFileTabStops(const std::string &source, const std::string &destination, int16_t width,
-                         FileMoves &calls, TextEncoding encoding = TextEncoding::Ansi,
+                         FileSystem &files, TextEncoding encoding = TextEncoding::Ansi,
                          const BytesRead &bytesRead = {});
 
 // The whole text with a fixed run of spaces per tab (writing denied to others while it is read). The
 // number of spaces is asked for once the source is open, as the whole-text route reads it after the
 // source.
 void convertFileFixedSpaces(const std::string &source, const std::string &destination,
-                            const std::function<int16_t()> &numberOfSpaces, FileMoves &calls,
+                            const std::function<int16_t()> &numberOfSpaces, FileSystem &files,
                             TextEncoding encoding = TextEncoding::Ansi, const BytesRead &bytesRead = {});
 
 struct FolderConversion {
@@ -63,7 +62,7 @@ struct FolderConversion {
 // threads while the next files convert, and the files go in place in the order of the sources. The run
 // ends with the first failure in that order: the files before it are in place, none after it. When
 // afterEach throws (a stop between files), the files converted until then go in place and no other.
-void convertFolder(const std::vector<std::string> &sources, const FolderConversion &job, FileMoves &calls);
+void convertFolder(const std::vector<std::string> &sources, const FolderConversion &job, FileSystem &files);
 
 // The entries that are not among the failed ones, in their order.
 std::vector<std::string> withoutFailed(const std::vector<std::string> &entries,

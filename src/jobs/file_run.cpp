@@ -1,6 +1,5 @@
 #include "file_run.h"
 
-#include "folders.h"
 #include "ordered_commits.h"
 #include "path_text.h"
 
@@ -45,50 +44,49 @@ private:
 // closed just before its replacement takes its place.
 class ConvertedFile : public PendingFile {
 public:
-    ConvertedFile(FileHandle source, std::unique_ptr<ReplacementFile> output, bool inPlace)
+    ConvertedFile(std::unique_ptr<SourceFile> source, std::unique_ptr<Replacement> output, bool inPlace)
         : source_(std::move(source)), output_(std::move(output)), inPlace_(inPlace) {}
 
     void flush() override { output_->flushAhead(); }
     void commit() override {
         if (inPlace_) {
-            source_.close();
+            source_->close();
             output_->commit();
         } else {
-            output_->commit(&source_);
+            output_->commit(source_.get());
         }
     }
     // A single-file job's destination, told apart from its source before it was written.
     void commitApart() {
-        source_.close();
+        source_->close();
         output_->commit();
     }
 
 private:
-    FileHandle source_;
-    std::unique_ptr<ReplacementFile> output_;
+    std::unique_ptr<SourceFile> source_;
+    std::unique_ptr<Replacement> output_;
     bool inPlace_;
 };
 
 struct Destination {
     DestinationSeen seen = DestinationSeen::Unknown;
-    const FolderNames *listing = nullptr;
+    const FolderListing *listing = nullptr;
     bool inPlace = false;
 };
 
 std::unique_ptr<ConvertedFile> convertedFile(const RunFile &file, const FileReading &reading,
-                                             const Destination &destination, FileMoves &calls,
+                                             const Destination &destination, FileSystem &files,
                                              const BytesRead &bytesRead, bool apartFirst) {
-    FileHandle source = openForReading(file.source, reading.share);
-    const std::uint64_t length = fileLength(source);
+    std::unique_ptr<SourceFile> source = files.openForReading(file.source, reading.share);
+    const std::uint64_t length = source->length();
     const std::unique_ptr<StreamConverter> converter = makeConverter(file.encoding, reading.mode());
     TextCheck check(reading.checkText, file.encoding, length);
-    if (apartFirst && fileAt(source, file.destination, calls) != Sameness::Different)
-        raiseError(err::PathFileAccess);
-    auto output =
-        std::make_unique<ReplacementFile>(file.destination, calls, destination.seen, destination.listing);
-    ReplacementFile &out = *output;
+    if (apartFirst && source->isAt(file.destination) != Sameness::Different) raiseError(err::PathFileAccess);
+    std::unique_ptr<Replacement> output =
+        files.replacementOf(file.destination, destination.seen, destination.listing);
+    Replacement &out = *output;
     streamFile(
-        source, length, *converter, [&](std::string_view bytes) { out.write(bytes); }, check.sink(),
+        *source, length, *converter, [&](std::string_view bytes) { out.write(bytes); }, check.sink(),
         bytesRead);
     check.finish();
     out.write(finished(*converter));
@@ -99,24 +97,24 @@ std::unique_ptr<ConvertedFile> convertedFile(const RunFile &file, const FileRead
 // and put right after an earlier run that was ended in the middle of a replace.
 class DestinationFolders {
 public:
-    DestinationFolders(bool makeFolders, FileMoves &calls) : makeFolders_(makeFolders), calls_(calls) {}
+    DestinationFolders(bool makeFolders, FileSystem &files) : makeFolders_(makeFolders), files_(files) {}
 
-    const FolderNames &of(const std::string &destination) {
+    const FolderListing &of(const std::string &destination) {
         const std::string folder = folderOfPath(destination);
-        std::unique_ptr<FolderNames> &names = folders_[pathKey(folder)];
+        std::unique_ptr<FolderListing> &names = folders_[files_.nameKey(folder)];
         if (!names) {
-            if (makeFolders_) createFolderPath(folder);
+            if (makeFolders_) files_.createFolderPath(folder);
             const std::string searched = folder.empty() ? "." : folder;
-            recoverLeftovers(searched, calls_);
-            names = std::make_unique<FolderNames>(searched);
+            files_.recoverLeftovers(searched);
+            names = files_.listing(searched);
         }
         return *names;
     }
 
 private:
     bool makeFolders_;
-    FileMoves &calls_;
-    std::map<std::string, std::unique_ptr<FolderNames>> folders_;
+    FileSystem &files_;
+    std::map<std::string, std::unique_ptr<FolderListing>> folders_;
 };
 
 bool isAlias(const std::exception_ptr &failure) {
@@ -132,9 +130,9 @@ bool isAlias(const std::exception_ptr &failure) {
 class FileRun : public RunUnderWay {
 public:
     FileRun(const std::vector<RunFile> &files, const FileReading &reading, const FileRunOptions &options,
-            RunEvents &events, FileMoves &calls)
-        : files_(files), reading_(reading), options_(options), events_(events), calls_(calls),
-          folders_(options.makeFolders, calls),
+            RunEvents &events, FileSystem &system)
+        : files_(files), reading_(reading), options_(options), events_(events), system_(system),
+          folders_(options.makeFolders, system),
           commits_([this](const std::exception_ptr &failure) { return afterFailure(failure); },
                    [this](std::size_t file, const std::exception_ptr &failure) { report(file, failure); },
                    [this] { events_.whileWaiting(); }) {}
@@ -165,12 +163,12 @@ private:
     void convertOne(std::size_t index) {
         const RunFile &file = files_[index];
         try {
-            const FolderNames &present = folders_.of(file.destination);
+            const FolderListing &present = folders_.of(file.destination);
             const bool existing = options_.inPlace || present.has(nameOfPath(file.destination));
             const Destination destination{existing ? DestinationSeen::Unknown : DestinationSeen::Free,
                                           &present, options_.inPlace};
             auto bytesRead = [this](std::size_t bytes) { events_.bytesRead(bytes); };
-            commits_.add(index, convertedFile(file, reading_, destination, calls_, bytesRead, false),
+            commits_.add(index, convertedFile(file, reading_, destination, system_, bytesRead, false),
                          existing);
         } catch (const AppError &error) {
             if (options_.onFailure == FailurePolicy::StopAtFirst) throw;
@@ -195,18 +193,18 @@ private:
     const FileReading &reading_;
     const FileRunOptions &options_;
     RunEvents &events_;
-    FileMoves &calls_;
+    FileSystem &system_;
     DestinationFolders folders_;
     OrderedCommits commits_; // last: it ends first, while what it reports to is still there
 };
 
 } // namespace
 
-TextEncoding verifyInput(const std::string &path, const BytesRead &bytesRead) {
-    const FileHandle file = openForReading(path, ShareWrite::Denied);
-    const std::uint64_t length = fileLength(file);
+TextEncoding verifyInput(const std::string &path, FileSystem &files, const BytesRead &bytesRead) {
+    const std::unique_ptr<SourceFile> file = files.openForReading(path, ShareWrite::Denied);
+    const std::uint64_t length = file->length();
     EncodingDetector detector(length);
-    readBlocks(file, length, [&](const char *data, std::size_t size) {
+    file->readBlocks(length, [&](const char *data, std::size_t size) {
         detector.feed(data, size);
         if (bytesRead) bytesRead(size);
     });
@@ -225,11 +223,12 @@ bool marksFailedInput(int32_t errorNumber) {
     }
 }
 
-void verifyFiles(const std::vector<std::string> &paths, FailurePolicy policy, RunEvents &events) {
+void verifyFiles(const std::vector<std::string> &paths, FailurePolicy policy, RunEvents &events,
+                 FileSystem &files) {
     const auto bytesRead = [&events](std::size_t bytes) { events.bytesRead(bytes); };
     for (std::size_t input = 0; input < paths.size(); ++input) {
         try {
-            events.inputVerified(input, verifyInput(paths[input], bytesRead));
+            events.inputVerified(input, verifyInput(paths[input], files, bytesRead));
         } catch (const AppError &error) {
             if (policy == FailurePolicy::StopAtFirst && !marksFailedInput(error.number)) throw;
             events.inputFailed(input, error);
@@ -239,13 +238,13 @@ void verifyFiles(const std::vector<std::string> &paths, FailurePolicy policy, Ru
 }
 
 void runFiles(const std::vector<RunFile> &files, const FileReading &reading, const FileRunOptions &options,
-              RunEvents &events, FileMoves &calls) {
-    FileRun(files, reading, options, events, calls).run();
+              RunEvents &events, FileSystem &system) {
+    FileRun(files, reading, options, events, system).run();
 }
 
-void runOneFile(const RunFile &file, const FileReading &reading, FileMoves &calls,
+void runOneFile(const RunFile &file, const FileReading &reading, FileSystem &files,
                 const BytesRead &bytesRead) {
     const std::string folder = folderOfPath(file.destination);
-    recoverLeftovers(folder.empty() ? "." : folder, calls);
-    convertedFile(file, reading, Destination{}, calls, bytesRead, true)->commitApart();
+    files.recoverLeftovers(folder.empty() ? "." : folder);
+    convertedFile(file, reading, Destination{}, files, bytesRead, true)->commitApart();
 }

@@ -6,12 +6,9 @@
 
 #include "app_error.h"
 #include "converter.h"
-#include "file_moves.h"
 #include "file_stream.h"
-#include "handles.h"
-#include "replacement_file.h"
+#include "file_system.h"
 #include "text_encoding.h"
-#include "text_files.h"
 
 #include <functional>
 #include <memory>
@@ -83,7 +80,7 @@ public:
 // The whole-text read of an input with writing denied to others: fails with 70 when another program
 // holds it open for writing, with 62 when its text ends early at a 0x1A before its last byte or is
 // broken UTF-16 (text_encoding.h). Returns the encoding its bytes name.
-TextEncoding verifyInput(const std::string &path, const BytesRead &bytesRead = {});
+TextEncoding verifyInput(const std::string &path, FileSystem &files, const BytesRead &bytesRead = {});
 
 // The failures that mark an input as one the program cannot handle, for a reason of its own (52 bad
 // name, 53 gone, 62 not plain text, 70 held by another program, 75 not accessible, 76 its folder
@@ -94,15 +91,16 @@ bool marksFailedInput(int32_t errorNumber);
 // heard by inputVerified or inputFailed, then fileDone (where a front end stops the pass by throwing).
 // Under StopAtFirst a failure that marks an input goes on and any other ends the pass; under
 // GoOnWithRest every failure goes on.
-void verifyFiles(const std::vector<std::string> &paths, FailurePolicy policy, RunEvents &events);
+void verifyFiles(const std::vector<std::string> &paths, FailurePolicy policy, RunEvents &events,
+                 FileSystem &files);
 
 // Runs the files in their order. Under StopAtFirst the run ends with the first failure in that order:
 // the files before it are in place, none after it. A destination folder's leftovers of a program that
 // was ended in the middle of a replace are put right (recoverLeftovers) before its first file.
 void runFiles(const std::vector<RunFile> &files, const FileReading &reading, const FileRunOptions &options,
-              RunEvents &events, FileMoves &calls);
+              RunEvents &events, FileSystem &system);
 
 // One file converted and put in place at once, told apart from its source before anything is written
 // (75 where it cannot be): a single-file job.
-void runOneFile(const RunFile &file, const FileReading &reading, FileMoves &calls,
+void runOneFile(const RunFile &file, const FileReading &reading, FileSystem &files,
                 const BytesRead &bytesRead = {});

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "converter.h"
-#include "handles.h"
+#include "file_system.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -19,8 +19,11 @@ using ByteSink = std::function<void(std::string_view bytes)>;
 // The open source's first `length` bytes through the converter: each block's conversion to `converted`,
 // then the block itself to `original` (a check of the text, or the other side of a comparison) where
 // given, then its size to bytesRead. The converter is not finished: the caller adds finished().
-void streamFile(const FileHandle &source, std::uint64_t length, StreamConverter &converter,
+void streamFile(SourceFile &source, std::uint64_t length, StreamConverter &converter,
                 const ByteSink &converted, const ByteSink &original = {}, const BytesRead &bytesRead = {});
 
 // What the text's end adds (a character cut by the end, a closing line end).
 std::string finished(StreamConverter &converter);
+
+// The whole file's bytes (small files only: the clipboard's text and the program's own lists).
+std::string readWholeFile(FileSystem &files, const std::string &path, ShareWrite share);

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <string>
 
-#include "file_moves.h"
+#include "file_system.h"
 
 // What a path box shows until a path is chosen: the checks take it for no path at all.
 inline const std::string notChosenText = "Waiting ...";
@@ -24,7 +24,7 @@ enum class SingleRunRefusal {
 
 // A single-file run's source and destination, as their boxes hold them.
 SingleRunRefusal singleRunRefusal(const std::string &source, const std::string &destination,
-                                  FileMoves &calls);
+                                  FileSystem &files);
 
 enum class FolderRunRefusal {
     None,
@@ -39,7 +39,7 @@ enum class FolderRunRefusal {
 // A folder run's two folders, as their boxes hold them, and the number of files listed for the
 // source (the list as last built: the folder is not searched again).
 FolderRunRefusal folderRunRefusal(const std::string &sourceFolder, const std::string &destinationFolder,
-                                  int32_t filesListed, FileMoves &calls);
+                                  int32_t filesListed, FileSystem &files);
 
 enum class FolderChoiceRefusal {
     None,
@@ -48,7 +48,8 @@ enum class FolderChoiceRefusal {
     SameAsOther,   // the other folder box holds the same folder
 };
 
-// A folder picked for one box, against the text of the other box. Compared lower-cased, as the box
-// shows it.
-FolderChoiceRefusal folderChoiceRefusal(const std::string &chosen, const std::string &otherBoxText,
-                                        bool mustBeWritable);
+// A folder picked for one box, against the text of the other box; chosenAsShown is the chosen folder
+// lower-cased, as the box shows it.
+FolderChoiceRefusal folderChoiceRefusal(const std::string &chosen, const std::string &chosenAsShown,
+                                        const std::string &otherBoxText, bool mustBeWritable,
+                                        FileSystem &files);

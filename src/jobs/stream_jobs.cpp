@@ -1,14 +1,12 @@
 #include "stream_jobs.h"
 
-#include "text_files.h"
-
 #include <algorithm>
 #include <cstring>
 
-void convertFileToSink(const std::string &source, StreamConverter &converter, const ByteSink &sink,
-                       const BytesRead &bytesRead) {
-    const FileHandle file = openForReading(source, ShareWrite::Denied);
-    streamFile(file, fileLength(file), converter, sink, {}, bytesRead);
+void convertFileToSink(const std::string &source, FileSystem &files, StreamConverter &converter,
+                       const ByteSink &sink, const BytesRead &bytesRead) {
+    const std::unique_ptr<SourceFile> file = files.openForReading(source, ShareWrite::Denied);
+    streamFile(*file, file->length(), converter, sink, {}, bytesRead);
 }
 
 void ChangeFinder::feed(std::string_view incoming, bool incomingIsConverted) {
@@ -30,11 +28,12 @@ void ChangeFinder::feed(std::string_view incoming, bool incomingIsConverted) {
     }
 }
 
-bool conversionChangesFile(const std::string &path, StreamConverter &converter, const BytesRead &bytesRead) {
-    const FileHandle file = openForReading(path, ShareWrite::Denied);
+bool conversionChangesFile(const std::string &path, FileSystem &files, StreamConverter &converter,
+                           const BytesRead &bytesRead) {
+    const std::unique_ptr<SourceFile> file = files.openForReading(path, ShareWrite::Denied);
     ChangeFinder finder;
     streamFile(
-        file, fileLength(file), converter, [&](std::string_view bytes) { finder.converted(bytes); },
+        *file, file->length(), converter, [&](std::string_view bytes) { finder.converted(bytes); },
         [&](std::string_view bytes) { finder.original(bytes); }, bytesRead);
     finder.converted(finished(converter));
     return finder.differs();

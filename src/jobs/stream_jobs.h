@@ -13,8 +13,8 @@
 
 // The source through the converter, each converted block handed to the sink (standard output). The
 // converter is not finished: the next file may go on through it.
-void convertFileToSink(const std::string &source, StreamConverter &converter, const ByteSink &sink,
-                       const BytesRead &bytesRead);
+void convertFileToSink(const std::string &source, FileSystem &files, StreamConverter &converter,
+                       const ByteSink &sink, const BytesRead &bytesRead);
 
 // Whether a conversion differs from the bytes it was made from, each side fed as it comes. The
 // converted bytes run ahead of or behind the original ones; what is not yet compared waits, taken from
@@ -35,4 +35,5 @@ private:
 };
 
 // Whether the conversion of the file differs from the file's own bytes.
-bool conversionChangesFile(const std::string &path, StreamConverter &converter, const BytesRead &bytesRead);
+bool conversionChangesFile(const std::string &path, FileSystem &files, StreamConverter &converter,
+                           const BytesRead &bytesRead);

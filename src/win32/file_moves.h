@@ -10,6 +10,7 @@
 // calls come from one thread at a time.
 #pragma once
 
+#include "file_system.h"
 #include "handles.h"
 
 #include <string>
@@ -75,7 +76,6 @@ public:
 // the 128-bit id where both can be read, else by the volume serial number and 64-bit index (Windows 7,
 // which has no 128-bit id), else by their final paths. An identity that cannot be read never makes two
 // files different: Unknown, where neither the ids nor the final paths can be read.
-enum class Sameness { Same, Different, Unknown };
 Sameness sameness(HANDLE first, HANDLE second, FileMoves &calls);
 
 // Whether two paths name one file or folder on disk, however each is spelled (8.3 names, trailing

@@ -20,16 +20,12 @@ inline constexpr DWORD moveRetryPause = 100;
 inline constexpr DWORD carriedAttributes = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
                                            FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
 
-// A destination name that reaches an existing file under another long name: the name is that file's
-// 8.3 alias and does not name it. An error 75 to whoever does not tell it apart.
-struct DestinationIsAlias : AppError {};
-
 // The names in a folder as they were when it was listed, told apart without regard to case (hidden
 // and system files and subfolders included). Only a hint of what is there by the time a name is used.
-class FolderNames {
+class FolderNames : public FolderListing {
 public:
     explicit FolderNames(const std::string &folder);
-    bool has(const std::string &name) const;
+    bool has(const std::string &name) const override;
     // Whether the listing went to its end: a failed one holds only the names seen until then.
     bool complete() const { return complete_; }
 
@@ -37,10 +33,6 @@ private:
     std::unordered_set<std::wstring> names_;
     bool complete_ = false;
 };
-
-// What the writer of a replacement knows of its destination: nothing, or that no file had its name
-// when the destination's folder was listed.
-enum class DestinationSeen { Unknown, Free };
 
 // A new content for a destination: written to a temporary file in the destination's own folder and
 // put in place in one step by commit(). Left uncommitted, the temporary file is removed and the

@@ -2,6 +2,7 @@
 // time, written whole or appended to. Destinations are replaced by replacement_file.h.
 #pragma once
 
+#include "file_system.h"
 #include "handles.h"
 
 #include <cstddef>
@@ -9,8 +10,6 @@
 #include <functional>
 #include <string>
 #include <string_view>
-
-enum class ShareWrite { Allowed, Denied };
 
 // Opens an existing file for reading; with writing denied, a file another program holds open for
 // writing fails with 70. Failures raise the program's error number.

@@ -5,7 +5,9 @@ LF line ends (no lone CR, no backspace: the two places where quillmerec parts fr
 and no 0x1A, which marks a file that is not plain text). The cases of one option set are files of one
 folder converted by one run of quillmerec; each output must equal expand's, byte for byte.
 
-Usage: expand_agreement.py SOURCE_DIR BUILD_DIR [--seed N] [--cases N]
+Usage: expand_agreement.py SOURCE_DIR BUILD_DIR [--seed N] [--cases N] [--native PROGRAM]
+Without --native, BUILD_DIR is the Windows build and its quillmerec.exe runs under Wine; with it, the
+native program given runs as it is, on the machine's own paths.
 """
 import argparse
 import concurrent.futures
@@ -106,7 +108,7 @@ def option_sets(group, rng):
             yield ["-i", "-t", str(rng.randint(1, 12)) if run % 2 else tab_list(rng)]
 
 
-def run_group(group, rng, cases, work, source, build):
+def run_group(group, rng, cases, work, program, to_path):
     per_run = -(-cases // RUNS_PER_GROUP)
     checked, failures = 0, []
     for number, options in enumerate(option_sets(group, rng)):
@@ -119,8 +121,7 @@ def run_group(group, rng, cases, work, source, build):
             texts.append(case_text(rng))
             with open(os.path.join(inputs, "case%05d.txt" % case), "wb") as f:
                 f.write(texts[-1])
-        program = [os.path.join(source, "scripts", "wine_exec.sh"), build, os.path.join(build, "quillmerec.exe")]
-        done = subprocess.run(program + ["-q"] + options + ["-o", windows_path(outputs), windows_path(inputs)],
+        done = subprocess.run(program + ["-q"] + options + ["-o", to_path(outputs), to_path(inputs)],
                               capture_output=True)
         if done.returncode != 0:
             failures.append("%s: quillmerec ended with %d: %s" % (options, done.returncode,
@@ -151,13 +152,20 @@ def main():
     parser.add_argument("build")
     parser.add_argument("--seed", type=int, default=20261207)
     parser.add_argument("--cases", type=int, default=10000)
+    parser.add_argument("--native")
     args = parser.parse_args()
+    if args.native:
+        program, to_path = [args.native], os.path.abspath
+    else:
+        program = [os.path.join(args.source, "scripts", "wine_exec.sh"), args.build,
+                   os.path.join(args.build, "quillmerec.exe")]
+        to_path = windows_path
     work = os.path.join(args.build, "expand-agreement")
     os.makedirs(work, exist_ok=True)
     rng = random.Random(args.seed)
     all_failures = []
     for group in ("tabs", "list", "initial"):
-        checked, failures = run_group(group, rng, args.cases, work, args.source, args.build)
+        checked, failures = run_group(group, rng, args.cases, work, program, to_path)
         print("%-8s %6d cases, %d differ from expand" % (group, checked, len(failures)))
         all_failures += failures
         if checked < args.cases and not failures:

@@ -145,13 +145,13 @@ TEST_F(FileIdentity, ConvertingAFileIntoItselfIsRefusedAndTheSourceStays) {
         SCOPED_TRACE(spelling);
         try {
             convertFileFixedSpaces(
-                source, spelling, [] { return int16_t{2}; }, systemMoves);
+                source, spelling, [] { return int16_t{2}; }, systemFiles);
             ADD_FAILURE() << "converted";
         } catch (const AppError &error) {
             EXPECT_EQ(error.number, 75);
         }
         try {
-            convertFileTabStops(source, spelling, 4, systemMoves);
+            convertFileTabStops(source, spelling, 4, systemFiles);
             ADD_FAILURE() << "converted";
         } catch (const AppError &error) {
             EXPECT_EQ(error.number, 75);
@@ -774,7 +774,8 @@ protected:
     // The error number of the run into the folder, 0 when it ended well.
     int32_t runInto(const std::string &folder, TabRule rule) {
         try {
-            convertFolder(sources, FolderConversion{rule, folder, [] { return int16_t{2}; }, [] {}}, calls);
+            WindowsFileSystem files(calls);
+            convertFolder(sources, FolderConversion{rule, folder, [] { return int16_t{2}; }, [] {}}, files);
             return 0;
         } catch (const AppError &error) {
             return error.number;
@@ -788,6 +789,7 @@ protected:
         std::function<void(const std::string &)> recordFailed;
         if (failed) recordFailed = [failed](const std::string &source) { failed->push_back(source); };
         try {
+            WindowsFileSystem files(through);
             convertFolder(sources,
                           FolderConversion{TabRule::TabStops,
                                            temp() + "dst",
@@ -795,7 +797,7 @@ protected:
                                            [&] { afterEach(++done); },
                                            {},
                                            recordFailed},
-                          through);
+                          files);
             return 0;
         } catch (const AppError &error) {
             return error.number;
@@ -852,6 +854,7 @@ TEST_F(FolderJob, ASourceNamedLikeAnotherFilesAliasIsListedAsFailedAndThatFileKe
     ASSERT_NE(upperCase(alias), "REPORT_FINAL.TXT");
     sources.insert(sources.begin() + 1, writeFile("Source Folder\\" + alias, "\tnew\r\n"));
     std::vector<std::string> failed;
+    WindowsFileSystem files(calls);
     convertFolder(sources,
                   FolderConversion{TabRule::TabStops,
                                    temp() + "dst",
@@ -859,7 +862,7 @@ TEST_F(FolderJob, ASourceNamedLikeAnotherFilesAliasIsListedAsFailedAndThatFileKe
                                    [] {},
                                    {},
                                    [&](const std::string &source) { failed.push_back(source); }},
-                  calls);
+                  files);
     EXPECT_EQ(failed, std::vector<std::string>{sources[1]});
     EXPECT_EQ(readFile(kept), "the only copy");
     EXPECT_EQ(readFile(temp() + "dst\\c.txt"), "  x\r\n"); // the run goes on

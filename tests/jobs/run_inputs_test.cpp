@@ -55,16 +55,17 @@ TEST_F(RunInputs, SingleFileRefusalsComeInTheirOrder) {
     };
     for (const Case &each : cases) {
         SCOPED_TRACE(each.source + " -> " + each.destination);
-        EXPECT_EQ(singleRunRefusal(each.source, each.destination, systemMoves), each.refusal);
+        EXPECT_EQ(singleRunRefusal(each.source, each.destination, systemFiles), each.refusal);
     }
     // Held by a program that shares nothing, a source cannot be read: it counts as gone.
     HANDLE held = CreateFileA(in.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
-    EXPECT_EQ(singleRunRefusal(in, out, systemMoves), R::SourceFileGone);
+    EXPECT_EQ(singleRunRefusal(in, out, systemFiles), R::SourceFileGone);
     CloseHandle(held);
     // Two files that cannot be told apart are taken for one, so the source is never risked.
     NoIdentity noIdentity;
-    EXPECT_EQ(singleRunRefusal(in, temp() + "other.txt", noIdentity), R::DestinationIsSource);
+    WindowsFileSystem withoutIdentity(noIdentity);
+    EXPECT_EQ(singleRunRefusal(in, temp() + "other.txt", withoutIdentity), R::DestinationIsSource);
     EXPECT_EQ(readFile(in), "a\tb\r\n");
     EXPECT_EQ(readFile(temp() + "other.txt"), "kept");
 }
@@ -94,7 +95,7 @@ TEST_F(RunInputs, FolderRefusalsComeInTheirOrderAndTheListIsLookedAtLast) {
     };
     for (const Case &each : cases) {
         SCOPED_TRACE(each.source + " -> " + each.destination);
-        EXPECT_EQ(folderRunRefusal(each.source, each.destination, each.listed, systemMoves), each.refusal);
+        EXPECT_EQ(folderRunRefusal(each.source, each.destination, each.listed, systemFiles), each.refusal);
     }
 }
 
@@ -103,13 +104,20 @@ TEST_F(RunInputs, FolderChoiceMustBeThereAndNotTheOtherBoxsFolder) {
     const std::string chosen = temp() + "Src";
     ASSERT_TRUE(CreateDirectoryA(chosen.c_str(), nullptr));
     const std::string otherAsShown = lowerCase(chosen);
-    EXPECT_EQ(folderChoiceRefusal(temp() + "gone", "Waiting ...", false), R::NotAvailable);
-    EXPECT_EQ(folderChoiceRefusal(temp() + "gone", "Waiting ...", true), R::NotAvailable);
+    EXPECT_EQ(
+        folderChoiceRefusal(temp() + "gone", lowerCase(temp() + "gone"), "Waiting ...", false, systemFiles),
+        R::NotAvailable);
+    EXPECT_EQ(
+        folderChoiceRefusal(temp() + "gone", lowerCase(temp() + "gone"), "Waiting ...", true, systemFiles),
+        R::NotAvailable);
     // The other box shows its folder lower-cased; its blanks do not count.
-    EXPECT_EQ(folderChoiceRefusal(chosen, otherAsShown, false), R::SameAsOther);
-    EXPECT_EQ(folderChoiceRefusal(chosen, "  " + otherAsShown + " ", true), R::SameAsOther);
-    EXPECT_EQ(folderChoiceRefusal(chosen, otherAsShown + "\\", false), R::None);
-    EXPECT_EQ(folderChoiceRefusal(chosen, "Waiting ...", true), R::None);
+    EXPECT_EQ(folderChoiceRefusal(chosen, lowerCase(chosen), otherAsShown, false, systemFiles),
+              R::SameAsOther);
+    EXPECT_EQ(folderChoiceRefusal(chosen, lowerCase(chosen), "  " + otherAsShown + " ", true, systemFiles),
+              R::SameAsOther);
+    EXPECT_EQ(folderChoiceRefusal(chosen, lowerCase(chosen), otherAsShown + "\\", false, systemFiles),
+              R::None);
+    EXPECT_EQ(folderChoiceRefusal(chosen, lowerCase(chosen), "Waiting ...", true, systemFiles), R::None);
     EXPECT_TRUE(namesMatching(chosen + "\\*").empty()) << "the write probe leaves nothing behind";
 }
 
@@ -120,10 +128,13 @@ TEST_F(RunInputs, FolderChoiceThatRefusesWritingIsNotAccessibleOnlyWhereWritingI
     if (GetFileAttributesA(locked.c_str()) == INVALID_FILE_ATTRIBUTES ||
         CreateDirectoryA((locked + "\\qm-probe").c_str(), nullptr) || GetLastError() != ERROR_ACCESS_DENIED)
         GTEST_SKIP() << "no folder here refuses writing with access denied";
-    EXPECT_EQ(folderChoiceRefusal(locked, "Waiting ...", true), FolderChoiceRefusal::NotAccessible);
-    EXPECT_EQ(folderChoiceRefusal(locked, "Waiting ...", false), FolderChoiceRefusal::None);
+    EXPECT_EQ(folderChoiceRefusal(locked, lowerCase(locked), "Waiting ...", true, systemFiles),
+              FolderChoiceRefusal::NotAccessible);
+    EXPECT_EQ(folderChoiceRefusal(locked, lowerCase(locked), "Waiting ...", false, systemFiles),
+              FolderChoiceRefusal::None);
     // Asked only of a folder that is there and before the other box is looked at.
-    EXPECT_EQ(folderChoiceRefusal(locked, "z:\\sys\\kernel", true), FolderChoiceRefusal::NotAccessible);
+    EXPECT_EQ(folderChoiceRefusal(locked, lowerCase(locked), "z:\\sys\\kernel", true, systemFiles),
+              FolderChoiceRefusal::NotAccessible);
 }
 
 } // namespace

@@ -7,9 +7,9 @@
 #include "console/registry_user_path.h"
 #include "console/windows_input_names.h"
 #include "console_run.h"
-#include "file_moves.h"
 #include "own_files.h"
 #include "wide_text.h"
+#include "windows_file_system.h"
 
 #include <shellapi.h>
 
@@ -42,13 +42,14 @@ int main() {
     ConsoleStream errors(GetStdHandle(STD_ERROR_HANDLE));
     WindowsInputNames names;
     SystemFileMoves moves;
+    WindowsFileSystem files(moves);
     RegistryUserPath userPath;
     ConsoleIo io{.input = input,
                  .spillFiles = spillFiles,
                  .output = output,
                  .errors = errors,
                  .names = names,
-                 .moves = moves,
+                 .files = files,
                  .userPath = &userPath,
                  .progressDelay = progressDelayFrom(environmentText(L"QM_PROGRESS_AFTER_MS").c_str()),
                  .stopRequested = consoleControl::stopRequested};

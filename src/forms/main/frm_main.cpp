@@ -28,7 +28,7 @@ int16_t shiftState() {
 FrmMain::FrmMain(Desktop &desktop, const Registry &registry, FileMoves &moves, TaskbarProgress &taskbar,
                  Accessibility &accessibility)
     : CommonDialog1(desktop), runProgress(taskbar), desktop_(desktop), registry_(registry),
-      accessibility_(accessibility), colours_(accessibility), names_(accessibility), moves_(moves) {}
+      accessibility_(accessibility), colours_(accessibility), names_(accessibility), files_(moves) {}
 
 FrmMain::~FrmMain() {
     // The window goes while this object is whole, so its unload runs also when the object dies first.

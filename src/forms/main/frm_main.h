@@ -20,13 +20,13 @@
 #include "window/layout.h"
 #include "window/mouse_watch.h"
 #include "window/tooltips.h"
+#include "windows_file_system.h"
 
 #include <cstdint>
 #include <memory>
 #include <string>
 #include <unordered_map>
 
-class FileMoves;
 class RunUnderWay;
 class FrmError;
 class FrmErrorClipboard;
@@ -225,8 +225,9 @@ public:
     void setRunUnderWay(RunUnderWay *run) { runUnderWay_ = run; }
     // The end of the session, held while a run put its files in place, is let go.
     void releaseSessionEnd();
-    FileMoves &moves() const { return moves_; }
+    // The jobs reach the disk through it, its moves the ones the window was made with.
+    FileSystem &files() { return files_; }
 
 private:
-    FileMoves &moves_;
+    WindowsFileSystem files_;
 };

@@ -105,8 +105,9 @@ bool FrmMain::replaceTABSwithSPACESVerifySingle() {
         const std::string source = trimSpaces(txtSource.text());
         runProgress.startBytes(source);
         verifiedEncodings.clear();
-        markingFailedInput([&] { verifiedEncodings[source] = verifyInput(source, MessagePump(*this)); },
-                           [&] { recordFailedInput(*this, source); });
+        markingFailedInput(
+            [&] { verifiedEncodings[source] = verifyInput(source, files(), MessagePump(*this)); },
+            [&] { recordFailedInput(*this, source); });
     });
 }
 
@@ -114,7 +115,7 @@ void FrmMain::replaceTWSfixedSingle() {
     guarded("frmMain - replaceTWSfixedSingle", [&] {
         const int16_t width = spacesNumber(*this);
         const std::string source = trimSpaces(txtSource.text());
-        convertFileTabStops(source, trimSpaces(txtDest.text()), width, moves(),
+        convertFileTabStops(source, trimSpaces(txtDest.text()), width, files(),
                             verifiedEncoding(*this, source), MessagePump(*this));
         showCompletion(*this, jobText::fileReady);
     });
@@ -125,7 +126,7 @@ void FrmMain::replaceTABSwithSPACESSingle() {
         const std::string source = trimSpaces(txtSource.text());
         const std::string destination = txtDest.text(); // as typed: this job has always written there
         convertFileFixedSpaces(
-            source, destination, [&] { return spacesNumber(*this); }, moves(),
+            source, destination, [&] { return spacesNumber(*this); }, files(),
             verifiedEncoding(*this, source), MessagePump(*this));
         showCompletion(*this, jobText::fileReady);
     });
@@ -144,7 +145,7 @@ bool FrmMain::replaceTABSwithSPACESVerifyMultiple() {
         const DrawingPaused paused(failed.hwnd()); // the window is hidden while it fills
         verifiedEncodings.clear();
         verifyInputs(
-            List1.items(),
+            List1.items(), files(),
             [&](const std::string &path) {
                 if (listed.insert(path).second) failed.addItem(path);
             },
@@ -174,7 +175,7 @@ void FrmMain::replaceTWSfixedMultiple() {
                        [&](const std::string &path) { return verifiedEncoding(*this, path); },
                        [&](const std::string &path) { recordFailedInput(*this, path); }, MessagePump(*this),
                        yieldToMessageLoop, [this](RunUnderWay *run) { setRunUnderWay(run); }},
-                      moves());
+                      files());
         showCompletion(*this, jobText::allDone);
     });
 }
@@ -188,7 +189,7 @@ void FrmMain::replaceTABSwithSPACESMultiple() {
                        [&](const std::string &path) { return verifiedEncoding(*this, path); },
                        [&](const std::string &path) { recordFailedInput(*this, path); }, MessagePump(*this),
                        yieldToMessageLoop, [this](RunUnderWay *run) { setRunUnderWay(run); }},
-                      moves());
+                      files());
         showCompletion(*this, jobText::allDone);
     });
 }
@@ -205,8 +206,9 @@ bool FrmMain::replaceTABSwithSPACESVerifyClipboard() {
         }
         const std::string stored = temporaryPath(dataFile::temporary);
         const std::string input = trimSpaces(stored);
-        markingFailedInput([&] { storeClipboardText(stored); }, [&] { recordFailedInput(*this, input); });
-        markingFailedInput([&] { verifyInput(input); }, [&] { recordFailedInput(*this, input); });
+        markingFailedInput([&] { storeClipboardText(files(), stored, clipboardText()); },
+                           [&] { recordFailedInput(*this, input); });
+        markingFailedInput([&] { verifyInput(input, files()); }, [&] { recordFailedInput(*this, input); });
         noTextOnClipboard = false;
         lblHDDENTextonClipboard.setCaption("yes");
     });
@@ -217,7 +219,7 @@ void FrmMain::replaceTWSfixedClipboard() {
         const int16_t width = spacesNumber(*this);
         replaceClipboardText(hwnd(),
                              tabStopClipboardText(temporaryPath(dataFile::temporary),
-                                                  temporaryPath(dataFile::secondTemporary), width, moves()));
+                                                  temporaryPath(dataFile::secondTemporary), width, files()));
         KillTempFile1();
         KillTempFile2();
         showCompletion(*this, jobText::onClipboard);
@@ -226,8 +228,9 @@ void FrmMain::replaceTWSfixedClipboard() {
 
 void FrmMain::replaceTABSwithSPACESClipboard() {
     guarded("frmMain - replaceTABSwithSPACESClipboard", [&] {
-        replaceClipboardText(hwnd(), fixedSpacesClipboardText(temporaryPath(dataFile::temporary),
-                                                              [&] { return spacesNumber(*this); }));
+        replaceClipboardText(hwnd(),
+                             fixedSpacesClipboardText(files(), temporaryPath(dataFile::temporary),
+                                                      clipboardText(), [&] { return spacesNumber(*this); }));
         KillTempFile1();
         showCompletion(*this, jobText::onClipboard);
     });

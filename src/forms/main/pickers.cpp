@@ -145,10 +145,11 @@ const std::string &folderRefusalText(FolderChoiceRefusal refusal) {
 // in the box, a kept one the lower-cased folder; true when kept.
 bool keepFolderChoice(FrmMain &frm, const std::string &chosen, const std::string &previous, TextBox &box,
                       const TextBox &other, bool mustBeWritable) {
-    const FolderChoiceRefusal refusal = folderChoiceRefusal(chosen, other.text(), mustBeWritable);
+    const std::string lowered = lowerCase(chosen);
+    const FolderChoiceRefusal refusal =
+        folderChoiceRefusal(chosen, lowered, other.text(), mustBeWritable, frm.files());
     if (refusal == FolderChoiceRefusal::NotAvailable)
         return refuseFolder(frm, box, folderRefusalText(refusal));
-    const std::string lowered = lowerCase(chosen);
     // A folder that is there shows in the box, lower-cased, while a refusal of it is read.
     box.setText(lowered);
     if (refusal != FolderChoiceRefusal::None) return refuseFolder(frm, box, folderRefusalText(refusal));

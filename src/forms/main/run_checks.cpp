@@ -4,7 +4,6 @@
 // works.
 #include "failed/frm_error.h"
 #include "failed/frm_error_clipboard.h"
-#include "file_moves.h"
 #include "folders.h"
 #include "main/frm_main.h"
 #include "messages.h"
@@ -73,7 +72,7 @@ namespace {
 // True when the source and destination can be used; otherwise the user has been told.
 bool singleInputsUsable(FrmMain &frm) {
     using R = SingleRunRefusal;
-    switch (singleRunRefusal(frm.txtSource.text(), frm.txtDest.text(), frm.moves())) {
+    switch (singleRunRefusal(frm.txtSource.text(), frm.txtDest.text(), frm.files())) {
     case R::None: return true;
     case R::NoSourceFile: return refused(frm, runText::chooseSourceFile);
     case R::DestinationNotDefined: return refused(frm, runText::defineDestinationFile);
@@ -113,7 +112,7 @@ bool folderInputsUsable(FrmMain &frm) {
     using R = FolderRunRefusal;
     TextBox &source = frm.txtMultipleFilesPath;
     TextBox &destination = frm.txtMultipleFilesDestinationPath;
-    switch (folderRunRefusal(source.text(), destination.text(), frm.List1.listCount(), frm.moves())) {
+    switch (folderRunRefusal(source.text(), destination.text(), frm.List1.listCount(), frm.files())) {
     case R::None: return true;
     case R::NoSourceFolder: return refused(frm, runText::chooseSourceFolder);
     case R::NoDestinationFolder: return refused(frm, runText::defineDestinationFolder);

@@ -5,6 +5,7 @@
 #include "main/frm_main.h"
 #include "path_text.h"
 #include "text_files.h"
+#include "wide_text.h"
 #include "window/controls.h"
 
 namespace {
@@ -26,7 +27,7 @@ void FrmMain::countFILES() {
         const std::string folder = addBackslash(txtMultipleFilesPath.text());
         const DrawingPaused paused(List1.hwnd());
         try {
-            forEachFileOfExtension(folder, Combo1.text(), [&](const std::string &path) {
+            forEachFileOfExtension(files(), folder, Combo1.text(), [&](const std::string &path) {
                 List1.addItem(path);
                 ++count;
             });
@@ -46,7 +47,9 @@ namespace {
 
 void fillFromFile(ComboBox &combo, const std::string &path) {
     combo.clear();
-    for (const std::string &extension : extensionsFromFile(path)) combo.addItem(extension);
+    // Saved by earlier versions in the ANSI code page, or by today's editors in UTF-8.
+    const std::string text = utf8OrAnsiToUtf8(readWholeFile(path, ShareWrite::Allowed));
+    for (const std::string &extension : extensionsFromText(text)) combo.addItem(extension);
 }
 
 } // namespace

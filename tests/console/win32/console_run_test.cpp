@@ -7,8 +7,8 @@
 #include "console_fixture.h"
 #include "console_run.h"
 
-#include "file_moves.h"
 #include "handles.h"
+#include "windows_file_system.h"
 
 namespace {
 
@@ -29,13 +29,14 @@ protected:
         ConsoleStream output(out.get()), errors(err.get());
         WindowsInputNames names;
         SystemFileMoves moves;
+        WindowsFileSystem files(moves);
         int asked = 0;
         ConsoleIo io{.input = standardInput,
                      .spillFiles = spillFiles,
                      .output = output,
                      .errors = errors,
                      .names = names,
-                     .moves = moves,
+                     .files = files,
                      .clock = [] { return std::uint64_t{0}; },
                      .stopRequested = [&] { return stopAt && ++asked >= stopAt; }};
         return runConsole(arguments, io);

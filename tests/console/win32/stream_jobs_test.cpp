@@ -4,6 +4,7 @@
 #include "console_fixture.h"
 #include "file_run.h"
 #include "stream_jobs.h"
+#include "windows_file_system.h"
 
 #include <algorithm>
 
@@ -39,6 +40,7 @@ private:
 class StreamJobsTest : public ConsoleFolderTest {
 protected:
     SystemFileMoves moves;
+    WindowsFileSystem files{moves};
 };
 
 TEST_F(StreamJobsTest, ConversionChangesFileSeesEveryDifferenceWhereverBlocksEnd) {
@@ -49,11 +51,11 @@ TEST_F(StreamJobsTest, ConversionChangesFileSeesEveryDifferenceWhereverBlocksEnd
         const std::string file = write("in.txt", text);
         for (std::size_t delay : {0u, 1u, 5000u, 2000000u}) {
             DelayingConverter same(delay, Change::None);
-            EXPECT_FALSE(conversionChangesFile(file, same, {})) << delay;
+            EXPECT_FALSE(conversionChangesFile(file, files, same, {})) << delay;
             for (Change change : {Change::LastByte, Change::ByteAdded, Change::LastByteDropped}) {
                 if (delay == 0 && change != Change::ByteAdded) continue; // nothing held back to change
                 DelayingConverter changing(delay, change);
-                EXPECT_TRUE(conversionChangesFile(file, changing, {}))
+                EXPECT_TRUE(conversionChangesFile(file, files, changing, {}))
                     << "delay " << delay << " change " << static_cast<int>(change);
             }
         }
@@ -61,8 +63,8 @@ TEST_F(StreamJobsTest, ConversionChangesFileSeesEveryDifferenceWhereverBlocksEnd
     // An empty file: only an added byte is a change.
     const std::string empty = write("empty.txt", "");
     DelayingConverter same(3, Change::None), added(3, Change::ByteAdded);
-    EXPECT_FALSE(conversionChangesFile(empty, same, {}));
-    EXPECT_TRUE(conversionChangesFile(empty, added, {}));
+    EXPECT_FALSE(conversionChangesFile(empty, files, same, {}));
+    EXPECT_TRUE(conversionChangesFile(empty, files, added, {}));
 }
 
 TEST_F(StreamJobsTest, ReadsAreCountedAndADestinationThatIsTheSourceIsRefused) {
@@ -71,7 +73,7 @@ TEST_F(StreamJobsTest, ReadsAreCountedAndADestinationThatIsTheSourceIsRefused) {
     mode.lineEnds = LineEnds::Kept;
     const FileReading reading{ShareWrite::Denied, [mode] { return mode; }, false};
     std::size_t counted = 0;
-    runOneFile({source, path("out.txt"), TextEncoding::Ansi}, reading, moves,
+    runOneFile({source, path("out.txt"), TextEncoding::Ansi}, reading, files,
                [&](std::size_t bytes) { counted += bytes; });
     EXPECT_EQ(counted, 2500004u);
     EXPECT_EQ(readBytes(path("out.txt")).substr(0, 12), "a       b\naa");
@@ -80,7 +82,7 @@ TEST_F(StreamJobsTest, ReadsAreCountedAndADestinationThatIsTheSourceIsRefused) {
     // Another spelling of the same file: the source stays as it was.
     for (const std::string &spelling : {path("IN.TXT"), path(".\\in.txt"), path("sub\\..\\in.txt")}) {
         try {
-            runOneFile({source, spelling, TextEncoding::Ansi}, reading, moves);
+            runOneFile({source, spelling, TextEncoding::Ansi}, reading, files);
             ADD_FAILURE() << "no refusal for " << spelling;
         } catch (const AppError &error) {
             EXPECT_EQ(error.number, err::PathFileAccess);

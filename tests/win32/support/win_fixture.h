@@ -2,10 +2,10 @@
 // folder of real files, the scripted desktop, and a registry whose format errors are kept.
 #pragma once
 
-#include "file_moves.h"
 #include "registry.h"
 #include "scripted_desktop.h"
 #include "test_state.h"
+#include "windows_file_system.h"
 
 #include <gtest/gtest.h>
 
@@ -32,6 +32,8 @@ protected:
     Registry registry{formatErrors};
     // The file calls that put destinations in place: Windows' own.
     SystemFileMoves systemMoves;
+    // The jobs' file system over them.
+    WindowsFileSystem systemFiles{systemMoves};
 };
 
 // A control's rectangle in its parent window's client coordinates.
