@@ -71,7 +71,8 @@ std::unique_ptr<SpillFile> UnlinkedSpillFiles::create() {
     if (name.empty() || name.back() != '/') name += '/';
     name += "quillmerec-input-XXXXXX";
     const int descriptor = mkstemp(name.data());
-    if (descriptor < 0) raiseConsoleError(errno);
+    if (descriptor < 0)
+        raiseError(errno == ENOENT || errno == ENOTDIR ? err::PathNotFound : consoleErrorNumber(errno));
     unlink(name.c_str());
     fcntl(descriptor, F_SETFD, FD_CLOEXEC);
     return std::make_unique<UnlinkedSpillFile>(descriptor);
