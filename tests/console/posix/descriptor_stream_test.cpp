@@ -23,7 +23,8 @@ public:
         ssize_t result; // bytes taken (at most those given), or -1
         int error = 0;
     };
-    explicit ScriptedStream(std::vector<Step> steps) : DescriptorStream(-1, false), steps_(std::move(steps)) {}
+    explicit ScriptedStream(std::vector<Step> steps)
+        : DescriptorStream(-1, false), steps_(std::move(steps)) {}
     std::string taken;
     std::size_t calls = 0;
 
@@ -77,7 +78,8 @@ TEST(DescriptorStream, ShortWritesAndSignalsLoseNoByteAndFailuresAreToldApart) {
 
 TEST(DescriptorStream, RealPipesAndFiles) {
     // SIGPIPE ignored, as the program's main has it: a closed pipe is EPIPE.
-    struct sigaction ignore {}, before {};
+    struct sigaction ignore {
+    }, before{};
     ignore.sa_handler = SIG_IGN;
     sigaction(SIGPIPE, &ignore, &before);
     int ends[2];

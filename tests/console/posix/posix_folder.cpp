@@ -24,11 +24,14 @@ void PosixFolderTest::SetUp() {
 
 void PosixFolderTest::TearDown() {
     // A test may have taken its rights away from a folder; they come back so that it can go.
-    nftw(folder_.c_str(), [](const char *path, const struct stat *status, int type, FTW *) {
-        if (type == FTW_D || type == FTW_DNR) chmod(path, 0700);
-        (void)status;
-        return 0;
-    }, 16, FTW_PHYS);
+    nftw(
+        folder_.c_str(),
+        [](const char *path, const struct stat *status, int type, FTW *) {
+            if (type == FTW_D || type == FTW_DNR) chmod(path, 0700);
+            (void)status;
+            return 0;
+        },
+        16, FTW_PHYS);
     nftw(folder_.c_str(), removeEntry, 16, FTW_DEPTH | FTW_PHYS);
 }
 
