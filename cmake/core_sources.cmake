@@ -7,6 +7,7 @@ set(QM_CORE_SOURCES
     src/core/spaces_number.cpp
     src/core/whole_text.cpp
     src/core/path_text.cpp
+    src/core/own_file_names.cpp
     src/core/setting_forms.cpp
     src/core/display_width.cpp
     src/core/display_width_table.cpp

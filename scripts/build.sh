@@ -1,7 +1,7 @@
 #!/bin/sh
-# Builds Quillmere: the Windows program with its tests (build/win) and the native core (build/native).
-# Options: --asan also builds the native core with address and undefined-behaviour sanitizers;
-# --clang also builds the native core and its tests with clang (build/native-clang); --programs
+# Builds Quillmere: the Windows program with its tests (build/win) and the native core and POSIX layer
+# (build/native). Options: --asan also builds the native ones with address and undefined-behaviour
+# sanitizers; --clang also builds them and their tests with clang (build/native-clang); --programs
 # builds only the two programs of the Windows tree (quillmere.exe and quillmerec.exe), nothing else.
 set -e
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -28,8 +28,9 @@ for option in "$@"; do
     case $option in
     --asan) configure_and_build "$root/build/native-asan" -DCMAKE_BUILD_TYPE=Debug -DQM_SANITIZE=ON ;;
     --clang)
-        # The core is kept portable to a second compiler: its tests only, no benchmarks.
-        targets="--target quillmere_native_tests quillmere_native_tests_portable"
+        # The core, the jobs and the POSIX layer are kept portable to a second compiler: their tests only, no
+        # benchmarks.
+        targets="--target quillmere_native_tests quillmere_native_tests_portable quillmere_posix_tests quillmere_jobs_native_tests"
         configure_and_build "$root/build/native-clang" -DCMAKE_CXX_COMPILER=clang++
         targets=""
         ;;
