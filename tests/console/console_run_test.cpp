@@ -41,8 +41,8 @@ TEST_F(ConsoleRunTest, AStopBetweenFilesEndsTheRunAfterTheFileInHandWith130) {
         write("in/b.txt", "b\tc");
         write("in/c.txt", "c\td");
     };
-    const std::vector<std::string> inPlace = {"--in-place",     "-t",           "2",
-                                              path("in/a.txt"), path("in/b.txt"), path("in/c.txt")};
+    const std::vector<std::string> inPlace = {"--in-place",    "-t", "2", path("in/a.txt"), path("in/b.txt"),
+                                              path("in/c.txt")};
     // Three files: the run asks once before verifying each and once before converting each.
     struct Case {
         int stopAt;
@@ -153,8 +153,9 @@ TEST_F(ConsoleRunTest, TheUsersPathIsChangedWhereTheSystemKeepsOneAndElseIsAUsag
                                   line("Try 'quillmerec --help' for more information."));
     errors.written.clear();
     EXPECT_EQ(run({"--user-path-remove", "bin"}), exitCode::usage);
-    EXPECT_EQ(errors.written, line("quillmerec: option '--user-path-remove' is not supported on this system") +
-                                  line("Try 'quillmerec --help' for more information."));
+    EXPECT_EQ(errors.written,
+              line("quillmerec: option '--user-path-remove' is not supported on this system") +
+                  line("Try 'quillmerec --help' for more information."));
 
     RecordedUserPath setting;
     userPath = &setting;
