@@ -43,12 +43,14 @@ namespace {
 }
 
 // Reads both streams to their ends (a terminal ends with EIO once the program has closed it).
-void readUntilClosed(int output, int errors, NativeResult &result, std::chrono::steady_clock::time_point deadline) {
+void readUntilClosed(int output, int errors, NativeResult &result,
+                     std::chrono::steady_clock::time_point deadline) {
     pollfd streams[2] = {{output, POLLIN, 0}, {errors, POLLIN, 0}};
     std::string *into[2] = {&result.output, &result.errors};
     char block[65536];
     while (streams[0].fd >= 0 || streams[1].fd >= 0) {
-        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+            deadline - std::chrono::steady_clock::now());
         if (left.count() <= 0) return;
         const int ready = poll(streams, 2, static_cast<int>(left.count()));
         if (ready < 0 && errno == EINTR) continue;

@@ -21,9 +21,9 @@ struct NativeRun {
     // Called once the program has taken the input into its pipe: with more input than a pipe holds
     // (64 KiB), the program has begun to read it.
     std::function<void(pid_t)> onceInputTaken = {};
-    std::vector<std::string> environment = {};   // NAME=value added to the test's own
-    bool errorsOnTerminal = false;               // standard error on a pseudo-terminal
-    bool outputReaderGone = false;               // standard output a pipe that no one reads
+    std::vector<std::string> environment = {}; // NAME=value added to the test's own
+    bool errorsOnTerminal = false;             // standard error on a pseudo-terminal
+    bool outputReaderGone = false;             // standard output a pipe that no one reads
     // Called once the program has started (with its process id), while its streams are read.
     std::function<void(pid_t)> whileRunning = {};
     int deadlineMs = 60000;

@@ -62,11 +62,11 @@ TEST_F(NativeProgram, AnInterruptStopsTheRunAfterTheFileInHandWith130) {
     for (int file = 0; file < files; ++file) write("in/" + fileName(file), before);
     RenameWatch watch(path("in"));
     bool firstInPlace = false;
-    const NativeResult result = runNative({.arguments = {"--in-place", "-q", path("in")},
-                                           .whileRunning = [&](pid_t program) {
-                                               firstInPlace = watch.waitForOne(fileName(0), 30000);
-                                               kill(program, SIGINT);
-                                           }});
+    const NativeResult result =
+        runNative({.arguments = {"--in-place", "-q", path("in")}, .whileRunning = [&](pid_t program) {
+                       firstInPlace = watch.waitForOne(fileName(0), 30000);
+                       kill(program, SIGINT);
+                   }});
     ASSERT_TRUE(firstInPlace);
     EXPECT_EQ(result.exitCode, 130) << result.errors;
     EXPECT_EQ(result.errors, "quillmerec: stopped\n");
