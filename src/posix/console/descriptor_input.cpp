@@ -1,7 +1,7 @@
 #include "console/descriptor_input.h"
 
 #include "app_error.h"
-#include "console/errno_numbers.h"
+#include "posix_error.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -24,7 +24,7 @@ public:
         while (!bytes.empty()) {
             const ssize_t written = ::write(descriptor_, bytes.data(), bytes.size());
             if (written < 0 && errno == EINTR) continue;
-            if (written <= 0) raiseConsoleError(written == 0 ? ENOSPC : errno);
+            if (written <= 0) raiseErrno(written == 0 ? ENOSPC : errno);
             bytes.remove_prefix(static_cast<std::size_t>(written));
             size_ += static_cast<std::uint64_t>(written);
         }
@@ -36,7 +36,7 @@ public:
             const auto wanted = static_cast<std::size_t>(std::min<std::uint64_t>(block.size(), size_ - at));
             const ssize_t got = pread(descriptor_, block.data(), wanted, static_cast<off_t>(at));
             if (got < 0 && errno == EINTR) continue;
-            if (got < 0) raiseConsoleError(errno);
+            if (got < 0) raiseErrno(errno);
             if (got == 0) raiseError(err::InputPastEnd); // no one else can shorten it: the disk failed
             sink(block.data(), static_cast<std::size_t>(got));
             at += static_cast<std::uint64_t>(got);
@@ -55,14 +55,14 @@ std::size_t DescriptorInput::read(char *into, std::size_t size) {
         pollfd waits[2] = {{descriptor_, POLLIN, 0}, {stopDescriptor_, POLLIN, 0}};
         if (poll(waits, stopDescriptor_ >= 0 ? 2 : 1, -1) < 0) {
             if (errno == EINTR) continue;
-            raiseConsoleError(errno);
+            raiseErrno(errno);
         }
         if (stopDescriptor_ >= 0 && waits[1].revents) throw InputInterrupted{};
         // Readable, at its end (POLLHUP) or failed: read(2) tells which.
         const ssize_t got = ::read(descriptor_, into, std::min(size, pieceBytes));
         if (got >= 0) return static_cast<std::size_t>(got);
         if (errno == EINTR || errno == EAGAIN || errno == EWOULDBLOCK) continue;
-        raiseConsoleError(errno);
+        raiseErrno(errno);
     }
 }
 
@@ -72,7 +72,7 @@ std::unique_ptr<SpillFile> UnlinkedSpillFiles::create() {
     name += "quillmerec-input-XXXXXX";
     const int descriptor = mkstemp(name.data());
     if (descriptor < 0)
-        raiseError(errno == ENOENT || errno == ENOTDIR ? err::PathNotFound : consoleErrorNumber(errno));
+        raiseError(errno == ENOENT || errno == ENOTDIR ? err::PathNotFound : errorNumberForErrno(errno));
     unlink(name.c_str());
     fcntl(descriptor, F_SETFD, FD_CLOEXEC);
     return std::make_unique<UnlinkedSpillFile>(descriptor);

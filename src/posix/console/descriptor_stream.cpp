@@ -1,7 +1,7 @@
 #include "console/descriptor_stream.h"
 
 #include "app_error.h"
-#include "console/errno_numbers.h"
+#include "posix_error.h"
 
 #include <cerrno>
 #include <cstdlib>
@@ -62,10 +62,10 @@ bool DescriptorStream::writeAll(std::string_view bytes) {
 bool DescriptorStream::writeText(std::string_view text) noexcept { return !failed_ && writeAll(text); }
 
 void DescriptorStream::writeBytes(std::string_view bytes) {
-    if (failed_ || !writeAll(bytes)) raiseConsoleError(error_);
+    if (failed_ || !writeAll(bytes)) raiseErrno(error_);
 }
 
-std::int32_t DescriptorStream::failure() const { return failed_ ? consoleErrorNumber(error_) : 0; }
+std::int32_t DescriptorStream::failure() const { return failed_ ? errorNumberForErrno(error_) : 0; }
 
 void keepStandardDescriptorsOpen() {
     for (int descriptor = 0; descriptor <= 2; ++descriptor) {

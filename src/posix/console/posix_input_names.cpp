@@ -1,7 +1,8 @@
 #include "console/posix_input_names.h"
 
 #include "app_error.h"
-#include "console/errno_numbers.h"
+#include "posix_error.h"
+#include "posix_paths.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -40,8 +41,7 @@ EntryKind kindOf(DIR *folder, const dirent &entry) {
 } // namespace
 
 std::string PosixInputNames::joined(const std::string &folder, const std::string &name) const {
-    if (folder.empty()) return name;
-    return folder.back() == '/' ? folder + name : folder + "/" + name;
+    return ::joined(folder, name);
 }
 
 bool PosixInputNames::hasExtension(const std::string &name, const std::string &extension) const {
@@ -57,15 +57,14 @@ NamedInput PosixInputNames::named(const std::string &argument) {
         named.path = argument;
         return named;
     }
-    const std::size_t slash = argument.find_last_of('/');
-    named.files.push_back({argument, slash == std::string::npos ? argument : argument.substr(slash + 1)});
+    named.files.push_back({argument, nameOf(argument)});
     return named;
 }
 
 std::vector<FolderEntry> PosixInputNames::entries(const std::string &folder) {
     const std::unique_ptr<DIR, FolderCloser> listing(opendir(folder.c_str()));
     if (!listing)
-        raiseError(errno == ENOENT || errno == ENOTDIR ? err::PathNotFound : consoleErrorNumber(errno));
+        raiseError(errno == ENOENT || errno == ENOTDIR ? err::PathNotFound : errorNumberForErrno(errno));
     std::vector<FolderEntry> entries;
     for (;;) {
         errno = 0;
@@ -79,7 +78,7 @@ std::vector<FolderEntry> PosixInputNames::entries(const std::string &folder) {
         case EntryKind::Other: break;
         }
     }
-    if (errno != 0) raiseConsoleError(errno);
+    if (errno != 0) raiseErrno(errno);
     std::sort(entries.begin(), entries.end(),
               [](const FolderEntry &a, const FolderEntry &b) { return a.name < b.name; });
     return entries;
