@@ -1,12 +1,13 @@
 // Standard input over a descriptor: read to its end and kept, past the memory limit in a spill file
 // that no name in any folder reaches, and ended at once by a stop however the read stands.
 #include "console/descriptor_input.h"
-#include "posix_folder.h"
+#include "platform_files.h"
 #include "spooled_input.h"
 
 #include "app_error.h"
 
 #include <fcntl.h>
+#include <filesystem>
 #include <thread>
 #include <unistd.h>
 
@@ -35,7 +36,7 @@ struct Pipe {
     }
 };
 
-class SpooledPipeTest : public PosixFolderTest {};
+class SpooledPipeTest : public PortableFilesTest {};
 
 TEST_F(SpooledPipeTest, ComesBackWholeOnEveryReadWhereverTheLimitCutsItAndNoFileIsSeen) {
     std::string big(2 * 1024 * 1024 + 123, 'q'); // past a read block on both sides of the limit
@@ -62,7 +63,7 @@ TEST_F(SpooledPipeTest, ComesBackWholeOnEveryReadWhereverTheLimitCutsItAndNoFile
             pipe.closeWrite();
         });
         DescriptorInput input(pipe.read, -1);
-        UnlinkedSpillFiles spill(folder_);
+        UnlinkedSpillFiles spill(path(""));
         const SpooledInput spooled(input, each.limit, spill);
         writer.join();
         EXPECT_EQ(spooled.size(), each.bytes.size());
@@ -71,7 +72,7 @@ TEST_F(SpooledPipeTest, ComesBackWholeOnEveryReadWhereverTheLimitCutsItAndNoFile
         spooled.replay([&](const char *data, std::size_t size) { second.append(data, size); });
         EXPECT_EQ(first, each.bytes) << each.bytes.size() << " bytes, limit " << each.limit;
         EXPECT_EQ(second, each.bytes) << each.bytes.size() << " bytes, limit " << each.limit;
-        EXPECT_TRUE(namesIn().empty()) << "the spill file has a name";
+        EXPECT_TRUE(std::filesystem::is_empty(path(""))) << "the spill file has a name";
     }
 }
 

@@ -1,7 +1,7 @@
 // The native quillmerec run as a shell runs it: interrupts that leave every file whole, a reader that
 // goes away, the progress line on a terminal only, names that are bytes and never patterns.
 #include "native_program.h"
-#include "posix_folder.h"
+#include "platform_files.h"
 
 #include <csignal>
 #include <poll.h>
@@ -10,15 +10,7 @@
 
 namespace {
 
-class NativeProgram : public PosixFolderTest {
-protected:
-    std::vector<std::string> ownFilesIn(const std::string &name = "") const {
-        std::vector<std::string> own;
-        for (const std::string &entry : namesIn(name))
-            if (entry.rfind("~qm", 0) == 0) own.push_back(entry);
-        return own;
-    }
-};
+class NativeProgram : public PortableFilesTest {};
 
 // Waits until a file of the folder is put in place under its name (renamed into it), up to a
 // deadline; false when none was.
