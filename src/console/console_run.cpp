@@ -26,7 +26,7 @@ struct OutputFailed {
 // Ctrl+C between two files of a run that writes files: the files converted until then go in place.
 struct StopRequested {};
 
-// Where -o NUL sends the output: the run as usual, its output written nowhere.
+// Where -o NUL (-o /dev/null on POSIX) sends the output: the run as usual, its output written nowhere.
 class DiscardedOutput : public OutputStream {
 public:
     bool isTerminal() const override { return false; }
