@@ -18,6 +18,7 @@
 #include "window/accessibility.h"
 #include "window/modal_loop.h"
 #include "window/taskbar_progress.h"
+#include "window_probe.h"
 #include "windows_file_system.h"
 
 #include <algorithm>
@@ -84,8 +85,9 @@ int main(int argc, char **argv) {
     const int rounds = argc > 3 ? std::atoi(argv[3]) : 5;
     const bool overExisting = !(argc > 4 && std::string(argv[4]) == "empty");
 
-    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_UPDOWN_CLASS | ICC_BAR_CLASSES};
-    InitCommonControlsEx(&controls);
+    INITCOMMONCONTROLSEX commonControls{sizeof commonControls,
+                                        ICC_STANDARD_CLASSES | ICC_UPDOWN_CLASS | ICC_BAR_CLASSES};
+    InitCommonControlsEx(&commonControls);
 
     char base[MAX_PATH] = {};
     GetTempPathA(MAX_PATH, base);
@@ -111,18 +113,18 @@ int main(int argc, char **argv) {
     frm.setQuitOnUnload(false);
     frm.load();
     frm.show();
-    SendMessageW(frm.optMultiple.hwnd(), BM_CLICK, 0, 0);
-    frm.optFixedTABS.setValue(true);
-    frm.txtSpacesToUse.setText("8");
-    frm.Combo1.clear();
-    frm.Combo1.addItem("txt");
-    frm.Combo1.setListIndex(0);
-    frm.txtMultipleFilesPath.setText(source);
-    frm.txtMultipleFilesDestinationPath.setText(throughWindow);
-    frm.countFILES();
+    SendMessageW(controls(frm).multipleFilesOption.hwnd(), BM_CLICK, 0, 0);
+    controls(frm).tabStopsOption.setValue(true);
+    controls(frm).spacesBox.setText("8");
+    controls(frm).extensionBox.clear();
+    controls(frm).extensionBox.addItem("txt");
+    controls(frm).extensionBox.setListIndex(0);
+    controls(frm).sourceFolderBox.setText(source);
+    controls(frm).destinationFolderBox.setText(throughWindow);
+    frm.listWorkFiles();
     pumpPending();
-    if (frm.List1.listCount() != files) {
-        std::printf("the work list holds %d files, not %d\n", frm.List1.listCount(), files);
+    if (controls(frm).workList.listCount() != files) {
+        std::printf("the work list holds %d files, not %d\n", controls(frm).workList.listCount(), files);
         return 1;
     }
 
@@ -134,7 +136,7 @@ int main(int argc, char **argv) {
     const auto windowRun = [&] {
         desktop.doneAt = 0;
         const double start = seconds();
-        SendMessageW(frm.cmdReplaceTABS.hwnd(), BM_CLICK, 0, 0);
+        SendMessageW(controls(frm).runButton.hwnd(), BM_CLICK, 0, 0);
         const double end = desktop.doneAt;
         pumpPending();
         return end > 0 ? end - start : -1.0;

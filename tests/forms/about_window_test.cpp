@@ -31,19 +31,21 @@ protected:
     void openAbout(std::function<void(FrmAbout &)> action) {
         desk.modalActions.push_back(
             [action](ModalWindow &window) { action(dynamic_cast<FrmAbout &>(window)); });
-        main().cmdAbout.click();
+        controls(main()).aboutButton.click();
     }
 };
 
 TEST_F(AboutWindow, ShowsTitleVersionFromTheProgramAndThisYearsNotice) {
     std::vector<std::string> texts;
     openAbout([&](FrmAbout &about) {
-        for (const Label *label : {&about.lblprogtitle, &about.lblversion, &about.lblcopyright,
-                                   &about.lbltext3, &about.lbltext4, &about.lbltext5, &about.lblurl})
+        for (const Label *label :
+             {&controls(about).titleLabel, &controls(about).versionLabel, &controls(about).copyrightLabel,
+              &controls(about).greetingLabel, &controls(about).updatesLabel, &controls(about).homepageLabel,
+              &controls(about).linkLabel})
             texts.push_back(label->caption());
         texts.push_back(windowText(about.hwnd()));
-        texts.push_back(windowText(about.cmdok.hwnd()));
-        EXPECT_FALSE(about.lblcopyright2.caption().empty());
+        texts.push_back(windowText(controls(about).okButton.hwnd()));
+        EXPECT_FALSE(controls(about).authorsLabel.caption().empty());
         EXPECT_EQ(GetWindow(about.hwnd(), GW_OWNER), main().hwnd());
     });
     const std::vector<std::string> expected{"Quillmere",
@@ -63,21 +65,22 @@ TEST_F(AboutWindow, ShowsTitleVersionFromTheProgramAndThisYearsNotice) {
 TEST_F(AboutWindow, TitleAndVersionHaveTheirOwnFontsAndTheLinkIsBlue) {
     openAbout([&](FrmAbout &about) {
         const int dpi = screenDpi();
-        const LOGFONTA title = fontOf(about.lblprogtitle.hwnd());
+        const LOGFONTA title = fontOf(controls(about).titleLabel.hwnd());
         EXPECT_STREQ(title.lfFaceName, "MS Sans Serif");
         EXPECT_EQ(title.lfHeight, -static_cast<LONG>(std::lround(13.5 * dpi / 72.0)));
         EXPECT_LT(title.lfWeight, FW_BOLD);
-        const LOGFONTA version = fontOf(about.lblversion.hwnd());
+        const LOGFONTA version = fontOf(controls(about).versionLabel.hwnd());
         EXPECT_EQ(version.lfHeight, -static_cast<LONG>(std::lround(9.75 * dpi / 72.0)));
         EXPECT_EQ(version.lfWeight, FW_BOLD);
-        EXPECT_EQ(about.lblurl.foreColor(), static_cast<COLORREF>(0x00FF0000));
+        EXPECT_EQ(controls(about).linkLabel.foreColor(), static_cast<COLORREF>(0x00FF0000));
     });
 }
 
 void expectEveryTextFits(const FrmAbout &about) {
     for (const Label *label :
-         {&about.lblprogtitle, &about.lblversion, &about.lblcopyright, &about.lblcopyright2, &about.lbltext3,
-          &about.lbltext4, &about.lbltext5, &about.lblurl}) {
+         {&controls(about).titleLabel, &controls(about).versionLabel, &controls(about).copyrightLabel,
+          &controls(about).authorsLabel, &controls(about).greetingLabel, &controls(about).updatesLabel,
+          &controls(about).homepageLabel, &controls(about).linkLabel}) {
         HDC dc = GetDC(label->hwnd());
         HGDIOBJ previous =
             SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(label->hwnd(), WM_GETFONT, 0, 0)));
@@ -122,7 +125,7 @@ TEST_F(AboutWindow, EveryTextFitsItsLabel) {
 TEST_F(AboutWindow, OkClosesItAndTheMainWindowStaysAsItWas) {
     bool closed = false;
     openAbout([&](FrmAbout &about) {
-        about.cmdok.click();
+        controls(about).okButton.click();
         closed = !IsWindow(about.hwnd());
     });
     EXPECT_TRUE(closed);
@@ -133,7 +136,7 @@ TEST_F(AboutWindow, OkClosesItAndTheMainWindowStaysAsItWas) {
 TEST_F(AboutWindow, LinkOpensTheHomepageMinimisesTheMainWindowAndCloses) {
     bool closed = false;
     openAbout([&](FrmAbout &about) {
-        const HWND link = about.lblurl.hwnd();
+        const HWND link = controls(about).linkLabel.hwnd();
         SendMessageA(about.hwnd(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(link), STN_CLICKED),
                      reinterpret_cast<LPARAM>(link));
         closed = !IsWindow(about.hwnd());
@@ -196,17 +199,17 @@ TEST_F(AboutWindow, EveryWayOfClosingGivesTheActivationBackToTheMainWindow) {
     frm.show();
     const OtherWindow other;
     const std::vector<std::pair<const char *, std::function<void(FrmAbout &)>>> ways{
-        {"Ok", [](FrmAbout &about) { PostMessageA(about.cmdok.hwnd(), BM_CLICK, 0, 0); }},
+        {"Ok", [](FrmAbout &about) { PostMessageA(controls(about).okButton.hwnd(), BM_CLICK, 0, 0); }},
         {"Esc",
          [](FrmAbout &about) {
-             PostMessageA(about.cmdok.hwnd(), WM_KEYDOWN, VK_ESCAPE, 1);
-             PostMessageA(about.cmdok.hwnd(), WM_KEYUP, VK_ESCAPE, 0xC0000001);
+             PostMessageA(controls(about).okButton.hwnd(), WM_KEYDOWN, VK_ESCAPE, 1);
+             PostMessageA(controls(about).okButton.hwnd(), WM_KEYUP, VK_ESCAPE, 0xC0000001);
          }},
         {"close box", [](FrmAbout &about) { PostMessageA(about.hwnd(), WM_CLOSE, 0, 0); }},
         {"link", [](FrmAbout &about) {
              PostMessageA(about.hwnd(), WM_COMMAND,
-                          MAKEWPARAM(GetDlgCtrlID(about.lblurl.hwnd()), STN_CLICKED),
-                          reinterpret_cast<LPARAM>(about.lblurl.hwnd()));
+                          MAKEWPARAM(GetDlgCtrlID(controls(about).linkLabel.hwnd()), STN_CLICKED),
+                          reinterpret_cast<LPARAM>(controls(about).linkLabel.hwnd()));
          }}};
     for (const auto &[name, close] : ways) {
         ShowWindow(frm.hwnd(), SW_RESTORE);
@@ -232,7 +235,7 @@ TEST_F(AboutWindow, OpensWithTheFocusOnOkAndEnterSpaceOrEscClosesIt) {
         FrmAbout about(desk, accessibility, frm.hwnd());
         about.load();
         ASSERT_TRUE(about.hwnd());
-        const HWND ok = about.cmdok.hwnd();
+        const HWND ok = controls(about).okButton.hwnd();
         const ModalKeyPress keyPress(key, about.hwnd());
         runModal(about.hwnd(), frm.hwnd());
         EXPECT_TRUE(keyPress.pressed()) << key;
@@ -248,11 +251,11 @@ TEST_F(AboutWindow, PointerOverTheLinkIsAHand) {
     HCURSOR over = nullptr, moved = nullptr;
     openAbout([&](FrmAbout &about) {
         SetCursor(LoadCursor(nullptr, IDC_ARROW));
-        SendMessageA(about.hwnd(), WM_SETCURSOR, reinterpret_cast<WPARAM>(about.lblurl.hwnd()),
+        SendMessageA(about.hwnd(), WM_SETCURSOR, reinterpret_cast<WPARAM>(controls(about).linkLabel.hwnd()),
                      MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
         over = GetCursor();
         SetCursor(LoadCursor(nullptr, IDC_ARROW));
-        SendMessageA(about.lblurl.hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(2, 2));
+        SendMessageA(controls(about).linkLabel.hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(2, 2));
         moved = GetCursor();
     });
     EXPECT_EQ(over, LoadCursor(nullptr, IDC_HAND));

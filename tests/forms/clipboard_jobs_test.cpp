@@ -16,13 +16,13 @@ protected:
     std::string convert(const std::string &text, bool tabStops, const std::string &spaces = "8") {
         putTextOnClipboard(text);
         FrmMain &frm = main();
-        frm.txtSpacesToUse.setText(spaces);
-        frm.replaceTABSwithSPACESVerifyClipboard();
-        EXPECT_EQ(frm.frmError().List2.listCount(), 0);
+        controls(frm).spacesBox.setText(spaces);
+        frm.verifyClipboard();
+        EXPECT_EQ(frm.failedFilesWindow().failedFileCount(), 0);
         if (tabStops)
-            frm.replaceTWSfixedClipboard();
+            frm.convertClipboardWithTabStops();
         else
-            frm.replaceTABSwithSPACESClipboard();
+            frm.convertClipboardWithFixedSpaces();
         return clipboardText().value_or("<no text>");
     }
 };
@@ -30,7 +30,7 @@ protected:
 TEST_F(ClipboardRun, TabStopsAndFixedNumberEachEndWithOneLineBreak) {
     EXPECT_EQ(convert("a\tb", true), "a       b\r\n");
     EXPECT_EQ(convert("a\tb", false), "a        b\r\n");
-    EXPECT_FALSE(main().noTextOnClipboard);
+    EXPECT_FALSE(runState(main()).noTextOnClipboard);
     ASSERT_EQ(desk.messages().size(), 2u);
     EXPECT_EQ(desk.messages()[0].text, "Text is available on the Clipboard!      ");
     EXPECT_EQ(desk.messages()[0].title, "Quillmere");
@@ -57,40 +57,40 @@ TEST_F(ClipboardRun, NoTemporaryFileStaysAfterASuccessfulRun) {
 
 TEST_F(ClipboardRun, EmptyClipboardOrOnlyOtherDataSaysTooBadAndDoesNothingElse) {
     emptyClipboard();
-    main().replaceTABSwithSPACESVerifyClipboard();
+    main().verifyClipboard();
     OpenClipboard(nullptr);
     EmptyClipboard();
     HGLOBAL other = GlobalAlloc(GMEM_MOVEABLE, 4);
     SetClipboardData(RegisterClipboardFormatA("Quillmere test data"), other);
     CloseClipboard();
-    main().replaceTABSwithSPACESVerifyClipboard();
+    main().verifyClipboard();
     ASSERT_EQ(desk.messages().size(), 2u);
     for (const DesktopCall &shown : desk.messages()) {
         EXPECT_EQ(shown.text, "There is no text on the Clipboard.       ");
         EXPECT_EQ(shown.title, "Too bad...");
         EXPECT_EQ(shown.style, static_cast<UINT>(MB_OK | MB_ICONEXCLAMATION));
     }
-    EXPECT_TRUE(main().noTextOnClipboard);
-    EXPECT_EQ(main().frmError().List2.listCount(), 0);
+    EXPECT_TRUE(runState(main()).noTextOnClipboard);
+    EXPECT_EQ(main().failedFilesWindow().failedFileCount(), 0);
     EXPECT_FALSE(exists(dataFolder() + "TEMP.txt"));
 }
 
 TEST_F(ClipboardRun, TextHoldingAnEndOfTextMarkIsRecordedAndTheClipboardKept) {
     putTextOnClipboard("a\x1A\tb");
-    main().replaceTABSwithSPACESVerifyClipboard();
-    ASSERT_EQ(main().frmError().List2.listCount(), 1);
-    EXPECT_EQ(main().frmError().List2.list(0), dataFolder() + "TEMP.txt");
-    EXPECT_FALSE(main().noTextOnClipboard);
+    main().verifyClipboard();
+    ASSERT_EQ(main().failedFilesWindow().failedFileCount(), 1);
+    EXPECT_EQ(main().failedFilesWindow().failedFiles().at(0), dataFolder() + "TEMP.txt");
+    EXPECT_FALSE(runState(main()).noTextOnClipboard);
     EXPECT_TRUE(desk.messages().empty());
     EXPECT_EQ(clipboardText(), "a\x1A\tb");
 }
 
 TEST_F(ClipboardRun, NonNumericNumberFailsEachJobAndLeavesTheClipboard) {
     putTextOnClipboard("a\tb");
-    main().replaceTABSwithSPACESVerifyClipboard();
-    main().txtSpacesToUse.setText("?");
-    main().replaceTWSfixedClipboard();
-    main().replaceTABSwithSPACESClipboard();
+    main().verifyClipboard();
+    controls(main()).spacesBox.setText("?");
+    main().convertClipboardWithTabStops();
+    main().convertClipboardWithFixedSpaces();
     ASSERT_EQ(desk.messages().size(), 2u);
     EXPECT_EQ(desk.messages()[0].text, errorText(13, "Type mismatch", "frmMain - replaceTWSfixedClipboard"));
     EXPECT_EQ(desk.messages()[1].text,

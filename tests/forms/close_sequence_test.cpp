@@ -25,20 +25,20 @@ TEST_F(CloseSequence, RemovesBothTemporaryFiles) {
 
 TEST_F(CloseSequence, UnloadsTheLoadedFailureWindows) {
     FrmMain &frm = main();
-    const HWND failed = frm.frmError().hwnd();
-    const HWND clipboard = frm.frmErrorClipboard().hwnd();
+    const HWND failed = frm.failedFilesWindow().hwnd();
+    const HWND clipboard = frm.failedClipboardWindow().hwnd();
     ASSERT_TRUE(IsWindow(failed) && IsWindow(clipboard));
-    frm.cmdExit.click();
+    controls(frm).exitButton.click();
     EXPECT_FALSE(frm.isLoaded());
     EXPECT_FALSE(IsWindow(failed));
     EXPECT_FALSE(IsWindow(clipboard));
-    EXPECT_FALSE(frm.frmErrorLoaded() || frm.frmErrorClipboardLoaded());
+    EXPECT_FALSE(frm.failedFilesWindowLoaded() || frm.failedClipboardWindowLoaded());
 }
 
 TEST_F(CloseSequence, ATemporaryFileThatCannotGoStopsNothingElse) {
     FrmMain &frm = main();
-    frm.txtSource.setText("kept through the close");
-    const HWND failed = frm.frmError().hwnd();
+    controls(frm).sourceFileBox.setText("kept through the close");
+    const HWND failed = frm.failedFilesWindow().hwnd();
     const std::string temp1 = dataFolder() + "TEMP.txt", temp2 = dataFolder() + "TEMP2.txt";
     std::ofstream(temp1) << "read-only";
     std::ofstream(temp2) << "left over";

@@ -85,54 +85,54 @@ protected:
 TEST_F(Drops, OneFileAnywhereBecomesTheSourceAsItsBrowseButtonTakesIt) {
     FrmMain &frm = main();
     const std::string file = writeFile("Notes With Blanks.TXT", "a\tb");
-    frm.ProgressBar1.setMax(10);
-    frm.ProgressBar1.setValue(4);
-    frm.lblNumberofiles.setCaption("3 files");
-    frm.optClipboard.click();
+    controls(frm).progressBar.setMax(10);
+    controls(frm).progressBar.setValue(4);
+    controls(frm).fileCountLabel.setCaption("3 files");
+    controls(frm).clipboardOption.click();
     drop({file});
-    EXPECT_EQ(frm.txtSource.text(), lower(file));
-    EXPECT_TRUE(frm.optSingle.value());
-    EXPECT_EQ(frm.optSingle.foreColor(), operationSelectedColour);
-    EXPECT_EQ(frm.ProgressBar1.value(), 0);
-    EXPECT_EQ(frm.lblNumberofiles.caption(), "Waiting ...");
-    EXPECT_EQ(frm.txtDest.text(), "Waiting ...");
+    EXPECT_EQ(controls(frm).sourceFileBox.text(), lower(file));
+    EXPECT_TRUE(controls(frm).singleFileOption.value());
+    EXPECT_EQ(controls(frm).singleFileOption.foreColor(), operationSelectedColour);
+    EXPECT_EQ(controls(frm).progressBar.value(), 0);
+    EXPECT_EQ(controls(frm).fileCountLabel.caption(), "Waiting ...");
+    EXPECT_EQ(controls(frm).destinationFileBox.text(), "Waiting ...");
     EXPECT_TRUE(desk.messages().empty());
     EXPECT_TRUE(desk.fileRequests.empty()) << "no dialog is shown for a drop";
 
     // On the destination folder box, or on the title bar, a file is still the source.
     const std::string other = writeFile("Other.txt", "x");
-    dropOn(frm.txtMultipleFilesDestinationPath, {other});
-    EXPECT_EQ(frm.txtSource.text(), lower(other));
-    EXPECT_EQ(frm.txtMultipleFilesDestinationPath.text(), "Waiting ...");
+    dropOn(controls(frm).destinationFolderBox, {other});
+    EXPECT_EQ(controls(frm).sourceFileBox.text(), lower(other));
+    EXPECT_EQ(controls(frm).destinationFolderBox.text(), "Waiting ...");
     RECT frame;
     GetWindowRect(frm.hwnd(), &frame);
     dropAt({file}, POINT{frame.left + 40, frame.top + 5}, true);
-    EXPECT_EQ(frm.txtSource.text(), lower(file));
+    EXPECT_EQ(controls(frm).sourceFileBox.text(), lower(file));
     EXPECT_TRUE(desk.messages().empty());
 }
 
 TEST_F(Drops, FileThatIsTheDestinationIsRefusedAsBrowseRefusesIt) {
     FrmMain &frm = main();
     const std::string file = writeFile("Same.txt", "a\tb");
-    frm.txtSource.setText("c:\\earlier.txt");
-    frm.txtDest.setText(" " + lower(file) + " ");
+    controls(frm).sourceFileBox.setText("c:\\earlier.txt");
+    controls(frm).destinationFileBox.setText(" " + lower(file) + " ");
     drop({file});
     expectOneRefusal(sameSource);
-    EXPECT_EQ(frm.txtSource.text(), "Waiting ...");
-    EXPECT_EQ(frm.txtDest.text(), " " + lower(file) + " ");
+    EXPECT_EQ(controls(frm).sourceFileBox.text(), "Waiting ...");
+    EXPECT_EQ(controls(frm).destinationFileBox.text(), " " + lower(file) + " ");
 }
 
 TEST_F(Drops, FileOnTheDestinationFileBoxIsRefusedAndChangesNothing) {
     FrmMain &frm = main();
     const std::string file = writeFile("Wanted As Destination.txt", "a");
-    frm.txtSource.setText("c:\\source.txt");
-    frm.txtDest.setText("c:\\dest.txt");
-    frm.optMultiple.click();
-    dropOn(frm.txtDest, {file});
+    controls(frm).sourceFileBox.setText("c:\\source.txt");
+    controls(frm).destinationFileBox.setText("c:\\dest.txt");
+    controls(frm).multipleFilesOption.click();
+    dropOn(controls(frm).destinationFileBox, {file});
     expectOneRefusal(fileOnDestination);
-    EXPECT_EQ(frm.txtSource.text(), "c:\\source.txt");
-    EXPECT_EQ(frm.txtDest.text(), "c:\\dest.txt");
-    EXPECT_TRUE(frm.optMultiple.value());
+    EXPECT_EQ(controls(frm).sourceFileBox.text(), "c:\\source.txt");
+    EXPECT_EQ(controls(frm).destinationFileBox.text(), "c:\\dest.txt");
+    EXPECT_TRUE(controls(frm).multipleFilesOption.value());
 }
 
 TEST_F(Drops, OneFolderBecomesTheSourceFolderWithItsListButNotWhenItIsTheDestination) {
@@ -141,48 +141,49 @@ TEST_F(Drops, OneFolderBecomesTheSourceFolderWithItsListButNotWhenItIsTheDestina
     writeFile("Source Texts\\one.txt", "1");
     writeFile("Source Texts\\two.txt", "2");
     writeFile("Source Texts\\skip.log", "3");
-    frm.ProgressBar1.setMax(10);
-    frm.ProgressBar1.setValue(4);
-    dropOn(frm.txtDest, {folder}); // a folder is never a destination file: it is the source folder
-    EXPECT_EQ(frm.txtMultipleFilesPath.text(), lower(folder));
-    EXPECT_TRUE(frm.optMultiple.value());
-    EXPECT_EQ(frm.ProgressBar1.value(), 0);
-    EXPECT_EQ(frm.List1.listCount(), 2);
-    EXPECT_EQ(frm.List1.list(0), lower(folder) + "\\one.txt");
-    EXPECT_EQ(frm.lblNumberofiles.caption(), "2 files");
-    EXPECT_EQ(frm.txtDest.text(), "Waiting ...");
+    controls(frm).progressBar.setMax(10);
+    controls(frm).progressBar.setValue(4);
+    dropOn(controls(frm).destinationFileBox,
+           {folder}); // a folder is never a destination file: it is the source folder
+    EXPECT_EQ(controls(frm).sourceFolderBox.text(), lower(folder));
+    EXPECT_TRUE(controls(frm).multipleFilesOption.value());
+    EXPECT_EQ(controls(frm).progressBar.value(), 0);
+    EXPECT_EQ(controls(frm).workList.listCount(), 2);
+    EXPECT_EQ(controls(frm).workList.list(0), lower(folder) + "\\one.txt");
+    EXPECT_EQ(controls(frm).fileCountLabel.caption(), "2 files");
+    EXPECT_EQ(controls(frm).destinationFileBox.text(), "Waiting ...");
     EXPECT_TRUE(desk.messages().empty());
     EXPECT_TRUE(desk.folderRequests.empty());
 
     const std::string second = makeFolder("Second");
     writeFile("Second\\three.txt", "3");
-    frm.txtMultipleFilesDestinationPath.setText(lower(second));
+    controls(frm).destinationFolderBox.setText(lower(second));
     drop({second});
     expectOneRefusal(sameFolder);
-    EXPECT_EQ(frm.txtMultipleFilesPath.text(), "Waiting ...");
-    EXPECT_EQ(frm.List1.listCount(), 2) << "a refused folder leaves the list";
+    EXPECT_EQ(controls(frm).sourceFolderBox.text(), "Waiting ...");
+    EXPECT_EQ(controls(frm).workList.listCount(), 2) << "a refused folder leaves the list";
 }
 
 TEST_F(Drops, FolderOnTheDestinationFolderBoxBecomesTheDestination) {
     FrmMain &frm = main();
     const std::string folder = makeFolder("Out Folder");
-    frm.ProgressBar1.setMax(10);
-    frm.ProgressBar1.setValue(4);
-    frm.lblNumberofiles.setCaption("3 files");
-    frm.txtMultipleFilesPath.setText("c:\\in");
-    dropOn(frm.txtMultipleFilesDestinationPath, {folder});
-    EXPECT_EQ(frm.txtMultipleFilesDestinationPath.text(), lower(folder));
-    EXPECT_EQ(frm.txtMultipleFilesPath.text(), "c:\\in");
-    EXPECT_TRUE(frm.optMultiple.value());
-    EXPECT_EQ(frm.ProgressBar1.value(), 4) << "the destination picker leaves the bar";
-    EXPECT_EQ(frm.lblNumberofiles.caption(), "3 files");
+    controls(frm).progressBar.setMax(10);
+    controls(frm).progressBar.setValue(4);
+    controls(frm).fileCountLabel.setCaption("3 files");
+    controls(frm).sourceFolderBox.setText("c:\\in");
+    dropOn(controls(frm).destinationFolderBox, {folder});
+    EXPECT_EQ(controls(frm).destinationFolderBox.text(), lower(folder));
+    EXPECT_EQ(controls(frm).sourceFolderBox.text(), "c:\\in");
+    EXPECT_TRUE(controls(frm).multipleFilesOption.value());
+    EXPECT_EQ(controls(frm).progressBar.value(), 4) << "the destination picker leaves the bar";
+    EXPECT_EQ(controls(frm).fileCountLabel.caption(), "3 files");
     EXPECT_FALSE(exists(folder + "\\test.txt")) << "the write probe is gone";
     EXPECT_TRUE(desk.messages().empty());
 
-    frm.txtMultipleFilesPath.setText(lower(folder));
-    dropOn(frm.txtMultipleFilesDestinationPath, {folder});
+    controls(frm).sourceFolderBox.setText(lower(folder));
+    dropOn(controls(frm).destinationFolderBox, {folder});
     expectOneRefusal(sameFolder);
-    EXPECT_EQ(frm.txtMultipleFilesDestinationPath.text(), "Waiting ...");
+    EXPECT_EQ(controls(frm).destinationFolderBox.text(), "Waiting ...");
 }
 
 TEST_F(Drops, SeveralItemsAMixOrAMissingItemAreRefusedAndChangeNothing) {
@@ -193,8 +194,8 @@ TEST_F(Drops, SeveralItemsAMixOrAMissingItemAreRefusedAndChangeNothing) {
     const std::string folderB = makeFolder("B");
     writeFile("A\\a.txt", "a");
     listTxtFiles(frm, lower(folderA), "Waiting ...", "8");
-    frm.txtSource.setText("c:\\kept.txt");
-    frm.optClipboard.click();
+    controls(frm).sourceFileBox.setText("c:\\kept.txt");
+    controls(frm).clipboardOption.click();
 
     const struct {
         std::vector<std::string> paths;
@@ -209,30 +210,30 @@ TEST_F(Drops, SeveralItemsAMixOrAMissingItemAreRefusedAndChangeNothing) {
     };
     for (const auto &item : cases) {
         SCOPED_TRACE(item.paths.size());
-        dropOn(frm.txtMultipleFilesDestinationPath, item.paths);
+        dropOn(controls(frm).destinationFolderBox, item.paths);
         expectOneRefusal(item.text);
-        EXPECT_EQ(frm.txtSource.text(), "c:\\kept.txt");
-        EXPECT_EQ(frm.txtMultipleFilesPath.text(), lower(folderA));
-        EXPECT_EQ(frm.txtMultipleFilesDestinationPath.text(), "Waiting ...");
-        EXPECT_EQ(frm.List1.listCount(), 1);
-        EXPECT_TRUE(frm.optClipboard.value());
+        EXPECT_EQ(controls(frm).sourceFileBox.text(), "c:\\kept.txt");
+        EXPECT_EQ(controls(frm).sourceFolderBox.text(), lower(folderA));
+        EXPECT_EQ(controls(frm).destinationFolderBox.text(), "Waiting ...");
+        EXPECT_EQ(controls(frm).workList.listCount(), 1);
+        EXPECT_TRUE(controls(frm).clipboardOption.value());
     }
 }
 
 TEST_F(Drops, DropDuringARunOrUnderAMessageIsIgnored) {
     FrmMain &frm = main();
     const std::string file = writeFile("late.txt", "a");
-    frm.setRunInProgress(true);
+    runState(frm).running = true;
     drop({file});
-    frm.setRunInProgress(false);
+    runState(frm).running = false;
     EnableWindow(frm.hwnd(), FALSE);
     drop({file});
     EnableWindow(frm.hwnd(), TRUE);
-    EXPECT_EQ(frm.txtSource.text(), "Waiting ...");
+    EXPECT_EQ(controls(frm).sourceFileBox.text(), "Waiting ...");
     EXPECT_TRUE(desk.messages().empty());
 
     drop({file}); // the window takes drops again afterwards
-    EXPECT_EQ(frm.txtSource.text(), lower(file));
+    EXPECT_EQ(controls(frm).sourceFileBox.text(), lower(file));
 }
 
 // Names outside the code page, and a path past MAX_PATH (made long by its folder: Wine limits a
@@ -241,7 +242,7 @@ TEST_F(Drops, NamesInAnyScriptAndPathsPastMaxPathAreTaken) {
     FrmMain &frm = main();
     const std::string greek = writeFile("\xCE\x9A\xCE\xB5\xCE\xAF\xCE\xBC\xCE\xB5\xCE\xBD\xCE\xBF.txt", "a");
     drop({greek});
-    EXPECT_EQ(frm.txtSource.text(),
+    EXPECT_EQ(controls(frm).sourceFileBox.text(),
               lower(temp()) + "\xCE\xBA\xCE\xB5\xCE\xAF\xCE\xBC\xCE\xB5\xCE\xBD\xCE\xBF.txt");
 
     std::string deep = makeFolder(std::string(140, 'D')) + "\\";
@@ -253,11 +254,12 @@ TEST_F(Drops, NamesInAnyScriptAndPathsPastMaxPathAreTaken) {
     writeBytes(file, "\tz\r\n");
     ASSERT_GT(wideOf(file).size(), static_cast<size_t>(MAX_PATH));
     drop({file});
-    EXPECT_EQ(frm.txtSource.text(), lower(temp()) + std::string(140, 'd') + "\\" + name + "\\long.txt");
+    EXPECT_EQ(controls(frm).sourceFileBox.text(),
+              lower(temp()) + std::string(140, 'd') + "\\" + name + "\\long.txt");
 
     drop({deep});
-    EXPECT_EQ(frm.txtMultipleFilesPath.text(), lower(temp()) + std::string(140, 'd') + "\\" + name);
-    EXPECT_EQ(frm.List1.listCount(), 1);
+    EXPECT_EQ(controls(frm).sourceFolderBox.text(), lower(temp()) + std::string(140, 'd') + "\\" + name);
+    EXPECT_EQ(controls(frm).workList.listCount(), 1);
     EXPECT_TRUE(desk.messages().empty());
 }
 

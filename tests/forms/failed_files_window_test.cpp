@@ -28,7 +28,7 @@ void expectPlace(HWND control, int left, int top, int width, int height, bool ma
 class FailedFiles : public FormTest {};
 
 TEST_F(FailedFiles, WindowIsAHiddenToolWindowWithItsDesign) {
-    FrmError &frm = main().frmError();
+    FrmError &frm = main().failedFilesWindow();
     EXPECT_FALSE(IsWindowVisible(frm.hwnd()));
     EXPECT_EQ(windowText(frm.hwnd()), "Unable to convert:");
     EXPECT_TRUE(GetWindowLongPtrA(frm.hwnd(), GWL_EXSTYLE) & WS_EX_TOOLWINDOW);
@@ -38,26 +38,28 @@ TEST_F(FailedFiles, WindowIsAHiddenToolWindowWithItsDesign) {
     GetClientRect(frm.hwnd(), &client);
     EXPECT_EQ(client.right, twipsToPixels(6075, screenDpi()));
     EXPECT_EQ(client.bottom, twipsToPixels(3780, screenDpi()));
-    EXPECT_EQ(frm.Label1.caption(), "These files could not be handled :");
-    EXPECT_EQ(frm.cmdSave.caption(), "&Save this info");
-    EXPECT_EQ(frm.Command1.caption(), "&Proceed");
+    EXPECT_EQ(shared(frm).headingLabel.caption(), "These files could not be handled :");
+    EXPECT_EQ(controls(frm).saveButton.caption(), "&Save this info");
+    EXPECT_EQ(shared(frm).proceedButton.caption(), "&Proceed");
     EXPECT_EQ(
-        frm.Label2.caption(),
+        shared(frm).adviceLabel.caption(),
         "Quillmere does not handle files in use (by the system or by another program) and files that are "
         "not saved as plain text. Try to isolate these files (copy them to another location), save them as "
         "plain .TXT in the ANSI Character Set, and try again. ");
-    expectPlace(frm.Label1.hwnd(), 825, 210, 2400, 195, true);
-    expectPlace(frm.List2.hwnd(), 825, 495, 4845, 1425);
-    expectPlace(frm.Image1.hwnd(), 195, 870, 480, 480);
-    expectPlace(frm.Label2.hwnd(), 825, 2130, 4830, 945);
-    expectPlace(frm.cmdSave.hwnd(), 825, 3150, 2295, 405);
-    expectPlace(frm.Command1.hwnd(), 3375, 3150, 2295, 405);
-    EXPECT_EQ(GetNextDlgTabItem(frm.hwnd(), nullptr, FALSE), frm.Command1.hwnd());
-    EXPECT_EQ(GetNextDlgTabItem(frm.hwnd(), frm.Command1.hwnd(), FALSE), frm.List2.hwnd());
-    EXPECT_EQ(GetNextDlgTabItem(frm.hwnd(), frm.List2.hwnd(), FALSE), frm.cmdSave.hwnd());
+    expectPlace(shared(frm).headingLabel.hwnd(), 825, 210, 2400, 195, true);
+    expectPlace(controls(frm).failedFilesList.hwnd(), 825, 495, 4845, 1425);
+    expectPlace(shared(frm).warningPicture.hwnd(), 195, 870, 480, 480);
+    expectPlace(shared(frm).adviceLabel.hwnd(), 825, 2130, 4830, 945);
+    expectPlace(controls(frm).saveButton.hwnd(), 825, 3150, 2295, 405);
+    expectPlace(shared(frm).proceedButton.hwnd(), 3375, 3150, 2295, 405);
+    EXPECT_EQ(GetNextDlgTabItem(frm.hwnd(), nullptr, FALSE), shared(frm).proceedButton.hwnd());
+    EXPECT_EQ(GetNextDlgTabItem(frm.hwnd(), shared(frm).proceedButton.hwnd(), FALSE),
+              controls(frm).failedFilesList.hwnd());
+    EXPECT_EQ(GetNextDlgTabItem(frm.hwnd(), controls(frm).failedFilesList.hwnd(), FALSE),
+              controls(frm).saveButton.hwnd());
     ICONINFO icon{};
-    ASSERT_TRUE(
-        GetIconInfo(reinterpret_cast<HICON>(SendMessageA(frm.Image1.hwnd(), STM_GETICON, 0, 0)), &icon));
+    ASSERT_TRUE(GetIconInfo(
+        reinterpret_cast<HICON>(SendMessageA(shared(frm).warningPicture.hwnd(), STM_GETICON, 0, 0)), &icon));
     BITMAP mask{};
     GetObjectA(icon.hbmMask, sizeof mask, &mask);
     EXPECT_EQ(mask.bmWidth, twipsToPixels(480, screenDpi()));
@@ -66,23 +68,23 @@ TEST_F(FailedFiles, WindowIsAHiddenToolWindowWithItsDesign) {
 }
 
 TEST_F(FailedFiles, EntriesAreDrawnDarkRedOnTheButtonFace) {
-    FrmError &frm = main().frmError();
-    HDC dc = GetDC(frm.List2.hwnd());
+    FrmError &frm = main().failedFilesWindow();
+    HDC dc = GetDC(controls(frm).failedFilesList.hwnd());
     const LRESULT brush = SendMessageA(frm.hwnd(), WM_CTLCOLORLISTBOX, reinterpret_cast<WPARAM>(dc),
-                                       reinterpret_cast<LPARAM>(frm.List2.hwnd()));
+                                       reinterpret_cast<LPARAM>(controls(frm).failedFilesList.hwnd()));
     EXPECT_EQ(GetTextColor(dc), static_cast<COLORREF>(0x0000C0));
     EXPECT_EQ(GetBkColor(dc), GetSysColor(COLOR_BTNFACE));
     EXPECT_NE(brush, 0);
-    ReleaseDC(frm.List2.hwnd(), dc);
+    ReleaseDC(controls(frm).failedFilesList.hwnd(), dc);
 }
 
 TEST_F(FailedFiles, SavingAppendsARecordEachTimeAndNamesTheLog) {
-    FrmError &frm = main().frmError();
-    frm.List2.addItem("C:\\a\\one.txt");
-    frm.List2.addItem("C:\\a\\two.txt");
+    FrmError &frm = main().failedFilesWindow();
+    frm.addFailedFile("C:\\a\\one.txt");
+    frm.addFailedFile("C:\\a\\two.txt");
     const std::string stamp = userShortDate() + " " + userTimeOfDay();
-    frm.cmdSave_Click();
-    frm.cmdSave_Click();
+    frm.saveClicked();
+    frm.saveClicked();
     const std::string log = dataFolder() + "errorlog.txt";
     const std::string record = "\r\n" + stamp + "\r\nC:\\a\\one.txt\r\nC:\\a\\two.txt\r\n";
     const std::string written = readFile(log);
@@ -97,19 +99,19 @@ TEST_F(FailedFiles, SavingAppendsARecordEachTimeAndNamesTheLog) {
     EXPECT_EQ(desk.messages()[0].text, "Info was written to :\r\n" + log);
     EXPECT_EQ(desk.messages()[0].title, "Log updated");
     EXPECT_EQ(desk.messages()[0].style, static_cast<UINT>(MB_OK | MB_ICONINFORMATION));
-    EXPECT_EQ(frm.List2.listCount(), 2);
-    EXPECT_TRUE(main().frmErrorLoaded());
+    EXPECT_EQ(frm.failedFileCount(), 2);
+    EXPECT_TRUE(main().failedFilesWindowLoaded());
 }
 
 TEST_F(FailedFiles, LogThatCannotBeWrittenShowsTheMessageAndTheWindowStays) {
-    FrmError &frm = main().frmError();
-    frm.List2.addItem("C:\\a\\one.txt");
+    FrmError &frm = main().failedFilesWindow();
+    frm.addFailedFile("C:\\a\\one.txt");
     CreateDirectoryA((dataFolder() + "errorlog.txt").c_str(), nullptr);
-    frm.cmdSave_Click();
+    frm.saveClicked();
     ASSERT_EQ(desk.messages().size(), 1u);
     EXPECT_EQ(desk.messages()[0].title, "Error");
     EXPECT_NE(desk.messages()[0].text.find("\r\nfrmError - cmdSave_Click\r\n"), std::string::npos);
-    EXPECT_TRUE(main().frmErrorLoaded());
+    EXPECT_TRUE(main().failedFilesWindowLoaded());
     RemoveDirectoryA((dataFolder() + "errorlog.txt").c_str());
 }
 
@@ -118,53 +120,52 @@ TEST_F(FailedFiles, EnterSpaceOrEscOnTheShownWindowUnloadsIt) {
     FrmMain &frm = main();
     frm.show();
     for (WPARAM key : {WPARAM(VK_RETURN), WPARAM(VK_SPACE), WPARAM(VK_ESCAPE)}) {
-        FrmError &failed = frm.frmError();
-        failed.List2.addItem("C:\\one.txt");
-        const HWND proceed = failed.Command1.hwnd();
+        FrmError &failed = frm.failedFilesWindow();
+        failed.addFailedFile("C:\\one.txt");
+        const HWND proceed = shared(failed).proceedButton.hwnd();
         const ModalKeyPress keyPress(key, failed.hwnd());
         runModal(failed.hwnd(), frm.hwnd());
         EXPECT_TRUE(keyPress.pressed()) << key;
         EXPECT_EQ(keyPress.focused(), proceed) << key;
         EXPECT_FALSE(keyPress.stillOpen()) << key;
-        EXPECT_FALSE(frm.frmErrorLoaded()) << key;
+        EXPECT_FALSE(frm.failedFilesWindowLoaded()) << key;
         EXPECT_TRUE(IsWindowEnabled(frm.hwnd())) << key;
     }
 }
 
 TEST_F(FailedFiles, ProceedUnloadsTheWindowAndTheNextUseStartsEmpty) {
-    main().frmError().List2.addItem("C:\\a\\one.txt");
+    main().failedFilesWindow().addFailedFile("C:\\a\\one.txt");
     desk.modalActions.push_back([](ModalWindow &window) {
-        EXPECT_TRUE(IsWindowVisible(window.hwnd()) || true);
-        static_cast<FrmError &>(window).cmdSave_Click();
-        static_cast<FrmError &>(window).Command1.click();
+        static_cast<FrmError &>(window).saveClicked();
+        shared(static_cast<FrmError &>(window)).proceedButton.click();
     });
-    desk.showModal(main().frmError(), main().hwnd());
-    EXPECT_FALSE(main().frmErrorLoaded());
+    desk.showModal(main().failedFilesWindow(), main().hwnd());
+    EXPECT_FALSE(main().failedFilesWindowLoaded());
     EXPECT_EQ(desk.of("modal").at(0).text, "frmError");
     EXPECT_EQ(desk.messages().at(0).title, "Log updated");
-    EXPECT_EQ(main().frmError().List2.listCount(), 0);
+    EXPECT_EQ(main().failedFilesWindow().failedFileCount(), 0);
 }
 
 TEST_F(FailedFiles, HintShowsTheFailedEntryUnderThePointer) {
-    FrmError &frm = main().frmError();
-    frm.List2.addItem("C:\\a\\one.txt");
-    frm.List2_MouseMove(0, 0, 30, 30);
-    EXPECT_EQ(frm.List2.toolTipText(), " C:\\a\\one.txt ");
+    FrmError &frm = main().failedFilesWindow();
+    frm.addFailedFile("C:\\a\\one.txt");
+    frm.failedListMouseMove(0, 0, 30, 30);
+    EXPECT_EQ(controls(frm).failedFilesList.toolTipText(), " C:\\a\\one.txt ");
 }
 
 TEST_F(FailedFiles, ClipboardWindowHasItsDesignAndClosesByProceed) {
-    FrmErrorClipboard &frm = main().frmErrorClipboard();
+    FrmErrorClipboard &frm = main().failedClipboardWindow();
     EXPECT_EQ(windowText(frm.hwnd()), "Unable to convert:");
     RECT client;
     GetClientRect(frm.hwnd(), &client);
     EXPECT_EQ(client.bottom, twipsToPixels(1860, screenDpi()));
-    EXPECT_EQ(frm.Label1.caption(), "The data on the Clipboard could not be handled.");
-    EXPECT_EQ(frm.Label2.caption(),
+    EXPECT_EQ(shared(frm).headingLabel.caption(), "The data on the Clipboard could not be handled.");
+    EXPECT_EQ(shared(frm).adviceLabel.caption(),
               "Save the Clipboard text as .TXT file in the ANSI Character Set, and try to convert it again.");
-    expectPlace(frm.Label2.hwnd(), 840, 600, 4530, 540);
-    expectPlace(frm.Command1.hwnd(), 1845, 1200, 2295, 405);
-    frm.Command1.click();
-    EXPECT_FALSE(main().frmErrorClipboardLoaded());
+    expectPlace(shared(frm).adviceLabel.hwnd(), 840, 600, 4530, 540);
+    expectPlace(shared(frm).proceedButton.hwnd(), 1845, 1200, 2295, 405);
+    shared(frm).proceedButton.click();
+    EXPECT_FALSE(main().failedClipboardWindowLoaded());
 }
 
 } // namespace

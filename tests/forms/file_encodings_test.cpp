@@ -15,18 +15,18 @@ protected:
     // Verifies the source, then converts it under the setting, as a run does when nothing failed.
     std::string convert(const std::string &bytes, bool tabStops, const std::string &spaces = "8") {
         const std::string source = writeFile("in.txt", bytes);
-        main().txtSource.setText(source);
-        main().txtDest.setText(temp() + "out.txt");
-        main().txtSpacesToUse.setText(spaces);
-        main().replaceTABSwithSPACESVerifySingle();
+        controls(main()).sourceFileBox.setText(source);
+        controls(main()).destinationFileBox.setText(temp() + "out.txt");
+        controls(main()).spacesBox.setText(spaces);
+        main().verifySingleFile();
         if (failedCount() != 0) return "(listed)";
         if (tabStops)
-            main().replaceTWSfixedSingle();
+            main().convertSingleFileWithTabStops();
         else
-            main().replaceTABSwithSPACESSingle();
+            main().convertSingleFileWithFixedSpaces();
         return readFile(temp() + "out.txt");
     }
-    int failedCount() { return main().frmError().List2.listCount(); }
+    int failedCount() { return main().failedFilesWindow().failedFileCount(); }
 };
 
 TEST_F(FileEncodings, Utf16LittleEndianKeepsItsCodeUnitsAndBom) {
@@ -77,9 +77,9 @@ TEST_F(FileEncodings, BrokenUtf16IsListedAsNotPlainTextAndNotConverted) {
         "a\0\x1A\0b\0"s, // U+001A before the end
     };
     for (const std::string &bytes : broken) {
-        main().frmError().List2.clear();
+        main().failedFilesWindow().clearFailedFiles();
         EXPECT_EQ(convert(bytes, true), "(listed)") << ::testing::PrintToString(bytes);
-        EXPECT_EQ(main().frmError().List2.list(0), temp() + "in.txt");
+        EXPECT_EQ(main().failedFilesWindow().failedFiles().at(0), temp() + "in.txt");
     }
     EXPECT_EQ(readFile(former), "former");
     EXPECT_TRUE(desk.messages().empty());
@@ -97,12 +97,12 @@ TEST_F(FileEncodings, FolderRunConvertsEachFileInItsOwnEncoding) {
                               "a"s);
     FrmMain &frm = main();
     listTxtFiles(frm, source, destination, "4");
-    frm.replaceTABSwithSPACESVerifyMultiple();
-    ASSERT_EQ(frm.frmError().List2.listCount(), 1);
-    EXPECT_EQ(frm.frmError().List2.list(0), source + "odd.txt");
-    frm.removeErroredFiles();
-    frm.filesInList = frm.List1.listCount();
-    frm.replaceTWSfixedMultiple();
+    frm.verifyFolderFiles();
+    ASSERT_EQ(frm.failedFilesWindow().failedFileCount(), 1);
+    EXPECT_EQ(frm.failedFilesWindow().failedFiles().at(0), source + "odd.txt");
+    frm.dropFailedFromWorkList();
+    runState(frm).filesInList = controls(frm).workList.listCount();
+    frm.convertFolderWithTabStops();
     EXPECT_EQ(readFile(destination + "le.txt"), "\xFF\xFE\xE9\0 \0 \0 \0x\0\r\0\n\0"s);
     EXPECT_EQ(readFile(destination + "be.txt"), "\xFE\xFF\x65\xE5\0 \0 \0x\0\r\0\n"s);
     EXPECT_EQ(readFile(destination + "utf8.txt"), "\xC3\xA9   x\r\n");

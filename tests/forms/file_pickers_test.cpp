@@ -26,7 +26,7 @@ TEST_F(FilePickers, SourceIsAskedForAnExistingFileAndStoredInLowerCase) {
     FrmMain &frm = main();
     const std::string chosen = writeFile("Notes With Blanks.TXT", "a\tb");
     desk.fileAnswers.push_back(chooseFile(chosen));
-    frm.cmdGetSourceFile.click();
+    controls(frm).browseSourceFileButton.click();
 
     ASSERT_EQ(desk.fileRequests.size(), 1u);
     const FileDialogRequest &asked = desk.fileRequests[0];
@@ -36,27 +36,28 @@ TEST_F(FilePickers, SourceIsAskedForAnExistingFileAndStoredInLowerCase) {
     EXPECT_EQ(asked.flags, static_cast<DWORD>(4096));
     EXPECT_EQ(asked.initialDir, dataFolder());
     EXPECT_EQ(asked.owner, frm.hwnd());
-    EXPECT_EQ(frm.txtSource.text(), lower(chosen));
-    EXPECT_NE(frm.txtSource.text(), chosen); // the temporary folder has capitals
+    EXPECT_EQ(controls(frm).sourceFileBox.text(), lower(chosen));
+    EXPECT_NE(controls(frm).sourceFileBox.text(), chosen); // the temporary folder has capitals
     EXPECT_TRUE(desk.messages().empty());
 }
 
 TEST_F(FilePickers, EveryClickResetsProgressAndSelectsSingleFileEvenWhenCancelled) {
     FrmMain &frm = main();
-    for (auto click : {&FrmMain::cmdGetSourceFile_Click, &FrmMain::cmdGetSaveFile_Click}) {
-        frm.ProgressBar1.setMax(10);
-        frm.ProgressBar1.setValue(7);
-        frm.lblNumberofiles.setCaption("12");
-        frm.optClipboard.click();
-        (frm.*click)();
-        EXPECT_EQ(frm.ProgressBar1.value(), 0);
-        EXPECT_EQ(frm.lblNumberofiles.caption(), "Waiting ...");
-        EXPECT_TRUE(frm.optSingle.value());
-        EXPECT_FALSE(frm.optClipboard.value());
-        EXPECT_EQ(frm.optSingle.foreColor(), operationSelectedColour);
-        EXPECT_EQ(frm.optClipboard.foreColor(), operationOtherColour);
-        EXPECT_EQ(frm.txtSource.text(), "Waiting ...");
-        EXPECT_EQ(frm.txtDest.text(), "Waiting ...");
+    for (Button *browse :
+         {&controls(frm).browseSourceFileButton, &controls(frm).browseDestinationFileButton}) {
+        controls(frm).progressBar.setMax(10);
+        controls(frm).progressBar.setValue(7);
+        controls(frm).fileCountLabel.setCaption("12");
+        controls(frm).clipboardOption.click();
+        browse->click();
+        EXPECT_EQ(controls(frm).progressBar.value(), 0);
+        EXPECT_EQ(controls(frm).fileCountLabel.caption(), "Waiting ...");
+        EXPECT_TRUE(controls(frm).singleFileOption.value());
+        EXPECT_FALSE(controls(frm).clipboardOption.value());
+        EXPECT_EQ(controls(frm).singleFileOption.foreColor(), operationSelectedColour);
+        EXPECT_EQ(controls(frm).clipboardOption.foreColor(), operationOtherColour);
+        EXPECT_EQ(controls(frm).sourceFileBox.text(), "Waiting ...");
+        EXPECT_EQ(controls(frm).destinationFileBox.text(), "Waiting ...");
     }
 }
 
@@ -66,32 +67,32 @@ TEST_F(FilePickers, AcceptedChoiceClearsTheDialogNameSoACancelChangesNothing) {
     desk.fileAnswers.push_back(chooseFile(source));
     desk.fileAnswers.push_back(cancelFileDialog());
     desk.fileAnswers.push_back(cancelFileDialog());
-    frm.cmdGetSourceFile.click();
-    frm.cmdGetSourceFile.click();
-    frm.cmdGetSaveFile.click();
+    controls(frm).browseSourceFileButton.click();
+    controls(frm).browseSourceFileButton.click();
+    controls(frm).browseDestinationFileButton.click();
 
     ASSERT_EQ(desk.fileRequests.size(), 3u);
     EXPECT_EQ(desk.fileRequests[1].fileName, "");
     EXPECT_EQ(desk.fileRequests[1].fileTitle, "");
     EXPECT_EQ(desk.fileRequests[2].fileName, "");
-    EXPECT_EQ(frm.txtSource.text(), lower(source));
-    EXPECT_EQ(frm.txtDest.text(), "Waiting ...");
-    EXPECT_EQ(frm.CommonDialog1.fileName, "");
+    EXPECT_EQ(controls(frm).sourceFileBox.text(), lower(source));
+    EXPECT_EQ(controls(frm).destinationFileBox.text(), "Waiting ...");
+    EXPECT_EQ(WindowProbe::fileDialog(frm).fileName, "");
 }
 
 TEST_F(FilePickers, DialogStartsInTheFolderOfTheBoxFileOrInTheDataFolderWhenThatFolderIsGone) {
     FrmMain &frm = main();
     CreateDirectoryA((temp() + "Kept Folder").c_str(), nullptr);
-    frm.txtSource.setText(temp() + "Kept Folder\\a.txt");
-    frm.txtDest.setText(temp() + "Gone Folder\\b.txt");
-    frm.cmdGetSourceFile.click();
-    frm.cmdGetSaveFile.click();
+    controls(frm).sourceFileBox.setText(temp() + "Kept Folder\\a.txt");
+    controls(frm).destinationFileBox.setText(temp() + "Gone Folder\\b.txt");
+    controls(frm).browseSourceFileButton.click();
+    controls(frm).browseDestinationFileButton.click();
     ASSERT_EQ(desk.fileRequests.size(), 2u);
     EXPECT_EQ(desk.fileRequests[0].initialDir, temp() + "Kept Folder\\");
     EXPECT_EQ(desk.fileRequests[1].initialDir, dataFolder());
 
     removeTree(temp() + "Kept Folder");
-    frm.cmdGetSourceFile.click();
+    controls(frm).browseSourceFileButton.click();
     EXPECT_EQ(desk.fileRequests[2].initialDir, dataFolder());
 }
 
@@ -108,8 +109,8 @@ TEST_F(FilePickers, DestinationIsAskedForAFolderThatExistsWithTheSourceExtension
         {"c:\\old.files\\readme", "Extension from source (*.files\\readme)|*.files\\readme|"},
     };
     for (const Case &c : cases) {
-        frm.txtSource.setText(c.source);
-        frm.cmdGetSaveFile.click();
+        controls(frm).sourceFileBox.setText(c.source);
+        controls(frm).browseDestinationFileButton.click();
         const FileDialogRequest &asked = desk.fileRequests.back();
         EXPECT_EQ(asked.filter, c.filter) << c.source;
         EXPECT_TRUE(asked.save);
@@ -120,62 +121,64 @@ TEST_F(FilePickers, DestinationIsAskedForAFolderThatExistsWithTheSourceExtension
 
 TEST_F(FilePickers, SourceEqualToTheDestinationIsRefusedAndTheNameStaysForTheNextShowing) {
     FrmMain &frm = main();
-    frm.txtDest.setText("  c:\\work\\a.txt ");
+    controls(frm).destinationFileBox.setText("  c:\\work\\a.txt ");
     std::string boxDuringMessage;
-    desk.whileMessageShown = [&](const MessageBoxRequest &) { boxDuringMessage = frm.txtSource.text(); };
+    desk.whileMessageShown = [&](const MessageBoxRequest &) {
+        boxDuringMessage = controls(frm).sourceFileBox.text();
+    };
     desk.fileAnswers.push_back(chooseFile("C:\\Work\\A.TXT"));
-    frm.txtSource.setText("c:\\before.txt");
-    frm.cmdGetSourceFile.click();
+    controls(frm).sourceFileBox.setText("c:\\before.txt");
+    controls(frm).browseSourceFileButton.click();
 
     ASSERT_EQ(desk.messages().size(), 1u);
     EXPECT_EQ(desk.messages()[0].text, sameSource);
     EXPECT_EQ(desk.messages()[0].title, "Attention!");
     EXPECT_EQ(desk.messages()[0].style, static_cast<UINT>(MB_OK | MB_ICONEXCLAMATION));
     EXPECT_EQ(boxDuringMessage, "c:\\before.txt");
-    EXPECT_EQ(frm.txtSource.text(), "Waiting ...");
+    EXPECT_EQ(controls(frm).sourceFileBox.text(), "Waiting ...");
 
     // The refused name comes back: a cancelled showing processes it again, and it is refused again.
-    frm.cmdGetSourceFile.click();
+    controls(frm).browseSourceFileButton.click();
     EXPECT_EQ(desk.fileRequests[1].fileName, "C:\\Work\\A.TXT");
     EXPECT_EQ(desk.messages().size(), 2u);
 }
 
 TEST_F(FilePickers, OnlyTheChosenNameIsLowerCasedBeforeComparing) {
     FrmMain &frm = main();
-    frm.txtSource.setText("c:\\work\\a.txt");
+    controls(frm).sourceFileBox.setText("c:\\work\\a.txt");
     desk.fileAnswers.push_back(chooseFile("C:\\Work\\A.TXT"));
-    frm.cmdGetSaveFile.click();
+    controls(frm).browseDestinationFileButton.click();
     ASSERT_EQ(desk.messages().size(), 1u);
     EXPECT_EQ(desk.messages()[0].text, sameDestination);
-    EXPECT_EQ(frm.txtDest.text(), "Waiting ...");
+    EXPECT_EQ(controls(frm).destinationFileBox.text(), "Waiting ...");
 
-    frm.txtSource.setText("C:\\Work\\a.txt");
+    controls(frm).sourceFileBox.setText("C:\\Work\\a.txt");
     desk.fileAnswers.push_back(chooseFile("c:\\work\\a.txt"));
-    frm.cmdGetSaveFile.click();
+    controls(frm).browseDestinationFileButton.click();
     EXPECT_EQ(desk.messages().size(), 1u);
-    EXPECT_EQ(frm.txtDest.text(), "c:\\work\\a.txt");
+    EXPECT_EQ(controls(frm).destinationFileBox.text(), "c:\\work\\a.txt");
 }
 
 TEST_F(FilePickers, NameRefusedAsDestinationIsTakenAsSourceByTheNextCancelledShowing) {
     FrmMain &frm = main();
-    frm.txtSource.setText("c:\\work\\a.txt");
+    controls(frm).sourceFileBox.setText("c:\\work\\a.txt");
     desk.fileAnswers.push_back(chooseFile("C:\\Work\\A.txt"));
-    frm.cmdGetSaveFile.click();
-    EXPECT_EQ(frm.txtDest.text(), "Waiting ...");
+    controls(frm).browseDestinationFileButton.click();
+    EXPECT_EQ(controls(frm).destinationFileBox.text(), "Waiting ...");
 
-    frm.cmdGetSourceFile.click(); // cancelled, but the dialog still holds the refused name
-    EXPECT_EQ(frm.txtSource.text(), "c:\\work\\a.txt");
+    controls(frm).browseSourceFileButton.click(); // cancelled, but the dialog still holds the refused name
+    EXPECT_EQ(controls(frm).sourceFileBox.text(), "c:\\work\\a.txt");
     EXPECT_EQ(desk.messages().size(), 1u);
-    EXPECT_EQ(frm.CommonDialog1.fileName, "");
+    EXPECT_EQ(WindowProbe::fileDialog(frm).fileName, "");
 }
 
 TEST_F(FilePickers, EmptyBoxEndsTheClickWithTheErrorMessageBeforeAnyDialog) {
     FrmMain &frm = main();
-    frm.txtSource.setText("");
-    frm.cmdGetSourceFile.click();
-    frm.txtSource.setText("Waiting ...");
-    frm.txtDest.setText("");
-    frm.cmdGetSaveFile.click();
+    controls(frm).sourceFileBox.setText("");
+    controls(frm).browseSourceFileButton.click();
+    controls(frm).sourceFileBox.setText("Waiting ...");
+    controls(frm).destinationFileBox.setText("");
+    controls(frm).browseDestinationFileButton.click();
 
     EXPECT_TRUE(desk.fileRequests.empty());
     ASSERT_EQ(desk.messages().size(), 2u);
@@ -186,7 +189,7 @@ TEST_F(FilePickers, EmptyBoxEndsTheClickWithTheErrorMessageBeforeAnyDialog) {
     EXPECT_EQ(desk.messages()[1].text,
               standardErrorText(9, "Subscript out of range", "frmMain - cmdGetSaveFile_Click"));
     // The first steps had already run.
-    EXPECT_TRUE(frm.optSingle.value());
+    EXPECT_TRUE(controls(frm).singleFileOption.value());
 }
 
 TEST_F(FilePickers, EveryClickMakesTheDataFolderWhenItIsMissing) {
@@ -194,7 +197,7 @@ TEST_F(FilePickers, EveryClickMakesTheDataFolderWhenItIsMissing) {
     std::string data = dataFolder();
     removeTree(data.substr(0, data.size() - 1));
     ASSERT_FALSE(exists(data));
-    main().cmdGetSaveFile.click();
+    controls(main()).browseDestinationFileButton.click();
     EXPECT_TRUE(exists(data));
 }
 

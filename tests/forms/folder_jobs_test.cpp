@@ -23,29 +23,30 @@ protected:
     // The work list as the filter builds it for "txt".
     void listSource(const std::string &destinationText) {
         FrmMain &frm = main();
-        frm.optMultiple.click();
-        frm.Combo1.clear();
-        frm.Combo1.addItem("txt");
-        frm.Combo1.setListIndex(0);
-        frm.txtMultipleFilesPath.setText(source);
-        frm.txtMultipleFilesDestinationPath.setText(destinationText);
-        frm.countFILES();
+        controls(frm).multipleFilesOption.click();
+        controls(frm).extensionBox.clear();
+        controls(frm).extensionBox.addItem("txt");
+        controls(frm).extensionBox.setListIndex(0);
+        controls(frm).sourceFolderBox.setText(source);
+        controls(frm).destinationFolderBox.setText(destinationText);
+        frm.listWorkFiles();
     }
     // A run as the button makes it, with the bar as it stands when the run says it is done and the
     // failed files as their window lists them.
     void run(bool tabStops) {
         FrmMain &frm = main();
-        frm.optMultiple.click();
+        controls(frm).multipleFilesOption.click();
         if (tabStops)
-            frm.optFixedTABS.click();
+            controls(frm).tabStopsOption.click();
         else
-            frm.optFixedSpaces.click();
+            controls(frm).fixedSpacesOption.click();
         desk.whileMessageShown = [&](const MessageBoxRequest &) {
-            barShown = {frm.ProgressBar1.max(), frm.ProgressBar1.value()};
+            barShown = {controls(frm).progressBar.max(), controls(frm).progressBar.value()};
         };
         desk.modalActions.clear();
-        desk.modalActions.push_back([&](ModalWindow &) { failedShown = frm.frmError().List2.items(); });
-        frm.cmdReplaceTABS.click();
+        desk.modalActions.push_back(
+            [&](ModalWindow &) { failedShown = frm.failedFilesWindow().failedFiles(); });
+        controls(frm).runButton.click();
     }
     std::string source, destination;
     std::pair<int, int> barShown{-1, -1}; // maximum and value
@@ -84,8 +85,8 @@ TEST_F(FolderRun, FailedFilesListDrawsAgainAfterAPassThatEndsInAnError) {
     listSource(destination);
     ASSERT_TRUE(DeleteFileA(vanishing.c_str()));
     FrmMain &frm = main();
-    RedrawSwitches switches(frm.frmError().List2.hwnd());
-    frm.replaceTABSwithSPACESVerifyMultiple();
+    RedrawSwitches switches(controls(frm.failedFilesWindow()).failedFilesList.hwnd());
+    frm.verifyFolderFiles();
     EXPECT_EQ(switches.seen, (std::vector<bool>{false, true}));
 }
 
@@ -111,7 +112,7 @@ TEST_F(FolderRun, FixedNumberOverwritesAnExistingDestinationWithoutAsking) {
     put("e.txt", "");
     writeFile("dst\\a.txt", "old content");
     listSource(destination);
-    main().txtSpacesToUse.setText("4");
+    controls(main()).spacesBox.setText("4");
     run(false);
     EXPECT_EQ(readFile(destination + "a.txt"), "a    b\r\n\r\n");
     EXPECT_EQ(readFile(destination + "e.txt"), "\r\n");
@@ -130,8 +131,8 @@ TEST_F(FolderRun, SkipsLockedAndNonTextFilesListingEachOnceAndConvertsTheRest) {
     std::vector<std::string> listed = failedShown;
     std::sort(listed.begin(), listed.end());
     EXPECT_EQ(listed, (std::vector<std::string>{binary, locked}));
-    EXPECT_EQ(main().List1.listCount(), 1);
-    EXPECT_EQ(main().lblNumberofiles.caption(), "1 file");
+    EXPECT_EQ(controls(main()).workList.listCount(), 1);
+    EXPECT_EQ(controls(main()).fileCountLabel.caption(), "1 file");
     EXPECT_EQ(readFile(destination + "good.txt"), "        g\r\n");
     EXPECT_EQ(readFile(destination + "locked.txt"), "former");
     EXPECT_FALSE(exists(destination + "binary.txt"));
@@ -143,7 +144,7 @@ TEST_F(FolderRun, EveryFileFailingLeavesAnEmptyListAndStillSaysAllDone) {
     put("b.txt", "\x1A\x1A");
     listSource(destination);
     run(true);
-    EXPECT_EQ(main().List1.listCount(), 0);
+    EXPECT_EQ(controls(main()).workList.listCount(), 0);
     EXPECT_EQ(failedShown.size(), 2u);
     ASSERT_EQ(desk.messages().size(), 1u);
     EXPECT_EQ(desk.messages()[0].text, "All done!               ");
@@ -155,7 +156,7 @@ TEST_F(FolderRun, FailingPartWayKeepsTheFormerDestinationAndLeavesNoTemporaryFil
     put("b.txt", std::string(100000, 'b') + "\r\n\tb");
     writeFile("dst\\b.txt", "former b");
     listSource(destination);
-    main().txtSpacesToUse.setText("0");
+    controls(main()).spacesBox.setText("0");
     run(true);
     ASSERT_EQ(desk.messages().size(), 1u);
     EXPECT_EQ(desk.messages()[0].text,
@@ -168,7 +169,7 @@ TEST_F(FolderRun, FailingPartWayKeepsTheFormerDestinationAndLeavesNoTemporaryFil
 TEST_F(FolderRun, NonNumericNumberFailsEachPassUnderItsOwnName) {
     put("a.txt", "\ta");
     listSource(destination);
-    main().txtSpacesToUse.setText("abc");
+    controls(main()).spacesBox.setText("abc");
     run(true);
     run(false);
     const auto shown = desk.messages();
@@ -183,7 +184,7 @@ TEST_F(FolderRun, NonNumericNumberFailsEachPassUnderItsOwnName) {
 TEST_F(FolderRun, DestinationFolderThatIsGoneShowsTheStandardMessage) {
     put("a.txt", "\ta");
     listSource(temp() + "missing");
-    main().replaceTABSwithSPACESMultiple();
+    main().convertFolderWithFixedSpaces();
     ASSERT_EQ(desk.messages().size(), 1u);
     EXPECT_EQ(desk.messages()[0].text,
               errorText(76, "Path not found", "frmMain - replaceTABSwithSPACESMultiple"));
@@ -193,7 +194,7 @@ TEST_F(FolderRun, DestinationFolderThatIsGoneShowsTheStandardMessage) {
 TEST_F(FolderRun, SourceFolderAsItsOwnDestinationLeavesEverySourceAsItWas) {
     put("a.txt", "\ta\r\n");
     listSource(temp() + "dst\\..\\SRC");
-    main().replaceTWSfixedMultiple();
+    main().convertFolderWithTabStops();
     EXPECT_EQ(readFile(source + "a.txt"), "\ta\r\n");
     EXPECT_EQ(namesIn(source).size(), 1u);
     ASSERT_EQ(desk.messages().size(), 1u);
@@ -205,14 +206,14 @@ TEST_F(FolderRun, RemoveErroredFilesKeepsTheOthersInTheirOrder) {
     FrmMain &frm = main();
     for (const char *entry :
          {"C:\\d\\1.txt", "C:\\d\\2.txt", "C:\\d\\3.txt", "C:\\d\\\xc3\xa9t\xc3\xa9 \xe6\x96\x87.txt"})
-        frm.List1.addItem(entry);
-    frm.frmError().List2.addItem("C:\\d\\3.txt");
-    frm.frmError().List2.addItem("C:\\d\\1.txt");
-    frm.frmError().List2.addItem("c:\\d\\2.txt"); // comparison is exact
-    frm.removeErroredFiles();
-    ASSERT_EQ(frm.List1.listCount(), 2);
-    EXPECT_EQ(frm.List1.list(0), "C:\\d\\2.txt");
-    EXPECT_EQ(frm.List1.list(1), "C:\\d\\\xc3\xa9t\xc3\xa9 \xe6\x96\x87.txt");
+        controls(frm).workList.addItem(entry);
+    frm.failedFilesWindow().addFailedFile("C:\\d\\3.txt");
+    frm.failedFilesWindow().addFailedFile("C:\\d\\1.txt");
+    frm.failedFilesWindow().addFailedFile("c:\\d\\2.txt"); // comparison is exact
+    frm.dropFailedFromWorkList();
+    ASSERT_EQ(controls(frm).workList.listCount(), 2);
+    EXPECT_EQ(controls(frm).workList.list(0), "C:\\d\\2.txt");
+    EXPECT_EQ(controls(frm).workList.list(1), "C:\\d\\\xc3\xa9t\xc3\xa9 \xe6\x96\x87.txt");
 }
 
 // Counts past 32767: every entry is verified, recorded, counted in the progress and dropped. (Names
@@ -220,16 +221,16 @@ TEST_F(FolderRun, RemoveErroredFilesKeepsTheOthersInTheirOrder) {
 TEST_F(FolderRun, FortyThousandEntriesAreVerifiedAndDroppedWhole) {
     const int entries = 40000;
     FrmMain &frm = main();
-    SendMessageA(frm.List1.hwnd(), WM_SETREDRAW, FALSE, 0);
-    for (int i = 0; i < entries; ++i) frm.List1.addItem(source + std::to_string(i) + "|.txt");
-    frm.filesInList = entries;
-    frm.txtMultipleFilesPath.setText(source);
-    frm.txtMultipleFilesDestinationPath.setText(destination);
+    SendMessageA(controls(frm).workList.hwnd(), WM_SETREDRAW, FALSE, 0);
+    for (int i = 0; i < entries; ++i) controls(frm).workList.addItem(source + std::to_string(i) + "|.txt");
+    runState(frm).filesInList = entries;
+    controls(frm).sourceFolderBox.setText(source);
+    controls(frm).destinationFolderBox.setText(destination);
     run(true);
     ASSERT_EQ(failedShown.size(), static_cast<std::size_t>(entries));
     EXPECT_EQ(failedShown.back(), source + "39999|.txt");
     EXPECT_EQ(barShown, std::make_pair(entries, entries));
-    EXPECT_EQ(frm.List1.listCount(), 0);
+    EXPECT_EQ(controls(frm).workList.listCount(), 0);
     ASSERT_EQ(desk.messages().size(), 1u);
     EXPECT_EQ(desk.messages()[0].text, "All done!               ");
 }

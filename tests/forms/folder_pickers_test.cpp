@@ -50,9 +50,9 @@ protected:
 TEST_F(FolderPickers, SourceFolderDialogIsAskedAndTheChoiceStoredInLowerCase) {
     FrmMain &frm = main();
     const std::string folder = makeFolder("Source Texts");
-    frm.txtMultipleFilesPath.setText("c:\\earlier");
+    controls(frm).sourceFolderBox.setText("c:\\earlier");
     desk.folderAnswers.push_back(chooseFolder(folder));
-    frm.cmdBrowseDir.click();
+    controls(frm).browseSourceFolderButton.click();
 
     ASSERT_EQ(desk.folderRequests.size(), 1u);
     const FolderDialogRequest &asked = desk.folderRequests[0];
@@ -60,7 +60,7 @@ TEST_F(FolderPickers, SourceFolderDialogIsAskedAndTheChoiceStoredInLowerCase) {
     EXPECT_EQ(asked.instruction, "Select a folder please");
     EXPECT_EQ(asked.startFolder, "c:\\earlier");
     EXPECT_EQ(asked.owner, frm.hwnd());
-    EXPECT_EQ(frm.txtMultipleFilesPath.text(), lower(folder));
+    EXPECT_EQ(controls(frm).sourceFolderBox.text(), lower(folder));
     EXPECT_TRUE(desk.messages().empty());
 }
 
@@ -72,47 +72,47 @@ TEST_F(FolderPickers, AcceptedSourceFolderRebuildsTheListButARefusedOneLeavesIt)
     writeFile("First\\two.txt", "2");
     writeFile("Second\\three.txt", "3");
     desk.folderAnswers.push_back(chooseFolder(first));
-    frm.cmdBrowseDir.click();
-    EXPECT_EQ(frm.List1.listCount(), 2);
-    EXPECT_EQ(frm.lblNumberofiles.caption(), "2 files");
+    controls(frm).browseSourceFolderButton.click();
+    EXPECT_EQ(controls(frm).workList.listCount(), 2);
+    EXPECT_EQ(controls(frm).fileCountLabel.caption(), "2 files");
 
-    frm.txtMultipleFilesDestinationPath.setText(lower(second));
+    controls(frm).destinationFolderBox.setText(lower(second));
     desk.folderAnswers.push_back(chooseFolder(second));
-    frm.cmdBrowseDir.click();
-    EXPECT_EQ(frm.List1.listCount(), 2);
-    EXPECT_EQ(frm.List1.list(0), lower(first) + "\\one.txt");
-    EXPECT_EQ(frm.lblNumberofiles.caption(), "Waiting ...");
+    controls(frm).browseSourceFolderButton.click();
+    EXPECT_EQ(controls(frm).workList.listCount(), 2);
+    EXPECT_EQ(controls(frm).workList.list(0), lower(first) + "\\one.txt");
+    EXPECT_EQ(controls(frm).fileCountLabel.caption(), "Waiting ...");
 
-    frm.txtMultipleFilesDestinationPath.setText("Waiting ...");
+    controls(frm).destinationFolderBox.setText("Waiting ...");
     desk.folderAnswers.push_back(chooseFolder(second));
-    frm.cmdBrowseDir.click();
-    EXPECT_EQ(frm.List1.listCount(), 1);
-    EXPECT_EQ(frm.lblNumberofiles.caption(), "1 file");
+    controls(frm).browseSourceFolderButton.click();
+    EXPECT_EQ(controls(frm).workList.listCount(), 1);
+    EXPECT_EQ(controls(frm).fileCountLabel.caption(), "1 file");
 }
 
 TEST_F(FolderPickers, CancellingTheSourceStillResetsProgressButTheDestinationOnlySelectsMultiple) {
     FrmMain &frm = main();
-    frm.ProgressBar1.setMax(10);
-    frm.ProgressBar1.setValue(4);
-    frm.lblNumberofiles.setCaption("3");
-    frm.cmdBrowseDir2Save.click();
-    EXPECT_TRUE(frm.optMultiple.value());
-    EXPECT_EQ(frm.optMultiple.foreColor(), operationSelectedColour);
-    EXPECT_EQ(frm.ProgressBar1.value(), 4);
-    EXPECT_EQ(frm.lblNumberofiles.caption(), "3");
+    controls(frm).progressBar.setMax(10);
+    controls(frm).progressBar.setValue(4);
+    controls(frm).fileCountLabel.setCaption("3");
+    controls(frm).browseDestinationFolderButton.click();
+    EXPECT_TRUE(controls(frm).multipleFilesOption.value());
+    EXPECT_EQ(controls(frm).multipleFilesOption.foreColor(), operationSelectedColour);
+    EXPECT_EQ(controls(frm).progressBar.value(), 4);
+    EXPECT_EQ(controls(frm).fileCountLabel.caption(), "3");
 
-    frm.optClipboard.click();
-    frm.cmdBrowseDir.click();
-    EXPECT_TRUE(frm.optMultiple.value());
-    EXPECT_EQ(frm.ProgressBar1.value(), 0);
-    EXPECT_EQ(frm.lblNumberofiles.caption(), "Waiting ...");
-    EXPECT_EQ(frm.txtMultipleFilesPath.text(), "Waiting ...");
-    EXPECT_EQ(frm.txtMultipleFilesDestinationPath.text(), "Waiting ...");
+    controls(frm).clipboardOption.click();
+    controls(frm).browseSourceFolderButton.click();
+    EXPECT_TRUE(controls(frm).multipleFilesOption.value());
+    EXPECT_EQ(controls(frm).progressBar.value(), 0);
+    EXPECT_EQ(controls(frm).fileCountLabel.caption(), "Waiting ...");
+    EXPECT_EQ(controls(frm).sourceFolderBox.text(), "Waiting ...");
+    EXPECT_EQ(controls(frm).destinationFolderBox.text(), "Waiting ...");
 }
 
 TEST_F(FolderPickers, FolderGoneBeforeItIsCheckedIsNotAvailable) {
     FrmMain &frm = main();
-    for (TextBox *box : {&frm.txtMultipleFilesPath, &frm.txtMultipleFilesDestinationPath}) {
+    for (TextBox *box : {&controls(frm).sourceFolderBox, &controls(frm).destinationFolderBox}) {
         const std::string folder = makeFolder("Vanishing");
         box->setText("c:\\before");
         std::string boxDuringMessage;
@@ -122,7 +122,8 @@ TEST_F(FolderPickers, FolderGoneBeforeItIsCheckedIsNotAvailable) {
             request.chosen = folder;
             return true;
         });
-        box == &frm.txtMultipleFilesPath ? frm.cmdBrowseDir.click() : frm.cmdBrowseDir2Save.click();
+        box == &controls(frm).sourceFolderBox ? controls(frm).browseSourceFolderButton.click()
+                                              : controls(frm).browseDestinationFolderButton.click();
         ASSERT_FALSE(desk.messages().empty());
         EXPECT_EQ(desk.messages().back().text, notAvailable);
         EXPECT_EQ(desk.messages().back().title, "Attention!");
@@ -135,68 +136,68 @@ TEST_F(FolderPickers, FolderGoneBeforeItIsCheckedIsNotAvailable) {
 TEST_F(FolderPickers, SameFolderIsRefusedWhileTheBoxShowsTheChoice) {
     FrmMain &frm = main();
     const std::string folder = makeFolder("Data");
-    frm.txtMultipleFilesDestinationPath.setText(std::string(" ").append(lower(folder)).append("  "));
+    controls(frm).destinationFolderBox.setText(std::string(" ").append(lower(folder)).append("  "));
     std::string boxDuringMessage;
     desk.whileMessageShown = [&](const MessageBoxRequest &) {
-        boxDuringMessage = frm.txtMultipleFilesPath.text();
+        boxDuringMessage = controls(frm).sourceFolderBox.text();
     };
     desk.folderAnswers.push_back(chooseFolder(folder));
-    frm.cmdBrowseDir.click();
+    controls(frm).browseSourceFolderButton.click();
     ASSERT_EQ(desk.messages().size(), 1u);
     EXPECT_EQ(desk.messages()[0].text, sameFolder);
     EXPECT_EQ(boxDuringMessage, lower(folder));
-    EXPECT_EQ(frm.txtMultipleFilesPath.text(), "Waiting ...");
+    EXPECT_EQ(controls(frm).sourceFolderBox.text(), "Waiting ...");
 
     // The destination side compares with the source box the same way.
-    frm.txtMultipleFilesPath.setText(lower(folder));
+    controls(frm).sourceFolderBox.setText(lower(folder));
     desk.folderAnswers.push_back(chooseFolder(folder));
-    frm.cmdBrowseDir2Save.click();
+    controls(frm).browseDestinationFolderButton.click();
     ASSERT_EQ(desk.messages().size(), 2u);
     EXPECT_EQ(desk.messages()[1].text, sameFolder);
-    EXPECT_EQ(frm.txtMultipleFilesDestinationPath.text(), "Waiting ...");
+    EXPECT_EQ(controls(frm).destinationFolderBox.text(), "Waiting ...");
 }
 
 TEST_F(FolderPickers, OnlyTheChoiceIsLowerCasedAndTrailingBackslashesAreNotEvened) {
     FrmMain &frm = main();
     const std::string folder = makeFolder("Data");
-    frm.txtMultipleFilesDestinationPath.setText(folder); // capitals: never equal to a lower-cased choice
+    controls(frm).destinationFolderBox.setText(folder); // capitals: never equal to a lower-cased choice
     desk.folderAnswers.push_back(chooseFolder(folder));
-    frm.cmdBrowseDir.click();
-    EXPECT_EQ(frm.txtMultipleFilesPath.text(), lower(folder));
+    controls(frm).browseSourceFolderButton.click();
+    EXPECT_EQ(controls(frm).sourceFolderBox.text(), lower(folder));
 
-    frm.txtMultipleFilesPath.setText(lower(folder));
+    controls(frm).sourceFolderBox.setText(lower(folder));
     desk.folderAnswers.push_back(chooseFolder(folder + "\\"));
-    frm.cmdBrowseDir2Save.click();
-    EXPECT_EQ(frm.txtMultipleFilesDestinationPath.text(), lower(folder) + "\\");
+    controls(frm).browseDestinationFolderButton.click();
+    EXPECT_EQ(controls(frm).destinationFolderBox.text(), lower(folder) + "\\");
     EXPECT_TRUE(desk.messages().empty());
 }
 
 TEST_F(FolderPickers, ConfirmedEmptyPathKeepsThePreviousTextLowerCased) {
     FrmMain &frm = main();
-    frm.txtMultipleFilesPath.setText("C:\\Earlier Folder");
-    frm.txtMultipleFilesDestinationPath.setText("D:\\Earlier Output");
+    controls(frm).sourceFolderBox.setText("C:\\Earlier Folder");
+    controls(frm).destinationFolderBox.setText("D:\\Earlier Output");
     desk.folderAnswers.push_back(chooseFolder(""));
     desk.folderAnswers.push_back(chooseFolder(""));
-    frm.cmdBrowseDir.click();
-    frm.cmdBrowseDir2Save.click();
-    EXPECT_EQ(frm.txtMultipleFilesPath.text(), "c:\\earlier folder");
-    EXPECT_EQ(frm.txtMultipleFilesDestinationPath.text(), "d:\\earlier output");
+    controls(frm).browseSourceFolderButton.click();
+    controls(frm).browseDestinationFolderButton.click();
+    EXPECT_EQ(controls(frm).sourceFolderBox.text(), "c:\\earlier folder");
+    EXPECT_EQ(controls(frm).destinationFolderBox.text(), "d:\\earlier output");
 }
 
 TEST_F(FolderPickers, DestinationProbeLeavesNoFileAndNeverTouchesAnExistingTestTxt) {
     FrmMain &frm = main();
     const std::string empty = makeFolder("Out Empty") + "\\";
     desk.folderAnswers.push_back(chooseFolder(empty));
-    frm.cmdBrowseDir2Save.click();
-    EXPECT_EQ(frm.txtMultipleFilesDestinationPath.text(), lower(empty));
+    controls(frm).browseDestinationFolderButton.click();
+    EXPECT_EQ(controls(frm).destinationFolderBox.text(), lower(empty));
     EXPECT_EQ(filesIn(empty), 0);
 
     const std::string busy = makeFolder("Out Busy");
     const std::string mine = busy + "\\test.txt";
     std::ofstream(mine, std::ios::binary) << "keep me\r\n";
     desk.folderAnswers.push_back(chooseFolder(busy));
-    frm.cmdBrowseDir2Save.click();
-    EXPECT_EQ(frm.txtMultipleFilesDestinationPath.text(), lower(busy));
+    controls(frm).browseDestinationFolderButton.click();
+    EXPECT_EQ(controls(frm).destinationFolderBox.text(), lower(busy));
     EXPECT_EQ(readFile(mine), "keep me\r\n");
     EXPECT_EQ(filesIn(busy + "\\"), 1);
     EXPECT_TRUE(desk.messages().empty());
@@ -212,22 +213,22 @@ TEST_F(FolderPickers, DestinationThatRefusesWritingIsNotAccessible) {
     FrmMain &frm = main();
     std::string boxDuringMessage;
     desk.whileMessageShown = [&](const MessageBoxRequest &) {
-        boxDuringMessage = frm.txtMultipleFilesDestinationPath.text();
+        boxDuringMessage = controls(frm).destinationFolderBox.text();
     };
     desk.folderAnswers.push_back(chooseFolder(locked));
-    frm.cmdBrowseDir2Save.click();
+    controls(frm).browseDestinationFolderButton.click();
     ASSERT_EQ(desk.messages().size(), 1u);
     EXPECT_EQ(desk.messages()[0].text, notAccessible);
     EXPECT_EQ(boxDuringMessage, "z:\\sys\\kernel");
-    EXPECT_EQ(frm.txtMultipleFilesDestinationPath.text(), "Waiting ...");
+    EXPECT_EQ(controls(frm).destinationFolderBox.text(), "Waiting ...");
 }
 
 TEST_F(FolderPickers, SourceErrorsHaveTheirOwnClosingsAndMissingBrowserClosesTheWindow) {
     FrmMain &frm = main();
     desk.folderAnswers.push_back(failWith(err::CannotCreateObject));
     desk.folderAnswers.push_back(failWith(err::InvalidCall));
-    frm.cmdBrowseDir.click();
-    frm.cmdBrowseDir.click();
+    controls(frm).browseSourceFolderButton.click();
+    controls(frm).browseSourceFolderButton.click();
     ASSERT_EQ(desk.messages().size(), 2u);
     EXPECT_EQ(desk.messages()[0].text,
               standardErrorText(429, standardDescription(429), "frmMain - cmdBrowseDir_Click",
@@ -238,7 +239,7 @@ TEST_F(FolderPickers, SourceErrorsHaveTheirOwnClosingsAndMissingBrowserClosesThe
     EXPECT_TRUE(frm.isLoaded());
 
     desk.folderAnswers.push_back(failWith(err::FileNotFound));
-    frm.cmdBrowseDir.click();
+    controls(frm).browseSourceFolderButton.click();
     ASSERT_EQ(desk.messages().size(), 3u);
     EXPECT_EQ(desk.messages()[2].text,
               "An Error was generated:\r\n\r\nDescription:\r\nError 53 - File not found\r\n"
@@ -251,8 +252,8 @@ TEST_F(FolderPickers, DestinationErrorsKeepTheWindowOpen) {
     FrmMain &frm = main();
     desk.folderAnswers.push_back(failWith(err::CannotCreateObject));
     desk.folderAnswers.push_back(failWith(err::FileNotFound));
-    frm.cmdBrowseDir2Save.click();
-    frm.cmdBrowseDir2Save.click();
+    controls(frm).browseDestinationFolderButton.click();
+    controls(frm).browseDestinationFolderButton.click();
     ASSERT_EQ(desk.messages().size(), 2u);
     EXPECT_EQ(desk.messages()[0].text,
               standardErrorText(429, standardDescription(429), "frmMain - cmdBrowseDir2Save_Click",
@@ -278,12 +279,12 @@ TEST_F(FolderPickers, FirstSelectionChangeBeforeTheDialogShowsNamesTheNewFolderB
         seen.push_back(windowText(button));
         return false;
     });
-    frm.cmdBrowseDir2Save.click();
+    controls(frm).browseDestinationFolderButton.click();
     DestroyWindow(dialog);
     EXPECT_EQ(seen, (std::vector<std::string>{"New Folder", "Make New Folder"}));
-    ASSERT_NE(frm.objBD, nullptr);
-    EXPECT_EQ(frm.objBD->dialogWindow(), nullptr); // only while open
-    EXPECT_TRUE(frm.objBD->newFolderButton);
+    ASSERT_NE(WindowProbe::folderDialog(frm), nullptr);
+    EXPECT_EQ(WindowProbe::folderDialog(frm)->dialogWindow(), nullptr); // only while open
+    EXPECT_TRUE(WindowProbe::folderDialog(frm)->newFolderButton);
 }
 
 } // namespace

@@ -32,8 +32,8 @@ class HelpAndKeys : public FormTest {};
 TEST_F(HelpAndKeys, EachF1OpensTheReadmeInNotepadUnquoted) {
     FrmMain &frm = main();
     ASSERT_TRUE(exists(readmePath()));
-    pressKey(frm, frm.cmdReplaceTABS.hwnd(), VK_F1);
-    pressKey(frm, frm.cmdReplaceTABS.hwnd(), VK_F1);
+    pressKey(frm, controls(frm).runButton.hwnd(), VK_F1);
+    pressKey(frm, controls(frm).runButton.hwnd(), VK_F1);
     const auto started = desk.of("start");
     ASSERT_EQ(started.size(), 2u);
     EXPECT_EQ(started[0].text, "notepad.exe " + readmePath());
@@ -43,9 +43,9 @@ TEST_F(HelpAndKeys, EachF1OpensTheReadmeInNotepadUnquoted) {
 
 TEST_F(HelpAndKeys, F1WithShiftCtrlOrAltCountsAndOtherKeysDoNothing) {
     FrmMain &frm = main();
-    for (int16_t shift : {1, 2, 4, 7}) frm.Form_KeyDown(VK_F1, shift);
+    for (int16_t shift : {1, 2, 4, 7}) frm.keyDown(VK_F1, shift);
     EXPECT_EQ(desk.of("start").size(), 4u);
-    for (int16_t key : {VK_F2, VK_F12, VK_RETURN, int('H'), 111, 113}) frm.Form_KeyDown(key, 0);
+    for (int16_t key : {VK_F2, VK_F12, VK_RETURN, int('H'), 111, 113}) frm.keyDown(key, 0);
     EXPECT_EQ(desk.of("start").size(), 4u);
     EXPECT_TRUE(frm.isLoaded());
 }
@@ -64,10 +64,10 @@ TEST_F(HelpAndKeys, HelpMenuOpensTheReadmeToo) {
 // not on a push button; the menu must not answer that command.
 TEST_F(HelpAndKeys, EnterOnTheFocusedRunButtonRunsAndNeverOpensTheReadme) {
     FrmMain &frm = main();
-    frm.optSingle.setValue(true);
+    controls(frm).singleFileOption.setValue(true);
     frm.show();
-    ASSERT_EQ(GetFocus(), frm.cmdReplaceTABS.hwnd());
-    pressKey(frm, frm.cmdReplaceTABS.hwnd(), VK_RETURN);
+    ASSERT_EQ(GetFocus(), controls(frm).runButton.hwnd());
+    pressKey(frm, controls(frm).runButton.hwnd(), VK_RETURN);
     EXPECT_TRUE(desk.of("start").empty());
     // Nothing is chosen yet, so the single-file run stops at its first check.
     ASSERT_EQ(desk.messages().size(), 1u);
@@ -77,8 +77,8 @@ TEST_F(HelpAndKeys, EnterOnTheFocusedRunButtonRunsAndNeverOpensTheReadme) {
 TEST_F(HelpAndKeys, EnterOnABrowseButtonPressesThatButton) {
     FrmMain &frm = main();
     frm.show();
-    frm.cmdGetSourceFile.setFocus();
-    pressKey(frm, frm.cmdGetSourceFile.hwnd(), VK_RETURN);
+    controls(frm).browseSourceFileButton.setFocus();
+    pressKey(frm, controls(frm).browseSourceFileButton.hwnd(), VK_RETURN);
     EXPECT_EQ(desk.of("file").size(), 1u);
     EXPECT_TRUE(desk.of("start").empty());
     EXPECT_TRUE(desk.messages().empty());
@@ -87,7 +87,8 @@ TEST_F(HelpAndKeys, EnterOnABrowseButtonPressesThatButton) {
 TEST_F(HelpAndKeys, EnterWithShiftStatesElsewhereDoesNothing) {
     FrmMain &frm = main();
     frm.show();
-    for (HWND focused : {frm.optSingle.hwnd(), frm.List1.hwnd(), frm.UpDown1.hwnd()}) {
+    for (HWND focused : {controls(frm).singleFileOption.hwnd(), controls(frm).workList.hwnd(),
+                         controls(frm).spacesUpDown.hwnd()}) {
         SetFocus(focused);
         for (BYTE modifier : {BYTE(0), BYTE(VK_SHIFT), BYTE(VK_CONTROL)}) {
             BYTE keys[256] = {};
@@ -107,7 +108,7 @@ TEST_F(HelpAndKeys, MissingReadmeSaysOops) {
     FrmMain &frm = main();
     {
         ReadmeAway away;
-        pressKey(frm, frm.cmdReplaceTABS.hwnd(), VK_F1);
+        pressKey(frm, controls(frm).runButton.hwnd(), VK_F1);
     }
     ASSERT_EQ(desk.messages().size(), 1u);
     EXPECT_EQ(desk.messages()[0].text, oops);
@@ -120,7 +121,7 @@ TEST_F(HelpAndKeys, ReadmeHeldOpenWithoutSharingSaysOops) {
     FrmMain &frm = main();
     FileHandle held(CreateFileA(readmePath().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
     ASSERT_TRUE(held.valid());
-    frm.menuHelp_Click();
+    frm.helpClicked();
     held.close();
     ASSERT_EQ(desk.messages().size(), 1u);
     EXPECT_EQ(desk.messages()[0].title, "Oops");
@@ -130,7 +131,7 @@ TEST_F(HelpAndKeys, ReadmeHeldOpenWithoutSharingSaysOops) {
 TEST_F(HelpAndKeys, NotepadThatCannotStartGivesTheErrorMessageOfHelp) {
     FrmMain &frm = main();
     desk.startSucceeds = false;
-    frm.Form_KeyDown(VK_F1, 0);
+    frm.keyDown(VK_F1, 0);
     ASSERT_EQ(desk.messages().size(), 1u);
     EXPECT_EQ(desk.messages()[0].text,
               standardErrorText(53, "File not found", "frmMain - menuHelp_Click (F1)"));
@@ -140,7 +141,7 @@ TEST_F(HelpAndKeys, NotepadThatCannotStartGivesTheErrorMessageOfHelp) {
 TEST_F(HelpAndKeys, EscPressesExit) {
     FrmMain &frm = main();
     frm.show();
-    pressKey(frm, frm.cmdReplaceTABS.hwnd(), VK_ESCAPE);
+    pressKey(frm, controls(frm).runButton.hwnd(), VK_ESCAPE);
     EXPECT_FALSE(frm.isLoaded());
 }
 
@@ -149,11 +150,12 @@ TEST_F(HelpAndKeys, PathHintShowsWhatBrowseJustPutInTheBox) {
     // Longer than the 80 characters some tooltip read-backs stop at.
     const std::string chosen = writeFile(std::string(60, 'h') + " Hinted File.txt", "x");
     desk.fileAnswers.push_back(chooseFile(chosen));
-    frm.cmdGetSourceFile.click();
-    SendMessageA(frm.txtSource.hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(2, 2));
-    EXPECT_EQ(frm.txtSource.toolTipText(), frm.txtSource.text());
-    EXPECT_NE(frm.txtSource.text(), "Waiting ...");
-    for (TextBox *box : {&frm.txtDest, &frm.txtMultipleFilesPath, &frm.txtMultipleFilesDestinationPath}) {
+    controls(frm).browseSourceFileButton.click();
+    SendMessageA(controls(frm).sourceFileBox.hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(2, 2));
+    EXPECT_EQ(controls(frm).sourceFileBox.toolTipText(), controls(frm).sourceFileBox.text());
+    EXPECT_NE(controls(frm).sourceFileBox.text(), "Waiting ...");
+    for (TextBox *box : {&controls(frm).destinationFileBox, &controls(frm).sourceFolderBox,
+                         &controls(frm).destinationFolderBox}) {
         SendMessageA(box->hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(2, 2));
         EXPECT_EQ(box->toolTipText(), "Waiting ...");
     }
@@ -162,10 +164,10 @@ TEST_F(HelpAndKeys, PathHintShowsWhatBrowseJustPutInTheBox) {
 TEST_F(HelpAndKeys, ClickOnTheNumberBoxHandsTheFocusToTheUpDown) {
     FrmMain &frm = main();
     frm.show();
-    SendMessageA(frm.txtSpacesToUse.hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
-    SendMessageA(frm.txtSpacesToUse.hwnd(), WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
-    EXPECT_EQ(GetFocus(), frm.UpDown1.hwnd());
-    EXPECT_EQ(frm.txtSpacesToUse.text(), "8");
+    SendMessageA(controls(frm).spacesBox.hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
+    SendMessageA(controls(frm).spacesBox.hwnd(), WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
+    EXPECT_EQ(GetFocus(), controls(frm).spacesUpDown.hwnd());
+    EXPECT_EQ(controls(frm).spacesBox.text(), "8");
 }
 
 // Windows' default for the length of a test: keyboard cues hidden until the keyboard is used. (Wine's
@@ -232,9 +234,9 @@ TEST_F(HelpAndKeys, KeyboardCuesHideAtOpeningAndShowFromTheFirstKey) {
     const CueRequests requests(frm.hwnd());
     frm.show();
     EXPECT_EQ(requests.seen, std::vector<Request>{hideAllCues});
-    pressKey(frm, frm.cmdReplaceTABS.hwnd(), VK_TAB);
-    EXPECT_EQ(GetFocus(), frm.cmdAbout.hwnd());
-    pressKey(frm, frm.cmdAbout.hwnd(), VK_RIGHT);
+    pressKey(frm, controls(frm).runButton.hwnd(), VK_TAB);
+    EXPECT_EQ(GetFocus(), controls(frm).aboutButton.hwnd());
+    pressKey(frm, controls(frm).aboutButton.hwnd(), VK_RIGHT);
     // Alt alone: its release would open the menu, so only its press is sent.
     PostMessageW(GetFocus(), WM_SYSKEYDOWN, VK_MENU, 0x20000001);
     pumpAsTheProgramDoes(frm);
@@ -253,17 +255,17 @@ TEST_F(HelpAndKeys, TheAboutAndFailedFilesWindowsShowTheFocusFromTheFirstKeyToo)
         auto &about = dynamic_cast<FrmAbout &>(window);
         const CueRequests requests(about.hwnd());
         ShowWindow(about.hwnd(), SW_SHOW);
-        pressKey(frm, about.cmdok.hwnd(), VK_TAB);
+        pressKey(frm, controls(about).okButton.hwnd(), VK_TAB);
         aboutRequests = requests.seen;
     });
-    frm.cmdAbout_Click();
+    frm.aboutClicked();
     EXPECT_EQ(aboutRequests, (std::vector<Request>{hideAllCues, showFocus}));
 
-    FrmError &failed = frm.frmError();
+    FrmError &failed = frm.failedFilesWindow();
     {
         const CueRequests requests(failed.hwnd());
         ShowWindow(failed.hwnd(), SW_SHOW);
-        pressKey(frm, failed.Command1.hwnd(), VK_DOWN);
+        pressKey(frm, shared(failed).proceedButton.hwnd(), VK_DOWN);
         EXPECT_EQ(requests.seen, (std::vector<Request>{hideAllCues, showFocus}));
     }
     ShowWindow(failed.hwnd(), SW_HIDE);

@@ -209,17 +209,17 @@ protected:
 
     void expectMainReadable(FrmMain &frm) {
         const Screenshot shot(frm.hwnd());
-        expectReadable(shot, {{"optClipboard", frm.optClipboard.hwnd()},
-                              {"optSingle", frm.optSingle.hwnd()},
-                              {"optMultiple", frm.optMultiple.hwnd()},
-                              {"FrameSettings", frm.FrameSettings.hwnd()},
-                              {"Label1", frm.Label1.hwnd()},
-                              {"Label3", frm.Label3.hwnd()},
-                              {"Label5", frm.Label5.hwnd()},
-                              {"Label6", frm.Label6.hwnd()},
-                              {"lblNumberofiles", frm.lblNumberofiles.hwnd()},
-                              {"lblVerify", frm.lblVerify.hwnd()},
-                              {"txtSource", frm.txtSource.hwnd()}});
+        expectReadable(shot, {{"optClipboard", controls(frm).clipboardOption.hwnd()},
+                              {"optSingle", controls(frm).singleFileOption.hwnd()},
+                              {"optMultiple", controls(frm).multipleFilesOption.hwnd()},
+                              {"FrameSettings", controls(frm).settingsFrame.hwnd()},
+                              {"Label1", controls(frm).sourceFileLabel.hwnd()},
+                              {"Label3", controls(frm).sourceFolderLabel.hwnd()},
+                              {"Label5", controls(frm).clipboardLabel.hwnd()},
+                              {"Label6", controls(frm).spacesLabel.hwnd()},
+                              {"lblNumberofiles", controls(frm).fileCountLabel.hwnd()},
+                              {"lblVerify", controls(frm).statusLabel.hwnd()},
+                              {"txtSource", controls(frm).sourceFileBox.hwnd()}});
     }
 
     void expectAboutReadable(FrmMain &frm) {
@@ -229,24 +229,24 @@ protected:
             ShowWindow(about.hwnd(), SW_SHOWNA);
             shown = true;
             const Screenshot shot(about.hwnd());
-            expectReadable(shot, {{"lblprogtitle", about.lblprogtitle.hwnd()},
-                                  {"lblversion", about.lblversion.hwnd()},
-                                  {"lblcopyright", about.lblcopyright.hwnd()},
-                                  {"lbltext4", about.lbltext4.hwnd()},
-                                  {"lblurl", about.lblurl.hwnd()}});
+            expectReadable(shot, {{"lblprogtitle", controls(about).titleLabel.hwnd()},
+                                  {"lblversion", controls(about).versionLabel.hwnd()},
+                                  {"lblcopyright", controls(about).copyrightLabel.hwnd()},
+                                  {"lbltext4", controls(about).updatesLabel.hwnd()},
+                                  {"lblurl", controls(about).linkLabel.hwnd()}});
         });
-        frm.cmdAbout_Click();
+        frm.aboutClicked();
         EXPECT_TRUE(shown);
     }
 
     void expectFailedFilesReadable(FrmMain &frm) {
-        FrmError &failed = frm.frmError();
-        failed.List2.addItem("c:\\notes\\held by another program.txt");
+        FrmError &failed = frm.failedFilesWindow();
+        failed.addFailedFile("c:\\notes\\held by another program.txt");
         ShowWindow(failed.hwnd(), SW_SHOWNA);
         const Screenshot shot(failed.hwnd());
-        expectReadable(shot, {{"Label1", failed.Label1.hwnd()},
-                              {"Label2", failed.Label2.hwnd()},
-                              {"List2", failed.List2.hwnd()}});
+        expectReadable(shot, {{"Label1", shared(failed).headingLabel.hwnd()},
+                              {"Label2", shared(failed).adviceLabel.hwnd()},
+                              {"List2", controls(failed).failedFilesList.hwnd()}});
         ShowWindow(failed.hwnd(), SW_HIDE);
     }
 };
@@ -255,7 +255,8 @@ TEST_F(HighContrast, SwitchedToBlackWhileOpenEveryCaptionStandsOut) {
     FrmMain &frm = shownMain();
     const SchemeSwitch scheme(highContrastBlack);
     expectMainReadable(frm);
-    frm.optSingle.click(); // the selected operation in its highlight, the others in the text colour
+    controls(frm)
+        .singleFileOption.click(); // the selected operation in its highlight, the others in the text colour
     expectMainReadable(frm);
     expectAboutReadable(frm);
     expectFailedFilesReadable(frm);
@@ -276,22 +277,23 @@ TEST_F(HighContrast, TurnedOnTheWindowsDrawInTheSystemsColoursAtOnce) {
     const SchemeSwitch scheme(highContrastWhite);
     {
         const Screenshot shot(frm.hwnd());
-        EXPECT_EQ(readCaption(shot, captionArea(shot, frm.optClipboard.hwnd())).text,
+        EXPECT_EQ(readCaption(shot, captionArea(shot, controls(frm).clipboardOption.hwnd())).text,
                   operationSelectedColour);
     }
     accessibility.highContrastOn = true;
     SendMessageW(frm.hwnd(), WM_SETTINGCHANGE, SPI_SETHIGHCONTRAST, 0);
     const Screenshot shot(frm.hwnd(), false);
-    EXPECT_EQ(readCaption(shot, captionArea(shot, frm.optClipboard.hwnd())).text, RGB(55, 0, 110))
+    EXPECT_EQ(readCaption(shot, captionArea(shot, controls(frm).clipboardOption.hwnd())).text,
+              RGB(55, 0, 110))
         << "the selected operation in the highlight colour";
-    EXPECT_EQ(readCaption(shot, captionArea(shot, frm.lblVerify.hwnd())).text, RGB(0, 0, 0));
+    EXPECT_EQ(readCaption(shot, captionArea(shot, controls(frm).statusLabel.hwnd())).text, RGB(0, 0, 0));
     expectMainReadable(frm);
 
     // The progress bar: the highlight colour on the window colour, no longer cyan to blue.
-    frm.ProgressBar1.setMax(4);
-    frm.ProgressBar1.setValue(2);
+    controls(frm).progressBar.setMax(4);
+    controls(frm).progressBar.setValue(2);
     const Screenshot bar(frm.hwnd());
-    const RECT place = bar.placeOf(frm.ProgressBar1.hwnd());
+    const RECT place = bar.placeOf(controls(frm).progressBar.hwnd());
     const int middle = (place.top + place.bottom) / 2;
     EXPECT_EQ(bar.at(place.left, middle), RGB(55, 0, 110));
     EXPECT_EQ(bar.at(place.right - 2, middle), RGB(255, 255, 255));
@@ -301,11 +303,12 @@ TEST_F(HighContrast, TurnedOnTheWindowsDrawInTheSystemsColoursAtOnce) {
         auto &about = dynamic_cast<FrmAbout &>(window);
         ShowWindow(about.hwnd(), SW_SHOWNA);
         const Screenshot aboutShot(about.hwnd());
-        EXPECT_EQ(readCaption(aboutShot, captionArea(aboutShot, about.lblurl.hwnd())).text, RGB(0, 0, 159))
+        EXPECT_EQ(readCaption(aboutShot, captionArea(aboutShot, controls(about).linkLabel.hwnd())).text,
+                  RGB(0, 0, 159))
             << "the address in the system's link colour";
         linkSeen = true;
     });
-    frm.cmdAbout_Click();
+    frm.aboutClicked();
     EXPECT_TRUE(linkSeen);
 
     // Off again, told as Windows tells a change of contrast theme in Settings: the designed colours
@@ -313,7 +316,8 @@ TEST_F(HighContrast, TurnedOnTheWindowsDrawInTheSystemsColoursAtOnce) {
     accessibility.highContrastOn = false;
     SendMessageW(frm.hwnd(), WM_SETTINGCHANGE, 0, reinterpret_cast<LPARAM>(L"WindowsThemeElement"));
     const Screenshot after(frm.hwnd(), false);
-    EXPECT_EQ(readCaption(after, captionArea(after, frm.optClipboard.hwnd())).text, operationSelectedColour);
+    EXPECT_EQ(readCaption(after, captionArea(after, controls(frm).clipboardOption.hwnd())).text,
+              operationSelectedColour);
     EXPECT_EQ(after.at(place.left, middle), progressStartColour);
 }
 

@@ -67,15 +67,15 @@ TEST_F(MainWindow, EveryControlStandsAtItsPlaceWithItsCaption) {
         int left, top, width, height; // twips in the control's parent window
     };
     const Expected expected[] = {
-        {frm.cmdReplaceTABS.hwnd(), "Replace tabs with spaces !", 3165, 7920, 2970, 405},
-        {frm.cmdAbout.hwnd(), "About", 225, 7920, 1350, 405},
-        {frm.cmdExit.hwnd(), "Exit", 1635, 7920, 1350, 405},
-        {frm.optClipboard.hwnd(), "Clipboard", 480, 150, 1185, 300},
-        {frm.FrameSingle.hwnd(), "     Single file", 195, 945, 5940, 1830},
-        {frm.FrameSettings.hwnd(), "  Settings   ", 210, 6750, 5940, 1050},
-        {frm.txtSource.hwnd(), "Waiting ...", 45, 300, 3720, 285},
-        {frm.cmdBrowseDir2Save.hwnd(), "Browse", 3885, 975, 1035, 330},
-        {frm.optFixedSpaces.hwnd(), "Fixed Number Of Spaces", 345, 345, 2370, 270},
+        {controls(frm).runButton.hwnd(), "Replace tabs with spaces !", 3165, 7920, 2970, 405},
+        {controls(frm).aboutButton.hwnd(), "About", 225, 7920, 1350, 405},
+        {controls(frm).exitButton.hwnd(), "Exit", 1635, 7920, 1350, 405},
+        {controls(frm).clipboardOption.hwnd(), "Clipboard", 480, 150, 1185, 300},
+        {controls(frm).singleFileFrame.hwnd(), "     Single file", 195, 945, 5940, 1830},
+        {controls(frm).settingsFrame.hwnd(), "  Settings   ", 210, 6750, 5940, 1050},
+        {controls(frm).sourceFileBox.hwnd(), "Waiting ...", 45, 300, 3720, 285},
+        {controls(frm).browseDestinationFolderButton.hwnd(), "Browse", 3885, 975, 1035, 330},
+        {controls(frm).fixedSpacesOption.hwnd(), "Fixed Number Of Spaces", 345, 345, 2370, 270},
     };
     for (const Expected &e : expected) {
         SCOPED_TRACE(e.caption);
@@ -91,23 +91,24 @@ TEST_F(MainWindow, EveryControlStandsAtItsPlaceWithItsCaption) {
 TEST_F(MainWindow, LabelsKeepTheirPlaceAndGrowOnlyToShowTheWholeCaption) {
     FrmMain &frm = main();
     const int dpi = screenDpi();
-    const RECT verify = placeInParent(frm.lblVerify.hwnd());
+    const RECT verify = placeInParent(controls(frm).statusLabel.hwnd());
     EXPECT_EQ(verify.left, twipsToPixels(900, dpi));
     EXPECT_EQ(verify.top, twipsToPixels(3015, dpi));
     EXPECT_GE(verify.right - verify.left, twipsToPixels(960, dpi));
     // Right-aligned: its right edge stays where it was designed.
-    const RECT count = placeInParent(frm.lblNumberofiles.hwnd());
+    const RECT count = placeInParent(controls(frm).fileCountLabel.hwnd());
     EXPECT_EQ(count.right, twipsToPixels(4140, dpi) + twipsToPixels(765, dpi));
     // Loading lists the stored source folder: with none stored, nothing is found.
-    EXPECT_EQ(windowText(frm.lblNumberofiles.hwnd()), "No files ...");
+    EXPECT_EQ(windowText(controls(frm).fileCountLabel.hwnd()), "No files ...");
 
-    frm.lblVerify.setCaption("Converting, please wait ...");
-    HDC dc = GetDC(frm.lblVerify.hwnd());
-    SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(frm.lblVerify.hwnd(), WM_GETFONT, 0, 0)));
+    controls(frm).statusLabel.setCaption("Converting, please wait ...");
+    HDC dc = GetDC(controls(frm).statusLabel.hwnd());
+    SelectObject(dc,
+                 reinterpret_cast<HFONT>(SendMessageA(controls(frm).statusLabel.hwnd(), WM_GETFONT, 0, 0)));
     SIZE text{};
     GetTextExtentPoint32A(dc, "Converting, please wait ...", 27, &text);
-    ReleaseDC(frm.lblVerify.hwnd(), dc);
-    const RECT grown = placeInParent(frm.lblVerify.hwnd());
+    ReleaseDC(controls(frm).statusLabel.hwnd(), dc);
+    const RECT grown = placeInParent(controls(frm).statusLabel.hwnd());
     EXPECT_GE(grown.right - grown.left, text.cx);
 }
 
@@ -115,7 +116,7 @@ TEST_F(MainWindow, LabelsKeepTheirPlaceAndGrowOnlyToShowTheWholeCaption) {
 TEST_F(MainWindow, ChangedLabelShowsOnlyItsNewCaption) {
     FrmMain &frm = main();
     frm.show();
-    for (Label *label : {&frm.lblNumberofiles, &frm.lblVerify}) {
+    for (Label *label : {&controls(frm).fileCountLabel, &controls(frm).statusLabel}) {
         label->setCaption("Converting, please wait ...");
         repaintWholeWindow(frm.hwnd());
         const std::vector<COLORREF> before = shownPixels(label->hwnd());
@@ -132,62 +133,63 @@ TEST_F(MainWindow, ChangedLabelShowsOnlyItsNewCaption) {
 TEST_F(MainWindow, PanelsSitInsideTheirFramesAndTheHiddenStoresAreNotShown) {
     FrmMain &frm = main();
     const int dpi = screenDpi();
-    const RECT panel = placeInParent(GetParent(frm.txtSource.hwnd()));
+    const RECT panel = placeInParent(GetParent(controls(frm).sourceFileBox.hwnd()));
     EXPECT_EQ(panel.left, twipsToPixels(195 + 525, dpi));
     EXPECT_EQ(panel.top, twipsToPixels(945 + 345, dpi));
-    const RECT store = placeInParent(frm.lblHDDENTextonClipboard.hwnd());
+    const RECT store = placeInParent(controls(frm).hiddenClipboardTextLabel.hwnd());
     EXPECT_EQ(store.top, twipsToPixels(8940, dpi));
-    EXPECT_EQ(frm.lblHDDENTextonClipboard.caption(), "lblHDDENTextonClipboard");
-    EXPECT_FALSE(frm.lblHDDENnrOfFiles.visible());
-    EXPECT_FALSE(frm.lblHDDENTextonClipboard.visible());
+    EXPECT_EQ(controls(frm).hiddenClipboardTextLabel.caption(), "lblHDDENTextonClipboard");
+    EXPECT_FALSE(controls(frm).hiddenFileCountLabel.visible());
+    EXPECT_FALSE(controls(frm).hiddenClipboardTextLabel.visible());
 }
 
 TEST_F(MainWindow, TooltipsAreTheDesignTextsWithTheirSpaces) {
     FrmMain &frm = main();
-    EXPECT_EQ(frm.Label1.toolTipText(), " The one with the tabs ... ");
-    EXPECT_EQ(frm.List1.toolTipText(), " The List ...");
-    EXPECT_EQ(frm.optFixedSpaces.toolTipText(),
+    EXPECT_EQ(controls(frm).sourceFileLabel.toolTipText(), " The one with the tabs ... ");
+    EXPECT_EQ(controls(frm).workList.toolTipText(), " The List ...");
+    EXPECT_EQ(controls(frm).fixedSpacesOption.toolTipText(),
               " Default = OFF (Disregards indents and original formatting) ");
-    EXPECT_EQ(frm.txtSpacesToUse.toolTipText(), " Number of spaces ");
+    EXPECT_EQ(controls(frm).spacesBox.toolTipText(), " Number of spaces ");
 }
 
 TEST_F(MainWindow, OpensWithClipboardAndTabStopsSelectedAndEightSpaces) {
     FrmMain &frm = main();
-    EXPECT_TRUE(frm.optClipboard.value());
-    EXPECT_FALSE(frm.optSingle.value());
-    EXPECT_FALSE(frm.optMultiple.value());
-    EXPECT_TRUE(frm.optFixedTABS.value());
-    EXPECT_FALSE(frm.optFixedSpaces.value());
-    EXPECT_EQ(frm.txtSpacesToUse.text(), "8");
-    EXPECT_EQ(frm.optClipboard.foreColor(), operationSelectedColour);
-    EXPECT_EQ(frm.optSingle.foreColor(), operationOtherColour);
+    EXPECT_TRUE(controls(frm).clipboardOption.value());
+    EXPECT_FALSE(controls(frm).singleFileOption.value());
+    EXPECT_FALSE(controls(frm).multipleFilesOption.value());
+    EXPECT_TRUE(controls(frm).tabStopsOption.value());
+    EXPECT_FALSE(controls(frm).fixedSpacesOption.value());
+    EXPECT_EQ(controls(frm).spacesBox.text(), "8");
+    EXPECT_EQ(controls(frm).clipboardOption.foreColor(), operationSelectedColour);
+    EXPECT_EQ(controls(frm).singleFileOption.foreColor(), operationOtherColour);
 }
 
 TEST_F(MainWindow, ClickingAnOperationTurnsItBlueAndTheOthersBlack) {
     FrmMain &frm = main();
-    frm.optSingle.click();
-    EXPECT_TRUE(frm.optSingle.value());
-    EXPECT_FALSE(frm.optClipboard.value());
-    EXPECT_EQ(frm.optSingle.foreColor(), operationSelectedColour);
-    EXPECT_EQ(frm.optClipboard.foreColor(), operationOtherColour);
-    EXPECT_EQ(frm.optMultiple.foreColor(), operationOtherColour);
-    frm.optMultiple.click();
-    EXPECT_FALSE(frm.optSingle.value());
-    EXPECT_EQ(frm.optMultiple.foreColor(), operationSelectedColour);
-    EXPECT_EQ(frm.optSingle.foreColor(), operationOtherColour);
+    controls(frm).singleFileOption.click();
+    EXPECT_TRUE(controls(frm).singleFileOption.value());
+    EXPECT_FALSE(controls(frm).clipboardOption.value());
+    EXPECT_EQ(controls(frm).singleFileOption.foreColor(), operationSelectedColour);
+    EXPECT_EQ(controls(frm).clipboardOption.foreColor(), operationOtherColour);
+    EXPECT_EQ(controls(frm).multipleFilesOption.foreColor(), operationOtherColour);
+    controls(frm).multipleFilesOption.click();
+    EXPECT_FALSE(controls(frm).singleFileOption.value());
+    EXPECT_EQ(controls(frm).multipleFilesOption.foreColor(), operationSelectedColour);
+    EXPECT_EQ(controls(frm).singleFileOption.foreColor(), operationOtherColour);
     // The settings group is apart: choosing an operation leaves it alone.
-    EXPECT_TRUE(frm.optFixedTABS.value());
+    EXPECT_TRUE(controls(frm).tabStopsOption.value());
 }
 
 TEST_F(MainWindow, SelectingByProgramKeepsEachGroupToOneChoice) {
     FrmMain &frm = main();
-    frm.optMultiple.setValue(true);
-    EXPECT_FALSE(frm.optClipboard.value());
-    frm.optFixedSpaces.setValue(true);
-    EXPECT_FALSE(frm.optFixedTABS.value());
-    EXPECT_TRUE(frm.optMultiple.value());
-    frm.optMultiple.setValue(false);
-    EXPECT_FALSE(frm.optClipboard.value() || frm.optSingle.value() || frm.optMultiple.value());
+    controls(frm).multipleFilesOption.setValue(true);
+    EXPECT_FALSE(controls(frm).clipboardOption.value());
+    controls(frm).fixedSpacesOption.setValue(true);
+    EXPECT_FALSE(controls(frm).tabStopsOption.value());
+    EXPECT_TRUE(controls(frm).multipleFilesOption.value());
+    controls(frm).multipleFilesOption.setValue(false);
+    EXPECT_FALSE(controls(frm).clipboardOption.value() || controls(frm).singleFileOption.value() ||
+                 controls(frm).multipleFilesOption.value());
 }
 
 bool isTabStop(const OptionButton &option) {
@@ -196,39 +198,40 @@ bool isTabStop(const OptionButton &option) {
 
 TEST_F(MainWindow, EachOptionGroupIsOneTabStopOnItsSelectedOption) {
     FrmMain &frm = main();
-    EXPECT_TRUE(isTabStop(frm.optClipboard));
-    EXPECT_FALSE(isTabStop(frm.optSingle));
-    EXPECT_FALSE(isTabStop(frm.optMultiple));
-    EXPECT_TRUE(isTabStop(frm.optFixedTABS));
-    EXPECT_FALSE(isTabStop(frm.optFixedSpaces));
-    frm.optMultiple.setValue(true);
-    frm.optFixedSpaces.click();
-    EXPECT_FALSE(isTabStop(frm.optClipboard));
-    EXPECT_FALSE(isTabStop(frm.optSingle));
-    EXPECT_TRUE(isTabStop(frm.optMultiple));
-    EXPECT_FALSE(isTabStop(frm.optFixedTABS));
-    EXPECT_TRUE(isTabStop(frm.optFixedSpaces));
+    EXPECT_TRUE(isTabStop(controls(frm).clipboardOption));
+    EXPECT_FALSE(isTabStop(controls(frm).singleFileOption));
+    EXPECT_FALSE(isTabStop(controls(frm).multipleFilesOption));
+    EXPECT_TRUE(isTabStop(controls(frm).tabStopsOption));
+    EXPECT_FALSE(isTabStop(controls(frm).fixedSpacesOption));
+    controls(frm).multipleFilesOption.setValue(true);
+    controls(frm).fixedSpacesOption.click();
+    EXPECT_FALSE(isTabStop(controls(frm).clipboardOption));
+    EXPECT_FALSE(isTabStop(controls(frm).singleFileOption));
+    EXPECT_TRUE(isTabStop(controls(frm).multipleFilesOption));
+    EXPECT_FALSE(isTabStop(controls(frm).tabStopsOption));
+    EXPECT_TRUE(isTabStop(controls(frm).fixedSpacesOption));
 }
 
 TEST_F(MainWindow, TabVisitsOnlyTheSelectedOptionOfEachGroup) {
     FrmMain &frm = main();
     frm.show();
-    frm.optSingle.click();
+    controls(frm).singleFileOption.click();
     std::vector<HWND> visited;
-    frm.cmdReplaceTABS.setFocus();
-    for (int press = 0; press < 40 && (visited.empty() || GetFocus() != frm.cmdReplaceTABS.hwnd()); ++press) {
+    controls(frm).runButton.setFocus();
+    for (int press = 0; press < 40 && (visited.empty() || GetFocus() != controls(frm).runButton.hwnd());
+         ++press) {
         pressKey(frm, GetFocus(), VK_TAB);
         visited.push_back(GetFocus());
     }
     auto count = [&](const OptionButton &option) {
         return std::count(visited.begin(), visited.end(), option.hwnd());
     };
-    EXPECT_EQ(visited.back(), frm.cmdReplaceTABS.hwnd()) << "Tab goes round the window";
-    EXPECT_EQ(count(frm.optSingle), 1);
-    EXPECT_EQ(count(frm.optClipboard), 0);
-    EXPECT_EQ(count(frm.optMultiple), 0);
-    EXPECT_EQ(count(frm.optFixedTABS), 1);
-    EXPECT_EQ(count(frm.optFixedSpaces), 0);
+    EXPECT_EQ(visited.back(), controls(frm).runButton.hwnd()) << "Tab goes round the window";
+    EXPECT_EQ(count(controls(frm).singleFileOption), 1);
+    EXPECT_EQ(count(controls(frm).clipboardOption), 0);
+    EXPECT_EQ(count(controls(frm).multipleFilesOption), 0);
+    EXPECT_EQ(count(controls(frm).tabStopsOption), 1);
+    EXPECT_EQ(count(controls(frm).fixedSpacesOption), 0);
 }
 
 // As in a Windows option group: the arrow keys move within the group, round its ends, and select
@@ -236,31 +239,31 @@ TEST_F(MainWindow, TabVisitsOnlyTheSelectedOptionOfEachGroup) {
 TEST_F(MainWindow, ArrowKeysSelectTheNextOptionOfTheGroup) {
     FrmMain &frm = main();
     frm.show();
-    frm.optClipboard.setFocus();
-    pressKey(frm, frm.optClipboard.hwnd(), VK_DOWN);
-    EXPECT_EQ(GetFocus(), frm.optSingle.hwnd());
-    EXPECT_TRUE(frm.optSingle.value());
-    EXPECT_FALSE(frm.optClipboard.value());
-    EXPECT_EQ(frm.optSingle.foreColor(), operationSelectedColour);
-    EXPECT_TRUE(isTabStop(frm.optSingle));
-    pressKey(frm, frm.optSingle.hwnd(), VK_RIGHT);
-    EXPECT_TRUE(frm.optMultiple.value());
-    pressKey(frm, frm.optMultiple.hwnd(), VK_DOWN);
-    EXPECT_EQ(GetFocus(), frm.optClipboard.hwnd());
-    EXPECT_TRUE(frm.optClipboard.value());
-    pressKey(frm, frm.optClipboard.hwnd(), VK_UP);
-    EXPECT_TRUE(frm.optMultiple.value());
-    pressKey(frm, frm.optMultiple.hwnd(), VK_LEFT);
-    EXPECT_TRUE(frm.optSingle.value());
-    EXPECT_EQ(frm.optMultiple.foreColor(), operationOtherColour);
+    controls(frm).clipboardOption.setFocus();
+    pressKey(frm, controls(frm).clipboardOption.hwnd(), VK_DOWN);
+    EXPECT_EQ(GetFocus(), controls(frm).singleFileOption.hwnd());
+    EXPECT_TRUE(controls(frm).singleFileOption.value());
+    EXPECT_FALSE(controls(frm).clipboardOption.value());
+    EXPECT_EQ(controls(frm).singleFileOption.foreColor(), operationSelectedColour);
+    EXPECT_TRUE(isTabStop(controls(frm).singleFileOption));
+    pressKey(frm, controls(frm).singleFileOption.hwnd(), VK_RIGHT);
+    EXPECT_TRUE(controls(frm).multipleFilesOption.value());
+    pressKey(frm, controls(frm).multipleFilesOption.hwnd(), VK_DOWN);
+    EXPECT_EQ(GetFocus(), controls(frm).clipboardOption.hwnd());
+    EXPECT_TRUE(controls(frm).clipboardOption.value());
+    pressKey(frm, controls(frm).clipboardOption.hwnd(), VK_UP);
+    EXPECT_TRUE(controls(frm).multipleFilesOption.value());
+    pressKey(frm, controls(frm).multipleFilesOption.hwnd(), VK_LEFT);
+    EXPECT_TRUE(controls(frm).singleFileOption.value());
+    EXPECT_EQ(controls(frm).multipleFilesOption.foreColor(), operationOtherColour);
     // The setting group is a group of its own.
-    EXPECT_TRUE(frm.optFixedTABS.value());
-    frm.optFixedTABS.setFocus();
-    pressKey(frm, frm.optFixedTABS.hwnd(), VK_DOWN);
-    EXPECT_EQ(GetFocus(), frm.optFixedSpaces.hwnd());
-    EXPECT_TRUE(frm.optFixedSpaces.value());
-    EXPECT_FALSE(frm.optFixedTABS.value());
-    EXPECT_TRUE(frm.optSingle.value());
+    EXPECT_TRUE(controls(frm).tabStopsOption.value());
+    controls(frm).tabStopsOption.setFocus();
+    pressKey(frm, controls(frm).tabStopsOption.hwnd(), VK_DOWN);
+    EXPECT_EQ(GetFocus(), controls(frm).fixedSpacesOption.hwnd());
+    EXPECT_TRUE(controls(frm).fixedSpacesOption.value());
+    EXPECT_FALSE(controls(frm).tabStopsOption.value());
+    EXPECT_TRUE(controls(frm).singleFileOption.value());
     EXPECT_TRUE(desk.calls.empty());
 }
 
@@ -290,30 +293,35 @@ std::string faceOf(HWND control) {
 
 void expectEveryCaptionFits(const FrmMain &frm, int dpi) {
     const int buttonMargin = 2 * (systemMetricAtDpi(SM_CXEDGE, dpi) + 3 * dpi / 96);
-    for (const Button *button : {&frm.cmdReplaceTABS, &frm.cmdAbout, &frm.cmdExit, &frm.cmdGetSourceFile,
-                                 &frm.cmdGetSaveFile, &frm.cmdBrowseDir, &frm.cmdBrowseDir2Save}) {
+    for (const Button *button :
+         {&controls(frm).runButton, &controls(frm).aboutButton, &controls(frm).exitButton,
+          &controls(frm).browseSourceFileButton, &controls(frm).browseDestinationFileButton,
+          &controls(frm).browseSourceFolderButton, &controls(frm).browseDestinationFolderButton}) {
         RECT client;
         GetClientRect(button->hwnd(), &client);
         EXPECT_LE(captionWidth(button->hwnd()) + buttonMargin, client.right) << button->caption();
     }
     const int optionMargin = systemMetricAtDpi(SM_CXMENUCHECK, dpi) + 4 * dpi / 96;
     for (const OptionButton *option :
-         {&frm.optClipboard, &frm.optSingle, &frm.optMultiple, &frm.optFixedTABS, &frm.optFixedSpaces}) {
+         {&controls(frm).clipboardOption, &controls(frm).singleFileOption, &controls(frm).multipleFilesOption,
+          &controls(frm).tabStopsOption, &controls(frm).fixedSpacesOption}) {
         RECT client;
         GetClientRect(option->hwnd(), &client);
         EXPECT_LE(captionWidth(option->hwnd()) + optionMargin, client.right) << option->caption();
     }
-    for (const Label *label : {&frm.Label1, &frm.Label2, &frm.Label3, &frm.Label4, &frm.Label5, &frm.Label6,
-                               &frm.lblNumberofiles, &frm.lblVerify}) {
+    for (const Label *label : {&controls(frm).sourceFileLabel, &controls(frm).destinationFileLabel,
+                               &controls(frm).sourceFolderLabel, &controls(frm).destinationFolderLabel,
+                               &controls(frm).clipboardLabel, &controls(frm).spacesLabel,
+                               &controls(frm).fileCountLabel, &controls(frm).statusLabel}) {
         RECT client;
         GetClientRect(label->hwnd(), &client);
         EXPECT_LE(captionWidth(label->hwnd()), client.right) << label->caption();
     }
     // The designed bitmap face at 96 DPI, a scalable one at every other scale.
     if (dpi == 96)
-        EXPECT_EQ(faceOf(frm.optSingle.hwnd()), "MS Sans Serif");
+        EXPECT_EQ(faceOf(controls(frm).singleFileOption.hwnd()), "MS Sans Serif");
     else
-        EXPECT_NE(faceOf(frm.optSingle.hwnd()), "MS Sans Serif");
+        EXPECT_NE(faceOf(controls(frm).singleFileOption.hwnd()), "MS Sans Serif");
 }
 
 // At every screen scale (96, 120, 144, 192 and 288 DPI, as a move to a monitor of that scale gives it),
@@ -337,8 +345,9 @@ TEST_F(MainWindow, EveryCaptionFitsItsControlAtEveryScreenScale) {
 
 TEST_F(MainWindow, UpDownStepsTheNumberBoxBetweenOneAndSixteen) {
     FrmMain &frm = main();
-    const HWND upDown = frm.UpDown1.hwnd();
-    EXPECT_EQ(reinterpret_cast<HWND>(SendMessageA(upDown, UDM_GETBUDDY, 0, 0)), frm.txtSpacesToUse.hwnd());
+    const HWND upDown = controls(frm).spacesUpDown.hwnd();
+    EXPECT_EQ(reinterpret_cast<HWND>(SendMessageA(upDown, UDM_GETBUDDY, 0, 0)),
+              controls(frm).spacesBox.hwnd());
     int lower = 0, upper = 0;
     SendMessageA(upDown, UDM_GETRANGE32, reinterpret_cast<WPARAM>(&lower), reinterpret_cast<LPARAM>(&upper));
     EXPECT_EQ(lower, 1);
@@ -348,10 +357,11 @@ TEST_F(MainWindow, UpDownStepsTheNumberBoxBetweenOneAndSixteen) {
 
 TEST_F(MainWindow, TabOrderStartsAtTheRunButtonAndSkipsTheNumberBox) {
     FrmMain &frm = main();
-    EXPECT_EQ(GetNextDlgTabItem(frm.hwnd(), nullptr, FALSE), frm.cmdReplaceTABS.hwnd());
-    EXPECT_EQ(GetNextDlgTabItem(frm.hwnd(), frm.cmdReplaceTABS.hwnd(), FALSE), frm.cmdAbout.hwnd());
-    EXPECT_FALSE(GetWindowLongPtrA(frm.txtSpacesToUse.hwnd(), GWL_STYLE) & WS_TABSTOP);
-    EXPECT_TRUE(GetWindowLongPtrA(frm.txtSource.hwnd(), GWL_STYLE) & ES_READONLY);
+    EXPECT_EQ(GetNextDlgTabItem(frm.hwnd(), nullptr, FALSE), controls(frm).runButton.hwnd());
+    EXPECT_EQ(GetNextDlgTabItem(frm.hwnd(), controls(frm).runButton.hwnd(), FALSE),
+              controls(frm).aboutButton.hwnd());
+    EXPECT_FALSE(GetWindowLongPtrA(controls(frm).spacesBox.hwnd(), GWL_STYLE) & WS_TABSTOP);
+    EXPECT_TRUE(GetWindowLongPtrA(controls(frm).sourceFileBox.hwnd(), GWL_STYLE) & ES_READONLY);
 }
 
 TEST_F(MainWindow, MenuProjectHoldsHelp) {
@@ -365,15 +375,15 @@ TEST_F(MainWindow, MenuProjectHoldsHelp) {
 
 TEST_F(MainWindow, ExitClosesTheWindow) {
     FrmMain &frm = main();
-    frm.cmdExit.click();
+    controls(frm).exitButton.click();
     EXPECT_FALSE(frm.isLoaded());
 }
 
 TEST_F(MainWindow, PathBoxTooltipFollowsItsText) {
     FrmMain &frm = main();
-    frm.txtDest.setText("c:\\some where\\out.txt");
-    SendMessageA(frm.txtDest.hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(3, 3));
-    EXPECT_EQ(frm.txtDest.toolTipText(), "c:\\some where\\out.txt");
+    controls(frm).destinationFileBox.setText("c:\\some where\\out.txt");
+    SendMessageA(controls(frm).destinationFileBox.hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(3, 3));
+    EXPECT_EQ(controls(frm).destinationFileBox.toolTipText(), "c:\\some where\\out.txt");
 }
 
 class MainWindowLifetime : public FormTest {};

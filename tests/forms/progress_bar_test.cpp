@@ -49,7 +49,7 @@ RECT pendingUpdate(HWND bar) {
 class ProgressBarTest : public FormTest {};
 
 TEST_F(ProgressBarTest, FillsItsShareFromCyanTowardsBlue) {
-    ProgressBar &bar = main().ProgressBar1;
+    ProgressBar &bar = controls(main()).progressBar;
     bar.setMax(4);
     bar.setValue(2);
     EXPECT_EQ(bar.max(), 4);
@@ -65,7 +65,7 @@ TEST_F(ProgressBarTest, FillsItsShareFromCyanTowardsBlue) {
 }
 
 TEST_F(ProgressBarTest, EmptyAtZeroAndFullAtItsMaximum) {
-    ProgressBar &bar = main().ProgressBar1;
+    ProgressBar &bar = controls(main()).progressBar;
     bar.setMax(3);
     bar.setValue(0);
     for (COLORREF column : barColumns(bar.hwnd())) ASSERT_EQ(column, GetSysColor(COLOR_WINDOW));
@@ -111,7 +111,7 @@ TEST_F(ProgressBarTest, TaskbarShowsTheBytesOfALargeFileByThousandthsAndNothingF
 TEST_F(ProgressBarTest, PaintsOnlyTheColumnsAStepChanges) {
     FrmMain &frm = main();
     frm.show();
-    ProgressBar &bar = frm.ProgressBar1;
+    ProgressBar &bar = controls(frm).progressBar;
     RECT client;
     GetClientRect(bar.hwnd(), &client);
     const int width = client.right;

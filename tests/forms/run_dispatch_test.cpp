@@ -30,17 +30,17 @@ class RunDispatch : public FormTest {
 protected:
     FrmMain &single(const std::string &source, const std::string &destination) {
         FrmMain &frm = main();
-        frm.optSingle.click();
-        frm.txtSource.setText(source);
-        frm.txtDest.setText(destination);
+        controls(frm).singleFileOption.click();
+        controls(frm).sourceFileBox.setText(source);
+        controls(frm).destinationFileBox.setText(destination);
         return frm;
     }
     FrmMain &folder(const std::string &source, const std::string &destination) {
         FrmMain &frm = main();
-        frm.optMultiple.click();
-        frm.txtMultipleFilesPath.setText(source);
-        frm.txtMultipleFilesDestinationPath.setText(destination);
-        frm.countFILES();
+        controls(frm).multipleFilesOption.click();
+        controls(frm).sourceFolderBox.setText(source);
+        controls(frm).destinationFolderBox.setText(destination);
+        frm.listWorkFiles();
         return frm;
     }
     void expectOnlyMessage(const std::string &text, const std::string &title, UINT style) {
@@ -52,7 +52,7 @@ protected:
         EXPECT_TRUE(desk.of("modal").empty());
         desk.calls.clear();
     }
-    void press(FrmMain &frm) { frm.cmdReplaceTABS.click(); }
+    void press(FrmMain &frm) { controls(frm).runButton.click(); }
     std::string source() { return writeFile("in.txt", "a\tb\r\n"); }
 };
 
@@ -60,14 +60,14 @@ TEST_F(RunDispatch, SingleSourceNotChosenIsAskedFor) {
     FrmMain &frm = single("Waiting ...", "Waiting ...");
     press(frm);
     expectOnlyMessage(chooseSourceFile, "Attention!", warning);
-    EXPECT_EQ(frm.txtSource.text(), "Waiting ...");
+    EXPECT_EQ(controls(frm).sourceFileBox.text(), "Waiting ...");
 }
 
 TEST_F(RunDispatch, SingleDestinationPlaceholderAndEmptyHaveTheirOwnMessages) {
     FrmMain &frm = single(source(), "Waiting ...");
     press(frm);
     expectOnlyMessage(defineDestinationFile, "Attention!", warning);
-    frm.txtDest.setText("");
+    controls(frm).destinationFileBox.setText("");
     press(frm);
     expectOnlyMessage(chooseDestinationFile, "Attention!", warning);
 }
@@ -76,9 +76,9 @@ TEST_F(RunDispatch, SingleVanishedSourceIsResetToThePlaceholder) {
     FrmMain &frm = single(temp() + "gone.txt", temp() + "gone folder\\out.txt");
     press(frm);
     expectOnlyMessage(sourceFileGone, "Attention!", warning);
-    EXPECT_EQ(frm.txtSource.text(), "Waiting ...");
+    EXPECT_EQ(controls(frm).sourceFileBox.text(), "Waiting ...");
     // The destination is checked only on the next run.
-    EXPECT_EQ(frm.txtDest.text(), temp() + "gone folder\\out.txt");
+    EXPECT_EQ(controls(frm).destinationFileBox.text(), temp() + "gone folder\\out.txt");
     press(frm);
     expectOnlyMessage(chooseSourceFile, "Attention!", warning);
 }
@@ -87,7 +87,7 @@ TEST_F(RunDispatch, SingleVanishedDestinationFolderIsResetToThePlaceholder) {
     FrmMain &frm = single(source(), temp() + "gone\\out.txt");
     press(frm);
     expectOnlyMessage(destinationFolderGone, "Attention!", warning);
-    EXPECT_EQ(frm.txtDest.text(), "Waiting ...");
+    EXPECT_EQ(controls(frm).destinationFileBox.text(), "Waiting ...");
     EXPECT_FALSE(exists(temp() + "gone"));
 }
 
@@ -96,13 +96,13 @@ TEST_F(RunDispatch, SingleDestinationThatIsTheSourceUnderAnotherSpellingIsRefuse
     char shortPath[MAX_PATH] = {};
     ASSERT_NE(GetShortPathNameA(path.c_str(), shortPath, MAX_PATH), 0u);
     FrmMain &frm = single(path, shortPath);
-    frm.optFixedSpaces.click();
+    controls(frm).fixedSpacesOption.click();
     press(frm);
     expectOnlyMessage("The source and destination file cannot be the same.\r\n"
                       "Please save under another file name..." +
                           std::string(28, ' '),
                       "Attention!", warning);
-    EXPECT_EQ(frm.txtDest.text(), shortPath);
+    EXPECT_EQ(controls(frm).destinationFileBox.text(), shortPath);
     EXPECT_EQ(readFile(path), "a\tb\r\n");
 }
 
@@ -123,14 +123,14 @@ TEST_F(RunDispatch, SingleRunWritesTheDestinationAndMovesTheFocus) {
     press(frm);
     expectOnlyMessage("File is ready!        ", "Quillmere", information);
     EXPECT_EQ(readFile(temp() + "out.txt"), "a       b\r\n");
-    EXPECT_EQ(GetFocus(), frm.cmdGetSourceFile.hwnd());
+    EXPECT_EQ(GetFocus(), controls(frm).browseSourceFileButton.hwnd());
     EXPECT_TRUE(taskbar.calls.empty()) << "a small file shows nothing on the taskbar";
 }
 
 TEST_F(RunDispatch, SingleRunWithFixedSpacesUsesTheNumberBox) {
     FrmMain &frm = single(writeFile("in.txt", "ab\tc\r\n"), temp() + "out.txt");
-    frm.optFixedSpaces.click();
-    frm.txtSpacesToUse.setText("3");
+    controls(frm).fixedSpacesOption.click();
+    controls(frm).spacesBox.setText("3");
     press(frm);
     // The whole text is converted and written with one more CR LF.
     EXPECT_EQ(readFile(temp() + "out.txt"), "ab   c\r\n\r\n");
@@ -140,10 +140,10 @@ TEST_F(RunDispatch, SingleSourceThatFailsVerificationShowsTheFailedFilesWindowAn
     const std::string path = writeFile("binary.txt", "a\x1a\tb\r\n");
     FrmMain &frm = single(path, temp() + "out.txt");
     frm.show();
-    frm.cmdReplaceTABS.setFocus();
+    controls(frm).runButton.setFocus();
     std::vector<std::string> listed, taskbarWhileShown;
     desk.modalActions.push_back([&](ModalWindow &) {
-        listed.push_back(frm.frmError().List2.list(0));
+        listed.push_back(frm.failedFilesWindow().failedFiles().at(0));
         taskbarWhileShown = taskbar.calls;
     });
     press(frm);
@@ -155,28 +155,28 @@ TEST_F(RunDispatch, SingleSourceThatFailsVerificationShowsTheFailedFilesWindowAn
     EXPECT_EQ(desk.calls[1].text, "frmError");
     EXPECT_EQ(listed, std::vector<std::string>{path});
     EXPECT_FALSE(exists(temp() + "out.txt"));
-    EXPECT_EQ(GetFocus(), frm.cmdReplaceTABS.hwnd());
+    EXPECT_EQ(GetFocus(), controls(frm).runButton.hwnd());
 }
 
 TEST_F(RunDispatch, EveryRunStartsWithAnEmptyFailedFilesList) {
     FrmMain &frm = single("Waiting ...", "Waiting ...");
-    frm.frmError().List2.addItem("from an earlier run");
+    frm.failedFilesWindow().addFailedFile("from an earlier run");
     press(frm);
-    EXPECT_EQ(frm.frmError().List2.listCount(), 0);
+    EXPECT_EQ(frm.failedFilesWindow().failedFileCount(), 0);
 }
 
 TEST_F(RunDispatch, FolderChecksComeInOrderAndResetTheProgressBar) {
     FrmMain &frm = folder("Waiting ...", "Waiting ...");
-    frm.ProgressBar1.setMax(10);
-    frm.ProgressBar1.setValue(5);
+    controls(frm).progressBar.setMax(10);
+    controls(frm).progressBar.setValue(5);
     press(frm);
     expectOnlyMessage(chooseSourceFolder, "Attention!", warning);
-    EXPECT_EQ(frm.ProgressBar1.value(), 0);
+    EXPECT_EQ(controls(frm).progressBar.value(), 0);
 
-    frm.txtMultipleFilesPath.setText(temp());
+    controls(frm).sourceFolderBox.setText(temp());
     press(frm);
     expectOnlyMessage(defineDestinationFolder, "Attention!", warning);
-    EXPECT_EQ(frm.lblVerify.caption(), "Status: idle ...");
+    EXPECT_EQ(controls(frm).statusLabel.caption(), "Status: idle ...");
 }
 
 TEST_F(RunDispatch, FolderVanishedSourceIsResetAndTheListLeftAlone) {
@@ -184,22 +184,22 @@ TEST_F(RunDispatch, FolderVanishedSourceIsResetAndTheListLeftAlone) {
     CreateDirectoryA((temp() + "src").c_str(), nullptr);
     writeFile("src\\a.txt", "x");
     FrmMain &frm = folder(temp() + "src", temp() + "also gone");
-    ASSERT_EQ(frm.List1.listCount(), 1);
+    ASSERT_EQ(controls(frm).workList.listCount(), 1);
     removeTree(temp() + "src");
     press(frm);
     expectOnlyMessage(sourceFolderGone, "Attention!", warning);
-    EXPECT_EQ(frm.txtMultipleFilesPath.text(), "Waiting ...");
-    EXPECT_EQ(frm.txtMultipleFilesDestinationPath.text(), temp() + "also gone");
-    EXPECT_EQ(frm.List1.listCount(), 1);
-    EXPECT_EQ(frm.lblNumberofiles.caption(), "1 file");
+    EXPECT_EQ(controls(frm).sourceFolderBox.text(), "Waiting ...");
+    EXPECT_EQ(controls(frm).destinationFolderBox.text(), temp() + "also gone");
+    EXPECT_EQ(controls(frm).workList.listCount(), 1);
+    EXPECT_EQ(controls(frm).fileCountLabel.caption(), "1 file");
 }
 
 TEST_F(RunDispatch, FolderVanishedDestinationIsResetBeforeTheListIsLookedAt) {
     FrmMain &frm = folder(temp(), temp() + "gone");
-    ASSERT_EQ(frm.List1.listCount(), 0);
+    ASSERT_EQ(controls(frm).workList.listCount(), 0);
     press(frm);
     expectOnlyMessage(destinationFolderGone, "Attention!", warning);
-    EXPECT_EQ(frm.txtMultipleFilesDestinationPath.text(), "Waiting ...");
+    EXPECT_EQ(controls(frm).destinationFolderBox.text(), "Waiting ...");
 }
 
 TEST_F(RunDispatch, FolderWithoutListedFilesSaysSo) {
@@ -207,7 +207,7 @@ TEST_F(RunDispatch, FolderWithoutListedFilesSaysSo) {
     FrmMain &frm = folder(temp(), temp() + "out");
     press(frm);
     expectOnlyMessage(noFiles, "Mmm...", information);
-    EXPECT_EQ(frm.lblVerify.caption(), "Status: idle ...");
+    EXPECT_EQ(controls(frm).statusLabel.caption(), "Status: idle ...");
 }
 
 TEST_F(RunDispatch, FolderRunDropsFailedFilesCountsTheRestAndShowsTheFailuresAfterConverting) {
@@ -218,11 +218,11 @@ TEST_F(RunDispatch, FolderRunDropsFailedFilesCountsTheRestAndShowsTheFailuresAft
     writeFile("src\\c.txt", "\tc\r\n");
     FrmMain &frm = folder(temp() + "src", temp() + "out");
     frm.show();
-    ASSERT_EQ(frm.List1.listCount(), 3);
+    ASSERT_EQ(controls(frm).workList.listCount(), 3);
     std::string statusWhileShown;
     std::vector<std::string> taskbarWhileShown;
     desk.modalActions.push_back([&](ModalWindow &) {
-        statusWhileShown = frm.lblVerify.caption();
+        statusWhileShown = controls(frm).statusLabel.caption();
         taskbarWhileShown = taskbar.calls;
     });
     press(frm);
@@ -235,9 +235,9 @@ TEST_F(RunDispatch, FolderRunDropsFailedFilesCountsTheRestAndShowsTheFailuresAft
     std::vector<std::string> whole = shown;
     whole.push_back("clear");
     EXPECT_EQ(taskbar.calls, whole);
-    EXPECT_EQ(frm.List1.listCount(), 2);
-    EXPECT_EQ(frm.filesInList, 2);
-    EXPECT_EQ(frm.lblNumberofiles.caption(), "2 files");
+    EXPECT_EQ(controls(frm).workList.listCount(), 2);
+    EXPECT_EQ(runState(frm).filesInList, 2);
+    EXPECT_EQ(controls(frm).fileCountLabel.caption(), "2 files");
     EXPECT_EQ(readFile(temp() + "out\\a.txt"), "a       b\r\n");
     EXPECT_EQ(readFile(temp() + "out\\c.txt"), "        c\r\n");
     EXPECT_FALSE(exists(temp() + "out\\b.txt"));
@@ -248,9 +248,9 @@ TEST_F(RunDispatch, FolderRunDropsFailedFilesCountsTheRestAndShowsTheFailuresAft
     // The beep comes right before the window, after the conversion's own message.
     ASSERT_GE(desk.calls.size(), 2u);
     EXPECT_EQ(desk.calls[desk.calls.size() - 2].kind, "beep");
-    EXPECT_EQ(frm.lblVerify.caption(), "Status: idle ...");
-    EXPECT_EQ(frm.ProgressBar1.value(), 0);
-    EXPECT_EQ(GetFocus(), frm.cmdGetSourceFile.hwnd());
+    EXPECT_EQ(controls(frm).statusLabel.caption(), "Status: idle ...");
+    EXPECT_EQ(controls(frm).progressBar.value(), 0);
+    EXPECT_EQ(GetFocus(), controls(frm).browseSourceFileButton.hwnd());
 }
 
 TEST_F(RunDispatch, FolderRunListsAFileDeletedAfterListingAsFailedAndConvertsTheRest) {
@@ -259,10 +259,11 @@ TEST_F(RunDispatch, FolderRunListsAFileDeletedAfterListingAsFailedAndConvertsThe
     const std::string gone = writeFile("b.txt", "\tb\r\n");
     writeFile("c.txt", "\tc\r\n");
     FrmMain &frm = folder(temp(), temp() + "out");
-    ASSERT_EQ(frm.List1.listCount(), 3);
+    ASSERT_EQ(controls(frm).workList.listCount(), 3);
     DeleteFileA(gone.c_str());
     std::vector<std::string> failed;
-    desk.modalActions.push_back([&](ModalWindow &) { failed = {frm.frmError().List2.list(0)}; });
+    desk.modalActions.push_back(
+        [&](ModalWindow &) { failed = {frm.failedFilesWindow().failedFiles().at(0)}; });
     press(frm);
     ASSERT_EQ(desk.messages().size(), 1u) << desk.messages().front().text;
     EXPECT_EQ(desk.messages()[0].text, "All done!               ");
@@ -278,14 +279,14 @@ TEST_F(RunDispatch, FolderRunSizesItsProgressByTheCountItKeepsNotByTheHiddenLabe
     writeFile("a.txt", "a\tb\r\n");
     writeFile("b.txt", "\tb\r\n");
     FrmMain &frm = folder(temp(), temp() + "out");
-    frm.lblHDDENnrOfFiles.setCaption("many");
+    controls(frm).hiddenFileCountLabel.setCaption("many");
     press(frm);
     ASSERT_EQ(desk.messages().size(), 1u);
     EXPECT_EQ(desk.messages()[0].text, "All done!               ");
-    EXPECT_EQ(frm.ProgressBar1.max(), 2);
+    EXPECT_EQ(controls(frm).progressBar.max(), 2);
     EXPECT_EQ(readFile(temp() + "out\\a.txt"), "a       b\r\n");
     EXPECT_EQ(readFile(temp() + "out\\b.txt"), "        b\r\n");
-    EXPECT_EQ(frm.lblVerify.caption(), "Status: idle ...");
+    EXPECT_EQ(controls(frm).statusLabel.caption(), "Status: idle ...");
 }
 
 TEST_F(RunDispatch, FolderRunWithOneFileLeftSaysFile) {
@@ -294,8 +295,8 @@ TEST_F(RunDispatch, FolderRunWithOneFileLeftSaysFile) {
     writeFile("b.txt", "\x1a\x1a\r\n");
     FrmMain &frm = folder(temp(), temp() + "out");
     press(frm);
-    EXPECT_EQ(frm.filesInList, 1);
-    EXPECT_EQ(frm.lblNumberofiles.caption(), "1 file");
+    EXPECT_EQ(runState(frm).filesInList, 1);
+    EXPECT_EQ(controls(frm).fileCountLabel.caption(), "1 file");
 }
 
 TEST_F(RunDispatch, FolderRunWhoseEveryFileFailsStillReachesTheEnd) {
@@ -303,11 +304,11 @@ TEST_F(RunDispatch, FolderRunWhoseEveryFileFailsStillReachesTheEnd) {
     writeFile("b.txt", "\x1a\x1a\r\n");
     FrmMain &frm = folder(temp(), temp() + "out");
     press(frm);
-    EXPECT_EQ(frm.List1.listCount(), 0);
-    EXPECT_EQ(frm.filesInList, 0);
-    EXPECT_EQ(frm.lblNumberofiles.caption(), "0 files");
+    EXPECT_EQ(controls(frm).workList.listCount(), 0);
+    EXPECT_EQ(runState(frm).filesInList, 0);
+    EXPECT_EQ(controls(frm).fileCountLabel.caption(), "0 files");
     EXPECT_EQ(desk.of("modal").size(), 1u);
-    EXPECT_EQ(frm.lblVerify.caption(), "Status: idle ...");
+    EXPECT_EQ(controls(frm).statusLabel.caption(), "Status: idle ...");
 }
 
 TEST_F(RunDispatch, PressDuringAFolderRunIsIgnored) {
@@ -315,9 +316,9 @@ TEST_F(RunDispatch, PressDuringAFolderRunIsIgnored) {
     for (const char *name : {"a.txt", "b.txt", "c.txt"}) writeFile(name, "\tx\r\n");
     FrmMain &frm = folder(temp(), temp() + "out");
     // Handled while the run lets the window see its messages between files.
-    PostMessageA(frm.cmdReplaceTABS.hwnd(), BM_CLICK, 0, 0);
-    PostMessageA(frm.cmdReplaceTABS.hwnd(), BM_CLICK, 0, 0);
-    frm.cmdReplaceTABS_Click();
+    PostMessageA(controls(frm).runButton.hwnd(), BM_CLICK, 0, 0);
+    PostMessageA(controls(frm).runButton.hwnd(), BM_CLICK, 0, 0);
+    frm.runClicked();
     EXPECT_FALSE(frm.runInProgress());
     EXPECT_EQ(desk.messages().size(), 1u);
     EXPECT_EQ(desk.messages()[0].text, "All done!               ");
@@ -369,7 +370,7 @@ TEST_F(RunDispatch, WindowPaintsWithTheWaitCursorAndIgnoresASecondPressWhileALar
     UpdateWindow(probe);
     PaintSeen::paints = 0;
     InvalidateRect(probe, nullptr, TRUE);
-    PostMessageA(frm.cmdReplaceTABS.hwnd(), BM_CLICK, 0, 0);
+    PostMessageA(controls(frm).runButton.hwnd(), BM_CLICK, 0, 0);
     press(frm);
 
     EXPECT_TRUE(PaintSeen::whileRunning) << PaintSeen::paints << " paints, none during the run";
@@ -389,9 +390,9 @@ TEST_F(RunDispatch, WindowPaintsWithTheWaitCursorAndIgnoresASecondPressWhileALar
 
 TEST_F(RunDispatch, ClipboardRunMakesNoPathChecks) {
     FrmMain &frm = main();
-    frm.txtSource.setText("");
-    frm.txtDest.setText("Waiting ...");
-    frm.txtMultipleFilesPath.setText(temp() + "gone");
+    controls(frm).sourceFileBox.setText("");
+    controls(frm).destinationFileBox.setText("Waiting ...");
+    controls(frm).sourceFolderBox.setText(temp() + "gone");
     {
         OpenClipboardSession session;
         EmptyClipboard();
@@ -400,8 +401,8 @@ TEST_F(RunDispatch, ClipboardRunMakesNoPathChecks) {
     press(frm);
     expectOnlyMessage("Text is available on the Clipboard!      ", "Quillmere", information);
     EXPECT_EQ(clipboardText().value_or(""), "a       b\r\n");
-    EXPECT_EQ(frm.txtSource.text(), "");
-    EXPECT_EQ(frm.txtMultipleFilesPath.text(), temp() + "gone");
+    EXPECT_EQ(controls(frm).sourceFileBox.text(), "");
+    EXPECT_EQ(controls(frm).sourceFolderBox.text(), temp() + "gone");
 }
 
 TEST_F(RunDispatch, ClipboardWithoutTextEndsWithoutConvertingOrFailureWindow) {
@@ -411,7 +412,7 @@ TEST_F(RunDispatch, ClipboardWithoutTextEndsWithoutConvertingOrFailureWindow) {
         EmptyClipboard();
     }
     press(frm);
-    EXPECT_TRUE(frm.noTextOnClipboard);
+    EXPECT_TRUE(runState(frm).noTextOnClipboard);
     EXPECT_TRUE(desk.of("modal").empty());
     EXPECT_TRUE(desk.of("beep").empty());
     ASSERT_EQ(desk.messages().size(), 1u);
@@ -424,14 +425,35 @@ TEST_F(RunDispatch, ClipboardWithoutTextEndsWithoutConvertingOrFailureWindow) {
         setClipboardText("a\tb");
     }
     press(frm);
-    EXPECT_FALSE(frm.noTextOnClipboard);
+    EXPECT_FALSE(runState(frm).noTextOnClipboard);
     expectOnlyMessage("Text is available on the Clipboard!      ", "Quillmere", information);
     EXPECT_EQ(clipboardText().value_or(""), "a       b\r\n");
 }
 
+// The same sequence as a file run's failures: a beep, the taskbar button red while the clipboard's
+// failure window is up, and nothing converted.
+TEST_F(RunDispatch, ClipboardTextThatFailsVerificationShowsItsFailureWindowAndKeepsTheText) {
+    FrmMain &frm = main();
+    {
+        OpenClipboardSession session;
+        EmptyClipboard();
+        setClipboardText("a\x1a\tb");
+    }
+    std::vector<std::string> taskbarWhileShown;
+    desk.modalActions.push_back([&](ModalWindow &) { taskbarWhileShown = taskbar.calls; });
+    press(frm);
+    ASSERT_EQ(desk.calls.size(), 2u);
+    EXPECT_EQ(desk.calls[0].kind, "beep");
+    EXPECT_EQ(desk.calls[1].kind, "modal");
+    EXPECT_EQ(desk.calls[1].text, "frmErrorClipboard");
+    EXPECT_EQ(taskbarWhileShown, std::vector<std::string>{"error"});
+    EXPECT_EQ(taskbar.calls, (std::vector<std::string>{"error", "clear"}));
+    EXPECT_EQ(clipboardText().value_or(""), "a\x1a\tb");
+}
+
 TEST_F(RunDispatch, NoOperationSelectedRunsNothing) {
     FrmMain &frm = main();
-    frm.optClipboard.setValue(false);
+    controls(frm).clipboardOption.setValue(false);
     press(frm);
     EXPECT_TRUE(desk.calls.empty());
 }
@@ -445,10 +467,10 @@ TEST_F(RunDispatch, CloseDuringAFolderRunStopsAfterTheCurrentFileAndClosesWithou
     for (const char *name : {"a.txt", "b.txt", "c.txt"}) writeFile(name, "\tx\r\n");
     writeFile("d.txt", "\x1a\x1a\r\n");
     FrmMain &frm = folder(temp(), temp() + "out");
-    const HWND failed = frm.frmError().hwnd();
+    const HWND failed = frm.failedFilesWindow().hwnd();
     // Handled at the first file's progress step, in the checking pass.
     PostMessageA(frm.hwnd(), WM_CLOSE, 0, 0);
-    frm.cmdReplaceTABS_Click();
+    frm.runClicked();
     EXPECT_FALSE(frm.isLoaded());
     EXPECT_FALSE(IsWindow(failed));
     EXPECT_FALSE(frm.runInProgress());

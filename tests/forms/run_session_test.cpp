@@ -69,7 +69,7 @@ protected:
         auto frm = std::make_unique<FrmMain>(desk, registry, moves, taskbar, accessibility);
         frm->setQuitOnUnload(false);
         frm->load();
-        frm->optMultiple.click();
+        controls(*frm).multipleFilesOption.click();
         listTxtFiles(*frm, source, destination, "4");
         return frm;
     }
@@ -108,7 +108,7 @@ TEST_F(RunSession, TheWindowAnswersWithin200MsWhileTheDiskHoldsAFlushFor10Second
         }
         SetEvent(moves.released);
     });
-    frm->cmdReplaceTABS_Click();
+    frm->runClicked();
     prober.join();
     EXPECT_GT(answered, 20);
     EXPECT_EQ(unanswered, 0);
@@ -132,7 +132,7 @@ TEST_F(RunSession, ALogoffPutsTheConvertedFilesInPlaceBeforeTheSessionEndsAndSto
         SendMessageA(main, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
         atSessionEnd = moves.replaced;
     });
-    frm->cmdReplaceTABS_Click();
+    frm->runClicked();
     session.join();
     EXPECT_EQ(query, TRUE);
     EXPECT_GE(convertedBefore, 11);

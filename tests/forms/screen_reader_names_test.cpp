@@ -15,13 +15,15 @@ class ScreenReaderNames : public FormTest {};
 
 TEST_F(ScreenReaderNames, EveryControlWithoutATextOfItsOwnIsNamedInTheWordsOfTheWindow) {
     FrmMain &frm = main();
-    const std::map<HWND, std::string> mainNames{{frm.List1.hwnd(), "Files to convert"},
-                                                {frm.Combo1.hwnd(), "Extension of the files to convert"},
-                                                {frm.ProgressBar1.hwnd(), "Progress"},
-                                                {frm.UpDown1.hwnd(), "Number of Spaces"}};
+    const std::map<HWND, std::string> mainNames{
+        {controls(frm).workList.hwnd(), "Files to convert"},
+        {controls(frm).extensionBox.hwnd(), "Extension of the files to convert"},
+        {controls(frm).progressBar.hwnd(), "Progress"},
+        {controls(frm).spacesUpDown.hwnd(), "Number of Spaces"}};
     EXPECT_EQ(accessibility.names, mainNames);
-    FrmError &failed = frm.frmError();
-    EXPECT_EQ(accessibility.names.at(failed.List2.hwnd()), "Files that could not be converted");
+    FrmError &failed = frm.failedFilesWindow();
+    EXPECT_EQ(accessibility.names.at(controls(failed).failedFilesList.hwnd()),
+              "Files that could not be converted");
     EXPECT_EQ(accessibility.names.size(), 5u);
 }
 
@@ -29,14 +31,14 @@ TEST_F(ScreenReaderNames, EveryControlWithoutATextOfItsOwnIsNamedInTheWordsOfThe
 // controls are still there, whichever way it goes.
 TEST_F(ScreenReaderNames, EachWindowTakesItsNamesBackWhileItsControlsStillExist) {
     FrmMain &frm = main();
-    const HWND failedList = frm.frmError().List2.hwnd();
-    frm.frmError().Command1_Click();
+    const HWND failedList = controls(frm.failedFilesWindow()).failedFilesList.hwnd();
+    shared(frm.failedFilesWindow()).proceedButton.click();
     ASSERT_EQ(accessibility.cleared.size(), 1u);
     EXPECT_EQ(accessibility.cleared[0].control, failedList);
     EXPECT_TRUE(accessibility.cleared[0].controlExisted);
     EXPECT_EQ(accessibility.names.size(), 4u);
 
-    frm.frmError(); // loaded again, named again
+    frm.failedFilesWindow(); // loaded again, named again
     EXPECT_EQ(accessibility.names.size(), 5u);
     frm.close(); // the failed-files window goes with the main window
     EXPECT_TRUE(accessibility.names.empty());
@@ -51,11 +53,11 @@ TEST_F(ScreenReaderNames, WhereTheSystemRefusesNamesTheWindowsWorkAsUsual) {
     FrmMain &frm = main();
     ASSERT_TRUE(frm.isLoaded());
     EXPECT_EQ(accessibility.asked, 4) << "each name was offered";
-    frm.optSingle.click();
-    EXPECT_EQ(frm.optSingle.foreColor(), operationSelectedColour);
-    FrmError &failed = frm.frmError();
-    failed.List2.addItem("c:\\held.txt");
-    EXPECT_EQ(failed.List2.listCount(), 1);
+    controls(frm).singleFileOption.click();
+    EXPECT_EQ(controls(frm).singleFileOption.foreColor(), operationSelectedColour);
+    FrmError &failed = frm.failedFilesWindow();
+    failed.addFailedFile("c:\\held.txt");
+    EXPECT_EQ(failed.failedFileCount(), 1);
     frm.close();
     EXPECT_FALSE(frm.isLoaded());
     EXPECT_TRUE(accessibility.cleared.empty());
@@ -69,9 +71,9 @@ TEST_F(ScreenReaderNames, TheSystemsOwnServiceLeavesTheWindowWhole) {
     frm.setQuitOnUnload(false);
     frm.load();
     ASSERT_TRUE(frm.isLoaded());
-    EXPECT_EQ(frm.List1.listCount(), 0);
-    frm.optMultiple.click();
-    EXPECT_TRUE(frm.optMultiple.value());
+    EXPECT_EQ(controls(frm).workList.listCount(), 0);
+    controls(frm).multipleFilesOption.click();
+    EXPECT_TRUE(controls(frm).multipleFilesOption.value());
     frm.close();
     EXPECT_FALSE(frm.isLoaded());
 }

@@ -30,10 +30,10 @@ protected:
         EXPECT_NEAR(frame.top, GetSystemMetrics(SM_CYSCREEN) - frame.bottom, 1);
     }
     static void expectAllPathsWaiting(FrmMain &frm) {
-        EXPECT_EQ(frm.txtSource.text(), "Waiting ...");
-        EXPECT_EQ(frm.txtDest.text(), "Waiting ...");
-        EXPECT_EQ(frm.txtMultipleFilesPath.text(), "Waiting ...");
-        EXPECT_EQ(frm.txtMultipleFilesDestinationPath.text(), "Waiting ...");
+        EXPECT_EQ(controls(frm).sourceFileBox.text(), "Waiting ...");
+        EXPECT_EQ(controls(frm).destinationFileBox.text(), "Waiting ...");
+        EXPECT_EQ(controls(frm).sourceFolderBox.text(), "Waiting ...");
+        EXPECT_EQ(controls(frm).destinationFolderBox.text(), "Waiting ...");
     }
 };
 
@@ -41,13 +41,13 @@ TEST_F(SettingsRestore, EmptyStoreOpensCentredWithTheDefaultsAndMakesTheKey) {
     FrmMain &frm = main();
     EXPECT_TRUE(rawKeyExists(key));
     expectCentred(frm);
-    EXPECT_EQ(frm.txtSpacesToUse.text(), "8");
-    EXPECT_TRUE(frm.optClipboard.value());
-    EXPECT_FALSE(frm.optSingle.value() || frm.optMultiple.value());
-    EXPECT_TRUE(frm.optFixedTABS.value());
-    EXPECT_FALSE(frm.optFixedSpaces.value());
-    EXPECT_EQ(frm.optClipboard.foreColor(), operationSelectedColour);
-    EXPECT_EQ(frm.ProgressBar1.value(), 0);
+    EXPECT_EQ(controls(frm).spacesBox.text(), "8");
+    EXPECT_TRUE(controls(frm).clipboardOption.value());
+    EXPECT_FALSE(controls(frm).singleFileOption.value() || controls(frm).multipleFilesOption.value());
+    EXPECT_TRUE(controls(frm).tabStopsOption.value());
+    EXPECT_FALSE(controls(frm).fixedSpacesOption.value());
+    EXPECT_EQ(controls(frm).clipboardOption.foreColor(), operationSelectedColour);
+    EXPECT_EQ(controls(frm).progressBar.value(), 0);
     expectAllPathsWaiting(frm);
     EXPECT_TRUE(desk.calls.empty());
 }
@@ -100,7 +100,7 @@ TEST_F(SettingsRestore, PositionWithTheWholeTitleBarOnTheMonitorIsTaken) {
 
 TEST_F(SettingsRestore, NumberOfSpacesStoredAsANumberReadsAsMissing) {
     rawSetDword(key, "SpacesToUse", 0xFFFF);
-    EXPECT_EQ(main().txtSpacesToUse.text(), "8");
+    EXPECT_EQ(controls(main()).spacesBox.text(), "8");
 }
 
 TEST_F(SettingsRestore, LinesOfTheExtensionsFileThatCannotBeExtensionsAreSkipped) {
@@ -110,10 +110,10 @@ TEST_F(SettingsRestore, LinesOfTheExtensionsFileThatCannotBeExtensionsAreSkipped
         << std::string(256, 'x') << "\r\na/b\r\nc:d\r\n*\r\nx?y\r\nsub\\dir\r\n"
         << std::string(255, 'y') << "\r\nhtm\r\n";
     FrmMain &frm = main();
-    ASSERT_EQ(frm.Combo1.listCount(), 3);
-    EXPECT_EQ(frm.Combo1.list(0), "txt");
-    EXPECT_EQ(frm.Combo1.list(1), std::string(255, 'y'));
-    EXPECT_EQ(frm.Combo1.list(2), "htm");
+    ASSERT_EQ(controls(frm).extensionBox.listCount(), 3);
+    EXPECT_EQ(controls(frm).extensionBox.list(0), "txt");
+    EXPECT_EQ(controls(frm).extensionBox.list(1), std::string(255, 'y'));
+    EXPECT_EQ(controls(frm).extensionBox.list(2), "htm");
     EXPECT_TRUE(desk.messages().empty()) << desk.messages().front().text;
 }
 
@@ -137,7 +137,7 @@ TEST_F(SettingsRestore, NumberBoxKeepsTwoCharactersAndTurnsErrorIntoEight) {
         FrmMain frm(desk, registry, systemMoves, taskbar, accessibility);
         frm.setQuitOnUnload(false);
         frm.load();
-        EXPECT_EQ(frm.txtSpacesToUse.text(), c.shown);
+        EXPECT_EQ(controls(frm).spacesBox.text(), c.shown);
     }
 }
 
@@ -148,13 +148,13 @@ TEST_F(SettingsRestore, ConsistentOptionsComeBackExactly) {
     store("FixedTABS", "False");
     store("FixedSpaces", "True");
     FrmMain &frm = main();
-    EXPECT_FALSE(frm.optClipboard.value());
-    EXPECT_TRUE(frm.optSingle.value());
-    EXPECT_FALSE(frm.optMultiple.value());
-    EXPECT_FALSE(frm.optFixedTABS.value());
-    EXPECT_TRUE(frm.optFixedSpaces.value());
-    EXPECT_EQ(frm.optSingle.foreColor(), operationSelectedColour);
-    EXPECT_EQ(frm.optClipboard.foreColor(), operationOtherColour);
+    EXPECT_FALSE(controls(frm).clipboardOption.value());
+    EXPECT_TRUE(controls(frm).singleFileOption.value());
+    EXPECT_FALSE(controls(frm).multipleFilesOption.value());
+    EXPECT_FALSE(controls(frm).tabStopsOption.value());
+    EXPECT_TRUE(controls(frm).fixedSpacesOption.value());
+    EXPECT_EQ(controls(frm).singleFileOption.foreColor(), operationSelectedColour);
+    EXPECT_EQ(controls(frm).clipboardOption.foreColor(), operationOtherColour);
 }
 
 TEST_F(SettingsRestore, AllOperationsNoLeavesNoneSelected) {
@@ -162,8 +162,9 @@ TEST_F(SettingsRestore, AllOperationsNoLeavesNoneSelected) {
     store("OperationSingle", "false");
     store("OperationMultiple", "0");
     FrmMain &frm = main();
-    EXPECT_FALSE(frm.optClipboard.value() || frm.optSingle.value() || frm.optMultiple.value());
-    EXPECT_EQ(frm.optClipboard.foreColor(), operationOtherColour);
+    EXPECT_FALSE(controls(frm).clipboardOption.value() || controls(frm).singleFileOption.value() ||
+                 controls(frm).multipleFilesOption.value());
+    EXPECT_EQ(controls(frm).clipboardOption.foreColor(), operationOtherColour);
 }
 
 TEST_F(SettingsRestore, InconsistentOptionsEndWithTheLastYesOfEachGroup) {
@@ -173,10 +174,10 @@ TEST_F(SettingsRestore, InconsistentOptionsEndWithTheLastYesOfEachGroup) {
     store("FixedTABS", "TRUE");
     store("FixedSpaces", "-1");
     FrmMain &frm = main();
-    EXPECT_FALSE(frm.optSingle.value());
-    EXPECT_TRUE(frm.optMultiple.value());
-    EXPECT_FALSE(frm.optFixedTABS.value());
-    EXPECT_TRUE(frm.optFixedSpaces.value());
+    EXPECT_FALSE(controls(frm).singleFileOption.value());
+    EXPECT_TRUE(controls(frm).multipleFilesOption.value());
+    EXPECT_FALSE(controls(frm).tabStopsOption.value());
+    EXPECT_TRUE(controls(frm).fixedSpacesOption.value());
 }
 
 TEST_F(SettingsRestore, UnusableOptionValuesKeepTheDesignState) {
@@ -186,10 +187,10 @@ TEST_F(SettingsRestore, UnusableOptionValuesKeepTheDesignState) {
     store("FixedTABS", "maybe");
     rawSetDword(key, "FixedSpaces", 1);
     FrmMain &frm = main();
-    EXPECT_TRUE(frm.optClipboard.value());
-    EXPECT_FALSE(frm.optSingle.value() || frm.optMultiple.value());
-    EXPECT_TRUE(frm.optFixedTABS.value());
-    EXPECT_FALSE(frm.optFixedSpaces.value());
+    EXPECT_TRUE(controls(frm).clipboardOption.value());
+    EXPECT_FALSE(controls(frm).singleFileOption.value() || controls(frm).multipleFilesOption.value());
+    EXPECT_TRUE(controls(frm).tabStopsOption.value());
+    EXPECT_FALSE(controls(frm).fixedSpacesOption.value());
 }
 
 TEST_F(SettingsRestore, ValuesOfOtherTypesNeverStopTheWindowFromOpening) {
@@ -200,10 +201,10 @@ TEST_F(SettingsRestore, ValuesOfOtherTypesNeverStopTheWindowFromOpening) {
     FrmMain &frm = main();
     ASSERT_TRUE(frm.isLoaded());
     expectCentred(frm);
-    EXPECT_TRUE(frm.optClipboard.value());
-    EXPECT_TRUE(frm.optFixedTABS.value());
-    EXPECT_EQ(frm.txtSource.text(), "Waiting ...");
-    EXPECT_EQ(frm.txtMultipleFilesPath.text(), "Waiting ...");
+    EXPECT_TRUE(controls(frm).clipboardOption.value());
+    EXPECT_TRUE(controls(frm).tabStopsOption.value());
+    EXPECT_EQ(controls(frm).sourceFileBox.text(), "Waiting ...");
+    EXPECT_EQ(controls(frm).sourceFolderBox.text(), "Waiting ...");
     // The work list reports the folder name it cannot search, as it does for any bad name.
     for (const DesktopCall &call : desk.calls)
         EXPECT_NE(call.text.find("frmMain - countFILES"), std::string::npos) << call.text;
@@ -217,11 +218,11 @@ TEST_F(SettingsRestore, EmptyValuesNeverStopTheWindowFromOpening) {
     FrmMain &frm = main();
     ASSERT_TRUE(frm.isLoaded());
     expectCentred(frm);
-    EXPECT_TRUE(frm.optClipboard.value());
-    EXPECT_EQ(frm.txtSource.text(), "Waiting ...");
-    EXPECT_EQ(frm.txtMultipleFilesPath.text(), "Waiting ...");
+    EXPECT_TRUE(controls(frm).clipboardOption.value());
+    EXPECT_EQ(controls(frm).sourceFileBox.text(), "Waiting ...");
+    EXPECT_EQ(controls(frm).sourceFolderBox.text(), "Waiting ...");
     // An empty folder text names the current drive's root, which exists: it stays as stored.
-    EXPECT_EQ(frm.txtMultipleFilesDestinationPath.text(), "");
+    EXPECT_EQ(controls(frm).destinationFolderBox.text(), "");
     EXPECT_TRUE(desk.calls.empty());
 }
 
@@ -231,9 +232,9 @@ TEST_F(SettingsRestore, UsablePathsComeBackAsStored) {
     store("DestinationS", temp() + "not yet written.txt");
     store("DestinationM", temp());
     FrmMain &frm = main();
-    EXPECT_EQ(frm.txtSource.text(), source);
-    EXPECT_EQ(frm.txtDest.text(), temp() + "not yet written.txt");
-    EXPECT_EQ(frm.txtMultipleFilesDestinationPath.text(), temp());
+    EXPECT_EQ(controls(frm).sourceFileBox.text(), source);
+    EXPECT_EQ(controls(frm).destinationFileBox.text(), temp() + "not yet written.txt");
+    EXPECT_EQ(controls(frm).destinationFolderBox.text(), temp());
 }
 
 TEST_F(SettingsRestore, VanishedOrUnreadablePathsShowThePlaceholder) {
@@ -247,7 +248,7 @@ TEST_F(SettingsRestore, VanishedOrUnreadablePathsShowThePlaceholder) {
 TEST_F(SettingsRestore, DestinationFolderThatRefusesWritingShowsThePlaceholder) {
     // The Unix /sys folder exists and refuses new files to every user.
     store("DestinationM", "Z:\\sys");
-    EXPECT_EQ(main().txtMultipleFilesDestinationPath.text(), "Waiting ...");
+    EXPECT_EQ(controls(main()).destinationFolderBox.text(), "Waiting ...");
 }
 
 TEST_F(SettingsRestore, WriteProbeLeavesAnExistingTestFileByteForByte) {
@@ -255,7 +256,7 @@ TEST_F(SettingsRestore, WriteProbeLeavesAnExistingTestFileByteForByte) {
     const std::string probe = writeFile("test.txt", bytes);
     SetFileAttributesA(probe.c_str(), FILE_ATTRIBUTE_READONLY);
     store("DestinationM", temp());
-    EXPECT_EQ(main().txtMultipleFilesDestinationPath.text(), temp());
+    EXPECT_EQ(controls(main()).destinationFolderBox.text(), temp());
     EXPECT_EQ(readFile(probe), bytes);
     EXPECT_EQ(GetFileAttributesA(probe.c_str()) & FILE_ATTRIBUTE_READONLY,
               static_cast<DWORD>(FILE_ATTRIBUTE_READONLY));
@@ -277,11 +278,11 @@ TEST_F(SettingsRestore, StoredExtensionIsSelectedAndItsFilesListed) {
     store("LastExtension", "2");
     store("SourceM", temp());
     FrmMain &frm = main();
-    EXPECT_EQ(frm.Combo1.listIndex(), 2);
-    ASSERT_EQ(frm.List1.listCount(), 1);
-    EXPECT_EQ(frm.List1.list(0), temp() + "a.log");
-    EXPECT_EQ(frm.lblNumberofiles.caption(), "1 file");
-    EXPECT_EQ(frm.txtMultipleFilesPath.text(), temp());
+    EXPECT_EQ(controls(frm).extensionBox.listIndex(), 2);
+    ASSERT_EQ(controls(frm).workList.listCount(), 1);
+    EXPECT_EQ(controls(frm).workList.list(0), temp() + "a.log");
+    EXPECT_EQ(controls(frm).fileCountLabel.caption(), "1 file");
+    EXPECT_EQ(controls(frm).sourceFolderBox.text(), temp());
 }
 
 TEST_F(SettingsRestore, UnusableExtensionIndexSelectsTheFirstEntry) {
@@ -292,23 +293,23 @@ TEST_F(SettingsRestore, UnusableExtensionIndexSelectsTheFirstEntry) {
         FrmMain frm(desk, registry, systemMoves, taskbar, accessibility);
         frm.setQuitOnUnload(false);
         frm.load();
-        EXPECT_EQ(frm.Combo1.listIndex(), 0);
-        EXPECT_EQ(frm.Combo1.text(), "txt");
+        EXPECT_EQ(controls(frm).extensionBox.listIndex(), 0);
+        EXPECT_EQ(controls(frm).extensionBox.text(), "txt");
     }
 }
 
 TEST_F(SettingsRestore, FirstStartSelectsTheFirstBuiltInExtension) {
     FrmMain &frm = main();
-    ASSERT_EQ(frm.Combo1.listCount(), 2);
-    EXPECT_EQ(frm.Combo1.listIndex(), 0);
+    ASSERT_EQ(controls(frm).extensionBox.listCount(), 2);
+    EXPECT_EQ(controls(frm).extensionBox.listIndex(), 0);
 }
 
 TEST_F(SettingsRestore, SourceFolderWithoutFilesOfTheExtensionShowsThePlaceholder) {
     writeFile("a.log", "x");
     store("SourceM", temp());
     FrmMain &frm = main();
-    EXPECT_EQ(frm.List1.listCount(), 0);
-    EXPECT_EQ(frm.txtMultipleFilesPath.text(), "Waiting ...");
+    EXPECT_EQ(controls(frm).workList.listCount(), 0);
+    EXPECT_EQ(controls(frm).sourceFolderBox.text(), "Waiting ...");
 }
 
 } // namespace

@@ -33,14 +33,14 @@ protected:
 TEST_F(SettingsSave, CloseWritesAllFourteenValuesAsTheWindowHoldsThem) {
     FrmMain &frm = main();
     moveTo(frm, 40, 30);
-    frm.optMultiple.click();
-    frm.optFixedSpaces.click();
-    frm.txtSpacesToUse.setText("12");
-    frm.txtSource.setText("c:\\a\\source file.txt");
-    frm.txtDest.setText("Waiting ...");
-    frm.txtMultipleFilesPath.setText("c:\\folder");
-    frm.txtMultipleFilesDestinationPath.setText("");
-    const int32_t extension = frm.Combo1.listIndex();
+    controls(frm).multipleFilesOption.click();
+    controls(frm).fixedSpacesOption.click();
+    controls(frm).spacesBox.setText("12");
+    controls(frm).sourceFileBox.setText("c:\\a\\source file.txt");
+    controls(frm).destinationFileBox.setText("Waiting ...");
+    controls(frm).sourceFolderBox.setText("c:\\folder");
+    controls(frm).destinationFolderBox.setText("");
+    const int32_t extension = controls(frm).extensionBox.listIndex();
     frm.close();
     EXPECT_FALSE(frm.isLoaded());
 
@@ -74,7 +74,7 @@ TEST_F(SettingsSave, MinimizedCloseKeepsTheStoredPositionAndWritesTheRest) {
     rawSetString(key, "Top", "1500");
     rawSetString(key, "Left", "3000");
     FrmMain &frm = main();
-    frm.optSingle.click();
+    controls(frm).singleFileOption.click();
     ShowWindow(frm.hwnd(), SW_SHOWMINNOACTIVE);
     ASSERT_TRUE(IsIconic(frm.hwnd()));
     frm.close();
@@ -87,7 +87,7 @@ TEST_F(SettingsSave, MinimizedCloseKeepsTheStoredPositionAndWritesTheRest) {
 TEST_F(SettingsSave, EveryWayOfClosingSavesTheSame) {
     // Exit button, Esc (the cancel command), the close box and the system ending the session.
     const std::vector<std::function<void(FrmMain &)>> ways = {
-        [](FrmMain &frm) { frm.cmdExit.click(); },
+        [](FrmMain &frm) { controls(frm).exitButton.click(); },
         [](FrmMain &frm) { SendMessageA(frm.hwnd(), WM_COMMAND, IDCANCEL, 0); },
         [](FrmMain &frm) { SendMessageA(frm.hwnd(), WM_SYSCOMMAND, SC_CLOSE, 0); },
         [](FrmMain &frm) {
@@ -100,7 +100,7 @@ TEST_F(SettingsSave, EveryWayOfClosingSavesTheSame) {
         SCOPED_TRACE(way);
         RegDeleteTreeA(HKEY_CURRENT_USER, settingsKeyPath);
         auto frm = openAnother();
-        frm->txtSource.setText("way " + std::to_string(way));
+        controls(*frm).sourceFileBox.setText("way " + std::to_string(way));
         closeIt(*frm);
         EXPECT_FALSE(frm->isLoaded());
         EXPECT_EQ(value("SourceS"), "way " + std::to_string(way));
@@ -120,12 +120,12 @@ TEST_F(SettingsSave, RestartRestoresPositionOptionsSpacesAndPaths) {
         GetWindowRect(first->hwnd(), &frame);
         left = frame.left;
         top = frame.top;
-        first->optSingle.click();
-        first->optFixedSpaces.click();
-        first->txtSpacesToUse.setText("4");
-        first->txtSource.setText(source);
-        first->txtDest.setText(destination);
-        first->txtMultipleFilesDestinationPath.setText(temp());
+        controls(*first).singleFileOption.click();
+        controls(*first).fixedSpacesOption.click();
+        controls(*first).spacesBox.setText("4");
+        controls(*first).sourceFileBox.setText(source);
+        controls(*first).destinationFileBox.setText(destination);
+        controls(*first).destinationFolderBox.setText(temp());
         first->close();
     }
     auto second = openAnother();
@@ -133,15 +133,15 @@ TEST_F(SettingsSave, RestartRestoresPositionOptionsSpacesAndPaths) {
     GetWindowRect(second->hwnd(), &frame);
     EXPECT_EQ(frame.left, left);
     EXPECT_EQ(frame.top, top);
-    EXPECT_TRUE(second->optSingle.value());
-    EXPECT_FALSE(second->optClipboard.value());
-    EXPECT_TRUE(second->optFixedSpaces.value());
-    EXPECT_FALSE(second->optFixedTABS.value());
-    EXPECT_EQ(second->txtSpacesToUse.text(), "4");
-    EXPECT_EQ(second->txtSource.text(), source);
-    EXPECT_EQ(second->txtDest.text(), destination);
-    EXPECT_EQ(second->txtMultipleFilesDestinationPath.text(), temp());
-    EXPECT_EQ(second->optSingle.foreColor(), operationSelectedColour);
+    EXPECT_TRUE(controls(*second).singleFileOption.value());
+    EXPECT_FALSE(controls(*second).clipboardOption.value());
+    EXPECT_TRUE(controls(*second).fixedSpacesOption.value());
+    EXPECT_FALSE(controls(*second).tabStopsOption.value());
+    EXPECT_EQ(controls(*second).spacesBox.text(), "4");
+    EXPECT_EQ(controls(*second).sourceFileBox.text(), source);
+    EXPECT_EQ(controls(*second).destinationFileBox.text(), destination);
+    EXPECT_EQ(controls(*second).destinationFolderBox.text(), temp());
+    EXPECT_EQ(controls(*second).singleFileOption.foreColor(), operationSelectedColour);
 }
 
 } // namespace

@@ -15,19 +15,19 @@ class SingleFile : public FormTest {
 protected:
     // Runs the verification, then the job of the setting, as a run does when nothing failed.
     void choose(const std::string &source, const std::string &destination, const std::string &spaces = "8") {
-        main().txtSource.setText(source);
-        main().txtDest.setText(destination);
-        main().txtSpacesToUse.setText(spaces);
+        controls(main()).sourceFileBox.setText(source);
+        controls(main()).destinationFileBox.setText(destination);
+        controls(main()).spacesBox.setText(spaces);
     }
-    int failedCount() { return main().frmError().List2.listCount(); }
+    int failedCount() { return main().failedFilesWindow().failedFileCount(); }
 };
 
 TEST_F(SingleFile, TabStopsFillToTheNextStopAndSayTheFileIsReady) {
     const std::string source = writeFile("in.txt", "a\tb\r\nabcdefgh\tx\r\nab\t\tc");
     choose(source, temp() + "out.txt");
-    main().replaceTABSwithSPACESVerifySingle();
+    main().verifySingleFile();
     ASSERT_EQ(failedCount(), 0);
-    main().replaceTWSfixedSingle();
+    main().convertSingleFileWithTabStops();
     EXPECT_EQ(readFile(temp() + "out.txt"),
               "a       b\r\nabcdefgh        x\r\nab" + std::string(14, ' ') + "c\r\n");
     ASSERT_EQ(desk.messages().size(), 1u);
@@ -39,7 +39,7 @@ TEST_F(SingleFile, TabStopsFillToTheNextStopAndSayTheFileIsReady) {
 TEST_F(SingleFile, FixedNumberGivesEveryTabTheSameRunAndAddsOneLineBreak) {
     const std::string source = writeFile("in.txt", "a\tb\r\n");
     choose(source, temp() + "out.txt");
-    main().replaceTABSwithSPACESSingle();
+    main().convertSingleFileWithFixedSpaces();
     EXPECT_EQ(readFile(temp() + "out.txt"), "a        b\r\n\r\n");
     EXPECT_EQ(desk.messages().at(0).text, "File is ready!        ");
 }
@@ -47,9 +47,9 @@ TEST_F(SingleFile, FixedNumberGivesEveryTabTheSameRunAndAddsOneLineBreak) {
 TEST_F(SingleFile, EmptySourceGivesNothingUnderTabStopsAndOneLineBreakUnderAFixedNumber) {
     const std::string source = writeFile("empty.txt", "");
     choose(source, temp() + "tabs.txt");
-    main().replaceTWSfixedSingle();
+    main().convertSingleFileWithTabStops();
     choose(source, temp() + "fixed.txt");
-    main().replaceTABSwithSPACESSingle();
+    main().convertSingleFileWithFixedSpaces();
     EXPECT_TRUE(exists(temp() + "tabs.txt"));
     EXPECT_EQ(readFile(temp() + "tabs.txt"), "");
     EXPECT_EQ(readFile(temp() + "fixed.txt"), "\r\n");
@@ -58,23 +58,23 @@ TEST_F(SingleFile, EmptySourceGivesNothingUnderTabStopsAndOneLineBreakUnderAFixe
 TEST_F(SingleFile, TabStopsRestartAfterALoneLineFeed) {
     const std::string source = writeFile("lf.txt", "ab\n\tc");
     choose(source, temp() + "out.txt");
-    main().replaceTWSfixedSingle();
+    main().convertSingleFileWithTabStops();
     EXPECT_EQ(readFile(temp() + "out.txt"), "ab\n        c\r\n");
 }
 
 TEST_F(SingleFile, WidthsOutsideTheUpDownRange) {
     const std::string source = writeFile("in.txt", "a\tb");
     choose(source, temp() + "tabs17.txt", "17");
-    main().replaceTWSfixedSingle();
+    main().convertSingleFileWithTabStops();
     EXPECT_EQ(readFile(temp() + "tabs17.txt"), "a" + std::string(16, ' ') + "b\r\n");
     choose(source, temp() + "tabs20.txt", "20");
-    main().replaceTWSfixedSingle();
+    main().convertSingleFileWithTabStops();
     EXPECT_EQ(readFile(temp() + "tabs20.txt"), "a" + std::string(19, ' ') + "b\r\n");
     choose(source, temp() + "fixed20.txt", "20");
-    main().replaceTABSwithSPACESSingle();
+    main().convertSingleFileWithFixedSpaces();
     EXPECT_EQ(readFile(temp() + "fixed20.txt"), "a        b\r\n");
     choose(source, temp() + "fixed-5.txt", "-5");
-    main().replaceTABSwithSPACESSingle();
+    main().convertSingleFileWithFixedSpaces();
     EXPECT_EQ(readFile(temp() + "fixed-5.txt"), "a        b\r\n");
 }
 
@@ -82,9 +82,9 @@ TEST_F(SingleFile, ZeroOrNegativeTabStopsFailAndLeaveTheFormerDestinationWhole) 
     const std::string source = writeFile("in.txt", std::string(200000, 'x') + "\r\n\tb");
     const std::string destination = writeFile("out.txt", "keep me");
     choose(source, destination, "0");
-    main().replaceTWSfixedSingle();
+    main().convertSingleFileWithTabStops();
     choose(source, destination, "-5");
-    main().replaceTWSfixedSingle();
+    main().convertSingleFileWithTabStops();
     ASSERT_EQ(desk.messages().size(), 2u);
     EXPECT_EQ(desk.messages()[0].text, errorText(11, "Division by zero", "frmMain - replaceTWSfixedSingle"));
     EXPECT_EQ(desk.messages()[0].title, "Error");
@@ -97,8 +97,8 @@ TEST_F(SingleFile, ZeroOrNegativeTabStopsFailAndLeaveTheFormerDestinationWhole) 
 TEST_F(SingleFile, NonNumericNumberOfSpacesFailsEachJobUnderItsOwnNameBeforeWriting) {
     const std::string source = writeFile("in.txt", "a\tb");
     choose(source, temp() + "out.txt", "x");
-    main().replaceTWSfixedSingle();
-    main().replaceTABSwithSPACESSingle();
+    main().convertSingleFileWithTabStops();
+    main().convertSingleFileWithFixedSpaces();
     ASSERT_EQ(desk.messages().size(), 2u);
     EXPECT_EQ(desk.messages()[0].text, errorText(13, "Type mismatch", "frmMain - replaceTWSfixedSingle"));
     EXPECT_EQ(desk.messages()[1].text,
@@ -113,10 +113,10 @@ TEST_F(SingleFile, SourceHeldOpenForWritingIsListedOnceAndItsDestinationUntouche
     const FileHandle editor = holdOpenForWriting(source);
     ASSERT_TRUE(editor.valid());
     choose("  " + source + " ", destination);
-    main().replaceTABSwithSPACESVerifySingle();
-    main().replaceTABSwithSPACESVerifySingle();
+    main().verifySingleFile();
+    main().verifySingleFile();
     ASSERT_EQ(failedCount(), 1);
-    EXPECT_EQ(main().frmError().List2.list(0), source);
+    EXPECT_EQ(main().failedFilesWindow().failedFiles().at(0), source);
     EXPECT_TRUE(desk.messages().empty());
     EXPECT_EQ(readFile(destination), "former");
 }
@@ -126,19 +126,19 @@ TEST_F(SingleFile, EndOfTextMarkBeforeTheLastByteMarksTheSourceAsNotPlainText) {
                                                      "cd");
     const std::string last = writeFile("last.txt", "abcd\x1A");
     choose(early, temp() + "out.txt");
-    main().replaceTABSwithSPACESVerifySingle();
+    main().verifySingleFile();
     choose(last, temp() + "out.txt");
-    main().replaceTABSwithSPACESVerifySingle();
+    main().verifySingleFile();
     ASSERT_EQ(failedCount(), 1);
-    EXPECT_EQ(main().frmError().List2.list(0), early);
+    EXPECT_EQ(main().failedFilesWindow().failedFiles().at(0), early);
 }
 
 TEST_F(SingleFile, MissingSourceIsListedByTheCheckAndTheConversionGivesTheStandardMessage) {
     choose(temp() + "gone.txt", temp() + "out.txt");
-    EXPECT_TRUE(main().replaceTABSwithSPACESVerifySingle());
-    main().replaceTWSfixedSingle();
+    EXPECT_TRUE(main().verifySingleFile());
+    main().convertSingleFileWithTabStops();
     ASSERT_EQ(failedCount(), 1);
-    EXPECT_EQ(main().frmError().List2.list(0), temp() + "gone.txt");
+    EXPECT_EQ(main().failedFilesWindow().failedFiles().at(0), temp() + "gone.txt");
     ASSERT_EQ(desk.messages().size(), 1u);
     EXPECT_EQ(desk.messages()[0].text, errorText(53, "File not found", "frmMain - replaceTWSfixedSingle"));
     EXPECT_FALSE(exists(temp() + "out.txt"));
@@ -147,9 +147,9 @@ TEST_F(SingleFile, MissingSourceIsListedByTheCheckAndTheConversionGivesTheStanda
 TEST_F(SingleFile, SourceInAFolderThatWentOrUnderAnImpossibleNameIsListedAsFailed) {
     for (const std::string &path : {temp() + "gone\\in.txt", temp() + "in?.txt", temp()}) {
         SCOPED_TRACE(path);
-        main().frmError().List2.clear();
+        main().failedFilesWindow().clearFailedFiles();
         choose(path, temp() + "out.txt");
-        EXPECT_TRUE(main().replaceTABSwithSPACESVerifySingle());
+        EXPECT_TRUE(main().verifySingleFile());
         EXPECT_EQ(failedCount(), 1);
         EXPECT_TRUE(desk.messages().empty()) << desk.messages().front().text;
     }
@@ -161,8 +161,8 @@ TEST_F(SingleFile, DestinationThatCannotBeReplacedIsKeptAndNoTemporaryFileStays)
     {
         const FileHandle reader = holdExclusively(destination);
         choose(source, destination);
-        main().replaceTWSfixedSingle();
-        main().replaceTABSwithSPACESSingle();
+        main().convertSingleFileWithTabStops();
+        main().convertSingleFileWithFixedSpaces();
     }
     ASSERT_EQ(desk.messages().size(), 2u);
     EXPECT_NE(desk.messages()[0].text.find("frmMain - replaceTWSfixedSingle"), std::string::npos);
@@ -174,7 +174,7 @@ TEST_F(SingleFile, DestinationThatCannotBeReplacedIsKeptAndNoTemporaryFileStays)
 TEST_F(SingleFile, DestinationInAMissingFolderShowsTheStandardMessage) {
     const std::string source = writeFile("in.txt", "a\tb");
     choose(source, temp() + "nowhere\\out.txt");
-    main().replaceTWSfixedSingle();
+    main().convertSingleFileWithTabStops();
     ASSERT_EQ(desk.messages().size(), 1u);
     EXPECT_EQ(desk.messages()[0].text, errorText(76, "Path not found", "frmMain - replaceTWSfixedSingle"));
     EXPECT_EQ(namesIn(temp()).size(), 1u);
@@ -184,10 +184,10 @@ TEST_F(SingleFile, SourceReachedAgainAsTheDestinationIsNeverChanged) {
     const std::string source = writeFile("same.txt", "a\tb\r\n");
     CreateDirectoryA((temp() + "sub").c_str(), nullptr);
     choose(source, temp() + "sub\\..\\SAME.TXT");
-    main().replaceTWSfixedSingle();
+    main().convertSingleFileWithTabStops();
     EXPECT_EQ(readFile(source), "a\tb\r\n");
     choose(source, temp() + "sub\\..\\same.txt");
-    main().replaceTABSwithSPACESSingle();
+    main().convertSingleFileWithFixedSpaces();
     EXPECT_EQ(readFile(source), "a\tb\r\n");
     ASSERT_EQ(desk.messages().size(), 2u);
     EXPECT_EQ(desk.messages()[0].text,
@@ -206,9 +206,9 @@ TEST_F(SingleFile, FilesOfManyBlocksComeOutAsTheWholeTextRouteGivesThem) {
         text += "col\t" + std::to_string(i) + (i % 7 ? "\tx\r\n" : "\rz\n\t");
     const std::string source = writeFile("big.txt", text);
     choose(source, temp() + "tabs.txt", "5");
-    main().replaceTWSfixedSingle();
+    main().convertSingleFileWithTabStops();
     choose(source, temp() + "fixed.txt", "3");
-    main().replaceTABSwithSPACESSingle();
+    main().convertSingleFileWithFixedSpaces();
     EXPECT_TRUE(readFile(temp() + "tabs.txt") == expandTabStopsWhole(text, 5));
     EXPECT_TRUE(readFile(temp() + "fixed.txt") == fixedSpacesWhole(text, 3));
 }
@@ -227,9 +227,9 @@ TEST_F(SingleFile, HundredsOfMegabytesConvertInAFewMegabytesOfMemory) {
     PROCESS_MEMORY_COUNTERS before{};
     K32GetProcessMemoryInfo(GetCurrentProcess(), &before, sizeof before);
     choose(source, temp() + "huge-out.txt");
-    main().replaceTABSwithSPACESVerifySingle();
-    main().replaceTWSfixedSingle();
-    main().replaceTABSwithSPACESSingle();
+    main().verifySingleFile();
+    main().convertSingleFileWithTabStops();
+    main().convertSingleFileWithFixedSpaces();
     PROCESS_MEMORY_COUNTERS after{};
     K32GetProcessMemoryInfo(GetCurrentProcess(), &after, sizeof after);
     EXPECT_EQ(failedCount(), 0);

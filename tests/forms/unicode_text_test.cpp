@@ -27,8 +27,8 @@ protected:
     void runTabStopsOf4() {
         FrmMain &frm = main();
         listTxtFiles(frm, source, destination, "4");
-        frm.replaceTABSwithSPACESVerifyMultiple();
-        frm.replaceTWSfixedMultiple();
+        frm.verifyFolderFiles();
+        frm.convertFolderWithTabStops();
     }
     std::vector<std::string> destinationNames() {
         std::vector<std::string> names = namesIn(destination);
@@ -47,8 +47,8 @@ TEST_F(UnicodeFolderRun, NamesInAnyScriptAreListedConvertedAndKeptIntact) {
 
     runTabStopsOf4();
 
-    EXPECT_EQ(main().List1.listCount(), 4);
-    EXPECT_EQ(main().frmError().List2.listCount(), 0);
+    EXPECT_EQ(controls(main()).workList.listCount(), 4);
+    EXPECT_EQ(main().failedFilesWindow().failedFileCount(), 0);
     EXPECT_EQ(destinationNames(),
               (std::vector<std::string>{"Grüße.txt", "plain.txt", "файл.txt", "日本語.txt"}));
     EXPECT_EQ(readFile(destination + "日本語.txt"), "\xE6\x97\xA5  1\r\n");
@@ -76,8 +76,8 @@ TEST_F(UnicodeFolderRun, PathPastMaxPathWithANameOutsideTheCodePageIsConverted) 
 
     runTabStopsOf4();
 
-    EXPECT_EQ(main().List1.listCount(), 1);
-    EXPECT_EQ(main().frmError().List2.listCount(), 0);
+    EXPECT_EQ(controls(main()).workList.listCount(), 1);
+    EXPECT_EQ(main().failedFilesWindow().failedFileCount(), 0);
     EXPECT_EQ(destinationNames(), std::vector<std::string>{name});
     EXPECT_EQ(readFile(destination + name), "    z\r\n");
 }
@@ -87,13 +87,13 @@ protected:
     std::wstring convert(const std::wstring &text, bool tabStops, const std::string &spaces = "8") {
         putUnicodeOnClipboard(text);
         FrmMain &frm = main();
-        frm.txtSpacesToUse.setText(spaces);
-        frm.replaceTABSwithSPACESVerifyClipboard();
-        EXPECT_EQ(frm.frmError().List2.listCount(), 0);
+        controls(frm).spacesBox.setText(spaces);
+        frm.verifyClipboard();
+        EXPECT_EQ(frm.failedFilesWindow().failedFileCount(), 0);
         if (tabStops)
-            frm.replaceTWSfixedClipboard();
+            frm.convertClipboardWithTabStops();
         else
-            frm.replaceTABSwithSPACESClipboard();
+            frm.convertClipboardWithFixedSpaces();
         return unicodeOnClipboard();
     }
     static std::string ansiOnClipboard() {
@@ -119,16 +119,16 @@ TEST_F(UnicodeClipboard, TextOutsideTheCodePageStaysAndTabStopsCountDisplayColum
 
 TEST_F(UnicodeClipboard, AnsiTextComesOutAsTheSameAnsiBytes) {
     putTextOnClipboard("caf\xE9\t\xA3\x80\tz");
-    main().replaceTABSwithSPACESVerifyClipboard();
-    main().replaceTWSfixedClipboard();
+    main().verifyClipboard();
+    main().convertClipboardWithTabStops();
     EXPECT_EQ(ansiOnClipboard(), "caf\xE9    \xA3\x80      z\r\n");
 }
 
 TEST_F(UnicodeClipboard, HalfASurrogatePairIsRecordedAndTheTextKept) {
     putUnicodeOnClipboard(L"a\xD800\tb");
-    main().replaceTABSwithSPACESVerifyClipboard();
-    ASSERT_EQ(main().frmError().List2.listCount(), 1);
-    EXPECT_EQ(main().frmError().List2.list(0), dataFolder() + "TEMP.txt");
+    main().verifyClipboard();
+    ASSERT_EQ(main().failedFilesWindow().failedFileCount(), 1);
+    EXPECT_EQ(main().failedFilesWindow().failedFiles().at(0), dataFolder() + "TEMP.txt");
     EXPECT_TRUE(desk.messages().empty());
     EXPECT_EQ(unicodeOnClipboard(), L"a\xD800\tb");
 }
@@ -150,10 +150,10 @@ TEST_F(UnicodePicker, FilePickedUnderANonAnsiNameIsStoredLowerCasedAndSurvivesTh
     CreateDirectoryW(wideOf(temp() + "ПАПКА").c_str(), nullptr);
     const std::string chosen = writeFile("ПАПКА\\Файл ÄÖ 日本.TXT", "a\tb");
     desk.fileAnswers.push_back(chooseFile(chosen));
-    main().cmdGetSourceFile.click();
+    controls(main()).browseSourceFileButton.click();
     std::string folder = temp();
     for (char &c : folder) c = static_cast<char>(tolower(static_cast<unsigned char>(c)));
-    EXPECT_EQ(main().txtSource.text(), folder + "папка\\файл äö 日本.txt");
+    EXPECT_EQ(controls(main()).sourceFileBox.text(), folder + "папка\\файл äö 日本.txt");
     EXPECT_TRUE(desk.messages().empty());
 
     main().saveSettings();

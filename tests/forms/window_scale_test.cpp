@@ -45,46 +45,46 @@ HWND tooltipOf(HWND owner) {
 // Every control of the main window with its name, the panels included.
 std::vector<std::pair<std::string, HWND>> controlsOf(const FrmMain &frm) {
     std::vector<std::pair<std::string, HWND>> all = {
-        {"cmdReplaceTABS", frm.cmdReplaceTABS.hwnd()},
-        {"cmdAbout", frm.cmdAbout.hwnd()},
-        {"cmdExit", frm.cmdExit.hwnd()},
-        {"optClipboard", frm.optClipboard.hwnd()},
-        {"optSingle", frm.optSingle.hwnd()},
-        {"optMultiple", frm.optMultiple.hwnd()},
-        {"FrameClipboard", frm.FrameClipboard.hwnd()},
-        {"FrameSingle", frm.FrameSingle.hwnd()},
-        {"FrameMultiple", frm.FrameMultiple.hwnd()},
-        {"FrameSettings", frm.FrameSettings.hwnd()},
-        {"lblHDDENnrOfFiles", frm.lblHDDENnrOfFiles.hwnd()},
-        {"lblHDDENTextonClipboard", frm.lblHDDENTextonClipboard.hwnd()},
-        {"picClipboard", GetParent(frm.Label5.hwnd())},
-        {"Label5", frm.Label5.hwnd()},
-        {"picSingle", GetParent(frm.txtSource.hwnd())},
-        {"Label1", frm.Label1.hwnd()},
-        {"txtSource", frm.txtSource.hwnd()},
-        {"cmdGetSourceFile", frm.cmdGetSourceFile.hwnd()},
-        {"Label2", frm.Label2.hwnd()},
-        {"txtDest", frm.txtDest.hwnd()},
-        {"cmdGetSaveFile", frm.cmdGetSaveFile.hwnd()},
-        {"picMultiple", GetParent(frm.List1.hwnd())},
-        {"Label3", frm.Label3.hwnd()},
-        {"txtMultipleFilesPath", frm.txtMultipleFilesPath.hwnd()},
-        {"cmdBrowseDir", frm.cmdBrowseDir.hwnd()},
-        {"Label4", frm.Label4.hwnd()},
-        {"txtMultipleFilesDestinationPath", frm.txtMultipleFilesDestinationPath.hwnd()},
-        {"cmdBrowseDir2Save", frm.cmdBrowseDir2Save.hwnd()},
-        {"List1", frm.List1.hwnd()},
-        {"Combo1", frm.Combo1.hwnd()},
-        {"ProgressBar1", frm.ProgressBar1.hwnd()},
-        {"lblNumberofiles", frm.lblNumberofiles.hwnd()},
-        {"lblVerify", frm.lblVerify.hwnd()},
-        {"picSettings", GetParent(frm.optFixedTABS.hwnd())},
-        {"optFixedTABS", frm.optFixedTABS.hwnd()},
-        {"optFixedSpaces", frm.optFixedSpaces.hwnd()},
-        {"Label6", frm.Label6.hwnd()},
-        {"txtSpacesToUse", frm.txtSpacesToUse.hwnd()},
-        {"UpDown1", frm.UpDown1.hwnd()},
-        {"Image1", frm.Image1.hwnd()},
+        {"cmdReplaceTABS", controls(frm).runButton.hwnd()},
+        {"cmdAbout", controls(frm).aboutButton.hwnd()},
+        {"cmdExit", controls(frm).exitButton.hwnd()},
+        {"optClipboard", controls(frm).clipboardOption.hwnd()},
+        {"optSingle", controls(frm).singleFileOption.hwnd()},
+        {"optMultiple", controls(frm).multipleFilesOption.hwnd()},
+        {"FrameClipboard", controls(frm).clipboardFrame.hwnd()},
+        {"FrameSingle", controls(frm).singleFileFrame.hwnd()},
+        {"FrameMultiple", controls(frm).multipleFilesFrame.hwnd()},
+        {"FrameSettings", controls(frm).settingsFrame.hwnd()},
+        {"lblHDDENnrOfFiles", controls(frm).hiddenFileCountLabel.hwnd()},
+        {"lblHDDENTextonClipboard", controls(frm).hiddenClipboardTextLabel.hwnd()},
+        {"picClipboard", GetParent(controls(frm).clipboardLabel.hwnd())},
+        {"Label5", controls(frm).clipboardLabel.hwnd()},
+        {"picSingle", GetParent(controls(frm).sourceFileBox.hwnd())},
+        {"Label1", controls(frm).sourceFileLabel.hwnd()},
+        {"txtSource", controls(frm).sourceFileBox.hwnd()},
+        {"cmdGetSourceFile", controls(frm).browseSourceFileButton.hwnd()},
+        {"Label2", controls(frm).destinationFileLabel.hwnd()},
+        {"txtDest", controls(frm).destinationFileBox.hwnd()},
+        {"cmdGetSaveFile", controls(frm).browseDestinationFileButton.hwnd()},
+        {"picMultiple", GetParent(controls(frm).workList.hwnd())},
+        {"Label3", controls(frm).sourceFolderLabel.hwnd()},
+        {"txtMultipleFilesPath", controls(frm).sourceFolderBox.hwnd()},
+        {"cmdBrowseDir", controls(frm).browseSourceFolderButton.hwnd()},
+        {"Label4", controls(frm).destinationFolderLabel.hwnd()},
+        {"txtMultipleFilesDestinationPath", controls(frm).destinationFolderBox.hwnd()},
+        {"cmdBrowseDir2Save", controls(frm).browseDestinationFolderButton.hwnd()},
+        {"List1", controls(frm).workList.hwnd()},
+        {"Combo1", controls(frm).extensionBox.hwnd()},
+        {"ProgressBar1", controls(frm).progressBar.hwnd()},
+        {"lblNumberofiles", controls(frm).fileCountLabel.hwnd()},
+        {"lblVerify", controls(frm).statusLabel.hwnd()},
+        {"picSettings", GetParent(controls(frm).tabStopsOption.hwnd())},
+        {"optFixedTABS", controls(frm).tabStopsOption.hwnd()},
+        {"optFixedSpaces", controls(frm).fixedSpacesOption.hwnd()},
+        {"Label6", controls(frm).spacesLabel.hwnd()},
+        {"txtSpacesToUse", controls(frm).spacesBox.hwnd()},
+        {"UpDown1", controls(frm).spacesUpDown.hwnd()},
+        {"Image1", controls(frm).spacesBoxFrame.hwnd()},
     };
     return all;
 }
@@ -141,13 +141,13 @@ TEST_F(WindowScale, MainWindowMovedTo144DpiIsLaidOutAsItOpensThere) {
     EXPECT_EQ(frame.top, 50);
     EXPECT_EQ(clientSize(frm.hwnd()).cx, 632); // 6315 twips: 631.5 pixels at 144 DPI
     EXPECT_EQ(clientSize(frm.hwnd()).cy, 849);
-    const RECT run = placeInParent(frm.cmdReplaceTABS.hwnd());
+    const RECT run = placeInParent(controls(frm).runButton.hwnd());
     EXPECT_EQ(run.left, 317);
     EXPECT_EQ(run.top, 792);
     EXPECT_EQ(run.right - run.left, 297);
     EXPECT_EQ(run.bottom - run.top, 41);
-    EXPECT_EQ(fontHeight(frm.txtSource.hwnd()), -16); // 8 points
-    EXPECT_EQ(frm.txtSource.text(), "Waiting ...");
+    EXPECT_EQ(fontHeight(controls(frm).sourceFileBox.hwnd()), -16); // 8 points
+    EXPECT_EQ(controls(frm).sourceFileBox.text(), "Waiting ...");
     EXPECT_EQ(fontHeight(tips), -17); // the tips' font scaled with the window: -16.5, rounded
 
     const FrmMain &opened = openedAt(144);
@@ -160,7 +160,7 @@ TEST_F(WindowScale, MainWindowMovedTo144DpiIsLaidOutAsItOpensThere) {
 TEST_F(WindowScale, WindowsOpenedOverTheMainWindowFollowItsScale) {
     FrmMain &frm = main();
     frm.show();
-    FrmError &failed = frm.frmError(); // loaded hidden at the screen's scale
+    FrmError &failed = frm.failedFilesWindow(); // loaded hidden at the screen's scale
     changeDpi(frm.hwnd(), 144, {0, 0, 700, 950});
 
     int aboutDpi = 0;
@@ -170,9 +170,9 @@ TEST_F(WindowScale, WindowsOpenedOverTheMainWindowFollowItsScale) {
         auto &about = dynamic_cast<FrmAbout &>(window);
         aboutDpi = about.dpi();
         aboutClient = clientSize(about.hwnd());
-        titleHeight = fontHeight(about.lblprogtitle.hwnd());
+        titleHeight = fontHeight(controls(about).titleLabel.hwnd());
     });
-    frm.cmdAbout_Click();
+    frm.aboutClicked();
     EXPECT_EQ(aboutDpi, 144);
     EXPECT_EQ(aboutClient.cx, 480); // 4800 x 3600 twips
     EXPECT_EQ(aboutClient.cy, 360);
@@ -183,12 +183,13 @@ TEST_F(WindowScale, WindowsOpenedOverTheMainWindowFollowItsScale) {
     EXPECT_EQ(failed.dpi(), 144);
     EXPECT_EQ(clientSize(failed.hwnd()).cx, 608); // 6075 x 3780 twips
     EXPECT_EQ(clientSize(failed.hwnd()).cy, 378);
-    EXPECT_EQ(fontHeight(failed.List2.hwnd()), -16);
-    const RECT picture = placeInParent(failed.Image1.hwnd());
+    EXPECT_EQ(fontHeight(controls(failed).failedFilesList.hwnd()), -16);
+    const RECT picture = placeInParent(shared(failed).warningPicture.hwnd());
     EXPECT_EQ(picture.right - picture.left, 48); // 480 twips
     ICONINFO icon{};
-    ASSERT_TRUE(
-        GetIconInfo(reinterpret_cast<HICON>(SendMessageW(failed.Image1.hwnd(), STM_GETICON, 0, 0)), &icon));
+    ASSERT_TRUE(GetIconInfo(
+        reinterpret_cast<HICON>(SendMessageW(shared(failed).warningPicture.hwnd(), STM_GETICON, 0, 0)),
+        &icon));
     BITMAP mask{};
     GetObjectW(icon.hbmMask, sizeof mask, &mask);
     DeleteObject(icon.hbmMask);
@@ -196,8 +197,8 @@ TEST_F(WindowScale, WindowsOpenedOverTheMainWindowFollowItsScale) {
     EXPECT_EQ(mask.bmWidth, 48) << "an icon drawn at the new size, not stretched";
     ShowWindow(failed.hwnd(), SW_HIDE);
 
-    EXPECT_EQ(frm.frmErrorClipboard().dpi(), 144);
-    EXPECT_EQ(clientSize(frm.frmErrorClipboard().hwnd()).cy, 186); // 1860 twips
+    EXPECT_EQ(frm.failedClipboardWindow().dpi(), 144);
+    EXPECT_EQ(clientSize(frm.failedClipboardWindow().hwnd()).cy, 186); // 1860 twips
 }
 
 // Sends the window its new scale as Windows does: at the first yield to the message loop after the
@@ -241,10 +242,10 @@ TEST_F(WindowScale, AScaleChangeBetweenTwoFilesOfAFolderRunLeavesTheRunWhole) {
     FrmMain &frm = main();
     frm.show();
     listTxtFiles(frm, source, destination, "4");
-    frm.optMultiple.click();
+    controls(frm).multipleFilesOption.click();
     {
-        ScaleChangeDuringRun change(frm.ProgressBar1.hwnd());
-        frm.cmdReplaceTABS_Click();
+        ScaleChangeDuringRun change(controls(frm).progressBar.hwnd());
+        frm.runClicked();
         ASSERT_TRUE(change.posted);
         EXPECT_EQ(change.dpiAtThirdFile, 144) << "the change came between the files";
     }
@@ -252,9 +253,9 @@ TEST_F(WindowScale, AScaleChangeBetweenTwoFilesOfAFolderRunLeavesTheRunWhole) {
         EXPECT_EQ(readFile(destination + name), "    x\r\n") << name;
     ASSERT_EQ(desk.messages().size(), 1u);
     EXPECT_EQ(desk.messages()[0].text, "All done!               ");
-    EXPECT_EQ(frm.ProgressBar1.max(), 5);
-    EXPECT_EQ(frm.ProgressBar1.value(), 0) << "back to empty when the run ends";
-    EXPECT_EQ(frm.List1.listCount(), 5);
+    EXPECT_EQ(controls(frm).progressBar.max(), 5);
+    EXPECT_EQ(controls(frm).progressBar.value(), 0) << "back to empty when the run ends";
+    EXPECT_EQ(controls(frm).workList.listCount(), 5);
     EXPECT_FALSE(frm.runInProgress());
     EXPECT_EQ(frm.dpi(), 144);
     EXPECT_EQ(clientSize(frm.hwnd()).cx, 632);

@@ -17,16 +17,16 @@ protected:
     FrmMain &withoutFilter() {
         FrmMain &frm = main();
         DeleteFileA((dataFolder() + "extensions.txt").c_str());
-        frm.Combo1.clear();
+        controls(frm).extensionBox.clear();
         desk.calls.clear();
         return frm;
     }
     void list(const std::string &folder, const std::string &extension) {
-        main().Combo1.clear();
-        main().Combo1.addItem(extension);
-        main().Combo1.setListIndex(0);
-        main().txtMultipleFilesPath.setText(folder);
-        main().countFILES();
+        controls(main()).extensionBox.clear();
+        controls(main()).extensionBox.addItem(extension);
+        controls(main()).extensionBox.setListIndex(0);
+        controls(main()).sourceFolderBox.setText(folder);
+        main().listWorkFiles();
     }
 };
 
@@ -36,14 +36,14 @@ TEST_F(WorkList, ListsOnlyNamesWhoseOwnExtensionIsTheChosenOne) {
     writeFile("c.html", "");
     writeFile("d.old.txt", "");
     list(temp(), "txt");
-    ASSERT_EQ(main().List1.listCount(), 2);
-    std::vector<std::string> entries{main().List1.list(0), main().List1.list(1)};
+    ASSERT_EQ(controls(main()).workList.listCount(), 2);
+    std::vector<std::string> entries{controls(main()).workList.list(0), controls(main()).workList.list(1)};
     std::sort(entries.begin(), entries.end());
     EXPECT_EQ(entries, (std::vector<std::string>{temp() + "a.txt", temp() + "d.old.txt"}));
-    EXPECT_EQ(main().filesInList, 2);
+    EXPECT_EQ(runState(main()).filesInList, 2);
     list(temp(), "htm");
-    EXPECT_EQ(main().List1.listCount(), 0);
-    EXPECT_EQ(main().lblNumberofiles.caption(), "No files ...");
+    EXPECT_EQ(controls(main()).workList.listCount(), 0);
+    EXPECT_EQ(controls(main()).fileCountLabel.caption(), "No files ...");
 }
 
 TEST_F(WorkList, ListsOrdinaryFilesOfTheExtensionAsFullPaths) {
@@ -56,34 +56,35 @@ TEST_F(WorkList, ListsOrdinaryFilesOfTheExtensionAsFullPaths) {
     CreateDirectoryA((temp() + "folder.txt").c_str(), nullptr);
     list(temp().substr(0, temp().size() - 1), "txt");
     std::vector<std::string> entries;
-    for (int i = 0; i < main().List1.listCount(); ++i) entries.push_back(main().List1.list(i));
+    for (int i = 0; i < controls(main()).workList.listCount(); ++i)
+        entries.push_back(controls(main()).workList.list(i));
     std::sort(entries.begin(), entries.end());
     EXPECT_EQ(entries,
               (std::vector<std::string>{temp() + "a.txt", temp() + "b.TXT", temp() + "readonly.txt"}));
-    EXPECT_EQ(main().filesInList, 3);
-    EXPECT_EQ(main().lblNumberofiles.caption(), "3 files");
+    EXPECT_EQ(runState(main()).filesInList, 3);
+    EXPECT_EQ(controls(main()).fileCountLabel.caption(), "3 files");
     SetFileAttributesA((temp() + "readonly.txt").c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
 TEST_F(WorkList, OneFileIsCountedInTheSingularAndNoneKeepsTheHiddenCount) {
     writeFile("only.htm", "");
     list(temp(), "htm");
-    EXPECT_EQ(main().lblNumberofiles.caption(), "1 file");
+    EXPECT_EQ(controls(main()).fileCountLabel.caption(), "1 file");
     list(temp(), "doc");
-    EXPECT_EQ(main().lblNumberofiles.caption(), "No files ...");
-    EXPECT_EQ(main().filesInList, 1);
-    EXPECT_EQ(main().List1.listCount(), 0);
+    EXPECT_EQ(controls(main()).fileCountLabel.caption(), "No files ...");
+    EXPECT_EQ(runState(main()).filesInList, 1);
+    EXPECT_EQ(controls(main()).workList.listCount(), 0);
     list("Waiting ...", "htm");
-    EXPECT_EQ(main().lblNumberofiles.caption(), "No files ...");
+    EXPECT_EQ(controls(main()).fileCountLabel.caption(), "No files ...");
     EXPECT_TRUE(desk.messages().empty());
 }
 
 TEST_F(WorkList, MissingExtensionsFileGivesTheBuiltInPairUnselectedAndWritesIt) {
-    withoutFilter().LoadComboFromFile(main().Combo1, dataFolder() + "extensions.txt");
-    ASSERT_EQ(main().Combo1.listCount(), 2);
-    EXPECT_EQ(main().Combo1.list(0), "txt");
-    EXPECT_EQ(main().Combo1.list(1), "htm");
-    EXPECT_EQ(main().Combo1.listIndex(), -1);
+    withoutFilter().loadExtensions(dataFolder() + "extensions.txt");
+    ASSERT_EQ(controls(main()).extensionBox.listCount(), 2);
+    EXPECT_EQ(controls(main()).extensionBox.list(0), "txt");
+    EXPECT_EQ(controls(main()).extensionBox.list(1), "htm");
+    EXPECT_EQ(controls(main()).extensionBox.listIndex(), -1);
     EXPECT_EQ(readFile(dataFolder() + "extensions.txt"), "\r\ntxt\r\nhtm\r\n");
 }
 
@@ -91,8 +92,8 @@ TEST_F(WorkList, BlankExtensionsFileGetsThePairAppendedAfterItsLines) {
     withoutFilter();
     const std::string path = dataFolder() + "extensions.txt";
     std::ofstream(path, std::ios::binary) << "  \r\n\r\n";
-    main().LoadComboFromFile(main().Combo1, path);
-    EXPECT_EQ(main().Combo1.listCount(), 2);
+    main().loadExtensions(path);
+    EXPECT_EQ(controls(main()).extensionBox.listCount(), 2);
     EXPECT_EQ(readFile(path), "  \r\n\r\n\r\ntxt\r\nhtm\r\n");
 }
 
@@ -101,14 +102,14 @@ TEST_F(WorkList, ExtensionsAreTakenAsWrittenAndTheFirstIsSelectedAndListed) {
     const std::string path = dataFolder() + "extensions.txt";
     std::ofstream(path, std::ios::binary) << "log\r\n \t\r\n\r txt \r\nlog";
     writeFile("x.log", "");
-    main().txtMultipleFilesPath.setText(temp());
-    main().LoadComboFromFile(main().Combo1, path);
-    ASSERT_EQ(main().Combo1.listCount(), 4);
-    EXPECT_EQ(main().Combo1.list(1), " \t");
-    EXPECT_EQ(main().Combo1.list(2), " txt ");
-    EXPECT_EQ(main().Combo1.text(), "log");
-    EXPECT_EQ(main().List1.listCount(), 1);
-    EXPECT_EQ(main().lblNumberofiles.caption(), "1 file");
+    controls(main()).sourceFolderBox.setText(temp());
+    main().loadExtensions(path);
+    ASSERT_EQ(controls(main()).extensionBox.listCount(), 4);
+    EXPECT_EQ(controls(main()).extensionBox.list(1), " \t");
+    EXPECT_EQ(controls(main()).extensionBox.list(2), " txt ");
+    EXPECT_EQ(controls(main()).extensionBox.text(), "log");
+    EXPECT_EQ(controls(main()).workList.listCount(), 1);
+    EXPECT_EQ(controls(main()).fileCountLabel.caption(), "1 file");
     EXPECT_EQ(readFile(path), "log\r\n \t\r\n\r txt \r\nlog");
 }
 
@@ -116,8 +117,8 @@ TEST_F(WorkList, UnwritableExtensionsFileShowsTheMessageAndKeepsTheFilter) {
     withoutFilter();
     const std::string path = dataFolder() + "extensions.txt";
     CreateDirectoryA(path.c_str(), nullptr); // a folder in its place can be neither read nor appended to
-    main().LoadComboFromFile(main().Combo1, path);
-    EXPECT_EQ(main().Combo1.listCount(), 2);
+    main().loadExtensions(path);
+    EXPECT_EQ(controls(main()).extensionBox.listCount(), 2);
     ASSERT_EQ(desk.messages().size(), 1u);
     EXPECT_NE(desk.messages()[0].text.find("\r\nfrmMain - CreateList\r\n"), std::string::npos);
     RemoveDirectoryA(path.c_str());
@@ -125,20 +126,21 @@ TEST_F(WorkList, UnwritableExtensionsFileShowsTheMessageAndKeepsTheFilter) {
 
 TEST_F(WorkList, HintShowsTheEntryUnderThePointer) {
     FrmMain &frm = main();
-    frm.List1.addItem("C:\\a\\first.txt");
-    frm.List1.addItem("C:\\a\\second.txt");
-    const int itemHeight = static_cast<int>(SendMessageA(frm.List1.hwnd(), LB_GETITEMHEIGHT, 0, 0));
+    controls(frm).workList.addItem("C:\\a\\first.txt");
+    controls(frm).workList.addItem("C:\\a\\second.txt");
+    const int itemHeight =
+        static_cast<int>(SendMessageA(controls(frm).workList.hwnd(), LB_GETITEMHEIGHT, 0, 0));
     const float twipsPerPixel = 1440.0f / static_cast<float>(screenDpi());
     const float secondRow = (itemHeight * 1.5f) * twipsPerPixel;
-    frm.List1_MouseMove(0, 0, 30, secondRow);
-    EXPECT_EQ(frm.List1.toolTipText(), " C:\\a\\second.txt ");
-    frm.List1_MouseMove(1, 0, 30, 2);
-    EXPECT_EQ(frm.List1.toolTipText(), " C:\\a\\second.txt ") << "a held button leaves the hint";
-    frm.List1_MouseMove(0, 0, -300, -300);
-    EXPECT_EQ(frm.List1.toolTipText(), "");
-    frm.List1.clear();
-    frm.List1_MouseMove(0, 0, 30, 2);
-    EXPECT_EQ(frm.List1.toolTipText(), "");
+    frm.workListMouseMove(0, 0, 30, secondRow);
+    EXPECT_EQ(controls(frm).workList.toolTipText(), " C:\\a\\second.txt ");
+    frm.workListMouseMove(1, 0, 30, 2);
+    EXPECT_EQ(controls(frm).workList.toolTipText(), " C:\\a\\second.txt ") << "a held button leaves the hint";
+    frm.workListMouseMove(0, 0, -300, -300);
+    EXPECT_EQ(controls(frm).workList.toolTipText(), "");
+    controls(frm).workList.clear();
+    frm.workListMouseMove(0, 0, 30, 2);
+    EXPECT_EQ(controls(frm).workList.toolTipText(), "");
 }
 
 } // namespace

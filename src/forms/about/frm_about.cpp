@@ -26,7 +26,7 @@ void FrmAbout::load() {
     bindControls();
     addSeparators();
     centreOver(hwnd(), mainWindow_);
-    Form_Load();
+    loaded();
 }
 
 void FrmAbout::addSeparators() {
@@ -46,53 +46,40 @@ void FrmAbout::placeSeparators(int dpi) {
 }
 
 void FrmAbout::layOutAtDpi(int dpi) {
-    controls_.layOut(dpi);
+    madeControls_.layOut(dpi);
     placeSeparators(dpi);
 }
 
 void FrmAbout::bindControls() {
-    const ControlMap &made = controls_.create(hwnd(), aboutLayout(), tooltips_, dpi(), ownFonts);
-    auto bind = [&](Label &wrapper, const char *name) {
-        wrapper = Label(made.at(name), &tooltips_, &colours_);
-    };
-    bind(lblprogtitle, "lblprogtitle");
-    bind(lblversion, "lblversion");
-    bind(lblcopyright, "lblcopyright");
-    bind(lblcopyright2, "lblcopyright2");
-    bind(lbltext3, "lbltext3");
-    bind(lbltext4, "lbltext4");
-    bind(lbltext5, "lbltext5");
-    bind(lblurl, "lblurl");
-    cmdok = Button(made.at("cmdok"), &tooltips_, &colours_);
-
-    for (const Label *label : {&lblprogtitle, &lblversion, &lblcopyright, &lblcopyright2, &lbltext3,
-                               &lbltext4, &lbltext5, &lblurl})
+    madeControls_.create(hwnd(), aboutLayout(), tooltips_, dpi(), ownFonts);
+    ::bindControls(controls_, controlTable, madeControls_, formName(), &tooltips_, &colours_);
+    Controls &c = controls_;
+    for (const Label *label : {&c.titleLabel, &c.versionLabel, &c.copyrightLabel, &c.authorsLabel,
+                               &c.greetingLabel, &c.updatesLabel, &c.homepageLabel, &c.linkLabel})
         colours_.setTransparent(label->hwnd());
-    colours_.setText(lblurl.hwnd(), linkColour, COLOR_HOTLIGHT);
-    lblurl.setCaption(homepageAddress);
+    colours_.setText(c.linkLabel.hwnd(), linkColour, COLOR_HOTLIGHT);
+    c.linkLabel.setCaption(homepageAddress);
     linkPointer_ = LoadCursor(nullptr, IDC_HAND);
-    watchMouse(lblurl.hwnd(), *this);
+    watchMouse(c.linkLabel.hwnd(), *this);
 }
 
-void FrmAbout::Form_Load() {
-    lblprogtitle.setCaption(programProductName());
-    lblversion.setCaption("Version " + programVersionText());
-    lblcopyright.setCaption(noticeForThisYear());
+void FrmAbout::loaded() {
+    controls_.titleLabel.setCaption(programProductName());
+    controls_.versionLabel.setCaption("Version " + programVersionText());
+    controls_.copyrightLabel.setCaption(noticeForThisYear());
 }
-
-void FrmAbout::cmdok_Click() { destroyWindow(); }
 
 // The address opens in the user's browser; the main window steps aside for it.
-void FrmAbout::lblurl_Click() {
+void FrmAbout::linkClicked() {
     ShowWindow(mainWindow_, SW_MINIMIZE);
     desktop_.shellOpen(hwnd(), homepageAddress, "c:\\", SW_SHOWNORMAL);
     destroyWindow();
 }
 
-void FrmAbout::lblurl_MouseMove() { SetCursor(linkPointer_); }
+void FrmAbout::linkMouseMove() { SetCursor(linkPointer_); }
 
 void FrmAbout::childMouse(HWND control, UINT message, WPARAM, LPARAM) {
-    if (control == lblurl.hwnd() && message == WM_MOUSEMOVE) lblurl_MouseMove();
+    if (control == controls_.linkLabel.hwnd() && message == WM_MOUSEMOVE) linkMouseMove();
 }
 
 LRESULT FrmAbout::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -102,18 +89,18 @@ LRESULT FrmAbout::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         const HWND control = reinterpret_cast<HWND>(lParam);
         if (!control && LOWORD(wParam) == IDOK)
             pressFocusedPushButton(hwnd());
-        else if (LOWORD(wParam) == IDCANCEL || control == cmdok.hwnd())
-            cmdok_Click();
-        else if (control == lblurl.hwnd() && HIWORD(wParam) == STN_CLICKED)
-            lblurl_Click();
+        else if (LOWORD(wParam) == IDCANCEL || control == controls_.okButton.hwnd())
+            destroyWindow();
+        else if (control == controls_.linkLabel.hwnd() && HIWORD(wParam) == STN_CLICKED)
+            linkClicked();
         return 0;
     }
     case WM_SHOWWINDOW:
-        if (wParam) cmdok.setFocus(); // Enter and Space close the window at once
+        if (wParam) controls_.okButton.setFocus(); // Enter and Space close the window at once
         break;
     case WM_SETCURSOR:
         // The link keeps its hand between moves, so the class arrow never flickers over it.
-        if (reinterpret_cast<HWND>(wParam) == lblurl.hwnd()) {
+        if (reinterpret_cast<HWND>(wParam) == controls_.linkLabel.hwnd()) {
             SetCursor(linkPointer_);
             return TRUE;
         }

@@ -1,40 +1,33 @@
 #include "failed/failure_window.h"
 #include "window/window_place.h"
 
-ControlMap FailureWindow::loadHidden(const char *className, int clientWidthTwips, int clientHeightTwips,
-                                     std::span<const ControlRow> table, HWND owner) {
+bool FailureWindow::loadHidden(const char *className, int clientWidthTwips, int clientHeightTwips,
+                               std::span<const ControlRow> table, HWND owner) {
     createWindow(className, failureWindowCaption, WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU, WS_EX_TOOLWINDOW,
                  clientWidthTwips, clientHeightTwips, owner, BaseWindow::dpiOf(owner));
-    if (!hwnd()) return {};
+    if (!hwnd()) return false;
     tooltips_.attach(hwnd());
-    ControlMap made = controls_.create(hwnd(), table, tooltips_, dpi());
-
-    centreOver(hwnd(), owner);
-    return made;
-}
-
-void FailureWindow::bindShared(const ControlMap &made) {
-    bind(Label1, made, "Label1");
-    bind(Label2, made, "Label2");
-    bind(Image1, made, "Image1");
-    bind(Command1, made, "Command1");
-    colours_.setTransparent(Label1.hwnd());
-    colours_.setTransparent(Label2.hwnd());
+    madeControls_.create(hwnd(), table, tooltips_, dpi());
+    bindOwn(shared_, sharedControlTable);
+    colours_.setTransparent(shared_.headingLabel.hwnd());
+    colours_.setTransparent(shared_.adviceLabel.hwnd());
     showWarningPicture();
+    centreOver(hwnd(), owner);
+    return true;
 }
 
 // The picture has its designed size at every scale (32 pixels at 96 DPI), drawn from an icon of that
 // size rather than stretched.
 void FailureWindow::showWarningPicture() {
     RECT designed;
-    GetClientRect(Image1.hwnd(), &designed);
+    GetClientRect(shared_.warningPicture.hwnd(), &designed);
     const HICON icon = warningIcon(designed.right > 0 ? designed.right : 32);
-    SendMessageW(Image1.hwnd(), STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
+    SendMessageW(shared_.warningPicture.hwnd(), STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
     warning_.reset(icon); // the old icon goes once the picture no longer shows it
 }
 
 void FailureWindow::layOutAtDpi(int dpi) {
-    controls_.layOut(dpi);
+    madeControls_.layOut(dpi);
     showWarningPicture();
 }
 
@@ -54,13 +47,16 @@ LRESULT FailureWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_SHOWWINDOW:
         if (!wParam) break;
         followOwnerScale();
-        Command1.setFocus(); // "&Proceed" first, whatever the tab order
+        shared_.proceedButton.setFocus(); // "&Proceed" first, whatever the tab order
         break;
     case WM_COMMAND:
         // Enter and Esc arrive from the keyboard handling as OK and Cancel without a control.
         if (!lParam && LOWORD(wParam) == IDOK)
             pressFocusedPushButton(hwnd());
         else if (!lParam && LOWORD(wParam) == IDCANCEL)
+            unload();
+        else if (HIWORD(wParam) == BN_CLICKED &&
+                 lParam == reinterpret_cast<LPARAM>(shared_.proceedButton.hwnd()))
             unload();
         else if (HIWORD(wParam) == BN_CLICKED && lParam)
             onClick(reinterpret_cast<HWND>(lParam));

@@ -1,11 +1,17 @@
 // What the two failure windows share: a fixed tool window over the main window, its controls made
-// from a layout table, the warning picture, and closing that unloads it.
+// from a layout table, the warning picture, and "&Proceed", which unloads it.
+//
+// The design's names and the C++ names of what they share:
+//   Label1 / Label2      headingLabel / adviceLabel
+//   Image1               warningPicture
+//   Command1, _Click     proceedButton, unload
 #pragma once
 
 #include "desktop/desktop.h"
 #include "handles.h"
 #include "window/accessibility.h"
 #include "window/base_window.h"
+#include "window/control_binding.h"
 #include "window/control_colours.h"
 #include "window/control_names.h"
 #include "window/controls.h"
@@ -23,25 +29,38 @@ public:
     ~FailureWindow() override { destroyWindow(); }
     HWND hwnd() const override { return BaseWindow::hwnd(); }
 
-    // What both windows show: the two texts, the warning picture and "&Proceed".
-    Label Label1, Label2;
-    Control Image1;
-    Button Command1;
-
 protected:
-    // Creates the window hidden, centred over its owner, with the table's controls.
-    ControlMap loadHidden(const char *className, int clientWidthTwips, int clientHeightTwips,
-                          std::span<const ControlRow> table, HWND owner);
-    // Binds the shared controls of a table made by loadHidden.
-    void bindShared(const ControlMap &made);
-    template <class Wrapper> void bind(Wrapper &wrapper, const ControlMap &made, const char *name) {
-        wrapper = Wrapper(made.at(name), &tooltips_, &colours_);
+    friend class WindowProbe; // the tests' view of the controls
+
+    // What both windows show: the two texts, the warning picture and "&Proceed".
+    struct SharedControls {
+        Label headingLabel, adviceLabel;
+        Control warningPicture;
+        Button proceedButton;
+    };
+    static constexpr ControlBinding<SharedControls> sharedControlTable[] = {
+        {"Label1", &SharedControls::headingLabel},
+        {"Label2", &SharedControls::adviceLabel},
+        {"Image1", &SharedControls::warningPicture},
+        {"Command1", &SharedControls::proceedButton},
+    };
+
+    // Creates the window hidden, centred over its owner, with the table's controls, and binds the
+    // shared ones. False when the window could not be made.
+    bool loadHidden(const char *className, int clientWidthTwips, int clientHeightTwips,
+                    std::span<const ControlRow> table, HWND owner);
+    // Binds the members of a window's own table to its controls.
+    template <class Controls>
+    void bindOwn(Controls &controls, std::span<const ControlBinding<std::type_identity_t<Controls>>> table) {
+        bindControls(controls, table, madeControls_, formName(), &tooltips_, &colours_);
     }
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void layOutAtDpi(int dpi) override;
-    virtual void onClick(HWND control) = 0;
+    // A click on a button of the window's own.
+    virtual void onClick(HWND control) { (void)control; }
     void unload() { destroyWindow(); }
 
+    SharedControls shared_;
     Tooltips tooltips_;
     ControlColours colours_;
     ControlNames names_;
@@ -50,7 +69,7 @@ private:
     void showWarningPicture();
     void followOwnerScale();
 
-    TableControls controls_;
+    TableControls madeControls_;
     IconHandle warning_;
 };
 

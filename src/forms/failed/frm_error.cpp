@@ -9,37 +9,47 @@
 #include "wide_text.h"
 #include "window/controls.h"
 
-#include <vector>
-
 FrmError::FrmError(Desktop &desktop, Accessibility &accessibility, HWND owner)
     : FailureWindow(accessibility), desktop_(desktop) {
-    const ControlMap made = loadHidden("QuillmereError", frmErrorClientWidthTwips, frmErrorClientHeightTwips,
-                                       frmErrorLayout(), owner);
-    if (made.empty()) return;
-    bindShared(made);
-    bind(List2, made, "List2");
-    bind(cmdSave, made, "cmdSave");
-    colours_.setText(List2.hwnd(), failedEntryColour);
-    colours_.setButtonFaceBackground(List2.hwnd());
-    names_.give(List2.hwnd(), "Files that could not be converted");
-    watchMouse(List2.hwnd(), *this);
+    if (!loadHidden("QuillmereError", frmErrorClientWidthTwips, frmErrorClientHeightTwips, frmErrorLayout(),
+                    owner))
+        return;
+    bindOwn(controls_, controlTable);
+    const HWND list = controls_.failedFilesList.hwnd();
+    colours_.setText(list, failedEntryColour);
+    colours_.setButtonFaceBackground(list);
+    names_.give(list, "Files that could not be converted");
+    watchMouse(list, *this);
 }
 
+void FrmError::addFailedFile(const std::string &path) { controls_.failedFilesList.addItem(path); }
+
+bool FrmError::lists(const std::string &path) const {
+    const ListBox &list = controls_.failedFilesList;
+    for (int32_t i = 0; i < list.listCount(); ++i)
+        if (list.list(i) == path) return true;
+    return false;
+}
+
+std::vector<std::string> FrmError::failedFiles() const { return controls_.failedFilesList.items(); }
+
+int32_t FrmError::failedFileCount() const { return controls_.failedFilesList.listCount(); }
+
+void FrmError::clearFailedFiles() { controls_.failedFilesList.clear(); }
+
 void FrmError::onClick(HWND control) {
-    if (control == cmdSave.hwnd()) return cmdSave_Click();
-    if (control == Command1.hwnd()) return Command1_Click();
+    if (control == controls_.saveButton.hwnd()) saveClicked();
 }
 
 void FrmError::childMouse(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message != WM_MOUSEMOVE || control != List2.hwnd()) return;
-    List2_MouseMove(mouseButtonState(wParam), 0, pointerTwips(static_cast<short>(LOWORD(lParam))),
-                    pointerTwips(static_cast<short>(HIWORD(lParam))));
+    if (message != WM_MOUSEMOVE || control != controls_.failedFilesList.hwnd()) return;
+    failedListMouseMove(mouseButtonState(wParam), 0, pointerTwips(static_cast<short>(LOWORD(lParam))),
+                        pointerTwips(static_cast<short>(HIWORD(lParam))));
 }
 
-void FrmError::cmdSave_Click() {
+void FrmError::saveClicked() {
     guarded(desktop_, "frmError - cmdSave_Click", [&] {
-        std::vector<std::string> entries;
-        for (int32_t i = 0; i < List2.listCount(); ++i) entries.push_back(List2.list(i));
+        const std::vector<std::string> entries = failedFiles();
         const std::string stamp = userShortDate() + " " + userTimeOfDay();
         const std::string log = appDataFolder(programFolder()) + dataFile::errorLog;
         // In the ANSI code page as earlier versions wrote it, unless a name has no form there.
@@ -49,8 +59,6 @@ void FrmError::cmdSave_Click() {
     });
 }
 
-void FrmError::Command1_Click() { unload(); }
-
-void FrmError::List2_MouseMove(int16_t button, int16_t, float x, float y) {
-    showListItemTip(List2, button, x, y);
+void FrmError::failedListMouseMove(int16_t button, int16_t, float x, float y) {
+    showListItemTip(controls_.failedFilesList, button, x, y);
 }

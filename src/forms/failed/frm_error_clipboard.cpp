@@ -4,14 +4,6 @@
 
 FrmErrorClipboard::FrmErrorClipboard(Accessibility &accessibility, HWND owner)
     : FailureWindow(accessibility) {
-    const ControlMap made = loadHidden("QuillmereErrorClipboard", frmErrorClientWidthTwips,
-                                       frmErrorClipboardClientHeightTwips, frmErrorClipboardLayout(), owner);
-    if (made.empty()) return;
-    bindShared(made);
+    loadHidden("QuillmereErrorClipboard", frmErrorClientWidthTwips, frmErrorClipboardClientHeightTwips,
+               frmErrorClipboardLayout(), owner);
 }
-
-void FrmErrorClipboard::onClick(HWND control) {
-    if (control == Command1.hwnd()) Command1_Click();
-}
-
-void FrmErrorClipboard::Command1_Click() { unload(); }

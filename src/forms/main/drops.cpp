@@ -1,7 +1,7 @@
 // Files and folders dropped on the main window. A drop is a Browse that chose the dropped path: the
-// Browse button of the path's kind takes it, with its checks, messages, file count and list. What
-// no Browse button could have chosen (several items, a missing item, a destination file) is refused
-// and changes nothing.
+// Browse button of the path's kind takes it, with the same start, checks, messages, file count and
+// list. What no Browse button could have chosen (several items, a missing item, a destination file)
+// is refused and changes nothing.
 #include "main/frm_main.h"
 #include "messages.h"
 #include "window/dropped_files.h"
@@ -9,10 +9,6 @@
 #include <algorithm>
 
 namespace {
-
-void refuseDrop(FrmMain &frm, const std::string &text) {
-    frm.showMessage(text, pickerText::title, MB_OK | MB_ICONEXCLAMATION);
-}
 
 // The message for a drop of several items, by what they are.
 const std::string &severalItemsText(const std::vector<PathKind> &kinds) {
@@ -24,37 +20,48 @@ const std::string &severalItemsText(const std::vector<PathKind> &kinds) {
     return dropText::filesAndFolders;
 }
 
-bool droppedOn(const FrmMain &frm, const DroppedFiles &dropped, const TextBox &box) {
-    return dropped.inClientArea && pointOnControl(frm.hwnd(), dropped.point, box.hwnd());
+} // namespace
+
+bool FrmMain::droppedOn(const DroppedFiles &dropped, const TextBox &box) const {
+    return dropped.inClientArea && pointOnControl(hwnd(), dropped.point, box.hwnd());
 }
 
-void takeDrop(FrmMain &frm, const DroppedFiles &dropped) {
+void FrmMain::takeDrop(const DroppedFiles &dropped) {
     if (dropped.paths.empty()) return;
     std::vector<PathKind> kinds;
     for (const std::string &path : dropped.paths) kinds.push_back(pathKind(path));
-    if (kinds.size() > 1) return refuseDrop(frm, severalItemsText(kinds));
-
+    if (kinds.size() > 1) {
+        refuseChoice(severalItemsText(kinds));
+        return;
+    }
+    Controls &c = controls_;
     const std::string &path = dropped.paths.front();
     switch (kinds.front()) {
-    case PathKind::Missing: return refuseDrop(frm, dropText::notAvailable);
+    case PathKind::Missing: refuseChoice(dropText::notAvailable); return;
     case PathKind::Folder:
-        if (droppedOn(frm, dropped, frm.txtMultipleFilesDestinationPath))
-            return frm.takeDestinationFolder(path);
-        return frm.takeSourceFolder(path);
+        if (droppedOn(dropped, c.destinationFolderBox)) {
+            selectOperation(c.multipleFilesOption);
+            return keepDestinationFolder(path, c.destinationFolderBox.text());
+        }
+        startSourceFolderPicker();
+        return keepSourceFolder(path, c.sourceFolderBox.text());
     case PathKind::File:
         // The destination file is named in the save dialog; a dropped file is always an existing one.
-        if (droppedOn(frm, dropped, frm.txtDest)) return refuseDrop(frm, dropText::fileOnDestination);
-        return frm.takeSourceFile(path);
+        if (droppedOn(dropped, c.destinationFileBox)) {
+            refuseChoice(dropText::fileOnDestination);
+            return;
+        }
+        startFilePicker();
+        keepFileChoice(path, c.sourceFileBox, c.destinationFileBox, pickerText::sameFileForSource);
+        return;
     }
 }
 
-} // namespace
-
-void FrmMain::Form_DropFiles(HDROP drop) {
+void FrmMain::filesDropped(HDROP drop) {
     guarded("frmMain - Form_DropFiles", [&] {
         const DroppedFiles dropped = takeDroppedFiles(drop);
         // A run works from the boxes and the list; a window disabled under a message waits for it.
-        if (runInProgress() || !IsWindowEnabled(hwnd())) return;
-        takeDrop(*this, dropped);
+        if (run_.running || !IsWindowEnabled(hwnd())) return;
+        takeDrop(dropped);
     });
 }

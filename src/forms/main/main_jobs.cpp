@@ -20,19 +20,11 @@
 
 namespace {
 
-// The number of spaces in the number box, as a signed 16-bit integer (13 or 6 when it is none).
-int16_t spacesNumber(const FrmMain &frm) { return spacesFromText(frm.txtSpacesToUse.text()); }
-
 // The program's temporary file of that name in the per-user data folder.
 std::string temporaryPath(const std::string &name) { return appDataFolder(programFolder()) + name; }
 
 void removeTemporary(const std::string &path) {
     if (fileExists(path)) deleteFileIfPresent(path);
-}
-
-// Adds the input to the failed-files list unless it is there already.
-void recordFailedInput(FrmMain &frm, const std::string &input) {
-    if (!frm.itemIsInList(input)) frm.frmError().List2.addItem(input);
 }
 
 void replaceEntries(ListBox &list, const std::vector<std::string> &entries) {
@@ -41,29 +33,14 @@ void replaceEntries(ListBox &list, const std::vector<std::string> &entries) {
     for (const std::string &entry : entries) list.addItem(entry);
 }
 
-// After each file of a folder pass: the bar's maximum from the count of listed files, its value, one
-// yield.
-// When the window was asked to close meanwhile, the run stops here (RunStopped), between files.
-void progressStep(FrmMain &frm, int32_t filesDone) {
-    frm.ProgressBar1.setMax(frm.filesInList);
-    frm.ProgressBar1.setValue(filesDone);
-    frm.runProgress.files(filesDone, frm.filesInList);
-    yieldToMessageLoop();
-    if (frm.closeRequested()) throw RunStopped{};
-}
-
-void showCompletion(FrmMain &frm, const std::string &text) {
-    frm.showMessage(text, programTitle, MB_OK | MB_ICONINFORMATION);
-}
-
 // For long work between a job's blocks: counts the block on the taskbar button and lets the window
 // handle its messages (paint, the ignored second press) when 50 ms have passed since it last did, so
 // it never waits as long as 100 ms.
 class MessagePump {
 public:
-    explicit MessagePump(FrmMain &frm) : frm_(frm) {}
+    explicit MessagePump(RunProgress &progress) : progress_(progress) {}
     void operator()(std::size_t bytes) {
-        frm_.runProgress.addBytes(bytes);
+        progress_.addBytes(bytes);
         const DWORD now = GetTickCount();
         if (now - last_ < 50) return;
         yieldToMessageLoop();
@@ -71,167 +48,185 @@ public:
     }
 
 private:
-    FrmMain &frm_;
+    RunProgress &progress_;
     DWORD last_ = GetTickCount();
 };
 
 // The encoding the last verification pass found for an input (ANSI when it did not read it).
-TextEncoding verifiedEncoding(const FrmMain &frm, const std::string &path) {
-    const auto found = frm.verifiedEncodings.find(trimSpaces(path));
-    return found == frm.verifiedEncodings.end() ? TextEncoding::Ansi : found->second;
+TextEncoding verifiedEncoding(const RunState &run, const std::string &path) {
+    const auto found = run.verifiedEncodings.find(trimSpaces(path));
+    return found == run.verifiedEncodings.end() ? TextEncoding::Ansi : found->second;
 }
 
 } // namespace
 
-void FrmMain::KillTempFile1() {
+// The number of spaces in the number box, as a signed 16-bit integer (13 or 6 when it is none).
+int16_t FrmMain::spacesNumber() const { return spacesFromText(controls_.spacesBox.text()); }
+
+void FrmMain::showCompletion(const std::string &text) {
+    tellUser(text, programTitle, MB_OK | MB_ICONINFORMATION);
+}
+
+// Adds the input to the failed-files list unless it is there already.
+void FrmMain::recordFailedInput(const std::string &input) {
+    FrmError &failed = failedFilesWindow();
+    if (!failed.lists(input)) failed.addFailedFile(input);
+}
+
+// After each file of a folder pass: the bar's maximum from the count of listed files, its value and the
+// taskbar button's, one yield. When the window was asked to close meanwhile, the run stops here
+// (RunStopped), between files.
+void FrmMain::folderFileDone(int32_t filesDone) {
+    controls_.progressBar.setMax(run_.filesInList);
+    controls_.progressBar.setValue(filesDone);
+    runProgress_.files(filesDone, run_.filesInList);
+    yieldToMessageLoop();
+    if (run_.closeRequested) throw RunStopped{};
+}
+
+void FrmMain::removeTemporaryFile() {
     guarded("frmMain - KillTempFile1", [&] { removeTemporary(temporaryPath(dataFile::temporary)); });
 }
 
-void FrmMain::KillTempFile2() {
+void FrmMain::removeSecondTemporaryFile() {
     guarded("frmMain - KillTempFile2", [&] { removeTemporary(temporaryPath(dataFile::secondTemporary)); });
 }
 
-bool FrmMain::itemIsInList(const std::string &entry) {
-    const ListBox &failed = frmError().List2;
-    for (int32_t i = 0; i < failed.listCount(); ++i)
-        if (failed.list(i) == entry) return true;
-    return false;
-}
-
-bool FrmMain::replaceTABSwithSPACESVerifySingle() {
+bool FrmMain::verifySingleFile() {
     return guarded("frmMain - replaceTABSwithSPACESVerifySingle", [&] {
-        KillTempFile1();
-        KillTempFile2();
-        const std::string source = trimSpaces(txtSource.text());
-        runProgress.startBytes(source);
-        verifiedEncodings.clear();
+        removeTemporaryFile();
+        removeSecondTemporaryFile();
+        const std::string source = trimSpaces(controls_.sourceFileBox.text());
+        runProgress_.startBytes(source);
+        run_.verifiedEncodings.clear();
         markingFailedInput(
-            [&] { verifiedEncodings[source] = verifyInput(source, files(), MessagePump(*this)); },
-            [&] { recordFailedInput(*this, source); });
+            [&] { run_.verifiedEncodings[source] = verifyInput(source, files(), MessagePump(runProgress_)); },
+            [&] { recordFailedInput(source); });
     });
 }
 
-void FrmMain::replaceTWSfixedSingle() {
+void FrmMain::convertSingleFileWithTabStops() {
     guarded("frmMain - replaceTWSfixedSingle", [&] {
-        const int16_t width = spacesNumber(*this);
-        const std::string source = trimSpaces(txtSource.text());
-        convertFileTabStops(source, trimSpaces(txtDest.text()), width, files(),
-                            verifiedEncoding(*this, source), MessagePump(*this));
-        showCompletion(*this, jobText::fileReady);
+        const int16_t width = spacesNumber();
+        const std::string source = trimSpaces(controls_.sourceFileBox.text());
+        convertFileTabStops(source, trimSpaces(controls_.destinationFileBox.text()), width, files(),
+                            verifiedEncoding(run_, source), MessagePump(runProgress_));
+        showCompletion(jobText::fileReady);
     });
 }
 
-void FrmMain::replaceTABSwithSPACESSingle() {
+void FrmMain::convertSingleFileWithFixedSpaces() {
     guarded("frmMain - replaceTABSwithSPACESSingle", [&] {
-        const std::string source = trimSpaces(txtSource.text());
-        const std::string destination = txtDest.text(); // as typed: this job has always written there
+        const std::string source = trimSpaces(controls_.sourceFileBox.text());
+        // The destination as typed, untrimmed, unlike the tab-stop job's: this job has always written
+        // there.
+        const std::string destination = controls_.destinationFileBox.text();
         convertFileFixedSpaces(
-            source, destination, [&] { return spacesNumber(*this); }, files(),
-            verifiedEncoding(*this, source), MessagePump(*this));
-        showCompletion(*this, jobText::fileReady);
+            source, destination, [&] { return spacesNumber(); }, files(), verifiedEncoding(run_, source),
+            MessagePump(runProgress_));
+        showCompletion(jobText::fileReady);
     });
 }
 
-bool FrmMain::replaceTABSwithSPACESVerifyMultiple() {
+bool FrmMain::verifyFolderFiles() {
     return guarded("frmMain - replaceTABSwithSPACESVerifyMultiple", [&] {
-        KillTempFile1();
-        KillTempFile2();
+        removeTemporaryFile();
+        removeSecondTemporaryFile();
+        FrmError &failed = failedFilesWindow();
         // Known failures kept at hand: asking the list box for each would take time in the square of
         // the number of failed files.
-        const std::vector<std::string> known = frmError().List2.items();
+        const std::vector<std::string> known = failed.failedFiles();
         std::unordered_set<std::string> listed(known.begin(), known.end());
         int32_t done = 0;
-        ListBox &failed = frmError().List2;
-        const DrawingPaused paused(failed.hwnd()); // the window is hidden while it fills
-        verifiedEncodings.clear();
+        const DrawingPaused paused = failed.pauseListDrawing(); // the window is hidden while it fills
+        run_.verifiedEncodings.clear();
         verifyInputs(
-            List1.items(), files(),
+            controls_.workList.items(), files(),
             [&](const std::string &path) {
-                if (listed.insert(path).second) failed.addItem(path);
+                if (listed.insert(path).second) failed.addFailedFile(path);
             },
-            [&] { progressStep(*this, ++done); },
+            [&] { folderFileDone(++done); },
             [&](const std::string &path, TextEncoding encoding) {
-                verifiedEncodings[trimSpaces(path)] = encoding;
+                run_.verifiedEncodings[trimSpaces(path)] = encoding;
             });
     });
 }
 
-void FrmMain::removeErroredFiles() {
+void FrmMain::dropFailedFromWorkList() {
     guarded("frmMain - removeErroredFiles", [&] {
-        const std::vector<std::string> failed = frmError().List2.items();
+        const std::vector<std::string> failed = failedFilesWindow().failedFiles();
         if (failed.empty()) return;
-        replaceEntries(List1, withoutFailed(List1.items(), failed));
+        replaceEntries(controls_.workList, withoutFailed(controls_.workList.items(), failed));
     });
 }
 
-void FrmMain::replaceTWSfixedMultiple() {
+void FrmMain::convertFolderWithTabStops() {
     guarded("frmMain - replaceTWSfixedMultiple", [&] {
-        std::vector<std::string> sources = List1.items();
+        // This job trims its sources' paths; the fixed-spaces job takes them as listed. Each has always
+        // done so, and the difference is kept.
+        std::vector<std::string> sources = controls_.workList.items();
         std::transform(sources.begin(), sources.end(), sources.begin(), trimSpaces);
-        int32_t done = 0;
-        convertFolder(sources,
-                      {TabRule::TabStops, txtMultipleFilesDestinationPath.text(),
-                       [&] { return spacesNumber(*this); }, [&] { progressStep(*this, ++done); },
-                       [&](const std::string &path) { return verifiedEncoding(*this, path); },
-                       [&](const std::string &path) { recordFailedInput(*this, path); }, MessagePump(*this),
-                       yieldToMessageLoop, [this](RunUnderWay *run) { setRunUnderWay(run); }},
-                      files());
-        showCompletion(*this, jobText::allDone);
+        convertWorkList(TabRule::TabStops, sources);
     });
 }
 
-void FrmMain::replaceTABSwithSPACESMultiple() {
-    guarded("frmMain - replaceTABSwithSPACESMultiple", [&] {
-        int32_t done = 0;
-        convertFolder(List1.items(),
-                      {TabRule::FixedSpaces, txtMultipleFilesDestinationPath.text(),
-                       [&] { return spacesNumber(*this); }, [&] { progressStep(*this, ++done); },
-                       [&](const std::string &path) { return verifiedEncoding(*this, path); },
-                       [&](const std::string &path) { recordFailedInput(*this, path); }, MessagePump(*this),
-                       yieldToMessageLoop, [this](RunUnderWay *run) { setRunUnderWay(run); }},
-                      files());
-        showCompletion(*this, jobText::allDone);
-    });
+void FrmMain::convertFolderWithFixedSpaces() {
+    guarded("frmMain - replaceTABSwithSPACESMultiple",
+            [&] { convertWorkList(TabRule::FixedSpaces, controls_.workList.items()); });
 }
 
-bool FrmMain::replaceTABSwithSPACESVerifyClipboard() {
+// The folder conversion both rules share, through the jobs layer, with the progress after each file.
+void FrmMain::convertWorkList(TabRule rule, const std::vector<std::string> &sources) {
+    int32_t done = 0;
+    convertFolder(sources,
+                  {rule, controls_.destinationFolderBox.text(), [&] { return spacesNumber(); },
+                   [&] { folderFileDone(++done); },
+                   [&](const std::string &path) { return verifiedEncoding(run_, path); },
+                   [&](const std::string &path) { recordFailedInput(path); }, MessagePump(runProgress_),
+                   yieldToMessageLoop, [this](RunUnderWay *run) { run_.underWay = run; }},
+                  files());
+    showCompletion(jobText::allDone);
+}
+
+bool FrmMain::verifyClipboard() {
     return guarded("frmMain - replaceTABSwithSPACESVerifyClipboard", [&] {
-        KillTempFile1();
-        KillTempFile2();
+        removeTemporaryFile();
+        removeSecondTemporaryFile();
         if (!clipboardHasText()) {
-            showMessage(jobText::noTextOnClipboard, jobText::noTextTitle, MB_OK | MB_ICONEXCLAMATION);
-            noTextOnClipboard = true;
-            lblHDDENTextonClipboard.setCaption("no");
+            tellUser(jobText::noTextOnClipboard, jobText::noTextTitle, MB_OK | MB_ICONEXCLAMATION);
+            run_.noTextOnClipboard = true;
+            controls_.hiddenClipboardTextLabel.setCaption("no");
             return;
         }
         const std::string stored = temporaryPath(dataFile::temporary);
         const std::string input = trimSpaces(stored);
         markingFailedInput([&] { storeClipboardText(files(), stored, clipboardText()); },
-                           [&] { recordFailedInput(*this, input); });
-        markingFailedInput([&] { verifyInput(input, files()); }, [&] { recordFailedInput(*this, input); });
-        noTextOnClipboard = false;
-        lblHDDENTextonClipboard.setCaption("yes");
+                           [&] { recordFailedInput(input); });
+        markingFailedInput([&] { verifyInput(input, files()); }, [&] { recordFailedInput(input); });
+        run_.noTextOnClipboard = false;
+        controls_.hiddenClipboardTextLabel.setCaption("yes");
     });
 }
 
-void FrmMain::replaceTWSfixedClipboard() {
+void FrmMain::convertClipboardWithTabStops() {
     guarded("frmMain - replaceTWSfixedClipboard", [&] {
-        const int16_t width = spacesNumber(*this);
+        const int16_t width = spacesNumber();
         replaceClipboardText(hwnd(),
                              tabStopClipboardText(temporaryPath(dataFile::temporary),
                                                   temporaryPath(dataFile::secondTemporary), width, files()));
-        KillTempFile1();
-        KillTempFile2();
-        showCompletion(*this, jobText::onClipboard);
+        removeTemporaryFile();
+        removeSecondTemporaryFile();
+        showCompletion(jobText::onClipboard);
     });
 }
 
-void FrmMain::replaceTABSwithSPACESClipboard() {
+// This job leaves the second temporary file to the next run's check: it never makes one.
+void FrmMain::convertClipboardWithFixedSpaces() {
     guarded("frmMain - replaceTABSwithSPACESClipboard", [&] {
         replaceClipboardText(hwnd(),
                              fixedSpacesClipboardText(files(), temporaryPath(dataFile::temporary),
-                                                      clipboardText(), [&] { return spacesNumber(*this); }));
-        KillTempFile1();
-        showCompletion(*this, jobText::onClipboard);
+                                                      clipboardText(), [&] { return spacesNumber(); }));
+        removeTemporaryFile();
+        showCompletion(jobText::onClipboard);
     });
 }

@@ -1,5 +1,6 @@
 // The four Browse buttons: the file pickers of the single-file panel and the folder pickers of the
-// folder panel, with the checks that refuse a choice.
+// folder panel, with the checks that refuse a choice. A dropped path is taken as its Browse button
+// takes the dialog's choice.
 #include "appdata.h"
 #include "folders.h"
 #include "locale_text.h"
@@ -10,11 +11,15 @@
 
 #include <commdlg.h>
 
-namespace {
+// What one file picker's dialog shows.
+struct FilePick {
+    std::string filter;
+    unsigned long flags; // OFN_ options
+    std::string title;
+    bool save;
+};
 
-void refuseChoice(FrmMain &frm, const std::string &text) {
-    frm.showMessage(text, pickerText::title, MB_OK | MB_ICONEXCLAMATION);
-}
+namespace {
 
 // True when the other box, trimmed, holds exactly the lower-cased choice.
 bool sameAsOtherBox(const std::string &lowerCasedChoice, const std::string &otherBoxText) {
@@ -31,52 +36,16 @@ std::string fileDialogStartFolder(const std::string &boxText) {
     return start;
 }
 
-// Progress bar at 0, "Waiting ..." as the file count, the Single file operation selected.
-void startFilePicker(FrmMain &frm) {
-    frm.ProgressBar1.setValue(0);
-    frm.lblNumberofiles.setCaption(placeholderText);
-    frm.optSingle.setValue(true);
-    frm.optSingle_Click();
-}
-
 // An accepted choice leaves no name behind for the next showing; failures here are ignored.
 void clearChosenNames(CommonDialog &dialog) noexcept {
     ignoringErrors([&] { dialog.fileName.clear(); });
     ignoringErrors([&] { dialog.fileTitle.clear(); });
 }
 
-// What one file picker's dialog shows.
-struct FilePick {
-    std::string filter;
-    unsigned long flags; // OFN_ options
-    std::string title;
-    bool save;
-};
-
-// The check of a chosen file: a name equal to the file in `other` is refused with `refusal` and leaves
-// "Waiting ..." in `box`; any other goes into `box` lower-cased. True when kept.
-bool keepFileChoice(FrmMain &frm, const std::string &chosenName, TextBox &box, const TextBox &other,
-                    const std::string &refusal) {
-    const std::string chosen = lowerCase(chosenName);
-    if (sameAsOtherBox(chosen, other.text())) {
-        refuseChoice(frm, refusal);
-        box.setText(placeholderText);
-        return false;
-    }
-    box.setText(chosen);
-    return true;
-}
-
-// Starts the picker, shows the dialog from the folder of `box`'s file and puts the lower-cased
-// choice in `box`; a choice naming the file in `other` is refused with `refusal` and leaves "Waiting
-// ..." in `box` (the dialog keeps the refused name for its next showing). A cancelled dialog
-// changes no box.
-void pickFileInto(FrmMain &frm, const FilePick &pick, TextBox &box, const TextBox &other,
-                  const std::string &refusal) {
-    startFilePicker(frm);
-    const std::string startFolder = fileDialogStartFolder(box.text());
-    CommonDialog &dialog = frm.CommonDialog1;
-    dialog.owner = frm.hwnd();
+// Shows the dialog from `startFolder`; the chosen name, "" when it was cancelled.
+std::string chooseFile(CommonDialog &dialog, HWND owner, const FilePick &pick,
+                       const std::string &startFolder) {
+    dialog.owner = owner;
     dialog.filter = pick.filter;
     dialog.flags = pick.flags;
     dialog.initialDir = startFolder;
@@ -85,20 +54,8 @@ void pickFileInto(FrmMain &frm, const FilePick &pick, TextBox &box, const TextBo
         dialog.showSave();
     else
         dialog.showOpen();
-    if (dialog.fileName.empty()) return;
-    if (keepFileChoice(frm, dialog.fileName, box, other, refusal)) clearChosenNames(dialog);
+    return dialog.fileName;
 }
-
-} // namespace
-
-void FrmMain::cmdGetSourceFile_Click() {
-    guarded("frmMain - cmdGetSourceFile_Click", [&] {
-        const FilePick pick{"All Files (*.*)|*.*|", OFN_FILEMUSTEXIST, "Locate your file", false};
-        pickFileInto(*this, pick, txtSource, txtDest, pickerText::sameFileForSource);
-    });
-}
-
-namespace {
 
 std::string filterFromSource(const std::string &sourceText) {
     const std::string extension = filePart(sourceText, pathPart::extension);
@@ -107,29 +64,11 @@ std::string filterFromSource(const std::string &sourceText) {
     return description + "(" + pattern + ")|" + pattern + "|";
 }
 
-} // namespace
-
-void FrmMain::cmdGetSaveFile_Click() {
-    guarded("frmMain - cmdGetSaveFile_Click", [&] {
-        const FilePick pick{filterFromSource(txtSource.text()), OFN_PATHMUSTEXIST,
-                            "Pick a place and name your file", true};
-        pickFileInto(*this, pick, txtDest, txtSource, pickerText::sameFileForDestination);
-    });
-}
-
-namespace {
-
-void prepareFolderDialog(BrowseDialog &dialog, FrmMain &frm, const std::string &startFolder) {
-    dialog.hwndOwner = frm.hwnd();
+void prepareFolderDialog(BrowseDialog &dialog, HWND owner, const std::string &startFolder) {
+    dialog.hwndOwner = owner;
     dialog.title = "Browse for folder";
     dialog.instruction = "Select a folder please";
     dialog.folderPath = startFolder;
-}
-
-bool refuseFolder(FrmMain &frm, TextBox &box, const std::string &text) {
-    refuseChoice(frm, text);
-    box.setText(placeholderText);
-    return false;
 }
 
 const std::string &folderRefusalText(FolderChoiceRefusal refusal) {
@@ -140,59 +79,102 @@ const std::string &folderRefusalText(FolderChoiceRefusal refusal) {
     }
 }
 
-// The checks both folder pickers make of the chosen folder, in order: it is there, it can be
-// written to (when asked), it is not the other box's folder. A refused choice leaves "Waiting ..."
-// in the box, a kept one the lower-cased folder; true when kept.
-bool keepFolderChoice(FrmMain &frm, const std::string &chosen, const std::string &previous, TextBox &box,
-                      const TextBox &other, bool mustBeWritable) {
-    const std::string lowered = lowerCase(chosen);
-    const FolderChoiceRefusal refusal =
-        folderChoiceRefusal(chosen, lowered, other.text(), mustBeWritable, frm.files());
-    if (refusal == FolderChoiceRefusal::NotAvailable)
-        return refuseFolder(frm, box, folderRefusalText(refusal));
-    // A folder that is there shows in the box, lower-cased, while a refusal of it is read.
-    box.setText(lowered);
-    if (refusal != FolderChoiceRefusal::None) return refuseFolder(frm, box, folderRefusalText(refusal));
-    box.setText(chosen.empty() ? lowerCase(previous) : lowered);
-    return true;
-}
-
-// Progress bar at 0, "Waiting ..." as the file count, the Multiple files operation selected.
-void startSourceFolderPicker(FrmMain &frm) {
-    frm.ProgressBar1.setValue(0);
-    frm.lblNumberofiles.setCaption(placeholderText);
-    frm.optMultiple.setValue(true);
-    frm.optMultiple_Click();
-}
-
-// The destination folder picker leaves the progress bar and the count as they are.
-void startDestinationFolderPicker(FrmMain &frm) {
-    frm.optMultiple.setValue(true);
-    frm.optMultiple_Click();
-}
-
-// A kept source folder has its file list built again.
-void keepSourceFolder(FrmMain &frm, const std::string &chosen, const std::string &previous) {
-    if (keepFolderChoice(frm, chosen, previous, frm.txtMultipleFilesPath, frm.txtMultipleFilesDestinationPath,
-                         false))
-        frm.countFILES();
-}
-
-void keepDestinationFolder(FrmMain &frm, const std::string &chosen, const std::string &previous) {
-    keepFolderChoice(frm, chosen, previous, frm.txtMultipleFilesDestinationPath, frm.txtMultipleFilesPath,
-                     true);
+void resetFolderProgress(ProgressBar &bar, Label &fileCount) {
+    bar.setValue(0);
+    fileCount.setCaption(placeholderText);
 }
 
 } // namespace
 
-void FrmMain::cmdBrowseDir_Click() {
+bool FrmMain::refuseChoice(const std::string &text, TextBox *box) {
+    tellUser(text, pickerText::title, MB_OK | MB_ICONEXCLAMATION);
+    if (box) box->setText(placeholderText);
+    return false;
+}
+
+// Progress bar at 0, "Waiting ..." as the file count, the Single file operation selected.
+void FrmMain::startFilePicker() {
+    resetFolderProgress(controls_.progressBar, controls_.fileCountLabel);
+    selectOperation(controls_.singleFileOption);
+}
+
+// The check of a chosen file: a name equal to the file in `other` is refused with `refusal` and leaves
+// "Waiting ..." in `box`; any other goes into `box` lower-cased. True when kept.
+bool FrmMain::keepFileChoice(const std::string &chosenName, TextBox &box, const TextBox &other,
+                             const std::string &refusal) {
+    const std::string chosen = lowerCase(chosenName);
+    if (sameAsOtherBox(chosen, other.text())) return refuseChoice(refusal, &box);
+    box.setText(chosen);
+    return true;
+}
+
+// Starts the picker, shows the dialog from the folder of `box`'s file and keeps the choice as
+// keepFileChoice does (a refused name stays in the dialog for its next showing). A cancelled dialog
+// changes no box.
+void FrmMain::pickFile(const FilePick &pick, TextBox &box, const TextBox &other, const std::string &refusal) {
+    startFilePicker();
+    const std::string chosen = chooseFile(fileDialog_, hwnd(), pick, fileDialogStartFolder(box.text()));
+    if (chosen.empty()) return;
+    if (keepFileChoice(chosen, box, other, refusal)) clearChosenNames(fileDialog_);
+}
+
+void FrmMain::browseSourceFile() {
+    guarded("frmMain - cmdGetSourceFile_Click", [&] {
+        const FilePick pick{"All Files (*.*)|*.*|", OFN_FILEMUSTEXIST, "Locate your file", false};
+        pickFile(pick, controls_.sourceFileBox, controls_.destinationFileBox, pickerText::sameFileForSource);
+    });
+}
+
+void FrmMain::browseDestinationFile() {
+    guarded("frmMain - cmdGetSaveFile_Click", [&] {
+        const FilePick pick{filterFromSource(controls_.sourceFileBox.text()), OFN_PATHMUSTEXIST,
+                            "Pick a place and name your file", true};
+        pickFile(pick, controls_.destinationFileBox, controls_.sourceFileBox,
+                 pickerText::sameFileForDestination);
+    });
+}
+
+// The checks both folder pickers make of the chosen folder, in order: it is there, it can be
+// written to (when asked), it is not the other box's folder. A refused choice leaves "Waiting ..."
+// in the box, a kept one the lower-cased folder; true when kept.
+bool FrmMain::keepFolderChoice(const std::string &chosen, const std::string &previous, TextBox &box,
+                               const TextBox &other, bool mustBeWritable) {
+    const std::string lowered = lowerCase(chosen);
+    const FolderChoiceRefusal refusal =
+        folderChoiceRefusal(chosen, lowered, other.text(), mustBeWritable, files());
+    if (refusal == FolderChoiceRefusal::NotAvailable) return refuseChoice(folderRefusalText(refusal), &box);
+    // A folder that is there shows in the box, lower-cased, while a refusal of it is read.
+    box.setText(lowered);
+    if (refusal != FolderChoiceRefusal::None) return refuseChoice(folderRefusalText(refusal), &box);
+    box.setText(chosen.empty() ? lowerCase(previous) : lowered);
+    return true;
+}
+
+// Progress bar at 0, "Waiting ..." as the file count, the Multiple files operation selected. The
+// destination folder picker only selects the operation: it leaves the progress bar and the count.
+void FrmMain::startSourceFolderPicker() {
+    resetFolderProgress(controls_.progressBar, controls_.fileCountLabel);
+    selectOperation(controls_.multipleFilesOption);
+}
+
+// A kept source folder has its file list built again.
+void FrmMain::keepSourceFolder(const std::string &chosen, const std::string &previous) {
+    if (keepFolderChoice(chosen, previous, controls_.sourceFolderBox, controls_.destinationFolderBox, false))
+        listWorkFiles();
+}
+
+void FrmMain::keepDestinationFolder(const std::string &chosen, const std::string &previous) {
+    keepFolderChoice(chosen, previous, controls_.destinationFolderBox, controls_.sourceFolderBox, true);
+}
+
+void FrmMain::browseSourceFolder() {
     try {
-        startSourceFolderPicker(*this);
+        startSourceFolderPicker();
         BrowseDialog dialog(desktop_);
-        prepareFolderDialog(dialog, *this, txtMultipleFilesPath.text());
-        const std::string previous = txtMultipleFilesPath.text();
+        prepareFolderDialog(dialog, hwnd(), controls_.sourceFolderBox.text());
+        const std::string previous = controls_.sourceFolderBox.text();
         if (!dialog.browse()) return;
-        keepSourceFolder(*this, dialog.folderPath, previous);
+        keepSourceFolder(dialog.folderPath, previous);
     } catch (...) {
         const AppError error = caughtError(std::current_exception());
         showErrorMessage(desktop_, error, "frmMain - cmdBrowseDir_Click", browseDirClosing(error.number));
@@ -202,18 +184,17 @@ void FrmMain::cmdBrowseDir_Click() {
     }
 }
 
-void FrmMain::cmdBrowseDir2Save_Click() {
+void FrmMain::browseDestinationFolder() {
     try {
-        startDestinationFolderPicker(*this);
-        objBD = std::make_unique<BrowseDialog>(desktop_);
-        BrowseDialog &dialog = *objBD;
+        selectOperation(controls_.multipleFilesOption);
+        folderDialog_ = std::make_unique<BrowseDialog>(desktop_);
+        BrowseDialog &dialog = *folderDialog_;
         dialog.newFolderButton = true;
-        prepareFolderDialog(dialog, *this, txtMultipleFilesDestinationPath.text());
-        dialog.selectionChanged = [this](HWND window) { objBD_SelectionChanged(window); };
-        const std::string previous = txtMultipleFilesDestinationPath.text();
+        prepareFolderDialog(dialog, hwnd(), controls_.destinationFolderBox.text());
+        dialog.selectionChanged = [this](HWND window) { folderSelectionChanged(window); };
+        const std::string previous = controls_.destinationFolderBox.text();
         if (!dialog.browse()) return;
-
-        keepDestinationFolder(*this, dialog.folderPath, previous);
+        keepDestinationFolder(dialog.folderPath, previous);
     } catch (...) {
         const AppError error = caughtError(std::current_exception());
         showErrorMessage(desktop_, error, "frmMain - cmdBrowseDir2Save_Click",
@@ -223,26 +204,9 @@ void FrmMain::cmdBrowseDir2Save_Click() {
 
 // Some shells leave the new-folder button without its caption until the dialog is first shown;
 // the first selection change, which comes before that, gives it one.
-void FrmMain::objBD_SelectionChanged(HWND) {
-    if (!objBD || !objBD->newFolderButton) return;
-    const HWND dialogWindow = objBD->dialogWindow();
+void FrmMain::folderSelectionChanged(HWND) {
+    if (!folderDialog_ || !folderDialog_->newFolderButton) return;
+    const HWND dialogWindow = folderDialog_->dialogWindow();
     if (!dialogWindow || IsWindowVisible(dialogWindow)) return;
-    if (const HWND button = objBD->newFolderButtonWindow()) SetWindowTextW(button, L"New Folder");
-}
-
-// A path given without a dialog (dropped on the window) is taken as the Browse button would take it
-// from its dialog: the same start, the same checks, the same messages.
-void FrmMain::takeSourceFile(const std::string &path) {
-    startFilePicker(*this);
-    keepFileChoice(*this, path, txtSource, txtDest, pickerText::sameFileForSource);
-}
-
-void FrmMain::takeSourceFolder(const std::string &path) {
-    startSourceFolderPicker(*this);
-    keepSourceFolder(*this, path, txtMultipleFilesPath.text());
-}
-
-void FrmMain::takeDestinationFolder(const std::string &path) {
-    startDestinationFolderPicker(*this);
-    keepDestinationFolder(*this, path, txtMultipleFilesDestinationPath.text());
+    if (const HWND button = folderDialog_->newFolderButtonWindow()) SetWindowTextW(button, L"New Folder");
 }

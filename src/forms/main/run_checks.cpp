@@ -12,171 +12,137 @@
 
 namespace {
 
-bool refused(FrmMain &frm, const std::string &text) {
-    frm.showMessage(text, runText::attentionTitle, MB_OK | MB_ICONEXCLAMATION);
-    return false;
-}
-
-bool refusedNoFiles(FrmMain &frm) {
-    frm.showMessage(runText::noFilesAvailable, runText::noFilesTitle, MB_OK | MB_ICONINFORMATION);
-    return false;
-}
-
-bool refusedPathGone(FrmMain &frm, TextBox &box, const std::string &text) {
-    refused(frm, text);
-    box.setText(placeholderText);
-    return false;
-}
-
-} // namespace
-
-namespace {
-
 class RunInProgress {
 public:
-    explicit RunInProgress(FrmMain &frm) : frm_(frm) {
-        frm_.setRunInProgress(true);
+    RunInProgress(RunState &run, RunProgress &progress) : run_(run), progress_(progress) {
+        run_.running = true;
         SetCursor(LoadCursor(nullptr, IDC_WAIT));
     }
     ~RunInProgress() {
-        frm_.runProgress.end();
-        frm_.setRunInProgress(false);
+        progress_.end();
+        run_.running = false;
         SetCursor(LoadCursor(nullptr, IDC_ARROW));
     }
     RunInProgress(const RunInProgress &) = delete;
     RunInProgress &operator=(const RunInProgress &) = delete;
 
 private:
-    FrmMain &frm_;
+    RunState &run_;
+    RunProgress &progress_;
 };
 
 } // namespace
 
-void FrmMain::cmdReplaceTABS_Click() {
-    if (runInProgress()) return;
+void FrmMain::runClicked() {
+    if (run_.running) return;
     try {
-        const RunInProgress running(*this);
+        const RunInProgress running(run_, runProgress_);
         // Three separate tests: the options form one group, so at most one sequence runs.
-        if (optClipboard.value()) prevcmdReplaceTABSClipboard();
-        if (optSingle.value()) prevcmdReplaceTABSSingle();
-        if (optMultiple.value()) prevcmdReplaceTABSMultiple();
+        if (controls_.clipboardOption.value()) runClipboard();
+        if (controls_.singleFileOption.value()) runSingleFile();
+        if (controls_.multipleFilesOption.value()) runFolder();
     } catch (const RunStopped &) {
         // The window was asked to close between two files; nothing more is shown.
     }
     releaseSessionEnd();
-    if (closeRequested()) close();
+    if (run_.closeRequested) close();
 }
 
-namespace {
+bool FrmMain::refuseRun(const std::string &text, TextBox *box) {
+    tellUser(text, runText::attentionTitle, MB_OK | MB_ICONEXCLAMATION);
+    if (box) box->setText(placeholderText);
+    return false;
+}
 
 // True when the source and destination can be used; otherwise the user has been told.
-bool singleInputsUsable(FrmMain &frm) {
+bool FrmMain::singleInputsUsable() {
     using R = SingleRunRefusal;
-    switch (singleRunRefusal(frm.txtSource.text(), frm.txtDest.text(), frm.files())) {
+    TextBox &source = controls_.sourceFileBox;
+    TextBox &destination = controls_.destinationFileBox;
+    switch (singleRunRefusal(source.text(), destination.text(), files())) {
     case R::None: return true;
-    case R::NoSourceFile: return refused(frm, runText::chooseSourceFile);
-    case R::DestinationNotDefined: return refused(frm, runText::defineDestinationFile);
-    case R::NoDestinationFile: return refused(frm, runText::chooseDestinationFile);
-    case R::SourceFileGone: return refusedPathGone(frm, frm.txtSource, runText::sourceFileGone);
-    case R::DestinationFolderGone: return refusedPathGone(frm, frm.txtDest, runText::destinationFolderGone);
-    case R::DestinationIsSource: return refused(frm, pickerText::sameFileForDestination);
+    case R::NoSourceFile: return refuseRun(runText::chooseSourceFile);
+    case R::DestinationNotDefined: return refuseRun(runText::defineDestinationFile);
+    case R::NoDestinationFile: return refuseRun(runText::chooseDestinationFile);
+    case R::SourceFileGone: return refuseRun(runText::sourceFileGone, &source);
+    case R::DestinationFolderGone: return refuseRun(runText::destinationFolderGone, &destination);
+    case R::DestinationIsSource: return refuseRun(pickerText::sameFileForDestination);
     }
     return false;
 }
 
-} // namespace
-
-void FrmMain::prevcmdReplaceTABSSingle() {
+void FrmMain::runSingleFile() {
     guarded("frmMain - prevcmdReplaceTABSSingle", [&] {
-        frmError().List2.clear();
-        if (!singleInputsUsable(*this)) return;
-        if (!replaceTABSwithSPACESVerifySingle()) return;
-        if (frmError().List2.listCount() > 0) {
-            runProgress.failedFilesShown();
-            desktop_.beep();
-            desktop_.showModal(frmError(), hwnd());
-            return;
-        }
-        if (optFixedTABS.value())
-            replaceTWSfixedSingle();
+        FrmError &failed = failedFilesWindow();
+        failed.clearFailedFiles();
+        if (!singleInputsUsable()) return;
+        if (!verifySingleFile()) return;
+        if (failed.failedFileCount() > 0) return showFailures(failed);
+        if (controls_.tabStopsOption.value())
+            convertSingleFileWithTabStops();
         else
-            replaceTABSwithSPACESSingle();
-        cmdGetSourceFile.setFocus();
+            convertSingleFileWithFixedSpaces();
+        controls_.browseSourceFileButton.setFocus();
     });
 }
-
-namespace {
 
 // True when both folders can be used and files are listed; otherwise the user has been told.
-bool folderInputsUsable(FrmMain &frm) {
+bool FrmMain::folderInputsUsable() {
     using R = FolderRunRefusal;
-    TextBox &source = frm.txtMultipleFilesPath;
-    TextBox &destination = frm.txtMultipleFilesDestinationPath;
-    switch (folderRunRefusal(source.text(), destination.text(), frm.List1.listCount(), frm.files())) {
+    TextBox &source = controls_.sourceFolderBox;
+    TextBox &destination = controls_.destinationFolderBox;
+    switch (folderRunRefusal(source.text(), destination.text(), controls_.workList.listCount(), files())) {
     case R::None: return true;
-    case R::NoSourceFolder: return refused(frm, runText::chooseSourceFolder);
-    case R::NoDestinationFolder: return refused(frm, runText::defineDestinationFolder);
-    case R::SourceFolderGone: return refusedPathGone(frm, source, runText::sourceFolderGone);
-    case R::DestinationFolderGone: return refusedPathGone(frm, destination, runText::destinationFolderGone);
-    case R::SameFolder: return refused(frm, pickerText::sameFolder);
-    case R::NoFilesListed: return refusedNoFiles(frm);
+    case R::NoSourceFolder: return refuseRun(runText::chooseSourceFolder);
+    case R::NoDestinationFolder: return refuseRun(runText::defineDestinationFolder);
+    case R::SourceFolderGone: return refuseRun(runText::sourceFolderGone, &source);
+    case R::DestinationFolderGone: return refuseRun(runText::destinationFolderGone, &destination);
+    case R::SameFolder: return refuseRun(pickerText::sameFolder);
+    case R::NoFilesListed:
+        tellUser(runText::noFilesAvailable, runText::noFilesTitle, MB_OK | MB_ICONINFORMATION);
+        return false;
     }
     return false;
 }
 
-void dropFailedFiles(FrmMain &frm) {
-    frm.removeErroredFiles();
-    frm.filesInList = frm.List1.listCount();
-    const std::string count = std::to_string(frm.filesInList);
-    frm.lblHDDENnrOfFiles.setCaption(count);
-    frm.lblNumberofiles.setCaption(frm.filesInList == 1 ? "1 file" : count + " files");
-}
-
-bool anyFailed(FrmMain &frm) { return frm.frmError().List2.listCount() > 0; }
-
-} // namespace
-
-void FrmMain::prevcmdReplaceTABSMultiple() {
+void FrmMain::runFolder() {
     guarded("frmMain - prevcmdReplaceTABSMultiple", [&] {
-        ProgressBar1.setValue(0);
-        frmError().List2.clear();
-        if (!folderInputsUsable(*this)) return;
-        lblVerify.setCaption(runText::verifying);
-        if (!replaceTABSwithSPACESVerifyMultiple()) {
-            lblVerify.setCaption(runText::idle);
-            ProgressBar1.setValue(0);
+        Controls &c = controls_;
+        c.progressBar.setValue(0);
+        FrmError &failed = failedFilesWindow();
+        failed.clearFailedFiles();
+        if (!folderInputsUsable()) return;
+        c.statusLabel.setCaption(runText::verifying);
+        if (!verifyFolderFiles()) {
+            c.statusLabel.setCaption(runText::idle);
+            c.progressBar.setValue(0);
             return;
         }
-        if (anyFailed(*this)) dropFailedFiles(*this);
-        lblVerify.setCaption(runText::converting);
-        if (optFixedTABS.value())
-            replaceTWSfixedMultiple();
-        else
-            replaceTABSwithSPACESMultiple();
-        if (anyFailed(*this)) {
-            runProgress.failedFilesShown();
-            desktop_.beep();
-            desktop_.showModal(frmError(), hwnd());
+        if (failed.failedFileCount() > 0) {
+            dropFailedFromWorkList();
+            showFileCount(c.workList.listCount());
         }
-        lblVerify.setCaption(runText::idle);
-        ProgressBar1.setValue(0);
-        cmdGetSourceFile.setFocus();
+        c.statusLabel.setCaption(runText::converting);
+        if (c.tabStopsOption.value())
+            convertFolderWithTabStops();
+        else
+            convertFolderWithFixedSpaces();
+        if (failed.failedFileCount() > 0) showFailures(failed);
+        c.statusLabel.setCaption(runText::idle);
+        c.progressBar.setValue(0);
+        c.browseSourceFileButton.setFocus();
     });
 }
 
-void FrmMain::prevcmdReplaceTABSClipboard() {
+void FrmMain::runClipboard() {
     guarded("frmMain - prevcmdReplaceTABSClipboard", [&] {
-        frmError().List2.clear();
-        if (!replaceTABSwithSPACESVerifyClipboard()) return;
-        if (frmError().List2.listCount() > 0) {
-            desktop_.beep();
-            desktop_.showModal(frmErrorClipboard(), hwnd());
-            return;
-        }
-        if (noTextOnClipboard) return;
-        if (optFixedTABS.value())
-            replaceTWSfixedClipboard();
+        failedFilesWindow().clearFailedFiles();
+        if (!verifyClipboard()) return;
+        if (failedFilesWindow().failedFileCount() > 0) return showFailures(failedClipboardWindow());
+        if (run_.noTextOnClipboard) return;
+        if (controls_.tabStopsOption.value())
+            convertClipboardWithTabStops();
         else
-            replaceTABSwithSPACESClipboard();
+            convertClipboardWithFixedSpaces();
     });
 }

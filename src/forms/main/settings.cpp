@@ -57,14 +57,15 @@ void restorePath(TextBox &box, const StoredSettings &stored, const std::string &
     if (box.text() == Registry::readFailure) box.setText(placeholderText);
 }
 
-void selectStoredExtension(FrmMain &frm, const StoredSettings &stored) {
-    const auto index = extensionIndexFromText(stored(settingName::LastExtension), frm.Combo1.listCount());
-    if (index && frm.Combo1.setListIndex(*index)) frm.Combo1_Click();
+// True when the stored extension is there and chosen; the caller raises the choice.
+bool selectStoredExtension(ComboBox &extensions, const StoredSettings &stored) {
+    const auto index = extensionIndexFromText(stored(settingName::LastExtension), extensions.listCount());
+    return index && extensions.setListIndex(*index);
 }
 
-void selectFirstExtensionWhenNone(FrmMain &frm) {
-    if (frm.Combo1.listIndex() != -1) return;
-    if (frm.Combo1.setListIndex(0)) frm.Combo1_Click();
+// True when none was chosen and the first now is; the caller raises the choice.
+bool selectFirstExtensionWhenNone(ComboBox &extensions) {
+    return extensions.listIndex() == -1 && extensions.setListIndex(0);
 }
 
 void keepOnlyReadableSource(TextBox &box) {
@@ -73,11 +74,6 @@ void keepOnlyReadableSource(TextBox &box) {
 
 void keepOnlyDestinationInExistingFolder(TextBox &box) {
     if (!DirExists(filePart(box.text(), pathPart::folder))) box.setText(placeholderText);
-}
-
-void keepOnlySourceFolderWithFiles(FrmMain &frm) {
-    frm.countFILES();
-    if (frm.List1.listCount() == 0) frm.txtMultipleFilesPath.setText(placeholderText);
 }
 
 void keepOnlyExistingFolder(TextBox &box) {
@@ -91,32 +87,41 @@ void keepOnlyWritableFolder(TextBox &box) {
 } // namespace
 
 void FrmMain::restoreSettings() {
+    Controls &c = controls_;
     const StoredSettings stored(registry_);
     ignoringErrors([&] { registry_.createKey(settingsKey); });
     ignoringErrors([&] {
         if (!placeAtStoredPosition(hwnd(), stored)) centreOnScreen(hwnd());
     });
-    ignoringErrors([&] { restoreSpaces(txtSpacesToUse, stored); });
+    ignoringErrors([&] { restoreSpaces(c.spacesBox, stored); });
     // In this order, so that in a group the last stored yes wins.
-    ignoringErrors([&] { restoreOption(optClipboard, stored, settingName::OperationClip); });
-    ignoringErrors([&] { restoreOption(optSingle, stored, settingName::OperationSingle); });
-    ignoringErrors([&] { restoreOption(optMultiple, stored, settingName::OperationMultiple); });
-    ignoringErrors([&] { restoreOption(optFixedTABS, stored, settingName::FixedTABS); });
-    ignoringErrors([&] { restoreOption(optFixedSpaces, stored, settingName::FixedSpaces); });
+    ignoringErrors([&] { restoreOption(c.clipboardOption, stored, settingName::OperationClip); });
+    ignoringErrors([&] { restoreOption(c.singleFileOption, stored, settingName::OperationSingle); });
+    ignoringErrors([&] { restoreOption(c.multipleFilesOption, stored, settingName::OperationMultiple); });
+    ignoringErrors([&] { restoreOption(c.tabStopsOption, stored, settingName::FixedTABS); });
+    ignoringErrors([&] { restoreOption(c.fixedSpacesOption, stored, settingName::FixedSpaces); });
     ignoringErrors([&] { highlightOperation(); });
-    ignoringErrors([&] { LoadComboFromFile(Combo1, appDataFolder(programFolder()) + dataFile::extensions); });
-    ignoringErrors([&] { selectStoredExtension(*this, stored); });
-    ignoringErrors([&] { selectFirstExtensionWhenNone(*this); });
-    ignoringErrors([&] { ProgressBar1.setValue(0); });
-    ignoringErrors([&] { restorePath(txtSource, stored, settingName::SourceS); });
-    ignoringErrors([&] { restorePath(txtDest, stored, settingName::DestinationS); });
-    ignoringErrors([&] { restorePath(txtMultipleFilesPath, stored, settingName::SourceM); });
-    ignoringErrors([&] { restorePath(txtMultipleFilesDestinationPath, stored, settingName::DestinationM); });
-    ignoringErrors([&] { keepOnlyReadableSource(txtSource); });
-    ignoringErrors([&] { keepOnlyDestinationInExistingFolder(txtDest); });
-    ignoringErrors([&] { keepOnlySourceFolderWithFiles(*this); });
-    ignoringErrors([&] { keepOnlyExistingFolder(txtMultipleFilesDestinationPath); });
-    ignoringErrors([&] { keepOnlyWritableFolder(txtMultipleFilesDestinationPath); });
+    ignoringErrors([&] { loadExtensions(appDataFolder(programFolder()) + dataFile::extensions); });
+    ignoringErrors([&] {
+        if (selectStoredExtension(c.extensionBox, stored)) extensionChosen();
+    });
+    ignoringErrors([&] {
+        if (selectFirstExtensionWhenNone(c.extensionBox)) extensionChosen();
+    });
+    ignoringErrors([&] { c.progressBar.setValue(0); });
+    ignoringErrors([&] { restorePath(c.sourceFileBox, stored, settingName::SourceS); });
+    ignoringErrors([&] { restorePath(c.destinationFileBox, stored, settingName::DestinationS); });
+    ignoringErrors([&] { restorePath(c.sourceFolderBox, stored, settingName::SourceM); });
+    ignoringErrors([&] { restorePath(c.destinationFolderBox, stored, settingName::DestinationM); });
+    ignoringErrors([&] { keepOnlyReadableSource(c.sourceFileBox); });
+    ignoringErrors([&] { keepOnlyDestinationInExistingFolder(c.destinationFileBox); });
+    // A source folder stays only with files of the extension in it.
+    ignoringErrors([&] {
+        listWorkFiles();
+        if (c.workList.listCount() == 0) c.sourceFolderBox.setText(placeholderText);
+    });
+    ignoringErrors([&] { keepOnlyExistingFolder(c.destinationFolderBox); });
+    ignoringErrors([&] { keepOnlyWritableFolder(c.destinationFolderBox); });
 }
 
 namespace {
@@ -144,18 +149,19 @@ void storePosition(HWND window, const SettingsStore &store) {
 } // namespace
 
 void FrmMain::saveSettings() {
+    const Controls &c = controls_;
     const SettingsStore store(registry_);
     ignoringErrors([&] { storePosition(hwnd(), store); });
-    store(settingName::OperationClip, yesNoText(optClipboard.value()));
-    store(settingName::OperationSingle, yesNoText(optSingle.value()));
-    store(settingName::OperationMultiple, yesNoText(optMultiple.value()));
-    store(settingName::FixedTABS, yesNoText(optFixedTABS.value()));
-    store(settingName::FixedSpaces, yesNoText(optFixedSpaces.value()));
-    store(settingName::SourceS, txtSource.text());
-    store(settingName::DestinationS, txtDest.text());
-    store(settingName::SourceM, txtMultipleFilesPath.text());
-    store(settingName::DestinationM, txtMultipleFilesDestinationPath.text());
-    store(settingName::SpacesToUse, txtSpacesToUse.text());
-    store(settingName::LastExtension, std::to_string(Combo1.listIndex()));
+    store(settingName::OperationClip, yesNoText(c.clipboardOption.value()));
+    store(settingName::OperationSingle, yesNoText(c.singleFileOption.value()));
+    store(settingName::OperationMultiple, yesNoText(c.multipleFilesOption.value()));
+    store(settingName::FixedTABS, yesNoText(c.tabStopsOption.value()));
+    store(settingName::FixedSpaces, yesNoText(c.fixedSpacesOption.value()));
+    store(settingName::SourceS, c.sourceFileBox.text());
+    store(settingName::DestinationS, c.destinationFileBox.text());
+    store(settingName::SourceM, c.sourceFolderBox.text());
+    store(settingName::DestinationM, c.destinationFolderBox.text());
+    store(settingName::SpacesToUse, c.spacesBox.text());
+    store(settingName::LastExtension, std::to_string(c.extensionBox.listIndex()));
     store(settingName::Startup, "True");
 }

@@ -1,5 +1,5 @@
-// The main window's smaller events: load, close, help, hints, the about window, the operation highlight
-// and the failed-files windows it owns.
+// The main window's smaller events: load, close, the end of the session, help, hints, the about window,
+// the operation highlight and the failed-files windows it owns.
 #include "about/frm_about.h"
 #include "appdata.h"
 #include "failed/frm_error.h"
@@ -9,20 +9,20 @@
 #include "main/frm_main.h"
 #include "messages.h"
 
-void FrmMain::Form_Load() { restoreSettings(); }
+void FrmMain::loaded() { restoreSettings(); }
 
-void FrmMain::Form_QueryUnload() {
+void FrmMain::closing() {
     if (closing_) return;
     closing_ = true;
     ignoringErrors([&] { saveSettings(); });
-    ignoringErrors([&] { KillTempFile1(); });
-    ignoringErrors([&] { KillTempFile2(); });
+    ignoringErrors([&] { removeTemporaryFile(); });
+    ignoringErrors([&] { removeSecondTemporaryFile(); });
     ignoringErrors([&] { unloadOtherWindows(); });
 }
 
 // A logoff or shut-down during a run: the system shows the user why the program holds it up.
 LRESULT FrmMain::sessionEnding() {
-    if (runInProgress() && !sessionHeld_) {
+    if (run_.running && !sessionHeld_) {
         desktop_.holdSessionEnd(hwnd(), runText::savingConvertedFiles);
         sessionHeld_ = true;
     }
@@ -34,17 +34,18 @@ LRESULT FrmMain::sessionEnding() {
 // they were.
 void FrmMain::sessionEnds(bool ending) {
     if (!ending) return releaseSessionEnd();
-    if (!runInProgress()) {
-        Form_QueryUnload();
+    if (!run_.running) {
+        closing();
         destroyWindow();
         return;
     }
     ignoringErrors([&] { saveSettings(); });
     deferCloseDuringRun();
-    if (runUnderWay_) runUnderWay_->putConvertedInPlace();
+    if (run_.underWay) run_.underWay->putConvertedInPlace();
     releaseSessionEnd();
 }
 
+// The end of the session, held while a run put its files in place, is let go.
 void FrmMain::releaseSessionEnd() {
     if (!sessionHeld_) return;
     sessionHeld_ = false;
@@ -52,22 +53,22 @@ void FrmMain::releaseSessionEnd() {
 }
 
 void FrmMain::unloadOtherWindows() {
-    ignoringErrors([&] { unloadFrmErrorClipboard(); });
-    ignoringErrors([&] { unloadFrmError(); });
+    ignoringErrors([&] { failedClipboardWindow_.reset(); });
+    ignoringErrors([&] { failedFilesWindow_.reset(); });
 }
 
 // Shift, Ctrl and Alt do not matter: any F1 is a call for help.
-void FrmMain::Form_KeyDown(int16_t keyCode, int16_t) {
+void FrmMain::keyDown(int16_t keyCode, int16_t) {
     guarded("frmMain - Form_KeyDown", [&] {
-        if (keyCode == VK_F1) menuHelp_Click();
+        if (keyCode == VK_F1) helpClicked();
     });
 }
 
-void FrmMain::menuHelp_Click() {
+void FrmMain::helpClicked() {
     guarded("frmMain - menuHelp_Click (F1)", [&] {
         const std::string readme = programFolder() + "\\readme.txt";
         if (!fileExists(readme)) {
-            showMessage(helpText::readmeMissing, helpText::readmeMissingTitle, MB_OK | MB_ICONEXCLAMATION);
+            tellUser(helpText::readmeMissing, helpText::readmeMissingTitle, MB_OK | MB_ICONEXCLAMATION);
             return;
         }
         // Notepad takes the rest of its command line as the file name, blanks and all.
@@ -75,11 +76,11 @@ void FrmMain::menuHelp_Click() {
     });
 }
 
-void FrmMain::pathBox_MouseMove(TextBox &box) { box.setToolTipText(box.text()); }
+void FrmMain::pathBoxMouseMove(TextBox &box) { box.setToolTipText(box.text()); }
 
-void FrmMain::txtSpacesToUse_MouseDown() { UpDown1.setFocus(); }
+void FrmMain::spacesBoxMouseDown() { controls_.spacesUpDown.setFocus(); }
 
-void FrmMain::cmdAbout_Click() {
+void FrmMain::aboutClicked() {
     FrmAbout about(desktop_, accessibility_, hwnd());
     about.load();
     if (!about.hwnd()) return;
@@ -87,7 +88,8 @@ void FrmMain::cmdAbout_Click() {
 }
 
 void FrmMain::highlightOperation() {
-    for (OptionButton *option : {&optClipboard, &optSingle, &optMultiple}) {
+    Controls &c = controls_;
+    for (OptionButton *option : {&c.clipboardOption, &c.singleFileOption, &c.multipleFilesOption}) {
         if (option->value())
             option->setForeColor(operationSelectedColour, COLOR_HIGHLIGHT);
         else
@@ -95,16 +97,34 @@ void FrmMain::highlightOperation() {
     }
 }
 
-FrmError &FrmMain::frmError() {
-    if (!frmErrorLoaded()) frmErrorWindow_ = std::make_unique<FrmError>(desktop_, accessibility_, hwnd());
-    return static_cast<FrmError &>(*frmErrorWindow_);
+// As a click on the option does: it is selected, and highlighted.
+void FrmMain::selectOperation(OptionButton &operation) {
+    operation.setValue(true);
+    highlightOperation();
 }
 
-FrmErrorClipboard &FrmMain::frmErrorClipboard() {
-    if (!frmErrorClipboardLoaded())
-        frmErrorClipboardWindow_ = std::make_unique<FrmErrorClipboard>(accessibility_, hwnd());
-    return static_cast<FrmErrorClipboard &>(*frmErrorClipboardWindow_);
+// A run's failed inputs: a beep, the taskbar button red, and the window that lists them, until the
+// user closes it.
+void FrmMain::showFailures(ModalWindow &window) {
+    runProgress_.failedFilesShown();
+    desktop_.beep();
+    desktop_.showModal(window, hwnd());
 }
 
-void FrmMain::unloadFrmError() { frmErrorWindow_.reset(); }
-void FrmMain::unloadFrmErrorClipboard() { frmErrorClipboardWindow_.reset(); }
+FrmError &FrmMain::failedFilesWindow() {
+    if (!failedFilesWindowLoaded())
+        failedFilesWindow_ = std::make_unique<FrmError>(desktop_, accessibility_, hwnd());
+    return static_cast<FrmError &>(*failedFilesWindow_);
+}
+
+FrmErrorClipboard &FrmMain::failedClipboardWindow() {
+    if (!failedClipboardWindowLoaded())
+        failedClipboardWindow_ = std::make_unique<FrmErrorClipboard>(accessibility_, hwnd());
+    return static_cast<FrmErrorClipboard &>(*failedClipboardWindow_);
+}
+
+bool FrmMain::failedFilesWindowLoaded() const { return failedFilesWindow_ && failedFilesWindow_->isLoaded(); }
+
+bool FrmMain::failedClipboardWindowLoaded() const {
+    return failedClipboardWindow_ && failedClipboardWindow_->isLoaded();
+}

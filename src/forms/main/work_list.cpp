@@ -1,5 +1,6 @@
-// The folder panel's work list: the files of the chosen extension in the source folder, the extension
-// filter and its file of extensions, and the hint of the entry under the pointer.
+// The folder panel's work list: the files of the chosen extension in the source folder, the file count
+// the run keeps and shows, the extension filter and its file of extensions, and the hint of the entry
+// under the pointer.
 #include "work_list.h"
 #include "appdata.h"
 #include "main/frm_main.h"
@@ -10,38 +11,43 @@
 
 namespace {
 
-// The count the run keeps, and shows.
-void recordCount(FrmMain &frm, int32_t count) {
-    frm.filesInList = count;
-    const std::string number = std::to_string(count);
-    frm.lblHDDENnrOfFiles.setCaption(number);
-    frm.lblNumberofiles.setCaption(count == 1 ? "1 file" : number + " files");
-}
+std::string fileCountText(int32_t count) { return count == 1 ? "1 file" : std::to_string(count) + " files"; }
 
 } // namespace
 
-void FrmMain::countFILES() {
+// The count the run keeps, and shows: the hidden label as a number, the visible one in words.
+void FrmMain::showFileCount(int32_t count) {
+    run_.filesInList = count;
+    controls_.hiddenFileCountLabel.setCaption(std::to_string(count));
+    controls_.fileCountLabel.setCaption(fileCountText(count));
+}
+
+void FrmMain::listWorkFiles() {
     int32_t count = 0;
     guarded("frmMain - countFILES", [&] {
-        List1.clear();
-        const std::string folder = addBackslash(txtMultipleFilesPath.text());
-        const DrawingPaused paused(List1.hwnd());
+        ListBox &list = controls_.workList;
+        list.clear();
+        const std::string folder = addBackslash(controls_.sourceFolderBox.text());
+        const DrawingPaused paused(list.hwnd());
         try {
-            forEachFileOfExtension(files(), folder, Combo1.text(), [&](const std::string &path) {
-                List1.addItem(path);
-                ++count;
-            });
+            forEachFileOfExtension(files(), folder, controls_.extensionBox.text(),
+                                   [&](const std::string &path) {
+                                       list.addItem(path);
+                                       ++count;
+                                   });
         } catch (...) {
             // What was listed before the failure stays listed and counted.
-            if (count > 0) recordCount(*this, count);
+            if (count > 0) showFileCount(count);
             throw;
         }
-        if (count == 0) return lblNumberofiles.setCaption("No files ...");
-        recordCount(*this, count);
+        // An empty list says so, and leaves the count the run keeps, and the hidden label, as they
+        // were: the run refuses an empty list before it reads the count.
+        if (count == 0) return controls_.fileCountLabel.setCaption("No files ...");
+        showFileCount(count);
     });
 }
 
-void FrmMain::Combo1_Click() { countFILES(); }
+void FrmMain::extensionChosen() { listWorkFiles(); }
 
 namespace {
 
@@ -54,32 +60,36 @@ void fillFromFile(ComboBox &combo, const std::string &path) {
 
 } // namespace
 
-void FrmMain::LoadComboFromFile(ComboBox &combo, const std::string &path) {
+// The extensions from their file, the first chosen when none is; a file that cannot be read gives the
+// built-in two, which are then stored.
+void FrmMain::loadExtensions(const std::string &path) {
+    ComboBox &extensions = controls_.extensionBox;
     try {
-        fillFromFile(combo, path);
-        if (Combo1.listIndex() < 0) {
-            if (!Combo1.setListIndex(0)) raiseError(err::InvalidCall);
-            Combo1_Click();
+        fillFromFile(extensions, path);
+        if (extensions.listIndex() < 0) {
+            if (!extensions.setListIndex(0)) raiseError(err::InvalidCall);
+            extensionChosen();
         }
     } catch (...) {
-        LoadInternalList();
-        CreateList();
+        addBuiltInExtensions();
+        storeExtensions();
     }
 }
 
-void FrmMain::LoadInternalList() {
-    Combo1.addItem("txt");
-    Combo1.addItem("htm");
+void FrmMain::addBuiltInExtensions() {
+    controls_.extensionBox.addItem("txt");
+    controls_.extensionBox.addItem("htm");
 }
 
-void FrmMain::CreateList() {
+void FrmMain::storeExtensions() {
     guarded("frmMain - CreateList", [&] {
+        const ComboBox &extensions = controls_.extensionBox;
         std::string text;
-        for (int32_t i = 0; i < Combo1.listCount(); ++i) text += "\r\n" + Combo1.list(i);
+        for (int32_t i = 0; i < extensions.listCount(); ++i) text += "\r\n" + extensions.list(i);
         appendToFile(appDataFolder(programFolder()) + dataFile::extensions, ansiWhereItFits(text + "\r\n"));
     });
 }
 
-void FrmMain::List1_MouseMove(int16_t button, int16_t, float x, float y) {
-    showListItemTip(List1, button, x, y);
+void FrmMain::workListMouseMove(int16_t button, int16_t, float x, float y) {
+    showListItemTip(controls_.workList, button, x, y);
 }

@@ -278,3 +278,5 @@ HWND TableControls::at(std::string_view name) const {
     const auto found = made_.find(name);
     return found == made_.end() ? nullptr : found->second;
 }
+
+const ControlRow *TableControls::row(std::string_view name) const { return findRow(table_, name); }

@@ -88,6 +88,8 @@ public:
     void place(int dpi) { placeControls(table_, made_, dpi); }
     // The control of that name; nullptr when the table has none.
     HWND at(std::string_view name) const;
+    // The table's row of that name; nullptr when it has none.
+    const ControlRow *row(std::string_view name) const;
     const ControlMap &controls() const { return made_; }
 
 private:

@@ -38,11 +38,11 @@ void pressKey(FrmMain &frm, HWND control, WPARAM key) {
 
 void listTxtFiles(FrmMain &frm, const std::string &source, const std::string &destination,
                   const std::string &spaces) {
-    frm.Combo1.clear();
-    frm.Combo1.addItem("txt");
-    frm.Combo1.setListIndex(0);
-    frm.txtMultipleFilesPath.setText(source);
-    frm.txtMultipleFilesDestinationPath.setText(destination);
-    frm.txtSpacesToUse.setText(spaces);
-    frm.countFILES();
+    controls(frm).extensionBox.clear();
+    controls(frm).extensionBox.addItem("txt");
+    controls(frm).extensionBox.setListIndex(0);
+    controls(frm).sourceFolderBox.setText(source);
+    controls(frm).destinationFolderBox.setText(destination);
+    controls(frm).spacesBox.setText(spaces);
+    frm.listWorkFiles();
 }

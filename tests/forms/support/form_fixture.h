@@ -5,13 +5,12 @@
 #include "recording_taskbar.h"
 #include "scripted_accessibility.h"
 #include "win_fixture.h"
+#include "window_probe.h"
 
 #include "win.h"
 
 #include <memory>
 #include <string>
-
-class FrmMain;
 
 class FormTest : public WinTest {
 protected:
