@@ -18,16 +18,8 @@ qm_add_layer(quillmere_win32 ${CMAKE_SOURCE_DIR}/src/win32 LINKS quillmere_platf
 qm_add_layer(quillmere_jobs ${CMAKE_SOURCE_DIR}/src/jobs LINKS quillmere_platform)
 qm_add_layer(quillmere_forms ${CMAKE_SOURCE_DIR}/src/forms LINKS quillmere_jobs quillmere_win32)
 
-# One version, the project's: it goes into the version resource (and from there the About window),
-# the readme's heading and the packages.
-set(QM_GENERATED_DIR ${CMAKE_BINARY_DIR}/generated)
-file(CONFIGURE OUTPUT ${QM_GENERATED_DIR}/quillmere_version.h CONTENT
-"#define QM_VERSION_MAJOR ${PROJECT_VERSION_MAJOR}
-#define QM_VERSION_MINOR ${PROJECT_VERSION_MINOR}
-#define QM_VERSION_PATCH ${PROJECT_VERSION_PATCH}
-#define QM_VERSION_TEXT \"${PROJECT_VERSION}\"
-")
-include_directories(${QM_GENERATED_DIR})
+# The project's one version (quillmere_version.h, made in the top file) also goes into the version
+# resource (and from there the About window), the readme's heading and the packages.
 string(LENGTH "Quillmere ${PROJECT_VERSION}" qm_heading_length)
 string(REPEAT "=" ${qm_heading_length} QM_README_RULE)
 set(QM_README ${QM_GENERATED_DIR}/readme.txt)
@@ -50,17 +42,15 @@ if(MINGW)
     target_link_options(quillmere PRIVATE -Wl,--no-insert-timestamp)
 endif()
 
-# The console program's layer stands beside the windows: it links the jobs and what is below them.
-file(GLOB QM_CONSOLE_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/console/*.cpp)
-list(REMOVE_ITEM QM_CONSOLE_SOURCES ${CMAKE_SOURCE_DIR}/src/console/main.cpp)
-qm_add_layer(quillmere_console ${CMAKE_SOURCE_DIR}/src/console SOURCES ${QM_CONSOLE_SOURCES}
-             LINKS quillmere_jobs quillmere_win32)
+# The console program's layer stands beside the windows: it links the jobs and what is below them, and
+# its main (src/app/quillmerec) hands it the Windows layer's console pieces (src/win32/console).
+qm_add_layer(quillmere_console ${CMAKE_SOURCE_DIR}/src/console LINKS quillmere_jobs)
 # Its own manifest and version information: without a manifest Windows would virtualize this 32-bit
 # program's writes into protected folders.
-add_executable(quillmerec src/console/main.cpp src/app/resources/quillmerec.rc)
+add_executable(quillmerec src/app/quillmerec/windows_main.cpp src/app/resources/quillmerec.rc)
 set_source_files_properties(src/app/resources/quillmerec.rc PROPERTIES OBJECT_DEPENDS
                             ${QM_GENERATED_DIR}/quillmerec_versioned.manifest)
-target_link_libraries(quillmerec PRIVATE quillmere_console)
+target_link_libraries(quillmerec PRIVATE quillmere_console quillmere_win32)
 if(MINGW)
     target_link_options(quillmerec PRIVATE -Wl,--no-insert-timestamp)
 endif()

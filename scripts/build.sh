@@ -28,9 +28,9 @@ for option in "$@"; do
     case $option in
     --asan) configure_and_build "$root/build/native-asan" -DCMAKE_BUILD_TYPE=Debug -DQM_SANITIZE=ON ;;
     --clang)
-        # The core, the jobs and the POSIX layer are kept portable to a second compiler: their tests only, no
-        # benchmarks.
-        targets="--target quillmere_native_tests quillmere_native_tests_portable quillmere_posix_tests quillmere_jobs_native_tests"
+        # The core, the jobs, the POSIX layer and the console program are kept portable to a second
+        # compiler: their tests only, no benchmarks.
+        targets="--target quillmere_native_tests quillmere_native_tests_portable quillmere_posix_tests quillmere_jobs_native_tests quillmerec quillmere_console_native_tests"
         configure_and_build "$root/build/native-clang" -DCMAKE_CXX_COMPILER=clang++
         targets=""
         ;;

@@ -1,8 +1,5 @@
 #include "command_line.h"
 
-#include "input_list.h"
-#include "wide_text.h"
-
 #include <algorithm>
 #include <cstdlib>
 #include <string_view>
@@ -14,21 +11,6 @@ struct LongOption {
     std::string_view name;
     bool takesValue;
 };
-
-// A name that is only a device ("CON", "COM1:", "\\.\PRN"): never read or written as a file. A
-// name with an extension ("aux.txt") is a file, and the program opens it as one.
-bool isBareDevice(const std::string &name) {
-    if (name.rfind("\\\\.\\", 0) == 0) return name.find_first_of("\\/", 4) == std::string::npos;
-    std::string last = name.substr(name.find_last_of("\\/") + 1);
-    while (!last.empty() && (last.back() == ':' || last.back() == ' ')) last.pop_back();
-    return !last.empty() && last.find('.') == std::string::npos && namesDosDevice(toWide(last));
-}
-
-bool isNullDevice(const std::string &name) {
-    std::string upper;
-    for (char c : name) upper += c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-    return upper == "NUL" || upper == "NUL:" || upper == "\\\\.\\NUL";
-}
 
 constexpr LongOption longOptions[] = {
     {"tabs", true},          {"initial", false},         {"spaces", true},   {"output", true},
@@ -56,7 +38,8 @@ const LongOption *findLongOption(std::string_view name, std::string &error) {
 
 class Parser {
 public:
-    explicit Parser(const std::vector<std::string> &arguments) : arguments_(arguments) {}
+    Parser(const std::vector<std::string> &arguments, const InputNames &names)
+        : arguments_(arguments), names_(names) {}
 
     ParsedCommandLine run() {
         quotesLeftInArguments();
@@ -84,12 +67,11 @@ public:
     }
 
 private:
-    // Windows' rules give no argument a quote of its own but for \" inside quotes: a quote left in an
-    // argument comes from a quoted path that ends in a backslash ("D:\out dir\"), whose last quote
-    // took the rest of the line into one argument.
+    // A quote left in an argument by Windows' rules comes from a quoted path that ends in a backslash
+    // ("D:\out dir\"), whose last quote took the rest of the line into one argument.
     void quotesLeftInArguments() {
         for (const std::string &argument : arguments_)
-            if (argument.find('"') != std::string::npos) {
+            if (names_.hasStrayQuote(argument)) {
                 error_ = "'" + argument +
                          "' holds a quote, likely from a quoted path ending in a backslash: write it "
                          "without the last backslash";
@@ -99,7 +81,7 @@ private:
 
     void noDeviceInputs() {
         for (const std::string &input : options_.inputs)
-            if (isBareDevice(input)) {
+            if (names_.isBareDevice(input)) {
                 error_ = "'" + input + "' names a device, not a file";
                 return;
             }
@@ -218,13 +200,13 @@ private:
             error_ = "the output path must not be empty";
             return;
         }
-        if (isNullDevice(value)) {
+        if (names_.isNullDevice(value)) {
             options_.discardOutput = true;
-        } else if (isBareDevice(value)) {
+        } else if (names_.isBareDevice(value)) {
             error_ = "'" + value + "' names a device, not a file";
             return;
         }
-        if (setOutput(OutputKind::Destination, "--output")) options_.destination = asFileName(value);
+        if (setOutput(OutputKind::Destination, "--output")) options_.destination = names_.asFileName(value);
     }
 
     void extension(std::string value) {
@@ -287,6 +269,7 @@ private:
     }
 
     const std::vector<std::string> &arguments_;
+    const InputNames &names_;
     std::size_t index_ = 0;
     ConsoleOptions options_;
     std::string error_;
@@ -296,6 +279,6 @@ private:
 
 } // namespace
 
-ParsedCommandLine parseCommandLine(const std::vector<std::string> &arguments) {
-    return Parser(arguments).run();
+ParsedCommandLine parseCommandLine(const std::vector<std::string> &arguments, const InputNames &names) {
+    return Parser(arguments, names).run();
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "converter.h"
+#include "input_names.h"
 
 #include <optional>
 #include <string>
@@ -10,7 +11,8 @@
 
 enum class OutputKind { StandardOutput, Destination, InPlace, Check };
 
-// For the installer and the uninstaller: a folder put on or taken off the user's PATH.
+// For the installer and the uninstaller: a folder put on or taken off the user's PATH (on a system
+// that keeps one; user_path_setting.h).
 enum class UserPathChange { None, Add, Remove };
 
 struct ConsoleOptions {
@@ -20,8 +22,9 @@ struct ConsoleOptions {
     std::string tabStops; // as written after -t, the -t options joined by commas
     int fixedSpaces = 0;  // 1 to 16 with --spaces, else 0
     OutputKind output = OutputKind::StandardOutput;
-    std::string destination;    // with OutputKind::Destination
-    bool discardOutput = false; // -o NUL: converted, checked and reported as usual, written nowhere
+    std::string destination; // with OutputKind::Destination
+    // -o NUL (-o /dev/null on POSIX): converted, checked and reported as usual, written nowhere.
+    bool discardOutput = false;
     bool recursive = false;
     std::vector<std::string> extensions; // without dots; "txt" when none is given
     bool quiet = false;
@@ -37,5 +40,6 @@ struct ParsedCommandLine {
     std::string error; // the reason, when options is empty
 };
 
-// The arguments after the program's name, in UTF-8.
-ParsedCommandLine parseCommandLine(const std::vector<std::string> &arguments);
+// The arguments after the program's name, in UTF-8 (on POSIX, a name's bytes as they are), read with
+// the platform's rules for names: devices, stray quotes, the name that discards the output.
+ParsedCommandLine parseCommandLine(const std::vector<std::string> &arguments, const InputNames &names);

@@ -2,22 +2,17 @@
 
 #include "app_error.h"
 #include "command_line.h"
-#include "console_stream.h"
 #include "console_texts.h"
 #include "converter.h"
 #include "file_jobs.h"
 #include "file_run.h"
-#include "folders.h"
 #include "input_list.h"
-#include "own_files.h"
 #include "path_text.h"
 #include "spooled_input.h"
 #include "stream_jobs.h"
-#include "text_files.h"
-#include "user_path.h"
-#include "wide_text.h"
-#include "win_error.h"
 
+#include <cstdlib>
+#include <new>
 #include <optional>
 #include <set>
 
@@ -31,9 +26,17 @@ struct OutputFailed {
 // Ctrl+C between two files of a run that writes files: the files converted until then go in place.
 struct StopRequested {};
 
-bool endsInSeparator(const std::string &path) {
-    return !path.empty() && (path.back() == '\\' || path.back() == '/');
-}
+// Where -o NUL (-o /dev/null on POSIX) sends the output: the run as usual, its output written nowhere.
+class DiscardedOutput : public OutputStream {
+public:
+    bool isTerminal() const override { return false; }
+    std::size_t columns() const override { return 0; }
+    bool writeText(std::string_view) noexcept override { return true; }
+    void writeBytes(std::string_view) override {}
+    bool failed() const override { return false; }
+    bool readerGone() const override { return false; }
+    std::int32_t failure() const override { return 0; }
+};
 
 struct WorkItem {
     InputFile input;
@@ -45,11 +48,11 @@ class ConsoleRun {
 public:
     ConsoleRun(const ConsoleOptions &options, ConsoleIo &io)
         : options_(options), io_(io),
-          progress_(io.errors.isConsole() && !options.quiet ? &io.errors : nullptr, io.clock,
+          progress_(io.errors.isTerminal() && !options.quiet ? &io.errors : nullptr, io.clock,
                     io.progressDelay) {}
 
     int files() {
-        InputList list = collectInputs(options_.inputs, options_.extensions, options_.recursive);
+        InputList list = collectInputs(options_.inputs, options_.extensions, options_.recursive, io_.names);
         for (const InputProblem &problem : list.problems)
             report(problem.name, problem.errorNumber == err::FileNotFound
                                      ? consoleText::noMatch
@@ -70,8 +73,8 @@ public:
         std::optional<SpooledInput> input;
         TextEncoding encoding = TextEncoding::Ansi;
         try {
-            input.emplace(io_.input, SpooledInput::usualMemoryLimit, temporaryFolder());
-            // Input cut short by Ctrl+C (the program that fed the pipe ended too) is no whole text.
+            input.emplace(io_.input, SpooledInput::usualMemoryLimit, io_.spillFiles);
+            // Input cut short by an interrupt (the program that fed the pipe ended too) is no whole text.
             if (stopNow()) return exitCodeOfRun();
             EncodingDetector detector(input->size());
             input->replay([&](const char *data, std::size_t size) { detector.feed(data, size); });
@@ -141,7 +144,7 @@ private:
     int exitCodeOfRun() {
         if (stopped_) {
             progress_.wipe();
-            io_.errors.writeText(consoleText::programName + ": " + consoleText::stopped + "\r\n");
+            io_.errors.writeText(consoleText::notice(consoleText::stopped));
             return exitCode::stopped;
         }
         return failures_ || found_ ? exitCode::failedOrFound : exitCode::done;
@@ -156,8 +159,7 @@ private:
     void listFound(const std::string &name) {
         progress_.wipe();
         found_ = true;
-        if (!io_.output.writeText(name + "\r\n"))
-            throw OutputFailed{errorNumberForWin32(io_.output.lastError())};
+        if (!io_.output.writeText(consoleText::listed(name))) throw OutputFailed{io_.output.failure()};
     }
 
     // Where each input goes. Two inputs that would write one destination: the second is refused.
@@ -171,8 +173,8 @@ private:
         for (const InputFile &input : list.files) {
             WorkItem item{input, {}, TextEncoding::Ansi};
             if (options_.output == OutputKind::Destination) {
-                item.destination =
-                    intoFolder ? joinedPath(options_.destination, input.relative) : options_.destination;
+                item.destination = intoFolder ? io_.names.joined(options_.destination, input.relative)
+                                              : options_.destination;
                 if (!destinations.insert(io_.files.nameKey(item.destination)).second) {
                     report(input.source, consoleText::sameDestination);
                     continue;
@@ -183,8 +185,8 @@ private:
         return items;
     }
 
-    static std::string joinedPath(const std::string &folder, const std::string &relative) {
-        return endsInSeparator(folder) ? folder + relative : folder + "\\" + relative;
+    bool endsInSeparator(const std::string &path) const {
+        return !path.empty() && io_.names.isSeparator(path.back());
     }
 
     // Every input read whole through the verification pass both programs share, each failure named.
@@ -329,6 +331,25 @@ private:
     bool stopped_ = false;
 };
 
+// The installer's step on the user's PATH, where the system keeps one.
+int changeUserPath(const ConsoleOptions &options, ConsoleIo &io) {
+    const bool add = options.userPathChange == UserPathChange::Add;
+    if (!io.userPath) {
+        io.errors.writeText(consoleText::notOnThisSystem(add ? "--user-path-add" : "--user-path-remove"));
+        return exitCode::usage;
+    }
+    try {
+        if (add)
+            io.userPath->add(options.userPathFolder);
+        else
+            io.userPath->remove(options.userPathFolder);
+    } catch (const AppError &error) {
+        io.errors.writeText(consoleText::failure("the user's PATH", consoleText::reasonFor(error.number)));
+        return exitCode::failedOrFound;
+    }
+    return exitCode::done;
+}
+
 bool readsStandardInput(const ConsoleOptions &options) {
     return options.inputs.empty() || (options.inputs.size() == 1 && options.inputs.front() == "-");
 }
@@ -336,7 +357,7 @@ bool readsStandardInput(const ConsoleOptions &options) {
 } // namespace
 
 int runConsole(const std::vector<std::string> &arguments, ConsoleIo &io) {
-    const ParsedCommandLine parsed = parseCommandLine(arguments);
+    const ParsedCommandLine parsed = parseCommandLine(arguments, io.names);
     if (!parsed.options) {
         io.errors.writeText(consoleText::usageError(parsed.error));
         return exitCode::usage;
@@ -350,18 +371,27 @@ int runConsole(const std::vector<std::string> &arguments, ConsoleIo &io) {
         io.output.writeText(consoleText::version());
         return exitCode::done;
     }
-    if (options.userPathChange != UserPathChange::None) {
-        const PathChange change =
-            options.userPathChange == UserPathChange::Add ? PathChange::Add : PathChange::Remove;
-        if (changeUserPath(change, toWide(options.userPathFolder))) return exitCode::done;
-        io.errors.writeText(consoleText::failure(
-            "the user's PATH", consoleText::reasonFor(errorNumberForWin32(GetLastError()))));
-        return exitCode::failedOrFound;
-    }
+    if (options.userPathChange != UserPathChange::None) return changeUserPath(options, io);
     // -o NUL: the run as usual, its output written nowhere.
-    ConsoleStream discarded(nullptr);
-    ConsoleIo discarding{io.input, discarded,        io.errors,       io.clock,
-                         io.files, io.progressDelay, io.stopRequested};
+    DiscardedOutput discarded;
+    ConsoleIo discarding{io.input, io.spillFiles, discarded, io.errors,        io.names,
+                         io.files, io.userPath,   io.clock,  io.progressDelay, io.stopRequested};
     ConsoleRun run(options, options.discardOutput ? discarding : io);
     return readsStandardInput(options) ? run.standardInput() : run.files();
+}
+
+int runConsoleProgram(const std::vector<std::string> &arguments, ConsoleIo &io) {
+    try {
+        return runConsole(arguments, io);
+    } catch (const AppError &error) {
+        io.errors.writeText(consoleText::notice(error.description));
+    } catch (const std::bad_alloc &) {
+        io.errors.writeText(consoleText::notice(standardDescription(err::OutOfMemory)));
+    }
+    return exitCode::failedOrFound;
+}
+
+std::uint64_t progressDelayFrom(const char *text) {
+    if (!text || !*text || std::char_traits<char>::length(text) >= 16) return ProgressLine::usualDelay;
+    return std::strtoull(text, nullptr, 10);
 }

@@ -1,7 +1,8 @@
 #include "progress_line.h"
 
-#include "console_stream.h"
+#include "output_stream.h"
 
+#include <chrono>
 #include <cstdio>
 
 namespace {
@@ -11,6 +12,11 @@ namespace {
 constexpr std::uint64_t drawEvery = 250;
 
 } // namespace
+
+std::uint64_t steadyMilliseconds() {
+    const auto now = std::chrono::steady_clock::now().time_since_epoch();
+    return static_cast<std::uint64_t>(std::chrono::duration_cast<std::chrono::milliseconds>(now).count());
+}
 
 std::string byteSizeText(std::uint64_t bytes) {
     if (bytes < 1024) return std::to_string(bytes) + " B";
@@ -26,7 +32,7 @@ std::string byteSizeText(std::uint64_t bytes) {
     return text;
 }
 
-ProgressLine::ProgressLine(ConsoleStream *stream, Clock clock, std::uint64_t delay)
+ProgressLine::ProgressLine(OutputStream *stream, Clock clock, std::uint64_t delay)
     : stream_(stream), clock_(std::move(clock)), delay_(delay), runStart_(clock_()) {}
 
 void ProgressLine::startStep(const std::string &what, std::size_t files) {
@@ -62,6 +68,9 @@ void ProgressLine::maybeDraw() {
     if (now - runStart_ < delay_ || (shownWidth_ && now - lastDrawn_ < drawEvery)) return;
     lastDrawn_ = now;
     std::string line = text();
+    // The last column is left free: a terminal that is written to its last column may wrap there.
+    const std::size_t columns = stream_->columns();
+    if (columns > 1 && line.size() > columns - 1) line.resize(columns - 1);
     const std::size_t width = line.size();
     // A shorter line than the last one blanks what would stay of it.
     if (width < shownWidth_) line.append(shownWidth_ - width, ' ');

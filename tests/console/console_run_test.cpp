@@ -1,54 +1,48 @@
-// A run of the console program in process, stopped by Ctrl+C at each moment between its files: the
-// file in hand is put in place or left untouched, nothing of the program's own stays, and the run ends
-// with "stopped" and 130.
-#include "console_fixture.h"
+// Runs of the console program in process over the platform's own files and names: stopped at each
+// moment between files, standard input in and out, a standard output whose reader has gone, the
+// progress line only on a terminal, and the user's PATH only where the system keeps one.
+#include "console_platform.h"
 #include "console_run.h"
-#include "console_stream.h"
-
-#include "handles.h"
-#include "windows_file_system.h"
+#include "platform_files.h"
+#include "recorded_output.h"
+#include "scripted_input.h"
 
 namespace {
 
-class StoppedRun : public ConsoleFolderTest {
+class ConsoleRunTest : public PortableFilesTest {
 protected:
-    // Runs with Ctrl+C arriving before the stopAt-th question of the run (0: never); standard output
-    // and standard error go into files.
-    int run(const std::vector<std::string> &arguments, int stopAt, const std::string &input = "") {
-        const std::string inputFile = write("input.bin", input);
-        FileHandle in(CreateFileW(wideOf(inputFile).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                  OPEN_EXISTING, 0, nullptr));
-        FileHandle out(CreateFileW(wideOf(path("stdout.bin")).c_str(), GENERIC_WRITE, FILE_SHARE_READ,
-                                   nullptr, CREATE_ALWAYS, 0, nullptr));
-        FileHandle err(CreateFileW(wideOf(path("stderr.bin")).c_str(), GENERIC_WRITE, FILE_SHARE_READ,
-                                   nullptr, CREATE_ALWAYS, 0, nullptr));
-        ConsoleStream output(out.get()), errors(err.get());
-        SystemFileMoves moves;
-        WindowsFileSystem files(moves);
+    // Runs with a stop asked before the stopAt-th question of the run (0: never).
+    int run(const std::vector<std::string> &arguments, int stopAt = 0) {
+        const std::unique_ptr<InputNames> names = platformInputNames();
+        const std::unique_ptr<SpillFiles> spill = platformSpillFiles(path(""));
         int asked = 0;
-        ConsoleIo io{in.get(),
-                     output,
-                     errors,
-                     [] { return std::uint64_t{0}; },
-                     files,
-                     ProgressLine::usualDelay,
-                     [&] { return stopAt && ++asked >= stopAt; }};
+        ConsoleIo io{.input = input,
+                     .spillFiles = *spill,
+                     .output = output,
+                     .errors = errors,
+                     .names = *names,
+                     .files = *files,
+                     .userPath = userPath,
+                     .clock = [&] { return now += 1000; },
+                     .stopRequested = [&] { return stopAt && ++asked >= stopAt; }};
         return runConsole(arguments, io);
     }
-    std::string errors() const { return readBytes(path("stderr.bin")); }
-    std::vector<std::string> leftBehind(const std::string &below = "") const {
-        return namesMatching(folder_ + below + "~qm*");
-    }
+    std::string line(const std::string &text) const { return text + messageLineEnd; }
+
+    ScriptedInput input{{}};
+    RecordedOutput output, errors;
+    UserPathSetting *userPath = nullptr;
+    std::uint64_t now = 0;
 };
 
-TEST_F(StoppedRun, CtrlCBetweenFilesStopsAfterTheFileInHandWith130) {
+TEST_F(ConsoleRunTest, AStopBetweenFilesEndsTheRunAfterTheFileInHandWith130) {
     const auto writeInputs = [&] {
-        write("a.txt", "a\tb");
-        write("b.txt", "b\tc");
-        write("c.txt", "c\td");
+        write("in/a.txt", "a\tb");
+        write("in/b.txt", "b\tc");
+        write("in/c.txt", "c\td");
     };
-    const std::vector<std::string> inPlace = {"--in-place",  "-t",          "2",
-                                              path("a.txt"), path("b.txt"), path("c.txt")};
+    const std::vector<std::string> inPlace = {"--in-place",    "-t", "2", path("in/a.txt"), path("in/b.txt"),
+                                              path("in/c.txt")};
     // Three files: the run asks once before verifying each and once before converting each.
     struct Case {
         int stopAt;
@@ -56,33 +50,122 @@ TEST_F(StoppedRun, CtrlCBetweenFilesStopsAfterTheFileInHandWith130) {
     } cases[] = {{1, "---"}, {3, "---"}, {4, "---"}, {5, "a--"}, {6, "ab-"}, {0, "abc"}};
     for (const Case &each : cases) {
         writeInputs();
-        const int code = run(inPlace, each.stopAt);
+        errors.written.clear();
         const std::string expected = each.converted;
-        EXPECT_EQ(code, expected == "abc" ? exitCode::done : exitCode::stopped) << each.stopAt;
-        EXPECT_EQ(errors(), expected == "abc" ? "" : "quillmerec: stopped\r\n") << each.stopAt;
-        EXPECT_EQ(readBytes(path("a.txt")), expected[0] == 'a' ? "a b" : "a\tb") << each.stopAt;
-        EXPECT_EQ(readBytes(path("b.txt")), expected[1] == 'b' ? "b c" : "b\tc") << each.stopAt;
-        EXPECT_EQ(readBytes(path("c.txt")), expected[2] == 'c' ? "c d" : "c\td") << each.stopAt;
-        EXPECT_TRUE(leftBehind().empty()) << each.stopAt;
+        EXPECT_EQ(run(inPlace, each.stopAt), expected == "abc" ? exitCode::done : exitCode::stopped)
+            << each.stopAt;
+        EXPECT_EQ(errors.written, expected == "abc" ? "" : line("quillmerec: stopped")) << each.stopAt;
+        EXPECT_EQ(read("in/a.txt"), expected[0] == 'a' ? "a b" : "a\tb") << each.stopAt;
+        EXPECT_EQ(read("in/b.txt"), expected[1] == 'b' ? "b c" : "b\tc") << each.stopAt;
+        EXPECT_EQ(read("in/c.txt"), expected[2] == 'c' ? "c d" : "c\td") << each.stopAt;
+        EXPECT_TRUE(ownFilesIn("in").empty()) << each.stopAt;
     }
 
     // Into a folder: what was converted is in place, the rest never made.
     writeInputs();
-    EXPECT_EQ(run({"-t", "2", "-o", path("out"), path("*.txt")}, 5), exitCode::stopped);
-    EXPECT_EQ(readBytes(path("out\\a.txt")), "a b");
-    EXPECT_FALSE(exists("out\\b.txt"));
-    EXPECT_TRUE(leftBehind("out\\").empty());
+    EXPECT_EQ(run({"-t", "2", "-o", path("out"), path("in")}, 5), exitCode::stopped);
+    EXPECT_EQ(read("out/a.txt"), "a b");
+    EXPECT_FALSE(exists("out/b.txt"));
+    EXPECT_TRUE(ownFilesIn("out").empty());
 }
 
-// Input that Ctrl+C cut short (the program feeding the pipe was stopped too) is no whole text.
-TEST_F(StoppedRun, CtrlCWhileStandardInputIsReadWritesNothing) {
+// Input cut short by an interrupt (the program feeding the pipe was stopped too) is no whole text.
+TEST_F(ConsoleRunTest, StandardInputCutShortByAnInterruptWritesNothing) {
     write("out.txt", "old");
-    EXPECT_EQ(run({"-t", "2", "-o", path("out.txt")}, 1, "a\tb"), exitCode::stopped);
-    EXPECT_EQ(readBytes(path("out.txt")), "old");
-    EXPECT_EQ(errors(), "quillmerec: stopped\r\n");
-    EXPECT_EQ(readBytes(path("stdout.bin")), "");
-    EXPECT_EQ(run({"-t", "2", "-o", path("out.txt")}, 0, "a\tb"), exitCode::done);
-    EXPECT_EQ(readBytes(path("out.txt")), "a b");
+    input = ScriptedInput({"a\t", "b"}, true);
+    EXPECT_EQ(run({"-t", "2", "-o", path("out.txt")}), exitCode::stopped);
+    EXPECT_EQ(read("out.txt"), "old");
+    EXPECT_EQ(errors.written, line("quillmerec: stopped"));
+    EXPECT_EQ(output.written, "");
+
+    // A stop asked while the whole input was read: the same.
+    errors.written.clear();
+    input = ScriptedInput({"a\t", "b"});
+    EXPECT_EQ(run({"-t", "2", "-o", path("out.txt")}, 1), exitCode::stopped);
+    EXPECT_EQ(read("out.txt"), "old");
+
+    input = ScriptedInput({"a\t", "b"});
+    EXPECT_EQ(run({"-t", "2", "-o", path("out.txt")}), exitCode::done);
+    EXPECT_EQ(read("out.txt"), "a b");
+}
+
+TEST_F(ConsoleRunTest, StandardInputGoesToStandardOutputOrNowhere) {
+    input = ScriptedInput({"x\ty\r\n", "\tz"});
+    EXPECT_EQ(run({"-t", "4"}), exitCode::done);
+    EXPECT_EQ(output.written, "x   y\r\n    z");
+    EXPECT_EQ(errors.written, "");
+
+    output.written.clear();
+    write("a.txt", "\ta");
+    EXPECT_EQ(run({"-o", nullDeviceName, path("a.txt")}), exitCode::done);
+    EXPECT_EQ(output.written, "");
+    EXPECT_FALSE(exists(nullDeviceName));
+}
+
+// "quillmerec a.txt | head -c 1", "| more" quit early: the run ends quietly with 1, the message
+// stream untouched; any other failure of standard output is named once.
+TEST_F(ConsoleRunTest, AStandardOutputWhoseReaderHasGoneEndsTheRunQuietly) {
+    write("a.txt", "a\tb\n");
+    write("b.txt", "b\tc\n");
+    output.failFrom = 1;
+    output.readerLeft = true;
+    EXPECT_EQ(run({path("a.txt"), path("b.txt")}), exitCode::failedOrFound);
+    EXPECT_EQ(errors.written, "");
+
+    RecordedOutput full;
+    output = full;
+    output.failFrom = 0;
+    EXPECT_EQ(run({path("a.txt"), path("b.txt")}), exitCode::failedOrFound);
+    EXPECT_EQ(errors.written, line("quillmerec: standard output: disk full"));
+}
+
+TEST_F(ConsoleRunTest, TheProgressLineIsDrawnOnATerminalOnlyAndWipedAtTheEnd) {
+    write("a.txt", "a\tb\n");
+    const auto progressShown = [&](bool terminal, const std::vector<std::string> &arguments) {
+        errors = RecordedOutput();
+        errors.terminal = terminal;
+        EXPECT_EQ(run(arguments), exitCode::done);
+        return errors.written.find("Converting: ") != std::string::npos;
+    };
+    EXPECT_TRUE(progressShown(true, {"-o", path("b.txt"), path("a.txt")}));
+    EXPECT_EQ(errors.written.back(), '\r'); // wiped: the line ends where it began
+    EXPECT_FALSE(progressShown(false, {"-o", path("b.txt"), path("a.txt")}));
+    EXPECT_FALSE(progressShown(true, {"-q", "-o", path("b.txt"), path("a.txt")}));
+}
+
+class RecordedUserPath : public UserPathSetting {
+public:
+    std::string changes;
+    bool refuses = false;
+    void add(const std::string &folder) override { change("+" + folder); }
+    void remove(const std::string &folder) override { change("-" + folder); }
+
+private:
+    void change(const std::string &what) {
+        if (refuses) raiseError(err::PathFileAccess);
+        changes += what + ";";
+    }
+};
+
+TEST_F(ConsoleRunTest, TheUsersPathIsChangedWhereTheSystemKeepsOneAndElseIsAUsageError) {
+    EXPECT_EQ(run({"--user-path-add=" + path("bin")}), exitCode::usage);
+    EXPECT_EQ(errors.written, line("quillmerec: option '--user-path-add' is not supported on this system") +
+                                  line("Try 'quillmerec --help' for more information."));
+    errors.written.clear();
+    EXPECT_EQ(run({"--user-path-remove", "bin"}), exitCode::usage);
+    EXPECT_EQ(errors.written,
+              line("quillmerec: option '--user-path-remove' is not supported on this system") +
+                  line("Try 'quillmerec --help' for more information."));
+
+    RecordedUserPath setting;
+    userPath = &setting;
+    errors.written.clear();
+    EXPECT_EQ(run({"--user-path-add=" + path("bin")}), exitCode::done);
+    EXPECT_EQ(run({"--user-path-remove", "bin"}), exitCode::done);
+    EXPECT_EQ(setting.changes, "+" + path("bin") + ";-bin;");
+    setting.refuses = true;
+    EXPECT_EQ(run({"--user-path-add=bin"}), exitCode::failedOrFound);
+    EXPECT_EQ(errors.written, line("quillmerec: the user's PATH: access denied"));
 }
 
 } // namespace

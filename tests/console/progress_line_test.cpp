@@ -1,7 +1,8 @@
 // The progress line: when it appears, what it says, and that it leaves nothing on the screen.
-#include "console_fixture.h"
-#include "console_stream.h"
 #include "progress_line.h"
+#include "recorded_output.h"
+
+#include <gtest/gtest.h>
 
 namespace {
 
@@ -17,26 +18,16 @@ TEST(ByteSizeText, ReadsAsPeopleReadSizes) {
     EXPECT_EQ(byteSizeText(2048ull << 40), "2048.0 TB");
 }
 
-class ProgressLineTest : public ConsoleFolderTest {
+class ProgressLineTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        ConsoleFolderTest::SetUp();
-        file_ = CreateFileW(wideOf(path("err.txt")).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
-                            CREATE_NEW, 0, nullptr);
-    }
-    void TearDown() override {
-        CloseHandle(file_);
-        ConsoleFolderTest::TearDown();
-    }
-    std::string drawn() const { return readBytes(path("err.txt")); }
+    std::string drawn() const { return stream_.written; }
 
-    HANDLE file_ = INVALID_HANDLE_VALUE;
+    RecordedOutput stream_;
     std::uint64_t now_ = 5000;
 };
 
 TEST_F(ProgressLineTest, AppearsAfterASecondRedrawsInPlaceAndIsWipedAtTheEnd) {
-    ConsoleStream stream(file_);
-    ProgressLine progress(&stream, [&] { return now_; });
+    ProgressLine progress(&stream_, [&] { return now_; });
     progress.startStep("Verifying", 3);
     progress.bytesDone(1 << 20);
     now_ += 999;
@@ -63,6 +54,24 @@ TEST_F(ProgressLineTest, AppearsAfterASecondRedrawsInPlaceAndIsWipedAtTheEnd) {
     EXPECT_EQ(drawn(), first + second + "\r" + std::string(41, ' ') + "\r");
     progress.wipe(); // nothing shown, nothing to wipe
     EXPECT_EQ(drawn().size(), first.size() + second.size() + 43);
+}
+
+// A line longer than the terminal is wide would wrap, and its carriage return would go back to the
+// start of the second row only: it is cut short of the last column.
+TEST_F(ProgressLineTest, IsCutShortOfTheTerminalsLastColumn) {
+    stream_.width = 30;
+    ProgressLine progress(&stream_, [&] { return now_; });
+    progress.startStep("Converting", 12);
+    now_ += 1000;
+    progress.bytesDone(3 << 20);
+    EXPECT_EQ(drawn(), "\rConverting: 0 of 12 files, 3."); // 29 columns of "..., 3.00 MB, 3.00 MB/s"
+    progress.wipe();
+    EXPECT_EQ(drawn().substr(30), "\r" + std::string(29, ' ') + "\r");
+
+    stream_.written.clear();
+    stream_.width = 1; // no room at all: the line as it is
+    progress.startStep("Checking", 1);
+    EXPECT_EQ(drawn(), "\rChecking: 0 of 1 file, 0 B");
 }
 
 TEST_F(ProgressLineTest, DrawsNothingWithoutAStream) {

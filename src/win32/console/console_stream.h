@@ -7,12 +7,13 @@
 // A message never stops the run: a stream that fails once is left alone from then on.
 #pragma once
 
+#include "output_stream.h"
 #include "win.h"
 
 #include <cstddef>
 #include <string_view>
 
-class ConsoleStream {
+class ConsoleStream : public OutputStream {
 public:
     static constexpr std::size_t consolePieceBytes = 16 * 1024;
     static constexpr std::size_t filePieceBytes = 1024 * 1024;
@@ -22,16 +23,15 @@ public:
     ConsoleStream(const ConsoleStream &) = delete;
     ConsoleStream &operator=(const ConsoleStream &) = delete;
 
-    bool isConsole() const { return console_; }
-    // Program text (names, messages), in UTF-8. False when it could not be written; never throws.
-    bool writeText(std::string_view utf8) noexcept;
-    // Bytes exactly as given. Fails with the program's error when they cannot all be written.
-    void writeBytes(std::string_view bytes);
+    bool isTerminal() const override { return console_; }
+    // The console's width: that of its screen buffer, which a line longer than it wraps in.
+    std::size_t columns() const override;
+    bool writeText(std::string_view utf8) noexcept override;
+    void writeBytes(std::string_view bytes) override;
 
-    // A write has failed: later ones are not tried.
-    bool failed() const { return failed_; }
-    // The stream was a pipe whose reader has gone (a "| more" quit early): console tools end quietly.
-    bool readerGone() const { return readerGone_; }
+    bool failed() const override { return failed_; }
+    bool readerGone() const override { return readerGone_; }
+    std::int32_t failure() const override;
     // The Windows error of the write that failed.
     DWORD lastError() const { return lastError_; }
 

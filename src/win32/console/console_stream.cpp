@@ -1,4 +1,4 @@
-#include "console_stream.h"
+#include "console/console_stream.h"
 
 #include "app_error.h"
 #include "wide_text.h"
@@ -38,6 +38,14 @@ bool ConsoleStream::writeConsolePiece(const wchar_t *data, DWORD size, DWORD &wr
     error = GetLastError();
     return false;
 }
+
+std::size_t ConsoleStream::columns() const {
+    CONSOLE_SCREEN_BUFFER_INFO info{};
+    if (!console_ || !GetConsoleScreenBufferInfo(handle_, &info) || info.dwSize.X <= 0) return 0;
+    return static_cast<std::size_t>(info.dwSize.X);
+}
+
+std::int32_t ConsoleStream::failure() const { return failed_ ? errorNumberForWin32(lastError_) : 0; }
 
 void ConsoleStream::noteFailure(DWORD error) {
     failed_ = true;

@@ -1,5 +1,6 @@
 // Standard input kept to be read again: in memory up to its limit, the rest in a temporary file that
 // is gone once the input is.
+#include "console/handle_input.h"
 #include "console_fixture.h"
 #include "spooled_input.h"
 
@@ -23,7 +24,9 @@ protected:
         });
         std::string first, second;
         {
-            const SpooledInput input(reading, limit, folder_);
+            HandleInput standardInput(reading);
+            TemporarySpillFiles spill(folder_);
+            const SpooledInput input(standardInput, limit, spill);
             writer.join();
             CloseHandle(reading);
             EXPECT_EQ(input.size(), bytes.size());
@@ -65,27 +68,27 @@ TEST_F(SpooledInputTest, ComesBackWholeOnEveryReadWhereverTheLimitCutsIt) {
 
 // A console hands over what was typed a line at a time, and takes reads of at most 16 KiB; from
 // Windows 8 a read that Ctrl+C interrupts ends with no bytes and ERROR_OPERATION_ABORTED. Wine's
-// console does neither, so a reader gives what the console would.
-class TypedLines {
+// console does neither, so the reads give what the console would.
+class TypedLines : public HandleInput {
 public:
     explicit TypedLines(std::vector<std::string> lines, bool endsByCtrlC)
-        : lines_(std::move(lines)), endsByCtrlC_(endsByCtrlC) {}
-    SpooledInput::Reader reader() {
-        return [this](char *into, DWORD size, DWORD &got, DWORD &error) {
-            sizes.push_back(size);
-            if (next_ == lines_.size()) {
-                got = 0;
-                if (!endsByCtrlC_) return true; // Ctrl+Z: the end of typed input
-                error = ERROR_OPERATION_ABORTED;
-                return false;
-            }
-            const std::string &line = lines_[next_++];
-            got = static_cast<DWORD>(std::min<std::size_t>(size, line.size()));
-            std::copy(line.data(), line.data() + got, into);
-            return true;
-        };
-    }
+        : HandleInput(nullptr, true), lines_(std::move(lines)), endsByCtrlC_(endsByCtrlC) {}
     std::vector<DWORD> sizes;
+
+protected:
+    bool readPiece(char *into, DWORD size, DWORD &got, DWORD &error) override {
+        sizes.push_back(size);
+        if (next_ == lines_.size()) {
+            got = 0;
+            if (!endsByCtrlC_) return true; // Ctrl+Z: the end of typed input
+            error = ERROR_OPERATION_ABORTED;
+            return false;
+        }
+        const std::string &line = lines_[next_++];
+        got = static_cast<DWORD>(std::min<std::size_t>(size, line.size()));
+        std::copy(line.data(), line.data() + got, into);
+        return true;
+    }
 
 private:
     std::vector<std::string> lines_;
@@ -94,18 +97,16 @@ private:
 };
 
 TEST_F(SpooledInputTest, TypedInputIsReadInConsolePiecesAndCtrlCLeavesNoInput) {
+    TemporarySpillFiles spillFiles(folder_);
     TypedLines typed({"one\tline\r\n", "two\r\n"}, false);
-    const SpooledInput input(typed.reader(), SpooledInput::consolePieceBytes, SpooledInput::usualMemoryLimit,
-                             folder_);
+    const SpooledInput input(typed, SpooledInput::usualMemoryLimit, spillFiles);
     std::string bytes;
     input.replay([&](const char *data, std::size_t size) { bytes.append(data, size); });
     EXPECT_EQ(bytes, "one\tline\r\ntwo\r\n");
     EXPECT_EQ(typed.sizes, (std::vector<DWORD>{16384, 16384, 16384}));
 
     TypedLines cut({"half a li"}, true);
-    EXPECT_THROW(
-        SpooledInput(cut.reader(), SpooledInput::consolePieceBytes, SpooledInput::usualMemoryLimit, folder_),
-        InputInterrupted);
+    EXPECT_THROW(SpooledInput(cut, SpooledInput::usualMemoryLimit, spillFiles), InputInterrupted);
     EXPECT_EQ(filesInFolder(), 0);
 }
 

@@ -1,7 +1,7 @@
 // Standard output and standard error as the program writes them: in console-sized pieces on a
 // console, in large blocks elsewhere, and never a message that stops the run.
+#include "console/console_stream.h"
 #include "console_fixture.h"
-#include "console_stream.h"
 
 #include "app_error.h"
 
