@@ -17,7 +17,8 @@ while [ $# -gt 0 ]; do
     esac
 done
 
-if [ ! -f "$build/CMakeCache.txt" ]; then cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release >/dev/null; fi
+# A package holds the optimised program, whatever the build folder was made for before.
+cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build "$build" --target quillmerec -j"$(nproc 2>/dev/null || echo 2)" >/dev/null
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
 arch=$(dpkg --print-architecture)
