@@ -1,16 +1,21 @@
 #!/bin/sh
-# Makes the Windows installer and the portable zip of Quillmere, with their SHA256SUMS:
-#   dist/quillmere-VERSION-setup.exe, dist/quillmere-VERSION-win32.zip, dist/SHA256SUMS
+# Makes the Windows installer and the portable zip of Quillmere, and the Debian package of the native
+# console program (debian_package.sh), with their SHA256SUMS:
+#   dist/quillmere-VERSION-setup.exe, dist/quillmere-VERSION-win32.zip,
+#   dist/quillmerec_VERSION_ARCH.deb, dist/SHA256SUMS
 # The same sources give the same bytes: every time stored in the packages is SOURCE_DATE_EPOCH (by
 # default the time of the last commit), and the program's PE header carries no link time.
-# Options: --build FOLDER (the Windows build, default build/win), --out FOLDER (default dist).
+# Options: --build FOLDER (the Windows build, default build/win), --native FOLDER (the native build,
+# default build/native), --out FOLDER (default dist).
 set -e
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=$root/build/win
+native=$root/build/native
 out=$root/dist
 while [ $# -gt 0 ]; do
     case $1 in
     --build) build=$2; shift 2 ;;
+    --native) native=$2; shift 2 ;;
     --out) out=$2; shift 2 ;;
     *) echo "package.sh: unknown option $1" >&2; exit 64 ;;
     esac
@@ -58,6 +63,7 @@ makensis -V2 -INPUTCHARSET UTF8 -DQM_VERSION="$version" -DQM_STAGE="$stage" \
     exit 1
 }
 
-(cd "$out" && sha256sum "$setup" "$zip" >SHA256SUMS)
+deb=$("$root/scripts/debian_package.sh" --build "$native" --out "$out")
+(cd "$out" && sha256sum "$setup" "$zip" "$(basename "$deb")" >SHA256SUMS)
 echo "Packaged Quillmere $version into $out:"
 cat "$out/SHA256SUMS"
