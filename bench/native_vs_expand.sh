@@ -3,7 +3,8 @@
 # same run, start-up and the verification read included: file to file (quillmerec -t 8 -o OUT IN
 # against expand -t 8 IN > OUT, OUT deleted before each run), and standard input to standard output
 # through pipes (cat IN | PROGRAM -t 8 | cat > OUT). Prints the best wall and CPU time of each
-# (RUNS runs, default 3), the ratios, the peak memory of each beside the program's peak over a
+# (RUNS runs, default 3), the ratios, a plain copy's times (cat IN > OUT, and cat IN | cat | cat > OUT:
+# what reading and writing the bytes alone costs, so the most any converter can gain), the peak memory of each beside the program's peak over a
 # 16 MiB slice (flat memory: the two are alike), and whether the outputs are the same bytes.
 # Usage: bench/native_vs_expand.sh NATIVE_BUILD [WORK_DIR]
 # BYTES sets the corpus size (default 1 GiB); UTF8=1 makes the corpus valid UTF-8 (the program then
@@ -23,7 +24,7 @@ fi
 runs=${RUNS:-3}
 bytes=${BYTES:-$((1024 * 1048576))}
 corpus=$work/corpus${UTF8:+-utf8}.c
-if [[ ! -f $corpus || $(stat -c %s "$corpus") -ne $bytes ]]; then
+if [[ ! -f $corpus || $(stat -L -c %s "$corpus") -ne $bytes ]]; then
     "$root/bench/real_source_corpus.sh" "$corpus" "$bytes"
 fi
 
@@ -47,6 +48,9 @@ read -r ef_wall ef_cpu ef_kb < <(best_run "$work/expand.out" 'expand -t 8 "$corp
 read -r qf_wall qf_cpu qf_kb < <(best_run "$work/quill.out" '"$program" -q -t 8 -o "$work/quill.out" "$corpus"')
 read -r ep_wall ep_cpu ep_kb < <(best_run "$work/expand-pipe.out" 'cat "$corpus" | expand -t 8 | cat > "$work/expand-pipe.out"')
 read -r qp_wall qp_cpu qp_kb < <(best_run "$work/quill-pipe.out" 'cat "$corpus" | "$program" -q -t 8 | cat > "$work/quill-pipe.out"')
+read -r cf_wall cf_cpu _ < <(best_run "$work/copy.out" 'cat "$corpus" > "$work/copy.out"')
+read -r cp_wall cp_cpu _ < <(best_run "$work/copy-pipe.out" 'cat "$corpus" | cat | cat > "$work/copy-pipe.out"')
+rm -f "$work/copy.out" "$work/copy-pipe.out"
 head -c $((16 * 1048576)) "$corpus" >"$work/slice.c"
 export slice=$work/slice.c
 read -r _ _ slice_kb < <(runs=1 best_run "$work/slice.out" '"$program" -q -t 8 -o "$work/slice.out" "$slice"')
@@ -62,10 +66,14 @@ row 'expand -t 8 IN > OUT' "$ef_wall" "$ef_cpu" "$ef_kb"
 row 'quillmerec -t 8 -o OUT IN' "$qf_wall" "$qf_cpu" "$qf_kb"
 row 'cat IN | expand -t 8 | cat > OUT' "$ep_wall" "$ep_cpu" "$ep_kb"
 row 'cat IN | quillmerec -t 8 | cat > OUT' "$qp_wall" "$qp_cpu" "$qp_kb"
+row 'cat IN > OUT (a copy)' "$cf_wall" "$cf_cpu" 0
+row 'cat IN | cat | cat > OUT (a copy)' "$cp_wall" "$cp_cpu" 0
 printf '  quillmerec over a 16 MiB slice: peak %d KB to a file, %d KB through pipes\n' "$slice_kb" "$slice_pipe_kb"
 ratio() { awk -v e="$1" -v q="$2" 'BEGIN { printf "%.2f", (q > 0 ? e / q : 0) }'; }
 printf '  file to file: %sx as fast as expand by wall time, %sx by CPU time; outputs identical: %s\n' \
     "$(ratio "$ef_wall" "$qf_wall")" "$(ratio "$ef_cpu" "$qf_cpu")" "$same_file"
 printf '  through pipes: %sx as fast as expand by wall time, %sx by CPU time; outputs identical: %s\n' \
     "$(ratio "$ep_wall" "$qp_wall")" "$(ratio "$ep_cpu" "$qp_cpu")" "$same_pipe"
+printf '  a plain copy is %sx (file) and %sx (pipes) as fast as expand by CPU time\n' \
+    "$(ratio "$ef_cpu" "$cf_cpu")" "$(ratio "$ep_cpu" "$cp_cpu")"
 [[ ${UTF8:-} == 1 || ($same_file == yes && $same_pipe == yes) ]]
