@@ -97,6 +97,13 @@ TEST_F(ConsoleRunTest, ARunInPlaceTakesBackAFileThatAKilledRunLeftUnderItsBackup
     EXPECT_EQ(read("in/d.txt"), "d e");
     EXPECT_TRUE(ownFilesIn("in").empty());
     EXPECT_EQ(errors.written, "");
+
+    // Where the program matches wildcards itself (Windows), among the files a pattern matches.
+    if (platformInputNames()->named(path("in/*.txt")).kind != NamedInput::Kind::Pattern) return;
+    plantBackup("in", "e.txt", "e\tf");
+    EXPECT_EQ(run({"--in-place", "-t", "2", path("in/*.txt")}), exitCode::done) << errors.written;
+    EXPECT_EQ(read("in/e.txt"), "e f");
+    EXPECT_TRUE(ownFilesIn("in").empty());
 }
 
 // Input cut short by an interrupt (the program feeding the pipe was stopped too) is no whole text.
