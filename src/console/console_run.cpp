@@ -52,7 +52,8 @@ public:
                     io.progressDelay) {}
 
     int files() {
-        InputList list = collectInputs(options_.inputs, options_.extensions, options_.recursive, io_.names);
+        InputList list = collectInputs(options_.inputs, options_.extensions, options_.recursive, io_.names,
+                                       leftoversPutRightFirst());
         for (const InputProblem &problem : list.problems)
             report(problem.name, problem.errorNumber == err::FileNotFound
                                      ? consoleText::noMatch
@@ -160,6 +161,19 @@ private:
         progress_.wipe();
         found_ = true;
         if (!io_.output.writeText(consoleText::listed(name))) throw OutputFailed{io_.output.failure()};
+    }
+
+    // A run in place writes into the folders it takes its files from: what a run ended between the two
+    // renames of a replace left in one (the former text under its backup name, the file's own name
+    // missing) is put right before the folder's files are taken, or that file would be left out and
+    // keep its former text. Each folder once; the run puts right its destinations' folders anyway.
+    BeforeTakingFrom leftoversPutRightFirst() {
+        if (options_.output != OutputKind::InPlace) return {};
+        return [this](const std::string &folder) {
+            const std::string searched = folder.empty() ? "." : folder;
+            if (foldersPutRight_.insert(io_.files.nameKey(searched)).second)
+                io_.files.recoverLeftovers(searched);
+        };
     }
 
     // Where each input goes. Two inputs that would write one destination: the second is refused.
@@ -329,6 +343,7 @@ private:
     int failures_ = 0;
     bool found_ = false;
     bool stopped_ = false;
+    std::set<std::string> foldersPutRight_;
 };
 
 // The installer's step on the user's PATH, where the system keeps one.

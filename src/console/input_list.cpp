@@ -8,8 +8,10 @@ namespace {
 
 class Collector {
 public:
-    Collector(const std::vector<std::string> &extensions, bool recursive, InputNames &names)
-        : extensions_(extensions), recursive_(recursive), names_(names) {}
+    Collector(const std::vector<std::string> &extensions, bool recursive, InputNames &names,
+              const BeforeTakingFrom &beforeTakingFrom)
+        : extensions_(extensions), recursive_(recursive), names_(names), beforeTakingFrom_(beforeTakingFrom) {
+    }
 
     InputList take(const std::vector<std::string> &arguments) {
         for (const std::string &argument : arguments) add(argument);
@@ -21,6 +23,7 @@ private:
         NamedInput named = names_.named(argument);
         switch (named.kind) {
         case NamedInput::Kind::File:
+            if (beforeTakingFrom_) beforeTakingFrom_(named.folder);
             list_.files.insert(list_.files.end(), named.files.begin(), named.files.end());
             return;
         case NamedInput::Kind::Folder:
@@ -29,6 +32,11 @@ private:
             return;
         case NamedInput::Kind::Pattern:
             list_.many = true;
+            if (beforeTakingFrom_) {
+                // The platform matched the pattern as it named it: matched again once put right.
+                beforeTakingFrom_(named.folder);
+                named = names_.named(argument);
+            }
             if (named.errorNumber)
                 list_.problems.push_back({named.path, named.errorNumber});
             else if (named.files.empty())
@@ -39,6 +47,7 @@ private:
     }
 
     void addFolder(const std::string &folder, const std::string &relative) {
+        if (beforeTakingFrom_) beforeTakingFrom_(folder);
         for (const FolderEntry &entry : names_.entries(folder)) {
             if (entry.folder) {
                 if (recursive_ && !entry.linked) {
@@ -69,12 +78,13 @@ private:
     const std::vector<std::string> &extensions_;
     bool recursive_;
     InputNames &names_;
+    const BeforeTakingFrom &beforeTakingFrom_;
     InputList list_;
 };
 
 } // namespace
 
 InputList collectInputs(const std::vector<std::string> &arguments, const std::vector<std::string> &extensions,
-                        bool recursive, InputNames &names) {
-    return Collector(extensions, recursive, names).take(arguments);
+                        bool recursive, InputNames &names, const BeforeTakingFrom &beforeTakingFrom) {
+    return Collector(extensions, recursive, names, beforeTakingFrom).take(arguments);
 }

@@ -6,6 +6,7 @@
 #include "input_names.h"
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -22,8 +23,14 @@ struct InputList {
     bool many = false;
 };
 
+// Called with each folder before any file of it is taken: a folder given and each subfolder before it
+// is listed, the folder a pattern searches before the pattern is matched, the folder of a named file.
+// A run in place puts right there what a run ended in the middle of a replace left, so that a file
+// whose name was missing meanwhile is back among the inputs.
+using BeforeTakingFrom = std::function<void(const std::string &folder)>;
+
 // A file argument that does not exist is kept as it is: reading it names the failure. A folder's
 // files come in the order of their names, its subfolders' files after its own, each subfolder in its
 // place; a folder that cannot be listed is a problem of its own, and the others are still taken.
 InputList collectInputs(const std::vector<std::string> &arguments, const std::vector<std::string> &extensions,
-                        bool recursive, InputNames &names);
+                        bool recursive, InputNames &names, const BeforeTakingFrom &beforeTakingFrom = {});

@@ -69,6 +69,43 @@ TEST_F(ConsoleRunTest, AStopBetweenFilesEndsTheRunAfterTheFileInHandWith130) {
     EXPECT_TRUE(ownFilesIn("out").empty());
 }
 
+// A run killed between the two renames of a replace (Windows' ReplaceFile moves the former file aside
+// first) left the former text under its backup name and the file's own name missing. The next run in
+// place puts it back before it takes the folder's files, so the file is converted with the rest.
+TEST_F(ConsoleRunTest, ARunInPlaceTakesBackAFileThatAKilledRunLeftUnderItsBackupName) {
+    // 4194305 is no process: no Windows process id is odd, and Linux gives none past 2^22.
+    const auto plantBackup = [&](const std::string &folder, const std::string &name,
+                                 const std::string &text) {
+        write(folder + "/~qm4194305-3." + name + ".bak", text);
+    };
+    write("in/a.txt", "a\tb");
+    plantBackup("in", "b.txt", "b\tc");
+    EXPECT_EQ(run({"--in-place", "-t", "2", path("in")}), exitCode::done) << errors.written;
+    EXPECT_EQ(read("in/a.txt"), "a b");
+    EXPECT_EQ(read("in/b.txt"), "b c");
+    EXPECT_TRUE(ownFilesIn("in").empty());
+
+    // In a subfolder of a recursive run.
+    plantBackup("in/sub", "c.txt", "c\td");
+    EXPECT_EQ(run({"--in-place", "-r", "-t", "2", path("in")}), exitCode::done) << errors.written;
+    EXPECT_EQ(read("in/sub/c.txt"), "c d");
+    EXPECT_TRUE(ownFilesIn("in/sub").empty());
+
+    // The file named itself.
+    plantBackup("in", "d.txt", "d\te");
+    EXPECT_EQ(run({"--in-place", "-t", "2", path("in/d.txt")}), exitCode::done) << errors.written;
+    EXPECT_EQ(read("in/d.txt"), "d e");
+    EXPECT_TRUE(ownFilesIn("in").empty());
+    EXPECT_EQ(errors.written, "");
+
+    // Where the program matches wildcards itself (Windows), among the files a pattern matches.
+    if (platformInputNames()->named(path("in/*.txt")).kind != NamedInput::Kind::Pattern) return;
+    plantBackup("in", "e.txt", "e\tf");
+    EXPECT_EQ(run({"--in-place", "-t", "2", path("in/*.txt")}), exitCode::done) << errors.written;
+    EXPECT_EQ(read("in/e.txt"), "e f");
+    EXPECT_TRUE(ownFilesIn("in").empty());
+}
+
 // Input cut short by an interrupt (the program feeding the pipe was stopped too) is no whole text.
 TEST_F(ConsoleRunTest, StandardInputCutShortByAnInterruptWritesNothing) {
     write("out.txt", "old");

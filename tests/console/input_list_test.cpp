@@ -101,4 +101,30 @@ TEST_F(CollectedInputs, APatternGivesItsMatchesOrOneProblem) {
     EXPECT_TRUE(list.many);
 }
 
+// A run in place puts right what a killed run left in a folder before it takes the folder's files:
+// each folder is handed over first, and what it holds afterwards is what is taken.
+TEST_F(CollectedInputs, EachFolderIsHandedOverBeforeItsFilesAreTaken) {
+    names.given["*.c"] = patternMatching("*.c", {{"a.c", "a.c"}});
+    std::string handed;
+    const auto putRight = [&](const std::string &folder) {
+        handed += folder + ";";
+        if (folder == "src") names.folders["src"].push_back({"back.txt", false, false});
+        if (folder == "src/sub") names.folders["src/sub"].push_back({"back.txt", false, false});
+        if (folder == "") names.given["*.c"] = patternMatching("*.c", {{"a.c", "a.c"}, {"back.c", "back.c"}});
+    };
+    const InputList list =
+        collectInputs({"src", "*.c", "dir/named.txt"}, {"txt", "c"}, true, names, putRight);
+    EXPECT_EQ(handed, "src;src/sub;src/sub/deep;;dir;");
+    EXPECT_EQ(filesOf(list), (Files{{"src/a.txt", "a.txt"},
+                                    {"src/b.c", "b.c"},
+                                    {"src/sub/c.txt", "sub/c.txt"},
+                                    {"src/sub/deep/d.c", "sub/deep/d.c"},
+                                    {"src/sub/back.txt", "sub/back.txt"},
+                                    {"src/z.txt", "z.txt"},
+                                    {"src/back.txt", "back.txt"},
+                                    {"a.c", "a.c"},
+                                    {"back.c", "back.c"},
+                                    {"dir/named.txt", "named.txt"}}));
+}
+
 } // namespace

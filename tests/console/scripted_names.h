@@ -41,7 +41,9 @@ public:
     NamedInput named(const std::string &argument) override {
         if (const auto found = given.find(argument); found != given.end()) return found->second;
         NamedInput named;
-        named.files.push_back({argument, argument.substr(argument.find_last_of('/') + 1)});
+        const std::size_t slash = argument.find_last_of('/');
+        named.files.push_back({argument, argument.substr(slash + 1)});
+        named.folder = slash == std::string::npos ? "" : argument.substr(0, slash);
         return named;
     }
     std::vector<FolderEntry> entries(const std::string &folder) override {

@@ -1,16 +1,12 @@
 #include "posix_fixture.h"
 
-#include "app_error.h"
-
 #include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <dirent.h>
 #include <filesystem>
 #include <fstream>
-#include <grp.h>
 #include <sstream>
-#include <sys/wait.h>
 #include <unistd.h>
 
 namespace {
@@ -95,45 +91,4 @@ struct stat PosixTest::statOf(const std::string &path) {
     struct stat about {};
     EXPECT_EQ(lstat(path.c_str(), &about), 0) << path;
     return about;
-}
-
-bool runningAsRoot() { return geteuid() == 0; }
-
-std::string inChild(const std::function<std::string()> &work) {
-    int pipeEnds[2];
-    if (pipe(pipeEnds) != 0) return "ended: no pipe";
-    const pid_t child = fork();
-    if (child < 0) return "ended: no fork";
-    if (child == 0) {
-        close(pipeEnds[0]);
-        std::string answer;
-        try {
-            answer = work();
-        } catch (const AppError &error) {
-            answer = "error " + std::to_string(error.number);
-        } catch (...) {
-            answer = "ended: another exception";
-        }
-        const ssize_t written = ::write(pipeEnds[1], answer.data(), answer.size());
-        _exit(written == static_cast<ssize_t>(answer.size()) ? 0 : 1);
-    }
-    close(pipeEnds[1]);
-    std::string answer;
-    char block[256];
-    for (ssize_t got; (got = read(pipeEnds[0], block, sizeof block)) != 0;) {
-        if (got < 0 && errno == EINTR) continue;
-        if (got < 0) break;
-        answer.append(block, static_cast<std::size_t>(got));
-    }
-    close(pipeEnds[0]);
-    int status = 0;
-    while (waitpid(child, &status, 0) < 0 && errno == EINTR) {
-    }
-    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) return "ended: status " + std::to_string(status);
-    return answer;
-}
-
-bool becomeNobody() {
-    constexpr uid_t nobody = 65534;
-    return setgroups(0, nullptr) == 0 && setgid(nobody) == 0 && setuid(nobody) == 0;
 }

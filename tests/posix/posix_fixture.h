@@ -3,6 +3,7 @@
 // touch the test's own process (another user's rights, mounts of its own).
 #pragma once
 
+#include "child_process.h"
 #include "posix_calls.h"
 
 #include <gtest/gtest.h>
@@ -49,14 +50,3 @@ protected:
 private:
     std::string folder_;
 };
-
-// Whether the test runs as root, which no permission bit stops.
-bool runningAsRoot();
-
-// Runs the work in a child process and hands back its answer, or "error <number>" where it raised the
-// program's error, or "ended: ..." where the child did not finish. The child makes no expectation
-// itself: the test checks what it answers.
-std::string inChild(const std::function<std::string()> &work);
-
-// In a child: gives up root for the "nobody" user (65534). False where that cannot be done.
-bool becomeNobody();

@@ -6,8 +6,6 @@
 
 #include <cerrno>
 #include <fcntl.h>
-#include <sched.h>
-#include <sys/mount.h>
 #include <thread>
 #include <unistd.h>
 
@@ -108,11 +106,8 @@ TEST_F(FailingReplace, AFileThatComesMeanwhileIsReplacedAsAnExistingOne) {
 // own, so nothing of it outlives the child.
 TEST_F(FailingReplace, ARealFullDiskLeavesTheDestinationAndNoTemporary) {
     const std::string answer = inChild([&]() -> std::string {
-        if (unshare(CLONE_NEWNS) != 0)
-            return "skip: no mount namespace of its own (errno " + std::to_string(errno) + ")";
-        if (mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
-            mount("tmpfs", folder().c_str(), "tmpfs", 0, "size=64k") != 0)
-            return "skip: cannot mount a tmpfs (errno " + std::to_string(errno) + ")";
+        if (const std::string refused = mountSmallDisk(folder(), "64k"); !refused.empty())
+            return "skip: " + refused;
         writeFile("a.txt", "former");
         // Fill what is left.
         const int filler = open(path("filler").c_str(), O_WRONLY | O_CREAT, 0600);

@@ -25,6 +25,9 @@ struct NamedInput {
     // File: the file, kept as given when no file has that name (reading it names the failure).
     // Pattern: the files it matches, in name order.
     std::vector<InputFile> files;
+    // File and Pattern: the folder that holds the file or that the pattern searches, as a path the
+    // platform opens ("" or "." for the working folder).
+    std::string folder;
     // Pattern: the program's error when its folder could not be searched; 0 when it was.
     std::int32_t errorNumber = 0;
 };

@@ -58,6 +58,7 @@ NamedInput PosixInputNames::named(const std::string &argument) {
         return named;
     }
     named.files.push_back({argument, nameOf(argument)});
+    named.folder = folderOf(argument);
     return named;
 }
 

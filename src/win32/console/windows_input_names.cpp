@@ -159,6 +159,7 @@ NamedInput WindowsInputNames::named(const std::string &given) {
     if (hasWildcard(toWide(last))) {
         named.kind = NamedInput::Kind::Pattern;
         named.path = windowsForm;
+        named.folder = folder;
         const std::wstring wanted = folded(toWide(last));
         try {
             for (const WideEntry &entry : listEntries(search_, windowsForm)) {
@@ -180,6 +181,7 @@ NamedInput WindowsInputNames::named(const std::string &given) {
     }
     const std::string file = withLongName(argument, last);
     named.files.push_back({file, file.substr(folder.size())});
+    named.folder = folder;
     return named;
 }
 

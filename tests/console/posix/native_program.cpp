@@ -7,6 +7,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <pty.h>
+#include <sys/inotify.h>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
@@ -122,4 +123,35 @@ NativeResult runNative(const NativeRun &run) {
     if (ended == child && WIFEXITED(status)) result.exitCode = WEXITSTATUS(status);
     if (ended == child && WIFSIGNALED(status)) result.signal = WTERMSIG(status);
     return result;
+}
+
+FolderWatch::FolderWatch(const std::string &folder, std::uint32_t events)
+    : watch_(inotify_init1(IN_CLOEXEC)) {
+    inotify_add_watch(watch_, folder.c_str(), events);
+}
+
+FolderWatch::~FolderWatch() { close(watch_); }
+
+bool FolderWatch::waitFor(const std::function<bool(std::uint32_t, std::string_view)> &wanted,
+                          int deadlineMs) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(deadlineMs);
+    alignas(inotify_event) char events[4096];
+    for (;;) {
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+            deadline - std::chrono::steady_clock::now());
+        pollfd ready{watch_, POLLIN, 0};
+        if (left.count() <= 0 || poll(&ready, 1, static_cast<int>(left.count())) != 1) return false;
+        const ssize_t got = read(watch_, events, sizeof events);
+        for (ssize_t at = 0; at < got;) {
+            const auto *event = reinterpret_cast<const inotify_event *>(events + at);
+            if (event->len && wanted(event->mask, event->name)) return true;
+            at += static_cast<ssize_t>(sizeof(inotify_event) + event->len);
+        }
+    }
+}
+
+bool FolderWatch::waitForMovedTo(const std::string &name, int deadlineMs) {
+    return waitFor(
+        [&](std::uint32_t event, std::string_view entry) { return (event & IN_MOVED_TO) && entry == name; },
+        deadlineMs);
 }

@@ -2,8 +2,10 @@
 // error on a pseudo-terminal when asked), fed and read until it ends, within a deadline.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <string>
+#include <string_view>
 #include <sys/types.h>
 #include <vector>
 
@@ -33,3 +35,23 @@ NativeResult runNative(const NativeRun &run);
 
 // The program's path.
 std::string nativeProgram();
+
+// The events of a folder's entries (inotify), from the moment it is made: a test waits for what the
+// program does to its files.
+class FolderWatch {
+public:
+    // The events wanted: IN_MOVED_TO (a file put in place under its name), IN_MODIFY ...
+    FolderWatch(const std::string &folder, std::uint32_t events);
+    ~FolderWatch();
+    FolderWatch(const FolderWatch &) = delete;
+    FolderWatch &operator=(const FolderWatch &) = delete;
+
+    // Waits for an event on an entry that the test wants, until the deadline; false when none came.
+    bool waitFor(const std::function<bool(std::uint32_t event, std::string_view name)> &wanted,
+                 int deadlineMs);
+    // Waits until the entry of that name is put in place (moved to its name).
+    bool waitForMovedTo(const std::string &name, int deadlineMs);
+
+private:
+    int watch_;
+};

@@ -4,39 +4,12 @@
 #include "platform_files.h"
 
 #include <csignal>
-#include <poll.h>
 #include <sys/inotify.h>
 #include <unistd.h>
 
 namespace {
 
 class NativeProgram : public PortableFilesTest {};
-
-// Waits until a file of the folder is put in place under its name (renamed into it), up to a
-// deadline; false when none was.
-class RenameWatch {
-public:
-    explicit RenameWatch(const std::string &folder) : watch_(inotify_init1(IN_CLOEXEC)) {
-        inotify_add_watch(watch_, folder.c_str(), IN_MOVED_TO);
-    }
-    ~RenameWatch() { close(watch_); }
-    bool waitForOne(const std::string &name, int deadlineMs) {
-        alignas(inotify_event) char events[4096];
-        pollfd ready{watch_, POLLIN, 0};
-        while (poll(&ready, 1, deadlineMs) == 1) {
-            const ssize_t got = read(watch_, events, sizeof events);
-            for (ssize_t at = 0; at < got;) {
-                const auto *event = reinterpret_cast<const inotify_event *>(events + at);
-                if (event->len && name == event->name) return true;
-                at += static_cast<ssize_t>(sizeof(inotify_event) + event->len);
-            }
-        }
-        return false;
-    }
-
-private:
-    int watch_;
-};
 
 std::string fileName(int file) {
     char name[16];
@@ -52,11 +25,11 @@ TEST_F(NativeProgram, AnInterruptStopsTheRunAfterTheFileInHandWith130) {
     std::string before, after; // 64 KiB and more each: enough work that the run is not over at once
     for (int i = 0; i < 1100; ++i) before += "\t" + line + "\n", after += "        " + line + "\n";
     for (int file = 0; file < files; ++file) write("in/" + fileName(file), before);
-    RenameWatch watch(path("in"));
+    FolderWatch watch(path("in"), IN_MOVED_TO);
     bool firstInPlace = false;
     const NativeResult result =
         runNative({.arguments = {"--in-place", "-q", path("in")}, .whileRunning = [&](pid_t program) {
-                       firstInPlace = watch.waitForOne(fileName(0), 30000);
+                       firstInPlace = watch.waitForMovedTo(fileName(0), 30000);
                        kill(program, SIGINT);
                    }});
     ASSERT_TRUE(firstInPlace);

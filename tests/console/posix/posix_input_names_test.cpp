@@ -7,10 +7,9 @@
 #include "platform_files.h"
 
 #include "app_error.h"
+#include "child_process.h"
 
-#include <grp.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 namespace {
@@ -100,25 +99,9 @@ TEST_F(PosixNamesTest, AFolderThatCannotBeListedIsNamedWithItsReason) {
         return found;
     };
     const std::string expected = "file.txt;open/b.txt;" + path("locked") + ": 75;";
-    if (geteuid() != 0) {
-        EXPECT_EQ(listing(), expected);
-        return;
-    }
-    int answer[2];
-    ASSERT_EQ(pipe(answer), 0);
-    if (fork() == 0) {
-        constexpr uid_t nobody = 65534;
-        const std::string found = setgroups(0, nullptr) == 0 && setgid(nobody) == 0 && setuid(nobody) == 0
-                                      ? listing()
-                                      : "cannot become nobody";
-        _exit(::write(answer[1], found.data(), found.size()) == static_cast<ssize_t>(found.size()) ? 0 : 1);
-    }
-    close(answer[1]);
-    std::string found;
-    char block[4096];
-    for (ssize_t got; (got = ::read(answer[0], block, sizeof block)) > 0;) found.append(block, got);
-    close(answer[0]);
-    wait(nullptr);
+    const std::string found =
+        runningAsRoot() ? inChild([&] { return becomeNobody() ? listing() : "cannot become nobody"; })
+                        : listing();
     EXPECT_EQ(found, expected);
 }
 
