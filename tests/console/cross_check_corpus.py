@@ -179,6 +179,8 @@ def edge_cases(rng):
         "lone-crs": b"\tab\rc\td\r\r\te\tf\r\tg",
         "cr-then-lf": b"a\tb\r\r\n\tc\n\r\td",
         "end-mark-last": b"\tx\ty\r\n\x1a",
+        "end-mark-last-utf16le": b"\xff\xfe\t\x00a\x00\t\x00\x1a\x00",
+        "end-mark-last-utf8bom": "\ufeff\t\u4e2d\tb\n\x1a".encode("utf-8"),
         "half-bom": b"\xef\xbb\ta\tb",
         "bom-only": b"\xef\xbb\xbf",
         "utf16le-bom-only": b"\xff\xfe",
