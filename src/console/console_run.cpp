@@ -12,6 +12,7 @@
 #include "stream_jobs.h"
 
 #include <cstdlib>
+#include <map>
 #include <new>
 #include <optional>
 #include <set>
@@ -184,6 +185,7 @@ private:
             (list.many || list.files.size() > 1 || endsInSeparator(options_.destination) ||
              io_.files.folderExists(options_.destination));
         std::set<std::string> destinations;
+        std::map<std::string, std::vector<std::string>> replaced;
         for (const InputFile &input : list.files) {
             WorkItem item{input, {}, TextEncoding::Ansi};
             if (options_.output == OutputKind::Destination) {
@@ -193,10 +195,28 @@ private:
                     report(input.source, consoleText::sameDestination);
                     continue;
                 }
+            } else if (options_.output == OutputKind::InPlace && namedBefore(input, replaced)) {
+                report(input.source, consoleText::sameDestination);
+                continue;
             }
             items.push_back(std::move(item));
         }
         return items;
+    }
+
+    // A file given again for --in-place (twice, as a file and in its folder, or spelled otherwise)
+    // would be read a second time while its first replacement is on its way: only its first naming is
+    // taken. Names are compared on disk only where their last parts are alike, so a large run asks
+    // little of the disk. Keys are the last parts, values the sources seen with them.
+    bool namedBefore(const InputFile &input, std::map<std::string, std::vector<std::string>> &replaced) {
+        std::size_t cut = input.relative.size();
+        while (cut != 0 && !io_.names.isSeparator(input.relative[cut - 1])) --cut;
+        std::vector<std::string> &alike = replaced[io_.files.nameKey(input.relative.substr(cut))];
+        for (const std::string &earlier : alike)
+            if (earlier == input.source || io_.files.sameFileOnDisk(earlier, input.source) == Sameness::Same)
+                return true;
+        alike.push_back(input.source);
+        return false;
     }
 
     bool endsInSeparator(const std::string &path) const {

@@ -27,9 +27,17 @@ int32_t errorNumberForErrno(int code) {
 }
 
 int32_t errorNumberForPath(int code, const std::string &path) {
-    if (code != ENOENT) return errorNumberForErrno(code);
+    // A name with separators after it ("a.txt/", "gone/") stands for the same name as on Windows: the
+    // name of a file followed by a separator is a bad name there, and a missing one is looked for in
+    // the folder that holds the name, not in the name itself.
+    const std::string name = withoutTrailingSlashes(path);
     struct stat about {};
-    const bool folderThere = stat(folderOf(path).c_str(), &about) == 0 && S_ISDIR(about.st_mode);
+    if (code == ENOTDIR && name.size() < path.size())
+        return stat(name.c_str(), &about) == 0 && !S_ISDIR(about.st_mode) ? err::BadFileName
+                                                                          : err::PathNotFound;
+    if (code != ENOENT) return errorNumberForErrno(code);
+    if (path.empty()) return err::PathNotFound; // as Windows answers a name of no characters
+    const bool folderThere = stat(folderOf(name).c_str(), &about) == 0 && S_ISDIR(about.st_mode);
     return folderThere ? err::FileNotFound : err::PathNotFound;
 }
 

@@ -7,8 +7,9 @@
 
 int32_t errorNumberForErrno(int code);
 
-// The error for a call that failed on a path: a name that is missing where its folder is there is 53,
-// one whose folder is missing too 76 (ENOENT alone cannot tell them apart).
+// The error for a call that failed on a path, as Windows gives it for the same name: a name that is
+// missing where its folder is there is 53, one whose folder is missing too 76 (ENOENT alone cannot
+// tell them apart), and so is an empty name; a file's name with a '/' after it is 52.
 int32_t errorNumberForPath(int code, const std::string &path);
 
 [[noreturn]] void raiseErrno(int code);

@@ -30,11 +30,6 @@ void readExactly(int file, char *into, std::size_t size, std::uint64_t offset) {
     }
 }
 
-std::string withoutTrailingSlashes(std::string path) {
-    while (path.size() > 1 && path.back() == '/') path.pop_back();
-    return path;
-}
-
 } // namespace
 
 PosixSourceFile::PosixSourceFile(const std::string &path) {

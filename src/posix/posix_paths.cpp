@@ -16,3 +16,8 @@ std::string joined(std::string_view folder, std::string_view name) {
     if (!path.empty() && path.back() != '/') path += '/';
     return path.append(name);
 }
+
+std::string withoutTrailingSlashes(std::string path) {
+    while (path.size() > 1 && path.back() == '/') path.pop_back();
+    return path;
+}

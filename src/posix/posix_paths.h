@@ -11,3 +11,5 @@ std::string folderOf(std::string_view path);
 std::string nameOf(std::string_view path);
 // The name in the folder, with one '/' between them; the name alone in "" (the current folder).
 std::string joined(std::string_view folder, std::string_view name);
+// The path without the '/' after its last part ("dir" for "dir//"); "/" stays.
+std::string withoutTrailingSlashes(std::string path);

@@ -1,6 +1,7 @@
 // Runs of the console program in process over the platform's own files and names: stopped at each
-// moment between files, standard input in and out, a standard output whose reader has gone, the
-// progress line only on a terminal, and the user's PATH only where the system keeps one.
+// moment between files, two inputs for one file, standard input in and out, a standard output whose
+// reader has gone, the progress line only on a terminal, and the user's PATH only where the system
+// keeps one.
 #include "console_platform.h"
 #include "console_run.h"
 #include "platform_files.h"
@@ -103,6 +104,33 @@ TEST_F(ConsoleRunTest, ARunInPlaceTakesBackAFileThatAKilledRunLeftUnderItsBackup
     plantBackup("in", "e.txt", "e\tf");
     EXPECT_EQ(run({"--in-place", "-t", "2", path("in/*.txt")}), exitCode::done) << errors.written;
     EXPECT_EQ(read("in/e.txt"), "e f");
+    EXPECT_TRUE(ownFilesIn("in").empty());
+}
+
+// Two inputs that would write one file: the first is converted, the second named and left out (on
+// Windows the second would otherwise be refused as held by another program, the run itself).
+TEST_F(ConsoleRunTest, AFileThatTwoInputsWouldWriteIsWrittenForTheFirstOnly) {
+    write("in/a.txt", "a\tb");
+    write("other/a.txt", "c\td");
+    const std::string same = ": another input has the same destination";
+    EXPECT_EQ(run({"-t", "2", "-o", path("out"), path("in/a.txt"), path("other/a.txt")}),
+              exitCode::failedOrFound);
+    EXPECT_EQ(errors.written, line("quillmerec: " + path("other/a.txt") + same));
+    EXPECT_EQ(read("out/a.txt"), "a b");
+    EXPECT_EQ(read("in/a.txt"), "a\tb");
+
+    // In place: named again, in its folder, or spelled otherwise; a file of the same name elsewhere
+    // is another file.
+    errors.written.clear();
+    const std::string spelledOtherwise = path("in") + pathSeparator + "." + pathSeparator + "a.txt";
+    EXPECT_EQ(run({"--in-place", "-t", "3", path("in/a.txt"), path("in/a.txt"), path("in"), spelledOtherwise,
+                   path("other/a.txt")}),
+              exitCode::failedOrFound);
+    EXPECT_EQ(errors.written, line("quillmerec: " + path("in/a.txt") + same) +
+                                  line("quillmerec: " + path("in/a.txt") + same) +
+                                  line("quillmerec: " + spelledOtherwise + same));
+    EXPECT_EQ(read("in/a.txt"), "a  b");
+    EXPECT_EQ(read("other/a.txt"), "c  d");
     EXPECT_TRUE(ownFilesIn("in").empty());
 }
 

@@ -87,6 +87,13 @@ TEST_F(Files, WhatCannotBeReadIsReportedByTheProgramsNumbers) {
     EXPECT_EQ(openFailure(path("missing.txt")), 53);
     EXPECT_EQ(openFailure(path("no folder/missing.txt")), 76);
     EXPECT_EQ(openFailure(path("file.txt/inside.txt")), 76); // a file where a folder should be
+    // Separators after the last name, read as Windows reads "file.txt\" and "missing\".
+    EXPECT_EQ(openFailure(path("file.txt/")), 52);
+    EXPECT_EQ(openFailure(path("file.txt//")), 52);
+    EXPECT_EQ(openFailure(path("file.txt/inside/")), 76);
+    EXPECT_EQ(openFailure(path("missing/")), 53);
+    EXPECT_EQ(openFailure(path("no folder/missing/")), 76);
+    EXPECT_EQ(openFailure(""), 76);
     EXPECT_EQ(openFailure(path("folder")), 75);
     EXPECT_EQ(openFailure(path(std::string(300, 'n'))), 52);
     ASSERT_EQ(mkfifo(path("pipe").c_str(), 0644), 0);
@@ -118,6 +125,9 @@ TEST(PosixPaths, SplitAtSlashesOnlyAndABackslashBelongsToTheName) {
     EXPECT_EQ(joined("dir/", "a.txt"), "dir/a.txt");
     EXPECT_EQ(joined("/", "a.txt"), "/a.txt");
     EXPECT_EQ(joined("", "a.txt"), "a.txt");
+    EXPECT_EQ(withoutTrailingSlashes("dir//"), "dir");
+    EXPECT_EQ(withoutTrailingSlashes("dir/a"), "dir/a");
+    EXPECT_EQ(withoutTrailingSlashes("//"), "/");
 }
 
 TEST_F(Files, AnOpenSourceKnowsTheNamesThatReachIt) {
