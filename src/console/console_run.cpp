@@ -81,6 +81,9 @@ public:
             EncodingDetector detector(input->size());
             input->replay([&](const char *data, std::size_t size) { detector.feed(data, size); });
             encoding = detector.finish();
+            // A file read where it is takes no read that a stop ends: one asked meanwhile leaves the
+            // output untouched.
+            if (stopNow()) return exitCodeOfRun();
         } catch (const InputInterrupted &) {
             stopped_ = true;
             return exitCodeOfRun();

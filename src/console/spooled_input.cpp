@@ -9,7 +9,9 @@ constexpr std::size_t blockSize = 1024 * 1024;
 
 } // namespace
 
-SpooledInput::SpooledInput(StandardInput &input, std::size_t memoryLimit, SpillFiles &spillFiles) {
+SpooledInput::SpooledInput(StandardInput &input, std::size_t memoryLimit, SpillFiles &spillFiles)
+    : inPlace_(input.fileInPlace(memoryLimit)) {
+    if (inPlace_) return;
     const std::size_t pieceSize = input.pieceSize();
     std::vector<char> block(pieceSize);
     for (;;) {
@@ -25,6 +27,10 @@ SpooledInput::SpooledInput(StandardInput &input, std::size_t memoryLimit, SpillF
 }
 
 void SpooledInput::replay(const std::function<void(const char *, std::size_t)> &sink) const {
+    if (inPlace_) {
+        inPlace_->replay(sink);
+        return;
+    }
     for (std::size_t at = 0; at < held_.size(); at += blockSize)
         sink(held_.data() + at, std::min(blockSize, held_.size() - at));
     if (spilled_) spilled_->replay(sink);

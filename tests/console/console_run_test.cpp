@@ -148,6 +148,10 @@ TEST_F(ConsoleRunTest, StandardInputCutShortByAnInterruptWritesNothing) {
     input = ScriptedInput({"a\t", "b"});
     EXPECT_EQ(run({"-t", "2", "-o", path("out.txt")}, 1), exitCode::stopped);
     EXPECT_EQ(read("out.txt"), "old");
+    // A stop asked while it was verified (a file read where it is has no read that a stop ends): the same.
+    input = ScriptedInput({"a\t", "b"});
+    EXPECT_EQ(run({"-t", "2", "-o", path("out.txt")}, 2), exitCode::stopped);
+    EXPECT_EQ(read("out.txt"), "old");
 
     input = ScriptedInput({"a\t", "b"});
     EXPECT_EQ(run({"-t", "2", "-o", path("out.txt")}), exitCode::done);

@@ -13,6 +13,16 @@
 // nothing may be made of it.
 struct InputInterrupted {};
 
+// A file on disk that standard input is redirected from: its bytes from where the input stood when it
+// was taken to the file's end then, read again where they are as often as needed. A file that proves
+// shorter by then fails with 62, as a named file does.
+class InputFileInPlace {
+public:
+    virtual ~InputFileInPlace() = default;
+    virtual std::uint64_t size() const = 0;
+    virtual void replay(const std::function<void(const char *, std::size_t)> &sink) = 0;
+};
+
 class StandardInput {
 public:
     virtual ~StandardInput() = default;
@@ -22,6 +32,12 @@ public:
     // a file's end, Ctrl+Z or Ctrl+D typed). Raises InputInterrupted when an interrupt ends the read,
     // and the program's error when the read fails.
     virtual std::size_t read(char *into, std::size_t size) = 0;
+    // Where the input is a file on disk and the rest of it is larger than `largerThan` bytes: that rest
+    // taken whole, with the input left at its end as a reader leaves it, so that none of it need be
+    // kept in memory or a spill file. Otherwise nullptr: a pipe, a terminal, a device, a smaller file
+    // (read as any input, which also suits the files of /proc and /sys that tell no true size), or a
+    // platform that reads every input through read().
+    virtual std::unique_ptr<InputFileInPlace> fileInPlace(std::uint64_t /*largerThan*/) { return nullptr; }
 };
 
 // A file of the program's own that only it sees, gone when it is destroyed and also when the program

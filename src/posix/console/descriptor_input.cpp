@@ -8,10 +8,26 @@
 #include <cstdlib>
 #include <fcntl.h>
 #include <poll.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
 
 namespace {
+
+// The descriptor's `size` bytes from `start`, in blocks, without moving its offset.
+void replayFrom(int descriptor, std::uint64_t start, std::uint64_t size,
+                const std::function<void(const char *, std::size_t)> &sink) {
+    std::vector<char> block(std::min<std::uint64_t>(size, DescriptorInput::pieceBytes));
+    for (std::uint64_t done = 0; done < size;) {
+        const auto wanted = static_cast<std::size_t>(std::min<std::uint64_t>(block.size(), size - done));
+        const ssize_t got = pread(descriptor, block.data(), wanted, static_cast<off_t>(start + done));
+        if (got < 0 && errno == EINTR) continue;
+        if (got < 0) raiseErrno(errno);
+        if (got == 0) raiseError(err::InputPastEnd); // the file is shorter than when it was taken
+        sink(block.data(), static_cast<std::size_t>(got));
+        done += static_cast<std::uint64_t>(got);
+    }
+}
 
 class UnlinkedSpillFile : public SpillFile {
 public:
@@ -31,16 +47,7 @@ public:
     }
 
     void replay(const std::function<void(const char *, std::size_t)> &sink) override {
-        std::vector<char> block(std::min<std::uint64_t>(size_, DescriptorInput::pieceBytes));
-        for (std::uint64_t at = 0; at < size_;) {
-            const auto wanted = static_cast<std::size_t>(std::min<std::uint64_t>(block.size(), size_ - at));
-            const ssize_t got = pread(descriptor_, block.data(), wanted, static_cast<off_t>(at));
-            if (got < 0 && errno == EINTR) continue;
-            if (got < 0) raiseErrno(errno);
-            if (got == 0) raiseError(err::InputPastEnd); // no one else can shorten it: the disk failed
-            sink(block.data(), static_cast<std::size_t>(got));
-            at += static_cast<std::uint64_t>(got);
-        }
+        replayFrom(descriptor_, 0, size_, sink);
     }
 
 private:
@@ -48,7 +55,36 @@ private:
     std::uint64_t size_ = 0;
 };
 
+class RedirectedFile : public InputFileInPlace {
+public:
+    RedirectedFile(int descriptor, std::uint64_t start, std::uint64_t size)
+        : descriptor_(descriptor), start_(start), size_(size) {}
+
+    std::uint64_t size() const override { return size_; }
+    void replay(const std::function<void(const char *, std::size_t)> &sink) override {
+        replayFrom(descriptor_, start_, size_, sink);
+    }
+
+private:
+    int descriptor_;
+    std::uint64_t start_;
+    std::uint64_t size_;
+};
+
 } // namespace
+
+std::unique_ptr<InputFileInPlace> DescriptorInput::fileInPlace(std::uint64_t largerThan) {
+    struct stat about {};
+    if (fstat(descriptor_, &about) != 0 || !S_ISREG(about.st_mode)) return nullptr;
+    const off_t start = lseek(descriptor_, 0, SEEK_CUR);
+    if (start < 0 || about.st_size <= start ||
+        static_cast<std::uint64_t>(about.st_size - start) <= largerThan)
+        return nullptr;
+    const off_t end = about.st_size;
+    if (lseek(descriptor_, end, SEEK_SET) < 0) return nullptr;
+    return std::make_unique<RedirectedFile>(descriptor_, static_cast<std::uint64_t>(start),
+                                            static_cast<std::uint64_t>(end - start));
+}
 
 std::size_t DescriptorInput::read(char *into, std::size_t size) {
     for (;;) {

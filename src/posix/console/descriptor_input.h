@@ -19,6 +19,7 @@ public:
 
     std::size_t pieceSize() const override { return pieceBytes; }
     std::size_t read(char *into, std::size_t size) override;
+    std::unique_ptr<InputFileInPlace> fileInPlace(std::uint64_t largerThan) override;
 
 private:
     int descriptor_;

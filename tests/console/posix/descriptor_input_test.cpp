@@ -1,5 +1,6 @@
 // Standard input over a descriptor: read to its end and kept, past the memory limit in a spill file
-// that no name in any folder reaches, and ended at once by a stop however the read stands.
+// that no name in any folder reaches or, redirected from a file, read again where it is; and ended at
+// once by a stop however the read stands.
 #include "console/descriptor_input.h"
 #include "platform_files.h"
 #include "spooled_input.h"
@@ -88,6 +89,65 @@ TEST_F(SpooledPipeTest, ASpillFileThatCannotBeMadeIsTheProgramsError) {
     } catch (const AppError &error) {
         EXPECT_EQ(error.number, err::PathNotFound);
     }
+}
+
+std::string allOf(const SpooledInput &spooled) {
+    std::string bytes;
+    spooled.replay([&](const char *data, std::size_t size) { bytes.append(data, size); });
+    return bytes;
+}
+
+// A file larger than what is held in memory is read again where it is, from where the input stood:
+// the spill folder is missing, so a spill would fail. The input is left at the file's end, as a reader
+// leaves it. A smaller file, and a file of /proc that tells no size, are read as any input.
+TEST_F(SpooledPipeTest, ARedirectedFileIsReadWhereItIsFromWhereTheInputStood) {
+    std::string big(2 * 1024 * 1024 + 123, 'q'); // past a read block
+    for (std::size_t i = 0; i < big.size(); i += 89) big[i] = '\t';
+    const struct {
+        std::string bytes;
+        off_t from;
+        std::size_t limit;
+        std::string rest;
+    } cases[] = {{"skip me\nline\tone\r\nline two\t\n", 8, 4, "line\tone\r\nline two\t\n"},
+                 {"skip me\nline\tone\r\nline two\t\n", 8, 20, "line\tone\r\nline two\t\n"}, // held
+                 {"a\tb", 3, 0, ""},
+                 {"ab" + big, 2, 1536 * 1024, big}};
+    UnlinkedSpillFiles noSpill(path("no such folder"));
+    for (const auto &each : cases) {
+        write("in.txt", each.bytes);
+        const int file = open(path("in.txt").c_str(), O_RDONLY);
+        ASSERT_EQ(lseek(file, each.from, SEEK_SET), each.from);
+        DescriptorInput input(file, -1);
+        const SpooledInput spooled(input, each.limit, noSpill);
+        EXPECT_EQ(spooled.size(), each.rest.size());
+        EXPECT_EQ(allOf(spooled), each.rest) << each.bytes.size() << " bytes from " << each.from;
+        EXPECT_EQ(allOf(spooled), each.rest) << "read again";
+        EXPECT_EQ(lseek(file, 0, SEEK_CUR), static_cast<off_t>(each.bytes.size()));
+        close(file);
+    }
+
+    const int status = open("/proc/self/status", O_RDONLY);
+    ASSERT_GE(status, 0);
+    DescriptorInput input(status, -1);
+    EXPECT_EQ(allOf(SpooledInput(input, 1024 * 1024, noSpill)).rfind("Name:", 0), 0u);
+    close(status);
+}
+
+// A redirected file that another program cuts short before it is read again is no whole text.
+TEST_F(SpooledPipeTest, ARedirectedFileCutShortMeanwhileFailsAsANamedFileDoes) {
+    write("in.txt", std::string(3000, 'x'));
+    const int file = open(path("in.txt").c_str(), O_RDONLY);
+    DescriptorInput input(file, -1);
+    UnlinkedSpillFiles noSpill(path("no such folder"));
+    const SpooledInput spooled(input, 100, noSpill);
+    ASSERT_EQ(truncate(path("in.txt").c_str(), 1000), 0);
+    try {
+        allOf(spooled);
+        ADD_FAILURE() << "a shortened file read as whole";
+    } catch (const AppError &error) {
+        EXPECT_EQ(error.number, err::InputPastEnd);
+    }
+    close(file);
 }
 
 // A stop asked before the read, or while it waits for input that does not come, ends it: the wait is
