@@ -62,11 +62,9 @@ DWORD readSome(HANDLE file, char *into, DWORD size) {
 
 } // namespace
 
-namespace {
-
-void readBlocksFrom(const FileHandle &file, std::uint64_t start, std::uint64_t length,
+void readBlocksFrom(const FileHandle &file, std::uint64_t start, std::uint64_t end,
                     const std::function<void(const char *, std::size_t)> &sink) {
-    const std::uint64_t left = length > start ? length - start : 0;
+    const std::uint64_t left = end > start ? end - start : 0;
     std::vector<char> block(static_cast<std::size_t>(std::min<std::uint64_t>(left, largestBlock)));
     for (std::uint64_t done = 0; done < left;) {
         const auto want = static_cast<DWORD>(std::min<std::uint64_t>(left - done, largestBlock));
@@ -74,8 +72,6 @@ void readBlocksFrom(const FileHandle &file, std::uint64_t start, std::uint64_t l
         done += want;
     }
 }
-
-} // namespace
 
 void readBlocks(const FileHandle &file, const std::function<void(const char *, std::size_t)> &sink) {
     const std::uint64_t length = fileLength(file);

@@ -28,6 +28,10 @@ void readBlocks(const FileHandle &file, const std::function<void(const char *, s
 void readBlocks(const FileHandle &file, std::uint64_t length,
                 const std::function<void(const char *, std::size_t)> &sink);
 
+// The same from `start`, where the file's position stands, up to `end` (at most).
+void readBlocksFrom(const FileHandle &file, std::uint64_t start, std::uint64_t end,
+                    const std::function<void(const char *, std::size_t)> &sink);
+
 // The whole file's bytes (small files only: the clipboard's text and the program's own lists).
 std::string readWholeFile(const std::string &path, ShareWrite share);
 

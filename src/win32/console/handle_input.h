@@ -21,6 +21,8 @@ public:
     // The end of a pipe (ERROR_BROKEN_PIPE) and of a file is the end of the input; a console read that
     // Ctrl+C ended is InputInterrupted.
     std::size_t read(char *into, std::size_t size) override;
+    // A file on disk past `largerThan` bytes, read again through a handle of its own.
+    std::unique_ptr<InputFileInPlace> fileInPlace(std::uint64_t largerThan) override;
 
 protected:
     // Over a handle that the caller says is or is not a console (tests).

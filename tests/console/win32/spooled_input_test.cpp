@@ -66,6 +66,59 @@ TEST_F(SpooledInputTest, ComesBackWholeOnEveryReadWhereverTheLimitCutsIt) {
     }
 }
 
+std::string allOf(const SpooledInput &input) {
+    std::string bytes;
+    input.replay([&](const char *data, std::size_t size) { bytes.append(data, size); });
+    return bytes;
+}
+
+std::uint64_t positionOf(HANDLE file) {
+    LARGE_INTEGER position{};
+    EXPECT_TRUE(SetFilePointerEx(file, LARGE_INTEGER{}, &position, FILE_CURRENT));
+    return static_cast<std::uint64_t>(position.QuadPart);
+}
+
+// A file that standard input is redirected from, past what is held in memory, is read again where it
+// is from where the input stood, through a handle of its own that keeps writers out while the input
+// is kept: no temporary file is made (its folder is missing), and the input is left at the file's end
+// as a reader leaves it. A smaller file is read as any input.
+TEST_F(SpooledInputTest, ARedirectedFileIsReadWhereItIsWithWritersKeptOut) {
+    std::string big(2 * 1024 * 1024 + 123, 'q'); // past a read block
+    for (std::size_t i = 0; i < big.size(); i += 89) big[i] = '\t';
+    write("in.txt", "ab" + big);
+    write("small.txt", "ab\tc");
+    TemporarySpillFiles noSpill(path("no such folder\\"));
+    const struct {
+        const char *name;
+        std::size_t limit;
+        std::string rest;
+    } cases[] = {{"in.txt", 1536 * 1024, big}, {"small.txt", 100, "\tc"}};
+    for (const auto &each : cases) {
+        HANDLE file = CreateFileA(path(each.name).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                  nullptr, OPEN_EXISTING, 0, nullptr);
+        ASSERT_NE(file, INVALID_HANDLE_VALUE);
+        LARGE_INTEGER two{};
+        two.QuadPart = 2;
+        ASSERT_TRUE(SetFilePointerEx(file, two, nullptr, FILE_BEGIN));
+        {
+            HandleInput standardInput(file);
+            const SpooledInput input(standardInput, each.limit, noSpill);
+            EXPECT_EQ(input.size(), each.rest.size());
+            EXPECT_EQ(allOf(input), each.rest) << each.name;
+            EXPECT_EQ(allOf(input), each.rest) << each.name << " read again";
+            EXPECT_EQ(positionOf(file), 2 + each.rest.size()) << each.name;
+            HANDLE writer =
+                CreateFileA(path(each.name).c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                            nullptr, OPEN_EXISTING, 0, nullptr);
+            const bool keptOut = writer == INVALID_HANDLE_VALUE && GetLastError() == ERROR_SHARING_VIOLATION;
+            EXPECT_EQ(keptOut, each.rest == big) << each.name;
+            if (writer != INVALID_HANDLE_VALUE) CloseHandle(writer);
+        }
+        CloseHandle(file);
+    }
+    EXPECT_EQ(filesInFolder(), 2);
+}
+
 // A console hands over what was typed a line at a time, and takes reads of at most 16 KiB; from
 // Windows 8 a read that Ctrl+C interrupts ends with no bytes and ERROR_OPERATION_ABORTED. Wine's
 // console does neither, so the reads give what the console would.
