@@ -34,7 +34,8 @@ private:
 };
 
 // The file that standard input is redirected from, opened again with a position of its own and with
-// writing denied to others, as a named source is read.
+// writing denied to others, as a named source is read. It may still be replaced while it is held:
+// quillmerec -o FILE < FILE puts the conversion in its place.
 class RedirectedFile : public InputFileInPlace {
 public:
     RedirectedFile(FileHandle file, std::uint64_t start, std::uint64_t size)
@@ -88,7 +89,8 @@ std::unique_ptr<InputFileInPlace> HandleInput::fileInPlace(std::uint64_t largerT
         end.QuadPart <= start.QuadPart ||
         static_cast<std::uint64_t>(end.QuadPart - start.QuadPart) <= largerThan)
         return nullptr;
-    FileHandle again(ReOpenFile(handle_, GENERIC_READ, FILE_SHARE_READ, FILE_FLAG_SEQUENTIAL_SCAN));
+    FileHandle again(
+        ReOpenFile(handle_, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE, FILE_FLAG_SEQUENTIAL_SCAN));
     if (!again.valid() || !SetFilePointerEx(handle_, end, nullptr, FILE_BEGIN)) return nullptr;
     return std::make_unique<RedirectedFile>(std::move(again), static_cast<std::uint64_t>(start.QuadPart),
                                             static_cast<std::uint64_t>(end.QuadPart - start.QuadPart));

@@ -79,9 +79,9 @@ std::uint64_t positionOf(HANDLE file) {
 }
 
 // A file that standard input is redirected from, past what is held in memory, is read again where it
-// is from where the input stood, through a handle of its own that keeps writers out while the input
-// is kept: no temporary file is made (its folder is missing), and the input is left at the file's end
-// as a reader leaves it. A smaller file is read as any input.
+// is from where the input stood, through a handle of its own that keeps writers out (but not a
+// replacement) while the input is kept: no temporary file is made (its folder is missing), and the input is
+// left at the file's end as a reader leaves it. A smaller file is read as any input.
 TEST_F(SpooledInputTest, ARedirectedFileIsReadWhereItIsWithWritersKeptOut) {
     std::string big(2 * 1024 * 1024 + 123, 'q'); // past a read block
     for (std::size_t i = 0; i < big.size(); i += 89) big[i] = '\t';
@@ -94,8 +94,9 @@ TEST_F(SpooledInputTest, ARedirectedFileIsReadWhereItIsWithWritersKeptOut) {
         std::string rest;
     } cases[] = {{"in.txt", 1536 * 1024, big}, {"small.txt", 100, "\tc"}};
     for (const auto &each : cases) {
-        HANDLE file = CreateFileA(path(each.name).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                  nullptr, OPEN_EXISTING, 0, nullptr);
+        HANDLE file = CreateFileA(path(each.name).c_str(), GENERIC_READ,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                  OPEN_EXISTING, 0, nullptr);
         ASSERT_NE(file, INVALID_HANDLE_VALUE);
         LARGE_INTEGER two{};
         two.QuadPart = 2;
@@ -113,6 +114,12 @@ TEST_F(SpooledInputTest, ARedirectedFileIsReadWhereItIsWithWritersKeptOut) {
             const bool keptOut = writer == INVALID_HANDLE_VALUE && GetLastError() == ERROR_SHARING_VIOLATION;
             EXPECT_EQ(keptOut, each.rest == big) << each.name;
             if (writer != INVALID_HANDLE_VALUE) CloseHandle(writer);
+            // Replacing it stays allowed (quillmerec -o FILE < FILE): Windows asks delete access of it.
+            HANDLE replacer = CreateFileA(path(each.name).c_str(), DELETE,
+                                          FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                          OPEN_EXISTING, 0, nullptr);
+            EXPECT_NE(replacer, INVALID_HANDLE_VALUE) << each.name;
+            if (replacer != INVALID_HANDLE_VALUE) CloseHandle(replacer);
         }
         CloseHandle(file);
     }
