@@ -88,3 +88,22 @@ std::optional<OwnFileName> readOwnFileName(const std::string &name) {
     read.destinationName = name.substr(at + 1, end - at - 1);
     return read;
 }
+
+void putRightLeftovers(const std::vector<std::string> &ownNames, unsigned long self, LeftoverFiles &files) {
+    std::vector<std::string> temporaries;
+    for (const std::string &name : ownNames) {
+        const std::optional<OwnFileName> own = readOwnFileName(name);
+        if (!own || own->processId == self || files.processIsRunning(own->processId)) continue;
+        if (!own->backup) {
+            temporaries.push_back(name);
+            continue;
+        }
+        if (own->destinationName.empty()) continue;
+        switch (files.presenceOf(own->destinationName)) {
+        case NamePresence::Taken: files.remove(name); break;
+        case NamePresence::Free: files.restore(name, own->destinationName); break;
+        case NamePresence::Unknown: break;
+        }
+    }
+    for (const std::string &name : temporaries) files.remove(name);
+}

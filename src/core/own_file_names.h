@@ -12,6 +12,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // How a file system measures the longest name it takes (255): NTFS, FAT32 and exFAT count UTF-16 units,
 // the POSIX file systems bytes (NAME_MAX).
@@ -38,3 +39,27 @@ struct OwnFileName {
     bool backup = false;         // .bak; otherwise .tmp
 };
 std::optional<OwnFileName> readOwnFileName(const std::string &name);
+
+// Whether a file has a name now: Unknown where the platform cannot tell.
+enum class NamePresence { Taken, Free, Unknown };
+
+// What putting right a folder's leftovers asks of a platform, each name within that folder. Failures
+// are passed over: what cannot be put right stays as it was.
+class LeftoverFiles {
+public:
+    virtual bool processIsRunning(unsigned long processId) = 0;
+    virtual NamePresence presenceOf(const std::string &name) = 0;
+    // The backup's text back under the destination's name, where no file has taken it meanwhile.
+    virtual void restore(const std::string &backupName, const std::string &destinationName) = 0;
+    virtual void remove(const std::string &name) = 0;
+
+protected:
+    ~LeftoverFiles() = default;
+};
+
+// Among a folder's own files (their names as the platform lists them), what processes that no longer
+// run, `self` aside, left of their replaces: a destination whose name is free gets its former text back
+// from its backup, and a backup whose destination has a file is removed; then every temporary file is
+// removed, so that a temporary file is never the only copy of a destination's text. A backup that does
+// not name its destination, or whose destination cannot be told, stays.
+void putRightLeftovers(const std::vector<std::string> &ownNames, unsigned long self, LeftoverFiles &files);

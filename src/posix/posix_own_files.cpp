@@ -41,6 +41,26 @@ void restoreBackup(const std::string &backup, const std::string &destination, Po
     if (lstat(destination.c_str(), &about) != 0 && errno == ENOENT) calls.rename(backup, destination);
 }
 
+// One folder's leftovers, as putRightLeftovers asks for them.
+class FolderLeftovers : public LeftoverFiles {
+public:
+    FolderLeftovers(const std::string &folder, PosixCalls &calls) : folder_(folder), calls_(calls) {}
+    bool processIsRunning(unsigned long processId) override { return ::processIsRunning(processId); }
+    NamePresence presenceOf(const std::string &name) override {
+        struct stat about {};
+        if (lstat(joined(folder_, name).c_str(), &about) == 0) return NamePresence::Taken;
+        return errno == ENOENT ? NamePresence::Free : NamePresence::Unknown;
+    }
+    void restore(const std::string &backupName, const std::string &destinationName) override {
+        restoreBackup(joined(folder_, backupName), joined(folder_, destinationName), calls_);
+    }
+    void remove(const std::string &name) override { calls_.unlink(joined(folder_, name)); }
+
+private:
+    const std::string &folder_;
+    PosixCalls &calls_;
+};
+
 } // namespace
 
 std::string ownFileStem() { return ownFileStem(static_cast<unsigned long>(getpid())); }
@@ -54,24 +74,6 @@ bool processIsRunning(unsigned long processId) {
 }
 
 void recoverLeftovers(const std::string &folder, PosixCalls &calls) {
-    const auto self = static_cast<unsigned long>(getpid());
-    std::vector<std::string> temporaries;
-    for (const std::string &name : ownRegularFilesIn(folder)) {
-        const std::optional<OwnFileName> own = readOwnFileName(name);
-        if (!own || own->processId == self || processIsRunning(own->processId)) continue;
-        const std::string path = joined(folder, name);
-        if (!own->backup) {
-            temporaries.push_back(path);
-            continue;
-        }
-        if (own->destinationName.empty()) continue; // whose it is cannot be told: it stays
-        const std::string destination = joined(folder, own->destinationName);
-        struct stat about {};
-        if (lstat(destination.c_str(), &about) == 0)
-            calls.unlink(path);
-        else if (errno == ENOENT)
-            restoreBackup(path, destination, calls);
-    }
-    // After the backups: a temporary file is never the only copy of a destination's text.
-    for (const std::string &path : temporaries) calls.unlink(path);
+    FolderLeftovers files(folder, calls);
+    putRightLeftovers(ownRegularFilesIn(folder), static_cast<unsigned long>(getpid()), files);
 }

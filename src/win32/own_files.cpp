@@ -23,6 +23,25 @@ std::vector<std::string> ownNamesIn(const std::string &folder) {
     return names;
 }
 
+// One folder's leftovers, as putRightLeftovers asks for them.
+class FolderLeftovers : public LeftoverFiles {
+public:
+    FolderLeftovers(const std::string &folder, FileMoves &calls) : folder_(folder), calls_(calls) {}
+    bool processIsRunning(unsigned long processId) override { return ::processIsRunning(processId); }
+    NamePresence presenceOf(const std::string &name) override {
+        return calls_.attributes(joined(folder_, name)) == INVALID_FILE_ATTRIBUTES ? NamePresence::Free
+                                                                                   : NamePresence::Taken;
+    }
+    void restore(const std::string &backupName, const std::string &destinationName) override {
+        calls_.moveToFreeName(joined(folder_, backupName), joined(folder_, destinationName));
+    }
+    void remove(const std::string &name) override { calls_.remove(joined(folder_, name)); }
+
+private:
+    const std::string &folder_;
+    FileMoves &calls_;
+};
+
 } // namespace
 
 FileHandle createSpillFile(const std::string &folder) {
@@ -53,23 +72,6 @@ bool processIsRunning(unsigned long processId) {
 }
 
 void recoverLeftovers(const std::string &folder, FileMoves &calls) {
-    const unsigned long self = GetCurrentProcessId();
-    std::vector<std::string> temporaries;
-    for (const std::string &name : ownNamesIn(folder)) {
-        const std::optional<OwnFileName> own = readOwnFileName(name);
-        if (!own || own->processId == self || processIsRunning(own->processId)) continue;
-        const std::string path = joined(folder, name);
-        if (!own->backup) {
-            temporaries.push_back(path);
-            continue;
-        }
-        if (own->destinationName.empty()) continue; // whose it is cannot be told: it stays
-        const std::string destination = joined(folder, own->destinationName);
-        if (calls.attributes(destination) == INVALID_FILE_ATTRIBUTES)
-            calls.moveToFreeName(path, destination);
-        else
-            calls.remove(path);
-    }
-    // After the backups: a temporary file is never the only copy of a destination's text.
-    for (const std::string &path : temporaries) calls.remove(path);
+    FolderLeftovers files(folder, calls);
+    putRightLeftovers(ownNamesIn(folder), GetCurrentProcessId(), files);
 }

@@ -1,8 +1,11 @@
-// The program's own names beside a user's files: what they say, and how they shorten where a file
-// system would not take them whole.
+// The program's own names beside a user's files: what they say, how they shorten where a file system
+// would not take them whole, and what the leftovers of processes that no longer run ask for.
 #include "own_file_names.h"
 
 #include <gtest/gtest.h>
+
+#include <set>
+#include <vector>
 
 namespace {
 
@@ -75,6 +78,39 @@ TEST(OwnFileNames, DropTheDestinationsNameWhereTheFileSystemWouldRefuseTheWhole)
     // A byte that starts no sequence counts one unit, as the U+FFFD that stands for it.
     EXPECT_TRUE(nameFits(std::string(255, '\xFF'), NameMeasure::Utf16Units));
     EXPECT_FALSE(nameFits(std::string(256, '\xFF'), NameMeasure::Utf16Units));
+}
+
+// A folder whose names' presence and running processes are set by the test; it records what it is
+// asked to do.
+class ScriptedLeftovers : public LeftoverFiles {
+public:
+    std::set<unsigned long> running;
+    std::set<std::string> taken, unknown;
+    std::vector<std::string> done;
+
+    bool processIsRunning(unsigned long processId) override { return running.count(processId) != 0; }
+    NamePresence presenceOf(const std::string &name) override {
+        if (unknown.count(name)) return NamePresence::Unknown;
+        return taken.count(name) ? NamePresence::Taken : NamePresence::Free;
+    }
+    void restore(const std::string &backupName, const std::string &destinationName) override {
+        done.push_back("restore " + backupName + " as " + destinationName);
+    }
+    void remove(const std::string &name) override { done.push_back("remove " + name); }
+};
+
+TEST(OwnFileNames, LeftoversOfEndedProcessesArePutRightBackupsFirst) {
+    ScriptedLeftovers folder;
+    folder.running = {200};
+    folder.taken = {"b.txt"};
+    folder.unknown = {"c.txt"};
+    putRightLeftovers({"~qm100-1.a.txt.tmp", "~qm100-2.a.txt.bak", "~qm100-3.b.txt.bak", "~qm100-4.c.txt.bak",
+                       "~qm100-5-1.bak", "~qm200-1.d.txt.tmp", "~qm200-2.e.txt.bak", "~qm300-1.f.txt.tmp",
+                       "~qm300-2.g.txt.bak", "notes.txt", "~qm100-6.h.txt.tmp"},
+                      300, folder);
+    EXPECT_EQ(folder.done,
+              (std::vector<std::string>{"restore ~qm100-2.a.txt.bak as a.txt", "remove ~qm100-3.b.txt.bak",
+                                        "remove ~qm100-1.a.txt.tmp", "remove ~qm100-6.h.txt.tmp"}));
 }
 
 } // namespace
