@@ -21,7 +21,7 @@ namespace {
 // In the child: the standard streams in place, the signals as a shell leaves them for a program it
 // starts (whatever the test's own process has), then the program.
 [[noreturn]] void startProgram(const NativeRun &run, int input, int output, int errors) {
-    dup2(input, 0);
+    dup2(run.inputFile.empty() ? input : open(run.inputFile.c_str(), O_RDONLY), 0);
     dup2(output, 1);
     dup2(errors, 2);
     for (int descriptor = 3; descriptor < 1024; ++descriptor) close(descriptor);

@@ -18,7 +18,8 @@ struct NativeResult {
 
 struct NativeRun {
     std::vector<std::string> arguments;
-    std::string input; // fed to standard input, which is then closed unless inputLeftOpen
+    std::string input;     // fed to standard input, which is then closed unless inputLeftOpen
+    std::string inputFile; // where given, standard input is redirected from this file instead
     bool inputLeftOpen = false;
     // Called once the program has taken the input into its pipe: with more input than a pipe holds
     // (64 KiB), the program has begun to read it.

@@ -145,6 +145,24 @@ TEST_F(NativeProgram, StandardInputToStandardOutputCountsColumnsByItsEncoding) {
     EXPECT_EQ(result.output, "");
 }
 
+// Standard input redirected from a file past what is held in memory is read where it is: with no
+// temporary folder to spill into, and also where the conversion takes that very file's place.
+TEST_F(NativeProgram, StandardInputRedirectedFromALargeFileIsReadWhereItIs) {
+    std::string text, converted;
+    for (int line = 0; line < 2000000; ++line) { // 10 MB, past the 8 MiB held in memory
+        text += "ab\tc\n";
+        converted += "ab  c\n";
+    }
+    write("big.txt", text);
+    const NativeResult result = runNative({.arguments = {"-t", "4", "-o", path("big.txt")},
+                                           .inputFile = path("big.txt"),
+                                           .environment = {"TMPDIR=" + path("no such folder")}});
+    EXPECT_EQ(result.exitCode, 0) << result.errors;
+    EXPECT_EQ(result.errors, "");
+    EXPECT_TRUE(read("big.txt") == converted) << "the file's text is not its conversion";
+    EXPECT_TRUE(ownFilesIn().empty());
+}
+
 TEST_F(NativeProgram, MessagesEndInLineFeedsAndUnixOnlyOptionsAreUsageErrors) {
     NativeResult result = runNative({.arguments = {"--help"}});
     EXPECT_EQ(result.exitCode, 0);
